@@ -1,0 +1,55 @@
+# Tessaro: make run | make test | make bench | make fuzz | make examples | make screenshots
+BUILD      ?= build
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 20
+CMAKE_FLAGS ?=
+
+.PHONY: all deps configure build run test bench fuzz examples screenshots install clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+$(BUILD)/build.ninja:
+	@bash scripts/install-deps.sh
+	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS)
+
+configure: $(BUILD)/build.ninja
+
+build: deps configure
+	cmake --build $(BUILD)
+
+run: build
+	@if [ -x $(BUILD)/tessaro ]; then exec $(BUILD)/tessaro; \
+	 else exec $(BUILD)/tessaro-cli --help; fi
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j 2
+
+bench: deps configure
+	cmake --build $(BUILD) --target tessaro_bench
+	$(BUILD)/tessaro_bench $(BENCH_ARGS)
+
+fuzz: deps
+	@test -f $(FUZZ_BUILD)/build.ninja || CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja \
+	  -DTESSARO_FUZZ=ON -DTESSARO_GUI=OFF -DTESSARO_TESTS=OFF -DTESSARO_BENCH=OFF
+	cmake --build $(FUZZ_BUILD)
+	@set -e; for h in fuzz/*_fuzz.cpp; do n=$$(basename $$h .cpp); \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$n; cp -n fuzz/corpus/$$n/* $(FUZZ_BUILD)/corpus/$$n/ 2>/dev/null || true; \
+	  echo "== $$n ($(FUZZ_SECONDS) s)"; \
+	  $(FUZZ_BUILD)/$$n -max_total_time=$(FUZZ_SECONDS) -timeout=5 -rss_limit_mb=2048 \
+	    $(FUZZ_BUILD)/corpus/$$n fuzz/corpus/$$n 2>&1 | tail -n 3; \
+	done
+
+examples: build
+	$(BUILD)/tessaro-cli make-examples examples
+
+screenshots: build
+	bash scripts/screenshot.sh
+
+install: build
+	cmake --install $(BUILD)
+
+clean:
+	rm -rf $(BUILD) $(FUZZ_BUILD)

@@ -1,0 +1,12 @@
+# libFuzzer harnesses; configure a separate build folder with clang to use them.
+if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+  message(FATAL_ERROR "TESSARO_FUZZ needs clang (CXX=clang++)")
+endif()
+file(GLOB FUZZ_HARNESSES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/fuzz/*_fuzz.cpp)
+foreach(src ${FUZZ_HARNESSES})
+  get_filename_component(name ${src} NAME_WE)
+  add_executable(${name} ${src})
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_libraries(${name} PRIVATE tessaro_core)
+endforeach()

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# The one list of Debian packages Tessaro needs to build, test, run and fuzz.
+# Idempotent: installs only what is missing and says nothing when all is present.
+set -euo pipefail
+
+PACKAGES=(
+  cmake
+  ninja-build
+  g++
+  make
+  pkg-config
+  qt6-base-dev
+  qt6-base-dev-tools
+  libgl-dev
+  libgtest-dev
+  libgmock-dev
+  libbenchmark-dev
+  xvfb
+  xauth
+  x11-apps
+  imagemagick
+  clang
+  libclang-rt-14-dev
+  fonts-dejavu-core
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+echo "Installing missing packages: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

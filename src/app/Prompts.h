@@ -1,0 +1,105 @@
+#pragma once
+// What the commands ask of the user. The windows implement this with real
+// dialogs; tests implement it with scripted answers.
+
+#include <optional>
+#include <string>
+
+#include "app/Texts.h"
+
+namespace tessaro {
+
+struct EntryNode;
+class SearchHost;
+
+enum class MsgIcon { Warning, Question };
+enum class MsgButtons { Ok, YesNo, YesNoCancel };
+enum class MsgAnswer { Ok, Yes, No, Cancel };
+
+// File dialog request. Filter in the "Name (*.x)|*.x|All files (*.*)|*.*||" form.
+struct FileDialogRequest
+{
+    std::string title;
+    std::string filter;
+    std::string defaultExtension; // with the dot, e.g. ".bup"
+    std::string initialName;
+    bool overwritePrompt = false;
+};
+
+enum class BrowseMode { Open, Save };
+
+struct BrowseRequest
+{
+    BrowseMode mode = BrowseMode::Open;
+    std::string title;
+    int iconId = 0; // icon resource of the matching sets (137, 138)
+    std::string mask; // e.g. "MDB*.bup"
+    std::string startFolder;
+    bool noNetwork = false;
+};
+
+struct BrowseResult
+{
+    bool confirmed = false;
+    std::string chosenPath;   // GetChosenPath
+    std::string chosenFolder; // GetChosenFolder
+};
+
+class Prompts
+{
+public:
+    virtual ~Prompts() = default;
+
+    // Texts are UTF-8 in the current language.
+    virtual MsgAnswer MessageBox(const std::string& text, MsgIcon icon, MsgButtons buttons) = 0;
+    // std::nullopt when cancelled.
+    virtual std::optional<std::string> OpenFileDialog(const FileDialogRequest& request) = 0;
+    virtual std::optional<std::string> SaveFileDialog(const FileDialogRequest& request) = 0;
+    virtual BrowseResult Browse(const BrowseRequest& request) = 0;
+
+    // CKeyboardDlg: model in, chosen model (0 when none selected) out; false on Cancel.
+    virtual bool ChooseKeyboardModel(int& model) = 0;
+    // CCategoryDlg: name in, edited name (at most 16 characters) out; false on Cancel.
+    virtual bool EditCategory(std::string& name) = 0;
+    // CEntryDlg: on OK writes the edited values into entry.record and returns true;
+    // on Cancel leaves the record untouched.
+    virtual bool EditEntry(EntryNode& entry, int keyboardModel) = 0;
+    // CSearchDlg: runs until closed; each press of Search calls host.SearchStep.
+    virtual void RunSearchDialog(SearchHost& host) = 0;
+    // CLanguageDlg: false when the user escaped without a choice.
+    virtual bool ChooseLanguage(UiLanguage& language) = 0;
+
+    virtual void BeginWaitCursor() = 0;
+    virtual void EndWaitCursor() = 0;
+    // Opens "Tessaro.htm" or "Tessaro_e.htm".
+    virtual void OpenHelp(const std::string& page) = 0;
+
+    // Shorthands for the two kinds of box every Part uses.
+    void Warn(Msg id) { MessageBox(Tr(id), MsgIcon::Warning, MsgButtons::Ok); }
+    MsgAnswer AskYesNoCancel(Msg id) { return MessageBox(Tr(id), MsgIcon::Question, MsgButtons::YesNoCancel); }
+};
+
+// Shows the wait cursor for the life of the guard.
+class WaitCursor
+{
+public:
+    explicit WaitCursor(Prompts& prompts) : prompts_(prompts) { prompts_.BeginWaitCursor(); }
+    ~WaitCursor() { prompts_.EndWaitCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    Prompts& prompts_;
+};
+
+// What the search dialog drives: one search step per press.
+class SearchHost
+{
+public:
+    virtual ~SearchHost() = default;
+    // Returns false when nothing was found (the dialog then says "Text not found!").
+    virtual bool SearchStep(const std::string& text) = 0;
+    virtual bool SearchesLeftPane() const = 0; // places the dialog beside the searched pane
+};
+
+} // namespace tessaro
