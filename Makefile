@@ -39,7 +39,7 @@ fuzz: deps
 	  mkdir -p $(FUZZ_BUILD)/corpus/$$n; cp -n fuzz/corpus/$$n/* $(FUZZ_BUILD)/corpus/$$n/ 2>/dev/null || true; \
 	  echo "== $$n ($(FUZZ_SECONDS) s)"; \
 	  $(FUZZ_BUILD)/$$n -max_total_time=$(FUZZ_SECONDS) -timeout=5 -rss_limit_mb=2048 \
-	    $(FUZZ_BUILD)/corpus/$$n fuzz/corpus/$$n 2>&1 | tail -n 3; \
+	    $(FUZZ_BUILD)/corpus/$$n fuzz/corpus/$$n > $(FUZZ_BUILD)/$$n.log 2>&1 || { tail -n 30 $(FUZZ_BUILD)/$$n.log; exit 1; }; tail -n 2 $(FUZZ_BUILD)/$$n.log; \
 	done
 
 examples: build

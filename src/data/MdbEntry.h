@@ -10,6 +10,7 @@ namespace tessaro {
 
 constexpr std::size_t kRecordSize = 288;
 constexpr std::size_t kTextFieldSize = 16;
+constexpr std::size_t kInUseOffset = 16; // non-zero: the slot holds an entry
 
 // Bank select MSB, bank select LSB, program number.
 struct VoiceRef
@@ -28,11 +29,27 @@ struct VoiceRef
 
 // Accompaniment parts in mask-bit order (Rhy1 is bit 0). The arrays in the
 // record hold Rhy2 before Rhy1; MdbEntry hides that swap.
-enum class Part : int { Rhy1, Rhy2, Bass, Chd1, Chd2, Pad, Phr1, Phr2 };
+enum class Part : int
+{
+    Rhy1,
+    Rhy2,
+    Bass,
+    Chd1,
+    Chd2,
+    Pad,
+    Phr1,
+    Phr2
+};
 constexpr int kPartCount = 8;
 
 // The four voices of the right and left hand.
-enum class HandVoice : int { Left, R1, R2, R3 };
+enum class HandVoice : int
+{
+    Left,
+    R1,
+    R2,
+    R3
+};
 constexpr int kHandVoiceCount = 4;
 
 // Style numbers 245..255 all mean "disk style".
@@ -57,7 +74,7 @@ public:
     void SetCategory(const std::string& text);
     bool IsSubEntry() const; // first title byte is a space
 
-    uint8_t inUse() const;
+    uint8_t inUse() const; // never written: records are copied whole
 
     uint8_t styleNumber() const;
     void setStyleNumber(uint8_t value); // also writes styleNumberCopy
@@ -66,6 +83,9 @@ public:
     void setDiskStyleNumber(uint8_t value);
     // 0..244 for catalogue styles, diskStyleNumber + 245 for disk styles.
     int styleIndex() const;
+    // The inverse: a catalogue style clears diskStyleNumber, an index from 245
+    // on writes the disk-style marker and index - 245.
+    void setStyleIndex(int index);
 
     uint8_t variation() const;
     void setVariation(uint8_t value);
@@ -107,6 +127,13 @@ public:
     bool operator==(const MdbEntry&) const = default;
 
 private:
+    std::string ReadText(std::size_t offset) const;
+    void WriteText(std::size_t offset, const std::string& text);
+    bool ReadMaskBit(std::size_t offset, Part part) const;
+    void WriteMaskBit(std::size_t offset, Part part, bool set);
+    VoiceRef ReadVoice(std::size_t offset) const;
+    void WriteVoice(std::size_t offset, VoiceRef voice);
+
     Bytes bytes_;
 };
 

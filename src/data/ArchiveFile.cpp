@@ -1,0 +1,88 @@
+#include "data/ArchiveFile.h"
+
+#include "data/SafeFile.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace tessaro {
+
+namespace {
+
+constexpr std::size_t kBlockSize = kArchiveBlockRecords * kRecordSize; // 28800
+
+} // namespace
+
+ArchiveReadResult ReadArchive(ByteInput& input, const RecordSink& sink)
+{
+    ArchiveReadResult result;
+    if (input.Length() < kArchiveMagicSize) {
+        result.error = Msg::InvalidFileSize;
+        return result;
+    }
+    uint8_t magic[kArchiveMagicSize];
+    if (input.Read(magic, kArchiveMagicSize) != kArchiveMagicSize) {
+        result.error = Msg::ErrorReadingArchive;
+        return result;
+    }
+    if (std::memcmp(magic, kArchiveMagic, kArchiveMagicSize) != 0) {
+        result.error = Msg::NotAValidArchive;
+        return result;
+    }
+
+    std::vector<uint8_t> block(kBlockSize);
+    uint64_t remaining = input.Length() - kArchiveMagicSize;
+    while (remaining >= kRecordSize) {
+        const std::size_t wanted = std::size_t(std::min<uint64_t>(remaining, kBlockSize));
+        if (input.Read(block.data(), wanted) != wanted) {
+            result.error = Msg::ErrorReadingArchive;
+            return result;
+        }
+        remaining -= wanted;
+        for (std::size_t offset = 0; offset + kRecordSize <= wanted; offset += kRecordSize) {
+            if (!sink(MdbEntry(block.data() + offset))) {
+                result.error = Msg::ErrorLoadingDisplayBuffer;
+                return result;
+            }
+            ++result.count;
+        }
+    }
+    return result;
+}
+
+ArchiveReadResult ReadArchiveFile(const std::string& path, const RecordSink& sink)
+{
+    FileInput input;
+    if (!input.Open(path)) {
+        ArchiveReadResult result;
+        result.error = Msg::ErrorOpeningArchive;
+        return result;
+    }
+    return ReadArchive(input, sink);
+}
+
+std::optional<Msg> WriteArchiveFile(const std::string& path, const RecordSource& records)
+{
+    SafeFileWriter writer(path);
+    writer.Write(kArchiveMagic, kArchiveMagicSize);
+    std::vector<uint8_t> block;
+    block.reserve(kBlockSize);
+    while (!writer.Failed()) {
+        const MdbEntry* record = records();
+        if (!record)
+            break;
+        block.insert(block.end(), record->bytes().begin(), record->bytes().end());
+        if (block.size() == kBlockSize) {
+            writer.Write(block.data(), block.size());
+            block.clear();
+        }
+    }
+    if (!block.empty())
+        writer.Write(block.data(), block.size());
+    if (!writer.Commit())
+        return Msg::ErrorSavingArchive;
+    return std::nullopt;
+}
+
+} // namespace tessaro

@@ -1,0 +1,57 @@
+#include "data/EntryNode.h"
+
+#include "catalogue/StyleCatalogue.h"
+
+#include <cstdio>
+
+namespace tessaro {
+
+namespace {
+
+constexpr std::size_t kDisplayLabelMax = 100;
+
+// The C locale's white space: space, tab, line feed, vertical tab, form feed, carriage return.
+bool IsWhiteSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+std::string WithoutLeadingWhiteSpace(const std::string& text)
+{
+    std::size_t first = 0;
+    while (first < text.size() && IsWhiteSpace(text[first]))
+        ++first;
+    return text.substr(first);
+}
+
+} // namespace
+
+void EntryNode::MakeMainEntry()
+{
+    SetTitle(WithoutLeadingWhiteSpace(GetTitle()));
+    Relabel();
+}
+
+void EntryNode::MakeSubEntry()
+{
+    SetTitle("  " + WithoutLeadingWhiteSpace(GetTitle()));
+    Relabel();
+}
+
+void EntryNode::Relabel()
+{
+    categoryLabel = GetCategory();
+
+    const std::string styleText = StyleCatalogue::Instance().StyleTextOf(record.styleIndex());
+    const std::string title = GetTitle(); // any byte but NUL, '%' included: only ever an argument
+    const char* indent = IsSubEntry() ? "   " : "";
+    const int tempo = record.tempo();
+
+    // snprintf cuts the label to the buffer, which holds the longest label a tree shows.
+    char buffer[kDisplayLabelMax + 1];
+    std::snprintf(buffer, sizeof buffer, "%s%-16s     (%s, %3d)", indent, title.c_str(), styleText.c_str(),
+                  tempo);
+    displayLabel = buffer;
+}
+
+} // namespace tessaro
