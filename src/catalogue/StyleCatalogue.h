@@ -2,14 +2,15 @@
 // Names of the 125 preset styles, the 120 flash styles (replaceable at run
 // time) and the numbered disk styles.
 
+#include <cstdint>
 #include <string>
 
 namespace tessaro {
 
 constexpr int kPresetStyleCount = 125;
 constexpr int kFlashStyleCount = 120;
-constexpr int kCatalogueStyleCount = 245;  // presets + flash styles
-constexpr int kStyleListRows = 495;        // + 250 disk styles
+constexpr int kCatalogueStyleCount = 245; // presets + flash styles
+constexpr int kStyleListRows = 495;       // + 250 disk styles
 
 // "I".."X"; empty for any other number.
 std::string BankNumeral(int bank);
@@ -20,21 +21,32 @@ public:
     // The single instance; built on first use with the numbered flash names.
     static StyleCatalogue& Instance();
 
+    StyleCatalogue(const StyleCatalogue&) = delete;
+    StyleCatalogue& operator=(const StyleCatalogue&) = delete;
+
     std::string GetStyleName(int index) const;  // short name; empty outside 0..244
     std::string GetStyleLabel(int index) const; // long label; empty outside 0..244
 
-    void SetFlashNamesDefault();
+    // Flash style f (0..119) sits in bank f / 15 + 1 at slot f % 15 + 1.
+    void SetFlashNamesDefault(); // "Flash <bank> - <slot>" for all
+    // Factory names; "Vocal Swing" and "Jazz Singer" (f 55, 56) only for the pro.
     void SetFlashNamesFactory(bool isPro);
+    // f outside 0..119 is ignored; "No Data" in any letter case gives the numbered name.
     void SetFlashNameIndividual(int f, const std::string& name);
 
-    // The style list's row text: labels for 0..244, "DiskStyle n" for 245..494.
-    bool StyleRowText(int row, std::string& text) const;
+    // The ItemTextFn of the editor's style list (user and item data unused):
+    // labels for rows 0..244, "DiskStyle n" with n = row - 244 for 245..494.
+    static bool StyleRowText(int row, std::string& text, const void* user = nullptr, uint32_t itemData = 0);
 
-    // The style text of an entry label: short name, or "DiskStyle n" above 244.
+    // The style text of an entry label: the short name up to 244, above it
+    // "DiskStyle n" with n = index - 244; empty below 0.
     std::string StyleTextOf(int styleIndex) const;
 
 private:
     StyleCatalogue();
+    void SetFlashNumbered(int f);
+    void SetFlashNamed(int f, const std::string& name);
+
     std::string shortNames_[kCatalogueStyleCount];
     std::string labels_[kCatalogueStyleCount];
 };

@@ -1,0 +1,121 @@
+#include "catalogue/VoiceCatalogue.h"
+
+#include "app/Prompts.h"
+
+#include <iterator>
+
+namespace tessaro {
+
+namespace {
+
+constexpr int kPsr9000Pro = 2;
+constexpr int kExtraRow = kVoiceCount; // list row of a voice the catalogue does not know
+
+// The list draws texts with mnemonic-prefix processing, so a literal '&' in a
+// name is stored doubled.
+struct VoiceRow
+{
+    const char* name;
+    uint32_t packed;
+    bool proOnly;
+};
+
+constexpr VoiceRow kVoiceRows[] = {
+#include "catalogue/VoiceTable.inc"
+};
+static_assert(std::size(kVoiceRows) == kVoiceCount, "data/voices.csv must hold 880 voices");
+
+bool InRange(int row)
+{
+    return row >= 0 && row < kVoiceCount;
+}
+
+std::string NumbersText(uint32_t packed)
+{
+    const VoiceRef voice = VoiceRef::FromPacked(packed);
+    return "<" + std::to_string(voice.msb) + "," + std::to_string(voice.lsb) + "," +
+           std::to_string(voice.program) + ">";
+}
+
+} // namespace
+
+std::string VoiceCatalogue::GetVoiceName(int row)
+{
+    return InRange(row) ? kVoiceRows[row].name : "";
+}
+
+uint32_t VoiceCatalogue::GetVoicePacked(int row)
+{
+    return InRange(row) ? kVoiceRows[row].packed : 0;
+}
+
+bool VoiceCatalogue::IsProOnlyVoice(int row)
+{
+    return InRange(row) && kVoiceRows[row].proOnly;
+}
+
+bool VoiceCatalogue::IsVoiceHidden(int row)
+{
+    return InRange(row) && kVoiceRows[row].packed == kUnsourcedVoice;
+}
+
+std::string VoiceCatalogue::FindVoiceName(VoiceRef voice)
+{
+    const uint32_t packed = voice.Packed();
+    for (const VoiceRow& row : kVoiceRows) {
+        if (row.packed == packed) {
+            return row.name;
+        }
+    }
+    return "";
+}
+
+bool VoiceCatalogue::VoiceRowText(int row, std::string& text, const void* user, uint32_t itemData)
+{
+    if (row < 0 || row > kExtraRow || itemData > 0xFFFFFFu) {
+        return false; // no such row, or a hidden one
+    }
+    const auto* context = static_cast<const VoiceListContext*>(user);
+    const bool isPro = context != nullptr && context->keyboardModel == kPsr9000Pro;
+    // The name belongs to the row only while the row holds the catalogue's voice;
+    // anything else (row 880, a pro voice on the PSR-9000) shows its numbers.
+    if (InRange(row) && itemData == kVoiceRows[row].packed && (!kVoiceRows[row].proOnly || isPro)) {
+        text = kVoiceRows[row].name;
+        return true;
+    }
+    text = NumbersText(itemData);
+    return true;
+}
+
+void VoiceCatalogue::FillVoiceList(CatalogueList& list, uint32_t wanted, const VoiceListContext& context,
+                                   Prompts& prompts)
+{
+    list.RemoveAllRows();
+    list.SetTextCallback(&VoiceCatalogue::VoiceRowText, &context, -1, -3);
+    list.ReserveRows(kVoiceListRows);
+
+    bool matched = false;
+    for (int i = 0; i < kVoiceCount; ++i) {
+        const int row = list.AddEmptyRow();
+        if (row < 0) {
+            prompts.Warn(Msg::ErrorCreatingVoiceTable);
+            break;
+        }
+        list.SetItemData(row, kVoiceRows[i].packed);
+        if (IsVoiceHidden(i)) {
+            list.HideRow(row);
+        } else if (kVoiceRows[i].packed == wanted) {
+            list.SelectRow(row);
+            matched = true;
+        }
+    }
+    if (!matched) {
+        const int row = list.AddEmptyRow();
+        if (row >= 0) {
+            list.SetItemData(row, wanted);
+            list.SelectRow(row);
+        }
+    }
+}
+
+} // namespace tessaro
