@@ -1,5 +1,6 @@
 #include "app/Texts.h"
 
+#include <cstddef>
 #include <iterator>
 
 namespace tessaro {
@@ -7,8 +8,13 @@ namespace tessaro {
 namespace {
 UiLanguage g_language = UiLanguage::English;
 
-// In the order of Msg.
-constexpr TextPair kTexts[] = {
+constexpr TextPair OneText(const char* text)
+{
+    return {text, text, true};
+}
+
+// In the order of Msg. The texts are the program's own, typos included.
+constexpr TextPair kMessages[] = {
     // MDB backup file
     {"Error opening file!", "Fehler beim Öffnen der Datei!"},
     {"Invalid file size!", "Ungültige Dateigröße!"},
@@ -42,21 +48,151 @@ constexpr TextPair kTexts[] = {
      "(Es muß eine andere Datei aus diesem Backup-Set geben.)"},
     // Catalogue lists
     {"Error creating voice definition table!", "Fehler beim Anlegen der Voice-Tabelle!"},
+    // Copy and move between panes
+    {"Please select destination category!", "Bitte Ziel-Kategeorie auswählen!"},
+    // Delete
+    {"Delete complete category?", "Komplette Kategorie löschen?"},
+    // Search dialog
+    {"Text not found!", "Text nicht gefunden!"},
+    // Protocol reports
+    {"Error creating protocol file!", "Fehler beim Anlegen der Protokolldatei!"},
+    // Entry editor
+    {"Category title must not be empty!", "Der Name der Kategorie darf nicht leer sein!"},
+    {"Entry title must not be empty!", "Die Titel darf nicht leer sein!"},
+    // Field checks: German in both languages
+    OneText("Geben Sie bitte eine ganze Zahl ein."),
+    OneText("Geben Sie bitte eine ganze Zahl zwischen %1 und %2 ein."),
+    OneText("Geben Sie bitte nicht mehr als %1 Zeichen ein."),
+    // Folder-tree context menu: English in both languages
+    OneText("GetUIObjectOf failed! hr=%lx"),
+    OneText("InvokeCommand failed. hr=%lx"),
 };
-static_assert(std::size(kTexts) == static_cast<std::size_t>(Msg::Count_),
-              "one text pair for every Msg");
+static_assert(std::size(kMessages) == static_cast<std::size_t>(Msg::Count_), "one text pair for every Msg");
+
+// In the order of Caption.
+constexpr TextPair kCaptions[] = {
+    // Main window
+    OneText("Tessaro  -  Music Database Editor for Yamaha PSR-9000 and 9000pro"),
+    {"Yamaha backup structure:", "Yamaha Backup Struktur:"},
+    {"No network access:", "Kein Netzwerkzugriff:"},
+    {"New", "Neu"},
+    {"Open", "Öffnen"},
+    {"Save", "Speichern"},
+    {"Save As", "Speich.unt."},
+    {"Close", "Schließen"},
+    {"New category", "Neue Kategorie"},
+    {"Edit", "Eintrag bearb."},
+    {"Main entry", "Haupteintrag"},
+    {"Sub entry", "Untereintrag"},
+    {"Copy", "Kopieren"},
+    {"Copy >>", "Kopieren >>"},
+    {"<< Copy", "<< Kopieren"},
+    {"Move", "Verschieben"},
+    {"Move >>", "Verschieben >>"},
+    {"<< Move", "<< Verschieben"},
+    {"Up", "Nach oben"},
+    {"Down", "Nach unten"},
+    {"Delete", "Löschen"},
+    {"Search", "Suchen"},
+    {"Protocol (format.)", "Protokoll (form.)"},
+    {"Protocol (tabs)", "Protokoll (Tabs)"},
+    {"Help", "Hilfe"},
+    {"Exit", "Ende"},
+    // Dialogs
+    {"Cancel", "Abbrechen"},
+    {"Category:", "Kategorie:"},
+    {"Edit entry", "Eintrag bearbeiten"},
+    {"Title:", "Titel:"},
+    {"Edit category", "Kategorie bearbeiten"},
+    {"Choose keyboard model", "Keyboardtyp auswählen"},
+    {"Search:", "Suchtext:"},
+    {"Filename:", "Dateiname:"},
+    // Titles of the file dialogs and browse dialogs
+    {"Open Music Database", "MDB öffnen"},
+    {"Save Music Database", "MDB speichern"},
+    {"Open Music Database Backup", "MDB-Backup öffnen"},
+    {"Save Music Database Backup", "MDB-Backup speichern"},
+    {"Open MDB archive", "MDB-Archiv öffnen"},
+    {"Save MDB archive", "MDB-Archiv speichern"},
+    {"Open Flash Style backup", "Flash-Style Backup öffnen"},
+    {"Create protocol file", "Protokolldatei anlegen"},
+    // File filters
+    OneText("Music Database (MDB*.bup)|MDB*.bup|All files (*.*)|*.*||"),
+    OneText("MDB archive (*.mdx)|*.mdx|All files (*.*)|*.*||"),
+    OneText("Flash Style backup (STY*.b*)|STY*.b*|All files (*.*)|*.*||"),
+    OneText("Protocol file (*.txt)|*.txt||"),
+    // Language dialog
+    OneText("Choose Language"),
+    OneText("Deutsch (German)"),
+    OneText("English"),
+    OneText("Please choose your favorite language:\nBitte wählen Sie die gewünschte Sprache:"),
+    OneText("This dialog will not be displayed again.\nDieser Dialog wird nicht mehr angezeigt."),
+    // Help page
+    {"Tessaro_e.htm", "Tessaro.htm"},
+    // Folder-tree root and context menu
+    {"Home", "Persönlicher Ordner"},
+    {"Desktop", "Schreibtisch"},
+    {"File System", "Dateisystem"},
+    {"Network", "Netzwerk"},
+    {"Open in file manager", "Im Dateimanager öffnen"},
+    {"New folder", "Neuer Ordner"},
+    {"Copy path", "Pfad kopieren"},
+};
+static_assert(std::size(kCaptions) == static_cast<std::size_t>(Caption::Count_),
+              "one text pair for every Caption");
+
+std::string InCurrentLanguage(const TextPair& pair)
+{
+    return IsGerman() ? pair.german : pair.english;
+}
 } // namespace
 
-void SetUiLanguage(UiLanguage language) { g_language = language; }
-UiLanguage GetUiLanguage() { return g_language; }
-bool IsGerman() { return g_language == UiLanguage::German; }
+void SetUiLanguage(UiLanguage language)
+{
+    g_language = language;
+}
+UiLanguage GetUiLanguage()
+{
+    return g_language;
+}
+bool IsGerman()
+{
+    return g_language == UiLanguage::German;
+}
 
-const TextPair& TextsOf(Msg id) { return kTexts[static_cast<std::size_t>(id)]; }
+const TextPair& TextsOf(Msg id)
+{
+    return kMessages[static_cast<std::size_t>(id)];
+}
+const TextPair& TextsOf(Caption id)
+{
+    return kCaptions[static_cast<std::size_t>(id)];
+}
 
 std::string Tr(Msg id)
 {
-    const TextPair& pair = TextsOf(id);
-    return IsGerman() ? pair.german : pair.english;
+    return InCurrentLanguage(TextsOf(id));
+}
+std::string Tr(Caption id)
+{
+    return InCurrentLanguage(TextsOf(id));
+}
+
+std::string FillArgs(std::string_view text, std::initializer_list<std::string_view> args)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char next = i + 1 < text.size() ? text[i + 1] : '\0';
+        const auto index = static_cast<std::size_t>(next - '1');
+        if (text[i] == '%' && next >= '1' && next <= '9' && index < args.size()) {
+            out += *(args.begin() + index);
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
 }
 
 } // namespace tessaro

@@ -1,17 +1,34 @@
 #pragma once
-// Every message of the program as a pair of English and German text (UTF-8),
-// chosen when it is shown. The one place where message wording lives.
+// Every text the program shows in two languages, as a pair of English and
+// German (UTF-8), chosen when it is shown: the messages (Msg) and the captions
+// and titles of the windows (Caption). The one place where wording lives.
+//
+// A few texts are the same in both languages on purpose (marked "one text" below):
+// the German field-check prompts, the English-only folder-menu failures, the
+// bilingual language dialog, the file filters and the main window's title.
+//
+// Placeholders: "%1", "%2" are filled with FillArgs; printf-style ones are noted
+// at their id.
 
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 namespace tessaro {
 
-enum class UiLanguage { English, German };
+enum class UiLanguage
+{
+    English,
+    German
+};
 void SetUiLanguage(UiLanguage language);
 UiLanguage GetUiLanguage();
 bool IsGerman();
 
-enum class Msg {
+// Message boxes. Append new ids at the end of their section or in a new one;
+// the order is the order of the table in Texts.cpp.
+enum class Msg
+{
     // MDB backup file
     ErrorOpeningFile,
     InvalidFileSize,
@@ -22,22 +39,132 @@ enum class Msg {
     ErrorSavingMdb,
     TooManyEntries,
     ErrorCreatingDirectory,
-    FileExistsOverwrite,
-    MdbChangedSave,
+    FileExistsOverwrite, // question, Yes/No/Cancel
+    MdbChangedSave,      // question, Yes/No/Cancel
+
     // BACKUP.INI
     ErrorUpdatingBackupIni,
+
     // Archive
     ErrorOpeningArchive,
     ErrorReadingArchive,
     NotAValidArchive,
     ErrorSavingArchive,
-    ArchiveChangedSave,
+    ArchiveChangedSave, // question, Yes/No/Cancel
+
     // Flash-style backup
     ErrorOpeningFlashStyle,
     ErrorReadingFlashStyle,
     FlashStyleNotIncluded,
+
     // Catalogue lists
     ErrorCreatingVoiceTable,
+
+    // Copy and move between panes
+    SelectDestinationCategory,
+
+    // Delete
+    DeleteCompleteCategory, // question, Yes/No
+
+    // Search dialog
+    TextNotFound,
+
+    // Protocol reports
+    ErrorCreatingProtocolFile,
+
+    // Entry editor
+    CategoryNameEmpty,
+    EntryTitleEmpty,
+
+    // Field checks of the dialogs; one text, German in both languages
+    EnterWholeNumber,
+    EnterWholeNumberBetween, // %1 lower bound, %2 upper bound
+    EnterAtMostChars,        // %1 the character limit
+
+    // Folder-tree context menu; one text, English in both languages
+    ContextMenuHandlerFailed, // printf %lx: the failure code
+    ContextMenuCommandFailed, // printf %lx: the failure code
+
+    Count_ // keep last
+};
+
+// Captions of controls, window titles and file-dialog texts.
+enum class Caption
+{
+    // Main window
+    MainWindowTitle,       // one text; the single-instance check looks for it
+    BackupStructureOption, // check box 1079
+    NoNetworkOption,       // check box 1080
+    New,                   // file buttons of both panes
+    Open,                  // file buttons; also the browse dialog's OK button in open mode
+    Save,                  // file buttons; also the browse dialog's OK button in save mode
+    SaveAs,
+    Close,
+
+    // Edit column of the main window
+    NewCategory,
+    Edit,
+    MainEntry,     // button 1013 while the selection is not a main entry
+    SubEntry,      // button 1013 while the selection is a main entry
+    Copy,          // no active pane
+    CopyToArchive, // MDB pane active: "Copy >>"
+    CopyToMdb,     // archive pane active: "<< Copy"
+    Move,
+    MoveToArchive,
+    MoveToMdb,
+    Up,
+    Down,
+    Delete,
+    Search, // main-window button, Search dialog title and its Search button
+    ProtocolFormatted,
+    ProtocolTabs,
+    Help,
+    Exit,
+
+    // Dialogs
+    Cancel,        // Cancel button of every dialog
+    CategoryLabel, // "Category:" in the entry editor and the category dialog
+    EntryDlgTitle,
+    TitleLabel, // entry editor
+    CategoryDlgTitle,
+    KeyboardDlgTitle,
+    SearchLabel,   // Search dialog
+    FilenameLabel, // browse dialog
+
+    // Titles of the file dialogs and browse dialogs
+    OpenMdbTitle,
+    SaveMdbTitle,
+    OpenMdbBackupTitle, // browse dialog
+    SaveMdbBackupTitle, // browse dialog
+    OpenArchiveTitle,
+    SaveArchiveTitle,
+    OpenFlashStyleTitle, // browse dialog and file dialog
+    CreateProtocolTitle,
+
+    // File filters, one text, in the "Name (*.x)|*.x|All files (*.*)|*.*||" form
+    MdbFilter,
+    ArchiveFilter,
+    FlashStyleFilter,
+    ProtocolFilter,
+
+    // Language dialog: bilingual in itself, one text each
+    LanguageDlgTitle,
+    LanguageGerman,
+    LanguageEnglish,
+    LanguagePrompt,
+    LanguageAskedOnce,
+
+    // Help page, looked up beside the program
+    HelpPage,
+
+    // Folder-tree root and context menu of this platform
+    FolderHome,
+    FolderDesktop,
+    FolderFileSystem,
+    FolderNetwork,
+    OpenInFileManager,
+    NewFolder,
+    CopyPath,
 
     Count_ // keep last
 };
@@ -46,10 +173,16 @@ struct TextPair
 {
     const char* english;
     const char* german;
+    bool oneText = false; // deliberately the same in both languages
 };
 
 const TextPair& TextsOf(Msg id);
+const TextPair& TextsOf(Caption id);
 // The text in the current language.
 std::string Tr(Msg id);
+std::string Tr(Caption id);
+
+// Replaces "%1" .. "%9" by the arguments; a placeholder without an argument stays.
+std::string FillArgs(std::string_view text, std::initializer_list<std::string_view> args);
 
 } // namespace tessaro
