@@ -1,0 +1,19 @@
+#pragma once
+// Name comparisons of the browser. Letter case is folded for ASCII only (as in
+// data/AsciiCase.h): other bytes (UTF-8 sequences) compare as they are.
+
+#include <string_view>
+
+namespace tessaro {
+
+bool StartsWithNoCase(std::string_view text, std::string_view prefix);
+
+// Wildcard match of a file name against a mask with '*' and '?', without regard to case.
+bool MatchesMask(std::string_view name, std::string_view mask);
+
+// Orders names as a file manager does: case is ignored and digit runs compare by
+// value ("Disk 2" before "Disk 10"). Names that differ only in case or in leading
+// zeros still get a fixed order, so only equal names compare equal.
+int NaturalCompare(std::string_view a, std::string_view b);
+
+} // namespace tessaro
