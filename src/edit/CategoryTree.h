@@ -1,0 +1,156 @@
+#pragma once
+// A pane's database: category nodes at the top, entry nodes under them, in the
+// order the operations place them. The tree owns every EntryNode it holds (one
+// per entry node, a placeholder on a category without entries) and frees it
+// with its node.
+//
+// Kept true by InsertSorted and the editing operations:
+//  1. every entry of a category carries the category's name, which is also the
+//     category's text;
+//  2. within a category the entries are in CompareGroup order;
+//  3. a sub entry directly follows an entry of its own group;
+//  4. a category has either entries or a placeholder, never both.
+// Two categories may carry the same name; lookups find the first of them.
+
+#include "data/EntryNode.h"
+#include "data/RecordSource.h"
+#include "edit/NodeSequence.h"
+#include "edit/TreeNode.h"
+#include "edit/TreeObserver.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace tessaro {
+
+// Where a node goes among its siblings. `sibling` is a node of the same parent.
+struct Place
+{
+    enum class Kind
+    {
+        First,
+        Last,
+        Before,
+        After
+    };
+    Kind kind = Kind::Last;
+    const TreeNode* sibling = nullptr;
+
+    static Place First() { return {Kind::First, nullptr}; }
+    static Place Last() { return {Kind::Last, nullptr}; }
+    static Place Before(const TreeNode* node) { return {Kind::Before, node}; }
+    static Place After(const TreeNode* node) { return {Kind::After, node}; }
+    // Directly above the node, or last when there is none.
+    static Place BeforeOrLast(const TreeNode* node) { return node ? Before(node) : Last(); }
+};
+
+class CategoryTree
+{
+public:
+    CategoryTree();
+    ~CategoryTree();
+    CategoryTree(const CategoryTree&) = delete;
+    CategoryTree& operator=(const CategoryTree&) = delete;
+
+    // One observer (the view's adapter); nullptr for none.
+    void SetObserver(TreeObserver* observer) { observer_ = observer; }
+
+    // Reading.
+    bool IsEmpty() const { return categories_.Size() == 0; }
+    int CategoryCount() const { return categories_.Size(); }
+    TreeNode* CategoryAt(int row) const { return categories_.At(row); }
+    TreeNode* FirstCategory() const { return categories_.First(); }
+    TreeNode* LastCategory() const { return categories_.Last(); }
+    std::size_t EntryNodeCount() const { return entryNodes_; }
+    std::size_t NodeCount() const { return entryNodes_ + static_cast<std::size_t>(categories_.Size()); }
+    // The first category in tree order of that name that has entries or a placeholder.
+    TreeNode* FindCategory(const std::string& name) const;
+    // Whether the node belongs to this tree (not to the other pane's).
+    bool Contains(const TreeNode* node) const;
+
+    // A category node whose text is labelSource's categoryLabel, without payload.
+    // nullptr when the place is not among this tree's categories.
+    TreeNode* InsertCategoryNode(const EntryNode& labelSource, Place place);
+    // The same, with the placeholder as the category's payload.
+    TreeNode* InsertCategoryNode(std::unique_ptr<EntryNode> placeholder, Place place);
+    // An entry node with text entry->displayLabel; a placeholder on the category
+    // is freed. nullptr when the category or the place is not of this tree.
+    TreeNode* InsertEntryNode(TreeNode* category, std::unique_ptr<EntryNode> entry, Place place);
+    // Puts the entry into the first category of its name, after every entry of
+    // its group or lower; a sub entry not landing behind its own group becomes a
+    // main entry. Without such a category one is made directly above
+    // beforeCategory (last when nullptr) and the entry becomes its main entry.
+    // nullptr (the entry freed) when beforeCategory is not a category of this tree.
+    TreeNode* InsertSorted(std::unique_ptr<EntryNode> entry, const TreeNode* beforeCategory = nullptr);
+
+    // Deletes an entry node and hands back its EntryNode. Its category stays,
+    // also when it is now empty.
+    std::unique_ptr<EntryNode> TakeEntryNode(TreeNode* entry);
+    // Deletes a node with its entries and frees every payload.
+    void DeleteNode(TreeNode* node);
+    // Deletes everything (one reset for the view).
+    void Clear();
+
+    void SetText(TreeNode* node, const std::string& text);
+    // Gives the placeholder or every entry the new category name, relabels them
+    // and sets the category's text. Neither re-sorts nor merges.
+    void RenameCategory(TreeNode* category, const std::string& name);
+    // Takes the category with its entries to the place among the other
+    // categories; it comes back closed, labelled from its placeholder or first entry.
+    bool MoveCategory(TreeNode* category, Place place);
+    // Relabels every payload (the style names changed) and updates changed texts.
+    void RelabelAll();
+
+    TreeNode* Selected() const { return selected_; }
+    void Select(TreeNode* node); // nullptr clears the selection
+    void SetExpanded(TreeNode* category, bool expanded);
+    // Opens the node's category and asks the view to scroll to it.
+    void EnsureVisible(TreeNode* node);
+
+    // Between Begin and End the view hears nothing but one reset. Nests.
+    void BeginBulkChange();
+    void EndBulkChange();
+
+private:
+    std::unique_ptr<TreeNode> MakeNode(bool isCategory);
+    TreeNode* InsertCategory(std::unique_ptr<TreeNode> category, Place place);
+    TreeNode* InsertEntryAt(TreeNode* category, int row, std::unique_ptr<EntryNode> entry);
+    // Row for a place, -1 when its sibling is not in the sequence.
+    static int RowFor(const NodeSequence& siblings, Place place);
+    std::unique_ptr<TreeNode> Unlink(TreeNode* node);
+    void MoveSelectionOff(const TreeNode* leaving);
+    void IndexCategory(TreeNode* category);
+    void UnindexCategory(TreeNode* category);
+    bool Notifying() const { return observer_ && bulkDepth_ == 0; }
+
+    NodeSequence categories_;
+    std::unordered_map<std::string, std::vector<TreeNode*>> categoriesByName_;
+    std::size_t entryNodes_ = 0;
+    TreeNode* selected_ = nullptr;
+    TreeObserver* observer_ = nullptr;
+    int bulkDepth_ = 0;
+    uint64_t nextPriority_ = 0;
+};
+
+// Holds a bulk change for its lifetime.
+class BulkTreeChange
+{
+public:
+    explicit BulkTreeChange(CategoryTree& tree) : tree_(tree) { tree_.BeginBulkChange(); }
+    ~BulkTreeChange() { tree_.EndBulkChange(); }
+    BulkTreeChange(const BulkTreeChange&) = delete;
+    BulkTreeChange& operator=(const BulkTreeChange&) = delete;
+
+private:
+    CategoryTree& tree_;
+};
+
+// The records of the entry nodes in tree order (what a save writes; placeholders
+// are not entries). The tree must not change while the source is used.
+RecordSource RecordsOf(const CategoryTree& tree);
+
+} // namespace tessaro

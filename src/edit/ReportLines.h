@@ -1,0 +1,44 @@
+#pragma once
+// The lines of the two protocol reports, in Windows-1252 with CR LF endings.
+// Entry texts go in as stored; names come from the voice and style catalogues.
+
+#include "data/MdbEntry.h"
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+
+namespace tessaro {
+
+struct EntryNode;
+
+enum class ReportKind
+{
+    Formatted, // fixed-width table with vertical bars
+    Tabs       // tab-separated list for spreadsheets
+};
+
+// The header: two lines for the table, the line of column names for the list.
+std::string ReportHeader(ReportKind kind);
+
+// Turns entries into report lines. It keeps the voice names it looked up, so a
+// long report does not scan the voice catalogue again for every voice.
+class ReportLineWriter
+{
+public:
+    explicit ReportLineWriter(ReportKind kind) : kind_(kind) {}
+
+    // Appends the entry's line, CR LF included.
+    void Append(const EntryNode& entry, std::string& out);
+
+private:
+    void AppendFormatted(const EntryNode& entry, std::string& out);
+    void AppendTabbed(const EntryNode& entry, std::string& out);
+    // The catalogue name; valid until the next call.
+    const char* VoiceName(VoiceRef voice);
+
+    ReportKind kind_;
+    std::unordered_map<uint32_t, std::string> voiceNames_;
+};
+
+} // namespace tessaro

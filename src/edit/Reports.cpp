@@ -1,0 +1,89 @@
+#include "edit/Reports.h"
+
+#include "app/Prompts.h"
+#include "data/SafeFile.h"
+#include "edit/PaneState.h"
+
+namespace tessaro {
+
+namespace {
+
+// Lines are gathered and handed on in pieces of about this size.
+constexpr std::size_t kChunkSize = 64 * 1024;
+
+void WriteProtocol(ReportKind kind, const PaneState& pane, Prompts& prompts)
+{
+    FileDialogRequest request;
+    request.title = Tr(Caption::CreateProtocolTitle);
+    request.filter = Tr(Caption::ProtocolFilter);
+    request.defaultExtension = ".txt";
+    request.overwritePrompt = true;
+    const std::optional<std::string> path = prompts.SaveFileDialog(request);
+    if (!path || path->empty()) {
+        return;
+    }
+
+    bool written = false;
+    {
+        WaitCursor wait(prompts);
+        written = WriteReportFile(kind, pane.tree, *path);
+    }
+    // Unlike a plain file, a failed write is noticed too, and the old file stays.
+    if (!written) {
+        prompts.Warn(Msg::ErrorCreatingProtocolFile);
+    }
+}
+
+} // namespace
+
+bool WriteReport(ReportKind kind, const CategoryTree& tree, const ReportSink& sink)
+{
+    ReportLineWriter lines(kind);
+    std::string chunk = ReportHeader(kind);
+    chunk.reserve(kChunkSize + 4096);
+    for (const TreeNode* category = tree.FirstCategory(); category; category = category->NextSibling()) {
+        for (const TreeNode* entry = category->FirstChild(); entry; entry = entry->NextSibling()) {
+            lines.Append(*entry->Payload(), chunk);
+            if (chunk.size() >= kChunkSize) {
+                if (!sink(chunk.data(), chunk.size())) {
+                    return false;
+                }
+                chunk.clear();
+            }
+        }
+    }
+    return sink(chunk.data(), chunk.size());
+}
+
+std::string ReportText(ReportKind kind, const CategoryTree& tree)
+{
+    std::string text;
+    WriteReport(kind, tree, [&text](const char* data, std::size_t size) {
+        text.append(data, size);
+        return true;
+    });
+    return text;
+}
+
+bool WriteReportFile(ReportKind kind, const CategoryTree& tree, const std::string& path)
+{
+    SafeFileWriter file(path);
+    if (file.Failed()) {
+        return false;
+    }
+    const bool written = WriteReport(
+        kind, tree, [&file](const char* data, std::size_t size) { return file.Write(data, size); });
+    return written && file.Commit();
+}
+
+void WriteFormattedProtocol(const PaneState& pane, Prompts& prompts)
+{
+    WriteProtocol(ReportKind::Formatted, pane, prompts);
+}
+
+void WriteTabProtocol(const PaneState& pane, Prompts& prompts)
+{
+    WriteProtocol(ReportKind::Tabs, pane, prompts);
+}
+
+} // namespace tessaro

@@ -1,0 +1,189 @@
+#pragma once
+// A scripted Prompts for tests: every question takes the next scripted answer
+// and every message, dialog and request is recorded. A prompt with nothing
+// scripted gets the "cancel" answer and counts in `unscripted`, so a test can
+// check that nothing was asked that it did not expect.
+
+#include "app/Prompts.h"
+#include "data/EntryNode.h"
+
+#include <algorithm>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tessaro {
+
+class FakePrompts : public Prompts
+{
+public:
+    struct Shown
+    {
+        std::string text;
+        MsgIcon icon;
+        MsgButtons buttons;
+    };
+
+    // Message boxes. Unscripted: Ok for an OK box, No for Yes/No, Cancel for Yes/No/Cancel.
+    std::deque<MsgAnswer> answers;
+    std::vector<Shown> messages;
+
+    // Category dialog: the edited name, or nullopt for Cancel.
+    std::deque<std::optional<std::string>> categoryNames;
+    std::vector<std::string> categoryDialogInputs;
+
+    // Entry editor: each script edits the entry and returns true for OK.
+    std::deque<std::function<bool(EntryNode&, int)>> entryEdits;
+    std::vector<int> entryDialogModels;
+
+    // File dialogs: the chosen name, or nullopt for Cancel.
+    std::deque<std::optional<std::string>> openFileNames;
+    std::deque<std::optional<std::string>> saveFileNames;
+    std::vector<FileDialogRequest> openRequests;
+    std::vector<FileDialogRequest> saveRequests;
+
+    std::deque<BrowseResult> browseResults;
+    std::vector<BrowseRequest> browseRequests;
+
+    // Keyboard-model and language dialogs: the choice, or nullopt for Cancel.
+    std::deque<std::optional<int>> keyboardModels;
+    std::deque<std::optional<UiLanguage>> languages;
+
+    // Search dialog: run with the host until "closed"; without a script it closes at once.
+    std::function<void(SearchHost&)> searchScript;
+    int searchDialogRuns = 0;
+
+    int waitCursorDepth = 0;
+    int waitCursorsShown = 0;
+    std::vector<std::string> helpPages;
+
+    int unscripted = 0;
+
+    // Helpers for the common scripts.
+    void Answer(MsgAnswer answer) { answers.push_back(answer); }
+    void NameCategory(const std::string& name) { categoryNames.push_back(name); }
+    void CancelCategory() { categoryNames.push_back(std::nullopt); }
+    void EditEntryWith(std::function<void(EntryNode&)> edit)
+    {
+        entryEdits.push_back([edit](EntryNode& entry, int) {
+            edit(entry);
+            return true;
+        });
+    }
+    void CancelEntry()
+    {
+        entryEdits.push_back([](EntryNode&, int) { return false; });
+    }
+
+    // How often the text of the message id was shown (in the current language).
+    int TimesShown(Msg id) const
+    {
+        const std::string text = Tr(id);
+        return static_cast<int>(
+            std::count_if(messages.begin(), messages.end(), [&](const Shown& m) { return m.text == text; }));
+    }
+    bool Showed(Msg id) const { return TimesShown(id) > 0; }
+
+    MsgAnswer MessageBox(const std::string& text, MsgIcon icon, MsgButtons buttons) override
+    {
+        messages.push_back({text, icon, buttons});
+        if (!answers.empty())
+            return Next(answers);
+        if (buttons == MsgButtons::Ok)
+            return MsgAnswer::Ok;
+        ++unscripted;
+        return buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Cancel;
+    }
+
+    std::optional<std::string> OpenFileDialog(const FileDialogRequest& request) override
+    {
+        openRequests.push_back(request);
+        return NextOr(openFileNames, std::optional<std::string>());
+    }
+
+    std::optional<std::string> SaveFileDialog(const FileDialogRequest& request) override
+    {
+        saveRequests.push_back(request);
+        return NextOr(saveFileNames, std::optional<std::string>());
+    }
+
+    BrowseResult Browse(const BrowseRequest& request) override
+    {
+        browseRequests.push_back(request);
+        return NextOr(browseResults, BrowseResult());
+    }
+
+    bool ChooseKeyboardModel(int& model) override
+    {
+        const std::optional<int> choice = NextOr(keyboardModels, std::optional<int>());
+        if (!choice)
+            return false;
+        model = *choice;
+        return true;
+    }
+
+    bool EditCategory(std::string& name) override
+    {
+        categoryDialogInputs.push_back(name);
+        const std::optional<std::string> edited = NextOr(categoryNames, std::optional<std::string>());
+        if (!edited)
+            return false;
+        name = *edited;
+        return true;
+    }
+
+    bool EditEntry(EntryNode& entry, int keyboardModel) override
+    {
+        entryDialogModels.push_back(keyboardModel);
+        if (entryEdits.empty()) {
+            ++unscripted;
+            return false;
+        }
+        return Next(entryEdits)(entry, keyboardModel);
+    }
+
+    void RunSearchDialog(SearchHost& host) override
+    {
+        ++searchDialogRuns;
+        if (searchScript)
+            searchScript(host);
+    }
+
+    bool ChooseLanguage(UiLanguage& language) override
+    {
+        const std::optional<UiLanguage> choice = NextOr(languages, std::optional<UiLanguage>());
+        if (!choice)
+            return false;
+        language = *choice;
+        return true;
+    }
+
+    void BeginWaitCursor() override
+    {
+        ++waitCursorDepth;
+        ++waitCursorsShown;
+    }
+    void EndWaitCursor() override { --waitCursorDepth; }
+    void OpenHelp(const std::string& page) override { helpPages.push_back(page); }
+
+private:
+    template <class T> static T Next(std::deque<T>& queue)
+    {
+        T front = std::move(queue.front());
+        queue.pop_front();
+        return front;
+    }
+
+    template <class T> T NextOr(std::deque<T>& queue, T fallback)
+    {
+        if (queue.empty()) {
+            ++unscripted;
+            return fallback;
+        }
+        return Next(queue);
+    }
+};
+
+} // namespace tessaro

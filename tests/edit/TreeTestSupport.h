@@ -1,0 +1,45 @@
+#pragma once
+// Building trees and checking them in the tree and editing tests.
+
+#include "data/EntryNode.h"
+#include "edit/CategoryTree.h"
+#include "edit/PaneState.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <set>
+#include <string>
+
+namespace tessaro {
+
+std::unique_ptr<EntryNode> MakeEntry(const std::string& category, int style, int tempo,
+                                     const std::string& title);
+std::unique_ptr<EntryNode> MakePlaceholder(const std::string& category);
+
+// InsertSorted into the pane, counting it as loading does.
+TreeNode* AddEntry(PaneState& pane, const std::string& category, int style, int tempo,
+                   const std::string& title);
+// A category made empty, as "New category" makes it, at the bottom.
+TreeNode* AddEmptyCategory(PaneState& pane, const std::string& category);
+
+// Every rule of the tree: the four invariants (names, group order, sub entries
+// behind their group, entries xor placeholder), one owned payload per entry
+// node and none shared (also across the trees that share `seen`), entry texts
+// equal to their labels, rows, parents and siblings consistent, counts right,
+// and the name lookup finding the first category of each name.
+::testing::AssertionResult TreeIsSound(const CategoryTree& tree, std::set<const EntryNode*>* seen = nullptr);
+// The tree is sound and the pane's entry count matches it.
+::testing::AssertionResult PaneIsSound(const PaneState& pane);
+// Both panes are sound and share no payload.
+::testing::AssertionResult PanesAreSound(const PaneState& a, const PaneState& b);
+
+// The tree in one line: "Pop{A,  b} Rock{}" with the entries' titles ("{}" for a placeholder).
+std::string Layout(const CategoryTree& tree);
+
+// The first category with this text, and the first entry whose title is this
+// after its leading spaces.
+TreeNode* CategoryNamed(const CategoryTree& tree, const std::string& name);
+TreeNode* EntryTitled(const CategoryTree& tree, const std::string& title);
+
+} // namespace tessaro

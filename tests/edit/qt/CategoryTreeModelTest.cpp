@@ -1,0 +1,280 @@
+// The item model over a pane's tree and the view sync: the model stays a
+// correct QAbstractItemModel while the tree changes under it, mirrors the tree
+// exactly, and a QTreeView follows the tree's expansion and selection (and
+// hands the user's back to it).
+
+#include "edit/qt/CategoryTreeModel.h"
+#include "data/Win1252.h"
+#include "edit/CategoryTree.h"
+#include "edit/qt/TreeViewSync.h"
+
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
+#include <QTreeView>
+#include <QtTest>
+
+#include <memory>
+
+using namespace tessaro;
+
+namespace {
+
+std::unique_ptr<EntryNode> MakeEntry(const std::string& category, int style, int tempo,
+                                     const std::string& title)
+{
+    auto entry = std::make_unique<EntryNode>();
+    entry->SetCategory(category);
+    entry->SetTitle(title);
+    entry->record.setStyleIndex(style);
+    entry->record.setTempo(static_cast<uint16_t>(tempo));
+    entry->record.bytes()[kInUseOffset] = 1;
+    entry->Relabel();
+    return entry;
+}
+
+std::unique_ptr<EntryNode> MakePlaceholder(const std::string& category)
+{
+    auto placeholder = std::make_unique<EntryNode>();
+    placeholder->SetCategory(category);
+    placeholder->Relabel();
+    return placeholder;
+}
+
+TreeNode* EntryTitled(const CategoryTree& tree, const std::string& title)
+{
+    for (TreeNode* c = tree.FirstCategory(); c; c = c->NextSibling())
+        for (TreeNode* e = c->FirstChild(); e; e = e->NextSibling())
+            if (e->Payload()->GetTitle() == title)
+                return e;
+    return nullptr;
+}
+
+// The model shows exactly the tree: rows, texts, parents.
+void CheckMirrors(const CategoryTreeModel& model)
+{
+    const CategoryTree& tree = model.Tree();
+    QCOMPARE(model.rowCount(), tree.CategoryCount());
+    for (int r = 0; r < tree.CategoryCount(); ++r) {
+        const TreeNode* category = tree.CategoryAt(r);
+        const QModelIndex index = model.index(r, 0);
+        QCOMPARE(model.NodeAt(index), category);
+        QCOMPARE(model.IndexOf(category), index);
+        QCOMPARE(index.data().toString(), QString::fromStdString(ToUtf8(category->Text())));
+        QCOMPARE(model.rowCount(index), category->ChildCount());
+        QVERIFY(!model.parent(index).isValid());
+        for (int e = 0; e < category->ChildCount(); ++e) {
+            const QModelIndex child = model.index(e, 0, index);
+            QCOMPARE(model.NodeAt(child), category->ChildAt(e));
+            QCOMPARE(model.parent(child), index);
+            QCOMPARE(child.data().toString(), QString::fromStdString(ToUtf8(category->ChildAt(e)->Text())));
+            QCOMPARE(model.rowCount(child), 0);
+        }
+    }
+}
+
+#define CHECK_MIRRORS(model)                                                                                 \
+    do {                                                                                                     \
+        CheckMirrors(model);                                                                                 \
+        if (QTest::currentTestFailed())                                                                      \
+            QFAIL("the model does not mirror the tree here");                                                \
+    } while (false)
+
+// The view shows the tree's selection and expansion.
+void CheckViewFollows(const QTreeView& view, const CategoryTreeModel& model)
+{
+    const CategoryTree& tree = model.Tree();
+    QCOMPARE(model.NodeAt(view.currentIndex()), tree.Selected());
+    if (tree.Selected())
+        QVERIFY(view.selectionModel()->isSelected(model.IndexOf(tree.Selected())));
+    for (int r = 0; r < tree.CategoryCount(); ++r)
+        QVERIFY2(view.isExpanded(model.index(r, 0)) == tree.CategoryAt(r)->IsExpanded(),
+                 tree.CategoryAt(r)->Text().c_str());
+}
+
+#define CHECK_VIEW_FOLLOWS(view, model)                                                                      \
+    do {                                                                                                     \
+        CheckViewFollows(view, model);                                                                       \
+        if (QTest::currentTestFailed())                                                                      \
+            QFAIL("the view does not follow the tree here");                                                 \
+    } while (false)
+
+struct Fixture
+{
+    CategoryTree tree;
+    CategoryTreeModel model{tree};
+    QAbstractItemModelTester tester{&model, QAbstractItemModelTester::FailureReportingMode::QtTest};
+    QTreeView view;
+    TreeViewSync* sync = new TreeViewSync(view, model);
+
+    Fixture()
+    {
+        view.resize(400, 300);
+        view.show();
+    }
+};
+
+} // namespace
+
+class CategoryTreeModelTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void staysAValidModelWhileTheTreeChanges()
+    {
+        Fixture f;
+        CategoryTree& tree = f.tree;
+        tree.InsertSorted(MakeEntry("Pop", 5, 120, "A"));
+        tree.InsertSorted(MakeEntry("Pop", 3, 120, "B"));
+        tree.InsertSorted(MakeEntry("Rock", 1, 100, "C"));
+        TreeNode* rock = tree.FindCategory("Rock");
+        tree.InsertSorted(MakeEntry("Jazz", 1, 90, "D"), rock); // a new category above Rock
+        TreeNode* empty = tree.InsertCategoryNode(MakePlaceholder("Empty"), Place::Last());
+        QVERIFY(empty);
+        CHECK_MIRRORS(f.model);
+        tree.InsertSorted(MakeEntry("Empty", 2, 80, "E"));  // replaces the placeholder
+        tree.InsertSorted(MakeEntry("Pop", 5, 120, "  F")); // a sub entry behind its group
+        CHECK_MIRRORS(f.model);
+
+        tree.Select(EntryTitled(tree, "B"));
+        tree.SetExpanded(tree.FindCategory("Pop"), true);
+        tree.SetText(EntryTitled(tree, "A"), "renamed");
+        tree.RenameCategory(tree.FindCategory("Jazz"), "Swing");
+        tree.RelabelAll();
+        CHECK_MIRRORS(f.model);
+        CHECK_VIEW_FOLLOWS(f.view, f.model);
+
+        QVERIFY(tree.MoveCategory(tree.FindCategory("Pop"), Place::Last()));
+        CHECK_MIRRORS(f.model);
+        CHECK_VIEW_FOLLOWS(f.view, f.model);
+        QVERIFY(!tree.FindCategory("Pop")->IsExpanded()); // a moved category comes back closed
+
+        std::unique_ptr<EntryNode> taken = tree.TakeEntryNode(EntryTitled(tree, "C"));
+        QVERIFY(taken);
+        tree.DeleteNode(tree.FindCategory("Pop"));
+        CHECK_MIRRORS(f.model);
+        CHECK_VIEW_FOLLOWS(f.view, f.model);
+
+        {
+            BulkTreeChange bulk(tree);
+            for (int i = 0; i < 50; ++i)
+                tree.InsertSorted(
+                    MakeEntry("Bulk" + std::to_string(i % 7), i % 5, 100 + i, "T" + std::to_string(i)));
+        }
+        CHECK_MIRRORS(f.model);
+        tree.Clear();
+        CHECK_MIRRORS(f.model);
+        QCOMPARE(f.model.rowCount(), 0);
+    }
+
+    void changesArriveAsSingleRowSignals()
+    {
+        CategoryTree tree;
+        CategoryTreeModel model(tree);
+        tree.InsertSorted(MakeEntry("Pop", 5, 120, "A"));
+        QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+        QSignalSpy removed(&model, &QAbstractItemModel::rowsRemoved);
+        QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+        QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+
+        TreeNode* b = tree.InsertSorted(MakeEntry("Pop", 3, 120, "B"));
+        QCOMPARE(inserted.size(), 1);
+        QCOMPARE(inserted[0][0].value<QModelIndex>(), model.index(0, 0));
+        QCOMPARE(inserted[0][1].toInt(), 0);
+        QCOMPARE(inserted[0][2].toInt(), 0);
+
+        tree.SetText(b, "x");
+        QCOMPARE(changed.size(), 1);
+        QCOMPARE(changed[0][0].value<QModelIndex>(), model.IndexOf(b));
+
+        tree.DeleteNode(b);
+        QCOMPARE(removed.size(), 1);
+        QCOMPARE(removed[0][1].toInt(), 0);
+
+        {
+            BulkTreeChange bulk(tree);
+            tree.InsertSorted(MakeEntry("Rock", 1, 1, "C"));
+            tree.InsertSorted(MakeEntry("Rock", 1, 2, "D"));
+        }
+        QCOMPARE(reset.size(), 1);
+        QCOMPARE(inserted.size(), 1); // a bulk change is one reset, nothing else
+        QCOMPARE(model.rowCount(), 2);
+    }
+
+    void textsAreConvertedFromWindows1252()
+    {
+        CategoryTree tree;
+        CategoryTreeModel model(tree);
+        tree.InsertSorted(MakeEntry("Caf\xE9", 0, 100, "\x80uro"));
+        QCOMPARE(model.index(0, 0).data().toString(), QString::fromUtf8("Café"));
+        QVERIFY(model.index(0, 0, model.index(0, 0)).data().toString().startsWith(QString::fromUtf8("€uro")));
+        QCOMPARE(model.flags(model.index(0, 0, model.index(0, 0))) & Qt::ItemNeverHasChildren,
+                 Qt::ItemNeverHasChildren);
+    }
+
+    void theViewFollowsTheTree()
+    {
+        Fixture f;
+        CategoryTree& tree = f.tree;
+        tree.InsertSorted(MakeEntry("Pop", 1, 100, "A"));
+        tree.InsertSorted(MakeEntry("Pop", 2, 100, "B"));
+        tree.InsertSorted(MakeEntry("Rock", 1, 100, "C"));
+        TreeNode* pop = tree.FindCategory("Pop");
+        TreeNode* rock = tree.FindCategory("Rock");
+        QVERIFY(!f.view.isExpanded(f.model.IndexOf(pop))); // categories come in closed
+
+        tree.EnsureVisible(EntryTitled(tree, "C")); // opens Rock
+        tree.Select(EntryTitled(tree, "C"));
+        QVERIFY(f.view.isExpanded(f.model.IndexOf(rock)));
+        CHECK_VIEW_FOLLOWS(f.view, f.model);
+
+        // Deleting the selected entry: the tree picks the next selection, the view shows it.
+        tree.Select(EntryTitled(tree, "A"));
+        tree.DeleteNode(EntryTitled(tree, "A"));
+        QCOMPARE(tree.Selected(), EntryTitled(tree, "B"));
+        CHECK_VIEW_FOLLOWS(f.view, f.model);
+        // Deleting the category of the selected entry moves the selection off it.
+        tree.DeleteNode(pop);
+        QCOMPARE(tree.Selected(), rock);
+        CHECK_VIEW_FOLLOWS(f.view, f.model);
+
+        tree.Select(nullptr);
+        QVERIFY(!f.view.selectionModel()->hasSelection());
+
+        // After a reset the view reads expansion and selection afresh.
+        {
+            BulkTreeChange bulk(tree);
+            tree.InsertSorted(MakeEntry("Jazz", 1, 100, "D"));
+            tree.SetExpanded(tree.FindCategory("Jazz"), true);
+            tree.Select(EntryTitled(tree, "D"));
+        }
+        CHECK_VIEW_FOLLOWS(f.view, f.model);
+        QVERIFY(f.view.isExpanded(f.model.IndexOf(tree.FindCategory("Jazz"))));
+    }
+
+    void theUserChangesReachTheTree()
+    {
+        Fixture f;
+        CategoryTree& tree = f.tree;
+        tree.InsertSorted(MakeEntry("Pop", 1, 100, "A"));
+        tree.InsertSorted(MakeEntry("Rock", 1, 100, "B"));
+        QVERIFY(QTest::qWaitForWindowExposed(&f.view));
+        TreeNode* pop = tree.FindCategory("Pop");
+        const QModelIndex popIndex = f.model.IndexOf(pop);
+
+        f.view.expand(popIndex);
+        QVERIFY(pop->IsExpanded());
+        const QModelIndex a = f.model.IndexOf(EntryTitled(tree, "A"));
+        QTest::mouseClick(f.view.viewport(), Qt::LeftButton, {}, f.view.visualRect(a).center());
+        QCOMPARE(tree.Selected(), EntryTitled(tree, "A"));
+        f.view.setFocus();
+        QTest::keyClick(&f.view, Qt::Key_Down);
+        QCOMPARE(tree.Selected(), tree.FindCategory("Rock"));
+        f.view.collapse(popIndex);
+        QVERIFY(!pop->IsExpanded());
+        CHECK_VIEW_FOLLOWS(f.view, f.model);
+    }
+};
+
+QTEST_MAIN(CategoryTreeModelTest)
+#include "CategoryTreeModelTest.moc"
