@@ -1,0 +1,51 @@
+#pragma once
+// The command line of tessaro-cli, parsed into one plain record.
+
+#include "data/MdbImage.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tessaro::cli {
+
+enum class Command
+{
+    Help,
+    Report,
+    List,
+    Info,
+    Check,
+    Convert,
+    MakeExamples // internal: rebuilds the demo files (make examples)
+};
+
+enum class FlashChoice
+{
+    Factory,
+    Default,
+    File // names read from a flash-style backup file
+};
+
+struct CliOptions
+{
+    Command command = Command::Help;
+    std::vector<std::string> files; // FILE, or IN and OUT, or the examples folder
+    bool tabs = false;
+    FlashChoice flash = FlashChoice::Factory;
+    std::string flashFile;
+    std::optional<KeyboardModel> model; // --model
+    std::optional<std::string> output;  // -o
+};
+
+struct ParseResult
+{
+    CliOptions options;
+    std::string error; // non-empty for a usage error
+};
+
+ParseResult ParseCommandLine(const std::vector<std::string>& args);
+
+extern const char kUsageText[];
+
+} // namespace tessaro::cli

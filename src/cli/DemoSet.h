@@ -1,0 +1,13 @@
+#pragma once
+// The demo files under examples/, made with the editor's own code so a user
+// without a keyboard can try every command: a backup set Demo.buf (BACKUP.INI,
+// MDB.bup, a flash-style backup STYLES.bup) and an archive Demo.mdx.
+
+#include <string>
+
+namespace tessaro::cli {
+
+// Writes the demo files into folder (created when missing); the exit status.
+int MakeExamples(const std::string& folder);
+
+} // namespace tessaro::cli

@@ -1,0 +1,37 @@
+#pragma once
+// A file given to tessaro-cli, loaded into a pane exactly as the editor loads
+// it. Whether it is an MDB backup file or an archive is told by its content.
+
+#include "app/Texts.h"
+#include "data/MdbImage.h"
+#include "edit/PaneState.h"
+
+#include <optional>
+#include <string>
+
+namespace tessaro::cli {
+
+enum class FileKind
+{
+    Mdb,
+    Archive
+};
+
+struct LoadedFile
+{
+    FileKind kind = FileKind::Mdb;
+    KeyboardModel model = KeyboardModel::None; // of an MDB; archives have none
+    bool blankSignature = false;               // an MDB whose signature bytes are zero
+    bool checksumOk = true;                    // archives have no checksum
+    PaneState pane;
+};
+
+// An archive when the file begins with the archive's magic, else an MDB
+// (whose reader then gives the reason when it is not one either).
+FileKind DetectFileKind(const std::string& path);
+
+// Fills file.pane. The message when the file is refused; a bad checksum is
+// not a refusal (see checksumOk).
+std::optional<Msg> LoadFile(const std::string& path, LoadedFile& file);
+
+} // namespace tessaro::cli

@@ -1,0 +1,54 @@
+// tessaro-cli: reports, listings, checks and conversions of MDB backup files
+// and MDB archives, with the editor's own code.
+
+#include "app/Texts.h"
+#include "cli/CliOptions.h"
+#include "cli/Commands.h"
+#include "cli/DemoSet.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+using namespace tessaro;
+using namespace tessaro::cli;
+
+namespace {
+
+constexpr int kUsageError = 2;
+
+int Run(const CliOptions& options)
+{
+    switch (options.command) {
+    case Command::Help:
+        std::fputs(kUsageText, stdout);
+        return 0;
+    case Command::Report:
+        return RunReport(options);
+    case Command::List:
+        return RunList(options);
+    case Command::Info:
+        return RunInfo(options);
+    case Command::Check:
+        return RunCheck(options);
+    case Command::Convert:
+        return RunConvert(options);
+    case Command::MakeExamples:
+        return MakeExamples(options.files[0]);
+    }
+    return kUsageError;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    SetUiLanguage(UiLanguage::English);
+    const ParseResult parsed = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (!parsed.error.empty()) {
+        std::fprintf(stderr, "tessaro-cli: %s\nRun 'tessaro-cli --help' for the usage.\n",
+                     parsed.error.c_str());
+        return kUsageError;
+    }
+    return Run(parsed.options);
+}
