@@ -1,0 +1,213 @@
+#include "app/qt/QtPrompts.h"
+
+#include "app/qt/CLanguageDlg.h"
+#include "app/qt/FileDialogs.h"
+#include "catalogue/qt/CCategoryDlg.h"
+#include "catalogue/qt/CEntryDlg.h"
+#include "catalogue/qt/CKeyboardDlg.h"
+#include "catalogue/qt/CSearchDlg.h"
+#include "data/EntryNode.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCursor>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QUrl>
+
+#ifndef TESSARO_HELP_DIR
+#define TESSARO_HELP_DIR ""
+#endif
+
+namespace tessaro {
+
+QtPrompts::QtPrompts(SettingsStore& settings, QWidget* mainWindow)
+    : settings_(settings), mainWindow_(mainWindow), startupFolder_(QDir::currentPath())
+{
+}
+
+QWidget* QtPrompts::DialogParent() const
+{
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    return mainWindow_.data();
+}
+
+MsgAnswer QtPrompts::MessageBox(const std::string& text, MsgIcon icon, MsgButtons buttons)
+{
+    QMessageBox box(icon == MsgIcon::Warning ? QMessageBox::Warning : QMessageBox::Question,
+                    QStringLiteral("Tessaro"), QString::fromStdString(text), QMessageBox::NoButton,
+                    DialogParent());
+    switch (buttons) {
+    case MsgButtons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        box.setDefaultButton(QMessageBox::Ok);
+        break;
+    case MsgButtons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        break;
+    case MsgButtons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::Cancel);
+        break;
+    }
+    if (IsGerman()) {
+        if (QAbstractButton* yes = box.button(QMessageBox::Yes))
+            yes->setText(QStringLiteral("&Ja"));
+        if (QAbstractButton* no = box.button(QMessageBox::No))
+            no->setText(QStringLiteral("&Nein"));
+        if (QAbstractButton* cancel = box.button(QMessageBox::Cancel))
+            cancel->setText(QString::fromStdString(Tr(Caption::Cancel)));
+    }
+    box.exec();
+    switch (box.standardButton(box.clickedButton())) {
+    case QMessageBox::Yes:
+        return MsgAnswer::Yes;
+    case QMessageBox::No:
+        return MsgAnswer::No;
+    case QMessageBox::Cancel:
+        return MsgAnswer::Cancel;
+    default:
+        // An OK box closed any way at all counts as OK; a question closed by its
+        // close box counts as its escape answer.
+        if (buttons == MsgButtons::Ok)
+            return MsgAnswer::Ok;
+        return buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Cancel;
+    }
+}
+
+std::optional<std::string> QtPrompts::RunFileDialog(const FileDialogRequest& request, bool save)
+{
+    QFileDialog dialog(DialogParent());
+    PrepareFileDialog(dialog, request, save);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    QString path = dialog.selectedFiles().constFirst();
+    if (save) // a desktop's own dialog may not have added it
+        path = WithDefaultExtension(path, request.defaultExtension);
+    return QDir::toNativeSeparators(path).toStdString();
+}
+
+std::optional<std::string> QtPrompts::OpenFileDialog(const FileDialogRequest& request)
+{
+    return RunFileDialog(request, false);
+}
+
+std::optional<std::string> QtPrompts::SaveFileDialog(const FileDialogRequest& request)
+{
+    return RunFileDialog(request, true);
+}
+
+// TEMPORARY FALLBACK until CBrowseDlg exists: a plain file picker (open) or
+// folder picker (save). It neither recognises backup sets nor honours the
+// no-network option; replace it with CBrowseDlg.
+BrowseResult QtPrompts::Browse(const BrowseRequest& request)
+{
+    BrowseResult result;
+    const QString title = QString::fromStdString(request.title);
+    const QString start = QString::fromStdString(request.startFolder);
+    if (request.mode == BrowseMode::Open) {
+        const QString mask = QString::fromStdString(request.mask);
+        const QString filter = mask + QStringLiteral(" (") + mask + QStringLiteral(");;All files (*)");
+        const QString file = QFileDialog::getOpenFileName(DialogParent(), title, start, filter);
+        if (file.isEmpty())
+            return result;
+        const QFileInfo info(file);
+        result.chosenPath = file.toStdString();
+        // The folder that holds the set, as the browse dialog reports it.
+        result.chosenFolder = QFileInfo(info.absolutePath()).absolutePath().toStdString();
+    } else {
+        const QString folder = QFileDialog::getExistingDirectory(DialogParent(), title, start);
+        if (folder.isEmpty())
+            return result;
+        result.chosenPath = folder.toStdString();
+        result.chosenFolder = QFileInfo(folder).absolutePath().toStdString();
+    }
+    result.confirmed = true;
+    return result;
+}
+
+bool QtPrompts::ChooseKeyboardModel(int& model)
+{
+    CKeyboardDlg dialog(DialogParent());
+    dialog.SetModel(model);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    model = dialog.Model();
+    return true;
+}
+
+bool QtPrompts::EditCategory(std::string& name)
+{
+    CCategoryDlg dialog(*this, DialogParent());
+    dialog.SetName(name);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    name = dialog.Name();
+    return true;
+}
+
+bool QtPrompts::EditEntry(EntryNode& entry, int keyboardModel)
+{
+    CEntryDlg dialog(entry.record, keyboardModel, *this, DialogParent());
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void QtPrompts::RunSearchDialog(SearchHost& host)
+{
+    // Placed beside the main window's pane, whatever dialog is open.
+    CSearchDlg dialog(host, *this, mainWindow_ ? mainWindow_.data() : DialogParent());
+    dialog.exec();
+}
+
+bool QtPrompts::ChooseLanguage(UiLanguage& language)
+{
+    CLanguageDlg dialog(settings_, DialogParent());
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    language = dialog.Choice() == 0 ? UiLanguage::German : UiLanguage::English;
+    return true;
+}
+
+void QtPrompts::BeginWaitCursor()
+{
+    ++waitCursorDepth_;
+    QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+}
+
+void QtPrompts::EndWaitCursor()
+{
+    if (waitCursorDepth_ == 0)
+        return;
+    --waitCursorDepth_;
+    QApplication::restoreOverrideCursor();
+}
+
+std::optional<QString> QtPrompts::FindHelpPage(const QString& page, const QString& startupFolder,
+                                               const QString& installedFolder)
+{
+    const QFileInfo given(QDir(startupFolder), page);
+    if (given.isFile())
+        return given.absoluteFilePath();
+    if (!installedFolder.isEmpty()) {
+        const QFileInfo installed(QDir(installedFolder), given.fileName());
+        if (installed.isFile())
+            return installed.absoluteFilePath();
+    }
+    return std::nullopt;
+}
+
+void QtPrompts::OpenHelp(const std::string& page)
+{
+    const std::optional<QString> found =
+        FindHelpPage(QString::fromStdString(page), startupFolder_, QStringLiteral(TESSARO_HELP_DIR));
+    if (found)
+        QDesktopServices::openUrl(QUrl::fromLocalFile(*found)); // a failure is not reported
+}
+
+} // namespace tessaro

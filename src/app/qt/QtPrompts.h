@@ -1,0 +1,59 @@
+#pragma once
+// The questions and dialogs of the commands, as real windows: message boxes,
+// file dialogs, the small dialogs, the entry editor, the wait cursor and help.
+
+#include "app/Prompts.h"
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <optional>
+
+namespace tessaro {
+
+class SettingsStore;
+
+class QtPrompts : public Prompts
+{
+public:
+    // settings: where the language dialog stores the choice. The start-up
+    // folder is the current folder at construction.
+    explicit QtPrompts(SettingsStore& settings, QWidget* mainWindow = nullptr);
+
+    // The window the dialogs belong to (the main window, once it exists).
+    void SetMainWindow(QWidget* mainWindow) { mainWindow_ = mainWindow; }
+
+    MsgAnswer MessageBox(const std::string& text, MsgIcon icon, MsgButtons buttons) override;
+    std::optional<std::string> OpenFileDialog(const FileDialogRequest& request) override;
+    std::optional<std::string> SaveFileDialog(const FileDialogRequest& request) override;
+    BrowseResult Browse(const BrowseRequest& request) override;
+
+    bool ChooseKeyboardModel(int& model) override;
+    bool EditCategory(std::string& name) override;
+    bool EditEntry(EntryNode& entry, int keyboardModel) override;
+    void RunSearchDialog(SearchHost& host) override;
+    bool ChooseLanguage(UiLanguage& language) override;
+
+    void BeginWaitCursor() override;
+    void EndWaitCursor() override;
+    // Opens the page with the desktop's viewer; a page that is found nowhere is ignored.
+    void OpenHelp(const std::string& page) override;
+
+    // Where a help page is looked for: the page itself (a relative one in the
+    // start-up folder), then its file name in the installed help folder.
+    static std::optional<QString> FindHelpPage(const QString& page, const QString& startupFolder,
+                                               const QString& installedFolder);
+
+private:
+    // The active modal dialog if there is one, else the main window.
+    QWidget* DialogParent() const;
+    std::optional<std::string> RunFileDialog(const FileDialogRequest& request, bool save);
+
+    SettingsStore& settings_;
+    QPointer<QWidget> mainWindow_;
+    QString startupFolder_;
+    int waitCursorDepth_ = 0;
+};
+
+} // namespace tessaro

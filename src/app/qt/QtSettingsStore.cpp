@@ -1,0 +1,50 @@
+#include "app/qt/QtSettingsStore.h"
+
+namespace tessaro {
+
+QtSettingsStore::QtSettingsStore() : settings_(QStringLiteral("Larchmont"), QStringLiteral("Tessaro")) {}
+
+QString QtSettingsStore::Key(const std::string& section, const std::string& name)
+{
+    return QString::fromStdString(section) + u'/' + QString::fromStdString(name);
+}
+
+int QtSettingsStore::ReadInt(const std::string& section, const std::string& name, int defaultValue)
+{
+    const QVariant value = settings_.value(Key(section, name));
+    if (!value.isValid())
+        return defaultValue;
+    // The INI file keeps every value as text: a value that is not a number reads as absent.
+    bool ok = false;
+    const int number = value.toString().trimmed().toInt(&ok);
+    return ok ? number : defaultValue;
+}
+
+std::string QtSettingsStore::ReadString(const std::string& section, const std::string& name,
+                                        const std::string& defaultValue)
+{
+    const QVariant value = settings_.value(Key(section, name));
+    if (!value.isValid())
+        return defaultValue;
+    // An unquoted text with commas comes back from the INI file as a list.
+    if (value.typeId() == QMetaType::QStringList)
+        return value.toStringList().join(u',').toStdString();
+    if (!value.canConvert<QString>())
+        return defaultValue;
+    return value.toString().toStdString();
+}
+
+void QtSettingsStore::WriteInt(const std::string& section, const std::string& name, int value)
+{
+    settings_.setValue(Key(section, name), value);
+    settings_.sync();
+}
+
+void QtSettingsStore::WriteString(const std::string& section, const std::string& name,
+                                  const std::string& value)
+{
+    settings_.setValue(Key(section, name), QString::fromStdString(value));
+    settings_.sync();
+}
+
+} // namespace tessaro

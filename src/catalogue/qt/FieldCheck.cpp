@@ -1,0 +1,79 @@
+#include "catalogue/qt/FieldCheck.h"
+
+#include "app/Prompts.h"
+#include "catalogue/qt/SpinEdit.h"
+
+#include <QLineEdit>
+
+#include <limits>
+#include <string>
+
+namespace tessaro {
+
+std::optional<int> FieldCheck::ParseWholeNumber(const QString& text)
+{
+    const QString trimmed = text.trimmed();
+    qsizetype i = 0;
+    if (i < trimmed.size() && (trimmed[i] == u'+' || trimmed[i] == u'-'))
+        ++i;
+    if (i == trimmed.size())
+        return std::nullopt;
+    for (qsizetype j = i; j < trimmed.size(); ++j) {
+        if (trimmed[j] < u'0' || trimmed[j] > u'9')
+            return std::nullopt;
+    }
+    bool ok = false;
+    const long long number = trimmed.toLongLong(&ok);
+    if (!ok || number < std::numeric_limits<int>::min() || number > std::numeric_limits<int>::max())
+        return std::nullopt;
+    return static_cast<int>(number);
+}
+
+bool FieldCheck::WholeNumber(SpinEdit* field, int minimum, int maximum, int& value)
+{
+    return CheckNumber(field, field->Text(), minimum, maximum, value);
+}
+
+bool FieldCheck::WholeNumber(QLineEdit* field, int minimum, int maximum, int& value)
+{
+    return CheckNumber(field, field->text(), minimum, maximum, value);
+}
+
+bool FieldCheck::CheckNumber(QWidget* field, const QString& text, int minimum, int maximum, int& value)
+{
+    const std::optional<int> number = ParseWholeNumber(text);
+    if (!number) {
+        Fail(field, Msg::EnterWholeNumber, {});
+        return false;
+    }
+    if (*number < minimum || *number > maximum) {
+        Fail(field, Msg::EnterWholeNumberBetween, {std::to_string(minimum), std::to_string(maximum)});
+        return false;
+    }
+    value = *number;
+    return true;
+}
+
+bool FieldCheck::MaxChars(QLineEdit* field, int maxChars, QString& value)
+{
+    const QString text = field->text();
+    if (text.toUcs4().size() > maxChars) {
+        Fail(field, Msg::EnterAtMostChars, {std::to_string(maxChars)});
+        return false;
+    }
+    value = text;
+    return true;
+}
+
+void FieldCheck::Fail(QWidget* field, Msg id, std::initializer_list<std::string_view> args)
+{
+    // Same text in both languages: the prompts of the dialog framework were German only.
+    prompts_.MessageBox(FillArgs(Tr(id), args), MsgIcon::Warning, MsgButtons::Ok);
+    field->setFocus(Qt::OtherFocusReason);
+    if (auto* spin = qobject_cast<SpinEdit*>(field))
+        spin->selectAll();
+    else if (auto* edit = qobject_cast<QLineEdit*>(field))
+        edit->selectAll();
+}
+
+} // namespace tessaro
