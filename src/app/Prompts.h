@@ -71,7 +71,10 @@ public:
 
     virtual void BeginWaitCursor() = 0;
     virtual void EndWaitCursor() = 0;
-    // Opens "Tessaro.htm" or "Tessaro_e.htm".
+    // Opens the help page of the language: its path in the start-up folder
+    // ("<folder>/Tessaro.htm" or "<folder>/Tessaro_e.htm"). Where the file is not
+    // there, the window looks for its name in the installed help folder. Failures
+    // are ignored.
     virtual void OpenHelp(const std::string& page) = 0;
 
     // Shorthands for the two kinds of box every Part uses.

@@ -1,0 +1,74 @@
+// Captions, alignment and enabled state of the buttons.
+#include "app/MainWindowState.h"
+
+#include "edit/EditOperations.h"
+
+namespace tessaro {
+
+MainWindowState::EditFacts MainWindowState::ComputeEditFacts() const
+{
+    EditFacts facts;
+    if (!hasActivePane_)
+        return facts; // the whole edit column is disabled
+    const PaneState& active = mdbActive_ ? mdbPane : archivePane;
+    const PaneState& other = mdbActive_ ? archivePane : mdbPane;
+    facts.paneLoaded = active.loaded;
+    facts.otherLoaded = other.loaded;
+    const TreeNode* selected = active.tree.Selected();
+    if (!facts.paneLoaded || !selected)
+        return facts;
+    facts.selected = true;
+    if (selected->IsEntry()) {
+        if (InSameGroup(selected->PrevSibling(), selected)) {
+            facts.upAllowed = true;
+            facts.isSub = selected->Payload()->IsSubEntry();
+            facts.isMain = !facts.isSub;
+        }
+        facts.downAllowed = InSameGroup(selected->NextSibling(), selected);
+    } else {
+        facts.upAllowed = selected->PrevSibling() != nullptr;
+        facts.downAllowed = selected->NextSibling() != nullptr;
+    }
+    return facts;
+}
+
+CommandStates MainWindowState::UpdateCommandStates()
+{
+    const EditFacts facts = ComputeEditFacts();
+    CommandStates states;
+
+    if (!hasActivePane_) {
+        states.copyCaption = Tr(Caption::Copy);
+        states.moveCaption = Tr(Caption::Move);
+        states.editColumnAlignment = TextAlignment::Centre;
+    } else if (mdbActive_) {
+        states.copyCaption = Tr(Caption::CopyToArchive);
+        states.moveCaption = Tr(Caption::MoveToArchive);
+        states.editColumnAlignment = TextAlignment::Left;
+    } else {
+        states.copyCaption = Tr(Caption::CopyToMdb);
+        states.moveCaption = Tr(Caption::MoveToMdb);
+        states.editColumnAlignment = TextAlignment::Right;
+    }
+    // Without an active pane the button keeps whatever it read last.
+    if (hasActivePane_)
+        mainEntryCaption_ = facts.isMain ? Caption::SubEntry : Caption::MainEntry;
+    states.mainEntryCaption = Tr(mainEntryCaption_);
+
+    states.saveMdb = mdbPane.loaded && !mdbPane.untitled;
+    states.saveMdbAs = states.closeMdb = states.mdbTree = mdbPane.loaded;
+    states.saveArchive = archivePane.loaded && !archivePane.untitled;
+    states.saveArchiveAs = states.closeArchive = states.archiveTree = archivePane.loaded;
+
+    states.newCategory = facts.paneLoaded;
+    states.edit = facts.paneLoaded && facts.selected;
+    states.mainEntry = facts.isSub || facts.isMain;
+    states.copy = states.move = facts.paneLoaded && facts.selected && facts.otherLoaded;
+    states.up = facts.upAllowed;
+    states.down = facts.downAllowed;
+    states.deleteSelected = facts.paneLoaded && facts.selected;
+    states.search = states.protocol = facts.paneLoaded;
+    return states;
+}
+
+} // namespace tessaro

@@ -1,0 +1,91 @@
+// Construction, the active pane, start-up and exit.
+#include "app/MainWindowState.h"
+
+#include "browse/DirectoryListing.h"
+
+#include <filesystem>
+
+namespace tessaro {
+
+MainWindowState::MainWindowState(Prompts& prompts, SettingsStore& settings)
+    : prompts_(prompts), settings_(settings)
+{
+}
+
+PaneState* MainWindowState::ActivePane()
+{
+    if (!hasActivePane_)
+        return nullptr;
+    return mdbActive_ ? &mdbPane : &archivePane;
+}
+
+PaneState* MainWindowState::OtherPane()
+{
+    if (!hasActivePane_)
+        return nullptr;
+    return mdbActive_ ? &archivePane : &mdbPane;
+}
+
+void MainWindowState::SetActivePane(bool mdb)
+{
+    hasActivePane_ = true;
+    mdbActive_ = mdb;
+}
+
+RecentCombo MainWindowState::FillRecentCombo(const PaneState& pane) const
+{
+    return tessaro::FillRecentCombo(pane, &pane == &mdbPane && backupStructureOption);
+}
+
+void MainWindowState::UpdateKeyboardLabel()
+{
+    if (keyboardModel == 1)
+        modelLabel = "PSR9000";
+    else if (keyboardModel == 2)
+        modelLabel = "9000Pro";
+    else
+        modelLabel.clear();
+}
+
+void MainWindowState::Initialise()
+{
+    std::error_code ec;
+    startupFolder = std::filesystem::current_path(ec).string();
+    RunLanguageChoice();
+    LoadSettings();
+    UpdateKeyboardLabel();
+    if (flashStyleMode == kFlashIndividual && !flashStyleFile.empty())
+        ReadFlashStyleBackup(); // falls back to Factory when it fails
+    InstallFlashNamesForMode();
+}
+
+bool MainWindowState::ExitSequence(const WindowPosition& currentPosition)
+{
+    if (!ConfirmDiscardMdb() || !ConfirmDiscardArchive())
+        return false;
+    ClearPane(mdbPane);
+    ClearPane(archivePane);
+    windowPosition = currentPosition;
+    SaveSettings();
+    return true;
+}
+
+void MainWindowState::OpenHelp()
+{
+    prompts_.OpenHelp(JoinPath(startupFolder, Tr(Caption::HelpPage)));
+}
+
+void MainWindowState::SetBackupStructureOption(bool on)
+{
+    // The MDB recent list follows at the next refresh (FillRecentCombo).
+    backupStructureOption = on;
+    ShowFlashStyleFile();
+}
+
+void MainWindowState::SetNoNetworkOption(bool on)
+{
+    // Takes effect when the next browse dialog opens.
+    noNetworkOption = on;
+}
+
+} // namespace tessaro

@@ -1,0 +1,213 @@
+#pragma once
+// Everything the main window holds and does, without the window: the two panes,
+// the keyboard model, the options, the flash-style names, the active pane and
+// every command. The window forwards each click and tree notification to its
+// operation here, pushes check-box and radio changes in as they happen, and
+// after each operation shows the state again (the members below, the two
+// FillRecentCombo results and UpdateCommandStates).
+//
+// All questions and messages go through Prompts; settings through SettingsStore.
+
+#include "app/Prompts.h"
+#include "app/RecentFiles.h"
+#include "app/SettingsStore.h"
+#include "edit/PaneState.h"
+
+#include <string>
+
+namespace tessaro {
+
+class TreeNode;
+
+// Flash-style modes, as stored (other stored numbers are kept as they are and
+// select no names).
+constexpr int kFlashFactory = 0;
+constexpr int kFlashDefault = 1;
+constexpr int kFlashIndividual = 2;
+
+// The window's top-left corner in screen pixels; -1 in either means "where the
+// platform puts it".
+struct WindowPosition
+{
+    int left = -1;
+    int top = -1;
+
+    bool IsSet() const { return left != -1 && top != -1; }
+};
+
+enum class TextAlignment
+{
+    Centre, // no active pane
+    Left,   // the MDB pane (left) is active
+    Right   // the archive pane (right) is active
+};
+
+// What the buttons show: the captions that change (current language), the edit
+// column's text alignment and every enabled flag. Help and Exit are always enabled.
+struct CommandStates
+{
+    std::string copyCaption;      // "Copy", "Copy >>", "<< Copy"
+    std::string moveCaption;      // "Move", "Move >>", "<< Move"
+    std::string mainEntryCaption; // "Main entry" or "Sub entry"
+    TextAlignment editColumnAlignment = TextAlignment::Centre;
+
+    // MDB pane (Save, Save As, Close, tree) and archive pane.
+    bool saveMdb = false;
+    bool saveMdbAs = false;
+    bool closeMdb = false;
+    bool mdbTree = false;
+    bool saveArchive = false;
+    bool saveArchiveAs = false;
+    bool closeArchive = false;
+    bool archiveTree = false;
+
+    // Edit column.
+    bool newCategory = false;
+    bool edit = false;
+    bool mainEntry = false;
+    bool copy = false;
+    bool move = false;
+    bool up = false;
+    bool down = false;
+    bool deleteSelected = false;
+    bool search = false;
+    bool protocol = false; // both protocol buttons
+
+    bool operator==(const CommandStates&) const = default;
+};
+
+class MainWindowState
+{
+public:
+    MainWindowState(Prompts& prompts, SettingsStore& settings);
+    MainWindowState(const MainWindowState&) = delete;
+    MainWindowState& operator=(const MainWindowState&) = delete;
+
+    // ---- State, as the window shows it -------------------------------------
+    int flashStyleMode = kFlashFactory; // the radio buttons
+    std::string modelLabel;             // "PSR9000", "9000Pro" or empty
+    bool backupStructureOption = false; // "Yamaha backup structure"
+    bool noNetworkOption = false;       // "No network access"
+    int keyboardModel = 0;              // 0 none, 1 PSR-9000, 2 PSR-9000pro (as stored)
+    PaneState mdbPane;
+    PaneState archivePane;
+    std::string flashStyleFile;      // the flash-style backup file last chosen
+    std::string flashStyleFileLabel; // the text beside the radio buttons
+    std::string lastBackupFolder;    // last folder chosen in the browse dialog
+    std::string startupFolder;       // current folder at start-up; the help pages lie there
+    WindowPosition windowPosition;   // read at start-up, written at exit
+
+    // ---- Start-up and exit -------------------------------------------------
+    // The start sequence after the window's controls exist: start-up folder,
+    // language choice, settings, model label, flash-style names. Afterwards
+    // the window sets its German captions when IsGerman(), moves itself to
+    // windowPosition when that IsSet(), and shows the state.
+    void Initialise();
+    // Reads "Language"; asks when nothing was chosen yet and stores the answer;
+    // sets the process's language.
+    void RunLanguageChoice();
+    void LoadSettings();
+    void SaveSettings();
+    // Exit button, Escape and the close box: offers both panes for saving, then
+    // stores the settings with the window's current position. False when the
+    // user cancelled or a save failed: the window stays open.
+    bool ExitSequence(const WindowPosition& currentPosition);
+    void OpenHelp();
+
+    // ---- Panes -------------------------------------------------------------
+    bool HasActivePane() const { return hasActivePane_; }
+    bool IsMdbPaneActive() const { return hasActivePane_ && mdbActive_; }
+    // nullptr while no pane is active.
+    PaneState* ActivePane();
+    PaneState* OtherPane();
+    PaneState& Pane(bool mdb) { return mdb ? mdbPane : archivePane; }
+    void SetActivePane(bool mdb);
+    void ClearActivePane() { hasActivePane_ = false; }
+
+    // The recent-file combo box of a pane (MDB lines as set names with the option on).
+    RecentCombo FillRecentCombo(const PaneState& pane) const;
+    // Recomputes captions, alignment and enabled flags.
+    CommandStates UpdateCommandStates();
+    void UpdateKeyboardLabel();
+
+    // ---- MDB pane ----------------------------------------------------------
+    bool LoadMdbFile();                 // mdbPane.fileName; true when loaded
+    bool SaveMdbFile(bool addToRecent); // to mdbPane.fileName; true when saved
+    bool ConfirmDiscardMdb();           // true when the MDB may be discarded
+    void NewMdb();
+    void OpenMdb();
+    void SaveMdb();
+    void SaveMdbAs();
+    void CloseMdb();
+    void SelectRecentMdb(int index); // a line of the recent-file combo box
+
+    // ---- Archive pane ------------------------------------------------------
+    bool LoadArchiveFile();
+    bool SaveArchiveFile(bool addToRecent);
+    bool ConfirmDiscardArchive();
+    void NewArchive();
+    void OpenArchive();
+    void SaveArchive();
+    void SaveArchiveAs();
+    void CloseArchive();
+    void SelectRecentArchive(int index);
+
+    // ---- Options and flash styles -------------------------------------------
+    void SetBackupStructureOption(bool on);
+    void SetNoNetworkOption(bool on);
+    void SelectFactoryFlashStyles();    // radio "Factory"
+    void SelectDefaultFlashStyles();    // radio "Default"
+    void SelectIndividualFlashStyles(); // radio "Individual:"
+    bool ReadFlashStyleBackup();        // from flashStyleFile; false falls back to Factory
+    void ShowFlashStyleFile();
+    void RelabelAllEntries();
+
+    // ---- Edit column (on the active pane; nothing when its button is disabled) ----
+    void NewCategory();
+    void EditSelected();
+    void ToggleMainEntry();
+    void Copy(); // from the active pane to the other one
+    void Move();
+    void MoveUp();
+    void MoveDown();
+    void DeleteSelected();
+    void Search();
+    void WriteFormattedProtocol();
+    void WriteTabProtocol();
+
+    // ---- Tree notifications -------------------------------------------------
+    void TreeGotFocus(bool mdbTree);
+    void TreeSelectionChanged(bool mdbTree, TreeNode* node);
+    // True when handled (an entry was edited); false lets the tree open or
+    // close the category.
+    bool TreeDoubleClicked(bool mdbTree);
+
+private:
+    // What the edit column may do with the active pane's selection.
+    struct EditFacts
+    {
+        bool paneLoaded = false;
+        bool otherLoaded = false;
+        bool selected = false;
+        bool upAllowed = false;
+        bool downAllowed = false;
+        bool isSub = false;
+        bool isMain = false;
+    };
+    EditFacts ComputeEditFacts() const;
+    // Installs the names the flash-style mode stands for (Factory for the
+    // current model, or Default); Individual and unknown modes keep theirs.
+    void InstallFlashNamesForMode();
+    // After a load or New changed the model: the Factory names follow it.
+    void FollowModelWithFactoryNames();
+    void CopyOrMoveCommand(bool move);
+
+    Prompts& prompts_;
+    SettingsStore& settings_;
+    bool hasActivePane_ = false;
+    bool mdbActive_ = true;
+    // Button 1013 keeps its caption while no pane is active.
+    Caption mainEntryCaption_ = Caption::MainEntry;
+};
+
+} // namespace tessaro

@@ -1,0 +1,47 @@
+#include "app/PathRules.h"
+
+#include "data/AsciiCase.h"
+
+#include <filesystem>
+#include <string_view>
+
+namespace tessaro {
+
+namespace {
+
+bool EndsWithNoCase(std::string_view text, std::string_view ending)
+{
+    return text.size() >= ending.size() && EqualsNoCase(text.substr(text.size() - ending.size()), ending);
+}
+
+} // namespace
+
+std::string MdbFileNameFor(int keyboardModel)
+{
+    return keyboardModel == 2 ? "MDB_Pro.bup" : "MDB.bup";
+}
+
+std::string WithoutMdbFileName(const std::string& path)
+{
+    for (std::string_view ending : {"/MDB.bup", "/MDB_Pro.bup"}) {
+        if (EndsWithNoCase(path, ending))
+            return path.substr(0, path.size() - ending.size());
+    }
+    return path;
+}
+
+std::string FolderOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return path;
+    return slash == 0 ? std::string("/") : path.substr(0, slash);
+}
+
+bool PathExists(const std::string& path)
+{
+    std::error_code ec;
+    return std::filesystem::exists(path, ec);
+}
+
+} // namespace tessaro

@@ -1,0 +1,74 @@
+// The stored settings and the language choice.
+#include "app/MainWindowState.h"
+#include "app/SettingsKeys.h"
+
+namespace tessaro {
+
+namespace {
+
+// A hand-edited store may leave gaps; the list keeps its occupied entries first,
+// so that a combo line's index is its entry's index.
+void ReadRecentFiles(SettingsStore& store, const char* prefix, PaneState& pane)
+{
+    pane.recentFiles = {};
+    int next = 0;
+    for (int number = 1; number <= kRecentFileCount; ++number) {
+        std::string file = store.ReadString(settings::kSection, settings::RecentFileKey(prefix, number), "");
+        if (!file.empty())
+            pane.recentFiles[next++] = std::move(file);
+    }
+}
+
+void WriteRecentFiles(SettingsStore& store, const char* prefix, const PaneState& pane)
+{
+    for (int number = 1; number <= kRecentFileCount; ++number)
+        store.WriteString(settings::kSection, settings::RecentFileKey(prefix, number),
+                          pane.recentFiles[number - 1]);
+}
+
+} // namespace
+
+void MainWindowState::RunLanguageChoice()
+{
+    std::string value = settings_.ReadString(settings::kSection, settings::kLanguage, "");
+    if (value != settings::kLanguageGerman && value != settings::kLanguageEnglish) {
+        UiLanguage chosen = UiLanguage::English;
+        if (prompts_.ChooseLanguage(chosen)) {
+            value = chosen == UiLanguage::German ? settings::kLanguageGerman : settings::kLanguageEnglish;
+            settings_.WriteString(settings::kSection, settings::kLanguage, value);
+        }
+    }
+    SetUiLanguage(value == settings::kLanguageGerman ? UiLanguage::German : UiLanguage::English);
+}
+
+void MainWindowState::LoadSettings()
+{
+    using namespace settings;
+    keyboardModel = settings_.ReadInt(kSection, kKeyboardModel, kKeyboardModelDefault);
+    backupStructureOption = settings_.ReadInt(kSection, kBackupStructure, kBackupStructureDefault) != 0;
+    noNetworkOption = settings_.ReadInt(kSection, kNoNetwork, kNoNetworkDefault) != 0;
+    flashStyleMode = settings_.ReadInt(kSection, kFlashStyleMode, kFlashStyleModeDefault);
+    flashStyleFile = settings_.ReadString(kSection, kFlashStyleFile, "");
+    ReadRecentFiles(settings_, kRecentMdbPrefix, mdbPane);
+    ReadRecentFiles(settings_, kRecentArchivePrefix, archivePane);
+    lastBackupFolder = settings_.ReadString(kSection, kLastBackupDir, "");
+    windowPosition.top = settings_.ReadInt(kSection, kTopPos, kNoPosition);
+    windowPosition.left = settings_.ReadInt(kSection, kLeftPos, kNoPosition);
+}
+
+void MainWindowState::SaveSettings()
+{
+    using namespace settings;
+    settings_.WriteInt(kSection, kKeyboardModel, keyboardModel);
+    settings_.WriteInt(kSection, kBackupStructure, backupStructureOption ? 1 : 0);
+    settings_.WriteInt(kSection, kNoNetwork, noNetworkOption ? 1 : 0);
+    settings_.WriteInt(kSection, kFlashStyleMode, flashStyleMode);
+    settings_.WriteString(kSection, kFlashStyleFile, flashStyleFile);
+    WriteRecentFiles(settings_, kRecentMdbPrefix, mdbPane);
+    WriteRecentFiles(settings_, kRecentArchivePrefix, archivePane);
+    settings_.WriteString(kSection, kLastBackupDir, lastBackupFolder);
+    settings_.WriteInt(kSection, kTopPos, windowPosition.top);
+    settings_.WriteInt(kSection, kLeftPos, windowPosition.left);
+}
+
+} // namespace tessaro

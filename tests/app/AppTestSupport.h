@@ -1,0 +1,83 @@
+#pragma once
+// The main window's state over scripted prompts, a map settings store and a
+// real temporary folder, with helpers that write the files the commands read.
+
+#include "app/MainWindowState.h"
+#include "app/SettingsStore.h"
+#include "data/DataTestSupport.h"
+#include "data/MdbImage.h"
+#include "edit/FakePrompts.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace tessaro {
+
+// FakePrompts that also keeps the keyboard-model dialog's preset and counts the
+// language dialogs.
+class AppPrompts : public FakePrompts
+{
+public:
+    std::vector<int> keyboardPresets;
+    int languageDialogs = 0;
+
+    bool ChooseKeyboardModel(int& model) override
+    {
+        keyboardPresets.push_back(model);
+        return FakePrompts::ChooseKeyboardModel(model);
+    }
+    bool ChooseLanguage(UiLanguage& language) override
+    {
+        ++languageDialogs;
+        return FakePrompts::ChooseLanguage(language);
+    }
+
+    // The messages shown, as their English or German texts.
+    std::vector<std::string> Texts() const;
+    // A browse dialog confirmed with this result.
+    void BrowseTo(const std::string& chosenPath, const std::string& chosenFolder);
+    void CancelBrowse() { browseResults.push_back(BrowseResult()); }
+};
+
+// Records in an MDB or archive: category, style, tempo, title.
+struct TestEntry
+{
+    std::string category;
+    int style;
+    int tempo;
+    std::string title;
+};
+std::vector<MdbEntry> Records(const std::vector<TestEntry>& entries);
+std::vector<MdbEntry> NumberedRecords(int count);
+
+void WriteTestMdb(const std::string& path, const std::vector<MdbEntry>& records,
+                  KeyboardModel model = KeyboardModel::Psr9000);
+void WriteTestArchive(const std::string& path, const std::vector<MdbEntry>& records);
+// A flash-style backup file whose style f is named name(f).
+void WriteTestFlashStyles(const std::string& path, const std::string& namePrefix);
+
+// Titles of the entries of a pane in tree order.
+std::vector<std::string> Titles(const PaneState& pane);
+
+class AppTest : public ::testing::Test
+{
+protected:
+    AppTest();
+    ~AppTest() override;
+
+    std::string Path(const std::string& name) const { return folder / name; }
+    // Loads through the Open command with the backup option off.
+    void OpenMdbFile(const std::string& path);
+    void OpenArchiveFile(const std::string& path);
+    // A fresh archive pane with these entries (untitled).
+    void NewArchiveWith(const std::vector<TestEntry>& entries);
+
+    testing::TempFolder folder;
+    AppPrompts prompts;
+    MapSettingsStore store;
+    MainWindowState state{prompts, store};
+};
+
+} // namespace tessaro

@@ -1,0 +1,142 @@
+// The archive pane's commands over real .mdx files.
+#include "app/AppTestSupport.h"
+
+#include "data/ArchiveFile.h"
+#include "data/SafeFile.h"
+#include "edit/TreeTestSupport.h"
+
+#include <filesystem>
+
+namespace tessaro {
+namespace {
+
+using testing::ReadBytes;
+using testing::WriteBytes;
+
+class ArchivePaneTest : public AppTest
+{
+};
+
+TEST_F(ArchivePaneTest, NewLoadSaveAndCloseFollowTheStateTable)
+{
+    // New: loaded and untitled; Save does nothing until Save As names it.
+    NewArchiveWith({{"Pop", 3, 120, "A"}, {"Rock", 1, 90, "B"}});
+    EXPECT_TRUE(state.archivePane.loaded && state.archivePane.untitled && !state.archivePane.modified);
+    EXPECT_FALSE(state.IsMdbPaneActive());
+    ASSERT_TRUE(state.HasActivePane());
+    state.SaveArchive();
+    EXPECT_TRUE(prompts.saveRequests.empty());
+
+    state.archivePane.modified = true;
+    prompts.saveFileNames.push_back(Path("mine.mdx"));
+    state.SaveArchiveAs();
+    ASSERT_EQ(prompts.saveRequests.size(), 1u);
+    EXPECT_EQ(prompts.saveRequests[0].title, "Save MDB archive");
+    EXPECT_EQ(prompts.saveRequests[0].filter, "MDB archive (*.mdx)|*.mdx|All files (*.*)|*.*||");
+    EXPECT_EQ(prompts.saveRequests[0].defaultExtension, ".mdx");
+    EXPECT_FALSE(state.archivePane.untitled || state.archivePane.modified);
+    EXPECT_EQ(state.archivePane.recentFiles[0], Path("mine.mdx"));
+
+    state.CloseArchive();
+    EXPECT_FALSE(state.archivePane.loaded || state.archivePane.untitled || state.archivePane.modified);
+    EXPECT_EQ(state.archivePane.fileName, "");
+    EXPECT_TRUE(state.archivePane.tree.IsEmpty());
+    EXPECT_FALSE(state.HasActivePane());
+
+    OpenArchiveFile(Path("mine.mdx"));
+    EXPECT_TRUE(state.archivePane.loaded && !state.archivePane.untitled && !state.archivePane.modified);
+    EXPECT_EQ(prompts.openRequests.back().title, "Open MDB archive");
+    EXPECT_EQ(Titles(state.archivePane), (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(state.archivePane.entryCountText, "2");
+}
+
+TEST_F(ArchivePaneTest, MoreEntriesThanAnMdbHoldsLoadAndSave)
+{
+    WriteTestArchive(Path("big.mdx"), NumberedRecords(700));
+    OpenArchiveFile(Path("big.mdx"));
+    EXPECT_EQ(state.archivePane.entryCount, 700);
+    state.archivePane.modified = true;
+    state.SaveArchive();
+    EXPECT_FALSE(state.archivePane.modified);
+    EXPECT_EQ(ReadBytes(Path("big.mdx")).size(), kArchiveMagicSize + 700 * kRecordSize);
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST_F(ArchivePaneTest, AFailedLoadEmptiesThePaneAndForgetsTheFile)
+{
+    WriteTestArchive(Path("good.mdx"), NumberedRecords(3));
+    testing::Bytes bad = ReadBytes(Path("good.mdx"));
+    bad[0] = 'x'; // the magic differs in case only
+    WriteBytes(Path("bad.mdx"), bad);
+    OpenArchiveFile(Path("good.mdx"));
+    state.archivePane.recentFiles[1] = Path("bad.mdx");
+
+    state.SelectRecentArchive(1);
+    EXPECT_EQ(prompts.Texts(), std::vector<std::string>{"This file doesn't contain a valid MDB archive!"});
+    EXPECT_FALSE(state.archivePane.loaded);
+    EXPECT_TRUE(state.archivePane.tree.IsEmpty());
+    EXPECT_EQ(state.archivePane.fileName, "");
+    EXPECT_EQ(state.archivePane.recentFiles[1], "");
+    EXPECT_EQ(state.archivePane.recentFiles[0], Path("good.mdx"));
+
+    // The magic alone is an empty archive.
+    WriteBytes(Path("empty.mdx"), testing::Bytes(kArchiveMagic, kArchiveMagic + kArchiveMagicSize));
+    OpenArchiveFile(Path("empty.mdx"));
+    EXPECT_TRUE(state.archivePane.loaded);
+    EXPECT_EQ(state.archivePane.entryCountText, "0");
+}
+
+TEST_F(ArchivePaneTest, ChangedArchivePromptYesNoCancel)
+{
+    WriteTestArchive(Path("a.mdx"), NumberedRecords(2));
+    OpenArchiveFile(Path("a.mdx"));
+    AddEntry(state.archivePane, "New", 1, 80, "added");
+    state.archivePane.modified = true;
+
+    prompts.Answer(MsgAnswer::Cancel);
+    state.NewArchive();
+    EXPECT_EQ(prompts.Texts(),
+              std::vector<std::string>{"The MDB archive has been changed!\n\nSave changes?"});
+    EXPECT_EQ(state.archivePane.fileName, Path("a.mdx"));
+
+    // A failed save stops the caller.
+    InjectSafeWriteFault(SafeWriteFault::Write);
+    prompts.Answer(MsgAnswer::Yes);
+    state.CloseArchive();
+    EXPECT_TRUE(prompts.Showed(Msg::ErrorSavingArchive));
+    EXPECT_TRUE(state.archivePane.loaded && state.archivePane.modified);
+    EXPECT_EQ(ReadBytes(Path("a.mdx")).size(), kArchiveMagicSize + 2 * kRecordSize);
+
+    prompts.Answer(MsgAnswer::Yes);
+    state.CloseArchive();
+    EXPECT_FALSE(state.archivePane.loaded);
+    EXPECT_EQ(ReadBytes(Path("a.mdx")).size(), kArchiveMagicSize + 3 * kRecordSize);
+
+    OpenArchiveFile(Path("a.mdx"));
+    state.archivePane.modified = true;
+    prompts.Answer(MsgAnswer::No);
+    state.CloseArchive();
+    EXPECT_FALSE(state.archivePane.loaded);
+    EXPECT_EQ(ReadBytes(Path("a.mdx")).size(), kArchiveMagicSize + 3 * kRecordSize);
+}
+
+TEST_F(ArchivePaneTest, OverwriteQuestionLoop)
+{
+    NewArchiveWith({{"Pop", 3, 120, "A"}});
+    testing::WriteText(Path("taken.mdx"), "old");
+    prompts.saveFileNames = {Path("taken.mdx"), Path("taken.mdx"), Path("taken.mdx")};
+    prompts.answers = {MsgAnswer::No, MsgAnswer::Cancel};
+    state.SaveArchiveAs();
+    EXPECT_EQ(prompts.saveRequests.size(), 2u);
+    EXPECT_EQ(testing::ReadText(Path("taken.mdx")), "old");
+    EXPECT_TRUE(state.archivePane.untitled);
+
+    prompts.answers = {MsgAnswer::Yes};
+    state.SaveArchiveAs();
+    EXPECT_EQ(state.archivePane.fileName, Path("taken.mdx"));
+    EXPECT_EQ(ReadBytes(Path("taken.mdx")).size(), kArchiveMagicSize + kRecordSize);
+    EXPECT_EQ(prompts.unscripted, 0);
+}
+
+} // namespace
+} // namespace tessaro

@@ -1,0 +1,112 @@
+// Which pane the edit column and the tree notifications work on.
+#include "app/AppTestSupport.h"
+
+#include "edit/TreeTestSupport.h"
+
+#include <filesystem>
+
+namespace tessaro {
+namespace {
+
+class EditColumnTest : public AppTest
+{
+protected:
+    EditColumnTest()
+    {
+        prompts.keyboardModels.push_back(2);
+        state.NewMdb();
+        AddEntry(state.mdbPane, "Pop", 3, 120, "m");
+        NewArchiveWith({{"Jazz", 2, 80, "j"}, {"Jazz", 2, 80, "k"}});
+    }
+};
+
+TEST_F(EditColumnTest, CommandsWorkOnThePaneWhoseTreeHadTheFocusLast)
+{
+    state.TreeGotFocus(false);
+    state.TreeSelectionChanged(false, EntryTitled(state.archivePane.tree, "j"));
+    state.DeleteSelected();
+    EXPECT_EQ(Titles(state.archivePane), std::vector<std::string>{"k"});
+    EXPECT_EQ(Titles(state.mdbPane), std::vector<std::string>{"m"});
+    EXPECT_TRUE(state.archivePane.modified);
+
+    // Copy goes from the active pane to the other, into the category selected there.
+    state.TreeSelectionChanged(true, CategoryNamed(state.mdbPane.tree, "Pop"));
+    state.TreeSelectionChanged(false, EntryTitled(state.archivePane.tree, "k"));
+    state.Copy();
+    EXPECT_EQ(Titles(state.mdbPane), (std::vector<std::string>{"k", "m"}));
+    state.TreeGotFocus(true);
+    state.TreeSelectionChanged(true, EntryTitled(state.mdbPane.tree, "m"));
+    state.Move();
+    EXPECT_EQ(Titles(state.mdbPane), std::vector<std::string>{"k"});
+    EXPECT_EQ(Titles(state.archivePane), (std::vector<std::string>{"k", "m"}));
+    EXPECT_EQ(state.mdbPane.entryCountText, "1");
+    EXPECT_TRUE(PanesAreSound(state.mdbPane, state.archivePane));
+}
+
+TEST_F(EditColumnTest, DoubleClickEditsAnEntryButLeavesCategoriesToTheTree)
+{
+    state.TreeGotFocus(true);
+    // The archive is not the active pane; its double click edits its own entry.
+    state.TreeSelectionChanged(false, EntryTitled(state.archivePane.tree, "j"));
+    prompts.EditEntryWith([](EntryNode& entry) { entry.SetTitle("edited"); });
+    EXPECT_TRUE(state.TreeDoubleClicked(false));
+    EXPECT_EQ(prompts.entryDialogModels, std::vector<int>{2});
+    EXPECT_NE(EntryTitled(state.archivePane.tree, "edited"), nullptr);
+    EXPECT_TRUE(state.archivePane.modified);
+    EXPECT_FALSE(state.mdbPane.modified);
+
+    state.TreeSelectionChanged(false, CategoryNamed(state.archivePane.tree, "Jazz"));
+    EXPECT_FALSE(state.TreeDoubleClicked(false));
+    state.TreeSelectionChanged(false, nullptr);
+    EXPECT_FALSE(state.TreeDoubleClicked(false));
+    EXPECT_TRUE(prompts.categoryDialogInputs.empty());
+    EXPECT_EQ(prompts.unscripted, 0);
+}
+
+TEST_F(EditColumnTest, NothingHappensWhileTheButtonIsDisabled)
+{
+    state.TreeSelectionChanged(true, EntryTitled(state.mdbPane.tree, "m"));
+    state.ClearActivePane();
+    state.DeleteSelected();
+    state.NewCategory();
+    state.Copy();
+    state.Search();
+    state.WriteTabProtocol();
+    EXPECT_EQ(Titles(state.mdbPane), std::vector<std::string>{"m"});
+    EXPECT_EQ(prompts.searchDialogRuns, 0);
+    EXPECT_TRUE(prompts.saveRequests.empty());
+    EXPECT_EQ(prompts.unscripted, 0);
+}
+
+TEST_F(EditColumnTest, SearchAndProtocolsUseTheActivePane)
+{
+    state.TreeGotFocus(false);
+    bool leftPane = true;
+    prompts.searchScript = [&](SearchHost& host) {
+        leftPane = host.SearchesLeftPane();
+        EXPECT_TRUE(host.SearchStep("K"));
+        EXPECT_FALSE(host.SearchStep("zzz"));
+    };
+    state.Search();
+    EXPECT_FALSE(leftPane);
+    EXPECT_EQ(state.archivePane.tree.Selected(), EntryTitled(state.archivePane.tree, "k"));
+
+    prompts.saveFileNames.push_back(Path("report.txt"));
+    state.WriteTabProtocol();
+    const std::string report = testing::ReadText(Path("report.txt"));
+    EXPECT_NE(report.find("Jazz\tk"), std::string::npos);
+    EXPECT_EQ(report.find("\tm\t"), std::string::npos);
+}
+
+TEST_F(EditColumnTest, HelpOpensThePageOfTheLanguageInTheStartUpFolder)
+{
+    state.startupFolder = "/opt/tessaro";
+    state.OpenHelp();
+    SetUiLanguage(UiLanguage::German);
+    state.OpenHelp();
+    EXPECT_EQ(prompts.helpPages,
+              (std::vector<std::string>{"/opt/tessaro/Tessaro_e.htm", "/opt/tessaro/Tessaro.htm"}));
+}
+
+} // namespace
+} // namespace tessaro

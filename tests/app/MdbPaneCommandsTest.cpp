@@ -1,0 +1,288 @@
+// Loading the MDB pane, its save-changes prompt, New, Open, Close and the
+// recent-file selection.
+#include "app/AppTestSupport.h"
+
+#include "data/SafeFile.h"
+#include "edit/TreeTestSupport.h"
+
+namespace tessaro {
+namespace {
+
+using testing::Bytes;
+using testing::ReadBytes;
+using testing::WriteBytes;
+
+class MdbPaneTest : public AppTest
+{
+protected:
+    // A loaded, titled MDB of two entries.
+    std::string LoadTwoEntries(KeyboardModel model = KeyboardModel::Psr9000Pro)
+    {
+        const std::string path = Path("MDB.bup");
+        WriteTestMdb(path, Records({{"Pop", 3, 120, "One"}, {"Rock", 5, 100, "Two"}}), model);
+        OpenMdbFile(path);
+        return path;
+    }
+};
+
+TEST_F(MdbPaneTest, OpenLoadsTheFileIntoTheMdbPane)
+{
+    const std::string path = LoadTwoEntries();
+    const PaneState& pane = state.mdbPane;
+    EXPECT_TRUE(pane.loaded);
+    EXPECT_FALSE(pane.untitled);
+    EXPECT_FALSE(pane.modified);
+    EXPECT_EQ(pane.fileName, path);
+    EXPECT_EQ(Titles(pane), (std::vector<std::string>{"One", "Two"}));
+    EXPECT_EQ(pane.entryCountText, "2");
+    EXPECT_EQ(pane.recentFiles[0], path);
+    EXPECT_EQ(state.keyboardModel, 2);
+    EXPECT_EQ(state.modelLabel, "9000Pro");
+    EXPECT_TRUE(state.IsMdbPaneActive());
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(prompts.waitCursorDepth, 0);
+
+    ASSERT_EQ(prompts.openRequests.size(), 1u);
+    const FileDialogRequest& request = prompts.openRequests[0];
+    EXPECT_EQ(request.title, "Open Music Database");
+    EXPECT_EQ(request.filter, "Music Database (MDB*.bup)|MDB*.bup|All files (*.*)|*.*||");
+    EXPECT_EQ(request.defaultExtension, ".bup");
+}
+
+TEST_F(MdbPaneTest, OpenInBackupModeBrowsesForTheSetAndRemembersItsFolder)
+{
+    const std::string set = Path("Party.buf");
+    std::filesystem::create_directory(set);
+    WriteTestMdb(set + "/MDB.bup", Records({{"Pop", 3, 120, "One"}}));
+    state.backupStructureOption = true;
+    state.noNetworkOption = true;
+    state.lastBackupFolder = "/start";
+    prompts.BrowseTo(set + "/MDB.bup", folder.path().string());
+    state.OpenMdb();
+
+    ASSERT_EQ(prompts.browseRequests.size(), 1u);
+    const BrowseRequest& request = prompts.browseRequests[0];
+    EXPECT_EQ(request.mode, BrowseMode::Open);
+    EXPECT_EQ(request.title, "Open Music Database Backup");
+    EXPECT_EQ(request.iconId, 137);
+    EXPECT_EQ(request.mask, "MDB*.bup");
+    EXPECT_EQ(request.startFolder, "/start");
+    EXPECT_TRUE(request.noNetwork);
+    EXPECT_TRUE(state.mdbPane.loaded);
+    EXPECT_EQ(state.lastBackupFolder, folder.path().string());
+
+    // Cancelling leaves the loaded MDB as it is.
+    prompts.CancelBrowse();
+    state.OpenMdb();
+    EXPECT_TRUE(state.mdbPane.loaded);
+    EXPECT_EQ(state.mdbPane.fileName, set + "/MDB.bup");
+}
+
+TEST_F(MdbPaneTest, EveryFailedLoadEmptiesThePaneAndForgetsTheFile)
+{
+    Bytes good;
+    {
+        WriteTestMdb(Path("good.bup"), Records({{"Pop", 3, 120, "One"}}));
+        good = ReadBytes(Path("good.bup"));
+    }
+    Bytes badSignature = good;
+    badSignature[16] = 'X';
+    struct Case
+    {
+        std::string name;
+        Bytes bytes;
+        Msg message;
+    };
+    const std::vector<Case> cases = {
+        {"short.bup", Bytes(good.begin(), good.end() - 1), Msg::InvalidFileSize},
+        {"long.bup",
+         [&] {
+             Bytes b = good;
+             b.push_back(0);
+             return b;
+         }(),
+         Msg::InvalidFileSize},
+        {"signature.bup", badSignature, Msg::NotAValidMdb},
+        {"missing.bup", {}, Msg::ErrorOpeningFile},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = Path(c.name);
+        if (c.message != Msg::ErrorOpeningFile)
+            WriteBytes(path, c.bytes);
+        state.keyboardModel = 1;
+        LoadTwoEntries();
+        state.mdbPane.recentFiles[1] = path; // as a previous run left it
+        prompts.messages.clear();
+
+        state.SelectRecentMdb(1);
+        EXPECT_EQ(prompts.Texts(), std::vector<std::string>{Tr(c.message)});
+        const PaneState& pane = state.mdbPane;
+        EXPECT_FALSE(pane.loaded || pane.untitled || pane.modified);
+        EXPECT_TRUE(pane.fileName.empty());
+        EXPECT_TRUE(pane.tree.IsEmpty());
+        EXPECT_EQ(pane.entryCount, 0);
+        EXPECT_EQ(pane.entryCountText, "");
+        EXPECT_EQ(state.modelLabel, "");
+        EXPECT_EQ(pane.recentFiles[0], Path("MDB.bup"));
+        EXPECT_EQ(pane.recentFiles[1], "");
+        EXPECT_EQ(state.FillRecentCombo(pane).lines.size(), 1u);
+        // Only a refused signature tells the model: none.
+        EXPECT_EQ(state.keyboardModel, c.message == Msg::NotAValidMdb ? 0 : 2);
+    }
+}
+
+TEST_F(MdbPaneTest, AWrongChecksumOnlyWarns)
+{
+    const std::string path = Path("MDB.bup");
+    WriteTestMdb(path, Records({{"Pop", 3, 120, "One"}}));
+    Bytes bytes = ReadBytes(path);
+    bytes[24 + 288 * 600] ^= 1; // an unused slot: the checksum no longer matches
+    WriteBytes(path, bytes);
+    OpenMdbFile(path);
+    EXPECT_EQ(prompts.Texts(), std::vector<std::string>{"Invalid checksum!"});
+    EXPECT_EQ(prompts.messages[0].icon, MsgIcon::Warning);
+    EXPECT_EQ(prompts.messages[0].buttons, MsgButtons::Ok);
+    EXPECT_TRUE(state.mdbPane.loaded);
+    EXPECT_EQ(state.mdbPane.entryCount, 1);
+}
+
+TEST_F(MdbPaneTest, ChangedMdbPromptYesNoCancel)
+{
+    const std::string path = LoadTwoEntries();
+    const Bytes saved = ReadBytes(path);
+    state.mdbPane.modified = true;
+
+    prompts.Answer(MsgAnswer::Cancel);
+    EXPECT_FALSE(state.ConfirmDiscardMdb());
+    EXPECT_EQ(prompts.Texts(), std::vector<std::string>{"The MDB has been changed!\n\nSave changes?"});
+    EXPECT_EQ(prompts.messages[0].icon, MsgIcon::Question);
+    EXPECT_EQ(prompts.messages[0].buttons, MsgButtons::YesNoCancel);
+    EXPECT_TRUE(state.mdbPane.modified);
+
+    prompts.Answer(MsgAnswer::No);
+    EXPECT_TRUE(state.ConfirmDiscardMdb());
+    EXPECT_TRUE(state.mdbPane.modified);
+    EXPECT_EQ(ReadBytes(path), saved);
+
+    // Yes saves: the change reaches the file.
+    state.mdbPane.tree.DeleteNode(state.mdbPane.tree.FirstCategory());
+    state.mdbPane.entryCount = 1;
+    prompts.Answer(MsgAnswer::Yes);
+    EXPECT_TRUE(state.ConfirmDiscardMdb());
+    EXPECT_FALSE(state.mdbPane.modified);
+    EXPECT_NE(ReadBytes(path), saved);
+
+    // Unchanged: no question.
+    prompts.messages.clear();
+    EXPECT_TRUE(state.ConfirmDiscardMdb());
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST_F(MdbPaneTest, YesStopsTheCallerWhenTheSaveCannotHappen)
+{
+    // Untitled: Save does nothing, so the MDB stays modified.
+    prompts.keyboardModels.push_back(1);
+    state.NewMdb();
+    state.mdbPane.modified = true;
+    prompts.Answer(MsgAnswer::Yes);
+    state.CloseMdb();
+    EXPECT_TRUE(state.mdbPane.loaded);
+    EXPECT_TRUE(state.mdbPane.untitled);
+
+    // A failed write.
+    prompts.Answer(MsgAnswer::No);
+    const std::string path = LoadTwoEntries();
+    ASSERT_TRUE(state.mdbPane.loaded);
+    state.mdbPane.modified = true;
+    InjectSafeWriteFault(SafeWriteFault::Rename);
+    prompts.Answer(MsgAnswer::Yes);
+    prompts.messages.clear();
+    state.CloseMdb();
+    EXPECT_EQ(prompts.Texts(), (std::vector<std::string>{"The MDB has been changed!\n\nSave changes?",
+                                                         "Error saving MDB to disk!"}));
+    EXPECT_TRUE(state.mdbPane.loaded);
+    EXPECT_TRUE(state.mdbPane.modified);
+    EXPECT_EQ(state.mdbPane.fileName, path);
+}
+
+TEST_F(MdbPaneTest, NewAsksForTheModelAndStartsAnUntitledMdb)
+{
+    LoadTwoEntries(KeyboardModel::Psr9000);
+    prompts.keyboardModels.push_back(std::nullopt); // Cancel changes nothing
+    state.NewMdb();
+    EXPECT_EQ(state.mdbPane.entryCount, 2);
+    EXPECT_FALSE(state.mdbPane.untitled);
+
+    prompts.keyboardModels.push_back(2);
+    state.NewMdb();
+    EXPECT_EQ(prompts.keyboardPresets, (std::vector<int>{1, 1}));
+    const PaneState& pane = state.mdbPane;
+    EXPECT_TRUE(pane.loaded);
+    EXPECT_TRUE(pane.untitled);
+    EXPECT_FALSE(pane.modified);
+    EXPECT_EQ(pane.fileName, "");
+    EXPECT_TRUE(pane.tree.IsEmpty());
+    EXPECT_EQ(state.keyboardModel, 2);
+    EXPECT_EQ(state.modelLabel, "9000Pro");
+    EXPECT_TRUE(state.IsMdbPaneActive());
+    EXPECT_EQ(state.FillRecentCombo(pane).selected, -1);
+}
+
+TEST_F(MdbPaneTest, CloseEmptiesThePaneAndHandsTheFocusToALoadedArchive)
+{
+    LoadTwoEntries();
+    state.CloseMdb();
+    EXPECT_FALSE(state.mdbPane.loaded);
+    EXPECT_EQ(state.mdbPane.fileName, "");
+    EXPECT_TRUE(state.mdbPane.tree.IsEmpty());
+    EXPECT_EQ(state.modelLabel, "");
+    EXPECT_EQ(state.keyboardModel, 2); // the model stays
+    EXPECT_FALSE(state.HasActivePane());
+
+    LoadTwoEntries();
+    state.NewArchive();
+    state.TreeGotFocus(true);
+    state.CloseMdb();
+    ASSERT_TRUE(state.HasActivePane());
+    EXPECT_FALSE(state.IsMdbPaneActive());
+}
+
+TEST_F(MdbPaneTest, PickingTheLoadedFileAgainDoesNotReload)
+{
+    const std::string path = LoadTwoEntries();
+    AddEntry(state.mdbPane, "Jazz", 1, 90, "Three");
+    state.mdbPane.modified = true;
+    state.SelectRecentMdb(0);
+    EXPECT_EQ(state.mdbPane.entryCount, 3);
+    EXPECT_TRUE(prompts.messages.empty());
+
+    // Another file: the prompt first, then the load.
+    WriteTestMdb(Path("other.bup"), Records({{"Pop", 1, 100, "Other"}}));
+    state.mdbPane.recentFiles[1] = Path("other.bup");
+    prompts.Answer(MsgAnswer::Cancel);
+    state.SelectRecentMdb(1);
+    EXPECT_EQ(state.mdbPane.fileName, path);
+    prompts.Answer(MsgAnswer::No);
+    state.SelectRecentMdb(1);
+    EXPECT_EQ(Titles(state.mdbPane), std::vector<std::string>{"Other"});
+    EXPECT_EQ(state.mdbPane.recentFiles[0], Path("other.bup"));
+    EXPECT_EQ(state.mdbPane.recentFiles[1], path);
+}
+
+TEST_F(MdbPaneTest, CancellingTheOpenDialogKeepsTheMdb)
+{
+    LoadTwoEntries();
+    state.mdbPane.modified = true;
+    prompts.Answer(MsgAnswer::No);
+    prompts.openFileNames.push_back(std::nullopt); // the dialog cancelled after the prompt
+    state.OpenMdb();
+    EXPECT_EQ(prompts.messages.size(), 1u);
+    EXPECT_TRUE(state.mdbPane.loaded);
+    EXPECT_TRUE(state.mdbPane.modified);
+    EXPECT_EQ(state.mdbPane.entryCount, 2);
+    EXPECT_EQ(prompts.unscripted, 0);
+}
+
+} // namespace
+} // namespace tessaro

@@ -1,0 +1,237 @@
+// Save and Save As of the MDB pane, as a plain file and into a backup set.
+#include "app/AppTestSupport.h"
+
+#include "browse/BackupSetNames.h"
+#include "data/BackupIni.h"
+#include "data/MdbFile.h"
+#include "data/SafeFile.h"
+#include "edit/TreeTestSupport.h"
+
+#include <filesystem>
+
+namespace tessaro {
+namespace {
+
+using testing::ReadBytes;
+using testing::ReadText;
+
+class MdbSaveTest : public AppTest
+{
+protected:
+    // A new MDB with `count` entries.
+    void NewMdbWith(int count, int model = 1)
+    {
+        prompts.keyboardModels.push_back(model);
+        state.NewMdb();
+        for (int i = 0; i < count; ++i)
+            AddEntry(state.mdbPane, "Cat", i % 100, 100, "E" + std::to_string(i));
+        state.mdbPane.modified = true;
+    }
+    // What the file holds, in slot order.
+    static std::vector<std::string> SavedTitles(const std::string& path)
+    {
+        const MdbReadResult read = ReadMdbFile(path);
+        EXPECT_TRUE(read.ok());
+        std::vector<std::string> titles;
+        for (const MdbEntry& record : OccupiedRecords(read.image))
+            titles.push_back(record.GetTitle());
+        return titles;
+    }
+    // Browses to the set folder `set` inside `parent`, as the dialog returns it.
+    void BrowseToSet(const std::string& parent, const std::string& setName)
+    {
+        prompts.BrowseTo(ChosenPath(parent, setName, BrowseMode::Save, "MDB*.bup"), parent);
+    }
+};
+
+TEST_F(MdbSaveTest, SixHundredSixteenEntriesSaveAndOneMoreIsRefusedBeforeAnyDialog)
+{
+    NewMdbWith(617);
+    state.SaveMdbAs();
+    state.mdbPane.untitled = false;
+    state.mdbPane.fileName = Path("MDB.bup");
+    state.SaveMdb();
+    EXPECT_EQ(prompts.TimesShown(Msg::TooManyEntries), 2);
+    EXPECT_TRUE(prompts.saveRequests.empty());
+    EXPECT_FALSE(std::filesystem::exists(Path("MDB.bup")));
+    EXPECT_TRUE(state.mdbPane.modified);
+
+    state.mdbPane.tree.DeleteNode(state.mdbPane.tree.FirstCategory()->LastChild());
+    state.mdbPane.entryCount = 616;
+    state.SaveMdb();
+    EXPECT_EQ(SavedTitles(Path("MDB.bup")).size(), 616u);
+    EXPECT_FALSE(state.mdbPane.modified);
+}
+
+TEST_F(MdbSaveTest, SaveAsWritesTheTreeInOrderAndTitlesTheMdb)
+{
+    prompts.keyboardModels.push_back(2);
+    state.NewMdb();
+    AddEntry(state.mdbPane, "Rock", 5, 100, "R");
+    AddEntry(state.mdbPane, "Pop", 5, 120, "P2");
+    AddEntry(state.mdbPane, "Pop", 3, 120, "P1");
+    state.SaveMdb(); // untitled: nothing
+    EXPECT_TRUE(prompts.saveRequests.empty());
+
+    prompts.saveFileNames.push_back(Path("mine.bup"));
+    state.SaveMdbAs();
+    ASSERT_EQ(prompts.saveRequests.size(), 1u);
+    EXPECT_EQ(prompts.saveRequests[0].title, "Save Music Database");
+    EXPECT_FALSE(prompts.saveRequests[0].overwritePrompt);
+    EXPECT_EQ(SavedTitles(Path("mine.bup")), (std::vector<std::string>{"R", "P1", "P2"}));
+    EXPECT_EQ(ReadMdbFile(Path("mine.bup")).model, KeyboardModel::Psr9000Pro);
+    EXPECT_FALSE(state.mdbPane.untitled);
+    EXPECT_EQ(state.mdbPane.fileName, Path("mine.bup"));
+    EXPECT_EQ(state.mdbPane.recentFiles[0], Path("mine.bup"));
+    // Plain mode writes no BACKUP.INI.
+    EXPECT_FALSE(std::filesystem::exists(Path("BACKUP.INI")));
+
+    // Saving under the current name keeps the recent list as it is.
+    state.mdbPane.recentFiles = {"/other.bup", Path("mine.bup")};
+    prompts.saveFileNames.push_back(Path("mine.bup"));
+    state.SaveMdbAs();
+    EXPECT_EQ(state.mdbPane.recentFiles[0], "/other.bup");
+    EXPECT_FALSE(prompts.Showed(Msg::FileExistsOverwrite));
+}
+
+TEST_F(MdbSaveTest, OverwriteQuestionLoopInPlainMode)
+{
+    NewMdbWith(1);
+    testing::WriteText(Path("a.bup"), "old a");
+    testing::WriteText(Path("b.bup"), "old b");
+
+    // No shows the dialog again; Cancel stops without saving.
+    prompts.saveFileNames = {Path("a.bup"), Path("b.bup")};
+    prompts.answers = {MsgAnswer::No, MsgAnswer::Cancel};
+    state.SaveMdbAs();
+    EXPECT_EQ(prompts.saveRequests.size(), 2u);
+    EXPECT_EQ(prompts.TimesShown(Msg::FileExistsOverwrite), 2);
+    EXPECT_EQ(ReadText(Path("a.bup")), "old a");
+    EXPECT_EQ(ReadText(Path("b.bup")), "old b");
+    EXPECT_TRUE(state.mdbPane.untitled);
+    EXPECT_EQ(state.mdbPane.fileName, "");
+
+    // Yes overwrites.
+    prompts.saveFileNames = {Path("b.bup")};
+    prompts.answers = {MsgAnswer::Yes};
+    state.SaveMdbAs();
+    EXPECT_EQ(SavedTitles(Path("b.bup")), std::vector<std::string>{"E0"});
+    EXPECT_EQ(state.mdbPane.fileName, Path("b.bup"));
+
+    // A cancelled dialog saves nothing.
+    prompts.saveFileNames = {std::nullopt};
+    state.mdbPane.modified = true;
+    state.SaveMdbAs();
+    EXPECT_TRUE(state.mdbPane.modified);
+    EXPECT_EQ(prompts.unscripted, 0);
+}
+
+TEST_F(MdbSaveTest, BackupModeCreatesTheSetWithItsBackupIni)
+{
+    NewMdbWith(2, 2);
+    state.backupStructureOption = true;
+    state.lastBackupFolder = "/last";
+    const std::string parent = Path("Sets/2024");
+    BrowseToSet(parent, "Party [Disk-01]"); // two folder levels that do not exist yet
+    state.SaveMdbAs();
+
+    ASSERT_EQ(prompts.browseRequests.size(), 1u);
+    const BrowseRequest& request = prompts.browseRequests[0];
+    EXPECT_EQ(request.mode, BrowseMode::Save);
+    EXPECT_EQ(request.title, "Save Music Database Backup");
+    EXPECT_EQ(request.mask, "MDB*.bup");
+    EXPECT_EQ(request.startFolder, "/last"); // untitled: the last folder
+    const std::string saved = parent + "/Party.b01/MDB_Pro.bup";
+    EXPECT_EQ(state.mdbPane.fileName, saved);
+    EXPECT_EQ(SavedTitles(saved).size(), 2u);
+    EXPECT_EQ(ReadText(parent + "/Party.b01/BACKUP.INI"), NewBackupIni(KeyboardModel::Psr9000Pro));
+    EXPECT_EQ(state.lastBackupFolder, parent);
+    EXPECT_EQ(state.FillRecentCombo(state.mdbPane).lines[0], parent + "/Party [Disk-01]");
+
+    // Saving again leaves BACKUP.INI as it is; Save As starts in the set.
+    testing::WriteText(parent + "/Party.b01/BACKUP.INI", NewBackupIni(KeyboardModel::Psr9000Pro) + "[X]\r\n");
+    state.mdbPane.modified = true;
+    state.SaveMdb();
+    EXPECT_EQ(ReadText(parent + "/Party.b01/BACKUP.INI"),
+              NewBackupIni(KeyboardModel::Psr9000Pro) + "[X]\r\n");
+    prompts.CancelBrowse();
+    state.SaveMdbAs();
+    EXPECT_EQ(prompts.browseRequests.back().startFolder, parent + "/Party.b01");
+}
+
+TEST_F(MdbSaveTest, BackupModeWritesTheFloppysCaseVariantAfterAsking)
+{
+    const std::string set = Path("Live.buf");
+    std::filesystem::create_directory(set);
+    testing::WriteText(set + "/MDB.BUP", "old");
+    testing::WriteText(set + "/backup.ini", NewBackupIni(KeyboardModel::Psr9000));
+    NewMdbWith(1, 1);
+    state.backupStructureOption = true;
+
+    // No: the dialog again; Yes: the existing MDB.BUP is replaced.
+    BrowseToSet(folder.path().string(), "Live");
+    BrowseToSet(folder.path().string(), "Live");
+    prompts.answers = {MsgAnswer::No, MsgAnswer::Yes};
+    state.SaveMdbAs();
+    EXPECT_EQ(prompts.browseRequests.size(), 2u);
+    EXPECT_EQ(prompts.TimesShown(Msg::FileExistsOverwrite), 2);
+    EXPECT_EQ(state.mdbPane.fileName, set + "/MDB.BUP");
+    EXPECT_EQ(SavedTitles(set + "/MDB.BUP"), std::vector<std::string>{"E0"});
+    std::vector<std::string> names;
+    for (const auto& item : std::filesystem::directory_iterator(set))
+        names.push_back(item.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"MDB.BUP", "backup.ini"}));
+
+    // The same set again is the current file: no question.
+    prompts.messages.clear();
+    BrowseToSet(folder.path().string(), "Live");
+    state.SaveMdbAs();
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(prompts.unscripted, 0);
+}
+
+TEST_F(MdbSaveTest, AFolderThatCannotBeMadeIsReportedAndTheDialogShownAgain)
+{
+    NewMdbWith(1);
+    state.backupStructureOption = true;
+    testing::WriteText(Path("blocker"), "a file where a folder should be");
+    BrowseToSet(Path("blocker"), "Set");
+    prompts.CancelBrowse();
+    state.SaveMdbAs();
+    EXPECT_EQ(prompts.Texts(), std::vector<std::string>{"Error creating directory/backup-structure!"});
+    EXPECT_EQ(prompts.browseRequests.size(), 2u);
+    EXPECT_TRUE(state.mdbPane.untitled);
+}
+
+TEST_F(MdbSaveTest, AFailedSaveKeepsTheOldFileAndTheFlags)
+{
+    const std::string path = Path("MDB.bup");
+    WriteTestMdb(path, Records({{"Pop", 3, 120, "One"}}));
+    OpenMdbFile(path);
+    state.backupStructureOption = true;
+    AddEntry(state.mdbPane, "Pop", 4, 120, "Two");
+    state.mdbPane.modified = true;
+    const testing::Bytes before = ReadBytes(path);
+
+    for (SafeWriteFault fault : {SafeWriteFault::Create, SafeWriteFault::Write, SafeWriteFault::Rename}) {
+        InjectSafeWriteFault(fault);
+        state.SaveMdb();
+        EXPECT_EQ(ReadBytes(path), before);
+        EXPECT_TRUE(state.mdbPane.modified);
+        EXPECT_FALSE(std::filesystem::exists(Path("BACKUP.INI")));
+    }
+    EXPECT_EQ(prompts.TimesShown(Msg::ErrorSavingMdb), 3);
+
+    // Save As to a new name that fails: the name is taken, the flags stay.
+    InjectSafeWriteFault(SafeWriteFault::Write);
+    state.backupStructureOption = false;
+    prompts.saveFileNames.push_back(Path("new.bup"));
+    state.SaveMdbAs();
+    EXPECT_EQ(state.mdbPane.fileName, Path("new.bup"));
+    EXPECT_TRUE(state.mdbPane.modified);
+    EXPECT_EQ(state.mdbPane.recentFiles[0], path);
+}
+
+} // namespace
+} // namespace tessaro

@@ -1,0 +1,74 @@
+// The recent-file lists and how their lines are shown.
+#include "app/RecentFiles.h"
+
+#include "app/AppTestSupport.h"
+#include "edit/PaneState.h"
+
+#include <gtest/gtest.h>
+
+namespace tessaro {
+namespace {
+
+void Open(PaneState& pane, const std::string& file)
+{
+    pane.fileName = file;
+    AddRecentFile(pane);
+}
+
+TEST(RecentFilesTest, TheEleventhFileDropsTheOldestAndAReopenedOneMovesUp)
+{
+    PaneState pane;
+    for (int i = 1; i <= 11; ++i)
+        Open(pane, "/f" + std::to_string(i));
+    EXPECT_EQ(pane.recentFiles[0], "/f11");
+    EXPECT_EQ(pane.recentFiles[9], "/f2");
+
+    Open(pane, "/f5");
+    EXPECT_EQ(pane.recentFiles[0], "/f5");
+    EXPECT_EQ(pane.recentFiles[1], "/f11");
+    EXPECT_EQ(std::count(pane.recentFiles.begin(), pane.recentFiles.end(), "/f5"), 1);
+    EXPECT_EQ(pane.recentFiles[9], "/f2");
+
+    Open(pane, "/F5"); // another file on this platform
+    EXPECT_EQ(pane.recentFiles[1], "/f5");
+
+    pane.fileName = "/f11";
+    RemoveRecentFile(pane);
+    EXPECT_EQ(pane.recentFiles[2], "/f10");
+    EXPECT_EQ(pane.recentFiles[9], "");
+
+    pane.fileName.clear();
+    AddRecentFile(pane);
+    EXPECT_EQ(pane.recentFiles[0], "/F5");
+}
+
+TEST(RecentFilesTest, BackupSetsShowAsSetNamesInTheMdbListOnly)
+{
+    PaneState pane;
+    pane.recentFiles = {"/b/Party.B01/mdb.BUP", "/b/Show.buf/MDB_Pro.bup", "/x/plain/MDB.bup",
+                        "/x/Other.bup"};
+    pane.fileName = "/x/plain/MDB.bup";
+    const RecentCombo sets = FillRecentCombo(pane, true);
+    EXPECT_EQ(sets.lines,
+              (std::vector<std::string>{"/b/Party [Disk-01]", "/b/Show", "/x/plain", "/x/Other.bup"}));
+    EXPECT_EQ(sets.selected, 2);
+
+    const RecentCombo plain = FillRecentCombo(pane, false);
+    EXPECT_EQ(plain.lines[0], "/b/Party.B01/mdb.BUP");
+    EXPECT_EQ(plain.selected, 2);
+
+    // The archive pane never shortens; the option switches the MDB list at once.
+    MapSettingsStore store;
+    AppPrompts prompts;
+    MainWindowState state(prompts, store);
+    state.mdbPane.recentFiles = pane.recentFiles;
+    state.archivePane.recentFiles = pane.recentFiles;
+    state.SetBackupStructureOption(true);
+    EXPECT_EQ(state.FillRecentCombo(state.mdbPane).lines[1], "/b/Show");
+    EXPECT_EQ(state.FillRecentCombo(state.archivePane).lines[1], "/b/Show.buf/MDB_Pro.bup");
+    state.SetBackupStructureOption(false);
+    EXPECT_EQ(state.FillRecentCombo(state.mdbPane).lines[1], "/b/Show.buf/MDB_Pro.bup");
+}
+
+} // namespace
+} // namespace tessaro
