@@ -2,6 +2,7 @@
 
 #include "app/qt/CLanguageDlg.h"
 #include "app/qt/FileDialogs.h"
+#include "browse/qt/CBrowseDlg.h"
 #include "catalogue/qt/CCategoryDlg.h"
 #include "catalogue/qt/CEntryDlg.h"
 #include "catalogue/qt/CKeyboardDlg.h"
@@ -103,33 +104,9 @@ std::optional<std::string> QtPrompts::SaveFileDialog(const FileDialogRequest& re
     return RunFileDialog(request, true);
 }
 
-// TEMPORARY FALLBACK until CBrowseDlg exists: a plain file picker (open) or
-// folder picker (save). It neither recognises backup sets nor honours the
-// no-network option; replace it with CBrowseDlg.
 BrowseResult QtPrompts::Browse(const BrowseRequest& request)
 {
-    BrowseResult result;
-    const QString title = QString::fromStdString(request.title);
-    const QString start = QString::fromStdString(request.startFolder);
-    if (request.mode == BrowseMode::Open) {
-        const QString mask = QString::fromStdString(request.mask);
-        const QString filter = mask + QStringLiteral(" (") + mask + QStringLiteral(");;All files (*)");
-        const QString file = QFileDialog::getOpenFileName(DialogParent(), title, start, filter);
-        if (file.isEmpty())
-            return result;
-        const QFileInfo info(file);
-        result.chosenPath = file.toStdString();
-        // The folder that holds the set, as the browse dialog reports it.
-        result.chosenFolder = QFileInfo(info.absolutePath()).absolutePath().toStdString();
-    } else {
-        const QString folder = QFileDialog::getExistingDirectory(DialogParent(), title, start);
-        if (folder.isEmpty())
-            return result;
-        result.chosenPath = folder.toStdString();
-        result.chosenFolder = QFileInfo(folder).absolutePath().toStdString();
-    }
-    result.confirmed = true;
-    return result;
+    return RunBrowseDialog(DialogParent(), request);
 }
 
 bool QtPrompts::ChooseKeyboardModel(int& model)
