@@ -12,3 +12,7 @@ foreach(src ${FUZZ_HARNESSES})
   target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
   target_link_libraries(${name} PRIVATE tessaro_core)
 endforeach()
+# Everything else that links the instrumented core needs the sanitizer runtimes too.
+if(TARGET tessaro-cli)
+  target_link_options(tessaro-cli PRIVATE -fsanitize=address,undefined)
+endif()
