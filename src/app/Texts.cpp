@@ -100,6 +100,8 @@ constexpr TextPair kCaptions[] = {
     {"Exit", "Ende"},
     // Dialogs
     {"Cancel", "Abbrechen"},
+    {"&Yes", "&Ja"},
+    {"&No", "&Nein"},
     {"Category:", "Kategorie:"},
     {"Edit entry", "Eintrag bearbeiten"},
     {"Title:", "Titel:"},

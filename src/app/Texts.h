@@ -123,6 +123,8 @@ enum class Caption
 
     // Dialogs
     Cancel,        // Cancel button of every dialog
+    Yes,           // buttons of the question boxes
+    No,
     CategoryLabel, // "Category:" in the entry editor and the category dialog
     EntryDlgTitle,
     TitleLabel, // entry editor

@@ -59,9 +59,9 @@ MsgAnswer QtPrompts::MessageBox(const std::string& text, MsgIcon icon, MsgButton
     }
     if (IsGerman()) {
         if (QAbstractButton* yes = box.button(QMessageBox::Yes))
-            yes->setText(QStringLiteral("&Ja"));
+            yes->setText(QString::fromStdString(Tr(Caption::Yes)));
         if (QAbstractButton* no = box.button(QMessageBox::No))
-            no->setText(QStringLiteral("&Nein"));
+            no->setText(QString::fromStdString(Tr(Caption::No)));
         if (QAbstractButton* cancel = box.button(QMessageBox::Cancel))
             cancel->setText(QString::fromStdString(Tr(Caption::Cancel)));
     }
