@@ -1,0 +1,96 @@
+#include "app/qt/CEditorApp.h"
+
+#include "app/Texts.h"
+#include "app/qt/CMainDlg.h"
+#include "app/qt/QtPrompts.h"
+#include "app/qt/QtSettingsStore.h"
+#include "app/qt/ScreenshotRun.h"
+#include "app/qt/SingleInstance.h"
+#include "catalogue/StyleCatalogue.h"
+
+#include <QApplication>
+#include <QStandardPaths>
+#include <QWidget>
+
+#include <memory>
+
+namespace tessaro {
+
+StartOptions ParseStartOptions(const QStringList& arguments)
+{
+    StartOptions options;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        QString* value = nullptr;
+        if (argument == QLatin1String("--screenshot-dir"))
+            value = &options.screenshotDir;
+        else if (argument == QLatin1String("--open-mdb"))
+            value = &options.openMdb;
+        else if (argument == QLatin1String("--open-archive"))
+            value = &options.openArchive;
+        if (value && i + 1 < arguments.size())
+            *value = arguments[++i];
+        else
+            options.ignored << argument;
+    }
+    // The files are opened for the pictures only.
+    if (options.screenshotDir.isEmpty()) {
+        options.openMdb.clear();
+        options.openArchive.clear();
+    }
+    return options;
+}
+
+QString CEditorApp::SettingsFile()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/Larchmont/Tessaro.conf");
+}
+
+void CEditorApp::BringToFront(QWidget* mainWindow)
+{
+    if (mainWindow && mainWindow->isVisible()) {
+        if (mainWindow->isMinimized())
+            mainWindow->setWindowState((mainWindow->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+        mainWindow->raise();
+        mainWindow->activateWindow();
+    }
+    // The language dialog, the entry editor, a message box: whatever waits for the user.
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal && modal != mainWindow) {
+        modal->raise();
+        modal->activateWindow();
+    }
+}
+
+int CEditorApp::Run(const StartOptions& options)
+{
+    SingleInstance instance(
+        SingleInstance::NameFor(QString::fromStdString(Tr(Caption::MainWindowTitle)), SettingsFile()));
+    if (instance.AskRunningCopy())
+        return 0;
+    // Two copies started at the same moment: the one that lost the name gives way.
+    if (!instance.Listen() && instance.AskRunningCopy())
+        return 0;
+
+    StyleCatalogue::Instance(); // built before any window
+    QtSettingsStore settings;
+    QtPrompts prompts(settings);
+    CMainDlg dialog(prompts, settings);
+    mainWindow_ = &dialog;
+    QObject::connect(&instance, &SingleInstance::Activated, &dialog, [&dialog] { BringToFront(&dialog); });
+
+    std::unique_ptr<ScreenshotRun> screenshots;
+    if (!options.screenshotDir.isEmpty())
+        screenshots = std::make_unique<ScreenshotRun>(dialog, options);
+
+    dialog.Initialise();
+    prompts.SetMainWindow(&dialog);
+    if (screenshots)
+        screenshots->Start();
+    dialog.exec();
+    mainWindow_ = nullptr;
+    return screenshots ? screenshots->ExitCode() : 0;
+}
+
+} // namespace tessaro

@@ -1,0 +1,47 @@
+#pragma once
+// The application: one running copy per user, the style catalogue before any
+// window, the settings in QSettings("Larchmont", "Tessaro"), and the main
+// window run until its exit sequence closes it.
+
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace tessaro {
+
+class CMainDlg;
+
+// The program takes no arguments of its own. The screenshot script passes
+// hidden ones: load these files, save pictures of the windows into the
+// folder and end.
+struct StartOptions
+{
+    QString screenshotDir;
+    QString openMdb;
+    QString openArchive;
+    QStringList ignored; // arguments the program does not know
+};
+StartOptions ParseStartOptions(const QStringList& arguments); // without the program name
+
+class CEditorApp
+{
+public:
+    // Runs the program and returns the process's exit code. A second copy
+    // hands the foreground to the running one and returns at once, without
+    // reading or writing any setting.
+    int Run(const StartOptions& options);
+
+    // What a later start asks of the running copy: its main window and the
+    // modal dialog open over it (if any) come to the front.
+    static void BringToFront(QWidget* mainWindow);
+
+    // Where QSettings keeps this user's settings.
+    static QString SettingsFile();
+
+private:
+    QPointer<CMainDlg> mainWindow_;
+};
+
+} // namespace tessaro

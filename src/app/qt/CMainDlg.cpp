@@ -1,0 +1,282 @@
+#include "app/qt/CMainDlg.h"
+
+#include "edit/qt/CategoryTreeModel.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTreeView>
+
+// The icons live in the Qt library; a window that shows them makes sure they are registered.
+static void RegisterResources()
+{
+    Q_INIT_RESOURCE(tessaro);
+}
+
+namespace tessaro {
+
+namespace {
+
+QString Q(const std::string& utf8)
+{
+    return QString::fromStdString(utf8);
+}
+
+bool IsReturn(const QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<const QKeyEvent*>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+// A disabled control that had the focus leaves the window without one, as the
+// platform's dialogs do; Qt would hand the focus on, possibly to a tree, and
+// that would make its pane the active one.
+void SetEnabled(QWidget* widget, bool enabled)
+{
+    if (!enabled && widget->hasFocus())
+        widget->clearFocus();
+    widget->setEnabled(enabled);
+}
+
+} // namespace
+
+CMainDlg::CMainDlg(Prompts& prompts, SettingsStore& settings, QWidget* parent)
+    : QDialog(parent), state_(prompts, settings)
+{
+    RegisterResources();
+    CreateControls();
+    ConnectCommands();
+    // Every control of the window, so that Return reaches none of them.
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        child->installEventFilter(this);
+    Refresh();
+}
+
+CMainDlg::~CMainDlg()
+{
+    // The views and the models go before the trees they show (in state_).
+    delete mdb_.tree;
+    delete archive_.tree;
+    delete mdb_.model;
+    delete archive_.model;
+}
+
+void CMainDlg::Initialise()
+{
+    state_.Initialise();
+    if (IsGerman())
+        SetCaptions();
+    if (state_.windowPosition.IsSet())
+        move(state_.windowPosition.left, state_.windowPosition.top);
+    Refresh();
+}
+
+void CMainDlg::ConnectCommands()
+{
+    ConnectPane(mdb_, true);
+    ConnectPane(archive_, false);
+
+    connect(backupStructure_, &QCheckBox::clicked, this,
+            [this](bool on) { RunCommand([this, on] { state_.SetBackupStructureOption(on); }); });
+    connect(noNetwork_, &QCheckBox::clicked, this,
+            [this](bool on) { RunCommand([this, on] { state_.SetNoNetworkOption(on); }); });
+    connect(flashStyles_, &QButtonGroup::idClicked, this, [this](int mode) {
+        if (mode == kFlashFactory)
+            RunCommand([this] { state_.SelectFactoryFlashStyles(); });
+        else if (mode == kFlashDefault)
+            RunCommand([this] { state_.SelectDefaultFlashStyles(); });
+        else
+            RunCommand([this] { state_.SelectIndividualFlashStyles(); });
+    });
+
+    OnClick(newCategory_, &MainWindowState::NewCategory);
+    OnClick(edit_, &MainWindowState::EditSelected);
+    OnClick(mainEntry_, &MainWindowState::ToggleMainEntry);
+    OnClick(copy_, &MainWindowState::Copy);
+    OnClick(move_, &MainWindowState::Move);
+    OnClick(up_, &MainWindowState::MoveUp);
+    OnClick(down_, &MainWindowState::MoveDown);
+    OnClick(delete_, &MainWindowState::DeleteSelected);
+    OnClick(search_, &MainWindowState::Search);
+    OnClick(protocolFormatted_, &MainWindowState::WriteFormattedProtocol);
+    OnClick(protocolTabs_, &MainWindowState::WriteTabProtocol);
+    OnClick(help_, &MainWindowState::OpenHelp);
+    connect(exit_, &QPushButton::clicked, this, &CMainDlg::reject);
+}
+
+void CMainDlg::ConnectPane(PaneControls& pane, bool mdb)
+{
+    OnClick(pane.newFile, mdb ? &MainWindowState::NewMdb : &MainWindowState::NewArchive);
+    OnClick(pane.open, mdb ? &MainWindowState::OpenMdb : &MainWindowState::OpenArchive);
+    OnClick(pane.save, mdb ? &MainWindowState::SaveMdb : &MainWindowState::SaveArchive);
+    OnClick(pane.saveAs, mdb ? &MainWindowState::SaveMdbAs : &MainWindowState::SaveArchiveAs);
+    OnClick(pane.close, mdb ? &MainWindowState::CloseMdb : &MainWindowState::CloseArchive);
+
+    // Only a choice of the user's opens a file; refilling the list is blocked.
+    connect(pane.recent, &QComboBox::activated, this, [this, mdb](int line) {
+        RunCommand([this, mdb, line] {
+            if (mdb)
+                state_.SelectRecentMdb(line);
+            else
+                state_.SelectRecentArchive(line);
+        });
+    });
+
+    // The view has already selected the node in the tree (TreeViewSync).
+    connect(pane.model, &CategoryTreeModel::TreeSelectionChanged, this, [this] {
+        if (commandDepth_ == 0)
+            ApplyCommandStates();
+    });
+    // An entry is edited; a category opens or closes by the view's own handling.
+    connect(pane.tree, &QTreeView::doubleClicked, this,
+            [this, mdb] { RunCommand([this, mdb] { state_.TreeDoubleClicked(mdb); }); });
+}
+
+void CMainDlg::OnClick(QPushButton* button, void (MainWindowState::*command)())
+{
+    connect(button, &QPushButton::clicked, this,
+            [this, command] { RunCommand([this, command] { (state_.*command)(); }); });
+}
+
+void CMainDlg::RunCommand(const std::function<void()>& command)
+{
+    ++commandDepth_;
+    command();
+    --commandDepth_;
+    Refresh();
+}
+
+void CMainDlg::Refresh()
+{
+    {
+        const QSignalBlocker blockBackup(backupStructure_);
+        const QSignalBlocker blockNetwork(noNetwork_);
+        backupStructure_->setChecked(state_.backupStructureOption);
+        noNetwork_->setChecked(state_.noNetworkOption);
+    }
+    ShowFlashStyleMode();
+    modelLabel_->setText(Q(state_.modelLabel));
+    flashStyleFileLabel_->setText(Q(state_.flashStyleFileLabel));
+    ShowRecentFiles(mdb_.recent, state_.mdbPane);
+    ShowRecentFiles(archive_.recent, state_.archivePane);
+    mdb_.count->setText(Q(state_.mdbPane.entryCountText));
+    archive_.count->setText(Q(state_.archivePane.entryCountText));
+    ApplyCommandStates();
+}
+
+void CMainDlg::ShowFlashStyleMode()
+{
+    // A stored mode other than 0..2 selects no radio button.
+    const QSignalBlocker block(flashStyles_);
+    flashStyles_->setExclusive(false);
+    for (QAbstractButton* radio : flashStyles_->buttons())
+        radio->setChecked(flashStyles_->id(radio) == state_.flashStyleMode);
+    flashStyles_->setExclusive(true);
+}
+
+void CMainDlg::ShowRecentFiles(QComboBox* combo, const PaneState& pane)
+{
+    const RecentCombo lines = state_.FillRecentCombo(pane);
+    const QSignalBlocker block(combo);
+    combo->clear();
+    for (const std::string& line : lines.lines)
+        combo->addItem(Q(line));
+    combo->setCurrentIndex(lines.selected);
+}
+
+void CMainDlg::ApplyCommandStates()
+{
+    const CommandStates states = state_.UpdateCommandStates();
+    copy_->setText(Q(states.copyCaption));
+    move_->setText(Q(states.moveCaption));
+    mainEntry_->setText(Q(states.mainEntryCaption));
+    ShowEditColumnAlignment(states.editColumnAlignment);
+
+    SetEnabled(mdb_.save, states.saveMdb);
+    SetEnabled(mdb_.saveAs, states.saveMdbAs);
+    SetEnabled(mdb_.close, states.closeMdb);
+    SetEnabled(mdb_.tree, states.mdbTree);
+    SetEnabled(archive_.save, states.saveArchive);
+    SetEnabled(archive_.saveAs, states.saveArchiveAs);
+    SetEnabled(archive_.close, states.closeArchive);
+    SetEnabled(archive_.tree, states.archiveTree);
+
+    SetEnabled(newCategory_, states.newCategory);
+    SetEnabled(edit_, states.edit);
+    SetEnabled(mainEntry_, states.mainEntry);
+    SetEnabled(copy_, states.copy);
+    SetEnabled(move_, states.move);
+    SetEnabled(up_, states.up);
+    SetEnabled(down_, states.down);
+    SetEnabled(delete_, states.deleteSelected);
+    SetEnabled(search_, states.search);
+    SetEnabled(protocolFormatted_, states.protocol);
+    SetEnabled(protocolTabs_, states.protocol);
+}
+
+void CMainDlg::ShowEditColumnAlignment(TextAlignment alignment)
+{
+    if (shownAlignment_ == alignment)
+        return;
+    shownAlignment_ = alignment;
+    QString sheet;
+    switch (alignment) {
+    case TextAlignment::Left:
+        sheet = QStringLiteral("text-align: left; padding-left: 6px;");
+        break;
+    case TextAlignment::Right:
+        sheet = QStringLiteral("text-align: right; padding-right: 6px;");
+        break;
+    case TextAlignment::Centre:
+        sheet = QStringLiteral("text-align: center;");
+        break;
+    }
+    for (QPushButton* button : editColumn_)
+        button->setStyleSheet(sheet);
+}
+
+void CMainDlg::reject()
+{
+    // Wayland tells no client where its window is: keep what was stored.
+    WindowPosition position = state_.windowPosition;
+    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        const QPoint corner = frameGeometry().topLeft();
+        position = {corner.x(), corner.y()};
+    }
+    const bool done = state_.ExitSequence(position);
+    Refresh();
+    if (done)
+        QDialog::reject();
+}
+
+void CMainDlg::keyPressEvent(QKeyEvent* event)
+{
+    if (IsReturn(event))
+        return; // no default button: Return does nothing
+    QDialog::keyPressEvent(event);
+}
+
+bool CMainDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (IsReturn(event))
+        return true; // swallowed before a button or a tree sees it
+    if (event->type() == QEvent::FocusIn) {
+        const bool mdbTree = watched == mdb_.tree;
+        if (mdbTree || watched == archive_.tree) {
+            state_.TreeGotFocus(mdbTree);
+            if (commandDepth_ == 0)
+                ApplyCommandStates();
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace tessaro

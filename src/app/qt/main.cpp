@@ -1,0 +1,26 @@
+// tessaro: the Music Database editor for the Yamaha PSR-9000 and PSR-9000pro.
+#include "app/qt/CEditorApp.h"
+
+#include <QApplication>
+#include <QIcon>
+
+#include <cstdio>
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    Q_INIT_RESOURCE(tessaro);
+    QApplication::setApplicationName(QStringLiteral("Tessaro"));
+    QApplication::setOrganizationName(QStringLiteral("Larchmont"));
+    QApplication::setDesktopFileName(QStringLiteral("tessaro"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/tessaro-256.png")));
+
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    const tessaro::StartOptions options = tessaro::ParseStartOptions(arguments);
+    for (const QString& argument : options.ignored)
+        std::fprintf(stderr, "tessaro: ignoring argument %s\n", qPrintable(argument));
+
+    tessaro::CEditorApp app;
+    return app.Run(options);
+}

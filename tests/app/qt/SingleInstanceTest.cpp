@@ -1,0 +1,205 @@
+// One running copy per user: the local socket hand-over in one process, the
+// foreground hand-over, the start options, and two real starts of the program
+// where the second ends at once and the first keeps running.
+
+#include "app/qt/SingleInstance.h"
+#include "app/Texts.h"
+#include "app/qt/CEditorApp.h"
+
+#include <QDialog>
+#include <QFile>
+#include <QLocalSocket>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
+#include <QUuid>
+#include <QtTest>
+
+#include <atomic>
+#include <memory>
+
+using namespace tessaro;
+
+namespace {
+
+QString UniqueName()
+{
+    return QStringLiteral("tessaro-test-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
+}
+
+// Whether something listens on the name, without asking it for anything.
+bool SomeoneListens(const QString& name)
+{
+    QLocalSocket socket;
+    socket.setSocketOptions(QLocalSocket::AbstractNamespaceOption);
+    socket.connectToServer(name);
+    const bool connected = socket.waitForConnected(200);
+    socket.abort();
+    return connected;
+}
+
+} // namespace
+
+class SingleInstanceTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void secondStartReachesTheFirst()
+    {
+        const QString name = UniqueName();
+        SingleInstance first(name);
+        QVERIFY(!first.AskRunningCopy(500)); // nobody there yet
+        QVERIFY(first.Listen());
+        QSignalSpy activated(&first, &SingleInstance::Activated);
+
+        // The asking side blocks until answered: it runs in a thread of its own, as in a process of its own.
+        std::atomic<bool> answered = false;
+        std::unique_ptr<QThread> asker(
+            QThread::create([&] { answered = SingleInstance(name).AskRunningCopy(10000); }));
+        asker->start();
+        QTRY_COMPARE_WITH_TIMEOUT(activated.count(), 1, 10000);
+        QVERIFY(asker->wait(10000));
+        QVERIFY(answered);
+
+        // A second listener on the taken name is refused rather than cutting the first off.
+        SingleInstance intruder(name);
+        QVERIFY(!intruder.Listen());
+        QVERIFY(first.IsListening());
+    }
+
+    void strayConnectionsDoNotActivate()
+    {
+        const QString name = UniqueName();
+        SingleInstance first(name);
+        QVERIFY(first.Listen());
+        QSignalSpy activated(&first, &SingleInstance::Activated);
+        QLocalSocket socket;
+        socket.setSocketOptions(QLocalSocket::AbstractNamespaceOption);
+        socket.connectToServer(name);
+        QVERIFY(socket.waitForConnected(2000));
+        socket.write("hello there\n");
+        QVERIFY(socket.waitForBytesWritten(2000));
+        QTRY_VERIFY(socket.state() == QLocalSocket::UnconnectedState); // sent away
+        QCOMPARE(activated.count(), 0);
+    }
+
+    void nothingIsLeftBehind()
+    {
+        const QString name = UniqueName();
+        {
+            SingleInstance first(name);
+            QVERIFY(first.Listen());
+            QVERIFY(SomeoneListens(name));
+        }
+        QVERIFY(!SomeoneListens(name));
+        QVERIFY(!SingleInstance(name).AskRunningCopy(500));
+        SingleInstance next(name);
+        QVERIFY(next.Listen());
+    }
+
+    void namesFollowUserAndSettings()
+    {
+        const QString title = QString::fromStdString(Tr(Caption::MainWindowTitle));
+        const QString a =
+            SingleInstance::NameFor(title, QStringLiteral("/home/a/.config/Larchmont/Tessaro.conf"));
+        QCOMPARE(a, SingleInstance::NameFor(title, QStringLiteral("/home/a/.config/Larchmont/Tessaro.conf")));
+        QVERIFY(a != SingleInstance::NameFor(title, QStringLiteral("/tmp/x/Larchmont/Tessaro.conf")));
+        QVERIFY(a != SingleInstance::NameFor(title + u'x',
+                                             QStringLiteral("/home/a/.config/Larchmont/Tessaro.conf")));
+        QVERIFY(!a.contains(u'/') && !a.contains(u' '));
+    }
+
+    // The main window comes back from the task bar and the dialog open over it comes forward.
+    void bringToFrontRaisesTheModalDialog()
+    {
+        QWidget main;
+        main.resize(300, 200);
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        main.showMinimized();
+        QTRY_VERIFY(main.isMinimized());
+
+        bool checked = false;
+        QDialog* open = nullptr;
+        QTimer::singleShot(0, this, [&] {
+            open = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QWidget other;
+            other.show();
+            other.activateWindow(); // the user went elsewhere
+            QTest::qWaitForWindowActive(&other);
+            CEditorApp::BringToFront(&main);
+            QTRY_VERIFY(open && open->isActiveWindow());
+            checked = !main.isMinimized();
+            open->reject();
+        });
+        QDialog dialog(&main);
+        dialog.exec();
+        QVERIFY(open == &dialog);
+        QVERIFY(checked);
+    }
+
+    void startOptions()
+    {
+        StartOptions options = ParseStartOptions({"--open-mdb", "a.bup", "--verbose"});
+        QVERIFY(options.openMdb.isEmpty()); // files are opened for screenshots only
+        QCOMPARE(options.ignored, QStringList{"--verbose"});
+
+        options = ParseStartOptions({"--screenshot-dir", "/tmp/s", "--open-archive", "b.mdx", "--open-mdb"});
+        QCOMPARE(options.screenshotDir, QStringLiteral("/tmp/s"));
+        QCOMPARE(options.openArchive, QStringLiteral("b.mdx"));
+        QVERIFY(options.openMdb.isEmpty());
+        QCOMPARE(options.ignored, QStringList{"--open-mdb"}); // no value
+    }
+
+    void secondProcessEndsWhileTheFirstStays()
+    {
+        QTemporaryDir config;
+        QVERIFY(config.isValid());
+        QVERIFY(QDir(config.path()).mkpath(QStringLiteral("Larchmont")));
+        const QString settingsFile = config.filePath(QStringLiteral("Larchmont/Tessaro.conf"));
+        {
+            QFile file(settingsFile);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("[Einstellungen]\nLanguage=E\n");
+        }
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+
+        QProcess first;
+        first.setProcessEnvironment(environment);
+        first.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        first.start(QStringLiteral(TESSARO_EXE), {});
+        QVERIFY(first.waitForStarted(10000));
+        const QString name =
+            SingleInstance::NameFor(QString::fromStdString(Tr(Caption::MainWindowTitle)), settingsFile);
+        QTRY_VERIFY_WITH_TIMEOUT(SomeoneListens(name) || first.state() != QProcess::Running, 30000);
+        QCOMPARE(first.state(), QProcess::Running);
+
+        QFile file(settingsFile);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray before = file.readAll();
+        file.close();
+
+        QProcess second;
+        second.setProcessEnvironment(environment);
+        second.start(QStringLiteral(TESSARO_EXE), {});
+        QVERIFY(second.waitForFinished(30000));
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 0);
+
+        QCOMPARE(first.state(), QProcess::Running);
+        QVERIFY(!first.waitForFinished(300)); // and it keeps running
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before); // the second start wrote nothing
+
+        first.kill();
+        QVERIFY(first.waitForFinished(10000));
+    }
+};
+
+QTEST_MAIN(SingleInstanceTest)
+#include "SingleInstanceTest.moc"
