@@ -68,7 +68,13 @@ bool BuildMdbImage(const RecordSource& records, KeyboardModel model, MdbImage& i
     while (const MdbEntry* record = records()) {
         if (slot == kSlotCount)
             return false;
-        fresh.SetSlot(slot++, *record);
+        fresh.SetSlot(slot, *record);
+        // An archive may hold records whose in-use byte is 0; written as they
+        // are, the keyboard and the next load would take the slot for empty
+        // and the entry would be lost.
+        if (!record->inUse())
+            fresh.data()[kHeaderSize + slot * kRecordSize + kInUseOffset] = 1;
+        ++slot;
     }
     fresh.StoreChecksum(ComputeChecksum(fresh));
     image = std::move(fresh);

@@ -179,3 +179,33 @@ TEST_F(MdbFileTest, FailedSaveLeavesTheOldFileWhole)
 
 } // namespace
 } // namespace tessaro
+
+namespace tessaro {
+namespace {
+
+using namespace tessaro::testing;
+
+// Archives load records whatever their in-use byte holds; such a record copied into
+// the MDB must still be an entry after saving and loading again.
+TEST(MdbFileInUseTest, RecordsWithoutInUseByteSurviveTheMdb)
+{
+    ResetBlankSignatureMark();
+    TempFolder folder;
+    std::vector<MdbEntry> records(3);
+    records[0].bytes()[kInUseOffset] = 0x7F;
+    records[1].SetTitle("Foreign");
+    records[1].bytes()[kInUseOffset] = 0;
+    records[2].bytes()[kInUseOffset] = 1;
+    ASSERT_EQ(WriteMdbFile(folder / "MDB.bup", SourceOf(records), KeyboardModel::Psr9000), std::nullopt);
+
+    const Bytes bytes = ReadBytes(folder / "MDB.bup");
+    const std::vector<MdbEntry> loaded = OccupiedRecords(ParseMdb(bytes.data(), bytes.size()).image);
+    ASSERT_EQ(loaded.size(), 3u);
+    EXPECT_EQ(loaded[0].inUse(), 0x7F); // a set byte is carried as it is
+    EXPECT_EQ(loaded[1].GetTitle(), "Foreign");
+    EXPECT_NE(loaded[1].inUse(), 0);
+    EXPECT_EQ(loaded[2].inUse(), 1);
+}
+
+} // namespace
+} // namespace tessaro
