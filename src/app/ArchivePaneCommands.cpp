@@ -63,17 +63,8 @@ bool MainWindowState::SaveArchiveFile(bool addToRecent)
 
 bool MainWindowState::ConfirmDiscardArchive()
 {
-    if (!archivePane.loaded || !archivePane.modified)
-        return true;
-    switch (prompts_.AskYesNoCancel(Msg::ArchiveChangedSave)) {
-    case MsgAnswer::Yes:
-        SaveArchive(); // an untitled archive stays modified and stops the caller
-        return !archivePane.modified;
-    case MsgAnswer::No:
-        return true;
-    default:
-        return false;
-    }
+    // An untitled archive stays modified and stops the caller.
+    return ConfirmDiscard(archivePane, Msg::ArchiveChangedSave, &MainWindowState::SaveArchive);
 }
 
 void MainWindowState::NewArchive()

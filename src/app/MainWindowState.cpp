@@ -88,4 +88,19 @@ void MainWindowState::SetNoNetworkOption(bool on)
     noNetworkOption = on;
 }
 
+bool MainWindowState::ConfirmDiscard(const PaneState& pane, Msg question, void (MainWindowState::*save)())
+{
+    if (!pane.loaded || !pane.modified)
+        return true;
+    switch (prompts_.AskYesNoCancel(question)) {
+    case MsgAnswer::Yes:
+        (this->*save)();
+        return !pane.modified;
+    case MsgAnswer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace tessaro

@@ -201,6 +201,9 @@ private:
     // After a load or New changed the model: the Factory names follow it.
     void FollowModelWithFactoryNames();
     void CopyOrMoveCommand(bool move);
+    // The save-changes question of a pane: Yes saves and goes on only when the
+    // save left the pane unmodified; No goes on; Cancel stops.
+    bool ConfirmDiscard(const PaneState& pane, Msg question, void (MainWindowState::*save)());
 
     Prompts& prompts_;
     SettingsStore& settings_;

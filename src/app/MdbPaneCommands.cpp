@@ -47,19 +47,9 @@ bool MainWindowState::LoadMdbFile()
 
 bool MainWindowState::ConfirmDiscardMdb()
 {
-    if (!mdbPane.loaded || !mdbPane.modified)
-        return true;
-    switch (prompts_.AskYesNoCancel(Msg::MdbChangedSave)) {
-    case MsgAnswer::Yes:
-        // A failed save, an untitled MDB (Save does nothing) or one above the
-        // slot limit leaves it modified and stops the caller.
-        SaveMdb();
-        return !mdbPane.modified;
-    case MsgAnswer::No:
-        return true;
-    default:
-        return false;
-    }
+    // A failed save, an untitled MDB (Save does nothing) or one above the slot
+    // limit leaves it modified and stops the caller.
+    return ConfirmDiscard(mdbPane, Msg::MdbChangedSave, &MainWindowState::SaveMdb);
 }
 
 void MainWindowState::NewMdb()
