@@ -12,9 +12,24 @@ namespace tessaro {
 struct EntryNode;
 class SearchHost;
 
-enum class MsgIcon { Warning, Question };
-enum class MsgButtons { Ok, YesNo, YesNoCancel };
-enum class MsgAnswer { Ok, Yes, No, Cancel };
+enum class MsgIcon
+{
+    Warning,
+    Question
+};
+enum class MsgButtons
+{
+    Ok,
+    YesNo,
+    YesNoCancel
+};
+enum class MsgAnswer
+{
+    Ok,
+    Yes,
+    No,
+    Cancel
+};
 
 // File dialog request. Filter in the "Name (*.x)|*.x|All files (*.*)|*.*||" form.
 struct FileDialogRequest
@@ -26,13 +41,17 @@ struct FileDialogRequest
     bool overwritePrompt = false;
 };
 
-enum class BrowseMode { Open, Save };
+enum class BrowseMode
+{
+    Open,
+    Save
+};
 
 struct BrowseRequest
 {
     BrowseMode mode = BrowseMode::Open;
     std::string title;
-    int iconId = 0; // icon resource of the matching sets (137, 138)
+    int iconId = 0;   // icon resource of the matching sets (137, 138)
     std::string mask; // e.g. "MDB*.bup"
     std::string startFolder;
     bool noNetwork = false;
@@ -79,7 +98,10 @@ public:
 
     // Shorthands for the two kinds of box every Part uses.
     void Warn(Msg id) { MessageBox(Tr(id), MsgIcon::Warning, MsgButtons::Ok); }
-    MsgAnswer AskYesNoCancel(Msg id) { return MessageBox(Tr(id), MsgIcon::Question, MsgButtons::YesNoCancel); }
+    MsgAnswer AskYesNoCancel(Msg id)
+    {
+        return MessageBox(Tr(id), MsgIcon::Question, MsgButtons::YesNoCancel);
+    }
 };
 
 // Shows the wait cursor for the life of the guard.

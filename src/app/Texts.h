@@ -122,8 +122,8 @@ enum class Caption
     Exit,
 
     // Dialogs
-    Cancel,        // Cancel button of every dialog
-    Yes,           // buttons of the question boxes
+    Cancel, // Cancel button of every dialog
+    Yes,    // buttons of the question boxes
     No,
     CategoryLabel, // "Category:" in the entry editor and the category dialog
     EntryDlgTitle,
