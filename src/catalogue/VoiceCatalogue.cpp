@@ -1,6 +1,7 @@
 #include "catalogue/VoiceCatalogue.h"
 
 #include "app/Prompts.h"
+#include "data/MdbImage.h"
 
 #include <iterator>
 
@@ -8,7 +9,6 @@ namespace tessaro {
 
 namespace {
 
-constexpr int kPsr9000Pro = 2;
 constexpr int kExtraRow = kVoiceCount; // list row of a voice the catalogue does not know
 
 // The list draws texts with mnemonic-prefix processing, so a literal '&' in a
@@ -76,7 +76,7 @@ bool VoiceCatalogue::VoiceRowText(int row, std::string& text, const void* user, 
         return false; // no such row, or a hidden one
     }
     const auto* context = static_cast<const VoiceListContext*>(user);
-    const bool isPro = context != nullptr && context->keyboardModel == kPsr9000Pro;
+    const bool isPro = context != nullptr && context->keyboardModel == static_cast<int>(KeyboardModel::Psr9000Pro);
     // The name belongs to the row only while the row holds the catalogue's voice;
     // anything else (row 880, a pro voice on the PSR-9000) shows its numbers.
     if (InRange(row) && itemData == kVoiceRows[row].packed && (!kVoiceRows[row].proOnly || isPro)) {
