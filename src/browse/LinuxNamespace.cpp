@@ -326,7 +326,7 @@ public:
         if (!x || !y) {
             return std::nullopt;
         }
-        int order = NaturalCompare(x->name, y->name);
+        int order = NaturalCompare(x->name, y->name, UserLocale());
         return order != 0 ? order : NaturalCompare(a, b);
     }
 
@@ -431,7 +431,7 @@ public:
         }
         std::optional<std::string> nameA = GetDisplayName(a, NameKind::Normal);
         std::optional<std::string> nameB = GetDisplayName(b, NameKind::Normal);
-        int order = nameA && nameB ? NaturalCompare(*nameA, *nameB) : 0;
+        int order = nameA && nameB ? NaturalCompare(*nameA, *nameB, UserLocale()) : 0;
         return order != 0 ? order : NaturalCompare(a, b);
     }
 

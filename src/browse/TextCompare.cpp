@@ -1,6 +1,7 @@
 #include "browse/TextCompare.h"
 
 #include <cstddef>
+#include <string>
 
 #include "data/AsciiCase.h"
 
@@ -107,6 +108,76 @@ int NaturalCompare(std::string_view a, std::string_view b)
         return -1;
     }
     return tieBreak;
+}
+
+namespace {
+
+// The end of the run of digits or of non-digits that starts at i.
+std::size_t RunEnd(std::string_view text, std::size_t i)
+{
+    const bool digits = IsDigit(text[i]);
+    while (i < text.size() && IsDigit(text[i]) == digits) {
+        ++i;
+    }
+    return i;
+}
+
+std::string LowerAscii(std::string_view text)
+{
+    std::string lower(text);
+    for (char& c : lower) {
+        c = AsciiLower(c);
+    }
+    return lower;
+}
+
+} // namespace
+
+int NaturalCompare(std::string_view a, std::string_view b, const std::locale& locale)
+{
+    const auto& collate = std::use_facet<std::collate<char>>(locale);
+    std::size_t i = 0;
+    std::size_t j = 0;
+    while (i < a.size() && j < b.size()) {
+        const std::size_t ei = RunEnd(a, i);
+        const std::size_t ej = RunEnd(b, j);
+        const std::string_view runA = a.substr(i, ei - i);
+        const std::string_view runB = b.substr(j, ej - j);
+        int order = 0;
+        // Deciding digits against letters by kind, not by collation, keeps the
+        // order consistent for sorting whatever the locale ignores.
+        if (IsDigit(runA[0]) != IsDigit(runB[0])) {
+            order = IsDigit(runA[0]) ? -1 : 1;
+        } else if (IsDigit(runA[0])) {
+            order = NaturalCompare(runA, runB); // by value
+        } else {
+            const std::string lowerA = LowerAscii(runA);
+            const std::string lowerB = LowerAscii(runB);
+            order = collate.compare(lowerA.data(), lowerA.data() + lowerA.size(), lowerB.data(),
+                                    lowerB.data() + lowerB.size());
+        }
+        if (order != 0) {
+            return order < 0 ? -1 : 1;
+        }
+        i = ei;
+        j = ej;
+    }
+    if (i < a.size() || j < b.size()) {
+        return i < a.size() ? 1 : -1;
+    }
+    return NaturalCompare(a, b);
+}
+
+const std::locale& UserLocale()
+{
+    static const std::locale locale = [] {
+        try {
+            return std::locale("");
+        } catch (const std::exception&) {
+            return std::locale::classic(); // LANG names a locale this system lacks
+        }
+    }();
+    return locale;
 }
 
 } // namespace tessaro

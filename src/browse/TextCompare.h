@@ -2,6 +2,7 @@
 // Name comparisons of the browser. Letter case is folded for ASCII only (as in
 // data/AsciiCase.h): other bytes (UTF-8 sequences) compare as they are.
 
+#include <locale>
 #include <string_view>
 
 namespace tessaro {
@@ -15,5 +16,13 @@ bool MatchesMask(std::string_view name, std::string_view mask);
 // value ("Disk 2" before "Disk 10"). Names that differ only in case or in leading
 // zeros still get a fixed order, so only equal names compare equal.
 int NaturalCompare(std::string_view a, std::string_view b);
+
+// The same order with the letter runs compared by a locale's collation (so "Äpfel"
+// sorts beside "Apfel" where the locale says so); names it finds equal fall back
+// to NaturalCompare. With the classic locale it is NaturalCompare.
+int NaturalCompare(std::string_view a, std::string_view b, const std::locale& locale);
+
+// The user's locale (from the environment), or the classic one when that is unusable.
+const std::locale& UserLocale();
 
 } // namespace tessaro

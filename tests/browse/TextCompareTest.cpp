@@ -58,3 +58,44 @@ TEST(TextCompare, PrefixIgnoresAsciiCaseOnly)
 
 } // namespace
 } // namespace tessaro
+
+namespace tessaro {
+namespace {
+
+// Collation that files every 'z' before every other letter, standing in for a
+// locale whose order differs from the bytes (no such locale need be installed).
+class ZFirstCollate : public std::collate<char>
+{
+protected:
+    int do_compare(const char* a, const char* aEnd, const char* b, const char* bEnd) const override
+    {
+        auto key = [](char c) { return c == 'z' ? '\0' : c; };
+        for (; a != aEnd && b != bEnd; ++a, ++b) {
+            if (key(*a) != key(*b))
+                return key(*a) < key(*b) ? -1 : 1;
+        }
+        return a != aEnd ? 1 : (b != bEnd ? -1 : 0);
+    }
+};
+
+TEST(TextCompareLocale, LetterRunsFollowTheCollationAndNumbersTheirValue)
+{
+    const std::locale zFirst(std::locale::classic(), new ZFirstCollate);
+    auto sorted = [](std::vector<std::string> names, const std::locale& locale) {
+        std::sort(names.begin(), names.end(), [&](const std::string& a, const std::string& b) {
+            return NaturalCompare(a, b, locale) < 0;
+        });
+        return names;
+    };
+    const std::vector<std::string> names = {"disk10", "Zeta", "alpha", "Disk2", "disk2", "7up", "zulu"};
+    EXPECT_EQ(sorted(names, std::locale::classic()),
+              (std::vector<std::string>{"7up", "alpha", "Disk2", "disk2", "disk10", "Zeta", "zulu"}));
+    EXPECT_EQ(sorted(names, zFirst),
+              (std::vector<std::string>{"7up", "Zeta", "zulu", "alpha", "Disk2", "disk2", "disk10"}));
+    // Names the collation finds equal still get one fixed order.
+    EXPECT_EQ(NaturalCompare("Disk2", "disk2", zFirst), NaturalCompare("Disk2", "disk2"));
+    EXPECT_NE(NaturalCompare("Disk2", "disk2", zFirst), 0);
+}
+
+} // namespace
+} // namespace tessaro
