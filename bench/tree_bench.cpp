@@ -4,6 +4,7 @@
 #include "app/Prompts.h"
 #include "edit/CategoryTree.h"
 #include "edit/EditOperations.h"
+#include "edit/FakePrompts.h"
 #include "edit/PaneState.h"
 
 #include <benchmark/benchmark.h>
@@ -151,23 +152,6 @@ void BM_InsertAndTakeOneEntry(benchmark::State& state)
 }
 BENCHMARK(BM_InsertAndTakeOneEntry)->Arg(1000)->Arg(10000)->Arg(100000);
 
-class SilentPrompts : public Prompts
-{
-public:
-    MsgAnswer MessageBox(const std::string&, MsgIcon, MsgButtons) override { return MsgAnswer::Ok; }
-    std::optional<std::string> OpenFileDialog(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<std::string> SaveFileDialog(const FileDialogRequest&) override { return std::nullopt; }
-    BrowseResult Browse(const BrowseRequest&) override { return {}; }
-    bool ChooseKeyboardModel(int&) override { return false; }
-    bool EditCategory(std::string&) override { return false; }
-    bool EditEntry(EntryNode&, int) override { return false; }
-    void RunSearchDialog(SearchHost&) override {}
-    bool ChooseLanguage(UiLanguage&) override { return false; }
-    void BeginWaitCursor() override {}
-    void EndWaitCursor() override {}
-    void OpenHelp(const std::string&) override {}
-};
-
 constexpr int kCopySize = 10000;
 
 // Copy (or move) a 10,000-entry category into a target of 100 categories;
@@ -175,7 +159,7 @@ constexpr int kCopySize = 10000;
 void CopyCategory(benchmark::State& state, bool move)
 {
     const bool merge = state.range(0) != 0;
-    SilentPrompts prompts;
+    FakePrompts prompts;
     for (auto _ : state) {
         state.PauseTiming();
         auto source = std::make_unique<PaneState>();

@@ -30,13 +30,7 @@ bool MainWindowState::LoadArchiveFile()
     pane.loaded = pane.untitled = pane.modified = false;
     ClearPane(pane);
     if (const std::optional<Msg> error = InsertArchiveFile(pane, pane.fileName)) {
-        prompts_.Warn(*error);
-        // Entries inserted before a failure would otherwise linger in a pane
-        // that holds no database.
-        ClearPane(pane);
-        RemoveRecentFile(pane);
-        pane.fileName.clear();
-        return false;
+        return ForgetFailedLoad(pane, *error);
     }
     pane.loaded = true;
     AddRecentFile(pane);
@@ -54,10 +48,7 @@ bool MainWindowState::SaveArchiveFile(bool addToRecent)
         prompts_.Warn(*error);
         return false;
     }
-    if (addToRecent)
-        AddRecentFile(archivePane);
-    archivePane.untitled = false;
-    archivePane.modified = false;
+    MarkSaved(archivePane, addToRecent);
     return true;
 }
 

@@ -103,4 +103,21 @@ bool MainWindowState::ConfirmDiscard(const PaneState& pane, Msg question, void (
     }
 }
 
+bool MainWindowState::ForgetFailedLoad(PaneState& pane, Msg error)
+{
+    prompts_.Warn(error);
+    ClearPane(pane);
+    RemoveRecentFile(pane);
+    pane.fileName.clear();
+    return false;
+}
+
+void MainWindowState::MarkSaved(PaneState& pane, bool addToRecent)
+{
+    if (addToRecent)
+        AddRecentFile(pane);
+    pane.untitled = false;
+    pane.modified = false;
+}
+
 } // namespace tessaro

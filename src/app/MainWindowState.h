@@ -204,6 +204,11 @@ private:
     // The save-changes question of a pane: Yes saves and goes on only when the
     // save left the pane unmodified; No goes on; Cancel stops.
     bool ConfirmDiscard(const PaneState& pane, Msg question, void (MainWindowState::*save)());
+    // A failed load: says why, then leaves the pane empty and forgets the file
+    // (entries inserted before the failure must not linger). Returns false.
+    bool ForgetFailedLoad(PaneState& pane, Msg error);
+    // A successful save: the file is titled and unmodified.
+    static void MarkSaved(PaneState& pane, bool addToRecent);
 
     Prompts& prompts_;
     SettingsStore& settings_;

@@ -29,13 +29,7 @@ bool MainWindowState::LoadMdbFile()
         error = InsertMdbImage(pane, read.image);
     }
     if (error) {
-        prompts_.Warn(*error);
-        // Entries inserted before a failure would otherwise linger in a pane
-        // that holds no database.
-        ClearPane(pane);
-        RemoveRecentFile(pane);
-        pane.fileName.clear();
-        return false;
+        return ForgetFailedLoad(pane, *error);
     }
     pane.loaded = true;
     AddRecentFile(pane);

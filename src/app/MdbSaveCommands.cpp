@@ -20,10 +20,7 @@ bool MainWindowState::SaveMdbFile(bool addToRecent)
         prompts_.Warn(*error);
         return false;
     }
-    if (addToRecent)
-        AddRecentFile(mdbPane);
-    mdbPane.untitled = false;
-    mdbPane.modified = false;
+    MarkSaved(mdbPane, addToRecent);
     if (backupStructureOption) {
         // Its own failure is reported, but the MDB stays saved.
         if (const std::optional<Msg> error = UpdateBackupIni(mdbPane.fileName, model))

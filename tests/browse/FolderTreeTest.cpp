@@ -1,4 +1,5 @@
 #include "browse/FolderTree.h"
+#include "browse/FolderNodeTexts.h"
 
 #include <algorithm>
 #include <string>
@@ -103,24 +104,8 @@ public:
     std::vector<std::string> messages;
 };
 
-std::vector<std::string> ChildTexts(const FolderNode& node)
-{
-    std::vector<std::string> texts;
-    for (const auto& child : node.children) {
-        texts.push_back(child->text);
-    }
-    return texts;
-}
-
-const FolderNode* ChildNamed(const FolderNode& node, const std::string& text)
-{
-    for (const auto& child : node.children) {
-        if (child->text == text) {
-            return child.get();
-        }
-    }
-    return nullptr;
-}
+using testing::ChildNamed;
+using testing::ChildTexts;
 
 class FolderTreeTest : public ::testing::Test
 {

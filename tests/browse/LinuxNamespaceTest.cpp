@@ -1,4 +1,5 @@
 #include "browse/LinuxNamespace.h"
+#include "browse/FolderNodeTexts.h"
 
 #include <fstream>
 #include <unistd.h>
@@ -14,24 +15,8 @@ namespace {
 
 using testing::TempFolder;
 
-std::vector<std::string> ChildTexts(const FolderNode& node)
-{
-    std::vector<std::string> texts;
-    for (const auto& child : node.children) {
-        texts.push_back(child->text);
-    }
-    return texts;
-}
-
-const FolderNode* ChildNamed(const FolderNode& node, const std::string& text)
-{
-    for (const auto& child : node.children) {
-        if (child->text == text) {
-            return child.get();
-        }
-    }
-    return nullptr;
-}
+using testing::ChildNamed;
+using testing::ChildTexts;
 
 class FakeActions : public DesktopActions
 {

@@ -1,5 +1,6 @@
 #include "app/Prompts.h"
 #include "catalogue/VoiceCatalogue.h"
+#include "edit/FakePrompts.h"
 
 #include <gtest/gtest.h>
 
@@ -52,31 +53,6 @@ public:
     int attempts = 0;
     int refuseFrom = 1 << 30;
     int refuseOnce = -1;
-};
-
-class FakePrompts : public Prompts
-{
-public:
-    MsgAnswer MessageBox(const std::string& text, MsgIcon icon, MsgButtons buttons) override
-    {
-        messages.push_back(text);
-        EXPECT_EQ(icon, MsgIcon::Warning);
-        EXPECT_EQ(buttons, MsgButtons::Ok);
-        return MsgAnswer::Ok;
-    }
-    std::optional<std::string> OpenFileDialog(const FileDialogRequest&) override { return {}; }
-    std::optional<std::string> SaveFileDialog(const FileDialogRequest&) override { return {}; }
-    BrowseResult Browse(const BrowseRequest&) override { return {}; }
-    bool ChooseKeyboardModel(int&) override { return false; }
-    bool EditCategory(std::string&) override { return false; }
-    bool EditEntry(EntryNode&, int) override { return false; }
-    void RunSearchDialog(SearchHost&) override {}
-    bool ChooseLanguage(UiLanguage&) override { return false; }
-    void BeginWaitCursor() override {}
-    void EndWaitCursor() override {}
-    void OpenHelp(const std::string&) override {}
-
-    std::vector<std::string> messages;
 };
 
 class FillVoiceListTest : public ::testing::Test
@@ -137,7 +113,9 @@ TEST_F(FillVoiceListTest, RefusingListWarnsOnceAndKeepsItsRows)
     EXPECT_EQ(list.rows.size(), 100u);
     EXPECT_EQ(list.selected, 1);
     ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_EQ(prompts.messages[0], Tr(Msg::ErrorCreatingVoiceTable));
+    EXPECT_EQ(prompts.messages[0].text, Tr(Msg::ErrorCreatingVoiceTable));
+    EXPECT_EQ(prompts.messages[0].icon, MsgIcon::Warning);
+    EXPECT_EQ(prompts.messages[0].buttons, MsgButtons::Ok);
 
     FakeList unknown;
     unknown.refuseFrom = 100;
