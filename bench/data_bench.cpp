@@ -1,6 +1,6 @@
 // The data core's hot paths: checksum, reading an MDB file, large archives.
 #include "data/ArchiveFile.h"
-#include "data/DataTestSupport.h"
+#include "support/DataTestSupport.h"
 #include "data/MdbFile.h"
 
 #include <benchmark/benchmark.h>

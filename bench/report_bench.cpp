@@ -6,6 +6,7 @@
 #include "edit/PaneLoad.h"
 #include "edit/PaneState.h"
 #include "edit/Reports.h"
+#include "support/TreeTestSupport.h"
 
 #include <benchmark/benchmark.h>
 
@@ -93,8 +94,8 @@ const std::string& ArchivePath(int categories)
 
 std::unique_ptr<PaneState> LoadedPane(int categories)
 {
-    auto pane = std::make_unique<PaneState>();
-    if (InsertArchiveFile(*pane, ArchivePath(categories)) || pane->entryCount != kEntries)
+    auto pane = std::make_unique<PaneState>(NumberedStyles());
+    if (InsertArchiveFile(*pane, ArchivePath(categories)) || pane->EntryCount() != kEntries)
         return nullptr;
     return pane;
 }

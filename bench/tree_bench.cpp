@@ -1,10 +1,11 @@
 // The category tree at archive scale: loading 100,000 entries (one category or
 // 500, in sorted or random order), single changes in a large category, and
 // copying a 10,000-entry category to the other pane.
-#include "app/Prompts.h"
+#include "common/Prompts.h"
 #include "edit/CategoryTree.h"
 #include "edit/EditOperations.h"
-#include "edit/FakePrompts.h"
+#include "support/FakePrompts.h"
+#include "support/TreeTestSupport.h"
 #include "edit/PaneState.h"
 
 #include <benchmark/benchmark.h>
@@ -62,7 +63,7 @@ std::vector<std::unique_ptr<EntryNode>> Entries(const std::vector<Key>& keys)
         entry->SetTitle("Entry " + std::to_string(n++));
         entry->record.setStyleNumber(static_cast<uint8_t>(key.style));
         entry->record.setTempo(static_cast<uint16_t>(key.tempo));
-        entry->Relabel();
+        entry->Relabel(NumberedStyles());
         entries.push_back(std::move(entry));
     }
     return entries;
@@ -139,7 +140,7 @@ BENCHMARK(BM_LoadOneCategoryRandomObserved)->Arg(kLoadSize)->Unit(benchmark::kMi
 void BM_InsertAndTakeOneEntry(benchmark::State& state)
 {
     const int size = static_cast<int>(state.range(0));
-    CategoryTree tree;
+    CategoryTree tree{NumberedStyles()};
     for (std::unique_ptr<EntryNode>& entry : Entries(Keys(size, 1, true)))
         tree.InsertSorted(std::move(entry));
     const std::vector<Key> middle = {{0, size / 4000, 32 + 1000}};
@@ -162,19 +163,17 @@ void CopyCategory(benchmark::State& state, bool move)
     FakePrompts prompts;
     for (auto _ : state) {
         state.PauseTiming();
-        auto source = std::make_unique<PaneState>();
-        auto target = std::make_unique<PaneState>();
+        auto source = std::make_unique<PaneState>(NumberedStyles());
+        auto target = std::make_unique<PaneState>(NumberedStyles());
         for (std::unique_ptr<EntryNode>& entry : Entries(Keys(kCopySize, 1, true)))
             source->tree.InsertSorted(std::move(entry));
-        source->entryCount = kCopySize;
         for (std::unique_ptr<EntryNode>& entry : Entries(Keys(kCopySize, 100, true))) {
             if (!merge) {
                 entry->SetCategory("Other" + entry->GetCategory());
-                entry->Relabel();
+                entry->Relabel(NumberedStyles());
             }
             target->tree.InsertSorted(std::move(entry));
         }
-        target->entryCount = kCopySize;
         source->tree.Select(source->tree.FirstCategory());
         target->tree.Select(target->tree.CategoryAt(50));
         state.ResumeTiming();
@@ -182,7 +181,7 @@ void CopyCategory(benchmark::State& state, bool move)
         CopyOrMove(*source, *target, move, prompts);
 
         state.PauseTiming();
-        if (target->entryCount != 2 * kCopySize)
+        if (target->EntryCount() != 2 * kCopySize)
             state.SkipWithError("entries lost");
         source.reset();
         target.reset();

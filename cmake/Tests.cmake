@@ -2,11 +2,17 @@
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
+# The fakes and helpers every test may use: never part of the product.
+file(GLOB SUPPORT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/*.cpp)
+add_library(tessaro_test_support STATIC ${SUPPORT_SOURCES})
+target_link_libraries(tessaro_test_support PUBLIC tessaro_core GTest::gtest)
+target_include_directories(tessaro_test_support PUBLIC ${CMAKE_SOURCE_DIR}/tests)
+
 file(GLOB_RECURSE CORE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*.cpp)
-list(FILTER CORE_TESTS EXCLUDE REGEX "/qt/")
+list(FILTER CORE_TESTS EXCLUDE REGEX "/qt/|/support/")
 if(CORE_TESTS)
   add_executable(tessaro_tests ${CORE_TESTS})
-  target_link_libraries(tessaro_tests PRIVATE tessaro_core GTest::gtest GTest::gmock GTest::gtest_main)
+  target_link_libraries(tessaro_tests PRIVATE tessaro_test_support GTest::gtest GTest::gmock GTest::gtest_main)
   target_include_directories(tessaro_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   target_compile_definitions(tessaro_tests PRIVATE
     TESSARO_SOURCE_DIR="${CMAKE_SOURCE_DIR}" TESSARO_BINARY_DIR="${CMAKE_BINARY_DIR}")
@@ -25,7 +31,7 @@ if(TESSARO_GUI)
   foreach(src ${QT_TESTS})
     get_filename_component(name ${src} NAME_WE)
     add_executable(${name} ${src})
-    target_link_libraries(${name} PRIVATE tessaro_qt Qt6::Test)
+    target_link_libraries(${name} PRIVATE tessaro_app_qt tessaro_test_support Qt6::Test)
     target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
     target_compile_definitions(${name} PRIVATE
       TESSARO_SOURCE_DIR="${CMAKE_SOURCE_DIR}" TESSARO_BINARY_DIR="${CMAKE_BINARY_DIR}")
@@ -48,3 +54,11 @@ foreach(src ${FUZZ_HARNESSES})
   add_test(NAME fuzz.${name}.replay
            COMMAND ${name}_replay ${CMAKE_SOURCE_DIR}/fuzz/corpus/${name})
 endforeach()
+
+# Every include follows the layer arrows; and the check itself notices a wrong one.
+add_test(NAME layers.includes
+         COMMAND ${CMAKE_COMMAND} -DSRC=${CMAKE_SOURCE_DIR}/src -P ${CMAKE_SOURCE_DIR}/cmake/CheckLayering.cmake)
+add_test(NAME layers.check_finds_wrong_include
+         COMMAND ${CMAKE_COMMAND} -DSRC=${CMAKE_SOURCE_DIR}/tests/layers/src -P ${CMAKE_SOURCE_DIR}/cmake/CheckLayering.cmake)
+set_tests_properties(layers.check_finds_wrong_include PROPERTIES
+  PASS_REGULAR_EXPRESSION "tests/layers/src/data/Upward.h:4: 'data' may not include 'edit'.*tests/layers/src/edit/Widget.h:3: Qt outside a qt/ folder")

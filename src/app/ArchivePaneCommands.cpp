@@ -28,7 +28,7 @@ bool MainWindowState::LoadArchiveFile()
     WaitCursor wait(prompts_);
     PaneState& pane = archivePane;
     pane.loaded = pane.untitled = pane.modified = false;
-    ClearPane(pane);
+    ResetPane(pane);
     if (const std::optional<Msg> error = InsertArchiveFile(pane, pane.fileName)) {
         return ForgetFailedLoad(pane, *error);
     }
@@ -66,7 +66,7 @@ void MainWindowState::NewArchive()
     archivePane.untitled = true;
     archivePane.modified = false;
     archivePane.fileName.clear();
-    ClearPane(archivePane);
+    ResetPane(archivePane);
     SetActivePane(false);
 }
 
@@ -121,7 +121,7 @@ void MainWindowState::CloseArchive()
         return;
     archivePane.loaded = archivePane.untitled = archivePane.modified = false;
     archivePane.fileName.clear();
-    ClearPane(archivePane);
+    ResetPane(archivePane);
     if (mdbPane.loaded)
         SetActivePane(true);
     else

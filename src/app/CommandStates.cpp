@@ -68,6 +68,13 @@ CommandStates MainWindowState::UpdateCommandStates()
     states.down = facts.downAllowed;
     states.deleteSelected = facts.paneLoaded && facts.selected;
     states.search = states.protocol = facts.paneLoaded;
+
+    states.undo = history.CanUndo();
+    states.redo = history.CanRedo();
+    if (states.undo)
+        states.undoTip = FillArgs(Tr(Caption::UndoTip), {history.UndoName()});
+    if (states.redo)
+        states.redoTip = FillArgs(Tr(Caption::RedoTip), {history.RedoName()});
     return states;
 }
 

@@ -3,6 +3,7 @@
 // races a state change cannot reach a pane that is not there.
 #include "app/MainWindowState.h"
 
+#include "data/Win1252.h"
 #include "edit/EditOperations.h"
 #include "edit/Reports.h"
 #include "edit/Search.h"
@@ -30,31 +31,53 @@ private:
 
 } // namespace
 
+template <class Command> void MainWindowState::AsStep(const std::string& name, Command command)
+{
+    history.Begin(name, mdbActive_ ? PaneId::Mdb : PaneId::Archive);
+    command();
+    history.Commit();
+}
+
+std::string MainWindowState::StepName(Caption action, const TreeNode* node) const
+{
+    if (!node)
+        return Tr(action);
+    std::string name = node->IsCategory() ? node->CategoryName() : node->Payload()->GetTitle();
+    name.erase(0, name.find_first_not_of(' ')); // a sub entry's indent is no part of its name
+    return Tr(action) + " \"" + ToUtf8(name) + "\"";
+}
+
 void MainWindowState::NewCategory()
 {
     if (ComputeEditFacts().paneLoaded)
-        tessaro::NewCategory(*ActivePane(), prompts_);
+        AsStep(Tr(Caption::NewCategory), [this] { tessaro::NewCategory(*ActivePane(), prompts_); });
 }
 
 void MainWindowState::EditSelected()
 {
     const EditFacts facts = ComputeEditFacts();
-    if (facts.paneLoaded && facts.selected)
+    if (!facts.paneLoaded || !facts.selected)
+        return;
+    const TreeNode* selected = ActivePane()->tree.Selected();
+    AsStep(StepName(selected->IsCategory() ? Caption::RenameStep : Caption::EditStep, selected), [this] {
         tessaro::EditSelected(*ActivePane(), prompts_, static_cast<KeyboardModel>(keyboardModel));
+    });
 }
 
 void MainWindowState::ToggleMainEntry()
 {
     const EditFacts facts = ComputeEditFacts();
     if (facts.isSub || facts.isMain)
-        tessaro::ToggleMainEntry(*ActivePane());
+        AsStep(StepName(facts.isSub ? Caption::MainEntry : Caption::SubEntry, ActivePane()->tree.Selected()),
+               [this] { tessaro::ToggleMainEntry(*ActivePane()); });
 }
 
 void MainWindowState::CopyOrMoveCommand(bool move)
 {
     const EditFacts facts = ComputeEditFacts();
     if (facts.paneLoaded && facts.selected && facts.otherLoaded)
-        tessaro::CopyOrMove(*ActivePane(), *OtherPane(), move, prompts_);
+        AsStep(StepName(move ? Caption::Move : Caption::Copy, ActivePane()->tree.Selected()),
+               [&] { tessaro::CopyOrMove(*ActivePane(), *OtherPane(), move, prompts_); });
 }
 
 void MainWindowState::Copy()
@@ -70,20 +93,40 @@ void MainWindowState::Move()
 void MainWindowState::MoveUp()
 {
     if (ComputeEditFacts().upAllowed)
-        tessaro::MoveUp(*ActivePane());
+        AsStep(StepName(Caption::Up, ActivePane()->tree.Selected()), [this] { tessaro::MoveUp(*ActivePane()); });
 }
 
 void MainWindowState::MoveDown()
 {
     if (ComputeEditFacts().downAllowed)
-        tessaro::MoveDown(*ActivePane());
+        AsStep(StepName(Caption::Down, ActivePane()->tree.Selected()),
+               [this] { tessaro::MoveDown(*ActivePane()); });
 }
 
 void MainWindowState::DeleteSelected()
 {
     const EditFacts facts = ComputeEditFacts();
     if (facts.paneLoaded && facts.selected)
-        tessaro::DeleteSelected(*ActivePane(), prompts_);
+        AsStep(StepName(Caption::Delete, ActivePane()->tree.Selected()),
+               [this] { tessaro::DeleteSelected(*ActivePane(), prompts_); });
+}
+
+void MainWindowState::Undo()
+{
+    if (!history.CanUndo())
+        return;
+    SetActivePane(history.Undo() == PaneId::Mdb);
+    UpdateEntryCountText(mdbPane);
+    UpdateEntryCountText(archivePane);
+}
+
+void MainWindowState::Redo()
+{
+    if (!history.CanRedo())
+        return;
+    SetActivePane(history.Redo() == PaneId::Mdb);
+    UpdateEntryCountText(mdbPane);
+    UpdateEntryCountText(archivePane);
 }
 
 void MainWindowState::Search()
@@ -123,7 +166,9 @@ bool MainWindowState::TreeDoubleClicked(bool mdbTree)
     const TreeNode* selected = pane.tree.Selected();
     if (!pane.loaded || !selected || !selected->IsEntry())
         return false; // the tree opens or closes the category
+    history.Begin(StepName(Caption::EditStep, selected), IdOf(pane));
     tessaro::EditSelected(pane, prompts_, static_cast<KeyboardModel>(keyboardModel));
+    history.Commit();
     return true;
 }
 

@@ -19,7 +19,7 @@ bool MainWindowState::ReadFlashStyleBackup()
         return false;
     }
     // The names change only once every check has passed.
-    StyleCatalogue& catalogue = StyleCatalogue::Instance();
+    StyleCatalogue& catalogue = styles;
     for (int f = 0; f < kFlashStyleNameCount; ++f)
         catalogue.SetFlashNameIndividual(f, read.names[static_cast<std::size_t>(f)]);
     flashStyleMode = kFlashIndividual;
@@ -45,7 +45,7 @@ void MainWindowState::RelabelAllEntries()
 
 void MainWindowState::InstallFlashNamesForMode()
 {
-    StyleCatalogue& catalogue = StyleCatalogue::Instance();
+    StyleCatalogue& catalogue = styles;
     if (flashStyleMode == kFlashFactory)
         catalogue.SetFlashNamesFactory(keyboardModel == 2);
     else if (flashStyleMode == kFlashDefault)

@@ -7,8 +7,9 @@
 
 namespace tessaro {
 
-MainWindowState::MainWindowState(Prompts& prompts, SettingsStore& settings)
-    : prompts_(prompts), settings_(settings)
+MainWindowState::MainWindowState(Prompts& prompts, SettingsStore& settings, StyleCatalogue& styles)
+    : styles(styles), mdbPane(styles), archivePane(styles), history(mdbPane, archivePane), prompts_(prompts),
+      settings_(settings)
 {
 }
 
@@ -63,8 +64,8 @@ bool MainWindowState::ExitSequence(const WindowPosition& currentPosition)
 {
     if (!ConfirmDiscardMdb() || !ConfirmDiscardArchive())
         return false;
-    ClearPane(mdbPane);
-    ClearPane(archivePane);
+    ResetPane(mdbPane);
+    ResetPane(archivePane);
     windowPosition = currentPosition;
     SaveSettings();
     return true;
@@ -106,7 +107,7 @@ bool MainWindowState::ConfirmDiscard(const PaneState& pane, Msg question, void (
 bool MainWindowState::ForgetFailedLoad(PaneState& pane, Msg error)
 {
     prompts_.Warn(error);
-    ClearPane(pane);
+    ResetPane(pane);
     RemoveRecentFile(pane);
     pane.fileName.clear();
     return false;
@@ -117,7 +118,13 @@ void MainWindowState::MarkSaved(PaneState& pane, bool addToRecent)
     if (addToRecent)
         AddRecentFile(pane);
     pane.untitled = false;
-    pane.modified = false;
+    history.MarkSaved(IdOf(pane));
+}
+
+void MainWindowState::ResetPane(PaneState& pane)
+{
+    ClearPane(pane);
+    history.ResetPane(IdOf(pane));
 }
 
 } // namespace tessaro

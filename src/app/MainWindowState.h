@@ -8,9 +8,11 @@
 //
 // All questions and messages go through Prompts; settings through SettingsStore.
 
-#include "app/Prompts.h"
+#include "common/Prompts.h"
 #include "app/RecentFiles.h"
 #include "app/SettingsStore.h"
+#include "catalogue/StyleCatalogue.h"
+#include "edit/History.h"
 #include "edit/PaneState.h"
 
 #include <string>
@@ -72,6 +74,10 @@ struct CommandStates
     bool deleteSelected = false;
     bool search = false;
     bool protocol = false; // both protocol buttons
+    bool undo = false;
+    bool redo = false;
+    std::string undoTip; // "Undo: Delete "Yesterday""; empty when there is nothing to undo
+    std::string redoTip;
 
     bool operator==(const CommandStates&) const = default;
 };
@@ -79,11 +85,13 @@ struct CommandStates
 class MainWindowState
 {
 public:
-    MainWindowState(Prompts& prompts, SettingsStore& settings);
+    // The catalogue's flash names follow the flash-style mode; it must outlive the state.
+    MainWindowState(Prompts& prompts, SettingsStore& settings, StyleCatalogue& styles);
     MainWindowState(const MainWindowState&) = delete;
     MainWindowState& operator=(const MainWindowState&) = delete;
 
     // ---- State, as the window shows it -------------------------------------
+    StyleCatalogue& styles; // the style names of labels, lists and reports
     int flashStyleMode = kFlashFactory; // the radio buttons
     std::string modelLabel;             // "PSR9000", "9000Pro" or empty
     bool backupStructureOption = false; // "Yamaha backup structure"
@@ -91,6 +99,7 @@ public:
     int keyboardModel = 0;              // 0 none, 1 PSR-9000, 2 PSR-9000pro (as stored)
     PaneState mdbPane;
     PaneState archivePane;
+    History history; // one for both panes
     std::string flashStyleFile;      // the flash-style backup file last chosen
     std::string flashStyleFileLabel; // the text beside the radio buttons
     std::string lastBackupFolder;    // last folder chosen in the browse dialog
@@ -121,6 +130,8 @@ public:
     PaneState* ActivePane();
     PaneState* OtherPane();
     PaneState& Pane(bool mdb) { return mdb ? mdbPane : archivePane; }
+    PaneState& Pane(PaneId id) { return id == PaneId::Mdb ? mdbPane : archivePane; }
+    PaneId IdOf(const PaneState& pane) const { return &pane == &mdbPane ? PaneId::Mdb : PaneId::Archive; }
     void SetActivePane(bool mdb);
     void ClearActivePane() { hasActivePane_ = false; }
 
@@ -174,6 +185,10 @@ public:
     void Search();
     void WriteFormattedProtocol();
     void WriteTabProtocol();
+    // Take back the last change / make it again, in whichever panes it touched;
+    // the pane it started from becomes active.
+    void Undo();
+    void Redo();
 
     // ---- Tree notifications -------------------------------------------------
     void TreeGotFocus(bool mdbTree);
@@ -208,7 +223,12 @@ private:
     // (entries inserted before the failure must not linger). Returns false.
     bool ForgetFailedLoad(PaneState& pane, Msg error);
     // A successful save: the file is titled and unmodified.
-    static void MarkSaved(PaneState& pane, bool addToRecent);
+    void MarkSaved(PaneState& pane, bool addToRecent);
+    // Empties the pane's tree and forgets the history steps that touched it.
+    void ResetPane(PaneState& pane);
+    // Runs one edit-column command as one step of the history.
+    template <class Command> void AsStep(const std::string& name, Command command);
+    std::string StepName(Caption action, const TreeNode* node) const;
 
     Prompts& prompts_;
     SettingsStore& settings_;

@@ -14,7 +14,7 @@ bool MainWindowState::LoadMdbFile()
     // The previous contents are gone from here on, whatever the outcome.
     pane.loaded = pane.untitled = pane.modified = false;
     modelLabel.clear();
-    ClearPane(pane);
+    ResetPane(pane);
 
     const MdbReadResult read = ReadMdbFile(pane.fileName);
     const bool imageRead = read.ok() || read.error == Msg::NotAValidMdb;
@@ -59,7 +59,7 @@ void MainWindowState::NewMdb()
     mdbPane.modified = false;
     mdbPane.fileName.clear();
     UpdateKeyboardLabel();
-    ClearPane(mdbPane);
+    ResetPane(mdbPane);
     FollowModelWithFactoryNames();
     SetActivePane(true);
 }
@@ -121,7 +121,7 @@ void MainWindowState::CloseMdb()
     mdbPane.loaded = mdbPane.untitled = mdbPane.modified = false;
     mdbPane.fileName.clear();
     modelLabel.clear(); // the keyboard model itself stays
-    ClearPane(mdbPane);
+    ResetPane(mdbPane);
     if (archivePane.loaded)
         SetActivePane(false);
     else

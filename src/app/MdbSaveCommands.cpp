@@ -33,7 +33,7 @@ void MainWindowState::SaveMdb()
 {
     if (!mdbPane.loaded || mdbPane.untitled)
         return; // an untitled MDB is saved with Save As
-    if (mdbPane.entryCount > kSlotCount) {
+    if (mdbPane.EntryCount() > kSlotCount) {
         prompts_.Warn(Msg::TooManyEntries);
         return;
     }
@@ -44,7 +44,7 @@ void MainWindowState::SaveMdbAs()
 {
     if (!mdbPane.loaded)
         return;
-    if (mdbPane.entryCount > kSlotCount) {
+    if (mdbPane.EntryCount() > kSlotCount) {
         prompts_.Warn(Msg::TooManyEntries);
         return;
     }

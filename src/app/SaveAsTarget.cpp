@@ -1,7 +1,7 @@
 #include "app/SaveAsTarget.h"
 
 #include "app/PathRules.h"
-#include "app/Prompts.h"
+#include "common/Prompts.h"
 
 namespace tessaro {
 

@@ -1,13 +1,8 @@
 #pragma once
 // Where the per-user settings live: integer and text values by name in a
-// section. The windows implement it with QSettings; tests use MapSettingsStore.
+// section. The windows implement it with QSettings; tests hold it in memory.
 
-#include <cstddef>
-#include <map>
-#include <optional>
 #include <string>
-#include <utility>
-#include <variant>
 
 namespace tessaro {
 
@@ -24,26 +19,6 @@ public:
     virtual void WriteInt(const std::string& section, const std::string& name, int value) = 0;
     virtual void WriteString(const std::string& section, const std::string& name,
                              const std::string& value) = 0;
-};
-
-// Settings held in memory.
-class MapSettingsStore final : public SettingsStore
-{
-public:
-    int ReadInt(const std::string& section, const std::string& name, int defaultValue) override;
-    std::string ReadString(const std::string& section, const std::string& name,
-                           const std::string& defaultValue) override;
-    void WriteInt(const std::string& section, const std::string& name, int value) override;
-    void WriteString(const std::string& section, const std::string& name, const std::string& value) override;
-
-    // What is stored, without defaults: nullopt when absent or of the other type.
-    std::optional<int> IntValue(const std::string& section, const std::string& name) const;
-    std::optional<std::string> StringValue(const std::string& section, const std::string& name) const;
-    std::size_t Count() const { return values_.size(); }
-
-private:
-    using Key = std::pair<std::string, std::string>;
-    std::map<Key, std::variant<int, std::string>> values_;
 };
 
 } // namespace tessaro

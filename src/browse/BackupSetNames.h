@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/Prompts.h"
+#include "common/Prompts.h"
 
 namespace tessaro {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/Prompts.h"
+#include "common/Prompts.h"
 
 namespace tessaro {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/Texts.h"
+#include "common/Texts.h"
 #include "browse/TextCompare.h"
 
 namespace tessaro {

@@ -10,7 +10,7 @@
 #include <set>
 #include <unistd.h>
 
-#include "app/Texts.h"
+#include "common/Texts.h"
 #include "browse/DirectoryListing.h"
 #include "browse/TextCompare.h"
 

@@ -137,12 +137,6 @@ std::string BankNumeral(int bank)
     return kNumerals[bank - 1];
 }
 
-StyleCatalogue& StyleCatalogue::Instance()
-{
-    static StyleCatalogue catalogue;
-    return catalogue;
-}
-
 StyleCatalogue::StyleCatalogue()
 {
     int index = 0;
@@ -210,12 +204,13 @@ void StyleCatalogue::SetFlashNameIndividual(int f, const std::string& name)
     }
 }
 
-bool StyleCatalogue::StyleRowText(int row, std::string& text, const void* /*user*/, uint32_t /*itemData*/)
+bool StyleCatalogue::StyleRowText(int row, std::string& text, const void* user, uint32_t /*itemData*/)
 {
-    if (row < 0 || row >= kStyleListRows) {
+    const auto* catalogue = static_cast<const StyleCatalogue*>(user);
+    if (!catalogue || row < 0 || row >= kStyleListRows) {
         return false;
     }
-    text = IsCatalogueIndex(row) ? Instance().GetStyleLabel(row) : DiskStyleText(row);
+    text = IsCatalogueIndex(row) ? catalogue->GetStyleLabel(row) : DiskStyleText(row);
     return true;
 }
 

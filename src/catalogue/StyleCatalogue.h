@@ -15,11 +15,13 @@ constexpr int kStyleListRows = 495;       // + 250 disk styles
 // "I".."X"; empty for any other number.
 std::string BankNumeral(int bank);
 
+// Whoever shows or reports names owns one and hands it on: the flash names
+// change at run time, and each window or tool says which names it shows.
 class StyleCatalogue
 {
 public:
-    // The single instance; built on first use with the numbered flash names.
-    static StyleCatalogue& Instance();
+    // With the numbered flash names.
+    StyleCatalogue();
 
     StyleCatalogue(const StyleCatalogue&) = delete;
     StyleCatalogue& operator=(const StyleCatalogue&) = delete;
@@ -34,16 +36,15 @@ public:
     // f outside 0..119 is ignored; "No Data" in any letter case gives the numbered name.
     void SetFlashNameIndividual(int f, const std::string& name);
 
-    // The ItemTextFn of the editor's style list (user and item data unused):
-    // labels for rows 0..244, "DiskStyle n" with n = row - 244 for 245..494.
-    static bool StyleRowText(int row, std::string& text, const void* user = nullptr, uint32_t itemData = 0);
+    // The ItemTextFn of the editor's style list (user: the catalogue; item data
+    // unused): labels for rows 0..244, "DiskStyle n" with n = row - 244 for 245..494.
+    static bool StyleRowText(int row, std::string& text, const void* user, uint32_t itemData = 0);
 
     // The style text of an entry label: the short name up to 244, above it
     // "DiskStyle n" with n = index - 244; empty below 0.
     std::string StyleTextOf(int styleIndex) const;
 
 private:
-    StyleCatalogue();
     void SetFlashNumbered(int f);
     void SetFlashNamed(int f, const std::string& name);
 

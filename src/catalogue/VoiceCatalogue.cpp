@@ -1,6 +1,6 @@
 #include "catalogue/VoiceCatalogue.h"
 
-#include "app/Prompts.h"
+#include "common/Prompts.h"
 #include "data/MdbImage.h"
 
 #include <iterator>

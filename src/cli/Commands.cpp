@@ -49,19 +49,18 @@ KeyboardModel ModelFor(const CliOptions& options, const LoadedFile& file)
     return file.kind == FileKind::Mdb ? file.model : KeyboardModel::Psr9000;
 }
 
-void SetFactoryNames(KeyboardModel model)
+void SetFactoryNames(StyleCatalogue& styles, KeyboardModel model)
 {
-    StyleCatalogue::Instance().SetFlashNamesFactory(model == KeyboardModel::Psr9000Pro);
+    styles.SetFlashNamesFactory(model == KeyboardModel::Psr9000Pro);
 }
 
 // Sets the flash-style names the options ask for; false (said) when the
 // flash-style file is refused.
-bool SetFlashNames(const CliOptions& options, KeyboardModel model)
+bool SetFlashNames(const CliOptions& options, KeyboardModel model, StyleCatalogue& styles)
 {
-    StyleCatalogue& styles = StyleCatalogue::Instance();
     switch (options.flash) {
     case FlashChoice::Factory:
-        SetFactoryNames(model);
+        SetFactoryNames(styles, model);
         return true;
     case FlashChoice::Default:
         styles.SetFlashNamesDefault();
@@ -124,7 +123,7 @@ int RunReport(const CliOptions& options)
     if (!Load(path, *file)) {
         return kFailed;
     }
-    if (!SetFlashNames(options, ModelFor(options, *file))) {
+    if (!SetFlashNames(options, ModelFor(options, *file), file->styles)) {
         return kFailed;
     }
     file->pane.tree.RelabelAll();
@@ -151,7 +150,7 @@ int RunList(const CliOptions& options)
         return kFailed;
     }
     // As the editor shows a loaded MDB: the factory names of its model.
-    SetFactoryNames(ModelFor(options, *file));
+    SetFactoryNames(file->styles, ModelFor(options, *file));
     file->pane.tree.RelabelAll();
 
     std::string text;
@@ -190,7 +189,7 @@ int RunInfo(const CliOptions& options)
              : file->checksumOk ? "good"
                                 : "bad") +
             "\n";
-    text += "Entries:    " + std::to_string(file->pane.entryCount) + "\n";
+    text += "Entries:    " + std::to_string(file->pane.EntryCount()) + "\n";
     text += "Categories: " + std::to_string(file->pane.tree.CategoryCount()) + "\n";
     WriteToStdout(text);
     return FlushStdout() ? kOk : kFailed;

@@ -1,5 +1,6 @@
 #include "cli/DemoSet.h"
 
+#include "catalogue/StyleCatalogue.h"
 #include "catalogue/VoiceCatalogue.h"
 #include "cli/Messages.h"
 #include "data/ArchiveFile.h"
@@ -353,8 +354,9 @@ int MakeExamples(const std::string& folder)
         PrintError(setFolder, Msg::ErrorCreatingDirectory);
         return 1;
     }
-    auto mdb = std::make_unique<PaneState>();
-    auto archive = std::make_unique<PaneState>();
+    const StyleCatalogue styles;
+    auto mdb = std::make_unique<PaneState>(styles);
+    auto archive = std::make_unique<PaneState>(styles);
     try {
         if (!FillPane(*mdb, kMdbEntries) || !FillPane(*archive, kArchiveEntries)) {
             PrintError(folder, Msg::ErrorLoadingDisplayBuffer);
@@ -379,8 +381,8 @@ int MakeExamples(const std::string& folder)
         return 1;
     }
     std::printf("%s: %d entries in %d categories\n%s\n%s: %d entries in %d categories\n", mdbPath.c_str(),
-                mdb->entryCount, mdb->tree.CategoryCount(), flashPath.c_str(), archivePath.c_str(),
-                archive->entryCount, archive->tree.CategoryCount());
+                mdb->EntryCount(), mdb->tree.CategoryCount(), flashPath.c_str(), archivePath.c_str(),
+                archive->EntryCount(), archive->tree.CategoryCount());
     return 0;
 }
 

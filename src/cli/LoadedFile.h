@@ -2,8 +2,9 @@
 // A file given to tessaro-cli, loaded into a pane exactly as the editor loads
 // it. Whether it is an MDB backup file or an archive is told by its content.
 
-#include "app/Texts.h"
+#include "common/Texts.h"
 #include "data/MdbImage.h"
+#include "catalogue/StyleCatalogue.h"
 #include "edit/PaneState.h"
 
 #include <optional>
@@ -23,7 +24,8 @@ struct LoadedFile
     KeyboardModel model = KeyboardModel::None; // of an MDB; archives have none
     bool blankSignature = false;               // an MDB whose signature bytes are zero
     bool checksumOk = true;                    // archives have no checksum
-    PaneState pane;
+    StyleCatalogue styles; // the names the labels and reports of this file show
+    PaneState pane{styles};
 };
 
 // An archive when the file begins with the archive's magic, else an MDB

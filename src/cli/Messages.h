@@ -1,7 +1,7 @@
 #pragma once
 // What tessaro-cli says on stderr: the editor's English message, naming the file.
 
-#include "app/Texts.h"
+#include "common/Texts.h"
 
 #include <string>
 

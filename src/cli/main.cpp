@@ -1,7 +1,7 @@
 // tessaro-cli: reports, listings, checks and conversions of MDB backup files
 // and MDB archives, with the editor's own code.
 
-#include "app/Texts.h"
+#include "common/Texts.h"
 #include "cli/CliOptions.h"
 #include "cli/Commands.h"
 #include "cli/DemoSet.h"

@@ -2,7 +2,7 @@
 // The MDB archive (.mdx): the magic "%%%MDB-Archiv%%%" followed by any number
 // of 288-byte records. No count, no checksum, no model.
 
-#include "app/Texts.h"
+#include "common/Texts.h"
 #include "data/InputFile.h"
 #include "data/MdbEntry.h"
 #include "data/RecordSource.h"

@@ -2,7 +2,7 @@
 // BACKUP.INI of a keyboard backup set, kept consistent with the MDB file saved
 // beside it. Lines end with CR LF.
 
-#include "app/Texts.h"
+#include "common/Texts.h"
 #include "data/MdbImage.h"
 
 #include <optional>

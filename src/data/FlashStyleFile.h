@@ -2,7 +2,7 @@
 // Flash-style backup files (STY*.b*) of a keyboard backup set: the names of the
 // 120 flash styles. Read only; the caller hands the names to the style catalogue.
 
-#include "app/Texts.h"
+#include "common/Texts.h"
 #include "data/InputFile.h"
 
 #include <cstddef>

@@ -1,7 +1,7 @@
 #pragma once
 // Reading and writing the MDB backup file (MDB.bup / MDB_Pro.bup).
 
-#include "app/Texts.h"
+#include "common/Texts.h"
 #include "data/MdbImage.h"
 #include "data/RecordSource.h"
 

@@ -1,11 +1,57 @@
 #include "edit/CategoryTree.h"
 
+#include "catalogue/StyleCatalogue.h"
+
 #include <algorithm>
+#include <utility>
 
 namespace tessaro {
 
-CategoryTree::CategoryTree() = default;
+// One primitive change and what it takes to make it or undo it.
+struct TreeJournal::Change
+{
+    enum class Kind : uint8_t
+    {
+        Link,       // node put at (parent, row)
+        Unlink,     // node taken from (parent, row)
+        Reposition, // node taken from (parent, row) to (otherParent, otherRow)
+        Payload,    // node's payload swapped with `payload`
+        Text,       // node's text swapped with `text`
+        Name        // category's name swapped with `text`
+    };
+    Kind kind;
+    TreeNode* node;
+    TreeNode* parent = nullptr;
+    int row = 0;
+    TreeNode* otherParent = nullptr;
+    int otherRow = 0;
+    std::unique_ptr<TreeNode> detached; // the node while it is out of the tree
+    std::unique_ptr<EntryNode> payload;
+    std::string text;
+};
+
+TreeJournal::TreeJournal() = default;
+TreeJournal::~TreeJournal() = default;
+TreeJournal::TreeJournal(TreeJournal&&) noexcept = default;
+TreeJournal& TreeJournal::operator=(TreeJournal&&) noexcept = default;
+
+bool TreeJournal::IsEmpty() const
+{
+    return changes_.empty();
+}
+
+std::size_t TreeJournal::ChangeCount() const
+{
+    return changes_.size();
+}
+
+CategoryTree::CategoryTree(const StyleCatalogue& styles) : styles_(&styles) {}
 CategoryTree::~CategoryTree() = default;
+
+void CategoryTree::Relabel(EntryNode& entry) const
+{
+    entry.Relabel(*styles_);
+}
 
 std::unique_ptr<TreeNode> CategoryTree::MakeNode(bool isCategory)
 {
@@ -63,7 +109,7 @@ int CategoryTree::RowFor(const NodeSequence& siblings, Place place)
 TreeNode* CategoryTree::InsertCategoryNode(const EntryNode& labelSource, Place place)
 {
     std::unique_ptr<TreeNode> category = MakeNode(true);
-    category->text_ = labelSource.categoryLabel;
+    category->text_ = labelSource.GetCategory();
     category->categoryName_ = labelSource.GetCategory();
     return InsertCategory(std::move(category), place);
 }
@@ -72,6 +118,7 @@ TreeNode* CategoryTree::InsertCategoryNode(std::unique_ptr<EntryNode> placeholde
 {
     if (!placeholder)
         return nullptr;
+    Relabel(*placeholder);
     std::unique_ptr<TreeNode> category = MakeNode(true);
     category->text_ = placeholder->categoryLabel;
     category->categoryName_ = placeholder->GetCategory();
@@ -85,13 +132,7 @@ TreeNode* CategoryTree::InsertCategory(std::unique_ptr<TreeNode> category, Place
     if (row < 0)
         return nullptr;
     TreeNode* node = category.get();
-    if (Notifying())
-        observer_->BeginInsert(nullptr, row);
-    categories_.Insert(row, std::move(category));
-    entryNodes_ += static_cast<std::size_t>(node->ChildCount());
-    IndexCategory(node);
-    if (Notifying())
-        observer_->EndInsert(nullptr, row);
+    Link(std::move(category), nullptr, row);
     return node;
 }
 
@@ -107,18 +148,14 @@ TreeNode* CategoryTree::InsertEntryNode(TreeNode* category, std::unique_ptr<Entr
 
 TreeNode* CategoryTree::InsertEntryAt(TreeNode* category, int row, std::unique_ptr<EntryNode> entry)
 {
+    Relabel(*entry);
     std::unique_ptr<TreeNode> node = MakeNode(false);
     node->text_ = entry->displayLabel;
     node->payload_ = std::move(entry);
-    node->parent_ = category;
     TreeNode* inserted = node.get();
-    category->payload_.reset(); // the first entry replaces the placeholder
-    if (Notifying())
-        observer_->BeginInsert(category, row);
-    category->children_.Insert(row, std::move(node));
-    ++entryNodes_;
-    if (Notifying())
-        observer_->EndInsert(category, row);
+    if (category->payload_)
+        SwapPayload(category, nullptr); // the first entry replaces the placeholder
+    Link(std::move(node), category, row);
     return inserted;
 }
 
@@ -128,7 +165,7 @@ TreeNode* CategoryTree::InsertSorted(std::unique_ptr<EntryNode> entry, const Tre
         return nullptr;
     if (TreeNode* category = FindCategory(entry->GetCategory())) {
         if (!category->HasChildren()) {
-            entry->MakeMainEntry();
+            entry->record = AsMainEntry(entry->record);
             return InsertEntryAt(category, 0, std::move(entry));
         }
         // The entries are in group order: the place is after the last entry not greater than this one.
@@ -137,17 +174,51 @@ TreeNode* CategoryTree::InsertSorted(std::unique_ptr<EntryNode> entry, const Tre
             [&e](const TreeNode& x) { return CompareGroup(e, *x.Payload()) < 0; });
         const TreeNode* previous = row > 0 ? category->ChildAt(row - 1) : nullptr;
         if (entry->IsSubEntry() && (!previous || CompareGroup(*previous->Payload(), *entry) != 0))
-            entry->MakeMainEntry();
+            entry->record = AsMainEntry(entry->record);
         return InsertEntryAt(category, row, std::move(entry));
     }
     TreeNode* category = InsertCategoryNode(*entry, Place::BeforeOrLast(beforeCategory));
     if (!category)
         return nullptr;
-    entry->MakeMainEntry();
+    entry->record = AsMainEntry(entry->record);
     return InsertEntryAt(category, 0, std::move(entry));
 }
 
-std::unique_ptr<TreeNode> CategoryTree::Unlink(TreeNode* node)
+// ---- Primitives -------------------------------------------------------------
+
+void CategoryTree::Attach(std::unique_ptr<TreeNode> node, TreeNode* parent, int row)
+{
+    TreeNode* attached = node.get();
+    if (attached->labelGeneration_ != labelGeneration_) {
+        // Labelled before the style names changed (it waited in a journal).
+        for (TreeNode* child = attached->FirstChild(); child; child = child->NextSibling()) {
+            Relabel(*child->payload_);
+            child->text_ = child->payload_->displayLabel;
+        }
+        if (attached->IsEntry()) {
+            Relabel(*attached->payload_);
+            attached->text_ = attached->payload_->displayLabel;
+        } else if (attached->payload_) {
+            Relabel(*attached->payload_);
+        }
+        attached->labelGeneration_ = labelGeneration_;
+    }
+    NodeSequence& siblings = parent ? parent->children_ : categories_;
+    if (Notifying())
+        observer_->BeginInsert(parent, row);
+    attached->parent_ = parent;
+    siblings.Insert(row, std::move(node));
+    if (parent) {
+        ++entryNodes_;
+    } else {
+        entryNodes_ += static_cast<std::size_t>(attached->ChildCount());
+        IndexCategory(attached);
+    }
+    if (Notifying())
+        observer_->EndInsert(parent, row);
+}
+
+std::unique_ptr<TreeNode> CategoryTree::Detach(TreeNode* node)
 {
     MoveSelectionOff(node);
     TreeNode* parent = node->parent_;
@@ -167,18 +238,166 @@ std::unique_ptr<TreeNode> CategoryTree::Unlink(TreeNode* node)
     return taken;
 }
 
+void CategoryTree::Link(std::unique_ptr<TreeNode> node, TreeNode* parent, int row)
+{
+    TreeNode* linked = node.get();
+    linked->labelGeneration_ = labelGeneration_;
+    Attach(std::move(node), parent, row);
+    if (journal_)
+        journal_->changes_.push_back({Change::Kind::Link, linked, parent, row});
+}
+
+void CategoryTree::Unlink(TreeNode* node)
+{
+    TreeNode* parent = node->parent_;
+    const int row = node->Row();
+    std::unique_ptr<TreeNode> taken = Detach(node);
+    if (journal_) {
+        journal_->changes_.push_back({Change::Kind::Unlink, node, parent, row});
+        journal_->changes_.back().detached = std::move(taken);
+    }
+}
+
+void CategoryTree::Reposition(TreeNode* node, TreeNode* parent, int row)
+{
+    TreeNode* fromParent = node->parent_;
+    const int fromRow = node->Row();
+    Attach(Detach(node), parent, row);
+    if (journal_)
+        journal_->changes_.push_back({Change::Kind::Reposition, node, fromParent, fromRow, parent, row});
+}
+
+void CategoryTree::SwapPayload(TreeNode* node, std::unique_ptr<EntryNode> payload)
+{
+    std::swap(node->payload_, payload);
+    if (node->payload_)
+        UpdateText(node, node->IsEntry() ? node->payload_->displayLabel : node->payload_->categoryLabel);
+    if (journal_) {
+        journal_->changes_.push_back({Change::Kind::Payload, node});
+        journal_->changes_.back().payload = std::move(payload);
+    }
+}
+
+void CategoryTree::SetText(TreeNode* node, const std::string& text)
+{
+    if (node->text_ == text)
+        return;
+    std::string old = node->text_;
+    UpdateText(node, text);
+    if (journal_) {
+        journal_->changes_.push_back({Change::Kind::Text, node});
+        journal_->changes_.back().text = std::move(old);
+    }
+}
+
+void CategoryTree::UpdateText(TreeNode* node, const std::string& text)
+{
+    if (node->text_ == text)
+        return;
+    node->text_ = text;
+    if (Notifying() && Contains(node))
+        observer_->TextChanged(*node);
+}
+
+void CategoryTree::SetCategoryName(TreeNode* category, const std::string& name)
+{
+    if (category->categoryName_ == name)
+        return;
+    std::string old = category->categoryName_;
+    UnindexCategory(category);
+    category->categoryName_ = name;
+    IndexCategory(category);
+    if (journal_) {
+        journal_->changes_.push_back({Change::Kind::Name, category});
+        journal_->changes_.back().text = std::move(old);
+    }
+}
+
+void CategoryTree::Apply(Change& change, bool forward)
+{
+    TreeNode* node = change.node;
+    switch (change.kind) {
+    case Change::Kind::Link:
+        if (forward)
+            Attach(std::move(change.detached), change.parent, change.row);
+        else
+            change.detached = Detach(node);
+        break;
+    case Change::Kind::Unlink:
+        if (forward)
+            change.detached = Detach(node);
+        else
+            Attach(std::move(change.detached), change.parent, change.row);
+        break;
+    case Change::Kind::Reposition:
+        if (forward)
+            Attach(Detach(node), change.otherParent, change.otherRow);
+        else
+            Attach(Detach(node), change.parent, change.row);
+        break;
+    case Change::Kind::Payload:
+        std::swap(node->payload_, change.payload);
+        if (node->payload_) {
+            Relabel(*node->payload_); // the style names may have changed meanwhile
+            UpdateText(node, node->IsEntry() ? node->payload_->displayLabel : node->payload_->categoryLabel);
+        }
+        break;
+    case Change::Kind::Text: {
+        std::string text = node->text_;
+        UpdateText(node, change.text);
+        change.text = std::move(text);
+        break;
+    }
+    case Change::Kind::Name: {
+        UnindexCategory(node);
+        std::swap(node->categoryName_, change.text);
+        IndexCategory(node);
+        break;
+    }
+    }
+}
+
+void CategoryTree::Undo(TreeJournal& journal)
+{
+    TreeJournal* recording = std::exchange(journal_, nullptr);
+    for (auto change = journal.changes_.rbegin(); change != journal.changes_.rend(); ++change)
+        Apply(*change, false);
+    journal_ = recording;
+}
+
+void CategoryTree::Redo(TreeJournal& journal)
+{
+    TreeJournal* recording = std::exchange(journal_, nullptr);
+    for (Change& change : journal.changes_)
+        Apply(change, true);
+    journal_ = recording;
+}
+
+// ---- Operations made of primitives ------------------------------------------
+
 std::unique_ptr<EntryNode> CategoryTree::TakeEntryNode(TreeNode* entry)
 {
     if (!entry || !entry->IsEntry() || !Contains(entry))
         return nullptr;
-    std::unique_ptr<TreeNode> node = Unlink(entry);
-    return std::move(node->payload_);
+    auto copy = std::make_unique<EntryNode>(*entry->payload_);
+    Unlink(entry);
+    return copy;
+}
+
+void CategoryTree::ReplaceEntry(TreeNode* node, const MdbEntry& record)
+{
+    if (!Contains(node) || !node->payload_)
+        return;
+    auto replacement = std::make_unique<EntryNode>(*node->payload_);
+    replacement->record = record;
+    Relabel(*replacement);
+    SwapPayload(node, std::move(replacement));
 }
 
 void CategoryTree::DeleteNode(TreeNode* node)
 {
     if (Contains(node))
-        Unlink(node); // the node, its entries and every payload go with the returned pointer
+        Unlink(node); // with a category go its entries and every payload
 }
 
 void CategoryTree::Clear()
@@ -193,32 +412,23 @@ void CategoryTree::Clear()
         observer_->EndReset();
 }
 
-void CategoryTree::SetText(TreeNode* node, const std::string& text)
-{
-    if (!Contains(node) || node->text_ == text)
-        return;
-    node->text_ = text;
-    if (Notifying())
-        observer_->TextChanged(*node);
-}
-
 void CategoryTree::RenameCategory(TreeNode* category, const std::string& name)
 {
     if (!category || !category->IsCategory() || !Contains(category))
         return;
-    if (EntryNode* placeholder = category->Payload()) {
-        placeholder->SetCategory(name);
-        placeholder->Relabel();
+    if (const EntryNode* placeholder = category->Payload()) {
+        MdbEntry renamed = placeholder->record;
+        renamed.SetCategory(name);
+        ReplaceEntry(category, renamed);
     }
     for (TreeNode* child = category->FirstChild(); child; child = child->NextSibling()) {
-        child->Payload()->SetCategory(name);
-        child->Payload()->Relabel();
+        MdbEntry renamed = child->Payload()->record;
+        renamed.SetCategory(name);
+        ReplaceEntry(child, renamed);
     }
     MdbEntry stored; // the name as a record stores it (cut to 16 characters)
     stored.SetCategory(name);
-    UnindexCategory(category);
-    category->categoryName_ = stored.GetCategory();
-    IndexCategory(category);
+    SetCategoryName(category, stored.GetCategory());
     const EntryNode* labelSource = category->Payload()       ? category->Payload()
                                    : category->HasChildren() ? category->FirstChild()->Payload()
                                                              : nullptr;
@@ -231,29 +441,35 @@ bool CategoryTree::MoveCategory(TreeNode* category, Place place)
         return false;
     if (place.sibling && !categories_.Holds(place.sibling))
         return false;
-    std::unique_ptr<TreeNode> node = Unlink(category);
-    node->expanded_ = false;
-    const EntryNode* labelSource = node->Payload()       ? node->Payload()
-                                   : node->HasChildren() ? node->FirstChild()->Payload()
-                                                         : nullptr;
+    // The row among the categories without this one.
+    int row = RowFor(categories_, place);
+    if (row > category->Row())
+        --row;
+    category->expanded_ = false;
+    Reposition(category, nullptr, row);
+    const EntryNode* labelSource = category->Payload()       ? category->Payload()
+                                   : category->HasChildren() ? category->FirstChild()->Payload()
+                                                             : nullptr;
     if (labelSource)
-        node->text_ = labelSource->categoryLabel;
-    return InsertCategory(std::move(node), place) != nullptr;
+        SetText(category, labelSource->categoryLabel);
+    return true;
 }
 
 void CategoryTree::RelabelAll()
 {
+    ++labelGeneration_;
     for (TreeNode* category = FirstCategory(); category; category = category->NextSibling()) {
-        if (EntryNode* placeholder = category->Payload()) {
-            placeholder->Relabel();
-            SetText(category, placeholder->categoryLabel);
+        category->labelGeneration_ = labelGeneration_;
+        if (EntryNode* placeholder = category->payload_.get()) {
+            Relabel(*placeholder);
+            UpdateText(category, placeholder->categoryLabel);
         }
         for (TreeNode* child = category->FirstChild(); child; child = child->NextSibling()) {
-            child->Payload()->Relabel();
-            SetText(child, child->Payload()->displayLabel);
+            Relabel(*child->payload_);
+            UpdateText(child, child->payload_->displayLabel);
         }
         if (category->HasChildren())
-            SetText(category, category->FirstChild()->Payload()->categoryLabel);
+            UpdateText(category, category->FirstChild()->Payload()->categoryLabel);
     }
 }
 

@@ -2,7 +2,10 @@
 // A pane's database: category nodes at the top, entry nodes under them, in the
 // order the operations place them. The tree owns every EntryNode it holds (one
 // per entry node, a placeholder on a category without entries) and frees it
-// with its node.
+// with its node. Every change goes through the tree: payloads are read-only
+// outside it. While a journal is recording, each change is written into it with
+// what undoes it, and removed nodes live on in the journal, so that undo puts
+// back the very nodes (and every handle to them stays good).
 //
 // Kept true by InsertSorted and the editing operations:
 //  1. every entry of a category carries the category's name, which is also the
@@ -12,7 +15,7 @@
 //  4. a category has either entries or a placeholder, never both.
 // Two categories may carry the same name; lookups find the first of them.
 
-#include "data/EntryNode.h"
+#include "edit/EntryNode.h"
 #include "data/RecordSource.h"
 #include "edit/NodeSequence.h"
 #include "edit/TreeNode.h"
@@ -48,10 +51,32 @@ struct Place
     static Place BeforeOrLast(const TreeNode* node) { return node ? Before(node) : Last(); }
 };
 
+class StyleCatalogue;
+
+// The changes of one tree during one user command, in the order they were made.
+// Owns the nodes the command removed (and, once undone, the ones it inserted).
+class TreeJournal
+{
+public:
+    TreeJournal();
+    ~TreeJournal();
+    TreeJournal(TreeJournal&&) noexcept;
+    TreeJournal& operator=(TreeJournal&&) noexcept;
+
+    bool IsEmpty() const;
+    std::size_t ChangeCount() const;
+
+private:
+    friend class CategoryTree;
+    struct Change;
+    std::vector<Change> changes_;
+};
+
 class CategoryTree
 {
 public:
-    CategoryTree();
+    // Labels take their style names from the catalogue, which must outlive the tree.
+    explicit CategoryTree(const StyleCatalogue& styles);
     ~CategoryTree();
     CategoryTree(const CategoryTree&) = delete;
     CategoryTree& operator=(const CategoryTree&) = delete;
@@ -66,12 +91,14 @@ public:
     TreeNode* FirstCategory() const { return categories_.First(); }
     TreeNode* LastCategory() const { return categories_.Last(); }
     std::size_t EntryNodeCount() const { return entryNodes_; }
+    const StyleCatalogue& Styles() const { return *styles_; }
     std::size_t NodeCount() const { return entryNodes_ + static_cast<std::size_t>(categories_.Size()); }
     // The first category in tree order of that name that has entries or a placeholder.
     TreeNode* FindCategory(const std::string& name) const;
     // Whether the node belongs to this tree (not to the other pane's).
     bool Contains(const TreeNode* node) const;
 
+    // Labels of inserted entries and placeholders are made afresh from their records.
     // A category node whose text is labelSource's categoryLabel, without payload.
     // nullptr when the place is not among this tree's categories.
     TreeNode* InsertCategoryNode(const EntryNode& labelSource, Place place);
@@ -87,15 +114,16 @@ public:
     // nullptr (the entry freed) when beforeCategory is not a category of this tree.
     TreeNode* InsertSorted(std::unique_ptr<EntryNode> entry, const TreeNode* beforeCategory = nullptr);
 
-    // Deletes an entry node and hands back its EntryNode. Its category stays,
-    // also when it is now empty.
+    // Deletes an entry node and hands back a copy of its EntryNode. Its category
+    // stays, also when it is now empty.
     std::unique_ptr<EntryNode> TakeEntryNode(TreeNode* entry);
+    // The entry (or a category's placeholder) gets the record; labels and text follow.
+    void ReplaceEntry(TreeNode* node, const MdbEntry& record);
     // Deletes a node with its entries and frees every payload.
     void DeleteNode(TreeNode* node);
-    // Deletes everything (one reset for the view).
+    // Deletes everything (one reset for the view). Not recorded: whoever clears
+    // a tree drops the journals that name its nodes.
     void Clear();
-
-    void SetText(TreeNode* node, const std::string& text);
     // Gives the placeholder or every entry the new category name, relabels them
     // and sets the category's text. Neither re-sorts nor merges.
     void RenameCategory(TreeNode* category, const std::string& name);
@@ -115,13 +143,35 @@ public:
     void BeginBulkChange();
     void EndBulkChange();
 
+    // Every change from now on goes into the journal (nullptr: none, removed
+    // nodes are freed at once). The journal must be undone or redone only on
+    // this tree, in the reverse order of recording for undo and the same order
+    // for redo, and only while the tree is as the journal left it.
+    void Record(TreeJournal* journal) { journal_ = journal; }
+    bool IsRecording() const { return journal_ != nullptr; }
+    void Undo(TreeJournal& journal);
+    void Redo(TreeJournal& journal);
+
 private:
+    using Change = TreeJournal::Change;
     std::unique_ptr<TreeNode> MakeNode(bool isCategory);
     TreeNode* InsertCategory(std::unique_ptr<TreeNode> category, Place place);
     TreeNode* InsertEntryAt(TreeNode* category, int row, std::unique_ptr<EntryNode> entry);
     // Row for a place, -1 when its sibling is not in the sequence.
     static int RowFor(const NodeSequence& siblings, Place place);
-    std::unique_ptr<TreeNode> Unlink(TreeNode* node);
+    // The primitives every change is made of; each one is recorded.
+    void Link(std::unique_ptr<TreeNode> node, TreeNode* parent, int row);
+    void Unlink(TreeNode* node);
+    void Reposition(TreeNode* node, TreeNode* parent, int row);
+    void SwapPayload(TreeNode* node, std::unique_ptr<EntryNode> payload);
+    void SetText(TreeNode* node, const std::string& text);
+    void UpdateText(TreeNode* node, const std::string& text); // not recorded: labels follow the catalogue
+    void SetCategoryName(TreeNode* category, const std::string& name);
+    // The same without recording, for replaying a journal.
+    void Attach(std::unique_ptr<TreeNode> node, TreeNode* parent, int row);
+    std::unique_ptr<TreeNode> Detach(TreeNode* node);
+    void Apply(Change& change, bool forward);
+    void Relabel(EntryNode& entry) const;
     void MoveSelectionOff(const TreeNode* leaving);
     void IndexCategory(TreeNode* category);
     void UnindexCategory(TreeNode* category);
@@ -132,8 +182,11 @@ private:
     std::size_t entryNodes_ = 0;
     TreeNode* selected_ = nullptr;
     TreeObserver* observer_ = nullptr;
+    TreeJournal* journal_ = nullptr;
+    const StyleCatalogue* styles_;
     int bulkDepth_ = 0;
     uint64_t nextPriority_ = 0;
+    uint32_t labelGeneration_ = 0; // counts RelabelAll calls
 };
 
 // Holds a bulk change for its lifetime.

@@ -1,9 +1,10 @@
-// Copy and Move: the selection of one pane goes to the other pane as new EntryNodes.
+// Copy and Move: entries and categories of one pane go to the other pane as new EntryNodes.
 #include "edit/EditOperations.h"
 
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_set>
 
 namespace tessaro {
 
@@ -14,41 +15,43 @@ std::unique_ptr<EntryNode> CopyInto(const EntryNode& entry, const std::string& t
     auto copy = std::make_unique<EntryNode>(entry);
     if (!targetName.empty())
         copy->SetCategory(targetName);
-    copy->Relabel();
     return copy;
 }
 
-// Where a copy of `source` goes when the target's selected entry belongs to its group:
-// a sub entry next to the selected entry, a main entry above the group's main entry.
-Place PlaceInGroup(const EntryNode& source, const TreeNode* selected)
+// Where a copy of `source` goes when the target's entry `beside` belongs to its group:
+// a sub entry next to it, a main entry above the group's main entry.
+Place PlaceInGroup(const EntryNode& source, const TreeNode* beside)
 {
     if (source.IsSubEntry())
-        return selected->Payload()->IsSubEntry() ? Place::Before(selected) : Place::After(selected);
-    const TreeNode* head = selected;
-    while (head && head->Payload() && head->Payload()->IsSubEntry() &&
-           CompareGroup(*head->Payload(), source) == 0)
+        return beside->Payload()->IsSubEntry() ? Place::Before(beside) : Place::After(beside);
+    const TreeNode* head = beside;
+    while (head && head->Payload() && head->Payload()->IsSubEntry() && CompareGroup(*head->Payload(), source) == 0)
         head = head->PrevSibling();
     return head ? Place::Before(head) : Place::First();
 }
 
-void TransferEntry(PaneState& source, PaneState& target, bool move, Prompts& prompts, TreeNode* selected)
+// The nodes a transfer has taken care of, so that a sub entry or an entry of
+// a category that went as a whole is not taken twice.
+using Done = std::unordered_set<const TreeNode*>;
+
+void TransferEntry(PaneState& source, PaneState& target, bool move, Prompts& prompts, TreeNode* selected,
+                   TreeNode* destination, Done& done)
 {
     const EntryNode* entry = selected->Payload();
     if (!entry)
         return;
 
     // An empty target takes the entry under its own category name; otherwise the
-    // target's selection names the category.
+    // destination names the category.
     TreeNode* targetCategory = nullptr;
     std::string targetName;
     std::optional<Place> placeInGroup;
     if (!target.tree.IsEmpty()) {
-        const TreeNode* targetSelected = target.tree.Selected();
-        targetCategory = SelectedCategory(target.tree);
+        targetCategory = CategoryOf(destination);
         if (targetCategory)
             targetName = targetCategory->Text();
-        if (InSameGroup(selected, targetSelected))
-            placeInGroup = PlaceInGroup(*entry, targetSelected);
+        if (InSameGroup(selected, destination))
+            placeInGroup = PlaceInGroup(*entry, destination);
         if (targetName.empty()) {
             prompts.Warn(Msg::SelectDestinationCategory);
             return;
@@ -58,12 +61,11 @@ void TransferEntry(PaneState& source, PaneState& target, bool move, Prompts& pro
     TreeNode* sourceCategory = selected->Parent();
     TreeNode* next = selected->NextSibling();
     std::unique_ptr<EntryNode> copy = CopyInto(*entry, targetName);
-    TreeNode* placed = placeInGroup
-                           ? target.tree.InsertEntryNode(targetCategory, std::move(copy), *placeInGroup)
-                           : target.tree.InsertSorted(std::move(copy));
+    TreeNode* placed = placeInGroup ? target.tree.InsertEntryNode(targetCategory, std::move(copy), *placeInGroup)
+                                    : target.tree.InsertSorted(std::move(copy));
     if (!placed)
         return;
-    ++target.entryCount;
+    done.insert(selected);
     target.modified = true;
     target.tree.Select(placed);
     target.tree.EnsureVisible(placed);
@@ -72,28 +74,24 @@ void TransferEntry(PaneState& source, PaneState& target, bool move, Prompts& pro
     if (move) {
         source.modified = true;
         source.tree.DeleteNode(selected);
-        --source.entryCount;
     }
 
     // A main entry takes the sub entries that follow it. They go behind it in the
     // category it landed in (with two categories of the target name that is the
-    // first one, which need not be the selected one).
+    // first one, which need not be the destination).
     TreeNode* last = placed;
     while (!moved.IsSubEntry() && next) {
         const EntryNode* sub = next->Payload();
         if (!sub || !sub->IsSubEntry() || CompareGroup(*sub, moved) != 0)
             break;
-        TreeNode* inserted =
-            target.tree.InsertEntryNode(last->Parent(), CopyInto(*sub, targetName), Place::After(last));
+        TreeNode* inserted = target.tree.InsertEntryNode(last->Parent(), CopyInto(*sub, targetName), Place::After(last));
         if (!inserted)
             break;
-        ++target.entryCount;
+        done.insert(next);
         last = inserted;
         TreeNode* following = next->NextSibling();
-        if (move) {
+        if (move)
             source.tree.DeleteNode(next);
-            --source.entryCount;
-        }
         next = following;
     }
 
@@ -103,30 +101,30 @@ void TransferEntry(PaneState& source, PaneState& target, bool move, Prompts& pro
     }
 }
 
-void TransferCategory(PaneState& source, PaneState& target, bool move, TreeNode* category)
+void TransferCategory(PaneState& source, PaneState& target, bool move, TreeNode* category, TreeNode* destination,
+                      Done& done)
 {
-    const TreeNode* anchor = SelectedCategory(target.tree);
+    const TreeNode* anchor = CategoryOf(destination);
+    done.insert(category);
     if (category->HasChildren()) {
         for (TreeNode* child = category->FirstChild(); child;) {
             TreeNode* following = child->NextSibling();
+            done.insert(child);
             // The copy keeps its category name: it joins the target's category of
             // that name, or the first copy makes one above the anchor.
             const EntryNode* entry = child->Payload();
             if (entry && target.tree.InsertSorted(std::make_unique<EntryNode>(*entry), anchor)) {
                 target.modified = true;
-                ++target.entryCount;
                 if (move) {
                     source.modified = true;
                     source.tree.DeleteNode(child);
-                    --source.entryCount;
                 }
             }
             child = following;
         }
     } else if (const EntryNode* placeholder = category->Payload()) {
         target.modified = true;
-        target.tree.InsertCategoryNode(std::make_unique<EntryNode>(*placeholder),
-                                       Place::BeforeOrLast(anchor));
+        target.tree.InsertCategoryNode(std::make_unique<EntryNode>(*placeholder), Place::BeforeOrLast(anchor));
     }
     // An entry the target refused stays in the source with its category.
     if (move && !category->HasChildren()) {
@@ -137,16 +135,37 @@ void TransferCategory(PaneState& source, PaneState& target, bool move, TreeNode*
 
 } // namespace
 
-void CopyOrMove(PaneState& source, PaneState& target, bool move, Prompts& prompts)
+void Transfer(PaneState& source, const std::vector<TreeNode*>& nodes, PaneState& target, TreeNode* destination,
+              bool move, Prompts& prompts)
 {
     // One pane as both ends would feed a category's copies back into its own loop.
-    TreeNode* selected = &source != &target ? source.tree.Selected() : nullptr;
-    if (selected && selected->IsEntry())
-        TransferEntry(source, target, move, prompts, selected);
-    else if (selected)
-        TransferCategory(source, target, move, selected);
+    if (&source == &target)
+        return;
+    if (destination && !target.tree.Contains(destination))
+        destination = nullptr;
+    // Whole categories first, so that their entries are not taken one by one.
+    Done done;
+    std::vector<TreeNode*> entries;
+    for (TreeNode* node : nodes) {
+        if (node && node->IsCategory() && source.tree.Contains(node))
+            TransferCategory(source, target, move, node, destination, done);
+        else if (node && node->IsEntry())
+            entries.push_back(node);
+    }
+    for (TreeNode* node : entries) {
+        if (!done.count(node) && !done.count(node->Parent()) && source.tree.Contains(node))
+            TransferEntry(source, target, move, prompts, node, destination, done);
+    }
     UpdateEntryCountText(source);
     UpdateEntryCountText(target);
+}
+
+void CopyOrMove(PaneState& source, PaneState& target, bool move, Prompts& prompts)
+{
+    std::vector<TreeNode*> nodes;
+    if (TreeNode* selected = source.tree.Selected())
+        nodes.push_back(selected);
+    Transfer(source, nodes, target, target.tree.Selected(), move, prompts);
 }
 
 } // namespace tessaro

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <unordered_set>
 
 namespace tessaro {
 
@@ -16,41 +17,42 @@ bool BeginsGroup(const TreeNode* previous, const EntryNode& entry)
     return !previous || !previous->Payload() || CompareGroup(entry, *previous->Payload()) != 0;
 }
 
+TreeNode* CategoryOf(TreeNode* node)
+{
+    if (!node)
+        return nullptr;
+    return node->IsCategory() ? node : node->Parent();
+}
+
 TreeNode* SelectedCategory(const CategoryTree& tree)
 {
-    TreeNode* selected = tree.Selected();
-    if (!selected)
-        return nullptr;
-    return selected->IsCategory() ? selected : selected->Parent();
+    return CategoryOf(tree.Selected());
 }
 
-bool CanMoveUp(const CategoryTree& tree)
+bool CanMoveUp(const TreeNode* node)
 {
-    const TreeNode* selected = tree.Selected();
-    if (!selected)
+    if (!node)
         return false;
-    if (selected->IsCategory())
-        return selected->PrevSibling() != nullptr;
-    return InSameGroup(selected, selected->PrevSibling());
+    if (node->IsCategory())
+        return node->PrevSibling() != nullptr;
+    return InSameGroup(node, node->PrevSibling());
 }
 
-bool CanMoveDown(const CategoryTree& tree)
+bool CanMoveDown(const TreeNode* node)
 {
-    const TreeNode* selected = tree.Selected();
-    if (!selected)
+    if (!node)
         return false;
-    if (selected->IsCategory())
-        return selected->NextSibling() != nullptr;
-    return InSameGroup(selected, selected->NextSibling());
+    if (node->IsCategory())
+        return node->NextSibling() != nullptr;
+    return InSameGroup(node, node->NextSibling());
 }
 
-bool CanToggleMainEntry(const CategoryTree& tree)
+bool CanToggleMainEntry(const TreeNode* node)
 {
-    const TreeNode* selected = tree.Selected();
-    return selected && selected->IsEntry() && InSameGroup(selected, selected->PrevSibling());
+    return node && node->IsEntry() && InSameGroup(node, node->PrevSibling());
 }
 
-void NewCategory(PaneState& pane, Prompts& prompts)
+void NewCategory(PaneState& pane, TreeNode* anchor, Prompts& prompts)
 {
     std::string name;
     if (!prompts.EditCategory(name) || name.empty())
@@ -58,62 +60,98 @@ void NewCategory(PaneState& pane, Prompts& prompts)
     pane.modified = true;
     auto placeholder = std::make_unique<EntryNode>();
     placeholder->SetCategory(name);
-    placeholder->Relabel();
     // No name check: a second category of an existing name can be made this way.
-    TreeNode* category = pane.tree.InsertCategoryNode(std::move(placeholder),
-                                                      Place::BeforeOrLast(SelectedCategory(pane.tree)));
+    TreeNode* category =
+        pane.tree.InsertCategoryNode(std::move(placeholder), Place::BeforeOrLast(CategoryOf(anchor)));
     if (category) {
         pane.tree.Select(category);
         pane.tree.EnsureVisible(category);
     }
 }
 
-void ToggleMainEntry(PaneState& pane)
+void NewCategory(PaneState& pane, Prompts& prompts)
 {
-    TreeNode* selected = pane.tree.Selected();
-    if (!selected || selected->IsCategory() || !selected->Payload())
+    NewCategory(pane, pane.tree.Selected(), prompts);
+}
+
+void ToggleMainEntry(PaneState& pane, TreeNode* node)
+{
+    if (!node || node->IsCategory() || !node->Payload())
         return;
-    EntryNode& entry = *selected->Payload();
-    if (entry.IsSubEntry()) {
-        entry.MakeMainEntry();
-    } else {
-        // A sub entry must follow an entry of its group; the first of a group stays main.
-        if (!CanToggleMainEntry(pane.tree))
-            return;
-        entry.MakeSubEntry();
-    }
+    const MdbEntry& record = node->Payload()->record;
+    // A sub entry must follow an entry of its group; the first of a group stays main.
+    if (!record.IsSubEntry() && !CanToggleMainEntry(node))
+        return;
     // The title is part of the saved record, so the change must not be lost on close.
     pane.modified = true;
-    pane.tree.SetText(selected, entry.displayLabel);
+    pane.tree.ReplaceEntry(node, record.IsSubEntry() ? AsMainEntry(record) : AsSubEntry(record));
+}
+
+void ToggleMainEntry(PaneState& pane)
+{
+    ToggleMainEntry(pane, pane.tree.Selected());
+}
+
+namespace {
+
+void DeleteEntry(PaneState& pane, TreeNode* entry)
+{
+    TreeNode* category = entry->Parent();
+    TreeNode* next = entry->NextSibling();
+    const bool wasMain = !entry->Payload()->IsSubEntry();
+    pane.tree.DeleteNode(entry);
+    if (!category->HasChildren()) {
+        pane.tree.DeleteNode(category);
+    } else if (next && wasMain && next->Payload() && next->Payload()->IsSubEntry()) {
+        // The first sub entry of a deleted main entry becomes the group's main entry.
+        pane.tree.ReplaceEntry(next, AsMainEntry(next->Payload()->record));
+    }
+}
+
+} // namespace
+
+void Delete(PaneState& pane, const std::vector<TreeNode*>& nodes, Prompts& prompts)
+{
+    bool askFirst = false;
+    for (const TreeNode* node : nodes)
+        askFirst = askFirst || (node && node->IsCategory() && node->HasChildren());
+    if (askFirst &&
+        prompts.MessageBox(Tr(Msg::DeleteCompleteCategory), MsgIcon::Question, MsgButtons::YesNo) != MsgAnswer::Yes) {
+        UpdateEntryCountText(pane);
+        return;
+    }
+    // An entry of a category that goes as a whole goes with it; sorted out
+    // before anything is deleted, since a deleted node may be freed at once.
+    std::unordered_set<const TreeNode*> categories;
+    std::vector<TreeNode*> entries;
+    for (TreeNode* node : nodes) {
+        if (node && node->IsCategory() && pane.tree.Contains(node))
+            categories.insert(node);
+    }
+    for (TreeNode* node : nodes) {
+        if (node && node->IsEntry() && node->Payload() && !categories.count(node->Parent()) &&
+            pane.tree.Contains(node))
+            entries.push_back(node);
+    }
+    for (TreeNode* node : nodes) {
+        if (node && categories.erase(node)) {
+            pane.modified = true;
+            pane.tree.DeleteNode(node);
+        }
+    }
+    for (TreeNode* entry : entries) {
+        pane.modified = true;
+        DeleteEntry(pane, entry);
+    }
+    UpdateEntryCountText(pane);
 }
 
 void DeleteSelected(PaneState& pane, Prompts& prompts)
 {
-    TreeNode* selected = pane.tree.Selected();
-    if (selected && selected->IsEntry() && selected->Payload()) {
-        pane.modified = true;
-        TreeNode* category = selected->Parent();
-        TreeNode* next = selected->NextSibling();
-        const std::unique_ptr<EntryNode> entry = pane.tree.TakeEntryNode(selected);
-        if (!category->HasChildren()) {
-            pane.tree.DeleteNode(category);
-        } else if (next && !entry->IsSubEntry() && next->Payload() && next->Payload()->IsSubEntry()) {
-            // The first sub entry of a deleted main entry becomes the group's main entry.
-            next->Payload()->MakeMainEntry();
-            pane.tree.SetText(next, next->Payload()->displayLabel);
-        }
-        --pane.entryCount;
-    } else if (selected && selected->IsCategory()) {
-        const bool confirmed =
-            !selected->HasChildren() || prompts.MessageBox(Tr(Msg::DeleteCompleteCategory), MsgIcon::Question,
-                                                           MsgButtons::YesNo) == MsgAnswer::Yes;
-        if (confirmed) {
-            pane.modified = true;
-            pane.entryCount -= selected->ChildCount();
-            pane.tree.DeleteNode(selected);
-        }
-    }
-    UpdateEntryCountText(pane);
+    if (TreeNode* selected = pane.tree.Selected())
+        Delete(pane, {selected}, prompts);
+    else
+        UpdateEntryCountText(pane);
 }
 
 } // namespace tessaro

@@ -1,45 +1,64 @@
 #pragma once
 // The editing commands of the main window's edit column, on one pane (Copy and
 // Move from one pane to the other). Everything they ask goes through Prompts.
-// They keep the tree's rules (see CategoryTree.h), the pane's modified flag
-// and its entry count; the caller refreshes the buttons afterwards.
+// They keep the tree's rules (see CategoryTree.h) and the pane's modified flag;
+// the caller refreshes the buttons afterwards.
+//
+// Each command takes the nodes it acts on, so that a selection, a multiple
+// selection or a drop can call it; the *Selected forms act on the tree's
+// selection.
 
-#include "app/Prompts.h"
+#include "common/Prompts.h"
 #include "data/MdbImage.h"
 #include "edit/PaneState.h"
+
+#include <vector>
 
 namespace tessaro {
 
 class TreeNode;
 
-// The selected entry (with the sub entries of a main entry) or the selected
-// whole category goes from the source pane to the target pane; Move also
-// removes it from the source.
+// The entries (a main entry with its sub entries) and whole categories go from
+// the source pane to the target pane; Move also removes them from the source.
+// `destination` is the target's node they land at: its category takes the
+// entries, and an entry of the same group places a copied entry beside it.
+void Transfer(PaneState& source, const std::vector<TreeNode*>& nodes, PaneState& target, TreeNode* destination,
+              bool move, Prompts& prompts);
+// The source's selection to the target's selection.
 void CopyOrMove(PaneState& source, PaneState& target, bool move, Prompts& prompts);
 
-// Asks for a name and puts an empty category above the selection's category.
+// Asks for a name and puts an empty category above the anchor's category.
+void NewCategory(PaneState& pane, TreeNode* anchor, Prompts& prompts);
 void NewCategory(PaneState& pane, Prompts& prompts);
-// Edits the selected entry in the entry editor, or renames the selected category.
+// Edits the entry in the entry editor, or renames the category.
+void EditNode(PaneState& pane, TreeNode* node, Prompts& prompts, KeyboardModel model);
 void EditSelected(PaneState& pane, Prompts& prompts, KeyboardModel model);
-// The selected entry becomes a main entry, or a sub entry of the group above it.
+// The entry becomes a main entry, or a sub entry of the group above it.
+void ToggleMainEntry(PaneState& pane, TreeNode* node);
 void ToggleMainEntry(PaneState& pane);
-// The selected entry changes places with its neighbour in its group; the
-// selected category with the neighbouring category.
+// The entry changes places with its neighbour in its group; a category with
+// the neighbouring category.
+void MoveUp(PaneState& pane, TreeNode* node);
+void MoveDown(PaneState& pane, TreeNode* node);
 void MoveUp(PaneState& pane);
 void MoveDown(PaneState& pane);
-// Deletes the selected entry, or the selected category after asking.
+// Deletes the entries and categories, asking once when a category with
+// entries is among them.
+void Delete(PaneState& pane, const std::vector<TreeNode*>& nodes, Prompts& prompts);
 void DeleteSelected(PaneState& pane, Prompts& prompts);
 
-// When the commands above can do something with the pane's selection.
-bool CanMoveUp(const CategoryTree& tree);
-bool CanMoveDown(const CategoryTree& tree);
-bool CanToggleMainEntry(const CategoryTree& tree);
+// When the commands above can do something with the node.
+bool CanMoveUp(const TreeNode* node);
+bool CanMoveDown(const TreeNode* node);
+bool CanToggleMainEntry(const TreeNode* node);
 
 // Both nodes are entries of the same group (category, style and tempo).
 bool InSameGroup(const TreeNode* a, const TreeNode* b);
 // Whether an entry standing directly behind `previous` (nullptr: first in its
 // category) is the first of its group there, and so must be a main entry.
 bool BeginsGroup(const TreeNode* previous, const EntryNode& entry);
+// The category itself, or the category of the entry; nullptr for nullptr.
+TreeNode* CategoryOf(TreeNode* node);
 // The selected category, or the category of the selected entry; nullptr when nothing is selected.
 TreeNode* SelectedCategory(const CategoryTree& tree);
 

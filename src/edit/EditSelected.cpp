@@ -1,4 +1,4 @@
-// Edit: the selected entry in the entry editor, or the selected category's name.
+// Edit: an entry in the entry editor, or a category's name.
 #include "edit/EditOperations.h"
 
 #include <memory>
@@ -11,35 +11,32 @@ namespace {
 
 // The edited entry's group changed: it goes to its sorted place, and a main
 // entry takes the sub entries that followed it along.
-void MoveEditedEntry(CategoryTree& tree, TreeNode* selected, const EntryNode& old)
+void MoveEditedEntry(CategoryTree& tree, TreeNode* node, const MdbEntry& old, const MdbEntry& edited)
 {
-    TreeNode* oldCategory = selected->Parent();
-    TreeNode* next = selected->NextSibling();
-    const bool takesSubEntries = !selected->Payload()->IsSubEntry();
+    TreeNode* oldCategory = node->Parent();
+    TreeNode* next = node->NextSibling();
+    const bool takesSubEntries = !edited.IsSubEntry();
 
     std::vector<std::unique_ptr<EntryNode>> moving;
-    moving.push_back(tree.TakeEntryNode(selected));
-    const EntryNode& edited = *moving.front();
+    moving.push_back(tree.TakeEntryNode(node));
+    moving.front()->record = edited;
     while (takesSubEntries && next) {
         const EntryNode* sub = next->Payload();
-        if (!sub || !sub->IsSubEntry() || CompareGroup(*sub, old) != 0)
+        if (!sub || !sub->IsSubEntry() || CompareGroup(sub->record, old) != 0)
             break;
         TreeNode* following = next->NextSibling();
         std::unique_ptr<EntryNode> taken = tree.TakeEntryNode(next);
         taken->SetCategory(edited.GetCategory());
-        taken->record.setStyleNumber(edited.record.styleNumber());
-        taken->record.setTempo(edited.record.tempo());
-        taken->Relabel();
+        taken->record.setStyleNumber(edited.styleNumber());
+        taken->record.setTempo(edited.tempo());
         moving.push_back(std::move(taken));
         next = following;
     }
     // A main entry edited into a sub entry leaves its sub entries behind: the
     // first of them now heads the group.
     if (next && next->Payload() && next->Payload()->IsSubEntry() &&
-        BeginsGroup(next->PrevSibling(), *next->Payload())) {
-        next->Payload()->MakeMainEntry();
-        tree.SetText(next, next->Payload()->displayLabel);
-    }
+        BeginsGroup(next->PrevSibling(), *next->Payload()))
+        tree.ReplaceEntry(next, AsMainEntry(next->Payload()->record));
 
     // A new category takes the old one's place, or stands above it while it has entries.
     const TreeNode* anchor = oldCategory;
@@ -56,27 +53,23 @@ void MoveEditedEntry(CategoryTree& tree, TreeNode* selected, const EntryNode& ol
     }
 }
 
-void EditEntry(PaneState& pane, Prompts& prompts, KeyboardModel model, TreeNode* selected)
+void EditEntry(PaneState& pane, Prompts& prompts, KeyboardModel model, TreeNode* node)
 {
-    EntryNode* entry = selected->Payload();
+    const EntryNode* entry = node->Payload();
     if (!entry)
         return;
-    const EntryNode old = *entry;
-    if (!prompts.EditEntry(*entry, static_cast<int>(model))) {
-        *entry = old; // whatever a cancelled editor did, the tree's order must hold
-        return;
-    }
-    if (entry->record == old.record)
+    const MdbEntry old = entry->record;
+    MdbEntry edited = old; // a cancelled editor leaves nothing behind
+    if (!prompts.EditEntry(edited, static_cast<int>(model)) || edited == old)
         return;
     pane.modified = true;
-    entry->Relabel();
-    if (CompareGroup(*entry, old) != 0) {
-        MoveEditedEntry(pane.tree, selected, old);
+    if (CompareGroup(edited, old) != 0) {
+        MoveEditedEntry(pane.tree, node, old, edited);
         return;
     }
-    if (entry->IsSubEntry() && BeginsGroup(selected->PrevSibling(), *entry))
-        entry->MakeMainEntry();
-    pane.tree.SetText(selected, entry->displayLabel);
+    if (edited.IsSubEntry() && BeginsGroup(node->PrevSibling(), EntryNode{edited, {}, {}}))
+        edited = AsMainEntry(edited);
+    pane.tree.ReplaceEntry(node, edited);
 }
 
 void RenameCategory(PaneState& pane, Prompts& prompts, TreeNode* category)
@@ -97,15 +90,19 @@ void RenameCategory(PaneState& pane, Prompts& prompts, TreeNode* category)
 
 } // namespace
 
+void EditNode(PaneState& pane, TreeNode* node, Prompts& prompts, KeyboardModel model)
+{
+    if (!node || !pane.tree.Contains(node))
+        return;
+    if (node->IsCategory())
+        RenameCategory(pane, prompts, node);
+    else
+        EditEntry(pane, prompts, model, node);
+}
+
 void EditSelected(PaneState& pane, Prompts& prompts, KeyboardModel model)
 {
-    TreeNode* selected = pane.tree.Selected();
-    if (!selected)
-        return;
-    if (selected->IsCategory())
-        RenameCategory(pane, prompts, selected);
-    else
-        EditEntry(pane, prompts, model, selected);
+    EditNode(pane, pane.tree.Selected(), prompts, model);
 }
 
 } // namespace tessaro

@@ -11,12 +11,7 @@ bool InsertLoadedRecord(PaneState& pane, const MdbEntry& record)
 {
     auto entry = std::make_unique<EntryNode>();
     entry->record = record;
-    entry->Relabel();
-    if (pane.tree.InsertSorted(std::move(entry)) == nullptr) {
-        return false;
-    }
-    ++pane.entryCount;
-    return true;
+    return pane.tree.InsertSorted(std::move(entry)) != nullptr;
 }
 
 std::optional<Msg> InsertMdbImage(PaneState& pane, const MdbImage& image)

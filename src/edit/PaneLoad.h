@@ -1,10 +1,10 @@
 #pragma once
 // Filling a pane's tree from a file that was read: each record becomes an
-// EntryNode, labelled, put at its sorted place and counted in entryCount. The
+// EntryNode, labelled and put at its sorted place. The
 // editor and tessaro-cli load through these, so both see the same tree.
 // The pane is expected to be cleared (ClearPane) before.
 
-#include "app/Texts.h"
+#include "common/Texts.h"
 #include "data/MdbImage.h"
 
 #include <optional>

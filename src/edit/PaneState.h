@@ -5,35 +5,52 @@
 #include "edit/CategoryTree.h"
 
 #include <array>
+#include <cstdint>
 #include <string>
 
 namespace tessaro {
 
 constexpr int kRecentFileCount = 10;
 
+enum class PaneId
+{
+    Mdb,
+    Archive
+};
+constexpr PaneId kPaneIds[] = {PaneId::Mdb, PaneId::Archive};
+constexpr PaneId OtherPane(PaneId pane) { return pane == PaneId::Mdb ? PaneId::Archive : PaneId::Mdb; }
+
 struct PaneState
 {
+    explicit PaneState(const StyleCatalogue& styles) : tree(styles) {}
+
     CategoryTree tree;
     bool loaded = false;   // holds a database, loaded or made by New
     bool untitled = false; // made by New, no file yet
+    // Not at the point of the editing history where the pane was loaded or last saved.
     bool modified = false;
     std::string fileName;                                  // full path; empty when there is none
     std::array<std::string, kRecentFileCount> recentFiles; // most recent first, empty ones last
-    int entryCount = 0;
-    std::string entryCountText; // entryCount as shown; empty while the pane is cleared
+    std::string entryCountText; // EntryCount() as shown; empty while the pane is cleared
+
+    // Where the pane stands in the editing history: the last step that changed
+    // it, and where it stood when loaded or saved (see History).
+    uint64_t version = 0;
+    uint64_t savedVersion = 0;
+
+    int EntryCount() const { return static_cast<int>(tree.EntryNodeCount()); }
 };
 
-// The count label follows entryCount.
+// The count label follows the tree.
 inline void UpdateEntryCountText(PaneState& pane)
 {
-    pane.entryCountText = std::to_string(pane.entryCount);
+    pane.entryCountText = std::to_string(pane.EntryCount());
 }
 
 // Deletes every node and frees every entry and placeholder of the pane's tree.
 inline void ClearPane(PaneState& pane)
 {
     pane.tree.Clear();
-    pane.entryCount = 0;
     pane.entryCountText.clear();
 }
 

@@ -18,56 +18,62 @@ void MoveCategoryNextTo(PaneState& pane, TreeNode* category, Place place)
 
 } // namespace
 
-void MoveUp(PaneState& pane)
+void MoveUp(PaneState& pane, TreeNode* node)
 {
-    TreeNode* selected = pane.tree.Selected();
-    if (!selected)
+    if (!node || !pane.tree.Contains(node))
         return;
-    if (selected->IsCategory()) {
-        if (TreeNode* previous = selected->PrevSibling())
-            MoveCategoryNextTo(pane, selected, Place::Before(previous));
+    if (node->IsCategory()) {
+        if (TreeNode* previous = node->PrevSibling())
+            MoveCategoryNextTo(pane, node, Place::Before(previous));
         return;
     }
-    if (!CanMoveUp(pane.tree))
+    if (!CanMoveUp(node))
         return;
     pane.modified = true;
-    TreeNode* category = selected->Parent();
-    TreeNode* before = selected->PrevSibling()->PrevSibling();
-    std::unique_ptr<EntryNode> entry = pane.tree.TakeEntryNode(selected);
+    TreeNode* category = node->Parent();
+    TreeNode* before = node->PrevSibling()->PrevSibling();
+    std::unique_ptr<EntryNode> entry = pane.tree.TakeEntryNode(node);
     // Changing places with its predecessor, the entry may become the first of its group.
     if (!before || (entry->IsSubEntry() && BeginsGroup(before, *entry)))
-        entry->MakeMainEntry();
+        entry->record = AsMainEntry(entry->record);
     TreeNode* moved =
         pane.tree.InsertEntryNode(category, std::move(entry), before ? Place::After(before) : Place::First());
     pane.tree.Select(moved);
     pane.tree.EnsureVisible(moved);
 }
 
-void MoveDown(PaneState& pane)
+void MoveDown(PaneState& pane, TreeNode* node)
 {
-    TreeNode* selected = pane.tree.Selected();
-    if (!selected)
+    if (!node || !pane.tree.Contains(node))
         return;
-    if (selected->IsCategory()) {
-        if (TreeNode* next = selected->NextSibling())
-            MoveCategoryNextTo(pane, selected, Place::After(next));
+    if (node->IsCategory()) {
+        if (TreeNode* next = node->NextSibling())
+            MoveCategoryNextTo(pane, node, Place::After(next));
         return;
     }
-    if (!CanMoveDown(pane.tree))
+    if (!CanMoveDown(node))
         return;
     pane.modified = true;
-    TreeNode* category = selected->Parent();
-    TreeNode* next = selected->NextSibling();
-    std::unique_ptr<EntryNode> entry = pane.tree.TakeEntryNode(selected);
+    TreeNode* category = node->Parent();
+    TreeNode* next = node->NextSibling();
+    std::unique_ptr<EntryNode> entry = pane.tree.TakeEntryNode(node);
     // The successor moves up one place and may become the first of its group.
-    EntryNode& successor = *next->Payload();
-    if (successor.IsSubEntry() && BeginsGroup(next->PrevSibling(), successor)) {
-        successor.MakeMainEntry();
-        pane.tree.SetText(next, successor.displayLabel);
-    }
+    const EntryNode& successor = *next->Payload();
+    if (successor.IsSubEntry() && BeginsGroup(next->PrevSibling(), successor))
+        pane.tree.ReplaceEntry(next, AsMainEntry(successor.record));
     TreeNode* moved = pane.tree.InsertEntryNode(category, std::move(entry), Place::After(next));
     pane.tree.Select(moved);
     pane.tree.EnsureVisible(moved);
+}
+
+void MoveUp(PaneState& pane)
+{
+    MoveUp(pane, pane.tree.Selected());
+}
+
+void MoveDown(PaneState& pane)
+{
+    MoveDown(pane, pane.tree.Selected());
 }
 
 } // namespace tessaro

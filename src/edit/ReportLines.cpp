@@ -2,7 +2,7 @@
 
 #include "catalogue/StyleCatalogue.h"
 #include "catalogue/VoiceCatalogue.h"
-#include "data/EntryNode.h"
+#include "edit/EntryNode.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -71,13 +71,6 @@ void AppendF(std::string& out, const char* format, ...)
     va_end(again);
 }
 
-// The style column: the catalogue label, nothing for a disk style.
-std::string StyleColumn(const MdbEntry& record)
-{
-    return record.isDiskStyle() ? std::string()
-                                : StyleCatalogue::Instance().GetStyleLabel(record.styleNumber());
-}
-
 // %c prints its argument as an unsigned char: 8..11 give A..D, and a code past
 // 255 wraps round as it does there.
 int VariationChar(const MdbEntry& record)
@@ -101,6 +94,12 @@ const char* SetText(bool set)
 }
 
 } // namespace
+
+// The style column: the catalogue label, nothing for a disk style.
+std::string ReportLineWriter::StyleColumn(const MdbEntry& record) const
+{
+    return record.isDiskStyle() ? std::string() : styles_.GetStyleLabel(record.styleNumber());
+}
 
 void ReportLineWriter::AppendFormatted(const EntryNode& entry, std::string& out)
 {

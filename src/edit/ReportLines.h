@@ -10,6 +10,8 @@
 
 namespace tessaro {
 
+class StyleCatalogue;
+
 struct EntryNode;
 
 enum class ReportKind
@@ -26,7 +28,7 @@ std::string ReportHeader(ReportKind kind);
 class ReportLineWriter
 {
 public:
-    explicit ReportLineWriter(ReportKind kind) : kind_(kind) {}
+    ReportLineWriter(ReportKind kind, const StyleCatalogue& styles) : kind_(kind), styles_(styles) {}
 
     // Appends the entry's line, CR LF included.
     void Append(const EntryNode& entry, std::string& out);
@@ -37,7 +39,10 @@ private:
     // The catalogue name; valid until the next call.
     const char* VoiceName(VoiceRef voice);
 
+    std::string StyleColumn(const MdbEntry& record) const;
+
     ReportKind kind_;
+    const StyleCatalogue& styles_;
     std::unordered_map<uint32_t, std::string> voiceNames_;
 };
 

@@ -1,6 +1,6 @@
 #include "edit/Reports.h"
 
-#include "app/Prompts.h"
+#include "common/Prompts.h"
 #include "data/SafeFile.h"
 #include "edit/PaneState.h"
 
@@ -38,7 +38,7 @@ void WriteProtocol(ReportKind kind, const PaneState& pane, Prompts& prompts)
 
 bool WriteReport(ReportKind kind, const CategoryTree& tree, const ReportSink& sink)
 {
-    ReportLineWriter lines(kind);
+    ReportLineWriter lines(kind, tree.Styles());
     std::string chunk = ReportHeader(kind);
     chunk.reserve(kChunkSize + 4096);
     for (const TreeNode* category = tree.FirstCategory(); category; category = category->NextSibling()) {

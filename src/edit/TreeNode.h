@@ -4,7 +4,7 @@
 // a node pointer stays valid until the tree deletes that node, so a view may
 // keep it as a handle.
 
-#include "data/EntryNode.h"
+#include "edit/EntryNode.h"
 #include "edit/NodeSequence.h"
 
 #include <cstdint>
@@ -21,7 +21,8 @@ public:
 
     const std::string& Text() const { return text_; }
     // An entry's EntryNode; a category's placeholder, nullptr while it has entries.
-    EntryNode* Payload() const { return payload_.get(); }
+    // Changed only through the tree (CategoryTree::ReplaceEntry).
+    const EntryNode* Payload() const { return payload_.get(); }
     // The name a category is found by (its payload's categoryName); empty for entries.
     const std::string& CategoryName() const { return categoryName_; }
     bool IsExpanded() const { return expanded_; }
@@ -57,6 +58,7 @@ private:
     TreeNode* up_ = nullptr;
     int size_ = 1;
     uint32_t priority_;
+    uint32_t labelGeneration_ = 0; // the tree's RelabelAll count when labelled
 };
 
 } // namespace tessaro

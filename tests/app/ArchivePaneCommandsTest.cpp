@@ -1,9 +1,9 @@
 // The archive pane's commands over real .mdx files.
-#include "app/AppTestSupport.h"
+#include "support/AppTestSupport.h"
 
 #include "data/ArchiveFile.h"
 #include "data/SafeFile.h"
-#include "edit/TreeTestSupport.h"
+#include "support/TreeTestSupport.h"
 
 #include <filesystem>
 
@@ -54,7 +54,7 @@ TEST_F(ArchivePaneTest, MoreEntriesThanAnMdbHoldsLoadAndSave)
 {
     WriteTestArchive(Path("big.mdx"), NumberedRecords(700));
     OpenArchiveFile(Path("big.mdx"));
-    EXPECT_EQ(state.archivePane.entryCount, 700);
+    EXPECT_EQ(state.archivePane.EntryCount(), 700);
     state.archivePane.modified = true;
     state.SaveArchive();
     EXPECT_FALSE(state.archivePane.modified);

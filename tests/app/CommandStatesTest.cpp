@@ -1,7 +1,7 @@
 // Captions, alignment and enabled state of the main window's buttons.
-#include "app/AppTestSupport.h"
+#include "support/AppTestSupport.h"
 
-#include "edit/TreeTestSupport.h"
+#include "support/TreeTestSupport.h"
 
 namespace tessaro {
 namespace {

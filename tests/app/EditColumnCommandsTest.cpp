@@ -1,7 +1,7 @@
 // Which pane the edit column and the tree notifications work on.
-#include "app/AppTestSupport.h"
+#include "support/AppTestSupport.h"
 
-#include "edit/TreeTestSupport.h"
+#include "support/TreeTestSupport.h"
 
 #include <filesystem>
 
@@ -48,7 +48,7 @@ TEST_F(EditColumnTest, DoubleClickEditsAnEntryButLeavesCategoriesToTheTree)
     state.TreeGotFocus(true);
     // The archive is not the active pane; its double click edits its own entry.
     state.TreeSelectionChanged(false, EntryTitled(state.archivePane.tree, "j"));
-    prompts.EditEntryWith([](EntryNode& entry) { entry.SetTitle("edited"); });
+    prompts.EditEntryWith([](MdbEntry& entry) { entry.SetTitle("edited"); });
     EXPECT_TRUE(state.TreeDoubleClicked(false));
     EXPECT_EQ(prompts.entryDialogModels, std::vector<int>{2});
     EXPECT_NE(EntryTitled(state.archivePane.tree, "edited"), nullptr);

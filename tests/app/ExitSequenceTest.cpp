@@ -1,10 +1,10 @@
 // Leaving the program: both save prompts, then the settings.
-#include "app/AppTestSupport.h"
+#include "support/AppTestSupport.h"
 
 #include "app/SettingsKeys.h"
 #include "data/MdbFile.h"
 #include "data/SafeFile.h"
-#include "edit/TreeTestSupport.h"
+#include "support/TreeTestSupport.h"
 
 namespace tessaro {
 namespace {

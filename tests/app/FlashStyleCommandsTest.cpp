@@ -1,11 +1,11 @@
 // Flash-style names: the three radio buttons, start-up, and the Factory names
 // following the model of a loaded or new MDB.
-#include "app/AppTestSupport.h"
+#include "support/AppTestSupport.h"
 
 #include "app/SettingsKeys.h"
 #include "catalogue/StyleCatalogue.h"
 #include "data/FlashStyleFile.h"
-#include "edit/TreeTestSupport.h"
+#include "support/TreeTestSupport.h"
 
 #include <filesystem>
 
@@ -14,11 +14,6 @@ namespace {
 
 constexpr int kFlash0 = kPresetStyleCount;       // flash style 0: named in both factory lists
 constexpr int kFlash55 = kPresetStyleCount + 55; // "Vocal Swing": the PSR-9000pro's only
-
-std::string FlashName(int index)
-{
-    return StyleCatalogue::Instance().GetStyleName(index);
-}
 
 // The tree text of a pane's first entry, which shows its style's name.
 std::string FirstLabel(const PaneState& pane)
@@ -36,10 +31,10 @@ class FlashStyleTest : public AppTest
 protected:
     FlashStyleTest()
     {
-        StyleCatalogue::Instance().SetFlashNamesFactory(false);
-        factory9000 = FlashName(kFlash0);
-        StyleCatalogue::Instance().SetFlashNamesDefault();
-        defaultName = FlashName(kFlash0);
+        StyleCatalogue factory;
+        factory.SetFlashNamesFactory(false);
+        factory9000 = factory.GetStyleName(kFlash0);
+        defaultName = StyleCatalogue().GetStyleName(kFlash0);
     }
     void StartWith(int mode, const std::string& file, int model = 1)
     {
@@ -59,7 +54,7 @@ TEST_F(FlashStyleTest, StartUpInstallsTheNamesOfTheStoredMode)
     WriteTestFlashStyles(Path("STY.b01"), "Own");
     StartWith(kFlashIndividual, Path("STY.b01"));
     EXPECT_EQ(state.flashStyleMode, kFlashIndividual);
-    EXPECT_EQ(FlashName(kFlash0), "Own0");
+    EXPECT_EQ(styles.GetStyleName(kFlash0), "Own0");
     EXPECT_TRUE(prompts.messages.empty());
 }
 
@@ -69,20 +64,21 @@ TEST_F(FlashStyleTest, StartUpFallsBackToFactoryWhenTheFileFails)
     StartWith(kFlashIndividual, Path("short.b01"), 2);
     EXPECT_EQ(prompts.Texts(), std::vector<std::string>{"Error reading Flash-Style data!"});
     EXPECT_EQ(state.flashStyleMode, kFlashFactory);
-    EXPECT_EQ(FlashName(kFlash55), "Vocal Swing");
+    EXPECT_EQ(styles.GetStyleName(kFlash55), "Vocal Swing");
 }
 
 TEST_F(FlashStyleTest, StartUpWithoutAFileKeepsIndividualWithNumberedNames)
 {
     StartWith(kFlashIndividual, "");
     EXPECT_EQ(state.flashStyleMode, kFlashIndividual);
-    EXPECT_EQ(FlashName(kFlash0), defaultName);
+    EXPECT_EQ(styles.GetStyleName(kFlash0), defaultName);
 
     AppPrompts otherPrompts;
-    MainWindowState other(otherPrompts, store);
+    StyleCatalogue otherStyles;
+    MainWindowState other(otherPrompts, store, otherStyles);
     store.WriteInt(settings::kSection, settings::kFlashStyleMode, kFlashFactory);
     other.Initialise();
-    EXPECT_EQ(FlashName(kFlash0), factory9000);
+    EXPECT_EQ(otherStyles.GetStyleName(kFlash0), factory9000);
 }
 
 TEST_F(FlashStyleTest, IndividualReadsTheChosenFileAndRelabelsBothPanes)
@@ -130,7 +126,7 @@ TEST_F(FlashStyleTest, EveryFailureOfIndividualEndsInFactory)
         state.SelectIndividualFlashStyles();
         EXPECT_EQ(prompts.Texts(), c.messages);
         EXPECT_EQ(state.flashStyleMode, kFlashFactory);
-        EXPECT_EQ(FlashName(kFlash0), factory9000);
+        EXPECT_EQ(styles.GetStyleName(kFlash0), factory9000);
     }
 }
 
@@ -166,20 +162,20 @@ TEST_F(FlashStyleTest, FactoryNamesFollowTheModelOfALoadedOrNewMdb)
 
     WriteTestMdb(Path("pro.bup"), Records({{"Pop", kFlash55, 100, "P"}}), KeyboardModel::Psr9000Pro);
     OpenMdbFile(Path("pro.bup"));
-    EXPECT_EQ(FlashName(kFlash55), "Vocal Swing");
+    EXPECT_EQ(styles.GetStyleName(kFlash55), "Vocal Swing");
     // Both panes show the new model's names, the archive included.
     EXPECT_TRUE(Shows(state.mdbPane, "Vocal Swing"));
     EXPECT_TRUE(Shows(state.archivePane, "Vocal Swing"));
 
     prompts.keyboardModels.push_back(1);
     state.NewMdb();
-    EXPECT_NE(FlashName(kFlash55), "Vocal Swing");
+    EXPECT_NE(styles.GetStyleName(kFlash55), "Vocal Swing");
     EXPECT_FALSE(Shows(state.archivePane, "Vocal Swing"));
 
     // Other modes keep their names.
     state.SelectDefaultFlashStyles();
     OpenMdbFile(Path("pro.bup"));
-    EXPECT_EQ(FlashName(kFlash0), defaultName);
+    EXPECT_EQ(styles.GetStyleName(kFlash0), defaultName);
 }
 
 } // namespace

@@ -1,9 +1,9 @@
 // Loading the MDB pane, its save-changes prompt, New, Open, Close and the
 // recent-file selection.
-#include "app/AppTestSupport.h"
+#include "support/AppTestSupport.h"
 
 #include "data/SafeFile.h"
-#include "edit/TreeTestSupport.h"
+#include "support/TreeTestSupport.h"
 
 namespace tessaro {
 namespace {
@@ -121,7 +121,7 @@ TEST_F(MdbPaneTest, EveryFailedLoadEmptiesThePaneAndForgetsTheFile)
         EXPECT_FALSE(pane.loaded || pane.untitled || pane.modified);
         EXPECT_TRUE(pane.fileName.empty());
         EXPECT_TRUE(pane.tree.IsEmpty());
-        EXPECT_EQ(pane.entryCount, 0);
+        EXPECT_EQ(pane.EntryCount(), 0);
         EXPECT_EQ(pane.entryCountText, "");
         EXPECT_EQ(state.modelLabel, "");
         EXPECT_EQ(pane.recentFiles[0], Path("MDB.bup"));
@@ -144,7 +144,7 @@ TEST_F(MdbPaneTest, AWrongChecksumOnlyWarns)
     EXPECT_EQ(prompts.messages[0].icon, MsgIcon::Warning);
     EXPECT_EQ(prompts.messages[0].buttons, MsgButtons::Ok);
     EXPECT_TRUE(state.mdbPane.loaded);
-    EXPECT_EQ(state.mdbPane.entryCount, 1);
+    EXPECT_EQ(state.mdbPane.EntryCount(), 1);
 }
 
 TEST_F(MdbPaneTest, ChangedMdbPromptYesNoCancel)
@@ -167,7 +167,6 @@ TEST_F(MdbPaneTest, ChangedMdbPromptYesNoCancel)
 
     // Yes saves: the change reaches the file.
     state.mdbPane.tree.DeleteNode(state.mdbPane.tree.FirstCategory());
-    state.mdbPane.entryCount = 1;
     prompts.Answer(MsgAnswer::Yes);
     EXPECT_TRUE(state.ConfirmDiscardMdb());
     EXPECT_FALSE(state.mdbPane.modified);
@@ -211,7 +210,7 @@ TEST_F(MdbPaneTest, NewAsksForTheModelAndStartsAnUntitledMdb)
     LoadTwoEntries(KeyboardModel::Psr9000);
     prompts.keyboardModels.push_back(std::nullopt); // Cancel changes nothing
     state.NewMdb();
-    EXPECT_EQ(state.mdbPane.entryCount, 2);
+    EXPECT_EQ(state.mdbPane.EntryCount(), 2);
     EXPECT_FALSE(state.mdbPane.untitled);
 
     prompts.keyboardModels.push_back(2);
@@ -254,7 +253,7 @@ TEST_F(MdbPaneTest, PickingTheLoadedFileAgainDoesNotReload)
     AddEntry(state.mdbPane, "Jazz", 1, 90, "Three");
     state.mdbPane.modified = true;
     state.SelectRecentMdb(0);
-    EXPECT_EQ(state.mdbPane.entryCount, 3);
+    EXPECT_EQ(state.mdbPane.EntryCount(), 3);
     EXPECT_TRUE(prompts.messages.empty());
 
     // Another file: the prompt first, then the load.
@@ -280,7 +279,7 @@ TEST_F(MdbPaneTest, CancellingTheOpenDialogKeepsTheMdb)
     EXPECT_EQ(prompts.messages.size(), 1u);
     EXPECT_TRUE(state.mdbPane.loaded);
     EXPECT_TRUE(state.mdbPane.modified);
-    EXPECT_EQ(state.mdbPane.entryCount, 2);
+    EXPECT_EQ(state.mdbPane.EntryCount(), 2);
     EXPECT_EQ(prompts.unscripted, 0);
 }
 

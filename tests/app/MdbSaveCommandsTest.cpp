@@ -1,11 +1,11 @@
 // Save and Save As of the MDB pane, as a plain file and into a backup set.
-#include "app/AppTestSupport.h"
+#include "support/AppTestSupport.h"
 
 #include "browse/BackupSetNames.h"
 #include "data/BackupIni.h"
 #include "data/MdbFile.h"
 #include "data/SafeFile.h"
-#include "edit/TreeTestSupport.h"
+#include "support/TreeTestSupport.h"
 
 #include <filesystem>
 
@@ -57,7 +57,6 @@ TEST_F(MdbSaveTest, SixHundredSixteenEntriesSaveAndOneMoreIsRefusedBeforeAnyDial
     EXPECT_TRUE(state.mdbPane.modified);
 
     state.mdbPane.tree.DeleteNode(state.mdbPane.tree.FirstCategory()->LastChild());
-    state.mdbPane.entryCount = 616;
     state.SaveMdb();
     EXPECT_EQ(SavedTitles(Path("MDB.bup")).size(), 616u);
     EXPECT_FALSE(state.mdbPane.modified);

@@ -1,7 +1,7 @@
 // The recent-file lists and how their lines are shown.
 #include "app/RecentFiles.h"
 
-#include "app/AppTestSupport.h"
+#include "support/AppTestSupport.h"
 #include "edit/PaneState.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +17,8 @@ void Open(PaneState& pane, const std::string& file)
 
 TEST(RecentFilesTest, TheEleventhFileDropsTheOldestAndAReopenedOneMovesUp)
 {
-    PaneState pane;
+    StyleCatalogue styles;
+    PaneState pane{styles};
     for (int i = 1; i <= 11; ++i)
         Open(pane, "/f" + std::to_string(i));
     EXPECT_EQ(pane.recentFiles[0], "/f11");
@@ -44,7 +45,8 @@ TEST(RecentFilesTest, TheEleventhFileDropsTheOldestAndAReopenedOneMovesUp)
 
 TEST(RecentFilesTest, BackupSetsShowAsSetNamesInTheMdbListOnly)
 {
-    PaneState pane;
+    StyleCatalogue styles;
+    PaneState pane{styles};
     pane.recentFiles = {"/b/Party.B01/mdb.BUP", "/b/Show.buf/MDB_Pro.bup", "/x/plain/MDB.bup",
                         "/x/Other.bup"};
     pane.fileName = "/x/plain/MDB.bup";
@@ -60,7 +62,7 @@ TEST(RecentFilesTest, BackupSetsShowAsSetNamesInTheMdbListOnly)
     // The archive pane never shortens; the option switches the MDB list at once.
     MapSettingsStore store;
     AppPrompts prompts;
-    MainWindowState state(prompts, store);
+    MainWindowState state(prompts, store, styles);
     state.mdbPane.recentFiles = pane.recentFiles;
     state.archivePane.recentFiles = pane.recentFiles;
     state.SetBackupStructureOption(true);

@@ -1,5 +1,5 @@
 // Start-up: the language choice and the stored settings, and their write at exit.
-#include "app/AppTestSupport.h"
+#include "support/AppTestSupport.h"
 
 #include "app/SettingsKeys.h"
 
@@ -44,7 +44,8 @@ TEST_F(SettingsTest, StoredLanguage)
         MapSettingsStore languageStore;
         AppPrompts languagePrompts;
         languageStore.WriteString(kSection, settings::kLanguage, c.stored);
-        MainWindowState(languagePrompts, languageStore).RunLanguageChoice();
+        StyleCatalogue languageStyles;
+        MainWindowState(languagePrompts, languageStore, languageStyles).RunLanguageChoice();
         EXPECT_EQ(languagePrompts.languageDialogs, c.asks ? 1 : 0);
         EXPECT_EQ(IsGerman(), c.german);
         EXPECT_EQ(languageStore.StringValue(kSection, settings::kLanguage), c.stored);
@@ -87,7 +88,7 @@ TEST_F(SettingsTest, EverythingWrittenAtExitIsReadAtTheNextStart)
     EXPECT_EQ(store.Count(), 1u + 8 + 20); // language, eight single values, twenty recent files
 
     AppPrompts nextPrompts;
-    MainWindowState next(nextPrompts, store);
+    MainWindowState next(nextPrompts, store, styles);
     next.Initialise();
     EXPECT_EQ(next.keyboardModel, 2);
     EXPECT_EQ(next.modelLabel, "9000Pro"); // the previous run's model, with nothing loaded

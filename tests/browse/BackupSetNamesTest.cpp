@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "data/DataTestSupport.h"
+#include "support/DataTestSupport.h"
 
 namespace tessaro {
 namespace {

@@ -1,5 +1,5 @@
 #include "browse/FolderTree.h"
-#include "browse/FolderNodeTexts.h"
+#include "support/FolderNodeTexts.h"
 
 #include <algorithm>
 #include <string>
@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "browse/MemoryNamespace.h"
+#include "support/MemoryNamespace.h"
 
 namespace tessaro {
 namespace {

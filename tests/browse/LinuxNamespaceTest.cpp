@@ -1,14 +1,14 @@
 #include "browse/LinuxNamespace.h"
-#include "browse/FolderNodeTexts.h"
+#include "support/FolderNodeTexts.h"
 
 #include <fstream>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
-#include "app/Texts.h"
+#include "common/Texts.h"
 #include "browse/FolderTree.h"
-#include "data/DataTestSupport.h"
+#include "support/DataTestSupport.h"
 
 namespace tessaro {
 namespace {

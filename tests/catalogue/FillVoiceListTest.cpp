@@ -1,6 +1,6 @@
-#include "app/Prompts.h"
+#include "common/Prompts.h"
 #include "catalogue/VoiceCatalogue.h"
-#include "edit/FakePrompts.h"
+#include "support/FakePrompts.h"
 
 #include <gtest/gtest.h>
 

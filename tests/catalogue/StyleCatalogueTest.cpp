@@ -18,11 +18,11 @@ protected:
     std::string RowText(int row)
     {
         std::string text = "untouched";
-        EXPECT_TRUE(StyleCatalogue::StyleRowText(row, text, nullptr, 0)) << row;
+        EXPECT_TRUE(StyleCatalogue::StyleRowText(row, text, &catalogue, 0)) << row;
         return text;
     }
 
-    StyleCatalogue& catalogue = StyleCatalogue::Instance();
+    StyleCatalogue catalogue;
 };
 
 struct ExpectedGroup
@@ -227,8 +227,9 @@ TEST_F(StyleCatalogueTest, StyleListRows)
     EXPECT_EQ(RowText(494), "DiskStyle 250");
 
     std::string text = "untouched";
-    EXPECT_FALSE(StyleCatalogue::StyleRowText(-1, text, nullptr, 0));
-    EXPECT_FALSE(StyleCatalogue::StyleRowText(495, text, nullptr, 0));
+    EXPECT_FALSE(StyleCatalogue::StyleRowText(-1, text, &catalogue, 0));
+    EXPECT_FALSE(StyleCatalogue::StyleRowText(495, text, &catalogue, 0));
+    EXPECT_FALSE(StyleCatalogue::StyleRowText(0, text, nullptr, 0)) << "no catalogue";
     EXPECT_EQ(text, "untouched");
 
     catalogue.SetFlashNamesFactory(true);

@@ -2,7 +2,7 @@
 // command, each exit status, and the same bytes as the editor's own code gives.
 
 #include "catalogue/StyleCatalogue.h"
-#include "data/DataTestSupport.h"
+#include "support/DataTestSupport.h"
 #include "data/MdbFile.h"
 #include "edit/PaneLoad.h"
 #include "edit/PaneState.h"
@@ -71,8 +71,6 @@ std::vector<MdbEntry> SampleRecords()
 class CliTest : public ::testing::Test
 {
 protected:
-    void TearDown() override { StyleCatalogue::Instance().SetFlashNamesDefault(); }
-
     CliRun Cli(const std::vector<std::string>& args)
     {
         std::string command = Quoted(TESSARO_CLI);
@@ -111,8 +109,9 @@ protected:
     // flash names of the model.
     std::string EditorReport(const std::string& path, ReportKind kind, bool archive, bool pro)
     {
-        StyleCatalogue::Instance().SetFlashNamesFactory(pro);
-        auto pane = std::make_unique<PaneState>();
+        StyleCatalogue styles;
+        styles.SetFlashNamesFactory(pro);
+        auto pane = std::make_unique<PaneState>(styles);
         if (archive) {
             EXPECT_EQ(InsertArchiveFile(*pane, path), std::nullopt);
         } else {

@@ -1,5 +1,5 @@
 #include "data/ArchiveFile.h"
-#include "data/DataTestSupport.h"
+#include "support/DataTestSupport.h"
 #include "data/SafeFile.h"
 
 #include <gtest/gtest.h>

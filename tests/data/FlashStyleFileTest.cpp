@@ -1,5 +1,5 @@
 #include "data/FlashStyleFile.h"
-#include "data/DataTestSupport.h"
+#include "support/DataTestSupport.h"
 
 #include <cstring>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "data/FolderPath.h"
-#include "data/DataTestSupport.h"
+#include "support/DataTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "data/MdbEntry.h"
-#include "data/DataTestSupport.h"
+#include "support/DataTestSupport.h"
 
 #include <functional>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "data/SafeFile.h"
-#include "data/DataTestSupport.h"
+#include "support/DataTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,6 +1,6 @@
 #include "edit/EditOperations.h"
-#include "edit/FakePrompts.h"
-#include "edit/TreeTestSupport.h"
+#include "support/FakePrompts.h"
+#include "support/TreeTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -16,8 +16,8 @@ protected:
     void Move() { CopyOrMove(mdb, archive, true, prompts); }
     ::testing::AssertionResult Sound() { return PanesAreSound(mdb, archive); }
 
-    PaneState mdb;     // the source
-    PaneState archive; // the target
+    PaneState mdb{NumberedStyles()};     // the source
+    PaneState archive{NumberedStyles()}; // the target
     FakePrompts prompts;
 };
 
@@ -29,7 +29,7 @@ TEST_F(CopyMoveOperationsTest, EntryIntoAnEmptyTargetMakesItsOwnCategoryAsMainEn
     ASSERT_TRUE(Sound());
     EXPECT_EQ(Layout(archive.tree), "Pop{sub}");
     EXPECT_EQ(Layout(mdb.tree), "Pop{main,  sub}");
-    EXPECT_EQ(archive.entryCount, 1);
+    EXPECT_EQ(archive.EntryCount(), 1);
     EXPECT_EQ(archive.entryCountText, "1");
     EXPECT_EQ(mdb.entryCountText, "2");
     EXPECT_TRUE(archive.modified);
@@ -92,14 +92,14 @@ TEST_F(CopyMoveOperationsTest, MainEntryTakesItsSubEntriesAlong)
     Copy();
     ASSERT_TRUE(Sound());
     EXPECT_EQ(Layout(archive.tree), "Pop{there,main,  sub1,  sub2,later}");
-    EXPECT_EQ(archive.entryCount, 5);
+    EXPECT_EQ(archive.EntryCount(), 5);
     EXPECT_EQ(archive.tree.Selected()->Payload()->GetTitle(), "main");
 
     mdb.tree.Select(main);
     Move();
     ASSERT_TRUE(Sound());
     EXPECT_EQ(Layout(mdb.tree), "Pop{other}");
-    EXPECT_EQ(mdb.entryCount, 1);
+    EXPECT_EQ(mdb.EntryCount(), 1);
     EXPECT_EQ(mdb.entryCountText, "1");
     EXPECT_TRUE(mdb.modified);
     EXPECT_EQ(Layout(archive.tree), "Pop{there,main,  sub1,  sub2,main,  sub1,  sub2,later}");
@@ -162,7 +162,7 @@ TEST_F(CopyIntoGroupTest, MainEntryGoesAboveTheGroupsMainEntryWithItsSubEntries)
     Copy();
     ASSERT_TRUE(Sound());
     EXPECT_EQ(Layout(archive.tree), "Pop{before,new,  newsub,m,  s1,  s2}");
-    EXPECT_EQ(archive.entryCount, 6);
+    EXPECT_EQ(archive.EntryCount(), 6);
     EXPECT_EQ(archive.tree.Selected()->Payload()->GetTitle(), "new");
 }
 
@@ -239,7 +239,7 @@ TEST_F(CopyMoveOperationsTest, EmptyCategoryTravelsAsAnEmptyCategory)
     EXPECT_EQ(Layout(mdb.tree), "Pop{p}");
     EXPECT_EQ(Layout(archive.tree), "Empty{} Rock{r} Empty{}");
     EXPECT_NE(archive.tree.FirstCategory()->Payload(), nullptr);
-    EXPECT_EQ(archive.entryCount, 1);
+    EXPECT_EQ(archive.EntryCount(), 1);
     EXPECT_TRUE(archive.modified);
     EXPECT_TRUE(mdb.modified);
 }
@@ -252,7 +252,7 @@ TEST_F(CopyMoveOperationsTest, CopyingBeyondTheKeyboardLimitIsAllowed)
         AddEntry(mdb, "Ten", 1, 100 + i, "t" + std::to_string(i));
     mdb.tree.Select(mdb.tree.FirstCategory());
     Copy();
-    EXPECT_EQ(archive.entryCount, 620);
+    EXPECT_EQ(archive.EntryCount(), 620);
     EXPECT_EQ(archive.entryCountText, "620");
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_TRUE(Sound());

@@ -1,7 +1,7 @@
 // New category, Edit (entry and category) and the main/sub toggle.
 #include "edit/EditOperations.h"
-#include "edit/FakePrompts.h"
-#include "edit/TreeTestSupport.h"
+#include "support/FakePrompts.h"
+#include "support/TreeTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@ class EditOperationsTest : public ::testing::Test
 protected:
     void Edit() { EditSelected(pane, prompts, KeyboardModel::Psr9000Pro); }
 
-    PaneState pane;
+    PaneState pane{NumberedStyles()};
     FakePrompts prompts;
 };
 
@@ -44,7 +44,7 @@ TEST_F(EditOperationsTest, NewCategoryGoesAboveTheSelectionsCategoryOrToTheBotto
     EXPECT_EQ(jazz->Text(), "Jazz");
     EXPECT_FALSE(jazz->HasChildren());
     EXPECT_TRUE(pane.modified);
-    EXPECT_EQ(pane.entryCount, 2);
+    EXPECT_EQ(pane.EntryCount(), 2);
 
     pane.tree.Select(nullptr);
     prompts.NameCategory("Pop"); // no name check
@@ -64,7 +64,7 @@ TEST_F(EditOperationsTest, OkWithoutChangesDoesNotMarkTheEntryModified)
 {
     TreeNode* entry = AddEntry(pane, "Pop", 1, 100, "a");
     pane.tree.Select(entry);
-    prompts.EditEntryWith([](EntryNode&) {});
+    prompts.EditEntryWith([](MdbEntry&) {});
     Edit();
     prompts.CancelEntry();
     Edit();
@@ -77,8 +77,8 @@ TEST_F(EditOperationsTest, CancelledEditorLeavesTheEntryAsItWas)
 {
     TreeNode* entry = AddEntry(pane, "Pop", 1, 100, "a");
     pane.tree.Select(entry);
-    prompts.entryEdits.push_back([](EntryNode& e, int) {
-        e.record.setTempo(200);
+    prompts.entryEdits.push_back([](MdbEntry& e, int) {
+        e.setTempo(200);
         return false;
     });
     Edit();
@@ -92,7 +92,7 @@ TEST_F(EditOperationsTest, TitleChangeKeepsThePlaceAndUpdatesTheText)
     TreeNode* entry = AddEntry(pane, "Pop", 1, 100, "b");
     AddEntry(pane, "Pop", 1, 100, "c");
     pane.tree.Select(entry);
-    prompts.EditEntryWith([](EntryNode& e) { e.SetTitle("renamed"); });
+    prompts.EditEntryWith([](MdbEntry& e) { e.SetTitle("renamed"); });
     Edit();
     EXPECT_EQ(Layout(pane.tree), "Pop{a,renamed,c}");
     EXPECT_EQ(entry->Text().substr(0, 7), "renamed");
@@ -110,9 +110,9 @@ TEST_F(EditOperationsTest, TempoChangeMovesAMainEntryWithItsSubEntries)
     AddEntry(pane, "Pop", 1, 100, "next"); // a second main entry of the group stays
     AddEntry(pane, "Pop", 1, 140, "high");
     pane.tree.Select(main);
-    prompts.EditEntryWith([](EntryNode& e) {
-        e.record.setTempo(150);
-        e.record.setStyleNumber(1);
+    prompts.EditEntryWith([](MdbEntry& e) {
+        e.setTempo(150);
+        e.setStyleNumber(1);
     });
     Edit();
     ASSERT_TRUE(PaneIsSound(pane));
@@ -126,7 +126,7 @@ TEST_F(EditOperationsTest, TempoChangeMovesAMainEntryWithItsSubEntries)
         EXPECT_EQ(sub->Payload()->record.bytes()[19], 1); // styleNumberCopy follows
         EXPECT_TRUE(sub->Payload()->IsSubEntry());
     }
-    EXPECT_EQ(pane.entryCount, 6);
+    EXPECT_EQ(pane.EntryCount(), 6);
 }
 
 TEST_F(EditOperationsTest, CategoryChangeOfTheOnlyEntryPutsTheNewCategoryInTheOldPlace)
@@ -135,7 +135,7 @@ TEST_F(EditOperationsTest, CategoryChangeOfTheOnlyEntryPutsTheNewCategoryInTheOl
     TreeNode* only = AddEntry(pane, "B", 1, 100, "b");
     AddEntry(pane, "C", 1, 100, "c");
     pane.tree.Select(only);
-    prompts.EditEntryWith([](EntryNode& e) { e.SetCategory("New"); });
+    prompts.EditEntryWith([](MdbEntry& e) { e.SetCategory("New"); });
     Edit();
     EXPECT_EQ(Layout(pane.tree), "A{a} New{b} C{c}");
     EXPECT_EQ(pane.tree.Selected()->Parent()->Text(), "New");
@@ -144,9 +144,9 @@ TEST_F(EditOperationsTest, CategoryChangeOfTheOnlyEntryPutsTheNewCategoryInTheOl
     // Into an existing category, at its sorted place; the old category keeps its other entries.
     AddEntry(pane, "C", 2, 100, "c2");
     pane.tree.Select(EntryTitled(pane.tree, "c"));
-    prompts.EditEntryWith([](EntryNode& e) {
+    prompts.EditEntryWith([](MdbEntry& e) {
         e.SetCategory("A");
-        e.record.setStyleNumber(0);
+        e.setStyleNumber(0);
     });
     Edit();
     EXPECT_EQ(Layout(pane.tree), "A{c,a} New{b} C{c2}");
@@ -159,7 +159,7 @@ TEST_F(EditOperationsTest, NewCategoryOfAnEditedEntryStandsAboveTheOldOneWhileIt
     AddEntry(pane, "A", 1, 100, "other");
     AddEntry(pane, "B", 1, 100, "b");
     pane.tree.Select(entry);
-    prompts.EditEntryWith([](EntryNode& e) { e.SetCategory("Z"); });
+    prompts.EditEntryWith([](MdbEntry& e) { e.SetCategory("Z"); });
     Edit();
     EXPECT_EQ(Layout(pane.tree), "Z{a} A{other} B{b}");
     EXPECT_TRUE(PaneIsSound(pane));
@@ -170,7 +170,7 @@ TEST_F(EditOperationsTest, SubEntryMadeFirstOfItsGroupByEditBecomesMain)
     TreeNode* entry = AddEntry(pane, "Pop", 1, 100, "main");
     AddEntry(pane, "Pop", 1, 100, "  sub");
     pane.tree.Select(entry);
-    prompts.EditEntryWith([](EntryNode& e) { e.SetTitle("  main"); });
+    prompts.EditEntryWith([](MdbEntry& e) { e.SetTitle("  main"); });
     Edit();
     EXPECT_EQ(Layout(pane.tree), "Pop{main,  sub}");
     EXPECT_TRUE(PaneIsSound(pane));
@@ -185,9 +185,9 @@ TEST_F(EditOperationsTest, SubEntriesLeftBehindByAnEditedMainEntryGetANewHead)
     AddEntry(pane, "Pop", 1, 100, "  s1");
     AddEntry(pane, "Pop", 1, 100, "  s2");
     pane.tree.Select(main);
-    prompts.EditEntryWith([](EntryNode& e) {
+    prompts.EditEntryWith([](MdbEntry& e) {
         e.SetTitle("  main");
-        e.record.setTempo(120);
+        e.setTempo(120);
     });
     Edit();
     ASSERT_TRUE(PaneIsSound(pane));
@@ -262,9 +262,9 @@ TEST_F(EditOperationsTest, ToggleTurnsSubIntoMainAndBack)
     EXPECT_TRUE(pane.modified);
     EXPECT_TRUE(PaneIsSound(pane));
 
-    sub->Payload()->SetTitle("sixteen chars ok");
-    sub->Payload()->Relabel();
-    pane.tree.SetText(sub, sub->Payload()->displayLabel);
+    MdbEntry longer = sub->Payload()->record;
+    longer.SetTitle("sixteen chars ok");
+    pane.tree.ReplaceEntry(sub, longer);
     ToggleMainEntry(pane);
     EXPECT_EQ(sub->Payload()->GetTitle(), "  sixteen chars ");
     EXPECT_EQ(sub->Text().substr(0, 5), "     ");
@@ -277,7 +277,7 @@ TEST_F(EditOperationsTest, ToggleLeavesTheHeadOfAGroupMain)
     AddEntry(pane, "Pop", 1, 90, "other");
     TreeNode* head = AddEntry(pane, "Pop", 1, 100, "head");
     pane.tree.Select(head);
-    EXPECT_FALSE(CanToggleMainEntry(pane.tree));
+    EXPECT_FALSE(CanToggleMainEntry(head));
     ToggleMainEntry(pane);
     EXPECT_EQ(head->Payload()->GetTitle(), "head");
     EXPECT_FALSE(pane.modified);

@@ -2,8 +2,8 @@
 // and tessaro-cli load.
 
 #include "edit/PaneLoad.h"
-#include "data/DataTestSupport.h"
-#include "edit/TreeTestSupport.h"
+#include "support/DataTestSupport.h"
+#include "support/TreeTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -42,10 +42,10 @@ TEST(PaneLoadTest, MdbImageSkipsEmptySlotsAndSortsAndLabelsEveryEntry)
     image.SetSlot(615, Record("Pop", "early", 2));
     image.SetSlot(300, Record("Pop", "ghost", 2, 0)); // not in use: skipped
 
-    PaneState pane;
+    PaneState pane{NumberedStyles()};
     EXPECT_EQ(InsertMdbImage(pane, image), std::nullopt);
     EXPECT_TRUE(PaneIsSound(pane));
-    EXPECT_EQ(pane.entryCount, 3);
+    EXPECT_EQ(pane.EntryCount(), 3);
     EXPECT_EQ(Layout(pane.tree), "Pop{early,late} Rock{sub}");
     EXPECT_EQ(EntryTitled(pane.tree, "early")->Text(), "early                (8 Beat 2, 100)");
 }
@@ -57,10 +57,10 @@ TEST(PaneLoadTest, ArchiveLoadsEveryRecordWhateverItsInUseByte)
     bytes.insert(bytes.end(), 287, 0xAB); // a partial record at the end is ignored
     WriteBytes(folder / "a.mdx", bytes);
 
-    PaneState pane;
+    PaneState pane{NumberedStyles()};
     EXPECT_EQ(InsertArchiveFile(pane, folder / "a.mdx"), std::nullopt);
     EXPECT_TRUE(PaneIsSound(pane));
-    EXPECT_EQ(pane.entryCount, 3);
+    EXPECT_EQ(pane.EntryCount(), 3);
     EXPECT_EQ(Layout(pane.tree), "Pop{a,b} Jazz{c}");
 }
 
@@ -72,9 +72,9 @@ TEST(PaneLoadTest, ArchiveOfManyBlocksKeepsItsOrder)
         records.push_back(Record("C" + std::to_string(i % 3), "t" + std::to_string(i), 1));
     WriteBytes(folder / "big.mdx", ArchiveBytes(records));
 
-    PaneState pane;
+    PaneState pane{NumberedStyles()};
     EXPECT_EQ(InsertArchiveFile(pane, folder / "big.mdx"), std::nullopt);
-    EXPECT_EQ(pane.entryCount, 250);
+    EXPECT_EQ(pane.EntryCount(), 250);
     ASSERT_EQ(pane.tree.CategoryCount(), 3);
     // Equal group keys keep the order of the file.
     const TreeNode* c1 = pane.tree.CategoryAt(1);
@@ -86,7 +86,7 @@ TEST(PaneLoadTest, ArchiveOfManyBlocksKeepsItsOrder)
 TEST(PaneLoadTest, RefusedArchiveGivesTheReadersMessageAndNoEntries)
 {
     TempFolder folder;
-    PaneState pane;
+    PaneState pane{NumberedStyles()};
     EXPECT_EQ(InsertArchiveFile(pane, folder / "missing.mdx"), Msg::ErrorOpeningArchive);
 
     Bytes wrongCase = ArchiveBytes({Record("Pop", "a", 1)});
@@ -97,7 +97,7 @@ TEST(PaneLoadTest, RefusedArchiveGivesTheReadersMessageAndNoEntries)
     WriteBytes(folder / "short.mdx", Bytes(15, '%'));
     EXPECT_EQ(InsertArchiveFile(pane, folder / "short.mdx"), Msg::InvalidFileSize);
 
-    EXPECT_EQ(pane.entryCount, 0);
+    EXPECT_EQ(pane.EntryCount(), 0);
     EXPECT_TRUE(pane.tree.IsEmpty());
 }
 

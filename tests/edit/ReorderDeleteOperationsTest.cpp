@@ -1,7 +1,7 @@
 // Up, Down and Delete.
 #include "edit/EditOperations.h"
-#include "edit/FakePrompts.h"
-#include "edit/TreeTestSupport.h"
+#include "support/FakePrompts.h"
+#include "support/TreeTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +23,7 @@ protected:
         last = AddEntry(pane, "Pop", 1, 110, "last");
     }
 
-    PaneState pane;
+    PaneState pane{NumberedStyles()};
     FakePrompts prompts;
     TreeNode* other = nullptr;
     TreeNode* main = nullptr;
@@ -35,7 +35,7 @@ protected:
 TEST_F(ReorderOperationsTest, UpToTheTopOfTheGroupMakesTheEntryMain)
 {
     pane.tree.Select(sub1);
-    ASSERT_TRUE(CanMoveUp(pane.tree));
+    ASSERT_TRUE(CanMoveUp(pane.tree.Selected()));
     MoveUp(pane);
     ASSERT_TRUE(PaneIsSound(pane));
     EXPECT_EQ(Layout(pane.tree), "Pop{other,s1,m,  s2,last}");
@@ -56,10 +56,10 @@ TEST_F(ReorderOperationsTest, UpInsideTheGroupKeepsASubEntrySub)
 TEST_F(ReorderOperationsTest, UpAndDownStopAtTheEdgesOfTheGroup)
 {
     pane.tree.Select(main);
-    EXPECT_FALSE(CanMoveUp(pane.tree));
+    EXPECT_FALSE(CanMoveUp(pane.tree.Selected()));
     MoveUp(pane);
     pane.tree.Select(sub2);
-    EXPECT_FALSE(CanMoveDown(pane.tree));
+    EXPECT_FALSE(CanMoveDown(pane.tree.Selected()));
     MoveDown(pane);
     pane.tree.Select(other);
     MoveUp(pane);
@@ -87,7 +87,7 @@ TEST_F(ReorderOperationsTest, DownOnASubEntryKeepsItSub)
 
 TEST(ReorderCategoryTest, CategoriesMoveWithTheirEntriesAndComeBackClosed)
 {
-    PaneState pane;
+    PaneState pane{NumberedStyles()};
     TreeNode* a = AddEntry(pane, "A", 1, 100, "a")->Parent();
     AddEntry(pane, "A", 1, 100, "  a sub");
     AddEntry(pane, "A", 2, 100, "a2");
@@ -95,7 +95,7 @@ TEST(ReorderCategoryTest, CategoriesMoveWithTheirEntriesAndComeBackClosed)
     AddEntry(pane, "C", 1, 100, "c");
 
     pane.tree.Select(a);
-    EXPECT_FALSE(CanMoveUp(pane.tree));
+    EXPECT_FALSE(CanMoveUp(pane.tree.Selected()));
     MoveUp(pane);
     EXPECT_FALSE(pane.modified);
 
@@ -131,7 +131,7 @@ TEST_F(DeleteOperationsTest, DeletingAMainEntryMakesItsFirstSubEntryMain)
     ASSERT_TRUE(PaneIsSound(pane));
     EXPECT_EQ(Layout(pane.tree), "Pop{other,s1,  s2,last}");
     EXPECT_EQ(sub1->Text(), sub1->Payload()->displayLabel);
-    EXPECT_EQ(pane.entryCount, 4);
+    EXPECT_EQ(pane.EntryCount(), 4);
     EXPECT_EQ(pane.entryCountText, "4");
     EXPECT_TRUE(pane.modified);
     EXPECT_TRUE(prompts.messages.empty());
@@ -172,7 +172,7 @@ TEST_F(DeleteOperationsTest, ACategoryWithEntriesGoesOnlyAfterYes)
     prompts.Answer(MsgAnswer::Yes);
     DeleteSelected(pane, prompts);
     EXPECT_EQ(Layout(pane.tree), "Rock{r}");
-    EXPECT_EQ(pane.entryCount, 1);
+    EXPECT_EQ(pane.EntryCount(), 1);
     EXPECT_EQ(pane.entryCountText, "1");
     EXPECT_TRUE(pane.modified);
     EXPECT_TRUE(PaneIsSound(pane));
@@ -185,7 +185,7 @@ TEST_F(DeleteOperationsTest, AnEmptyCategoryGoesWithoutAsking)
     DeleteSelected(pane, prompts);
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(pane.tree.CategoryCount(), 1);
-    EXPECT_EQ(pane.entryCount, 5);
+    EXPECT_EQ(pane.EntryCount(), 5);
     EXPECT_TRUE(PaneIsSound(pane));
 }
 

@@ -3,13 +3,13 @@
 // each column should show), never by the report code itself.
 
 #include "catalogue/StyleCatalogue.h"
-#include "data/DataTestSupport.h"
+#include "support/DataTestSupport.h"
 #include "data/MdbImage.h"
 #include "data/SafeFile.h"
-#include "edit/FakePrompts.h"
+#include "support/FakePrompts.h"
 #include "edit/PaneLoad.h"
 #include "edit/Reports.h"
-#include "edit/TreeTestSupport.h"
+#include "support/TreeTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -350,10 +350,10 @@ class ReportTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        StyleCatalogue::Instance().SetFlashNameIndividual(0, kLongFlashName);
-        StyleCatalogue::Instance().SetFlashNameIndividual(1, kHugeFlashName);
+        styles.SetFlashNameIndividual(0, kLongFlashName);
+        styles.SetFlashNameIndividual(1, kHugeFlashName);
     }
-    void TearDown() override { StyleCatalogue::Instance().SetFlashNamesDefault(); }
+    StyleCatalogue styles;
 
     void LoadAsMdb()
     {
@@ -386,7 +386,7 @@ protected:
 
     const std::string kArchiveMagicText = "%%%MDB-Archiv%%%";
     TempFolder folder;
-    PaneState pane;
+    PaneState pane{styles};
     FakePrompts prompts;
 };
 

@@ -2,8 +2,8 @@
 // ignored as the Windows-1252 code page does it.
 
 #include "edit/Search.h"
-#include "edit/FakePrompts.h"
-#include "edit/TreeTestSupport.h"
+#include "support/FakePrompts.h"
+#include "support/TreeTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +39,7 @@ protected:
     // The text of the node found, or "-" when nothing was.
     std::string Find(const std::string& text) { return SearchNext(pane, text) ? SelectedText(pane) : "-"; }
 
-    PaneState pane;
+    PaneState pane{NumberedStyles()};
 };
 
 TEST_F(SearchTest, WalksTheTreeInOrderAndGoesRoundToTheStart)
@@ -57,7 +57,7 @@ TEST_F(SearchTest, WalksTheTreeInOrderAndGoesRoundToTheStart)
 
 TEST_F(SearchTest, FirstCategoryIsFoundLastWhenNothingIsSelected)
 {
-    PaneState other;
+    PaneState other{NumberedStyles()};
     AddEntry(other, "Alpha", 1, 100, "x");
     AddEntry(other, "Beta", 1, 100, "y");
     // Any other match comes first...
@@ -119,7 +119,7 @@ TEST_F(SearchTest, NothingFoundLeavesTheSelection)
 
 TEST_F(SearchTest, EmptyTreeFindsNothing)
 {
-    PaneState empty;
+    PaneState empty{NumberedStyles()};
     EXPECT_FALSE(SearchNext(empty, "a"));
     EXPECT_EQ(empty.tree.Selected(), nullptr);
 }

@@ -1,6 +1,6 @@
 #include "app/qt/CEditorApp.h"
 
-#include "app/Texts.h"
+#include "common/Texts.h"
 #include "app/qt/CMainDlg.h"
 #include "app/qt/QtPrompts.h"
 #include "app/qt/QtSettingsStore.h"
@@ -73,10 +73,10 @@ int CEditorApp::Run(const StartOptions& options)
     if (!instance.Listen() && instance.AskRunningCopy())
         return 0;
 
-    StyleCatalogue::Instance(); // built before any window
+    StyleCatalogue styles; // built before any window
     QtSettingsStore settings;
-    QtPrompts prompts(settings);
-    CMainDlg dialog(prompts, settings);
+    QtPrompts prompts(settings, styles);
+    CMainDlg dialog(prompts, settings, styles);
     mainWindow_ = &dialog;
     QObject::connect(&instance, &SingleInstance::Activated, &dialog, [&dialog] { BringToFront(&dialog); });
 

@@ -2,8 +2,8 @@
 
 #include "app/SettingsKeys.h"
 #include "app/SettingsStore.h"
-#include "app/Texts.h"
-#include "app/qt/DialogUnits.h"
+#include "common/Texts.h"
+#include "common/qt/DialogUnits.h"
 
 #include <QButtonGroup>
 #include <QLabel>

@@ -8,8 +8,10 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QTreeView>
 
@@ -48,8 +50,8 @@ void SetEnabled(QWidget* widget, bool enabled)
 
 } // namespace
 
-CMainDlg::CMainDlg(Prompts& prompts, SettingsStore& settings, QWidget* parent)
-    : QDialog(parent), state_(prompts, settings)
+CMainDlg::CMainDlg(Prompts& prompts, SettingsStore& settings, StyleCatalogue& styles, QWidget* parent)
+    : QDialog(parent), state_(prompts, settings, styles)
 {
     RegisterResources();
     CreateControls();
@@ -97,6 +99,17 @@ void CMainDlg::ConnectCommands()
             RunCommand([this] { state_.SelectIndividualFlashStyles(); });
     });
 
+    OnClick(undo_, &MainWindowState::Undo);
+    OnClick(redo_, &MainWindowState::Redo);
+    // Ctrl+Z and Ctrl+Y or Ctrl+Shift+Z, wherever the focus is in the window.
+    const auto shortcut = [this](const QKeySequence& keys, void (MainWindowState::*command)()) {
+        auto* action = new QShortcut(keys, this);
+        action->setContext(Qt::WindowShortcut);
+        connect(action, &QShortcut::activated, this, [this, command] { RunCommand([this, command] { (state_.*command)(); }); });
+    };
+    shortcut(QKeySequence::Undo, &MainWindowState::Undo);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), &MainWindowState::Redo);
+    shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &MainWindowState::Redo);
     OnClick(newCategory_, &MainWindowState::NewCategory);
     OnClick(edit_, &MainWindowState::EditSelected);
     OnClick(mainEntry_, &MainWindowState::ToggleMainEntry);
@@ -209,6 +222,10 @@ void CMainDlg::ApplyCommandStates()
     SetEnabled(archive_.close, states.closeArchive);
     SetEnabled(archive_.tree, states.archiveTree);
 
+    SetEnabled(undo_, states.undo);
+    SetEnabled(redo_, states.redo);
+    undo_->setToolTip(Q(states.undoTip));
+    redo_->setToolTip(Q(states.redoTip));
     SetEnabled(newCategory_, states.newCategory);
     SetEnabled(edit_, states.edit);
     SetEnabled(mainEntry_, states.mainEntry);

@@ -32,7 +32,7 @@ class CMainDlg : public QDialog
     Q_OBJECT
 public:
     // The prompts and the settings store must outlive the window.
-    CMainDlg(Prompts& prompts, SettingsStore& settings, QWidget* parent = nullptr);
+    CMainDlg(Prompts& prompts, SettingsStore& settings, StyleCatalogue& styles, QWidget* parent = nullptr);
     ~CMainDlg() override;
 
     // The start sequence, once, before the window is first shown: the language
@@ -95,6 +95,8 @@ private:
     QCheckBox* noNetwork_ = nullptr;
     QButtonGroup* flashStyles_ = nullptr;
 
+    QPushButton* undo_ = nullptr;
+    QPushButton* redo_ = nullptr;
     QPushButton* newCategory_ = nullptr;
     QPushButton* edit_ = nullptr;
     QPushButton* mainEntry_ = nullptr;

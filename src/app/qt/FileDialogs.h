@@ -1,7 +1,7 @@
 #pragma once
 // The file dialogs' requests in Qt's terms.
 
-#include "app/Prompts.h"
+#include "common/Prompts.h"
 
 #include <QString>
 

@@ -2,7 +2,7 @@
 // window's font), what it is called and what it reads.
 #include "app/qt/CMainDlg.h"
 
-#include "app/qt/DialogUnits.h"
+#include "common/qt/DialogUnits.h"
 #include "edit/qt/CategoryTreeModel.h"
 #include "edit/qt/TreeViewSync.h"
 
@@ -185,10 +185,10 @@ void CMainDlg::CreateControls()
     CreatePaneControls(archive_, false);
     CreateEditColumn();
 
-    mdb_.count = MakeLabel(this, QStringLiteral("mdbCount"), du, 194, 321, 29, 11);
-    archive_.count = MakeLabel(this, QStringLiteral("archiveCount"), du, 239, 321, 29, 11, Qt::AlignRight);
+    mdb_.count = MakeLabel(this, QStringLiteral("mdbCount"), du, 194, 359, 29, 11);
+    archive_.count = MakeLabel(this, QStringLiteral("archiveCount"), du, 239, 359, 29, 11, Qt::AlignRight);
 
-    setFixedSize(du.Size(462, 335));
+    setFixedSize(du.Size(462, 373));
     SetCaptions();
 }
 
@@ -204,10 +204,10 @@ void CMainDlg::CreatePaneControls(PaneControls& pane, bool mdb)
     };
     // The label, New, Open, Save, Save As, Close, the recent-file list and the tree.
     const Box mdbBoxes[8] = {{4, 44, 19, 8},    {26, 41, 36, 14},  {65, 41, 36, 14}, {104, 41, 38, 14},
-                             {145, 41, 40, 14}, {188, 41, 38, 14}, {3, 58, 224, 81}, {3, 73, 190, 259}};
+                             {145, 41, 40, 14}, {188, 41, 38, 14}, {3, 58, 224, 81}, {3, 73, 190, 297}};
     const Box archiveBoxes[8] = {{234, 45, 27, 8},   {262, 41, 36, 14},  {300, 41, 36, 14},
                                  {338, 41, 38, 14},  {378, 41, 40, 14},  {420, 41, 38, 14},
-                                 {235, 58, 224, 81}, {269, 73, 190, 259}};
+                                 {235, 58, 224, 81}, {269, 73, 190, 297}};
     const Box* box = mdb ? mdbBoxes : archiveBoxes;
 
     MakeLabel(this, name("label"), du, box[0].x, box[0].y, box[0].w, box[0].h)
@@ -267,7 +267,9 @@ void CMainDlg::CreateEditColumn()
     {
         const char* name;
         QPushButton** button;
-    } column[] = {{"newCategory", &newCategory_},
+    } column[] = {{"undo", &undo_},
+                  {"redo", &redo_},
+                  {"newCategory", &newCategory_},
                   {"edit", &edit_},
                   {"mainEntry", &mainEntry_},
                   {"copy", &copy_},
@@ -280,7 +282,7 @@ void CMainDlg::CreateEditColumn()
                   {"protocolTabs", &protocolTabs_},
                   {"help", &help_},
                   {"exit", &exit_}};
-    int y = 74; // then every 19 units down to Exit at 302
+    int y = 74; // then every 19 units down to Exit at 340
     for (const auto& c : column) {
         *c.button = MakeButton(this, QString::fromLatin1(c.name), du, 198, y, 66, 16);
         y += 19;
@@ -300,6 +302,8 @@ void CMainDlg::SetCaptions()
         pane->saveAs->setText(Q(Caption::SaveAs));
         pane->close->setText(Q(Caption::Close));
     }
+    undo_->setText(Q(Caption::Undo));
+    redo_->setText(Q(Caption::Redo));
     newCategory_->setText(Q(Caption::NewCategory));
     edit_->setText(Q(Caption::Edit));
     mainEntry_->setText(Q(Caption::MainEntry));

@@ -7,7 +7,7 @@
 #include "catalogue/qt/CEntryDlg.h"
 #include "catalogue/qt/CKeyboardDlg.h"
 #include "catalogue/qt/CSearchDlg.h"
-#include "data/EntryNode.h"
+#include "data/MdbEntry.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -25,8 +25,8 @@
 
 namespace tessaro {
 
-QtPrompts::QtPrompts(SettingsStore& settings, QWidget* mainWindow)
-    : settings_(settings), mainWindow_(mainWindow), startupFolder_(QDir::currentPath())
+QtPrompts::QtPrompts(SettingsStore& settings, const StyleCatalogue& styles, QWidget* mainWindow)
+    : settings_(settings), styles_(styles), mainWindow_(mainWindow), startupFolder_(QDir::currentPath())
 {
 }
 
@@ -129,9 +129,9 @@ bool QtPrompts::EditCategory(std::string& name)
     return true;
 }
 
-bool QtPrompts::EditEntry(EntryNode& entry, int keyboardModel)
+bool QtPrompts::EditEntry(MdbEntry& record, int keyboardModel)
 {
-    CEntryDlg dialog(entry.record, keyboardModel, *this, DialogParent());
+    CEntryDlg dialog(record, keyboardModel, styles_, *this, DialogParent());
     return dialog.exec() == QDialog::Accepted;
 }
 

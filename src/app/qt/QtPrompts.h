@@ -2,7 +2,7 @@
 // The questions and dialogs of the commands, as real windows: message boxes,
 // file dialogs, the small dialogs, the entry editor, the wait cursor and help.
 
-#include "app/Prompts.h"
+#include "common/Prompts.h"
 
 #include <QPointer>
 #include <QString>
@@ -13,13 +13,15 @@
 namespace tessaro {
 
 class SettingsStore;
+class StyleCatalogue;
 
 class QtPrompts : public Prompts
 {
 public:
     // settings: where the language dialog stores the choice. The start-up
     // folder is the current folder at construction.
-    explicit QtPrompts(SettingsStore& settings, QWidget* mainWindow = nullptr);
+    // styles: the names the entry editor's style list shows.
+    QtPrompts(SettingsStore& settings, const StyleCatalogue& styles, QWidget* mainWindow = nullptr);
 
     // The window the dialogs belong to (the main window, once it exists).
     void SetMainWindow(QWidget* mainWindow) { mainWindow_ = mainWindow; }
@@ -31,7 +33,7 @@ public:
 
     bool ChooseKeyboardModel(int& model) override;
     bool EditCategory(std::string& name) override;
-    bool EditEntry(EntryNode& entry, int keyboardModel) override;
+    bool EditEntry(MdbEntry& record, int keyboardModel) override;
     void RunSearchDialog(SearchHost& host) override;
     bool ChooseLanguage(UiLanguage& language) override;
 
@@ -51,6 +53,7 @@ private:
     std::optional<std::string> RunFileDialog(const FileDialogRequest& request, bool save);
 
     SettingsStore& settings_;
+    const StyleCatalogue& styles_;
     QPointer<QWidget> mainWindow_;
     QString startupFolder_;
     int waitCursorDepth_ = 0;

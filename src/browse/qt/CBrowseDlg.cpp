@@ -1,7 +1,7 @@
 #include "browse/qt/CBrowseDlg.h"
 
-#include "app/Texts.h"
-#include "app/qt/DialogUnits.h"
+#include "common/Texts.h"
+#include "common/qt/DialogUnits.h"
 #include "browse/LinuxNamespace.h"
 #include "browse/qt/CFolderTree.h"
 #include "browse/qt/QtDesktopActions.h"

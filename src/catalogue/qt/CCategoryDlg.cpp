@@ -1,7 +1,7 @@
 #include "catalogue/qt/CCategoryDlg.h"
 
-#include "app/Texts.h"
-#include "app/qt/DialogUnits.h"
+#include "common/Texts.h"
+#include "common/qt/DialogUnits.h"
 #include "catalogue/qt/FieldCheck.h"
 #include "catalogue/qt/RecordText.h"
 #include "catalogue/qt/Win1252Validator.h"

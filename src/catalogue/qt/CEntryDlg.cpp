@@ -1,8 +1,8 @@
 #include "catalogue/qt/CEntryDlg.h"
 
-#include "app/Prompts.h"
-#include "app/Texts.h"
-#include "app/qt/DialogUnits.h"
+#include "common/Prompts.h"
+#include "common/Texts.h"
+#include "common/qt/DialogUnits.h"
 #include "catalogue/StyleCatalogue.h"
 #include "catalogue/qt/CCatalogueCombo.h"
 #include "catalogue/qt/FieldCheck.h"
@@ -88,8 +88,9 @@ void MakeGroup(QWidget* parent, const DialogUnits& du, const char* title, int x,
 
 } // namespace
 
-CEntryDlg::CEntryDlg(MdbEntry& entry, int keyboardModel, Prompts& prompts, QWidget* parent)
-    : QDialog(parent), entry_(entry), prompts_(prompts)
+CEntryDlg::CEntryDlg(MdbEntry& entry, int keyboardModel, const StyleCatalogue& styles, Prompts& prompts,
+                     QWidget* parent)
+    : QDialog(parent), entry_(entry), styles_(styles), prompts_(prompts)
 {
     voiceContext_.keyboardModel = keyboardModel;
     setWindowTitle(Q(Tr(Caption::EntryDlgTitle)));
@@ -212,7 +213,7 @@ void CEntryDlg::LoadFromRecord()
     m.title = FromRecordText(entry_.GetTitle());
 
     style_->RemoveAllRows();
-    style_->SetTextCallback(&StyleCatalogue::StyleRowText, this, -1, -3);
+    style_->SetTextCallback(&StyleCatalogue::StyleRowText, &styles_, -1, -3);
     style_->ReserveRows(kStyleListRows);
     for (int row = 0; row < kStyleListRows; ++row)
         style_->AddEmptyRow();              // a refused row is left out

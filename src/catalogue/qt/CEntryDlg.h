@@ -3,6 +3,7 @@
 // checks the fields, writes them back into the record in place and closes;
 // Cancel, Escape and the close box leave the record untouched.
 
+#include "catalogue/StyleCatalogue.h"
 #include "catalogue/VoiceCatalogue.h"
 #include "data/MdbEntry.h"
 
@@ -31,7 +32,8 @@ public:
     // keyboardModel: the main window's current model (0 none, 1 PSR-9000,
     // 2 PSR-9000pro); the voice lists show PSR-9000pro voices by name only for 2.
     // Messages go through prompts. The caller keeps the record.
-    CEntryDlg(MdbEntry& entry, int keyboardModel, Prompts& prompts, QWidget* parent = nullptr);
+    CEntryDlg(MdbEntry& entry, int keyboardModel, const StyleCatalogue& styles, Prompts& prompts,
+              QWidget* parent = nullptr);
     ~CEntryDlg() override;
 
 public slots:
@@ -95,6 +97,7 @@ private:
     void OnVolumeSetClicked();
 
     MdbEntry& entry_;
+    const StyleCatalogue& styles_;
     Prompts& prompts_;
     VoiceListContext voiceContext_; // the voice lists' user pointer
     Members members_;

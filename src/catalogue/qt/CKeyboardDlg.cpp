@@ -1,7 +1,7 @@
 #include "catalogue/qt/CKeyboardDlg.h"
 
-#include "app/Texts.h"
-#include "app/qt/DialogUnits.h"
+#include "common/Texts.h"
+#include "common/qt/DialogUnits.h"
 
 #include <QComboBox>
 #include <QLabel>

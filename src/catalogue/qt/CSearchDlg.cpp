@@ -1,8 +1,8 @@
 #include "catalogue/qt/CSearchDlg.h"
 
-#include "app/Prompts.h"
-#include "app/Texts.h"
-#include "app/qt/DialogUnits.h"
+#include "common/Prompts.h"
+#include "common/Texts.h"
+#include "common/qt/DialogUnits.h"
 #include "catalogue/qt/RecordText.h"
 #include "catalogue/qt/Win1252Validator.h"
 

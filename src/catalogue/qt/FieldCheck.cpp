@@ -1,6 +1,6 @@
 #include "catalogue/qt/FieldCheck.h"
 
-#include "app/Prompts.h"
+#include "common/Prompts.h"
 #include "catalogue/qt/SpinEdit.h"
 
 #include <QLineEdit>

@@ -1,8 +1,8 @@
 // The language dialog: OK waits for a choice, OK stores it, Escape stores nothing.
 
 #include "app/SettingsKeys.h"
-#include "app/SettingsStore.h"
-#include "app/Texts.h"
+#include "support/MapSettingsStore.h"
+#include "common/Texts.h"
 #include "app/qt/CLanguageDlg.h"
 
 #include <QLabel>

@@ -3,9 +3,9 @@
 // Return doing nothing, Escape and the close box running the exit sequence,
 // the options reaching the state, and a session on the demo files.
 
-#include "../../edit/FakePrompts.h"
+#include "support/FakePrompts.h"
 #include "app/SettingsKeys.h"
-#include "app/SettingsStore.h"
+#include "support/MapSettingsStore.h"
 #include "app/qt/CMainDlg.h"
 
 #include <QCheckBox>
@@ -38,6 +38,7 @@ class Window
 public:
     FakePrompts prompts;
     MapSettingsStore settings;
+    StyleCatalogue styles;
     std::unique_ptr<CMainDlg> dialog;
 
     // language: the stored "Language" value (nullptr: none stored).
@@ -47,7 +48,7 @@ public:
             settings.WriteString(settings::kSection, settings::kLanguage, language);
         // Plain file dialogs: the prompts answer them from openFileNames.
         settings.WriteInt(settings::kSection, settings::kBackupStructure, 0);
-        dialog = std::make_unique<CMainDlg>(prompts, settings);
+        dialog = std::make_unique<CMainDlg>(prompts, settings, styles);
     }
 
     // The start sequence, then shown and active, as at a real start.
@@ -422,7 +423,7 @@ private slots:
         // An entry of the pane that was not active: that entry is edited.
         tree->expand(ballads);
         std::string editedTitle;
-        w.prompts.entryEdits.push_back([&](EntryNode& entry, int) {
+        w.prompts.entryEdits.push_back([&](MdbEntry& entry, int) {
             editedTitle = entry.GetTitle();
             return false; // Cancel
         });

@@ -2,16 +2,18 @@
 // dialogs behind the prompts, the wait cursor, help pages and dialog units.
 
 #include "app/SettingsKeys.h"
-#include "app/Texts.h"
+#include "support/MapSettingsStore.h"
+#include "catalogue/StyleCatalogue.h"
+#include "common/Texts.h"
 #include "app/qt/CLanguageDlg.h"
-#include "app/qt/DialogUnits.h"
+#include "common/qt/DialogUnits.h"
 #include "app/qt/FileDialogs.h"
 #include "app/qt/QtPrompts.h"
 #include "app/qt/QtSettingsStore.h"
 #include "catalogue/qt/CCategoryDlg.h"
 #include "catalogue/qt/CEntryDlg.h"
 #include "catalogue/qt/CKeyboardDlg.h"
-#include "data/EntryNode.h"
+#include "edit/EntryNode.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -30,6 +32,8 @@
 using namespace tessaro;
 
 namespace {
+
+const StyleCatalogue styles;
 
 // Runs `act` on the modal dialog of type T as soon as it is open.
 template <class T> void WhenOpen(std::function<void(T*)> act)
@@ -159,7 +163,7 @@ private slots:
     void messageBoxesHaveTheirIconAndButtons()
     {
         MapSettingsStore store;
-        QtPrompts prompts(store);
+        QtPrompts prompts(store, styles);
         WhenOpen<QMessageBox>([](QMessageBox* box) {
             QCOMPARE(box->icon(), QMessageBox::Warning);
             QCOMPARE(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
@@ -192,7 +196,7 @@ private slots:
     void promptsRunTheDialogs()
     {
         MapSettingsStore store;
-        QtPrompts prompts(store);
+        QtPrompts prompts(store, styles);
 
         WhenOpen<CCategoryDlg>([](CCategoryDlg* dialog) {
             auto* edit = dialog->findChild<QLineEdit*>("name");
@@ -221,10 +225,10 @@ private slots:
             dialog->findChild<QLineEdit*>("title")->setText("New");
             dialog->accept();
         });
-        EntryNode entry;
+        MdbEntry entry;
         entry.SetCategory("Pop");
         entry.SetTitle("Old");
-        entry.record.setTempo(120);
+        entry.setTempo(120);
         QVERIFY(prompts.EditEntry(entry, 1));
         QCOMPARE(entry.GetTitle(), std::string("New"));
 
@@ -241,7 +245,7 @@ private slots:
     void waitCursorIsShownWhileAsked()
     {
         MapSettingsStore store;
-        QtPrompts prompts(store);
+        QtPrompts prompts(store, styles);
         QVERIFY(!QApplication::overrideCursor());
         {
             WaitCursor outer(prompts);

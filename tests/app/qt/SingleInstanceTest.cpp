@@ -3,7 +3,7 @@
 // where the second ends at once and the first keeps running.
 
 #include "app/qt/SingleInstance.h"
-#include "app/Texts.h"
+#include "common/Texts.h"
 #include "app/qt/CEditorApp.h"
 
 #include <QDialog>

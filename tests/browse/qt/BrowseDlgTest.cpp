@@ -3,7 +3,7 @@
 // the set's file (open) or the set folder (save). With TESSARO_SCREENSHOT_DIR
 // set, the open and save dialogs are saved there as PNG files.
 
-#include "app/Texts.h"
+#include "common/Texts.h"
 #include "browse/LinuxNamespace.h"
 #include "browse/qt/CBrowseDlg.h"
 #include "browse/qt/CFolderTree.h"

@@ -3,7 +3,7 @@
 // follows the tree's selection and expansion both ways; a right click selects and
 // offers the menu only on an item's icon or label.
 
-#include "browse/MemoryNamespace.h"
+#include "support/MemoryNamespace.h"
 #include "browse/qt/CFolderTree.h"
 #include "browse/qt/FolderTreeModel.h"
 

@@ -1,11 +1,11 @@
 // The building blocks of the entry editor: the catalogue list, the spin edit
 // and the field checks.
 
-#include "app/Texts.h"
+#include "common/Texts.h"
 #include "catalogue/qt/CCatalogueCombo.h"
 #include "catalogue/qt/FieldCheck.h"
 #include "catalogue/qt/SpinEdit.h"
-#include "edit/FakePrompts.h"
+#include "support/FakePrompts.h"
 
 #include <QAbstractItemDelegate>
 #include <QImage>

@@ -1,12 +1,12 @@
 // The entry editor: what it shows of a record, what OK writes back, the field
 // checks in their order, the two "Set" handlers, and the voice and style lists.
 
-#include "app/Texts.h"
+#include "common/Texts.h"
 #include "catalogue/VoiceCatalogue.h"
 #include "catalogue/qt/CCatalogueCombo.h"
 #include "catalogue/qt/CEntryDlg.h"
 #include "catalogue/qt/SpinEdit.h"
-#include "edit/FakePrompts.h"
+#include "support/FakePrompts.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -20,6 +20,8 @@
 using namespace tessaro;
 
 namespace {
+
+const StyleCatalogue styles; // numbered flash names
 
 const char* const kHandNames[] = {"left", "r1", "r2", "r3"}; // HandVoice order
 const char* const kPartNames[] = {"rhy1", "rhy2", "bass", "chd1", "chd2", "pad", "phr1", "phr2"};
@@ -108,7 +110,7 @@ private slots:
     {
         MdbEntry entry = SampleEntry();
         FakePrompts prompts;
-        CEntryDlg dialog(entry, 1, prompts);
+        CEntryDlg dialog(entry, 1, styles, prompts);
 
         QCOMPARE(Find<QLineEdit>(dialog, "category")->text(), QString("Pop"));
         QCOMPARE(Find<QLineEdit>(dialog, "title")->text(), QString("My Song"));
@@ -153,7 +155,7 @@ private slots:
         const MdbEntry original = SampleEntry();
         MdbEntry entry = original;
         FakePrompts prompts;
-        CEntryDlg dialog(entry, 2, prompts);
+        CEntryDlg dialog(entry, 2, styles, prompts);
         dialog.accept();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QVERIFY(prompts.messages.empty());
@@ -165,7 +167,7 @@ private slots:
         MdbEntry entry = SampleEntry();
         const MdbEntry original = entry;
         FakePrompts prompts;
-        CEntryDlg dialog(entry, 2, prompts);
+        CEntryDlg dialog(entry, 2, styles, prompts);
 
         Find<QLineEdit>(dialog, "category")->setText(QString::fromUtf8("Rock ä€"));
         Find<QLineEdit>(dialog, "title")->setText("Other");
@@ -231,7 +233,7 @@ private slots:
         entry.bytes()[stopOffset] = 0x00;
         entry.bytes()[r2OnOffset] = 5;
         FakePrompts prompts;
-        CEntryDlg dialog(entry, 1, prompts);
+        CEntryDlg dialog(entry, 1, styles, prompts);
         QVERIFY(!Find<QCheckBox>(dialog, "stopAccompaniment")->isChecked());
         QVERIFY(Find<QCheckBox>(dialog, "r2On")->isChecked());
         dialog.accept();
@@ -245,7 +247,7 @@ private slots:
         MdbEntry entry = original;
         FakePrompts prompts;
         {
-            CEntryDlg dialog(entry, 1, prompts);
+            CEntryDlg dialog(entry, 1, styles, prompts);
             Find<QLineEdit>(dialog, "title")->setText("Changed");
             Find<SpinEdit>(dialog, "tempo")->SetText("99");
             const auto buttons = dialog.findChildren<QPushButton*>();
@@ -259,7 +261,7 @@ private slots:
         }
         QVERIFY(entry == original);
         {
-            CEntryDlg dialog(entry, 1, prompts);
+            CEntryDlg dialog(entry, 1, styles, prompts);
             dialog.show();
             QVERIFY(QTest::qWaitForWindowExposed(&dialog));
             Find<SpinEdit>(dialog, "mainVolume")->SetText("5");
@@ -277,7 +279,7 @@ private slots:
         entry.setTempo(300);
         const MdbEntry original = entry;
         FakePrompts prompts;
-        CEntryDlg dialog(entry, 1, prompts);
+        CEntryDlg dialog(entry, 1, styles, prompts);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         QVERIFY(Find<QLineEdit>(dialog, "category")->hasFocus()); // the first control
@@ -310,7 +312,7 @@ private slots:
         MdbEntry entry = SampleEntry();
         entry.setMainVolume(128);
         FakePrompts prompts;
-        CEntryDlg dialog(entry, 1, prompts);
+        CEntryDlg dialog(entry, 1, styles, prompts);
         dialog.accept();
         QCOMPARE(prompts.messages.size(), std::size_t(1));
         QCOMPARE(prompts.messages[0].text,
@@ -338,7 +340,7 @@ private slots:
         QFETCH(QString, reported);
         MdbEntry entry = SampleEntry();
         FakePrompts prompts;
-        CEntryDlg dialog(entry, 1, prompts);
+        CEntryDlg dialog(entry, 1, styles, prompts);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         for (const QString& field : badFields) {
@@ -356,7 +358,7 @@ private slots:
     {
         MdbEntry entry = SampleEntry();
         FakePrompts prompts;
-        CEntryDlg dialog(entry, 1, prompts);
+        CEntryDlg dialog(entry, 1, styles, prompts);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         for (const char* name : {"category", "title"}) {
@@ -378,7 +380,7 @@ private slots:
             const MdbEntry original = SampleEntry();
             MdbEntry entry = original;
             FakePrompts prompts;
-            CEntryDlg dialog(entry, 1, prompts);
+            CEntryDlg dialog(entry, 1, styles, prompts);
             Find<QLineEdit>(dialog, "category")->clear();
             Find<QLineEdit>(dialog, "title")->clear();
             dialog.accept();
@@ -408,7 +410,7 @@ private slots:
         entry.setPartVolumeSet(Part::Rhy1, false);
         const MdbEntry original = entry;
         FakePrompts prompts;
-        CEntryDlg dialog(entry, 1, prompts);
+        CEntryDlg dialog(entry, 1, styles, prompts);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         auto* volume = Find<SpinEdit>(dialog, "rhy1Volume");
@@ -440,7 +442,7 @@ private slots:
     {
         MdbEntry entry = SampleEntry();
         FakePrompts prompts;
-        CEntryDlg dialog(entry, 1, prompts);
+        CEntryDlg dialog(entry, 1, styles, prompts);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         // Rhy2 (p = 1): voice "Set" off, volume "Set" on.
@@ -467,7 +469,7 @@ private slots:
         entry.setVariation(3);
         FakePrompts prompts;
         {
-            CEntryDlg dialog(entry, 1, prompts);
+            CEntryDlg dialog(entry, 1, styles, prompts);
             const auto radios = dialog.findChildren<QRadioButton*>();
             QCOMPARE(radios.size(), 4);
             for (QRadioButton* radio : radios)
@@ -477,7 +479,7 @@ private slots:
         }
         QCOMPARE(int(entry.variation()), 3);
         entry.setVariation(10);
-        CEntryDlg dialog(entry, 1, prompts);
+        CEntryDlg dialog(entry, 1, styles, prompts);
         QVERIFY(Find<QRadioButton>(dialog, "variationC")->isChecked());
         Find<QRadioButton>(dialog, "variationA")->setChecked(true);
         dialog.accept();
@@ -491,7 +493,7 @@ private slots:
         entry.setDiskStyleNumber(251);
         const MdbEntry original = entry;
         FakePrompts prompts;
-        CEntryDlg dialog(entry, 1, prompts);
+        CEntryDlg dialog(entry, 1, styles, prompts);
         auto* style = Find<CCatalogueCombo>(dialog, "style");
         QCOMPARE(style->SelectedRow(), -1);
         QCOMPARE(style->RowText(245), std::string("DiskStyle 1"));
@@ -505,14 +507,14 @@ private slots:
         MdbEntry entry = SampleEntry();
         entry.setVoice(HandVoice::R1, VoiceRef{0, 113, 0});
         FakePrompts prompts;
-        CEntryDlg psr9000(entry, 1, prompts);
+        CEntryDlg psr9000(entry, 1, styles, prompts);
         auto* list = Find<CCatalogueCombo>(psr9000, "r1Voice");
         QCOMPARE(list->SelectedRow(), 0);
         QCOMPARE(list->RowText(0), std::string("<0,113,0>"));
         QCOMPARE(list->currentText(), QString("<0,113,0>"));
         QCOMPARE(list->RowText(1), std::string("Piano - Grand Piano"));
 
-        CEntryDlg pro(entry, 2, prompts);
+        CEntryDlg pro(entry, 2, styles, prompts);
         auto* proList = Find<CCatalogueCombo>(pro, "r1Voice");
         QCOMPARE(proList->RowText(0), std::string("Piano - Live!Grand"));
         // "&&" is drawn as one "&".
@@ -527,7 +529,7 @@ private slots:
         entry.setPartVoiceSet(Part::Bass, true);
         const MdbEntry original = entry;
         FakePrompts prompts;
-        CEntryDlg dialog(entry, 2, prompts);
+        CEntryDlg dialog(entry, 2, styles, prompts);
         auto* list = Find<CCatalogueCombo>(dialog, "bassVoice");
         QCOMPARE(list->RowCount(), kVoiceListRows);
         QCOMPARE(list->SelectedRow(), 880);
@@ -541,7 +543,7 @@ private slots:
     {
         MdbEntry entry = SampleEntry();
         FakePrompts prompts;
-        CEntryDlg dialog(entry, 2, prompts);
+        CEntryDlg dialog(entry, 2, styles, prompts);
         Find<CCatalogueCombo>(dialog, "r1Voice")->setCurrentIndex(0);
         dialog.accept();
         QVERIFY(entry.voice(HandVoice::R1) == (VoiceRef{0, 113, 0}));
@@ -562,7 +564,7 @@ private slots:
         MdbEntry entry = SampleEntry();
         entry.setVoice(HandVoice::R2, VoiceOfRow(hidden - 1));
         FakePrompts prompts;
-        CEntryDlg dialog(entry, 2, prompts);
+        CEntryDlg dialog(entry, 2, styles, prompts);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         auto* list = Find<CCatalogueCombo>(dialog, "r2Voice");
@@ -588,13 +590,13 @@ private slots:
             return texts;
         };
         {
-            CEntryDlg dialog(entry, 1, prompts);
+            CEntryDlg dialog(entry, 1, styles, prompts);
             QCOMPARE(dialog.windowTitle(), QString("Edit entry"));
             QVERIFY(labels(dialog).contains("Category:"));
             QVERIFY(labels(dialog).contains("Title:"));
         }
         SetUiLanguage(UiLanguage::German);
-        CEntryDlg dialog(entry, 1, prompts);
+        CEntryDlg dialog(entry, 1, styles, prompts);
         QCOMPARE(dialog.windowTitle(), QString("Eintrag bearbeiten"));
         const QStringList german = labels(dialog);
         QVERIFY(german.contains("Kategorie:"));
@@ -612,7 +614,7 @@ private slots:
     {
         MdbEntry entry = SampleEntry();
         FakePrompts prompts;
-        CEntryDlg dialog(entry, 1, prompts);
+        CEntryDlg dialog(entry, 1, styles, prompts);
         QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
         const QRect area = dialog.rect();
         for (const QWidget* child : dialog.findChildren<QWidget*>()) {

@@ -1,10 +1,10 @@
 // The category, keyboard-model and search dialogs.
 
-#include "app/Texts.h"
+#include "common/Texts.h"
 #include "catalogue/qt/CCategoryDlg.h"
 #include "catalogue/qt/CKeyboardDlg.h"
 #include "catalogue/qt/CSearchDlg.h"
-#include "edit/FakePrompts.h"
+#include "support/FakePrompts.h"
 
 #include <QComboBox>
 #include <QLabel>

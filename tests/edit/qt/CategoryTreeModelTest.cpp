@@ -7,6 +7,7 @@
 #include "data/Win1252.h"
 #include "edit/CategoryTree.h"
 #include "edit/qt/TreeViewSync.h"
+#include "support/TreeTestSupport.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
@@ -18,36 +19,6 @@
 using namespace tessaro;
 
 namespace {
-
-std::unique_ptr<EntryNode> MakeEntry(const std::string& category, int style, int tempo,
-                                     const std::string& title)
-{
-    auto entry = std::make_unique<EntryNode>();
-    entry->SetCategory(category);
-    entry->SetTitle(title);
-    entry->record.setStyleIndex(style);
-    entry->record.setTempo(static_cast<uint16_t>(tempo));
-    entry->record.bytes()[kInUseOffset] = 1;
-    entry->Relabel();
-    return entry;
-}
-
-std::unique_ptr<EntryNode> MakePlaceholder(const std::string& category)
-{
-    auto placeholder = std::make_unique<EntryNode>();
-    placeholder->SetCategory(category);
-    placeholder->Relabel();
-    return placeholder;
-}
-
-TreeNode* EntryTitled(const CategoryTree& tree, const std::string& title)
-{
-    for (TreeNode* c = tree.FirstCategory(); c; c = c->NextSibling())
-        for (TreeNode* e = c->FirstChild(); e; e = e->NextSibling())
-            if (e->Payload()->GetTitle() == title)
-                return e;
-    return nullptr;
-}
 
 // The model shows exactly the tree: rows, texts, parents.
 void CheckMirrors(const CategoryTreeModel& model)
@@ -100,7 +71,7 @@ void CheckViewFollows(const QTreeView& view, const CategoryTreeModel& model)
 
 struct Fixture
 {
-    CategoryTree tree;
+    CategoryTree tree{NumberedStyles()};
     CategoryTreeModel model{tree};
     QAbstractItemModelTester tester{&model, QAbstractItemModelTester::FailureReportingMode::QtTest};
     QTreeView view;
@@ -138,7 +109,9 @@ private slots:
 
         tree.Select(EntryTitled(tree, "B"));
         tree.SetExpanded(tree.FindCategory("Pop"), true);
-        tree.SetText(EntryTitled(tree, "A"), "renamed");
+        MdbEntry renamed = EntryTitled(tree, "A")->Payload()->record;
+        renamed.SetTitle("renamed");
+        tree.ReplaceEntry(EntryTitled(tree, "A"), renamed);
         tree.RenameCategory(tree.FindCategory("Jazz"), "Swing");
         tree.RelabelAll();
         CHECK_MIRRORS(f.model);
@@ -169,7 +142,7 @@ private slots:
 
     void changesArriveAsSingleRowSignals()
     {
-        CategoryTree tree;
+        CategoryTree tree{NumberedStyles()};
         CategoryTreeModel model(tree);
         tree.InsertSorted(MakeEntry("Pop", 5, 120, "A"));
         QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
@@ -183,7 +156,9 @@ private slots:
         QCOMPARE(inserted[0][1].toInt(), 0);
         QCOMPARE(inserted[0][2].toInt(), 0);
 
-        tree.SetText(b, "x");
+        MdbEntry renamed = b->Payload()->record;
+        renamed.SetTitle("x");
+        tree.ReplaceEntry(b, renamed);
         QCOMPARE(changed.size(), 1);
         QCOMPARE(changed[0][0].value<QModelIndex>(), model.IndexOf(b));
 
@@ -203,7 +178,7 @@ private slots:
 
     void textsAreConvertedFromWindows1252()
     {
-        CategoryTree tree;
+        CategoryTree tree{NumberedStyles()};
         CategoryTreeModel model(tree);
         tree.InsertSorted(MakeEntry("Caf\xE9", 0, 100, "\x80uro"));
         QCOMPARE(model.index(0, 0).data().toString(), QString::fromUtf8("Café"));

@@ -4,8 +4,8 @@
 // scripted gets the "cancel" answer and counts in `unscripted`, so a test can
 // check that nothing was asked that it did not expect.
 
-#include "app/Prompts.h"
-#include "data/EntryNode.h"
+#include "common/Prompts.h"
+#include "data/MdbEntry.h"
 
 #include <algorithm>
 #include <deque>
@@ -35,7 +35,7 @@ public:
     std::vector<std::string> categoryDialogInputs;
 
     // Entry editor: each script edits the entry and returns true for OK.
-    std::deque<std::function<bool(EntryNode&, int)>> entryEdits;
+    std::deque<std::function<bool(MdbEntry&, int)>> entryEdits;
     std::vector<int> entryDialogModels;
 
     // File dialogs: the chosen name, or nullopt for Cancel.
@@ -65,16 +65,16 @@ public:
     void Answer(MsgAnswer answer) { answers.push_back(answer); }
     void NameCategory(const std::string& name) { categoryNames.push_back(name); }
     void CancelCategory() { categoryNames.push_back(std::nullopt); }
-    void EditEntryWith(std::function<void(EntryNode&)> edit)
+    void EditEntryWith(std::function<void(MdbEntry&)> edit)
     {
-        entryEdits.push_back([edit](EntryNode& entry, int) {
+        entryEdits.push_back([edit](MdbEntry& entry, int) {
             edit(entry);
             return true;
         });
     }
     void CancelEntry()
     {
-        entryEdits.push_back([](EntryNode&, int) { return false; });
+        entryEdits.push_back([](MdbEntry&, int) { return false; });
     }
 
     // How often the text of the message id was shown (in the current language).
@@ -134,7 +134,7 @@ public:
         return true;
     }
 
-    bool EditEntry(EntryNode& entry, int keyboardModel) override
+    bool EditEntry(MdbEntry& entry, int keyboardModel) override
     {
         entryDialogModels.push_back(keyboardModel);
         if (entryEdits.empty()) {

@@ -1,4 +1,4 @@
-#include "app/SettingsStore.h"
+#include "support/MapSettingsStore.h"
 
 namespace tessaro {
 

@@ -1,4 +1,4 @@
-#include "browse/MemoryNamespace.h"
+#include "support/MemoryNamespace.h"
 
 #include <charconv>
 

@@ -1,7 +1,8 @@
 #pragma once
 // Building trees and checking them in the tree and editing tests.
 
-#include "data/EntryNode.h"
+#include "catalogue/StyleCatalogue.h"
+#include "edit/EntryNode.h"
 #include "edit/CategoryTree.h"
 #include "edit/PaneState.h"
 
@@ -12,6 +13,9 @@
 #include <string>
 
 namespace tessaro {
+
+// The style names with the numbered flash names, for trees whose labels do not matter.
+const StyleCatalogue& NumberedStyles();
 
 std::unique_ptr<EntryNode> MakeEntry(const std::string& category, int style, int tempo,
                                      const std::string& title);
@@ -29,7 +33,7 @@ TreeNode* AddEmptyCategory(PaneState& pane, const std::string& category);
 // equal to their labels, rows, parents and siblings consistent, counts right,
 // and the name lookup finding the first category of each name.
 ::testing::AssertionResult TreeIsSound(const CategoryTree& tree, std::set<const EntryNode*>* seen = nullptr);
-// The tree is sound and the pane's entry count matches it.
+// The pane's tree is sound.
 ::testing::AssertionResult PaneIsSound(const PaneState& pane);
 // Both panes are sound and share no payload.
 ::testing::AssertionResult PanesAreSound(const PaneState& a, const PaneState& b);

@@ -1,11 +1,11 @@
-#include "app/AppTestSupport.h"
+#include "support/AppTestSupport.h"
 
 #include "catalogue/StyleCatalogue.h"
 #include "data/ArchiveFile.h"
 #include "data/FlashStyleFile.h"
 #include "data/MdbFile.h"
 #include "data/SafeFile.h"
-#include "edit/TreeTestSupport.h"
+#include "support/TreeTestSupport.h"
 
 namespace tessaro {
 
@@ -74,7 +74,6 @@ AppTest::AppTest()
 {
     // Process-wide state that other tests may have changed.
     SetUiLanguage(UiLanguage::English);
-    StyleCatalogue::Instance().SetFlashNamesDefault();
     ResetBlankSignatureMark();
     InjectSafeWriteFault(SafeWriteFault::None);
 }
@@ -83,7 +82,6 @@ AppTest::~AppTest()
 {
     InjectSafeWriteFault(SafeWriteFault::None);
     SetUiLanguage(UiLanguage::English);
-    StyleCatalogue::Instance().SetFlashNamesDefault();
 }
 
 void AppTest::OpenMdbFile(const std::string& path)

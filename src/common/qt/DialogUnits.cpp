@@ -1,4 +1,4 @@
-#include "app/qt/DialogUnits.h"
+#include "common/qt/DialogUnits.h"
 
 #include <QFontMetrics>
 #include <QWidget>

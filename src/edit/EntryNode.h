@@ -7,6 +7,8 @@
 
 namespace tessaro {
 
+class StyleCatalogue;
+
 struct EntryNode
 {
     MdbEntry record;
@@ -19,13 +21,14 @@ struct EntryNode
     void SetCategory(const std::string& text) { record.SetCategory(text); }
     bool IsSubEntry() const { return record.IsSubEntry(); }
 
-    // Strip leading white space; Relabel.
-    void MakeMainEntry();
-    // Strip leading white space, put two spaces in front (cut to 16); Relabel.
-    void MakeSubEntry();
-    // Rebuild both labels; style names come from the style catalogue.
-    void Relabel();
+    // Rebuild both labels with the catalogue's style names.
+    void Relabel(const StyleCatalogue& styles);
 };
+
+// The record as a main entry: leading white space stripped from the title.
+MdbEntry AsMainEntry(const MdbEntry& record);
+// The record as a sub entry: two spaces in front of the stripped title (cut to 16).
+MdbEntry AsSubEntry(const MdbEntry& record);
 
 inline int CompareGroup(const EntryNode& a, const EntryNode& b)
 {

@@ -5,11 +5,11 @@
 #include <optional>
 #include <string>
 
-#include "app/Texts.h"
+#include "common/Texts.h"
 
 namespace tessaro {
 
-struct EntryNode;
+class MdbEntry;
 class SearchHost;
 
 enum class MsgIcon
@@ -80,9 +80,9 @@ public:
     virtual bool ChooseKeyboardModel(int& model) = 0;
     // CCategoryDlg: name in, edited name (at most 16 characters) out; false on Cancel.
     virtual bool EditCategory(std::string& name) = 0;
-    // CEntryDlg: on OK writes the edited values into entry.record and returns true;
-    // on Cancel leaves the record untouched.
-    virtual bool EditEntry(EntryNode& entry, int keyboardModel) = 0;
+    // CEntryDlg: on OK writes the edited values into the record and returns true.
+    // The caller hands in a copy and decides what to do with it.
+    virtual bool EditEntry(MdbEntry& record, int keyboardModel) = 0;
     // CSearchDlg: runs until closed; each press of Search calls host.SearchStep.
     virtual void RunSearchDialog(SearchHost& host) = 0;
     // CLanguageDlg: false when the user escaped without a choice.

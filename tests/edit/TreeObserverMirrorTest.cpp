@@ -1,8 +1,8 @@
 // A view that knows the tree only from the observer's calls must end up showing
 // exactly the tree: this is what an item-model adapter relies on for its rows.
 #include "edit/EditOperations.h"
-#include "edit/FakePrompts.h"
-#include "edit/TreeTestSupport.h"
+#include "support/FakePrompts.h"
+#include "support/TreeTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -173,7 +173,7 @@ class RandomSession
 public:
     explicit RandomSession(unsigned seed) : random_(seed) {}
 
-    PaneState panes[2];
+    PaneState panes[2] = {PaneState(NumberedStyles()), PaneState(NumberedStyles())};
 
     void Step(int step)
     {
@@ -254,23 +254,23 @@ private:
         const int what = Pick(5);
         const std::string name = Name();
         const int value = Pick(3);
-        prompts.EditEntryWith([=](EntryNode& e) {
+        prompts.EditEntryWith([=](MdbEntry& e) {
             switch (what) {
             case 0:
                 e.SetCategory(name);
                 break;
             case 1:
-                e.record.setTempo(static_cast<uint16_t>(100 + 10 * value));
+                e.setTempo(static_cast<uint16_t>(100 + 10 * value));
                 break;
             case 2:
-                e.record.setStyleNumber(static_cast<uint8_t>(value));
+                e.setStyleNumber(static_cast<uint8_t>(value));
                 break;
             case 3:
                 e.SetTitle((value == 0 ? "  e" : "e") + std::to_string(step));
                 break;
             default:
                 e.SetTitle("  " + e.GetTitle());
-                e.record.setTempo(static_cast<uint16_t>(100 + 10 * value));
+                e.setTempo(static_cast<uint16_t>(100 + 10 * value));
                 break;
             }
         });
@@ -299,7 +299,7 @@ TEST(TreeTestObserverMirror, ReplayedNotificationsReproduceBothTrees)
 TEST(TreeTestObserverMirror, MirrorNoticesAWrongRow)
 {
     // The check itself: a notification with a wrong row must not pass.
-    CategoryTree tree;
+    CategoryTree tree{NumberedStyles()};
     tree.InsertSorted(MakeEntry("Pop", 1, 100, "a"));
     MirrorObserver mirror(tree);
     TreeNode* pop = tree.FirstCategory();

@@ -168,6 +168,15 @@ enum class Caption
     NewFolder,
     CopyPath,
 
+    // Editing history: the buttons, their tooltips (%1 the step's name) and
+    // the names of the steps that no edit-column caption names
+    Undo,
+    Redo,
+    UndoTip,
+    RedoTip,
+    EditStep,
+    RenameStep,
+
     Count_ // keep last
 };
 

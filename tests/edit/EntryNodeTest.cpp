@@ -1,4 +1,4 @@
-#include "data/EntryNode.h"
+#include "edit/EntryNode.h"
 #include "catalogue/StyleCatalogue.h"
 
 #include <gtest/gtest.h>
@@ -18,48 +18,41 @@ EntryNode Entry(const std::string& title, int styleIndex, uint16_t tempo)
 
 TEST(EntryNodeTest, MainAndSubEntryStripLeadingWhiteSpace)
 {
-    EntryNode node = Entry("  Already sub", 0, 100);
-    node.MakeSubEntry();
-    EXPECT_EQ(node.GetTitle(), "  Already sub"); // not four spaces
-    node = Entry("ABCDEFGHIJKLMNOP", 0, 100);
-    node.MakeSubEntry();
-    EXPECT_EQ(node.GetTitle(), "  ABCDEFGHIJKLMN");
-    node = Entry("\t\r\v\f\n Tabbed", 0, 100);
-    node.MakeMainEntry();
-    EXPECT_EQ(node.GetTitle(), "Tabbed");
-    node = Entry("\xA0Nbsp", 0, 100); // not white space in the C locale
-    node.MakeMainEntry();
-    EXPECT_EQ(node.GetTitle(), "\xA0Nbsp");
-    EXPECT_EQ(node.displayLabel.substr(0, 5), "\xA0Nbsp"); // relabelled
+    EXPECT_EQ(AsSubEntry(Entry("  Already sub", 0, 100).record).GetTitle(), "  Already sub"); // not four spaces
+    EXPECT_EQ(AsSubEntry(Entry("ABCDEFGHIJKLMNOP", 0, 100).record).GetTitle(), "  ABCDEFGHIJKLMN");
+    EXPECT_EQ(AsMainEntry(Entry("\t\r\v\f\n Tabbed", 0, 100).record).GetTitle(), "Tabbed");
+    // Not white space in the C locale.
+    EXPECT_EQ(AsMainEntry(Entry("\xA0Nbsp", 0, 100).record).GetTitle(), "\xA0Nbsp");
 }
 
 TEST(EntryNodeTest, RelabelBuildsTheFixedColumns)
 {
-    const std::string style0 = StyleCatalogue::Instance().GetStyleName(0);
+    const StyleCatalogue styles;
+    const std::string style0 = styles.GetStyleName(0);
     ASSERT_FALSE(style0.empty());
 
     EntryNode node = Entry("Ballad", 0, 96);
-    node.Relabel();
+    node.Relabel(styles);
     EXPECT_EQ(node.categoryLabel, "Ballads");
     EXPECT_EQ(node.displayLabel, "Ballad" + std::string(10 + 5, ' ') + "(" + style0 + ",  96)");
 
     node = Entry("  Sub", 0, 1000);
-    node.Relabel();
+    node.Relabel(styles);
     EXPECT_EQ(node.displayLabel, "     Sub" + std::string(11 + 5, ' ') + "(" + style0 + ", 1000)");
 
     node = Entry("%s%n%d%%", 0, 280); // the title is data, never a format
     node.record.setStyleNumber(250);  // any number from 245 on is a disk style
     node.record.setDiskStyleNumber(4);
-    node.Relabel();
+    node.Relabel(styles);
     EXPECT_EQ(node.displayLabel, "%s%n%d%%" + std::string(8 + 5, ' ') + "(DiskStyle 5, 280)");
 }
 
 TEST(EntryNodeTest, DisplayLabelIsCutAtOneHundredCharacters)
 {
-    StyleCatalogue::Instance().SetFlashNameIndividual(0, std::string(200, 'L'));
+    StyleCatalogue styles;
+    styles.SetFlashNameIndividual(0, std::string(200, 'L'));
     EntryNode node = Entry("Long", kPresetStyleCount, 120);
-    node.Relabel();
-    StyleCatalogue::Instance().SetFlashNamesDefault();
+    node.Relabel(styles);
     EXPECT_EQ(node.displayLabel.size(), 100u);
     EXPECT_EQ(node.displayLabel.substr(0, 22), "Long" + std::string(12 + 5, ' ') + "(");
 }

@@ -3,10 +3,10 @@
 // real temporary folder, with helpers that write the files the commands read.
 
 #include "app/MainWindowState.h"
-#include "app/SettingsStore.h"
-#include "data/DataTestSupport.h"
+#include "support/MapSettingsStore.h"
+#include "support/DataTestSupport.h"
 #include "data/MdbImage.h"
-#include "edit/FakePrompts.h"
+#include "support/FakePrompts.h"
 
 #include <gtest/gtest.h>
 
@@ -77,7 +77,8 @@ protected:
     testing::TempFolder folder;
     AppPrompts prompts;
     MapSettingsStore store;
-    MainWindowState state{prompts, store};
+    StyleCatalogue styles;
+    MainWindowState state{prompts, store, styles};
 };
 
 } // namespace tessaro

@@ -1,4 +1,4 @@
-#include "data/EntryNode.h"
+#include "edit/EntryNode.h"
 
 #include "catalogue/StyleCatalogue.h"
 
@@ -26,23 +26,25 @@ std::string WithoutLeadingWhiteSpace(const std::string& text)
 
 } // namespace
 
-void EntryNode::MakeMainEntry()
+MdbEntry AsMainEntry(const MdbEntry& record)
 {
-    SetTitle(WithoutLeadingWhiteSpace(GetTitle()));
-    Relabel();
+    MdbEntry main = record;
+    main.SetTitle(WithoutLeadingWhiteSpace(record.GetTitle()));
+    return main;
 }
 
-void EntryNode::MakeSubEntry()
+MdbEntry AsSubEntry(const MdbEntry& record)
 {
-    SetTitle("  " + WithoutLeadingWhiteSpace(GetTitle()));
-    Relabel();
+    MdbEntry sub = record;
+    sub.SetTitle("  " + WithoutLeadingWhiteSpace(record.GetTitle()));
+    return sub;
 }
 
-void EntryNode::Relabel()
+void EntryNode::Relabel(const StyleCatalogue& styles)
 {
     categoryLabel = GetCategory();
 
-    const std::string styleText = StyleCatalogue::Instance().StyleTextOf(record.styleIndex());
+    const std::string styleText = styles.StyleTextOf(record.styleIndex());
     const std::string title = GetTitle(); // any byte but NUL, '%' included: only ever an argument
     const char* indent = IsSubEntry() ? "   " : "";
     const int tempo = record.tempo();

@@ -1,4 +1,4 @@
-#include "app/Texts.h"
+#include "common/Texts.h"
 
 #include <cstddef>
 #include <iterator>
@@ -139,6 +139,13 @@ constexpr TextPair kCaptions[] = {
     {"Open in file manager", "Im Dateimanager öffnen"},
     {"New folder", "Neuer Ordner"},
     {"Copy path", "Pfad kopieren"},
+    // Editing history
+    {"Undo", "Rückgängig"},
+    {"Redo", "Wiederholen"},
+    {"Undo: %1", "Rückgängig: %1"},
+    {"Redo: %1", "Wiederholen: %1"},
+    {"Edit", "Bearbeiten"},
+    {"Rename", "Umbenennen"},
 };
 static_assert(std::size(kCaptions) == static_cast<std::size_t>(Caption::Count_),
               "one text pair for every Caption");

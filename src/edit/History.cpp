@@ -1,0 +1,151 @@
+#include "edit/History.h"
+
+#include <algorithm>
+
+namespace tessaro {
+
+namespace {
+const std::string kNoName;
+}
+
+History::History(PaneState& mdbPane, PaneState& archivePane) : panes_{&mdbPane, &archivePane} {}
+
+History::~History()
+{
+    for (PaneState* pane : panes_)
+        pane->tree.Record(nullptr);
+}
+
+void History::Begin(const std::string& name, PaneId active)
+{
+    if (depth_++ > 0)
+        return;
+    recording_ = Step{};
+    recording_.name = name;
+    recording_.active = active;
+    for (PaneId id : kPaneIds) {
+        Part& part = recording_.parts[Index(id)];
+        part.selectedBefore = Pane(id).tree.Selected();
+        Pane(id).tree.Record(&part.journal);
+    }
+}
+
+void History::Commit()
+{
+    if (depth_ == 0 || --depth_ > 0)
+        return;
+    for (PaneState* pane : panes_)
+        pane->tree.Record(nullptr);
+    if (!recording_.Touches(PaneId::Mdb) && !recording_.Touches(PaneId::Archive))
+        return;
+    steps_.erase(steps_.begin() + static_cast<std::ptrdiff_t>(applied_), steps_.end());
+    recording_.id = ++lastId_;
+    for (PaneId id : kPaneIds) {
+        Part& part = recording_.parts[Index(id)];
+        part.selectedAfter = Pane(id).tree.Selected();
+        if (recording_.Touches(id)) {
+            part.versionBefore = Pane(id).version;
+            SetVersion(id, recording_.id);
+        }
+    }
+    steps_.push_back(std::move(recording_));
+    applied_ = steps_.size();
+}
+
+const std::string& History::UndoName() const
+{
+    return CanUndo() ? steps_[applied_ - 1].name : kNoName;
+}
+
+const std::string& History::RedoName() const
+{
+    return CanRedo() ? steps_[applied_].name : kNoName;
+}
+
+void History::Reselect(CategoryTree& tree, TreeNode* node)
+{
+    if (!node || !tree.Contains(node))
+        return;
+    tree.Select(node);
+    tree.EnsureVisible(node);
+}
+
+PaneId History::Undo()
+{
+    Step& step = steps_[--applied_];
+    for (PaneId id : kPaneIds) {
+        if (!step.Touches(id))
+            continue;
+        Part& part = step.parts[Index(id)];
+        Pane(id).tree.Undo(part.journal);
+        SetVersion(id, part.versionBefore);
+        Reselect(Pane(id).tree, part.selectedBefore);
+    }
+    return step.active;
+}
+
+PaneId History::Redo()
+{
+    Step& step = steps_[applied_++];
+    for (PaneId id : kPaneIds) {
+        if (!step.Touches(id))
+            continue;
+        Part& part = step.parts[Index(id)];
+        Pane(id).tree.Redo(part.journal);
+        SetVersion(id, step.id);
+        Reselect(Pane(id).tree, part.selectedAfter);
+    }
+    return step.active;
+}
+
+void History::SetVersion(PaneId pane, uint64_t version)
+{
+    PaneState& state = Pane(pane);
+    state.version = version;
+    state.modified = state.version != state.savedVersion;
+}
+
+void History::ResetPane(PaneId pane)
+{
+    // Done steps: one that touched both panes can no longer be undone, and the
+    // other pane's steps before it would be undone on a tree they do not fit.
+    std::size_t keepFrom = 0;
+    for (std::size_t i = applied_; i-- > 0;) {
+        if (steps_[i].Touches(pane) && steps_[i].TouchesBoth()) {
+            keepFrom = i + 1;
+            break;
+        }
+    }
+    // Undone steps: likewise for the other pane's steps after such a one.
+    std::size_t keepUntil = steps_.size();
+    for (std::size_t i = applied_; i < steps_.size(); ++i) {
+        if (steps_[i].Touches(pane) && steps_[i].TouchesBoth()) {
+            keepUntil = i;
+            break;
+        }
+    }
+    std::vector<Step> kept;
+    std::size_t keptApplied = 0;
+    for (std::size_t i = keepFrom; i < keepUntil; ++i) {
+        if (steps_[i].Touches(pane))
+            continue;
+        if (i < applied_)
+            ++keptApplied;
+        kept.push_back(std::move(steps_[i]));
+    }
+    steps_ = std::move(kept);
+    applied_ = keptApplied;
+
+    PaneState& state = Pane(pane);
+    state.version = state.savedVersion = ++lastId_;
+    state.modified = false;
+}
+
+void History::MarkSaved(PaneId pane)
+{
+    PaneState& state = Pane(pane);
+    state.savedVersion = state.version;
+    state.modified = false;
+}
+
+} // namespace tessaro

@@ -1,0 +1,88 @@
+#pragma once
+// The editing history of the main window: one list of steps over both panes,
+// so that a Move between the panes is one step that undo takes back in both.
+// A step is one user command; it holds the journal of each tree it changed.
+//
+// `modified` follows the history: each pane remembers the last step that
+// changed it (its version) and the version it had when loaded or saved; undo
+// back to that point makes the pane unmodified again, redo past it modified.
+
+#include "edit/PaneState.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tessaro {
+
+class History
+{
+public:
+    History(PaneState& mdbPane, PaneState& archivePane);
+    ~History();
+    History(const History&) = delete;
+    History& operator=(const History&) = delete;
+
+    // Every change to either tree until Commit belongs to one step, named for
+    // the user ("Delete "Yesterday""). Nested calls join the outer step.
+    // `active` is the pane the command started from.
+    void Begin(const std::string& name, PaneId active);
+    // Keeps the step when it changed anything, and drops the steps that could
+    // have been redone.
+    void Commit();
+
+    bool CanUndo() const { return applied_ > 0; }
+    bool CanRedo() const { return applied_ < steps_.size(); }
+    const std::string& UndoName() const; // empty when there is none
+    const std::string& RedoName() const;
+    // Take back the last step / make the next one again. The selection of
+    // each pane it touched is put back as it was; returns the pane the step
+    // started from, to make it active.
+    PaneId Undo();
+    PaneId Redo();
+
+    // The pane was loaded, made new or closed: every step that touched it goes,
+    // and so does every step of the other pane that depended on one of them.
+    // The pane stands at a fresh, saved point.
+    void ResetPane(PaneId pane);
+    // The pane was saved where it stands.
+    void MarkSaved(PaneId pane);
+
+    std::size_t StepCount() const { return steps_.size(); }
+    std::size_t AppliedCount() const { return applied_; }
+
+private:
+    struct Part
+    {
+        TreeJournal journal;
+        uint64_t versionBefore = 0;
+        TreeNode* selectedBefore = nullptr;
+        TreeNode* selectedAfter = nullptr;
+    };
+    struct Step
+    {
+        uint64_t id = 0;
+        std::string name;
+        PaneId active = PaneId::Mdb;
+        std::array<Part, 2> parts;
+
+        bool Touches(PaneId pane) const { return !parts[Index(pane)].journal.IsEmpty(); }
+        bool TouchesBoth() const { return Touches(PaneId::Mdb) && Touches(PaneId::Archive); }
+    };
+
+    static std::size_t Index(PaneId pane) { return pane == PaneId::Mdb ? 0 : 1; }
+    PaneState& Pane(PaneId pane) { return *panes_[Index(pane)]; }
+    void SetVersion(PaneId pane, uint64_t version);
+    static void Reselect(CategoryTree& tree, TreeNode* node);
+
+    std::array<PaneState*, 2> panes_;
+    std::vector<Step> steps_;
+    std::size_t applied_ = 0; // steps_[0, applied_) are done, the rest undone
+    Step recording_;
+    int depth_ = 0;
+    uint64_t lastId_ = 0;
+};
+
+} // namespace tessaro
