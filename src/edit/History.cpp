@@ -36,8 +36,12 @@ void History::Commit()
         return;
     for (PaneState* pane : panes_)
         pane->tree.Record(nullptr);
-    if (!recording_.Touches(PaneId::Mdb) && !recording_.Touches(PaneId::Archive))
+    if (!recording_.Touches(PaneId::Mdb) && !recording_.Touches(PaneId::Archive)) {
+        // A command may have marked a pane it did not change after all.
+        for (PaneId id : kPaneIds)
+            SetVersion(id, Pane(id).version);
         return;
+    }
     steps_.erase(steps_.begin() + static_cast<std::ptrdiff_t>(applied_), steps_.end());
     recording_.id = ++lastId_;
     for (PaneId id : kPaneIds) {

@@ -1,0 +1,313 @@
+// Undo and redo through the window's commands: random sessions over both panes,
+// undone to the loaded files and redone through every state met on the way.
+#include "support/AppTestSupport.h"
+#include "support/TreeTestSupport.h"
+
+#include "data/ArchiveFile.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+namespace tessaro {
+namespace {
+
+// What a user can see of both panes: the trees (empty categories included),
+// the records a save writes, and the modified flags.
+struct Snapshot
+{
+    std::string layout[2];
+    std::vector<std::string> records[2];
+    bool modified[2] = {false, false};
+
+    bool operator==(const Snapshot&) const = default;
+};
+
+std::string Describe(const Snapshot& s)
+{
+    return "MDB " + s.layout[0] + (s.modified[0] ? " (modified)" : "") + "\nArchive " + s.layout[1] +
+           (s.modified[1] ? " (modified)" : "");
+}
+
+class HistoryTest : public AppTest
+{
+protected:
+    std::mt19937 random{1};
+
+    int Pick(int count) { return std::uniform_int_distribution<int>(0, count - 1)(random); }
+    bool Chance(int percent) { return Pick(100) < percent; }
+
+    // Adversarial records: names differing in case, equal group keys, sub entries
+    // without a group, empty titles.
+    std::vector<MdbEntry> RandomRecords(int count)
+    {
+        static const char* const categories[] = {"Pop", "pop", "Rock", "Jazz & Blues", "Ballads"};
+        static const char* const titles[] = {"", "Alpha", "  sub", "Beta", "  another", "Gamma"};
+        std::vector<TestEntry> entries;
+        for (int i = 0; i < count; ++i)
+            entries.push_back({categories[Pick(5)], Pick(3), 100 + 20 * Pick(2),
+                               std::string(titles[Pick(6)]) + (Chance(50) ? std::to_string(i) : "")});
+        return Records(entries);
+    }
+
+    void LoadBoth()
+    {
+        WriteTestMdb(Path("MDB.bup"), RandomRecords(20 + Pick(20)));
+        OpenMdbFile(Path("MDB.bup"));
+        WriteTestArchive(Path("Archive.mdx"), RandomRecords(30 + Pick(40)));
+        OpenArchiveFile(Path("Archive.mdx"));
+        ASSERT_TRUE(state.mdbPane.loaded && state.archivePane.loaded);
+    }
+
+    Snapshot Take()
+    {
+        Snapshot s;
+        int i = 0;
+        for (PaneState* pane : {&state.mdbPane, &state.archivePane}) {
+            s.layout[i] = Layout(pane->tree);
+            RecordSource records = RecordsOf(pane->tree);
+            while (const MdbEntry* record = records())
+                s.records[i].emplace_back(reinterpret_cast<const char*>(record->bytes().data()), kRecordSize);
+            s.modified[i] = pane->modified;
+            ++i;
+        }
+        return s;
+    }
+
+    TreeNode* RandomNode(const CategoryTree& tree)
+    {
+        if (tree.IsEmpty() || Chance(5))
+            return nullptr;
+        TreeNode* category = tree.CategoryAt(Pick(tree.CategoryCount()));
+        if (!category->HasChildren() || Chance(25))
+            return category;
+        return category->ChildAt(Pick(category->ChildCount()));
+    }
+
+    void ScriptEntryEdit()
+    {
+        if (Chance(15)) {
+            prompts.CancelEntry();
+            return;
+        }
+        const int field = Pick(8);
+        const int value = Pick(4);
+        prompts.EditEntryWith([field, value](MdbEntry& e) {
+            switch (field) {
+            case 0: e.SetTitle(value == 0 ? "" : "Edited" + std::to_string(value)); break;
+            case 1: e.SetCategory(value == 0 ? "Pop" : "New" + std::to_string(value)); break;
+            case 2: e.setStyleNumber(static_cast<uint8_t>(value)); break;
+            case 3: e.setTempo(static_cast<uint16_t>(100 + 20 * (value % 2))); break;
+            case 4: e.setVoiceVolume(HandVoice::R1, static_cast<uint8_t>(value * 30)); break;
+            case 5: e.setPartOn(Part::Bass, value % 2 == 0); break;
+            case 6: e.SetTitle("  sub" + std::to_string(value)); break;
+            case 7: e.setVariation(static_cast<uint8_t>(value)); break;
+            }
+        });
+    }
+
+    void RandomCommand()
+    {
+        const bool mdb = Chance(50);
+        PaneState& pane = state.Pane(mdb);
+        state.TreeGotFocus(mdb);
+        state.TreeSelectionChanged(mdb, RandomNode(pane.tree));
+        if (Chance(70))
+            state.TreeSelectionChanged(!mdb, RandomNode(state.Pane(!mdb).tree));
+        switch (Pick(10)) {
+        case 0: state.Copy(); break;
+        case 1: state.Move(); break;
+        case 2:
+            if (Chance(20))
+                prompts.CancelCategory();
+            else
+                prompts.NameCategory(Chance(50) ? "Pop" : "Made" + std::to_string(Pick(3)));
+            state.NewCategory();
+            break;
+        case 3:
+            if (pane.tree.Selected() && pane.tree.Selected()->IsCategory()) {
+                if (Chance(20))
+                    prompts.CancelCategory();
+                else
+                    prompts.NameCategory(Chance(30) ? "ROCK" : "Renamed" + std::to_string(Pick(3)));
+            } else {
+                ScriptEntryEdit();
+            }
+            state.EditSelected();
+            break;
+        case 4: state.ToggleMainEntry(); break;
+        case 5: state.MoveUp(); break;
+        case 6: state.MoveDown(); break;
+        case 7:
+            prompts.Answer(Chance(70) ? MsgAnswer::Yes : MsgAnswer::No);
+            state.DeleteSelected();
+            break;
+        case 8: {
+            const std::string text = Chance(50) ? "a" : "zzz";
+            prompts.searchScript = [text](SearchHost& host) { host.SearchStep(text); };
+            state.Search();
+            break;
+        }
+        case 9:
+            ScriptEntryEdit();
+            state.TreeDoubleClicked(mdb);
+            break;
+        }
+        // Whatever the command did not use must not linger into the next one.
+        prompts.answers.clear();
+        prompts.categoryNames.clear();
+        prompts.entryEdits.clear();
+        prompts.searchScript = nullptr;
+    }
+
+    ::testing::AssertionResult Sound() { return PanesAreSound(state.mdbPane, state.archivePane); }
+};
+
+TEST_F(HistoryTest, RandomSessionsUndoToTheLoadedFilesAndRedoEveryStep)
+{
+    for (unsigned seed = 1; seed <= 40; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        random.seed(seed);
+        LoadBoth();
+        ASSERT_EQ(state.history.StepCount(), 0u) << "loading drops the history";
+        const Snapshot loaded = Take();
+        ASSERT_FALSE(loaded.modified[0] || loaded.modified[1]);
+
+        // snapshots[k]: the panes after k steps.
+        std::vector<Snapshot> snapshots{loaded};
+        for (int command = 0; command < 60; ++command) {
+            RandomCommand();
+            ASSERT_TRUE(Sound()) << "after command " << command;
+            const Snapshot now = Take();
+            if (state.history.AppliedCount() == snapshots.size())
+                snapshots.push_back(now);
+            else
+                ASSERT_EQ(now.layout[0] + now.layout[1], snapshots.back().layout[0] + snapshots.back().layout[1])
+                    << "a command that made no step changed a tree";
+            ASSERT_EQ(state.history.AppliedCount() + 1, snapshots.size());
+        }
+        ASSERT_GT(snapshots.size(), 10u) << "the session should have done something";
+
+        for (std::size_t k = snapshots.size() - 1; k > 0; --k) {
+            state.Undo();
+            ASSERT_TRUE(Sound()) << "undone to step " << k - 1;
+            ASSERT_EQ(Take(), snapshots[k - 1]) << Describe(Take()) << "\nexpected\n" << Describe(snapshots[k - 1]);
+        }
+        EXPECT_FALSE(state.history.CanUndo());
+        EXPECT_FALSE(state.mdbPane.modified || state.archivePane.modified) << "back at the loaded files";
+
+        for (std::size_t k = 1; k < snapshots.size(); ++k) {
+            state.Redo();
+            ASSERT_TRUE(Sound()) << "redone to step " << k;
+            ASSERT_EQ(Take(), snapshots[k]) << Describe(Take()) << "\nexpected\n" << Describe(snapshots[k]);
+        }
+        EXPECT_FALSE(state.history.CanRedo());
+
+        // Undone all the way once more, both panes write what was loaded.
+        while (state.history.CanUndo())
+            state.Undo();
+        ASSERT_FALSE(WriteArchiveFile(Path("mdb-pane.mdx"), RecordsOf(state.mdbPane.tree)));
+        ASSERT_FALSE(WriteArchiveFile(Path("archive-pane.mdx"), RecordsOf(state.archivePane.tree)));
+        state.mdbPane.modified = state.archivePane.modified = false; // the next seed loads without asking
+        const Snapshot again = Take();
+        EXPECT_EQ(again.records[0], loaded.records[0]);
+        EXPECT_EQ(again.records[1], loaded.records[1]);
+    }
+}
+
+TEST_F(HistoryTest, MoveBetweenPanesIsOneStepInBoth)
+{
+    LoadBoth();
+    const Snapshot loaded = Take();
+    state.TreeGotFocus(true);
+    state.TreeSelectionChanged(true, state.mdbPane.tree.FirstCategory());
+    state.TreeSelectionChanged(false, state.archivePane.tree.FirstCategory());
+    const std::string name = state.mdbPane.tree.FirstCategory()->CategoryName();
+    state.Move();
+    ASSERT_EQ(state.history.StepCount(), 1u);
+    EXPECT_TRUE(state.mdbPane.modified && state.archivePane.modified);
+    EXPECT_EQ(state.UpdateCommandStates().undoTip, "Undo: Move \"" + name + "\"");
+
+    state.Undo();
+    EXPECT_EQ(Take(), loaded);
+    // The moved category is back, selected and in view in the pane it came from.
+    EXPECT_TRUE(state.IsMdbPaneActive());
+    ASSERT_NE(state.mdbPane.tree.Selected(), nullptr);
+    EXPECT_EQ(state.mdbPane.tree.Selected()->CategoryName(), name);
+    EXPECT_EQ(state.UpdateCommandStates().redoTip, "Redo: Move \"" + name + "\"");
+
+    SetUiLanguage(UiLanguage::German);
+    EXPECT_EQ(state.UpdateCommandStates().redoTip, "Wiederholen: Move \"" + name + "\"")
+        << "a step keeps the name it was given";
+}
+
+TEST_F(HistoryTest, ModifiedFollowsTheSavedPoint)
+{
+    LoadBoth();
+    state.TreeGotFocus(false);
+    state.TreeSelectionChanged(false, state.archivePane.tree.FirstCategory());
+    prompts.Answer(MsgAnswer::Yes);
+    state.DeleteSelected();
+    ASSERT_TRUE(state.archivePane.modified);
+    state.SaveArchive();
+    EXPECT_FALSE(state.archivePane.modified);
+
+    state.Undo(); // away from the saved point: modified, and the question comes
+    EXPECT_TRUE(state.archivePane.modified);
+    prompts.Answer(MsgAnswer::Cancel);
+    EXPECT_FALSE(state.ConfirmDiscardArchive());
+    state.Redo(); // back at it: no question
+    EXPECT_FALSE(state.archivePane.modified);
+    prompts.messages.clear();
+    EXPECT_TRUE(state.ConfirmDiscardArchive());
+    EXPECT_TRUE(prompts.messages.empty());
+
+    // A step after an undo drops the redo side, and with it the saved point.
+    state.Undo();
+    state.TreeSelectionChanged(false, state.archivePane.tree.LastCategory());
+    state.MoveUp();
+    EXPECT_FALSE(state.history.CanRedo());
+    while (state.history.CanUndo())
+        state.Undo();
+    EXPECT_TRUE(state.archivePane.modified) << "the loaded file was saved over: its state is no saved point";
+}
+
+TEST_F(HistoryTest, ResettingAPaneDropsItsStepsAndThoseThatDependOnThem)
+{
+    LoadBoth();
+    const auto edit = [this](bool mdb) {
+        state.TreeGotFocus(mdb);
+        state.TreeSelectionChanged(mdb, state.Pane(mdb).tree.LastCategory());
+        state.MoveUp();
+    };
+    edit(false);             // archive only: stays
+    edit(true);              // MDB only: goes
+    edit(false);             // archive only: stays
+    ASSERT_EQ(state.history.StepCount(), 3u);
+    prompts.Answer(MsgAnswer::No);
+    state.CloseMdb();
+    EXPECT_EQ(state.history.StepCount(), 2u);
+    EXPECT_EQ(state.UpdateCommandStates().undo, true);
+
+    // A step that moved from the archive into the MDB can no longer be undone
+    // once the MDB is gone; nor can the archive's steps before it.
+    WriteTestMdb(Path("Other.bup"), RandomRecords(10));
+    OpenMdbFile(Path("Other.bup"));
+    state.TreeGotFocus(false);
+    state.TreeSelectionChanged(false, state.archivePane.tree.FirstCategory());
+    state.TreeSelectionChanged(true, state.mdbPane.tree.FirstCategory());
+    state.Move();
+    edit(false);
+    ASSERT_EQ(state.history.StepCount(), 4u);
+    prompts.Answer(MsgAnswer::No);
+    state.CloseMdb();
+    EXPECT_EQ(state.history.StepCount(), 1u) << "only the archive's step after the move is left";
+    state.Undo();
+    EXPECT_TRUE(Sound());
+    EXPECT_FALSE(state.history.CanUndo());
+}
+
+} // namespace
+} // namespace tessaro
