@@ -54,10 +54,10 @@ fuzz: deps
 	    $(FUZZ_BUILD)/corpus/$$n fuzz/corpus/$$n > $(FUZZ_BUILD)/$$n.log 2>&1 || { tail -n 30 $(FUZZ_BUILD)/$$n.log; exit 1; }; tail -n 2 $(FUZZ_BUILD)/$$n.log; \
 	done
 
-examples: build
+examples: programs
 	$(BUILD)/tessaro-cli make-examples examples
 
-screenshots: build
+screenshots: programs
 	bash scripts/screenshot.sh
 
 install: programs
