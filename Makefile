@@ -1,10 +1,10 @@
-# Tessaro: make run | make test | make bench | make fuzz | make examples | make screenshots
+# Tessaro: make run | make test | make package | make bench | make fuzz | make examples | make screenshots
 BUILD      ?= build
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 20
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test bench fuzz examples screenshots install clean
+.PHONY: all deps configure build programs run test test-package package bench fuzz examples screenshots install clean
 
 all: build
 
@@ -20,12 +20,24 @@ configure: $(BUILD)/build.ninja
 build: deps configure
 	cmake --build $(BUILD)
 
-run: build
+# Only what `make run` and the package need: the editor and tessaro-cli, not
+# the test programs and benchmarks.
+programs: deps configure
+	cmake --build $(BUILD) --target tessaro_programs
+
+run: programs
 	@if [ -x $(BUILD)/tessaro ]; then exec $(BUILD)/tessaro; \
 	 else exec $(BUILD)/tessaro-cli --help; fi
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j 2
+
+# The test that builds the .deb and checks it (label package), alone.
+test-package: programs
+	cd $(BUILD) && ctest --output-on-failure -L package
+
+package: programs
+	cd $(BUILD) && cpack -G DEB
 
 bench: deps configure
 	cmake --build $(BUILD) --target tessaro_bench
@@ -42,13 +54,13 @@ fuzz: deps
 	    $(FUZZ_BUILD)/corpus/$$n fuzz/corpus/$$n > $(FUZZ_BUILD)/$$n.log 2>&1 || { tail -n 30 $(FUZZ_BUILD)/$$n.log; exit 1; }; tail -n 2 $(FUZZ_BUILD)/$$n.log; \
 	done
 
-examples: build
+examples: programs
 	$(BUILD)/tessaro-cli make-examples examples
 
-screenshots: build
+screenshots: programs
 	bash scripts/screenshot.sh
 
-install: build
+install: programs
 	cmake --install $(BUILD)
 
 clean:

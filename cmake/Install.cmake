@@ -1,7 +1,12 @@
 # What `cmake --install` puts beside the two executables: the help pages where
-# the editor looks for them (TESSARO_HELP_DIR), and the desktop entry with its
-# icon for the application menus. The executables install themselves.
+# the editor looks for them (TESSARO_HELP_DIR), the licence, and the desktop
+# entry with its icon and the file types for the application menus and file
+# managers. The executables install themselves.
 include(GNUInstallDirs)
+
+# Debian's place and format for the licence; the same file for every prefix.
+install(FILES ${CMAKE_SOURCE_DIR}/res/copyright
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tessaro)
 
 install(FILES
   ${CMAKE_SOURCE_DIR}/help/Tessaro_e.htm
@@ -20,4 +25,7 @@ if(TESSARO_GUI)
     RENAME tessaro.png)
   install(FILES ${CMAKE_SOURCE_DIR}/res/tessaro.svg
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+  install(FILES ${CMAKE_SOURCE_DIR}/res/tessaro-mime.xml
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+    RENAME tessaro.xml)
 endif()

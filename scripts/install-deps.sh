@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# The one list of Debian packages Tessaro needs to build, test, run and fuzz.
+# The one list of Debian packages Tessaro needs to build, test, run, fuzz and
+# package (dpkg-dev and file let CPack read the run-time dependencies of the
+# programs; desktop-file-utils checks the menu entry).
 # Idempotent: installs only what is missing and says nothing when all is present.
 set -euo pipefail
 
@@ -22,6 +24,9 @@ PACKAGES=(
   clang
   libclang-rt-14-dev
   fonts-dejavu-core
+  dpkg-dev
+  file
+  desktop-file-utils
 )
 
 missing=()

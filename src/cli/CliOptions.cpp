@@ -12,6 +12,7 @@ const char kUsageText[] =
     "  tessaro-cli check FILE\n"
     "  tessaro-cli convert IN OUT [--model 9000|pro]\n"
     "  tessaro-cli --help\n"
+    "  tessaro-cli --version\n"
     "\n"
     "FILE is an MDB backup file (MDB.bup, MDB_Pro.bup) or an MDB archive (.mdx); the two\n"
     "are told apart by their content, not by their name. Each command loads it exactly\n"
@@ -90,6 +91,10 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args)
     }
     if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         options.command = Command::Help;
+        return result;
+    }
+    if (args[0] == "--version") {
+        options.command = Command::Version;
         return result;
     }
 

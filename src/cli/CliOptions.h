@@ -12,6 +12,7 @@ namespace tessaro::cli {
 enum class Command
 {
     Help,
+    Version,
     Report,
     List,
     Info,

@@ -23,6 +23,9 @@ int Run(const CliOptions& options)
     case Command::Help:
         std::fputs(kUsageText, stdout);
         return 0;
+    case Command::Version:
+        std::printf("tessaro-cli %s\n", TESSARO_VERSION);
+        return 0;
     case Command::Report:
         return RunReport(options);
     case Command::List:

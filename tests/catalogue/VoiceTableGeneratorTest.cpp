@@ -2,6 +2,8 @@
 // breaks the CSV stops the build with a message naming the row.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -33,8 +35,9 @@ protected:
         if (std::system("cmake --version > /dev/null 2>&1") != 0) {
             GTEST_SKIP() << "cmake is not on the PATH";
         }
+        // The process id keeps apart two checkouts testing at the same time.
         dir = fs::temp_directory_path() /
-              ("tessaro-voicegen-" +
+              ("tessaro-voicegen-" + std::to_string(::getpid()) + "-" +
                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(dir);
         fs::create_directories(dir);

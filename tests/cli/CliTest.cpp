@@ -138,7 +138,7 @@ TEST_F(CliTest, HelpListsEveryCommand)
     EXPECT_EQ(run.status, 0);
     for (const char* usage :
          {"report FILE [--tabs] [--flash factory|default|STYFILE] [--model 9000|pro] [-o OUT]", "list FILE",
-          "info FILE", "check FILE", "convert IN OUT [--model 9000|pro]"})
+          "info FILE", "check FILE", "convert IN OUT [--model 9000|pro]", "--version"})
         EXPECT_TRUE(Has(run.out, usage)) << usage;
     EXPECT_EQ(Cli({"report", "--help"}).status, 0);
 }

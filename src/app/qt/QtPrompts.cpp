@@ -11,6 +11,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QDesktopServices>
 #include <QDir>
@@ -20,7 +21,7 @@
 #include <QUrl>
 
 #ifndef TESSARO_HELP_DIR
-#define TESSARO_HELP_DIR ""
+#define TESSARO_HELP_DIR "../share/tessaro/help"
 #endif
 
 namespace tessaro {
@@ -181,8 +182,11 @@ std::optional<QString> QtPrompts::FindHelpPage(const QString& page, const QStrin
 
 void QtPrompts::OpenHelp(const std::string& page)
 {
+    // TESSARO_HELP_DIR is relative to the folder of the installed executable.
+    const QString installedFolder = QDir::cleanPath(
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(TESSARO_HELP_DIR)));
     const std::optional<QString> found =
-        FindHelpPage(QString::fromStdString(page), startupFolder_, QStringLiteral(TESSARO_HELP_DIR));
+        FindHelpPage(QString::fromStdString(page), startupFolder_, installedFolder);
     if (found)
         QDesktopServices::openUrl(QUrl::fromLocalFile(*found)); // a failure is not reported
 }

@@ -5,9 +5,18 @@
 #include <QIcon>
 
 #include <cstdio>
+#include <cstring>
 
 int main(int argc, char* argv[])
 {
+    // Answered before Qt starts, so it works without a display.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("tessaro %s\n", TESSARO_VERSION);
+            return 0;
+        }
+    }
+
     QApplication application(argc, argv);
     Q_INIT_RESOURCE(tessaro);
     QApplication::setApplicationName(QStringLiteral("Tessaro"));

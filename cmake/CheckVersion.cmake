@@ -1,0 +1,36 @@
+# Run by the test version.agrees: the programs and the help pages show the
+# version of project(VERSION).
+#   cmake -DVERSION=1.2.3 -DCLI=... [-DEDITOR=...] -DHELP_DIR=... -P CheckVersion.cmake
+
+# `tessaro --version` must answer in a plain shell, without any display.
+function(expect_version_line program name)
+  execute_process(
+    COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY --unset=QT_QPA_PLATFORM
+            ${program} --version
+    RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 30)
+  if(NOT status EQUAL 0 OR NOT out STREQUAL "${name} ${VERSION}\n")
+    message(SEND_ERROR "${name} --version: exit ${status}, printed '${out}' (stderr '${err}'), "
+                       "expected '${name} ${VERSION}'")
+  endif()
+endfunction()
+
+expect_version_line(${CLI} tessaro-cli)
+if(EDITOR)
+  expect_version_line(${EDITOR} tessaro)
+endif()
+
+file(GLOB pages ${HELP_DIR}/*.htm)
+if(NOT pages)
+  message(SEND_ERROR "no help page in ${HELP_DIR}")
+endif()
+foreach(page IN LISTS pages)
+  file(READ ${page} text)
+  string(REGEX MATCHALL "id=\"version\">[^<]*<" marks "${text}")
+  list(LENGTH marks count)
+  if(NOT count EQUAL 1)
+    message(SEND_ERROR "${page}: ${count} version marks (<span id=\"version\">), expected one")
+  elseif(NOT marks STREQUAL "id=\"version\">${VERSION}<")
+    message(SEND_ERROR "${page}: states ${marks}, but the version is ${VERSION} (project(VERSION) "
+                       "in CMakeLists.txt)")
+  endif()
+endforeach()

@@ -1,0 +1,13 @@
+# The version number lives in project(VERSION) alone. The programs get it as
+# TESSARO_VERSION (window version line, --version), the package through CPack;
+# the help pages state it in their text, and this test keeps them all agreeing.
+if(TESSARO_TESTS AND TARGET tessaro-cli)
+  set(version_check_args -DVERSION=${PROJECT_VERSION} -DCLI=$<TARGET_FILE:tessaro-cli>
+                         -DHELP_DIR=${CMAKE_SOURCE_DIR}/help)
+  if(TARGET tessaro)
+    list(APPEND version_check_args -DEDITOR=$<TARGET_FILE:tessaro>)
+  endif()
+  add_test(NAME version.agrees
+           COMMAND ${CMAKE_COMMAND} ${version_check_args}
+                   -P ${CMAKE_SOURCE_DIR}/cmake/CheckVersion.cmake)
+endif()
