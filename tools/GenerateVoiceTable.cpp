@@ -50,7 +50,8 @@ int main(int argc, char** argv)
     std::error_code error;
     std::filesystem::rename(temp, outPath, error);
     if (error) {
-        std::fprintf(stderr, "%s: cannot be written (%s)\n", outPath.string().c_str(), error.message().c_str());
+        std::fprintf(stderr, "%s: cannot be written (%s)\n", outPath.string().c_str(),
+                     error.message().c_str());
         std::filesystem::remove(temp, error);
         return 1;
     }

@@ -101,7 +101,9 @@ std::optional<std::string> ReadRow(const CsvRecord& record, int row, VoiceCsvRow
         Field field;
         const char* what;
         uint8_t* value;
-    } numbers[] = {{MsbField, "MSB", &voice.msb}, {LsbField, "LSB", &voice.lsb}, {ProgramField, "program", &voice.program}};
+    } numbers[] = {{MsbField, "MSB", &voice.msb},
+                   {LsbField, "LSB", &voice.lsb},
+                   {ProgramField, "program", &voice.program}};
     voice.sourced = true;
     for (const auto& number : numbers) {
         if (f[number.field].empty()) {
@@ -171,7 +173,8 @@ VoiceCsvResult ParseVoiceCsv(std::string_view text)
     }
     if (result.rows.size() != std::size_t(kVoiceCount)) {
         return fail(0, -1,
-                    std::to_string(result.rows.size()) + " voice rows instead of " + std::to_string(kVoiceCount));
+                    std::to_string(result.rows.size()) + " voice rows instead of " +
+                        std::to_string(kVoiceCount));
     }
     return result;
 }

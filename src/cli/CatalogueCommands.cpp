@@ -19,8 +19,9 @@ int RunVoices(const CliOptions& options)
             continue;
         }
         const VoiceRef voice = VoiceRef::FromPacked(VoiceCatalogue::GetVoicePacked(row));
-        text += std::to_string(row) + "\t" + std::to_string(voice.msb) + "\t" + std::to_string(voice.lsb) + "\t" +
-                std::to_string(voice.program) + "\t" + ToUtf8(ShownName(VoiceCatalogue::GetVoiceName(row))) + "\n";
+        text += std::to_string(row) + "\t" + std::to_string(voice.msb) + "\t" + std::to_string(voice.lsb) +
+                "\t" + std::to_string(voice.program) + "\t" +
+                ToUtf8(ShownName(VoiceCatalogue::GetVoiceName(row))) + "\n";
     }
     WriteToStdout(text);
     return FlushStdout() ? kOk : kFailed;

@@ -99,12 +99,18 @@ struct CommandName
 };
 
 constexpr CommandName kCommands[] = {
-    {"report", Command::Report, 1},   {"list", Command::List, 1},
-    {"info", Command::Info, 1},       {"check", Command::Check, 1},
-    {"convert", Command::Convert, 2}, {"voices", Command::Voices, 0},
-    {"styles", Command::Styles, 0},   {"export", Command::Export, 1},
-    {"import", Command::Import, 2},   {"diff", Command::Diff, 2},
-    {"duplicates", Command::Duplicates, 1}, {"make-examples", Command::MakeExamples, 1},
+    {"report", Command::Report, 1},
+    {"list", Command::List, 1},
+    {"info", Command::Info, 1},
+    {"check", Command::Check, 1},
+    {"convert", Command::Convert, 2},
+    {"voices", Command::Voices, 0},
+    {"styles", Command::Styles, 0},
+    {"export", Command::Export, 1},
+    {"import", Command::Import, 2},
+    {"diff", Command::Diff, 2},
+    {"duplicates", Command::Duplicates, 1},
+    {"make-examples", Command::MakeExamples, 1},
 };
 
 bool AcceptsOption(Command command, const std::string& option)
@@ -211,8 +217,8 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args)
     }
 
     if (options.files.size() != command->fileCount) {
-        const char* wanted = command->fileCount == 0   ? "no file"
-                             : command->fileCount == 1 ? "one file"
+        const char* wanted = command->fileCount == 0             ? "no file"
+                             : command->fileCount == 1           ? "one file"
                              : command->command == Command::Diff ? "two files (A and B)"
                                                                  : "two files (IN and OUT)";
         result.error = std::string(command->name) + " takes " + wanted + ", " +

@@ -42,7 +42,7 @@ struct CliOptions
     std::string flashFile;
     std::optional<KeyboardModel> model;  // --model
     std::optional<KeyboardModel> target; // --for (check)
-    std::optional<std::string> output;  // -o
+    std::optional<std::string> output;   // -o
 };
 
 struct ParseResult

@@ -111,8 +111,8 @@ int RunCheck(const CliOptions& options)
         SetFactoryNames(*options.target);
         const std::size_t findings = PrintKeyboardFindings(file->pane.tree, *options.target);
         if (findings > 0) {
-            PrintError(path, std::to_string(findings) + " finding" + (findings == 1 ? "" : "s") + " for the " +
-                                 ModelName(*options.target));
+            PrintError(path, std::to_string(findings) + " finding" + (findings == 1 ? "" : "s") +
+                                 " for the " + ModelName(*options.target));
             good = false;
         }
         verdict = path + ": OK for the " + ModelName(*options.target) + "\n";

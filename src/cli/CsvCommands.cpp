@@ -17,12 +17,20 @@ namespace tessaro::cli {
 
 namespace {
 
+// Far more rows than any collection holds (a row is some 700 bytes); a larger
+// file is refused rather than read into memory.
+constexpr uint64_t kMaxCsvBytes = uint64_t(1) << 30;
+
 // The whole file, or nullopt (said) when it cannot be read.
 std::optional<std::string> ReadWholeFile(const std::string& path)
 {
     FileInput input;
     if (!input.Open(path)) {
         PrintError(path, "cannot be opened");
+        return std::nullopt;
+    }
+    if (input.Length() > kMaxCsvBytes) {
+        PrintError(path, "is larger than 1 GiB, too large for a spreadsheet of entries");
         return std::nullopt;
     }
     std::string text(input.Length(), '\0');

@@ -39,7 +39,8 @@ const char* KindWord(EntryDifference::Kind kind)
     return "moved";
 }
 
-void AppendGroups(const char* heading, const std::vector<std::vector<const TreeNode*>>& groups, std::string& text)
+void AppendGroups(const char* heading, const std::vector<std::vector<const TreeNode*>>& groups,
+                  std::string& text)
 {
     for (const auto& group : groups) {
         text += std::string(heading) + " (" + std::to_string(group.size()) + " entries):\n";
@@ -58,7 +59,8 @@ std::size_t PrintKeyboardFindings(const CategoryTree& tree, KeyboardModel model)
     std::string text;
     for (const EntryFindings& entry : CheckForKeyboard(tree, model)) {
         for (const KeyboardFinding& finding : entry.findings) {
-            text += EntryText(entry.entry->Payload()->record) + "\t" + finding.field + "\t" + finding.reason + "\n";
+            text += EntryText(entry.entry->Payload()->record) + "\t" + finding.field + "\t" + finding.reason +
+                    "\n";
             ++count;
         }
         if (text.size() > 64 * 1024) {
@@ -91,7 +93,8 @@ int RunDiff(const CliOptions& options)
             text += std::string(KindWord(difference.kind)) + "\t" + entry + "\n";
         }
         for (const FieldChange& change : difference.changes) {
-            text += "changed\t" + entry + "\t" + change.field + "\t" + change.before + "\t" + change.after + "\n";
+            text +=
+                "changed\t" + entry + "\t" + change.field + "\t" + change.before + "\t" + change.after + "\n";
         }
         if (text.size() > 64 * 1024) {
             WriteToStdout(text);

@@ -102,8 +102,8 @@ bool CsvReader::Next(CsvRecord& record)
         }
         std::string& field = record.fields[count];
         field.clear();
-        const bool read = pos_ < text_.size() && text_[pos_] == '"' ? ReadQuoted(field, count)
-                                                                    : ReadPlain(field, count);
+        const bool read =
+            pos_ < text_.size() && text_[pos_] == '"' ? ReadQuoted(field, count) : ReadPlain(field, count);
         if (!read) {
             return false;
         }

@@ -32,8 +32,7 @@ std::string TitleKey(const MdbEntry& record)
 using Groups = std::vector<std::vector<const TreeNode*>>;
 
 // Groups by key, keeping only groups of two or more, in the order of their first member.
-template <typename KeyOf>
-Groups GroupBy(const std::vector<const TreeNode*>& entries, KeyOf keyOf)
+template <typename KeyOf> Groups GroupBy(const std::vector<const TreeNode*>& entries, KeyOf keyOf)
 {
     std::unordered_map<std::string, std::size_t> groupOfKey;
     Groups groups;

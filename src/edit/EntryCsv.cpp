@@ -44,9 +44,13 @@ std::optional<std::size_t> FindColumn(const std::string& name)
     return std::nullopt;
 }
 
+// The field's name in the header, or its number (from 1) where it has none.
 std::string FieldName(const HeaderMap& header, std::size_t field)
 {
-    return field < header.names.size() ? header.names[field] : std::to_string(field + 1);
+    if (field < header.names.size() && !header.names[field].empty()) {
+        return header.names[field];
+    }
+    return std::to_string(field + 1);
 }
 
 // Fills header from the first record; false (with errors) when it is not the export's header.

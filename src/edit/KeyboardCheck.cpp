@@ -34,7 +34,8 @@ std::vector<KeyboardFinding> CheckEntryForKeyboard(const MdbEntry& record, Keybo
     for (std::size_t c = 0; c < columns.size(); ++c) {
         const EntryColumn& column = columns[c];
         if (const std::optional<CellFault> fault = EditorRangeFault(c, record)) {
-            findings.push_back({columns[fault->column].name, fault->reason + ", which the entry editor does not accept"});
+            findings.push_back(
+                {columns[fault->column].name, fault->reason + ", which the entry editor does not accept"});
         }
         switch (column.kind) {
         case ColumnKind::StyleName:

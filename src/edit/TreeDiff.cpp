@@ -36,23 +36,26 @@ std::vector<DiffField> BuildFields()
         const EntryColumn& column = columns[c];
         switch (column.kind) {
         case ColumnKind::StyleName:
-            fields.push_back({column.name, {ColumnOf(ColumnKind::StyleNumber)}, DiffField::Show::Style, c, {}});
+            fields.push_back(
+                {column.name, {ColumnOf(ColumnKind::StyleNumber)}, DiffField::Show::Style, c, {}});
             break;
         case ColumnKind::PartVoiceName:
-            fields.push_back({column.name,
-                              {ColumnOf(ColumnKind::PartMsb, column.index), ColumnOf(ColumnKind::PartLsb, column.index),
-                               ColumnOf(ColumnKind::PartProgram, column.index)},
-                              DiffField::Show::Voice,
-                              c,
-                              {}});
+            fields.push_back(
+                {column.name,
+                 {ColumnOf(ColumnKind::PartMsb, column.index), ColumnOf(ColumnKind::PartLsb, column.index),
+                  ColumnOf(ColumnKind::PartProgram, column.index)},
+                 DiffField::Show::Voice,
+                 c,
+                 {}});
             break;
         case ColumnKind::HandVoiceName:
-            fields.push_back({column.name,
-                              {ColumnOf(ColumnKind::HandMsb, column.index), ColumnOf(ColumnKind::HandLsb, column.index),
-                               ColumnOf(ColumnKind::HandProgram, column.index)},
-                              DiffField::Show::Voice,
-                              c,
-                              {}});
+            fields.push_back(
+                {column.name,
+                 {ColumnOf(ColumnKind::HandMsb, column.index), ColumnOf(ColumnKind::HandLsb, column.index),
+                  ColumnOf(ColumnKind::HandProgram, column.index)},
+                 DiffField::Show::Voice,
+                 c,
+                 {}});
             break;
         case ColumnKind::SyncStart:
         case ColumnKind::StopAccompaniment:
@@ -179,11 +182,12 @@ std::vector<Listed> EntriesOf(const CategoryTree& tree)
 // the entries that kept their order; the others moved.
 std::vector<bool> LongestIncreasing(const std::vector<std::size_t>& sequence)
 {
-    std::vector<std::size_t> tails;       // positions in sequence, by run length
+    std::vector<std::size_t> tails; // positions in sequence, by run length
     std::vector<std::size_t> before(sequence.size(), sequence.size());
     for (std::size_t i = 0; i < sequence.size(); ++i) {
-        const auto at = std::lower_bound(tails.begin(), tails.end(), sequence[i],
-                                         [&sequence](std::size_t t, std::size_t value) { return sequence[t] < value; });
+        const auto at =
+            std::lower_bound(tails.begin(), tails.end(), sequence[i],
+                             [&sequence](std::size_t t, std::size_t value) { return sequence[t] < value; });
         if (at != tails.begin()) {
             before[i] = *(at - 1);
         }

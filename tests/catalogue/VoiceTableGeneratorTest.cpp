@@ -24,8 +24,8 @@ std::string Csv(const std::string& firstRows, int firstCount, int total = 880)
 {
     std::string csv = kHeader + firstRows;
     for (int row = firstCount; row < total; ++row) {
-        csv += std::to_string(row) + ",XG,Voice " + std::to_string(row) + ",1," + std::to_string(row / 256) + "," +
-               std::to_string(row % 256) + ",0\n";
+        csv += std::to_string(row) + ",XG,Voice " + std::to_string(row) + ",1," + std::to_string(row / 256) +
+               "," + std::to_string(row % 256) + ",0\n";
     }
     return csv;
 }
@@ -80,7 +80,8 @@ TEST(VoiceCsv, FaultsNameTheLineAndTheRow)
         {"0,Piano,Piano - A,0,113,0,yes\n", 1, 2, "pro_only 'yes' must be 0 or 1"},
         {"0,Piano,,0,113,0,0\n", 1, 2, "the name is empty"},
         {"0,Piano,Piano - Twenty-six characters,0,113,0,0\n", 1, 2, "the name is longer than 25 characters"},
-        {"0,Piano,Piano - Caf\xC3\xA9,0,113,0,0\n", 1, 2, "the name holds characters other than printable ASCII"},
+        {"0,Piano,Piano - Caf\xC3\xA9,0,113,0,0\n", 1, 2,
+         "the name holds characters other than printable ASCII"},
     };
     for (const Case& c : cases) {
         const VoiceCsvResult result = ParseVoiceCsv(Csv(c.firstRows, c.count));
@@ -88,8 +89,8 @@ TEST(VoiceCsv, FaultsNameTheLineAndTheRow)
         EXPECT_EQ(result.error->line, c.line) << c.firstRows;
         EXPECT_EQ(result.error->reason, c.reason) << c.firstRows;
         EXPECT_EQ(DescribeVoiceCsvError("voices.csv", *result.error),
-                  "voices.csv:" + std::to_string(c.line) + " (voice row " + std::to_string(result.error->row) +
-                      "): " + c.reason);
+                  "voices.csv:" + std::to_string(c.line) + " (voice row " +
+                      std::to_string(result.error->row) + "): " + c.reason);
     }
     // Unsourced rows may share numbers: they match nothing.
     EXPECT_FALSE(ParseVoiceCsv(Csv("0,Organ,Organ - A,0,113,,0\n1,Organ,Organ - B,0,113,,0\n", 2)).error);
@@ -143,7 +144,8 @@ TEST(VoiceTableGenerator, WritesTheTableOrStopsNamingTheLine)
 
     WriteText(folder / "voices.csv", Csv("0,Piano,Piano - A,0,113,300,0\n", 1));
     EXPECT_NE(std::system(run.c_str()), 0);
-    EXPECT_EQ(ReadText(folder / "log.txt"), (folder / "voices.csv") + ":2 (voice row 0): program 300 is above 255\n");
+    EXPECT_EQ(ReadText(folder / "log.txt"),
+              (folder / "voices.csv") + ":2 (voice row 0): program 300 is above 255\n");
     EXPECT_FALSE(std::filesystem::exists(folder / "VoiceTable.inc"));
     EXPECT_FALSE(std::filesystem::exists(folder / "VoiceTable.inc.tmp"));
 }

@@ -22,8 +22,8 @@ TEST_F(CliTest, HelpListsEveryCommand)
     EXPECT_EQ(run.status, 0);
     for (const char* usage :
          {"report FILE [--tabs] [--flash factory|default|STYFILE] [--model 9000|pro] [-o OUT]", "list FILE",
-          "info FILE", "check FILE [--for 9000|pro]", "convert IN OUT [--model 9000|pro]", "voices [--model 9000|pro]",
-          "styles [--model 9000|pro] [--flash factory|default|STYFILE]",
+          "info FILE", "check FILE [--for 9000|pro]", "convert IN OUT [--model 9000|pro]",
+          "voices [--model 9000|pro]", "styles [--model 9000|pro] [--flash factory|default|STYFILE]",
           "export FILE [--model 9000|pro] [--flash factory|default|STYFILE] [-o OUT.csv]",
           "import IN.csv OUT [--model 9000|pro]", "diff A B", "duplicates FILE"})
         EXPECT_TRUE(Has(run.out, usage)) << usage;

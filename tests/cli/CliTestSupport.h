@@ -131,7 +131,6 @@ inline bool Has(const std::string& text, const std::string& part)
     return text.find(part) != std::string::npos;
 }
 
-
 } // namespace tessaro::clitest
 
 #endif // TESSARO_CLI

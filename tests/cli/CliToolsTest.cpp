@@ -38,7 +38,10 @@ protected:
         return records;
     }
 
-    std::size_t Lines(const std::string& text) { return std::size_t(std::count(text.begin(), text.end(), '\n')); }
+    std::size_t Lines(const std::string& text)
+    {
+        return std::size_t(std::count(text.begin(), text.end(), '\n'));
+    }
 };
 
 // ---- voices, styles -------------------------------------------------------------
@@ -124,7 +127,8 @@ TEST_F(CliToolsTest, ImportListsEveryFaultAndWritesNothing)
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(Has(run.err, "bad.csv: line 2, column Tempo: '300' is not a whole number from 32 to 280\n"))
         << run.err;
-    EXPECT_TRUE(Has(run.err, "bad.csv: line 4, column Entry: 'Seventeen letters' is longer than 16 characters\n"));
+    EXPECT_TRUE(
+        Has(run.err, "bad.csv: line 4, column Entry: 'Seventeen letters' is longer than 16 characters\n"));
     EXPECT_EQ(ReadText(folder / "old.mdx"), "keep me");
 
     WriteText(folder / "open.csv", "Category,Entry\r\n\"Pop,A\r\n");
@@ -223,8 +227,9 @@ TEST_F(CliToolsTest, DuplicatesListsGroupsAndDeletesNothing)
     EXPECT_EQ(run.status, 0);
     // "  Bridge" is Sunny Day's registration too; " EARLY" lands behind no entry of
     // its group and loads as the main entry "EARLY".
-    EXPECT_EQ(run.out, "Same registration (3 entries):\n\tPop\tSunny Day\n\tPop\t  Bridge\n\tJazz\tSunny Copy\n\n"
-                       "Same title in one category (2 entries):\n\tPop\tEarly\n\tPop\tEARLY\n\n");
+    EXPECT_EQ(run.out,
+              "Same registration (3 entries):\n\tPop\tSunny Day\n\tPop\t  Bridge\n\tJazz\tSunny Copy\n\n"
+              "Same title in one category (2 entries):\n\tPop\tEarly\n\tPop\tEARLY\n\n");
     EXPECT_EQ(ReadBytes(archive), before);
 
     run = Cli({"duplicates", WriteArchive("One.mdx", {SampleRecords()[0]})});

@@ -30,7 +30,8 @@ Parsed Parse(std::string_view text)
 TEST(CsvReader, LineEndsByteOrderMarkAndEmptyLines)
 {
     // CR LF, LF and a lone CR end lines alike; empty lines are passed over but counted.
-    const Parsed parsed = Parse("\xEF\xBB\xBF" "a,b\r\n\r\nc,d\n\n\ne,f\rg,h");
+    const Parsed parsed = Parse("\xEF\xBB\xBF"
+                                "a,b\r\n\r\nc,d\n\n\ne,f\rg,h");
     ASSERT_FALSE(parsed.error);
     ASSERT_EQ(parsed.records.size(), 4u);
     EXPECT_EQ(parsed.records[0].fields, (Fields{"a", "b"})); // the mark is not part of "a"

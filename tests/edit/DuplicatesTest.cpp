@@ -40,8 +40,8 @@ TEST(Duplicates, SameRegistrationWhateverTitleCategoryAndInUseByte)
     MdbEntry reservedDiffers = Record("Pop", "Slightly");
     reservedDiffers.bytes()[53] = 1; // a reserved byte counts
     auto pane = std::make_unique<PaneState>();
-    for (const MdbEntry& record : {Record("Pop", "A"), Record("Pop", "B", 90), copy, reservedDiffers,
-                                   Record("Rock", "C", 90)}) {
+    for (const MdbEntry& record :
+         {Record("Pop", "A"), Record("Pop", "B", 90), copy, reservedDiffers, Record("Rock", "C", 90)}) {
         ASSERT_TRUE(InsertLoadedRecord(*pane, record));
     }
     const DuplicateGroups groups = FindDuplicates(pane->tree);

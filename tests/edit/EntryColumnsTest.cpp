@@ -160,15 +160,15 @@ TEST(EntryColumns, ValuesTheEditorRefusesStayInOtherBytes)
     record.setTempo(300);
     record.setVariation(3);
     record.setPartVolume(Part::Bass, 200);
-    record.bytes()[269] = 5;                 // sync start on, but not as the editor writes it
-    record.bytes()[283] = 0x00;              // stop accompaniment off, not as 0x80
+    record.bytes()[269] = 5;    // sync start on, but not as the editor writes it
+    record.bytes()[283] = 0x00; // stop accompaniment off, not as 0x80
     record.setStyleIndex(12);
-    record.bytes()[19] = 99;                 // a style copy that disagrees
-    record.bytes()[3] = 0;                   // title "A" ...
-    record.bytes()[5] = 'x';                 // ... with bytes behind its end
+    record.bytes()[19] = 99; // a style copy that disagrees
+    record.bytes()[3] = 0;   // title "A" ...
+    record.bytes()[5] = 'x'; // ... with bytes behind its end
     const EntryCells cells = CellsOf(record);
-    for (const char* column : {"Tempo", "Variation", "Bass-Vol", "Sync", "StopAcc", "StyleNumber", "DiskStyle",
-                               "Entry"}) {
+    for (const char* column :
+         {"Tempo", "Variation", "Bass-Vol", "Sync", "StopAcc", "StyleNumber", "DiskStyle", "Entry"}) {
         EXPECT_EQ(cells[Col(column)], "") << column;
     }
     EXPECT_EQ(cells[Col("Category")], "Pop");
@@ -243,7 +243,9 @@ TEST(EntryColumns, ARowWithoutOtherBytesIsANewEntry)
     for (std::string& cell : cells) {
         cell.clear();
     }
-    const auto set = [&cells](const std::string& column, const std::string& value) { cells[Col(column)] = value; };
+    const auto set = [&cells](const std::string& column, const std::string& value) {
+        cells[Col(column)] = value;
+    };
     set("Category", "Pop");
     set("Entry", "New");
     set("StyleNumber", "3");
@@ -301,7 +303,8 @@ TEST(EntryColumns, EveryKindOfBadCellIsNamed)
         {"SubEntry", "x", "SubEntry: 'x' is not 0 or 1"},
         {"Variation", "E", "Variation: 'E' is not A, B, C or D"},
         {"Category", "Seventeen letters", "Category: 'Seventeen letters' is longer than 16 characters"},
-        {"Entry", "Ab\xE2\x98\x83", "Entry: 'Ab\xE2\x98\x83' holds characters that Windows-1252 does not have"},
+        {"Entry", "Ab\xE2\x98\x83",
+         "Entry: 'Ab\xE2\x98\x83' holds characters that Windows-1252 does not have"},
         {"Entry", "Ab\xE9", "Entry: 'Ab\xE9' holds characters that Windows-1252 does not have"},
         {"Entry", std::string("A\0B", 3), "Entry: holds a NUL character"},
         {"StyleNumber", "246", "StyleNumber: '246' is not a whole number from 0 to 245"},
@@ -324,17 +327,20 @@ TEST(EntryColumns, EveryKindOfBadCellIsNamed)
     EXPECT_EQ(FaultsText(RecordFromCells(cells, record)),
               "DiskStyle: is empty, but StyleNumber 245 is a disk style and needs its number\n");
     cells[Col("DiskStyle")] = "251";
-    EXPECT_EQ(FaultsText(RecordFromCells(cells, record)), "DiskStyle: '251' is not a whole number from 1 to 250\n");
+    EXPECT_EQ(FaultsText(RecordFromCells(cells, record)),
+              "DiskStyle: '251' is not a whole number from 1 to 250\n");
     cells[Col("StyleNumber")] = "12";
     cells[Col("DiskStyle")] = "3";
-    EXPECT_EQ(FaultsText(RecordFromCells(cells, record)), "DiskStyle: must be empty unless StyleNumber is 245\n");
+    EXPECT_EQ(FaultsText(RecordFromCells(cells, record)),
+              "DiskStyle: must be empty unless StyleNumber is 245\n");
     cells[Col("StyleNumber")] = "";
     EXPECT_EQ(FaultsText(RecordFromCells(cells, record)), "DiskStyle: is given, but StyleNumber is empty\n");
 
     // ".." where no cell gives the byte.
     cells = good;
     cells[Col("OtherBytes")].replace(2 * 16, 2, "..");
-    EXPECT_EQ(FaultsText(RecordFromCells(cells, record)), "OtherBytes: byte 16 reads .., but no column gives it\n");
+    EXPECT_EQ(FaultsText(RecordFromCells(cells, record)),
+              "OtherBytes: byte 16 reads .., but no column gives it\n");
 
     // Several faults of one row are all listed, in column order.
     cells = good;

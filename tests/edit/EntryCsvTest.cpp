@@ -108,7 +108,8 @@ TEST_F(EntryCsvTest, ColumnsAreFoundByNameInAnyOrderAndCase)
         names.push_back(name);
         values.push_back(cells[c]);
     }
-    std::string text = "\xEF\xBB\xBF" + Line(names) + "\n" + Line(values) + Line(std::vector<std::string>(names.size()));
+    std::string text =
+        "\xEF\xBB\xBF" + Line(names) + "\n" + Line(values) + Line(std::vector<std::string>(names.size()));
     for (std::size_t i; (i = text.find("\r\n")) != std::string::npos;) {
         text.erase(i, 1);
     }
@@ -121,10 +122,11 @@ TEST_F(EntryCsvTest, ColumnsAreFoundByNameInAnyOrderAndCase)
 TEST_F(EntryCsvTest, HeaderFaultsAreAllListed)
 {
     std::vector<std::string> names = Header();
-    names[5] = "Tempi";                // unknown, and so Tempo is missing
-    names.push_back("Category");       // twice
-    names.erase(names.begin() + 8);    // Sync missing
-    const CsvImportResult result = ReadEntryCsv(Line(names) + Line(std::vector<std::string>(names.size(), "x")));
+    names[5] = "Tempi";             // unknown, and so Tempo is missing
+    names.push_back("Category");    // twice
+    names.erase(names.begin() + 8); // Sync missing
+    const CsvImportResult result =
+        ReadEntryCsv(Line(names) + Line(std::vector<std::string>(names.size(), "x")));
     EXPECT_EQ(Errors(result), "line 1, column Tempi: not a column of an entry\n"
                               "line 1, column Category: appears twice\n"
                               "line 1, column Tempo: missing from the header\n"
@@ -134,9 +136,13 @@ TEST_F(EntryCsvTest, HeaderFaultsAreAllListed)
     EXPECT_EQ(Errors(ReadEntryCsv("")), "line 1, column Category: missing: the file holds no header row\n");
     EXPECT_EQ(Errors(ReadEntryCsv("\xEF\xBB\xBF\r\n\r\n")),
               "line 1, column Category: missing: the file holds no header row\n");
-    // A header of the voice table is no entry header.
-    EXPECT_NE(Errors(ReadEntryCsv("row,group,name,msb,lsb,program,pro_only\n")).find("column row: not a column"),
+    // A header field without a name is named by its number.
+    EXPECT_NE(Errors(ReadEntryCsv("Category,,Entry\n")).find("line 1, column 2: not a column of an entry\n"),
               std::string::npos);
+    // A header of the voice table is no entry header.
+    EXPECT_NE(
+        Errors(ReadEntryCsv("row,group,name,msb,lsb,program,pro_only\n")).find("column row: not a column"),
+        std::string::npos);
 }
 
 TEST_F(EntryCsvTest, RowFaultsNameLineAndColumn)
@@ -155,9 +161,9 @@ TEST_F(EntryCsvTest, RowFaultsNameLineAndColumn)
     std::string longRow = row1.substr(0, row1.size() - 2) + ",extra\r\n";
     CsvImportResult result = ReadEntryCsv(header + shortRow + "\r\n" + longRow);
     EXPECT_EQ(Errors(result), "line 2, column OtherBytes: missing: the row has " + std::to_string(width - 1) +
-                                  " fields, the header " + std::to_string(width) + "\n" +
-                                  "line 4, column " + std::to_string(width + 1) +
-                                  ": more fields than the header's " + std::to_string(width) + "\n");
+                                  " fields, the header " + std::to_string(width) + "\n" + "line 4, column " +
+                                  std::to_string(width + 1) + ": more fields than the header's " +
+                                  std::to_string(width) + "\n");
 
     // A bad cell in each row: both are listed, and no record comes back.
     std::string bad1 = row1, bad2 = row2;

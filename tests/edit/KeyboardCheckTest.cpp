@@ -51,9 +51,9 @@ TEST_F(KeyboardCheckTest, APlayableEntryHasNoFinding)
 TEST_F(KeyboardCheckTest, ProVoicesOnlyOnThePsr9000)
 {
     MdbEntry record = Playable();
-    record.setVoice(HandVoice::R2, {0, 113, 0});               // Live!Grand, pro only
-    record.setPartVoice(Part::Rhy1, {127, 0, 81});              // a pro kit, but the part does not set it
-    record.setPartVoice(Part::Pad, {0, 123, 88});               // Sunbeam, pro only, set
+    record.setVoice(HandVoice::R2, {0, 113, 0});   // Live!Grand, pro only
+    record.setPartVoice(Part::Rhy1, {127, 0, 81}); // a pro kit, but the part does not set it
+    record.setPartVoice(Part::Pad, {0, 123, 88});  // Sunbeam, pro only, set
     record.setPartVoiceSet(Part::Pad, true);
     EXPECT_EQ(Findings(record, KeyboardModel::Psr9000),
               "Pad-Voice: Choir&Pad - Sunbeam <0,123,88> is a PSR-9000pro voice\n"
