@@ -281,7 +281,8 @@ std::vector<std::pair<std::string, std::string>> ProbeValues(const EntryColumn& 
 struct Coverage
 {
     std::vector<std::vector<uint8_t>> byColumn;
-    std::vector<uint8_t> all; // bits some column occupies
+    std::vector<std::vector<CoveredByte>> bytesByColumn; // the same, only the bytes with bits
+    std::vector<uint8_t> all;                            // bits some column occupies
 };
 
 Coverage BuildCoverage()
@@ -311,9 +312,14 @@ Coverage BuildCoverage()
         }
         cells[c].clear();
         cells[disk].clear();
+        std::vector<CoveredByte> bytes;
         for (std::size_t i = 0; i < kRecordSize; ++i) {
             coverage.all[i] |= bits[i];
+            if (bits[i] != 0) {
+                bytes.push_back({i, bits[i]});
+            }
         }
+        coverage.bytesByColumn.push_back(std::move(bytes));
     }
     return coverage;
 }
@@ -344,6 +350,11 @@ bool IsStoredColumn(const EntryColumn& column)
 const std::vector<uint8_t>& CoverageOf(std::size_t column)
 {
     return TheCoverage().byColumn[column];
+}
+
+const std::vector<CoveredByte>& CoveredBytesOf(std::size_t column)
+{
+    return TheCoverage().bytesByColumn[column];
 }
 
 const std::vector<uint8_t>& CombinedCoverage()

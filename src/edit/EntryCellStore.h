@@ -36,4 +36,12 @@ std::optional<std::string> ReadFlagCell(std::string_view cell, bool& on);
 // The bits some column occupies.
 const std::vector<uint8_t>& CombinedCoverage();
 
+// CoverageOf without the bytes it leaves alone: a column occupies a few bytes.
+struct CoveredByte
+{
+    std::size_t offset;
+    uint8_t bits;
+};
+const std::vector<CoveredByte>& CoveredBytesOf(std::size_t column);
+
 } // namespace tessaro

@@ -51,10 +51,10 @@ std::optional<std::string> ReadOtherBytes(const std::string& cell, MdbEntry& rec
     return std::nullopt;
 }
 
-void AddBits(std::vector<uint8_t>& bits, const std::vector<uint8_t>& more)
+void AddBits(std::vector<uint8_t>& bits, const std::vector<CoveredByte>& more)
 {
-    for (std::size_t i = 0; i < kRecordSize; ++i) {
-        bits[i] |= more[i];
+    for (const CoveredByte& byte : more) {
+        bits[byte.offset] |= byte.bits;
     }
 }
 
@@ -66,6 +66,7 @@ EntryCells CellsOf(const MdbEntry& record)
     const std::size_t disk = ColumnOf(ColumnKind::DiskStyle);
     EntryCells cells(columns.size());
     std::vector<uint8_t> given(kRecordSize, 0); // bits the filled cells give
+    MdbEntry trial = record;                    // each cell is read back into it
     for (std::size_t c = 0; c < columns.size(); ++c) {
         if (!IsStoredColumn(columns[c])) {
             if (columns[c].kind != ColumnKind::DiskStyle && columns[c].kind != ColumnKind::OtherBytes) {
@@ -78,10 +79,10 @@ EntryCells CellsOf(const MdbEntry& record)
             cells[disk] = ValueText(disk, record);
         }
         // A value goes into its cell only when reading it back gives the same bytes.
-        MdbEntry trial = record;
         if (!StoreCell(c, cells, trial) && trial == record) {
-            AddBits(given, CoverageOf(c));
+            AddBits(given, CoveredBytesOf(c));
         } else {
+            trial = record;
             cells[c].clear();
             if (columns[c].kind == ColumnKind::StyleNumber) {
                 cells[disk].clear();
@@ -131,7 +132,7 @@ std::vector<CellFault> RecordFromCells(const EntryCells& cells, MdbEntry& record
             faults.push_back(*fault);
             continue;
         }
-        AddBits(known, CoverageOf(c));
+        AddBits(known, CoveredBytesOf(c));
     }
     if (cells[styleColumn].empty() && !cells[diskColumn].empty()) {
         faults.push_back({diskColumn, "is given, but StyleNumber is empty"});
@@ -143,12 +144,12 @@ std::vector<CellFault> RecordFromCells(const EntryCells& cells, MdbEntry& record
             if (!IsStoredColumn(columns[c]) || !cells[c].empty()) {
                 continue;
             }
-            const std::vector<uint8_t>& bits = CoverageOf(c);
+            const std::vector<CoveredByte>& bytes = CoveredBytesOf(c);
             bool missing = false;
-            for (std::size_t i = 0; i < kRecordSize; ++i) {
-                missing = missing || (bits[i] & ~known[i]) != 0;
+            for (const CoveredByte& byte : bytes) {
+                missing = missing || (byte.bits & ~known[byte.offset]) != 0;
             }
-            AddBits(known, bits);
+            AddBits(known, bytes);
             if (missing) {
                 faults.push_back({c, "is empty, and OtherBytes does not give its bytes either"});
             }

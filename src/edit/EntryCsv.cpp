@@ -172,7 +172,7 @@ CsvImportResult ReadEntryCsv(std::string_view text)
             cell.clear();
         }
         for (std::size_t field = 0; field < width; ++field) {
-            cells[header.columnOfField[field]] = std::move(record.fields[field]);
+            cells[header.columnOfField[field]].swap(record.fields[field]);
         }
         MdbEntry entry;
         const std::vector<CellFault> faults = RecordFromCells(cells, entry);
