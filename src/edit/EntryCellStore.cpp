@@ -5,13 +5,32 @@
 #include "data/WholeNumber.h"
 #include "data/Win1252.h"
 
+#include <algorithm>
+
 namespace tessaro {
 
 namespace {
 
+// The cell as a message quotes it: control characters escaped, a long cell cut,
+// so that whatever a file holds, the message stays one readable line.
 std::string Quoted(std::string_view cell)
 {
-    return "'" + std::string(cell) + "'";
+    constexpr std::size_t kMaxShown = 40;
+    std::size_t shown = std::min(cell.size(), kMaxShown);
+    while (shown < cell.size() && shown > 0 && (static_cast<unsigned char>(cell[shown]) & 0xC0) == 0x80) {
+        --shown; // not in the middle of a UTF-8 character
+    }
+    std::string quoted = "'";
+    for (const char c : cell.substr(0, shown)) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            constexpr char kDigits[] = "0123456789ABCDEF";
+            quoted += {'\\', 'x', kDigits[byte >> 4], kDigits[byte & 0xF]};
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + (shown < cell.size() ? "...'" : "'");
 }
 
 std::string Range(int minimum, int maximum)

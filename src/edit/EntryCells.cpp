@@ -42,8 +42,7 @@ std::optional<std::string> ReadOtherBytes(const std::string& cell, MdbEntry& rec
             continue;
         }
         if (HexValue(high) < 0 || HexValue(low) < 0) {
-            return "byte " + std::to_string(i) + " reads '" + std::string{high, low} +
-                   "', not two hex digits or ..";
+            return "byte " + std::to_string(i) + " is neither two hex digits nor ..";
         }
         record.bytes()[i] = uint8_t(HexValue(high) * 16 + HexValue(low));
         known[i] = 0xFF;

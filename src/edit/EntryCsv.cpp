@@ -44,10 +44,25 @@ std::optional<std::size_t> FindColumn(const std::string& name)
     return std::nullopt;
 }
 
-// The field's name in the header, or its number (from 1) where it has none.
+// A header name a message can show as it is: short, one line, printable.
+bool IsShowable(const std::string& name)
+{
+    constexpr std::size_t kMaxShown = 40;
+    if (name.empty() || name.size() > kMaxShown) {
+        return false;
+    }
+    for (const char c : name) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The field's name in the header, or its number (from 1) where it has none to show.
 std::string FieldName(const HeaderMap& header, std::size_t field)
 {
-    if (field < header.names.size() && !header.names[field].empty()) {
+    if (field < header.names.size() && IsShowable(header.names[field])) {
         return header.names[field];
     }
     return std::to_string(field + 1);

@@ -309,7 +309,13 @@ TEST(EntryColumns, EveryKindOfBadCellIsNamed)
         {"Entry", std::string("A\0B", 3), "Entry: holds a NUL character"},
         {"StyleNumber", "246", "StyleNumber: '246' is not a whole number from 0 to 245"},
         {"OtherBytes", "00", "OtherBytes: holds 2 characters instead of 576"},
-        {"OtherBytes", "G" + good[Col("OtherBytes")].substr(1), "OtherBytes: byte 0 reads 'G.', not two hex"},
+        {"OtherBytes", "G" + good[Col("OtherBytes")].substr(1),
+         "OtherBytes: byte 0 is neither two hex digits nor .."},
+        // Whatever a cell holds, the message stays one readable line.
+        {"Tempo", "1\n2\x7F", "Tempo: '1\\x0A2\\x7F' is not a whole number from 32 to 280"},
+        {"Acc-Vol", std::string(50, '9'), "Acc-Vol: '" + std::string(40, '9') + "...' is not a whole number"},
+        {"Variation", std::string(39, 'x') + "\xC3\xA9",
+         "Variation: '" + std::string(39, 'x') + "...' is not A"},
     };
     for (const Case& c : cases) {
         EntryCells cells = good;

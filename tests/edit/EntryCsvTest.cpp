@@ -136,8 +136,11 @@ TEST_F(EntryCsvTest, HeaderFaultsAreAllListed)
     EXPECT_EQ(Errors(ReadEntryCsv("")), "line 1, column Category: missing: the file holds no header row\n");
     EXPECT_EQ(Errors(ReadEntryCsv("\xEF\xBB\xBF\r\n\r\n")),
               "line 1, column Category: missing: the file holds no header row\n");
-    // A header field without a name is named by its number.
+    // A header field without a name to show is named by its number.
     EXPECT_NE(Errors(ReadEntryCsv("Category,,Entry\n")).find("line 1, column 2: not a column of an entry\n"),
+              std::string::npos);
+    EXPECT_NE(Errors(ReadEntryCsv(std::string("Category,\0J>\xA0,Entry\n", 20)))
+                  .find("line 1, column 2: not a column of an entry\n"),
               std::string::npos);
     // A header of the voice table is no entry header.
     EXPECT_NE(
