@@ -16,6 +16,7 @@ if(CORE_TESTS)
   target_include_directories(tessaro_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   target_compile_definitions(tessaro_tests PRIVATE
     TESSARO_SOURCE_DIR="${CMAKE_SOURCE_DIR}" TESSARO_BINARY_DIR="${CMAKE_BINARY_DIR}")
+  target_compile_definitions(tessaro_tests PRIVATE TESSARO_VOICETABLE="$<TARGET_FILE:tessaro-voicetable>")
   if(TARGET tessaro-cli)
     add_dependencies(tessaro_tests tessaro-cli)
     target_compile_definitions(tessaro_tests PRIVATE TESSARO_CLI="$<TARGET_FILE:tessaro-cli>")

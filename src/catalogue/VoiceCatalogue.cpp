@@ -4,6 +4,7 @@
 #include "data/MdbImage.h"
 
 #include <iterator>
+#include <unordered_map>
 
 namespace tessaro {
 
@@ -61,13 +62,24 @@ bool VoiceCatalogue::IsVoiceHidden(int row)
 
 std::string VoiceCatalogue::FindVoiceName(VoiceRef voice)
 {
-    const uint32_t packed = voice.Packed();
-    for (const VoiceRow& row : kVoiceRows) {
-        if (row.packed == packed) {
-            return row.name;
+    const int row = FindVoiceRow(voice);
+    return row >= 0 ? kVoiceRows[row].name : "";
+}
+
+int VoiceCatalogue::FindVoiceRow(VoiceRef voice)
+{
+    // Built on first use; the first row of a number wins, as a scan from row 0 would find it.
+    static const std::unordered_map<uint32_t, int> rowOfNumber = [] {
+        std::unordered_map<uint32_t, int> rows;
+        for (int row = 0; row < kVoiceCount; ++row) {
+            if (kVoiceRows[row].packed != kUnsourcedVoice) {
+                rows.emplace(kVoiceRows[row].packed, row);
+            }
         }
-    }
-    return "";
+        return rows;
+    }();
+    const auto found = rowOfNumber.find(voice.Packed());
+    return found != rowOfNumber.end() ? found->second : -1;
 }
 
 bool VoiceCatalogue::VoiceRowText(int row, std::string& text, const void* user, uint32_t itemData)

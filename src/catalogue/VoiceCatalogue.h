@@ -1,8 +1,8 @@
 #pragma once
 // The 880 voices of both keyboard models: name, packed number (MSB << 16 |
 // LSB << 8 | program) and whether only the PSR-9000pro has the voice. The rows
-// are compiled in from data/voices.csv. Voices whose name and numbers are not
-// known yet keep their row but are hidden: no name, no number, never found.
+// are compiled in from data/voices.csv. A voice whose numbers are not all known
+// yet keeps its row and its name but is hidden: no number, never found.
 
 #include "catalogue/CatalogueList.h"
 #include "data/MdbEntry.h"
@@ -15,6 +15,7 @@ namespace tessaro {
 class Prompts;
 
 constexpr int kVoiceCount = 880;
+constexpr int kVoiceNameMaxChars = 25;
 constexpr int kVoiceListRows = kVoiceCount + 1; // + the entry's own voice when unknown
 
 // The packed number of a hidden row: wider than 24 bits, so it equals no
@@ -35,7 +36,7 @@ class VoiceCatalogue
 public:
     VoiceCatalogue() = delete;
 
-    // Names keep a literal '&' doubled ("Choir&&Pad - ..."); empty for hidden rows.
+    // Names keep a literal '&' doubled ("Choir&&Pad - ..."); hidden rows keep theirs.
     static std::string GetVoiceName(int row);
     // kUnsourcedVoice for hidden rows.
     static uint32_t GetVoicePacked(int row);
@@ -45,6 +46,9 @@ public:
 
     // Name of the first row with the voice's numbers, whatever the model; empty if none.
     static std::string FindVoiceName(VoiceRef voice);
+    // That row, or -1 when no row has the voice. Looked up, not scanned: a long
+    // export or check asks for every voice of every entry.
+    static int FindVoiceRow(VoiceRef voice);
 
     // The ItemTextFn of a voice list; user is a const VoiceListContext* (or null
     // for no model). Rows 0..879 read the catalogue name, except a PSR-9000pro

@@ -9,8 +9,14 @@ const char kUsageText[] =
     "  tessaro-cli report FILE [--tabs] [--flash factory|default|STYFILE] [--model 9000|pro] [-o OUT]\n"
     "  tessaro-cli list FILE\n"
     "  tessaro-cli info FILE\n"
-    "  tessaro-cli check FILE\n"
+    "  tessaro-cli check FILE [--for 9000|pro]\n"
     "  tessaro-cli convert IN OUT [--model 9000|pro]\n"
+    "  tessaro-cli voices [--model 9000|pro]\n"
+    "  tessaro-cli styles [--model 9000|pro] [--flash factory|default|STYFILE]\n"
+    "  tessaro-cli export FILE [--model 9000|pro] [--flash factory|default|STYFILE] [-o OUT.csv]\n"
+    "  tessaro-cli import IN.csv OUT [--model 9000|pro]\n"
+    "  tessaro-cli diff A B\n"
+    "  tessaro-cli duplicates FILE\n"
     "  tessaro-cli --help\n"
     "  tessaro-cli --version\n"
     "\n"
@@ -30,17 +36,59 @@ const char kUsageText[] =
     "  info     Shows the kind and model of FILE, whether its checksum is good, and the\n"
     "           number of entries and categories.\n"
     "  check    Exits with 0 when FILE loads with a good checksum, 1 otherwise, and\n"
-    "           says why.\n"
+    "           says why. With --for it also lists every entry that would not play as\n"
+    "           stored on that keyboard, one line per finding (category, title, field\n"
+    "           and finding, tab-separated): a PSR-9000pro voice on the PSR-9000, a voice\n"
+    "           that matches no voice of the list, a disk style (it needs its style\n"
+    "           disk), a value the entry editor does not accept. The voices R1, R2, R3\n"
+    "           and Left always count, a part's voice when the entry sets it. Exit 1\n"
+    "           when there is any finding.\n"
     "  convert  Loads IN and saves it as OUT: an MDB backup file when the name of OUT ends\n"
     "           in .bup (any case), else an MDB archive. An MDB holds at most 616 entries;\n"
     "           its model is --model, else the model of IN when IN is an MDB, else the\n"
     "           PSR-9000.\n"
+    "  voices   Lists the voices as the entry editor's lists offer them for the model\n"
+    "           (--model, else the PSR-9000): row, MSB, LSB, program and name, tab-\n"
+    "           separated. PSR-9000pro voices are left out for the PSR-9000, and so are\n"
+    "           the voices whose numbers are not known yet.\n"
+    "  styles   Lists the 245 styles of the editor's style list: number and name, tab-\n"
+    "           separated, with the flash-style names of --flash and --model as for\n"
+    "           report (the model defaults to the PSR-9000). Disk styles are number 245\n"
+    "           with a disk style number from 1 to 250.\n"
+    "  export   Writes FILE as a spreadsheet (CSV: UTF-8, comma-separated, a header row\n"
+    "           of column names), one row per entry in tree order, to standard output\n"
+    "           unless -o OUT.csv is given. Every setting has its column; the Style and\n"
+    "           -Voice columns give names for people (flash-style names as for report).\n"
+    "           OtherBytes holds the whole record in hex, with .. for each byte a column\n"
+    "           gives, so nothing is lost; a value the entry editor would not accept is\n"
+    "           left out of its column and kept in OtherBytes.\n"
+    "  import   Builds OUT from a CSV in the form export writes: an MDB backup file when\n"
+    "           the name of OUT ends in .bup (any case; its model is --model, else the\n"
+    "           PSR-9000), else an MDB archive. The entries are sorted in as the editor\n"
+    "           loads them. Columns are found by their names; the name columns are\n"
+    "           ignored and may be left out. A filled cell wins over OtherBytes, so an\n"
+    "           edit in the spreadsheet takes effect; an empty OtherBytes makes a new\n"
+    "           entry. Each cell must hold what the entry editor accepts (titles at most\n"
+    "           16 characters of Windows-1252, tempo 32 to 280, volumes 0 to 127, on/off\n"
+    "           as 1 or 0, variation A to D, ...). Every fault is listed as \"line L,\n"
+    "           column NAME: reason\", and nothing is written when there is any.\n"
+    "           export followed by import gives exactly the file convert gives.\n"
+    "  diff     Compares the trees of A and B (each an MDB or an archive). Entries are\n"
+    "           matched by category, title and order of occurrence; one line per\n"
+    "           difference, tab-separated: removed, added or moved with category and\n"
+    "           title, or changed with category, title, field, old and new value. Exit 0\n"
+    "           when the trees are equal, 1 when they differ, 2 for a usage error or a\n"
+    "           refused file.\n"
+    "  duplicates  Lists groups of entries that are the same registration (every byte\n"
+    "           equal but title, in-use byte and category) and groups with the same title\n"
+    "           in the same category (ignoring letter case and leading spaces). Nothing is\n"
+    "           deleted.\n"
     "\n"
     "Nothing is written over an input file unless it is the named OUT; files are saved\n"
     "through a temporary file, so a failed write leaves the old file as it was.\n"
     "\n"
     "Exit status: 0 success, 1 a file was refused or could not be written, 2 a usage\n"
-    "error. A bad checksum is only a warning, except for check.\n";
+    "error (diff: see above). A bad checksum is only a warning, except for check.\n";
 
 namespace {
 
@@ -52,20 +100,38 @@ struct CommandName
 };
 
 constexpr CommandName kCommands[] = {
-    {"report", Command::Report, 1},   {"list", Command::List, 1},
-    {"info", Command::Info, 1},       {"check", Command::Check, 1},
-    {"convert", Command::Convert, 2}, {"make-examples", Command::MakeExamples, 1},
+    {"report", Command::Report, 1},
+    {"list", Command::List, 1},
+    {"info", Command::Info, 1},
+    {"check", Command::Check, 1},
+    {"convert", Command::Convert, 2},
+    {"voices", Command::Voices, 0},
+    {"styles", Command::Styles, 0},
+    {"export", Command::Export, 1},
+    {"import", Command::Import, 2},
+    {"diff", Command::Diff, 2},
+    {"duplicates", Command::Duplicates, 1},
+    {"make-examples", Command::MakeExamples, 1},
 };
 
 bool AcceptsOption(Command command, const std::string& option)
 {
-    if (command == Command::Report) {
+    switch (command) {
+    case Command::Report:
         return option == "--tabs" || option == "--flash" || option == "--model" || option == "-o";
-    }
-    if (command == Command::Convert) {
+    case Command::Export:
+        return option == "--flash" || option == "--model" || option == "-o";
+    case Command::Styles:
+        return option == "--flash" || option == "--model";
+    case Command::Convert:
+    case Command::Import:
+    case Command::Voices:
         return option == "--model";
+    case Command::Check:
+        return option == "--for";
+    default:
+        return false;
     }
-    return false;
 }
 
 std::optional<KeyboardModel> ParseModel(const std::string& text)
@@ -134,10 +200,11 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args)
             return result;
         }
         const std::string& value = args[++i];
-        if (arg == "--model") {
-            options.model = ParseModel(value);
-            if (!options.model) {
-                result.error = "--model takes 9000 or pro, not '" + value + "'";
+        if (arg == "--model" || arg == "--for") {
+            std::optional<KeyboardModel>& model = arg == "--model" ? options.model : options.target;
+            model = ParseModel(value);
+            if (!model) {
+                result.error = arg + " takes 9000 or pro, not '" + value + "'";
                 return result;
             }
         } else if (arg == "--flash") {
@@ -155,8 +222,11 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args)
     }
 
     if (options.files.size() != command->fileCount) {
-        result.error = std::string(command->name) + " takes " +
-                       (command->fileCount == 1 ? "one file" : "two files (IN and OUT)") + ", " +
+        const char* wanted = command->fileCount == 0             ? "no file"
+                             : command->fileCount == 1           ? "one file"
+                             : command->command == Command::Diff ? "two files (A and B)"
+                                                                 : "two files (IN and OUT)";
+        result.error = std::string(command->name) + " takes " + wanted + ", " +
                        std::to_string(options.files.size()) + " given";
     }
     return result;

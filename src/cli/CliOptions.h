@@ -18,6 +18,12 @@ enum class Command
     Info,
     Check,
     Convert,
+    Voices,
+    Styles,
+    Export,
+    Import,
+    Diff,
+    Duplicates,
     MakeExamples // internal: rebuilds the demo files (make examples)
 };
 
@@ -31,12 +37,13 @@ enum class FlashChoice
 struct CliOptions
 {
     Command command = Command::Help;
-    std::vector<std::string> files; // FILE, or IN and OUT, or the examples folder
+    std::vector<std::string> files; // FILE, or IN and OUT, or A and B, or the examples folder
     bool tabs = false;
     FlashChoice flash = FlashChoice::Factory;
     std::string flashFile;
-    std::optional<KeyboardModel> model; // --model
-    std::optional<std::string> output;  // -o
+    std::optional<KeyboardModel> model;  // --model
+    std::optional<KeyboardModel> target; // --for (check)
+    std::optional<std::string> output;   // -o
 };
 
 struct ParseResult

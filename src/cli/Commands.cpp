@@ -1,11 +1,10 @@
 #include "cli/Commands.h"
 
 #include "catalogue/StyleCatalogue.h"
+#include "cli/CommandSupport.h"
 #include "cli/LoadedFile.h"
 #include "cli/Messages.h"
 #include "data/ArchiveFile.h"
-#include "data/AsciiCase.h"
-#include "data/FlashStyleFile.h"
 #include "data/MdbFile.h"
 #include "data/Win1252.h"
 #include "edit/Reports.h"
@@ -14,107 +13,6 @@
 #include <memory>
 
 namespace tessaro::cli {
-
-namespace {
-
-constexpr int kOk = 0;
-constexpr int kFailed = 1;
-
-// Loads as the editor does and says what the editor would say. A bad checksum
-// is a warning unless the caller counts it as a failure.
-bool Load(const std::string& path, LoadedFile& file, bool checksumIsFailure = false)
-{
-    const std::optional<Msg> error = LoadFile(path, file);
-    if (!file.checksumOk) {
-        if (checksumIsFailure) {
-            PrintError(path, Msg::InvalidChecksum);
-        } else {
-            PrintWarning(path, Msg::InvalidChecksum);
-        }
-    }
-    if (error) {
-        PrintError(path, *error);
-        return false;
-    }
-    return file.checksumOk || !checksumIsFailure;
-}
-
-// The model whose factory names and MDB header apply: --model, else the MDB's
-// own, else the PSR-9000.
-KeyboardModel ModelFor(const CliOptions& options, const LoadedFile& file)
-{
-    if (options.model) {
-        return *options.model;
-    }
-    return file.kind == FileKind::Mdb ? file.model : KeyboardModel::Psr9000;
-}
-
-void SetFactoryNames(StyleCatalogue& styles, KeyboardModel model)
-{
-    styles.SetFlashNamesFactory(model == KeyboardModel::Psr9000Pro);
-}
-
-// Sets the flash-style names the options ask for; false (said) when the
-// flash-style file is refused.
-bool SetFlashNames(const CliOptions& options, KeyboardModel model, StyleCatalogue& styles)
-{
-    switch (options.flash) {
-    case FlashChoice::Factory:
-        SetFactoryNames(styles, model);
-        return true;
-    case FlashChoice::Default:
-        styles.SetFlashNamesDefault();
-        return true;
-    case FlashChoice::File: {
-        const FlashStyleReadResult read = ReadFlashStyleFile(options.flashFile);
-        if (!read.ok()) {
-            PrintError(options.flashFile, *read.error);
-            return false;
-        }
-        for (int f = 0; f < kFlashStyleNameCount; ++f) {
-            styles.SetFlashNameIndividual(f, read.names[static_cast<std::size_t>(f)]);
-        }
-        return true;
-    }
-    }
-    return false;
-}
-
-bool WriteToStdout(const std::string& text)
-{
-    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
-}
-
-bool FlushStdout()
-{
-    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        PrintError("standard output", "write error");
-        return false;
-    }
-    return true;
-}
-
-const char* ModelName(KeyboardModel model)
-{
-    switch (model) {
-    case KeyboardModel::Psr9000:
-        return "PSR-9000";
-    case KeyboardModel::Psr9000Pro:
-        return "PSR-9000pro";
-    case KeyboardModel::None:
-        break;
-    }
-    return "none";
-}
-
-bool EndsWithBup(const std::string& name)
-{
-    constexpr std::string_view kExtension = ".bup";
-    return name.size() >= kExtension.size() &&
-           EqualsNoCase(std::string_view(name).substr(name.size() - kExtension.size()), kExtension);
-}
-
-} // namespace
 
 int RunReport(const CliOptions& options)
 {
@@ -199,11 +97,30 @@ int RunCheck(const CliOptions& options)
 {
     const std::string& path = options.files[0];
     auto file = std::make_unique<LoadedFile>();
-    if (!Load(path, *file, true)) {
+    const std::optional<Msg> error = LoadFile(path, *file);
+    if (!file->checksumOk) {
+        PrintError(path, Msg::InvalidChecksum);
+    }
+    if (error) {
+        PrintError(path, *error);
         return kFailed;
     }
-    WriteToStdout(path + ": OK\n");
-    return FlushStdout() ? kOk : kFailed;
+    bool good = file->checksumOk;
+    std::string verdict = path + ": OK\n";
+    if (options.target) {
+        SetFactoryNames(file->styles, *options.target);
+        const std::size_t findings = PrintKeyboardFindings(file->pane.tree, *options.target);
+        if (findings > 0) {
+            PrintError(path, std::to_string(findings) + " finding" + (findings == 1 ? "" : "s") +
+                                 " for the " + ModelName(*options.target));
+            good = false;
+        }
+        verdict = path + ": OK for the " + ModelName(*options.target) + "\n";
+    }
+    if (good) {
+        WriteToStdout(verdict);
+    }
+    return FlushStdout() && good ? kOk : kFailed;
 }
 
 int RunConvert(const CliOptions& options)

@@ -1,6 +1,7 @@
 #pragma once
 // The commands of tessaro-cli. Each returns the exit status: 0 success, 1 a
-// file was refused or could not be written.
+// file was refused or could not be written (diff: 0 equal, 1 different, 2 a
+// file refused; check: 1 also for a finding).
 
 #include "cli/CliOptions.h"
 
@@ -11,5 +12,11 @@ int RunList(const CliOptions& options);
 int RunInfo(const CliOptions& options);
 int RunCheck(const CliOptions& options);
 int RunConvert(const CliOptions& options);
+int RunVoices(const CliOptions& options);
+int RunStyles(const CliOptions& options);
+int RunExport(const CliOptions& options);
+int RunImport(const CliOptions& options);
+int RunDiff(const CliOptions& options);
+int RunDuplicates(const CliOptions& options);
 
 } // namespace tessaro::cli

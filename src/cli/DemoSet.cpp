@@ -2,6 +2,7 @@
 
 #include "catalogue/StyleCatalogue.h"
 #include "catalogue/VoiceCatalogue.h"
+#include "cli/LoadedFile.h"
 #include "cli/Messages.h"
 #include "data/ArchiveFile.h"
 #include "data/BackupIni.h"
@@ -10,6 +11,7 @@
 #include "data/MdbFile.h"
 #include "data/SafeFile.h"
 #include "data/Win1252.h"
+#include "edit/EntryCsv.h"
 #include "edit/PaneLoad.h"
 #include "edit/PaneState.h"
 
@@ -380,9 +382,22 @@ int MakeExamples(const std::string& folder)
         PrintError(flashPath, "Error saving the flash-style backup!");
         return 1;
     }
-    std::printf("%s: %d entries in %d categories\n%s\n%s: %d entries in %d categories\n", mdbPath.c_str(),
+    // The spreadsheet is what "tessaro-cli export Demo.buf/MDB.bup" gives: the
+    // file as loaded, with the PSR-9000's factory flash-style names.
+    const std::string csvPath = folder + "/Demo.csv";
+    auto saved = std::make_unique<LoadedFile>();
+    if (const std::optional<Msg> error = LoadFile(mdbPath, *saved)) {
+        PrintError(mdbPath, *error);
+        return 1;
+    }
+    saved->styles.SetFlashNamesFactory(false);
+    if (!WriteEntryCsvFile(saved->pane.tree, csvPath)) {
+        PrintError(csvPath, "the CSV file cannot be written");
+        return 1;
+    }
+    std::printf("%s: %d entries in %d categories\n%s\n%s: %d entries in %d categories\n%s\n", mdbPath.c_str(),
                 mdb->EntryCount(), mdb->tree.CategoryCount(), flashPath.c_str(), archivePath.c_str(),
-                archive->EntryCount(), archive->tree.CategoryCount());
+                archive->EntryCount(), archive->tree.CategoryCount(), csvPath.c_str());
     return 0;
 }
 

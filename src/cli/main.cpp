@@ -1,5 +1,5 @@
-// tessaro-cli: reports, listings, checks and conversions of MDB backup files
-// and MDB archives, with the editor's own code.
+// tessaro-cli: reports, listings, checks, conversions, spreadsheet export and
+// import, comparisons of MDB backup files and MDB archives, with the editor's own code.
 
 #include "common/Texts.h"
 #include "cli/CliOptions.h"
@@ -36,6 +36,18 @@ int Run(const CliOptions& options)
         return RunCheck(options);
     case Command::Convert:
         return RunConvert(options);
+    case Command::Voices:
+        return RunVoices(options);
+    case Command::Styles:
+        return RunStyles(options);
+    case Command::Export:
+        return RunExport(options);
+    case Command::Import:
+        return RunImport(options);
+    case Command::Diff:
+        return RunDiff(options);
+    case Command::Duplicates:
+        return RunDuplicates(options);
     case Command::MakeExamples:
         return MakeExamples(options.files[0]);
     }

@@ -1,134 +1,18 @@
 // tessaro-cli, run as a separate process on files in a temporary folder: each
 // command, each exit status, and the same bytes as the editor's own code gives.
 
-#include "catalogue/StyleCatalogue.h"
-#include "support/DataTestSupport.h"
-#include "data/MdbFile.h"
-#include "edit/PaneLoad.h"
-#include "edit/PaneState.h"
-#include "edit/Reports.h"
-
-#include <gtest/gtest.h>
-
-#include <sys/wait.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <memory>
-#include <string>
-#include <vector>
+#include "cli/CliTestSupport.h"
 
 namespace tessaro {
 namespace {
 
 #ifdef TESSARO_CLI
 
+using namespace clitest;
 using testing::Bytes;
 using testing::ReadBytes;
 using testing::ReadText;
-using testing::TempFolder;
 using testing::WriteBytes;
-
-struct CliRun
-{
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Quoted(const std::string& arg)
-{
-    std::string quoted = "'";
-    for (char c : arg)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-// Flash style f = 55 (bank IV slot 11): a factory name on the PSR-9000pro only.
-constexpr uint8_t kVocalSwing = 125 + 55;
-
-MdbEntry Record(const std::string& category, const std::string& title, uint8_t style, uint16_t tempo)
-{
-    MdbEntry record;
-    record.bytes()[kInUseOffset] = 1;
-    record.SetCategory(category);
-    record.SetTitle(title);
-    record.setStyleNumber(style);
-    record.setTempo(tempo);
-    record.setVoice(HandVoice::R1, {0, 112, 0});
-    record.setVoiceOn(HandVoice::R1, true);
-    return record;
-}
-
-std::vector<MdbEntry> SampleRecords()
-{
-    // In tree order, so that a file saved from the loaded tree is the same file.
-    return {Record("Pop", "Early", 0, 90), Record("Pop", "Sunny Day", 0, 120),
-            Record("Pop", "  Bridge", 0, 120), Record("Jazz", "Caf\xE9 Swing", kVocalSwing, 160),
-            Record("Latin", "Disk Groove", 250, 100)};
-}
-
-class CliTest : public ::testing::Test
-{
-protected:
-    CliRun Cli(const std::vector<std::string>& args)
-    {
-        std::string command = Quoted(TESSARO_CLI);
-        for (const std::string& arg : args)
-            command += " " + Quoted(arg);
-        command += " >" + Quoted(folder / "stdout") + " 2>" + Quoted(folder / "stderr");
-        const int raw = std::system(command.c_str());
-        CliRun run;
-        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        run.out = ReadText(folder / "stdout");
-        run.err = ReadText(folder / "stderr");
-        std::filesystem::remove(folder / "stdout");
-        std::filesystem::remove(folder / "stderr");
-        return run;
-    }
-
-    std::string WriteMdb(const std::string& name, KeyboardModel model,
-                         const std::vector<MdbEntry>& records = SampleRecords())
-    {
-        const std::string path = folder / name;
-        EXPECT_EQ(WriteMdbFile(path, SourceOf(records), model), std::nullopt);
-        return path;
-    }
-
-    std::string WriteArchive(const std::string& name, const std::vector<MdbEntry>& records = SampleRecords())
-    {
-        const std::string magic = "%%%MDB-Archiv%%%";
-        Bytes bytes(magic.begin(), magic.end());
-        for (const MdbEntry& record : records)
-            bytes.insert(bytes.end(), record.bytes().begin(), record.bytes().end());
-        WriteBytes(folder / name, bytes);
-        return folder / name;
-    }
-
-    // The report the editor writes for the file loaded into a pane, with the
-    // flash names of the model.
-    std::string EditorReport(const std::string& path, ReportKind kind, bool archive, bool pro)
-    {
-        StyleCatalogue styles;
-        styles.SetFlashNamesFactory(pro);
-        auto pane = std::make_unique<PaneState>(styles);
-        if (archive) {
-            EXPECT_EQ(InsertArchiveFile(*pane, path), std::nullopt);
-        } else {
-            const MdbReadResult read = ReadMdbFile(path);
-            EXPECT_TRUE(read.ok());
-            EXPECT_EQ(InsertMdbImage(*pane, read.image), std::nullopt);
-        }
-        return ReportText(kind, pane->tree);
-    }
-
-    TempFolder folder;
-};
-
-bool Has(const std::string& text, const std::string& part)
-{
-    return text.find(part) != std::string::npos;
-}
 
 // ---- usage ----------------------------------------------------------------------
 
@@ -138,7 +22,10 @@ TEST_F(CliTest, HelpListsEveryCommand)
     EXPECT_EQ(run.status, 0);
     for (const char* usage :
          {"report FILE [--tabs] [--flash factory|default|STYFILE] [--model 9000|pro] [-o OUT]", "list FILE",
-          "info FILE", "check FILE", "convert IN OUT [--model 9000|pro]", "--version"})
+          "info FILE", "check FILE [--for 9000|pro]", "convert IN OUT [--model 9000|pro]",
+          "voices [--model 9000|pro]", "styles [--model 9000|pro] [--flash factory|default|STYFILE]",
+          "export FILE [--model 9000|pro] [--flash factory|default|STYFILE] [-o OUT.csv]",
+          "import IN.csv OUT [--model 9000|pro]", "diff A B", "duplicates FILE", "--version"})
         EXPECT_TRUE(Has(run.out, usage)) << usage;
     EXPECT_EQ(Cli({"report", "--help"}).status, 0);
 }
@@ -158,6 +45,18 @@ TEST_F(CliTest, UsageErrorsExitWithTwoAndTouchNoFile)
         {"check", mdb, "--model", "pro"},
         {"convert", mdb},
         {"convert", mdb, folder / "out.mdx", "--tabs"},
+        {"voices", mdb},
+        {"voices", "--flash", "default"},
+        {"styles", "--tabs"},
+        {"export"},
+        {"export", mdb, "--tabs"},
+        {"import", folder / "in.csv"},
+        {"import", folder / "in.csv", folder / "out.mdx", "-o", folder / "x"},
+        {"diff", mdb},
+        {"diff", mdb, mdb, "--model", "pro"},
+        {"check", mdb, "--for", "8000"},
+        {"check", mdb, "--for"},
+        {"duplicates", mdb, "--for", "pro"},
     };
     for (const auto& args : wrong) {
         const CliRun run = Cli(args);
@@ -406,7 +305,8 @@ TEST_F(CliTest, CommittedExamplesAreWhatTheGeneratorMakes)
     const CliRun run = Cli({"make-examples", folder / "examples"});
     ASSERT_EQ(run.status, 0) << run.err;
     const std::filesystem::path committed = std::filesystem::path(TESSARO_SOURCE_DIR) / "examples";
-    for (const char* name : {"Demo.buf/MDB.bup", "Demo.buf/BACKUP.INI", "Demo.buf/STYLES.bup", "Demo.mdx"}) {
+    for (const char* name :
+         {"Demo.buf/MDB.bup", "Demo.buf/BACKUP.INI", "Demo.buf/STYLES.bup", "Demo.mdx", "Demo.csv"}) {
         const Bytes made = ReadBytes(folder / (std::string("examples/") + name));
         EXPECT_FALSE(made.empty()) << name;
         EXPECT_EQ(made, ReadBytes((committed / name).string())) << name << " is stale: run make examples";

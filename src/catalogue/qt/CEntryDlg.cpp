@@ -1,5 +1,6 @@
 #include "catalogue/qt/CEntryDlg.h"
 
+#include "catalogue/EntryRanges.h"
 #include "common/Prompts.h"
 #include "common/Texts.h"
 #include "common/qt/DialogUnits.h"
@@ -21,12 +22,6 @@
 namespace tessaro {
 
 namespace {
-
-constexpr int kTextLimit = 16;
-constexpr int kTempoMin = 32;
-constexpr int kTempoMax = 280;
-constexpr int kVolumeMax = 127;
-constexpr int kVariationFirstByte = 8; // Main A; B, C, D follow
 
 // Layout in dialog units. Left column: names, "Main" and "Voices"; right
 // column: "Accompaniment"; OK and Cancel below.
@@ -118,12 +113,12 @@ void CEntryDlg::CreateControls(const DialogUnits& du)
     categoryLabel_ = MakeLabel(this, du, Q(Tr(Caption::CategoryLabel)), 7, 9, 40);
     category_ = new QLineEdit(this);
     category_->setObjectName(QStringLiteral("category"));
-    LimitToRecordText(category_, kTextLimit);
+    LimitToRecordText(category_, kEntryTextMaxChars);
     du.Place(category_, 49, 7, 68, kRowHeight);
     titleLabel_ = MakeLabel(this, du, Q(Tr(Caption::TitleLabel)), 122, 9, 24);
     title_ = new QLineEdit(this);
     title_->setObjectName(QStringLiteral("title"));
-    LimitToRecordText(title_, kTextLimit);
+    LimitToRecordText(title_, kEntryTextMaxChars);
     du.Place(title_, 148, 7, 69, kRowHeight);
     categoryLabel_->setBuddy(category_);
     titleLabel_->setBuddy(title_);
@@ -223,7 +218,7 @@ void CEntryDlg::LoadFromRecord()
     m.syncStart = entry_.syncStart();
     m.stopAccompaniment = entry_.stopAccompaniment();
     const int variation = entry_.variation() - kVariationFirstByte;
-    m.variation = variation >= 0 && variation <= 3 ? variation : -1;
+    m.variation = IsEditorVariation(entry_.variation()) ? variation : -1;
 
     for (const HandVoice hand : {HandVoice::R1, HandVoice::R2, HandVoice::R3, HandVoice::Left}) {
         const int h = static_cast<int>(hand);
@@ -290,7 +285,8 @@ bool CEntryDlg::TakeControls()
 
     // The order is the one the record's fields were always checked in: a bad
     // volume stops the taking before the "Set" boxes are reached.
-    if (!check.MaxChars(category_, kTextLimit, m.category) || !check.MaxChars(title_, kTextLimit, m.title))
+    if (!check.MaxChars(category_, kEntryTextMaxChars, m.category) ||
+        !check.MaxChars(title_, kEntryTextMaxChars, m.title))
         return false;
     if (!check.WholeNumber(tempo_, kTempoMin, kTempoMax, m.tempo))
         return false;
@@ -383,7 +379,7 @@ void CEntryDlg::WriteBack()
     entry_.setStopAccompaniment(m.stopAccompaniment);
     // Only a record that had a valid variation gets one back.
     const uint8_t variation = entry_.variation();
-    if (variation >= kVariationFirstByte && variation < kVariationFirstByte + 4 && m.variation >= 0)
+    if (IsEditorVariation(variation) && m.variation >= 0)
         entry_.setVariation(static_cast<uint8_t>(m.variation + kVariationFirstByte));
 
     for (const HandVoice hand : {HandVoice::R1, HandVoice::R2, HandVoice::R3, HandVoice::Left}) {

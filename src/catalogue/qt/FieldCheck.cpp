@@ -2,31 +2,18 @@
 
 #include "common/Prompts.h"
 #include "catalogue/qt/SpinEdit.h"
+#include "data/WholeNumber.h"
 
 #include <QLineEdit>
 
-#include <limits>
 #include <string>
 
 namespace tessaro {
 
 std::optional<int> FieldCheck::ParseWholeNumber(const QString& text)
 {
-    const QString trimmed = text.trimmed();
-    qsizetype i = 0;
-    if (i < trimmed.size() && (trimmed[i] == u'+' || trimmed[i] == u'-'))
-        ++i;
-    if (i == trimmed.size())
-        return std::nullopt;
-    for (qsizetype j = i; j < trimmed.size(); ++j) {
-        if (trimmed[j] < u'0' || trimmed[j] > u'9')
-            return std::nullopt;
-    }
-    bool ok = false;
-    const long long number = trimmed.toLongLong(&ok);
-    if (!ok || number < std::numeric_limits<int>::min() || number > std::numeric_limits<int>::max())
-        return std::nullopt;
-    return static_cast<int>(number);
+    // Blanks of any kind around it; the rule itself is the core's.
+    return tessaro::ParseWholeNumber(text.trimmed().toStdString());
 }
 
 bool FieldCheck::WholeNumber(SpinEdit* field, int minimum, int maximum, int& value)

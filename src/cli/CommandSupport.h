@@ -1,0 +1,46 @@
+#pragma once
+// What the commands of tessaro-cli share: loading as the editor does, the
+// flash-style names and the model the options ask for, and standard output.
+
+#include "cli/CliOptions.h"
+#include "cli/LoadedFile.h"
+
+#include <string>
+
+namespace tessaro {
+class CategoryTree;
+}
+
+namespace tessaro::cli {
+
+constexpr int kOk = 0;
+constexpr int kFailed = 1;
+
+// Loads as the editor does and says what the editor would say. A bad checksum
+// is a warning unless the caller counts it as a failure.
+bool Load(const std::string& path, LoadedFile& file, bool checksumIsFailure = false);
+
+// The model whose factory names and MDB header apply: --model, else the MDB's
+// own, else the PSR-9000.
+KeyboardModel ModelFor(const CliOptions& options, const LoadedFile& file);
+
+void SetFactoryNames(StyleCatalogue& styles, KeyboardModel model);
+// Sets the flash-style names the options ask for; false (said) when the
+// flash-style file is refused.
+bool SetFlashNames(const CliOptions& options, KeyboardModel model, StyleCatalogue& styles);
+
+bool WriteToStdout(const std::string& text);
+// False (said) when standard output could not take everything.
+bool FlushStdout();
+
+// The findings of the check for the keyboard, one line each on standard
+// output: category, title, field, finding. Their number.
+std::size_t PrintKeyboardFindings(const CategoryTree& tree, KeyboardModel model);
+
+// "PSR-9000", "PSR-9000pro" or "none".
+const char* ModelName(KeyboardModel model);
+
+// An MDB backup file is written for a name ending in .bup (any case), else an archive.
+bool EndsWithBup(const std::string& name);
+
+} // namespace tessaro::cli

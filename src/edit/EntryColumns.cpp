@@ -1,0 +1,178 @@
+#include "edit/EntryColumns.h"
+
+#include "catalogue/EntryRanges.h"
+#include "catalogue/ShownName.h"
+#include "catalogue/StyleCatalogue.h"
+#include "catalogue/VoiceCatalogue.h"
+#include "data/Win1252.h"
+#include "edit/EntryCellStore.h"
+
+namespace tessaro {
+
+namespace {
+
+constexpr const char* kPartNames[kPartCount] = {"Rhy1", "Rhy2", "Bass", "Chd1",
+                                                "Chd2", "Pad",  "Phr1", "Phr2"};
+// The right-hand voices come before the Left voice, as in the reports.
+constexpr HandVoice kHandOrder[] = {HandVoice::R1, HandVoice::R2, HandVoice::R3, HandVoice::Left};
+constexpr const char* kHandNames[] = {"Left", "R1", "R2", "R3"}; // by HandVoice
+
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+std::vector<EntryColumn> BuildColumns()
+{
+    std::vector<EntryColumn> columns = {
+        {"Category", ColumnKind::Category},   {"Entry", ColumnKind::Title},
+        {"SubEntry", ColumnKind::SubEntry},   {"StyleNumber", ColumnKind::StyleNumber},
+        {"Style", ColumnKind::StyleName},     {"Tempo", ColumnKind::Tempo},
+        {"Variation", ColumnKind::Variation}, {"Acc-Vol", ColumnKind::MainVolume},
+        {"Sync", ColumnKind::SyncStart},      {"StopAcc", ColumnKind::StopAccompaniment},
+    };
+    for (int p = 0; p < kPartCount; ++p) {
+        const std::string part = kPartNames[p];
+        columns.push_back({part + "-OnOff", ColumnKind::PartOn, p});
+        columns.push_back({part + "-Set", ColumnKind::PartVoiceSet, p});
+        columns.push_back({part + "-SetVol", ColumnKind::PartVolumeSet, p});
+        columns.push_back({part + "-Vol", ColumnKind::PartVolume, p});
+        columns.push_back({part + "-MSB", ColumnKind::PartMsb, p});
+        columns.push_back({part + "-LSB", ColumnKind::PartLsb, p});
+        columns.push_back({part + "-Program", ColumnKind::PartProgram, p});
+        columns.push_back({part + "-Voice", ColumnKind::PartVoiceName, p});
+    }
+    for (const HandVoice hand : kHandOrder) {
+        const int h = static_cast<int>(hand);
+        const std::string name = kHandNames[h];
+        columns.push_back({name + "-OnOff", ColumnKind::HandOn, h});
+        columns.push_back({name + "-Vol", ColumnKind::HandVolume, h});
+        columns.push_back({name + "-MSB", ColumnKind::HandMsb, h});
+        columns.push_back({name + "-LSB", ColumnKind::HandLsb, h});
+        columns.push_back({name + "-Program", ColumnKind::HandProgram, h});
+        columns.push_back({name + "-Voice", ColumnKind::HandVoiceName, h});
+    }
+    columns.push_back({"Hold", ColumnKind::Hold});
+    columns.push_back({"DiskStyle", ColumnKind::DiskStyle});
+    columns.push_back({"OtherBytes", ColumnKind::OtherBytes});
+    return columns;
+}
+
+std::string Flag(bool on)
+{
+    return on ? "1" : "0";
+}
+
+std::string VoiceNameText(VoiceRef voice)
+{
+    return ToUtf8(ShownName(VoiceCatalogue::FindVoiceName(voice)));
+}
+
+std::string StyleNameText(const MdbEntry& record, const StyleCatalogue& styles)
+{
+    const int index = record.styleIndex();
+    if (index >= kCatalogueStyleCount) {
+        return "DiskStyle " + std::to_string(index - kCatalogueStyleCount + 1);
+    }
+    return ToUtf8(ShownName(styles.GetStyleLabel(index)));
+}
+
+} // namespace
+
+const std::vector<EntryColumn>& EntryColumns()
+{
+    static const std::vector<EntryColumn> columns = BuildColumns();
+    return columns;
+}
+
+std::size_t ColumnOf(ColumnKind kind, int index)
+{
+    const std::vector<EntryColumn>& columns = EntryColumns();
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+        if (columns[c].kind == kind && columns[c].index == index) {
+            return c;
+        }
+    }
+    return columns.size();
+}
+
+bool IsReadBack(const EntryColumn& column)
+{
+    return column.kind != ColumnKind::StyleName && column.kind != ColumnKind::PartVoiceName &&
+           column.kind != ColumnKind::HandVoiceName;
+}
+
+const StyleCatalogue& FixedStyleNames()
+{
+    static const StyleCatalogue names;
+    return names;
+}
+
+std::string ValueText(std::size_t c, const MdbEntry& record, const StyleCatalogue& styles)
+{
+    const EntryColumn& column = EntryColumns()[c];
+    switch (column.kind) {
+    case ColumnKind::Category:
+        return ToUtf8(record.GetCategory());
+    case ColumnKind::Title:
+        return ToUtf8(record.GetTitle());
+    case ColumnKind::SubEntry:
+        return Flag(record.IsSubEntry());
+    case ColumnKind::StyleNumber:
+        return std::to_string(record.styleNumber());
+    case ColumnKind::StyleName:
+        return StyleNameText(record, styles);
+    case ColumnKind::Tempo:
+        return std::to_string(record.tempo());
+    case ColumnKind::Variation:
+        return IsEditorVariation(record.variation())
+                   ? std::string(1, char('A' + record.variation() - kVariationFirstByte))
+                   : std::to_string(record.variation());
+    case ColumnKind::MainVolume:
+        return std::to_string(record.mainVolume());
+    case ColumnKind::SyncStart:
+        return Flag(record.syncStart());
+    case ColumnKind::StopAccompaniment:
+        return Flag(record.stopAccompaniment());
+    case ColumnKind::PartOn:
+        return Flag(record.partOn(PartOf(column)));
+    case ColumnKind::PartVoiceSet:
+        return Flag(record.partVoiceSet(PartOf(column)));
+    case ColumnKind::PartVolumeSet:
+        return Flag(record.partVolumeSet(PartOf(column)));
+    case ColumnKind::PartVolume:
+        return std::to_string(record.partVolume(PartOf(column)));
+    case ColumnKind::PartMsb:
+        return std::to_string(record.partVoice(PartOf(column)).msb);
+    case ColumnKind::PartLsb:
+        return std::to_string(record.partVoice(PartOf(column)).lsb);
+    case ColumnKind::PartProgram:
+        return std::to_string(record.partVoice(PartOf(column)).program);
+    case ColumnKind::PartVoiceName:
+        return VoiceNameText(record.partVoice(PartOf(column)));
+    case ColumnKind::HandOn:
+        return Flag(record.voiceOn(HandOf(column)));
+    case ColumnKind::HandVolume:
+        return std::to_string(record.voiceVolume(HandOf(column)));
+    case ColumnKind::HandMsb:
+        return std::to_string(record.voice(HandOf(column)).msb);
+    case ColumnKind::HandLsb:
+        return std::to_string(record.voice(HandOf(column)).lsb);
+    case ColumnKind::HandProgram:
+        return std::to_string(record.voice(HandOf(column)).program);
+    case ColumnKind::HandVoiceName:
+        return VoiceNameText(record.voice(HandOf(column)));
+    case ColumnKind::Hold:
+        return Flag(record.leftHold());
+    case ColumnKind::DiskStyle:
+        return record.isDiskStyle() ? std::to_string(record.diskStyleNumber() + 1) : "";
+    case ColumnKind::OtherBytes: {
+        std::string hex;
+        for (const uint8_t byte : record.bytes()) {
+            hex += kHexDigits[byte >> 4];
+            hex += kHexDigits[byte & 0xF];
+        }
+        return hex;
+    }
+    }
+    return "";
+}
+
+} // namespace tessaro

@@ -1,0 +1,35 @@
+#pragma once
+// Would each entry play as stored on the chosen keyboard? Findings: a voice the
+// model lacks (a PSR-9000pro voice on the PSR-9000), a voice matching no row of
+// the catalogue, a disk style (it needs its style disk), a value the entry
+// editor would not accept. The hand voices count always, a part's voice only
+// when the entry sets it (otherwise the style's own voice plays).
+
+#include "data/MdbImage.h"
+
+#include <string>
+#include <vector>
+
+namespace tessaro {
+
+class CategoryTree;
+class TreeNode;
+
+struct KeyboardFinding
+{
+    std::string field; // the name the report and the export give it
+    std::string reason;
+};
+
+std::vector<KeyboardFinding> CheckEntryForKeyboard(const MdbEntry& record, KeyboardModel model);
+
+struct EntryFindings
+{
+    const TreeNode* entry;
+    std::vector<KeyboardFinding> findings;
+};
+
+// The entries with findings, in tree order.
+std::vector<EntryFindings> CheckForKeyboard(const CategoryTree& tree, KeyboardModel model);
+
+} // namespace tessaro

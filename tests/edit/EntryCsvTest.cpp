@@ -1,0 +1,206 @@
+// Whole spreadsheets: the header, the rows in tree order, and every fault of a
+// CSV that is not in the export's form listed with its line and column.
+#include "edit/EntryCsv.h"
+
+#include "data/Csv.h"
+#include "support/DataTestSupport.h"
+#include "edit/EntryColumns.h"
+#include "edit/PaneLoad.h"
+#include "support/TreeTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <memory>
+#include <random>
+
+namespace tessaro {
+namespace {
+
+std::string Errors(const CsvImportResult& result)
+{
+    std::string text;
+    for (const CsvImportError& error : result.errors) {
+        text += DescribeImportError(error) + "\n";
+    }
+    return text;
+}
+
+std::vector<std::string> Header()
+{
+    std::vector<std::string> names;
+    for (const EntryColumn& column : EntryColumns()) {
+        names.push_back(column.name);
+    }
+    return names;
+}
+
+std::string Line(const std::vector<std::string>& fields)
+{
+    std::string line;
+    AppendCsvRecord(line, fields);
+    return line;
+}
+
+MdbEntry Record(const std::string& category, const std::string& title, int tempo)
+{
+    MdbEntry record;
+    record.bytes()[kInUseOffset] = 1;
+    record.SetCategory(category);
+    record.SetTitle(title);
+    record.setTempo(uint16_t(tempo));
+    record.setVariation(8);
+    return record;
+}
+
+class EntryCsvTest : public ::testing::Test
+{
+protected:
+    void Load(const std::vector<MdbEntry>& records)
+    {
+        for (const MdbEntry& record : records) {
+            ASSERT_TRUE(InsertLoadedRecord(*pane, record));
+        }
+    }
+    std::unique_ptr<PaneState> pane = std::make_unique<PaneState>(NumberedStyles());
+};
+
+TEST_F(EntryCsvTest, ExportIsTheHeaderThenEachEntryInTreeOrder)
+{
+    Load({Record("Pop", "B", 100), Record("Jazz", "C", 90), Record("Pop", "A", 90)});
+    AddEmptyCategory(*pane, "Empty"); // a placeholder gives no row
+    const std::string text = EntryCsvText(pane->tree);
+
+    CsvReader reader(text);
+    CsvRecord row;
+    ASSERT_TRUE(reader.Next(row));
+    EXPECT_EQ(row.fields, Header());
+    std::vector<std::string> titles;
+    while (reader.Next(row)) {
+        titles.push_back(row.fields[0] + "/" + row.fields[1]);
+    }
+    EXPECT_EQ(titles, (std::vector<std::string>{"Pop/A", "Pop/B", "Jazz/C"}));
+    EXPECT_EQ(text.find('\n'), text.find("\r\n") + 1); // CR LF line ends
+
+    const CsvImportResult back = ReadEntryCsv(text);
+    EXPECT_EQ(Errors(back), "");
+    ASSERT_EQ(back.records.size(), 3u);
+    EXPECT_EQ(back.records[0], Record("Pop", "A", 90));
+    EXPECT_EQ(back.records[2], Record("Jazz", "C", 90));
+}
+
+TEST_F(EntryCsvTest, ColumnsAreFoundByNameInAnyOrderAndCase)
+{
+    std::mt19937 rng(3);
+    const MdbEntry record = testing::RandomRecord(rng);
+    const EntryCells cells = CellsOf(record, NumberedStyles());
+    // Reversed, upper case, without the name columns, with a byte order mark,
+    // LF line ends, empty lines and a spreadsheet's row of empty cells.
+    std::vector<std::string> names, values;
+    for (std::size_t c = EntryColumns().size(); c-- > 0;) {
+        if (!IsReadBack(EntryColumns()[c])) {
+            continue;
+        }
+        std::string name = EntryColumns()[c].name;
+        for (char& ch : name) {
+            ch = char(std::toupper(static_cast<unsigned char>(ch)));
+        }
+        names.push_back(name);
+        values.push_back(cells[c]);
+    }
+    std::string text =
+        "\xEF\xBB\xBF" + Line(names) + "\n" + Line(values) + Line(std::vector<std::string>(names.size()));
+    for (std::size_t i; (i = text.find("\r\n")) != std::string::npos;) {
+        text.erase(i, 1);
+    }
+    const CsvImportResult result = ReadEntryCsv(text);
+    EXPECT_EQ(Errors(result), "");
+    ASSERT_EQ(result.records.size(), 1u);
+    EXPECT_EQ(result.records[0], record);
+}
+
+TEST_F(EntryCsvTest, HeaderFaultsAreAllListed)
+{
+    std::vector<std::string> names = Header();
+    names[5] = "Tempi";             // unknown, and so Tempo is missing
+    names.push_back("Category");    // twice
+    names.erase(names.begin() + 8); // Sync missing
+    const CsvImportResult result =
+        ReadEntryCsv(Line(names) + Line(std::vector<std::string>(names.size(), "x")));
+    EXPECT_EQ(Errors(result), "line 1, column Tempi: not a column of an entry\n"
+                              "line 1, column Category: appears twice\n"
+                              "line 1, column Tempo: missing from the header\n"
+                              "line 1, column Sync: missing from the header\n");
+    EXPECT_TRUE(result.records.empty());
+
+    EXPECT_EQ(Errors(ReadEntryCsv("")), "line 1, column Category: missing: the file holds no header row\n");
+    EXPECT_EQ(Errors(ReadEntryCsv("\xEF\xBB\xBF\r\n\r\n")),
+              "line 1, column Category: missing: the file holds no header row\n");
+    // A header field without a name to show is named by its number.
+    EXPECT_NE(Errors(ReadEntryCsv("Category,,Entry\n")).find("line 1, column 2: not a column of an entry\n"),
+              std::string::npos);
+    EXPECT_NE(Errors(ReadEntryCsv(std::string("Category,\0J>\xA0,Entry\n", 20)))
+                  .find("line 1, column 2: not a column of an entry\n"),
+              std::string::npos);
+    // A header of the voice table is no entry header.
+    EXPECT_NE(
+        Errors(ReadEntryCsv("row,group,name,msb,lsb,program,pro_only\n")).find("column row: not a column"),
+        std::string::npos);
+}
+
+TEST_F(EntryCsvTest, RowFaultsNameLineAndColumn)
+{
+    Load({Record("Pop", "A", 100), Record("Pop", "B", 100)});
+    const std::string good = EntryCsvText(pane->tree);
+    const std::size_t firstRow = good.find("\r\n") + 2;
+    const std::size_t secondRow = good.find("\r\n", firstRow) + 2;
+    const std::string header = good.substr(0, firstRow);
+    const std::string row1 = good.substr(firstRow, secondRow - firstRow);
+    const std::string row2 = good.substr(secondRow);
+    const std::size_t width = Header().size();
+
+    // Too few and too many fields.
+    std::string shortRow = row1.substr(0, row1.rfind(',')) + "\r\n";
+    std::string longRow = row1.substr(0, row1.size() - 2) + ",extra\r\n";
+    CsvImportResult result = ReadEntryCsv(header + shortRow + "\r\n" + longRow);
+    EXPECT_EQ(Errors(result), "line 2, column OtherBytes: missing: the row has " + std::to_string(width - 1) +
+                                  " fields, the header " + std::to_string(width) + "\n" + "line 4, column " +
+                                  std::to_string(width + 1) + ": more fields than the header's " +
+                                  std::to_string(width) + "\n");
+
+    // A bad cell in each row: both are listed, and no record comes back.
+    std::string bad1 = row1, bad2 = row2;
+    bad1.replace(bad1.find(",100,"), 5, ",1000,");
+    bad2.replace(bad2.find(",100,"), 5, ",x,");
+    result = ReadEntryCsv(header + bad1 + bad2);
+    EXPECT_EQ(Errors(result), "line 2, column Tempo: '1000' is not a whole number from 32 to 280\n"
+                              "line 3, column Tempo: 'x' is not a whole number from 32 to 280\n");
+
+    // Quotes left open: the line where the field began, and its column.
+    result = ReadEntryCsv(header + row1 + "Pop,\"B,0" + row2.substr(row2.find(',', 4)));
+    EXPECT_EQ(Errors(result), "line 3, column Entry: a quoted field has no closing quote\n");
+    result = ReadEntryCsv(header + "Pop,B\"x\"," + row2.substr(row2.find(',', 4) + 1));
+    EXPECT_EQ(Errors(result), "line 2, column Entry: a double quote in a field that is not quoted\n");
+}
+
+TEST_F(EntryCsvTest, ManyRowsReadBack)
+{
+    std::mt19937 rng(100);
+    std::vector<MdbEntry> records;
+    for (int i = 0; i < 2000; ++i) {
+        records.push_back(testing::RandomRecord(rng));
+    }
+    Load(records);
+    const CsvImportResult back = ReadEntryCsv(EntryCsvText(pane->tree));
+    ASSERT_EQ(Errors(back), "");
+    ASSERT_EQ(back.records.size(), records.size());
+    // Loading the rows again gives the same tree.
+    auto again = std::make_unique<PaneState>(NumberedStyles());
+    for (const MdbEntry& record : back.records) {
+        ASSERT_TRUE(InsertLoadedRecord(*again, record));
+    }
+    EXPECT_EQ(EntryCsvText(again->tree), EntryCsvText(pane->tree));
+}
+
+} // namespace
+} // namespace tessaro
