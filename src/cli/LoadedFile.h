@@ -6,6 +6,7 @@
 #include "data/MdbImage.h"
 #include "edit/PaneState.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -23,15 +24,18 @@ struct LoadedFile
     KeyboardModel model = KeyboardModel::None; // of an MDB; archives have none
     bool blankSignature = false;               // an MDB whose signature bytes are zero
     bool checksumOk = true;                    // archives have no checksum
+    std::string openError;                     // why the file could not be opened
+    std::size_t ignoredBytes = 0;              // an archive's tail shorter than a record
     PaneState pane;
 };
 
-// An archive when the file begins with the archive's magic, else an MDB
-// (whose reader then gives the reason when it is not one either).
+// An archive when the file begins with the archive's magic in any letter case
+// (the archive reader then refuses a wrong case), else an MDB (whose reader
+// then gives the reason when it is not one either).
 FileKind DetectFileKind(const std::string& path);
 
 // Fills file.pane. The message when the file is refused; a bad checksum is
-// not a refusal (see checksumOk).
+// not a refusal (see checksumOk), nor is an archive's ignored tail.
 std::optional<Msg> LoadFile(const std::string& path, LoadedFile& file);
 
 } // namespace tessaro::cli

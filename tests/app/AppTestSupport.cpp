@@ -75,7 +75,6 @@ AppTest::AppTest()
     // Process-wide state that other tests may have changed.
     SetUiLanguage(UiLanguage::English);
     StyleCatalogue::Instance().SetFlashNamesDefault();
-    ResetBlankSignatureMark();
     InjectSafeWriteFault(SafeWriteFault::None);
 }
 
