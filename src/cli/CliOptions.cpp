@@ -19,7 +19,8 @@ const char kUsageText[] =
     "\n"
     "  report   Writes the protocol report of FILE: the fixed-width table, or with --tabs\n"
     "           the tab-separated list, byte for byte as the editor's Protocol buttons\n"
-    "           write it (Windows-1252, CR LF). To standard output unless -o OUT is given.\n"
+    "           write it (Windows-1252, CR LF). To standard output unless -o OUT is given\n"
+    "           (-o - is standard output too).\n"
     "           Flash-style names: --flash factory (the default) takes the factory names\n"
     "           of the model, --flash default the numbered names, --flash STYFILE the\n"
     "           names read from a flash-style backup file (STY*.b*). The model is --model,\n"
@@ -28,18 +29,21 @@ const char kUsageText[] =
     "           then each of its entries on a line beginning with a tab (in UTF-8).\n"
     "  info     Shows the kind and model of FILE, whether its checksum is good, and the\n"
     "           number of entries and categories.\n"
-    "  check    Exits with 0 when FILE loads with a good checksum, 1 otherwise, and\n"
-    "           says why.\n"
+    "  check    Exits with 0 when FILE loads with a good checksum and, for an archive,\n"
+    "           without bytes after its last whole record; 1 otherwise, and says why.\n"
     "  convert  Loads IN and saves it as OUT: an MDB backup file when the name of OUT ends\n"
     "           in .bup (any case), else an MDB archive. An MDB holds at most 616 entries;\n"
     "           its model is --model, else the model of IN when IN is an MDB, else the\n"
-    "           PSR-9000.\n"
+    "           PSR-9000. An MDB whose signature is blank is written blank again, unless\n"
+    "           --model is given.\n"
     "\n"
     "Nothing is written over an input file unless it is the named OUT; files are saved\n"
-    "through a temporary file, so a failed write leaves the old file as it was.\n"
+    "through a temporary file, so a failed write leaves the old file as it was; when\n"
+    "there is no room for that copy, nothing is written.\n"
     "\n"
     "Exit status: 0 success, 1 a file was refused or could not be written, 2 a usage\n"
-    "error. A bad checksum is only a warning, except for check.\n";
+    "error. A bad checksum, or bytes after an archive's last whole record, are only\n"
+    "a warning, except for check. Output that cannot be written counts as a failure.\n";
 
 namespace {
 

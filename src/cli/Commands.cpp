@@ -6,11 +6,14 @@
 #include "data/ArchiveFile.h"
 #include "data/AsciiCase.h"
 #include "data/FlashStyleFile.h"
+#include "data/InputFile.h"
 #include "data/MdbFile.h"
 #include "data/Win1252.h"
 #include "edit/Reports.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 namespace tessaro::cli {
@@ -20,23 +23,41 @@ namespace {
 constexpr int kOk = 0;
 constexpr int kFailed = 1;
 
-// Loads as the editor does and says what the editor would say. A bad checksum
-// is a warning unless the caller counts it as a failure.
-bool Load(const std::string& path, LoadedFile& file, bool checksumIsFailure = false)
+// Why a file could not be opened, in the system's words.
+std::string OpenFailureReason(const std::string& path)
+{
+    FileInput input;
+    input.Open(path);
+    return input.ErrorText();
+}
+
+std::string IgnoredTailText(std::size_t bytes)
+{
+    return "the archive ends in " + std::to_string(bytes) + (bytes == 1 ? " byte" : " bytes") +
+           " that are not a whole record; they were ignored";
+}
+
+// Loads as the editor does and says what the editor would say, and why a file
+// could not be opened. A bad checksum and an archive's ignored tail are
+// warnings unless the caller counts them as failures (check).
+bool Load(const std::string& path, LoadedFile& file, bool strict = false)
 {
     const std::optional<Msg> error = LoadFile(path, file);
     if (!file.checksumOk) {
-        if (checksumIsFailure) {
+        if (strict) {
             PrintError(path, Msg::InvalidChecksum);
         } else {
             PrintWarning(path, Msg::InvalidChecksum);
         }
     }
     if (error) {
-        PrintError(path, *error);
+        PrintError(path, *error, file.openError);
         return false;
     }
-    return file.checksumOk || !checksumIsFailure;
+    if (file.ignoredBytes > 0) {
+        PrintError(path, (strict ? "" : "warning: ") + IgnoredTailText(file.ignoredBytes));
+    }
+    return !strict || (file.checksumOk && file.ignoredBytes == 0);
 }
 
 // The model whose factory names and MDB header apply: --model, else the MDB's
@@ -69,7 +90,8 @@ bool SetFlashNames(const CliOptions& options, KeyboardModel model)
     case FlashChoice::File: {
         const FlashStyleReadResult read = ReadFlashStyleFile(options.flashFile);
         if (!read.ok()) {
-            PrintError(options.flashFile, *read.error);
+            PrintError(options.flashFile, *read.error,
+                       read.error == Msg::ErrorOpeningFlashStyle ? OpenFailureReason(options.flashFile) : "");
             return false;
         }
         for (int f = 0; f < kFlashStyleNameCount; ++f) {
@@ -86,14 +108,18 @@ bool WriteToStdout(const std::string& text)
     return std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
 }
 
+} // namespace
+
 bool FlushStdout()
 {
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        PrintError("standard output", "write error");
+        PrintError("standard output", std::string("write error (") + std::strerror(errno) + ")");
         return false;
     }
     return true;
 }
+
+namespace {
 
 const char* ModelName(KeyboardModel model)
 {
@@ -130,7 +156,7 @@ int RunReport(const CliOptions& options)
     file->pane.tree.RelabelAll();
 
     const ReportKind kind = options.tabs ? ReportKind::Tabs : ReportKind::Formatted;
-    if (options.output) {
+    if (options.output && *options.output != "-") {
         if (!WriteReportFile(kind, file->pane.tree, *options.output)) {
             PrintError(*options.output, Msg::ErrorCreatingProtocolFile);
             return kFailed;
@@ -182,7 +208,7 @@ int RunInfo(const CliOptions& options)
     if (isMdb && file->blankSignature) {
         model += " (blank signature)";
     }
-    std::string text = "File:       " + path + "\n";
+    std::string text = "File:       " + Printable(path) + "\n";
     text += std::string("Kind:       ") + (isMdb ? "MDB backup file" : "MDB archive") + "\n";
     text += "Model:      " + model + "\n";
     text += std::string("Checksum:   ") +
@@ -203,7 +229,7 @@ int RunCheck(const CliOptions& options)
     if (!Load(path, *file, true)) {
         return kFailed;
     }
-    WriteToStdout(path + ": OK\n");
+    WriteToStdout(Printable(path) + ": OK\n");
     return FlushStdout() ? kOk : kFailed;
 }
 
@@ -216,8 +242,16 @@ int RunConvert(const CliOptions& options)
         return kFailed;
     }
     const RecordSource records = RecordsOf(file->pane.tree);
-    const std::optional<Msg> error = EndsWithBup(out) ? WriteMdbFile(out, records, ModelFor(options, *file))
-                                                      : WriteArchiveFile(out, records);
+    const std::optional<Msg> error =
+        EndsWithBup(out) ? WriteMdbFile(out, records, ModelFor(options, *file),
+                                        file->blankSignature && !options.model) // --model: its signature
+                         : WriteArchiveFile(out, records);
+    if (error == Msg::NoSpaceForSafeSave) {
+        // The editor may ask to write over the file itself; unasked, that is too risky.
+        PrintError(out, "not enough free space for a safe save (a temporary copy beside the file); "
+                        "the file was left as it was");
+        return kFailed;
+    }
     if (error) {
         PrintError(out, *error);
         return kFailed;

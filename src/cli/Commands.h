@@ -12,4 +12,8 @@ int RunInfo(const CliOptions& options);
 int RunCheck(const CliOptions& options);
 int RunConvert(const CliOptions& options);
 
+// Flushes standard output; false (said on stderr) when anything written to it
+// was lost, so that a full disk or a closed pipe does not pass for success.
+bool FlushStdout();
+
 } // namespace tessaro::cli

@@ -22,7 +22,7 @@ int Run(const CliOptions& options)
     switch (options.command) {
     case Command::Help:
         std::fputs(kUsageText, stdout);
-        return 0;
+        return FlushStdout() ? 0 : 1;
     case Command::Report:
         return RunReport(options);
     case Command::List:
