@@ -66,7 +66,8 @@ bool MainWindowState::ExitSequence(const WindowPosition& currentPosition)
     ClearPane(mdbPane);
     ClearPane(archivePane);
     windowPosition = currentPosition;
-    SaveSettings();
+    if (!SaveSettings())
+        prompts_.Warn(Msg::ErrorSavingSettings); // the window closes all the same
     return true;
 }
 

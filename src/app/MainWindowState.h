@@ -106,11 +106,14 @@ public:
     // Reads "Language"; asks when nothing was chosen yet and stores the answer;
     // sets the process's language.
     void RunLanguageChoice();
+    // Values outside their range read as their defaults.
     void LoadSettings();
-    void SaveSettings();
+    // Writes every value and flushes the store once; false when that failed.
+    bool SaveSettings();
     // Exit button, Escape and the close box: offers both panes for saving, then
-    // stores the settings with the window's current position. False when the
-    // user cancelled or a save failed: the window stays open.
+    // stores the settings with the window's current position (saying so when
+    // they cannot be written). False when the user cancelled or a save failed:
+    // the window stays open.
     bool ExitSequence(const WindowPosition& currentPosition);
     void OpenHelp();
 
