@@ -89,6 +89,7 @@ public:
     bool backupStructureOption = false; // "Yamaha backup structure"
     bool noNetworkOption = false;       // "No network access"
     int keyboardModel = 0;              // 0 none, 1 PSR-9000, 2 PSR-9000pro (as stored)
+    bool blankSignature = false;        // the loaded MDB's signature is blank: saved blank again
     PaneState mdbPane;
     PaneState archivePane;
     std::string flashStyleFile;      // the flash-style backup file last chosen

@@ -22,6 +22,7 @@ bool MainWindowState::LoadMdbFile()
         prompts_.Warn(Msg::InvalidChecksum); // a warning only: the load goes on
     if (read.error == Msg::NotAValidMdb)
         keyboardModel = 0;
+    blankSignature = read.ok() && read.blankSignature; // belongs to this MDB alone
 
     std::optional<Msg> error = read.error;
     if (!error) {
@@ -54,6 +55,7 @@ void MainWindowState::NewMdb()
     if (!prompts_.ChooseKeyboardModel(model))
         return;
     keyboardModel = model;
+    blankSignature = false;
     mdbPane.loaded = true;
     mdbPane.untitled = true;
     mdbPane.modified = false;

@@ -16,7 +16,8 @@ bool MainWindowState::SaveMdbFile(bool addToRecent)
     const KeyboardModel model = static_cast<KeyboardModel>(keyboardModel);
     // Written through a temporary file: a failed save leaves the old file whole
     // and the pane's flags as they were.
-    if (const std::optional<Msg> error = WriteMdbFile(mdbPane.fileName, RecordsOf(mdbPane.tree), model)) {
+    if (const std::optional<Msg> error =
+            WriteMdbFile(mdbPane.fileName, RecordsOf(mdbPane.tree), model, blankSignature)) {
         prompts_.Warn(*error);
         return false;
     }

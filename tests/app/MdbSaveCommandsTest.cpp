@@ -204,6 +204,43 @@ TEST_F(MdbSaveTest, AFolderThatCannotBeMadeIsReportedAndTheDialogShownAgain)
     EXPECT_TRUE(state.mdbPane.untitled);
 }
 
+TEST_F(MdbSaveTest, ABlankSignatureBelongsToTheLoadedMdbAlone)
+{
+    const auto signature = [](const std::string& path) {
+        const testing::Bytes bytes = ReadBytes(path);
+        return bytes.size() < 24 ? std::string() : std::string(bytes.begin() + 16, bytes.begin() + 24);
+    };
+    const std::string blank = Path("blank.bup");
+    WriteTestMdb(blank, Records({{"Pop", 3, 120, "Old"}}));
+    testing::Bytes bytes = ReadBytes(blank);
+    std::fill(bytes.begin() + 16, bytes.begin() + 24, 0);
+    testing::WriteBytes(blank, bytes);
+    const std::string pro = Path("MDB_Pro.bup");
+    WriteTestMdb(pro, Records({{"Pop", 3, 120, "Pro"}}), KeyboardModel::Psr9000Pro);
+
+    // The blank file is saved blank again.
+    OpenMdbFile(blank);
+    state.mdbPane.modified = true;
+    state.SaveMdb();
+    EXPECT_EQ(signature(blank), std::string(8, '\0'));
+
+    // A file with a signature loaded afterwards keeps its own.
+    OpenMdbFile(pro);
+    state.mdbPane.modified = true;
+    state.SaveMdb();
+    EXPECT_EQ(signature(pro), "MDB9P100");
+    EXPECT_EQ(ReadMdbFile(pro).model, KeyboardModel::Psr9000Pro);
+
+    // So does a new MDB made after the blank file.
+    OpenMdbFile(blank);
+    prompts.keyboardModels.push_back(2);
+    state.NewMdb();
+    prompts.saveFileNames.push_back(Path("new.bup"));
+    state.SaveMdbAs();
+    EXPECT_EQ(signature(Path("new.bup")), "MDB9P100");
+    EXPECT_EQ(prompts.unscripted, 0);
+}
+
 TEST_F(MdbSaveTest, AFailedSaveKeepsTheOldFileAndTheFlags)
 {
     const std::string path = Path("MDB.bup");
