@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QLocalSocket>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QThread>
@@ -162,6 +163,8 @@ private slots:
         QTemporaryDir elsewhere;
         const QByteArray folder = QFile::encodeName(elsewhere.filePath(QStringLiteral("tessaro")));
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(elsewhere.path()));
+        const auto restore =
+            qScopeGuard([] { qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir.path())); });
         // A link planted where the folder should be is not followed.
         QVERIFY(::symlink(QFile::encodeName(runtimeDir.path()).constData(), folder.constData()) == 0);
         QVERIFY(SingleInstance::SocketFolder().isEmpty());
@@ -174,7 +177,6 @@ private slots:
             QVERIFY(::chown(folder.constData(), 4321, 4321) == 0);
             QVERIFY(SingleInstance::SocketFolder().isEmpty());
         }
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir.path()));
     }
 
     void aStaleSocketIsReplacedAndALiveOneKept()
