@@ -52,7 +52,8 @@ void MainWindowState::NewMdb()
     if (!ConfirmDiscardMdb())
         return;
     int model = keyboardModel;
-    if (!prompts_.ChooseKeyboardModel(model))
+    // A new MDB is for a model: its header names it (24 zero bytes are no MDB).
+    if (!prompts_.ChooseKeyboardModel(model) || (model != 1 && model != 2))
         return;
     keyboardModel = model;
     blankSignature = false;

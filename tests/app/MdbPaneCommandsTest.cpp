@@ -213,10 +213,17 @@ TEST_F(MdbPaneTest, NewAsksForTheModelAndStartsAnUntitledMdb)
     state.NewMdb();
     EXPECT_EQ(state.mdbPane.entryCount, 2);
     EXPECT_FALSE(state.mdbPane.untitled);
+    // Nor does OK without a model (the dialog keeps OK disabled, but no model-0 MDB ever).
+    prompts.keyboardModels = {0, 3};
+    state.NewMdb();
+    state.NewMdb();
+    EXPECT_EQ(state.mdbPane.entryCount, 2);
+    EXPECT_FALSE(state.mdbPane.untitled);
+    EXPECT_EQ(state.keyboardModel, 1);
 
     prompts.keyboardModels.push_back(2);
     state.NewMdb();
-    EXPECT_EQ(prompts.keyboardPresets, (std::vector<int>{1, 1}));
+    EXPECT_EQ(prompts.keyboardPresets, (std::vector<int>{1, 1, 1, 1}));
     const PaneState& pane = state.mdbPane;
     EXPECT_TRUE(pane.loaded);
     EXPECT_TRUE(pane.untitled);
