@@ -54,8 +54,9 @@ bool MainWindowState::SaveArchiveFile(bool addToRecent)
 
 bool MainWindowState::ConfirmDiscardArchive()
 {
-    // An untitled archive stays modified and stops the caller.
-    return ConfirmDiscard(archivePane, Msg::ArchiveChangedSave, &MainWindowState::SaveArchive);
+    // An untitled archive gets Save As; cancelled, it stays modified and stops the caller.
+    return ConfirmDiscard(archivePane, Msg::ArchiveChangedSave, &MainWindowState::SaveArchive,
+                          &MainWindowState::SaveArchiveAs);
 }
 
 void MainWindowState::NewArchive()

@@ -89,13 +89,14 @@ void MainWindowState::SetNoNetworkOption(bool on)
     noNetworkOption = on;
 }
 
-bool MainWindowState::ConfirmDiscard(const PaneState& pane, Msg question, void (MainWindowState::*save)())
+bool MainWindowState::ConfirmDiscard(const PaneState& pane, Msg question, void (MainWindowState::*save)(),
+                                     void (MainWindowState::*saveAs)())
 {
     if (!pane.loaded || !pane.modified)
         return true;
     switch (prompts_.AskYesNoCancel(question)) {
     case MsgAnswer::Yes:
-        (this->*save)();
+        (this->*(pane.untitled ? saveAs : save))(); // a file never saved needs a name first
         return !pane.modified;
     case MsgAnswer::No:
         return true;

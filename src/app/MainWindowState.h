@@ -205,9 +205,11 @@ private:
     // After a load or New changed the model: the Factory names follow it.
     void FollowModelWithFactoryNames();
     void CopyOrMoveCommand(bool move);
-    // The save-changes question of a pane: Yes saves and goes on only when the
-    // save left the pane unmodified; No goes on; Cancel stops.
-    bool ConfirmDiscard(const PaneState& pane, Msg question, void (MainWindowState::*save)());
+    // The save-changes question of a pane: Yes saves (Save As for an untitled
+    // pane) and goes on only when the save left the pane unmodified; No goes
+    // on; Cancel stops.
+    bool ConfirmDiscard(const PaneState& pane, Msg question, void (MainWindowState::*save)(),
+                        void (MainWindowState::*saveAs)());
     // A failed load: says why, then leaves the pane empty and forgets the file
     // (entries inserted before the failure must not linger). Returns false.
     bool ForgetFailedLoad(PaneState& pane, Msg error);

@@ -42,9 +42,10 @@ bool MainWindowState::LoadMdbFile()
 
 bool MainWindowState::ConfirmDiscardMdb()
 {
-    // A failed save, an untitled MDB (Save does nothing) or one above the slot
-    // limit leaves it modified and stops the caller.
-    return ConfirmDiscard(mdbPane, Msg::MdbChangedSave, &MainWindowState::SaveMdb);
+    // A failed save, a cancelled Save As (for an untitled MDB) or an MDB above
+    // the slot limit leaves it modified and stops the caller.
+    return ConfirmDiscard(mdbPane, Msg::MdbChangedSave, &MainWindowState::SaveMdb,
+                          &MainWindowState::SaveMdbAs);
 }
 
 void MainWindowState::NewMdb()
