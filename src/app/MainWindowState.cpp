@@ -114,6 +114,12 @@ bool MainWindowState::ForgetFailedLoad(PaneState& pane, Msg error)
     return false;
 }
 
+bool MainWindowState::AllowWriteInPlace()
+{
+    return prompts_.MessageBox(Tr(Msg::NoSpaceForSafeSave), MsgIcon::Question, MsgButtons::YesNo) ==
+           MsgAnswer::Yes;
+}
+
 void MainWindowState::MarkSaved(PaneState& pane, bool addToRecent)
 {
     if (addToRecent)

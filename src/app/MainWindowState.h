@@ -213,6 +213,9 @@ private:
     // A failed load: says why, then leaves the pane empty and forgets the file
     // (entries inserted before the failure must not linger). Returns false.
     bool ForgetFailedLoad(PaneState& pane, Msg error);
+    // No room on the disk for a safe save's temporary copy: asks whether to
+    // write over the file itself (a failure then loses it). True for Yes.
+    bool AllowWriteInPlace();
     // A successful save: the file is titled and unmodified.
     static void MarkSaved(PaneState& pane, bool addToRecent);
 
