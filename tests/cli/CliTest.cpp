@@ -77,7 +77,8 @@ protected:
     // stdoutTo: where standard output goes instead of a file read back (e.g. /dev/full).
     CliRun Cli(const std::vector<std::string>& args, const std::string& stdoutTo = "")
     {
-        std::string command = Quoted(TESSARO_CLI);
+        // Run inside the test's folder, so that a stray output file shows up there.
+        std::string command = "cd " + Quoted(folder.path().string()) + " && " + Quoted(TESSARO_CLI);
         for (const std::string& arg : args)
             command += " " + Quoted(arg);
         command += " >" + Quoted(stdoutTo.empty() ? folder / "stdout" : stdoutTo) + " 2>" +
@@ -196,7 +197,7 @@ TEST_F(CliTest, ReportIsByteForByteTheEditorsReport)
     EXPECT_EQ(ReadText(folder / "r.txt"), run.out);
     // "-o -" is standard output, not a file named "-".
     EXPECT_EQ(Cli({"report", archive, "--tabs", "-o", "-"}).out, run.out);
-    EXPECT_FALSE(std::filesystem::exists("-"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "-"));
 }
 
 TEST_F(CliTest, ReportFlashNamesFollowModelAndChoice)
