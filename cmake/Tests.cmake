@@ -52,6 +52,10 @@ foreach(src ${FUZZ_HARNESSES})
   get_filename_component(name ${src} NAME_WE)
   add_executable(${name}_replay ${src} ${CMAKE_SOURCE_DIR}/fuzz/replay_main.cpp)
   target_link_libraries(${name}_replay PRIVATE tessaro_core)
+  # Undefined behaviour in a harness (a null pointer to memcpy for an empty seed)
+  # stops the replay, as it stops the fuzzer.
+  target_compile_options(${name}_replay PRIVATE -fsanitize=undefined -fno-sanitize-recover=undefined)
+  target_link_options(${name}_replay PRIVATE -fsanitize=undefined)
   add_test(NAME fuzz.${name}.replay
            COMMAND ${name}_replay ${CMAKE_SOURCE_DIR}/fuzz/corpus/${name})
 endforeach()

@@ -11,7 +11,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     MemoryInput input(data, size);
     std::size_t seen = 0;
     const ArchiveReadResult result = ReadArchive(input, [&](const MdbEntry&) { return ++seen, true; });
-    if (result.ok() && (result.count != seen || seen != (size - kArchiveMagicSize) / kRecordSize))
+    if (result.ok() && (result.count != seen || seen != (size - kArchiveMagicSize) / kRecordSize ||
+                        result.ignoredBytes != (size - kArchiveMagicSize) % kRecordSize))
         std::abort();
 
     // A sink that refuses the second record stops the load there.

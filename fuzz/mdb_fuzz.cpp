@@ -17,10 +17,11 @@ void Check(const uint8_t* data, std::size_t size)
         return;
     const std::vector<MdbEntry> records = OccupiedRecords(read.image);
     MdbImage saved;
-    if (!BuildMdbImage(SourceOf(records), read.model, saved))
+    if (!BuildMdbImage(SourceOf(records), read.model, saved, read.blankSignature))
         std::abort(); // an image never holds more than 616 records
     const MdbReadResult again = ParseMdb(saved.data(), saved.size());
-    if (!again.ok() || !again.checksumOk || OccupiedRecords(again.image) != records)
+    if (!again.ok() || !again.checksumOk || OccupiedRecords(again.image) != records ||
+        again.model != read.model || again.blankSignature != read.blankSignature)
         std::abort();
 }
 
@@ -32,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // Most inputs fail the size check; also try them cut or padded to an image.
     if (size != kImageSize) {
         std::vector<uint8_t> image(kImageSize, 0);
-        std::memcpy(image.data(), data, size < kImageSize ? size : kImageSize);
+        if (size > 0) // an empty input may come as a null pointer, which memcpy must not see
+            std::memcpy(image.data(), data, size < kImageSize ? size : kImageSize);
         Check(image.data(), image.size());
     }
     return 0;

@@ -43,8 +43,13 @@ bool MainWindowState::SaveArchiveFile(bool addToRecent)
     WaitCursor wait(prompts_);
     // Written through a temporary file: a failed save leaves the old file whole
     // and the pane's flags as they were.
-    if (const std::optional<Msg> error =
-            WriteArchiveFile(archivePane.fileName, RecordsOf(archivePane.tree))) {
+    std::optional<Msg> error = WriteArchiveFile(archivePane.fileName, RecordsOf(archivePane.tree));
+    if (error == Msg::NoSpaceForSafeSave) {
+        if (!AllowWriteInPlace())
+            return false;
+        error = WriteArchiveFile(archivePane.fileName, RecordsOf(archivePane.tree), WriteMode::InPlace);
+    }
+    if (error) {
         prompts_.Warn(*error);
         return false;
     }
@@ -54,8 +59,9 @@ bool MainWindowState::SaveArchiveFile(bool addToRecent)
 
 bool MainWindowState::ConfirmDiscardArchive()
 {
-    // An untitled archive stays modified and stops the caller.
-    return ConfirmDiscard(archivePane, Msg::ArchiveChangedSave, &MainWindowState::SaveArchive);
+    // An untitled archive gets Save As; cancelled, it stays modified and stops the caller.
+    return ConfirmDiscard(archivePane, Msg::ArchiveChangedSave, &MainWindowState::SaveArchive,
+                          &MainWindowState::SaveArchiveAs);
 }
 
 void MainWindowState::NewArchive()

@@ -67,7 +67,8 @@ bool MainWindowState::ExitSequence(const WindowPosition& currentPosition)
     ResetPane(mdbPane);
     ResetPane(archivePane);
     windowPosition = currentPosition;
-    SaveSettings();
+    if (!SaveSettings())
+        prompts_.Warn(Msg::ErrorSavingSettings); // the window closes all the same
     return true;
 }
 
@@ -89,13 +90,14 @@ void MainWindowState::SetNoNetworkOption(bool on)
     noNetworkOption = on;
 }
 
-bool MainWindowState::ConfirmDiscard(const PaneState& pane, Msg question, void (MainWindowState::*save)())
+bool MainWindowState::ConfirmDiscard(const PaneState& pane, Msg question, void (MainWindowState::*save)(),
+                                     void (MainWindowState::*saveAs)())
 {
     if (!pane.loaded || !pane.modified)
         return true;
     switch (prompts_.AskYesNoCancel(question)) {
     case MsgAnswer::Yes:
-        (this->*save)();
+        (this->*(pane.untitled ? saveAs : save))(); // a file never saved needs a name first
         return !pane.modified;
     case MsgAnswer::No:
         return true;
@@ -111,6 +113,12 @@ bool MainWindowState::ForgetFailedLoad(PaneState& pane, Msg error)
     RemoveRecentFile(pane);
     pane.fileName.clear();
     return false;
+}
+
+bool MainWindowState::AllowWriteInPlace()
+{
+    return prompts_.MessageBox(Tr(Msg::NoSpaceForSafeSave), MsgIcon::Question, MsgButtons::YesNo) ==
+           MsgAnswer::Yes;
 }
 
 void MainWindowState::MarkSaved(PaneState& pane, bool addToRecent)

@@ -97,6 +97,7 @@ public:
     bool backupStructureOption = false; // "Yamaha backup structure"
     bool noNetworkOption = false;       // "No network access"
     int keyboardModel = 0;              // 0 none, 1 PSR-9000, 2 PSR-9000pro (as stored)
+    bool blankSignature = false;        // the loaded MDB's signature is blank: saved blank again
     PaneState mdbPane;
     PaneState archivePane;
     History history; // one for both panes
@@ -115,11 +116,14 @@ public:
     // Reads "Language"; asks when nothing was chosen yet and stores the answer;
     // sets the process's language.
     void RunLanguageChoice();
+    // Values outside their range read as their defaults.
     void LoadSettings();
-    void SaveSettings();
+    // Writes every value and flushes the store once; false when that failed.
+    bool SaveSettings();
     // Exit button, Escape and the close box: offers both panes for saving, then
-    // stores the settings with the window's current position. False when the
-    // user cancelled or a save failed: the window stays open.
+    // stores the settings with the window's current position (saying so when
+    // they cannot be written). False when the user cancelled or a save failed:
+    // the window stays open.
     bool ExitSequence(const WindowPosition& currentPosition);
     void OpenHelp();
 
@@ -216,12 +220,17 @@ private:
     // After a load or New changed the model: the Factory names follow it.
     void FollowModelWithFactoryNames();
     void CopyOrMoveCommand(bool move);
-    // The save-changes question of a pane: Yes saves and goes on only when the
-    // save left the pane unmodified; No goes on; Cancel stops.
-    bool ConfirmDiscard(const PaneState& pane, Msg question, void (MainWindowState::*save)());
+    // The save-changes question of a pane: Yes saves (Save As for an untitled
+    // pane) and goes on only when the save left the pane unmodified; No goes
+    // on; Cancel stops.
+    bool ConfirmDiscard(const PaneState& pane, Msg question, void (MainWindowState::*save)(),
+                        void (MainWindowState::*saveAs)());
     // A failed load: says why, then leaves the pane empty and forgets the file
     // (entries inserted before the failure must not linger). Returns false.
     bool ForgetFailedLoad(PaneState& pane, Msg error);
+    // No room on the disk for a safe save's temporary copy: asks whether to
+    // write over the file itself (a failure then loses it). True for Yes.
+    bool AllowWriteInPlace();
     // A successful save: the file is titled and unmodified.
     void MarkSaved(PaneState& pane, bool addToRecent);
     // Empties the pane's tree and forgets the history steps that touched it.

@@ -22,6 +22,7 @@ bool MainWindowState::LoadMdbFile()
         prompts_.Warn(Msg::InvalidChecksum); // a warning only: the load goes on
     if (read.error == Msg::NotAValidMdb)
         keyboardModel = 0;
+    blankSignature = read.ok() && read.blankSignature; // belongs to this MDB alone
 
     std::optional<Msg> error = read.error;
     if (!error) {
@@ -41,9 +42,10 @@ bool MainWindowState::LoadMdbFile()
 
 bool MainWindowState::ConfirmDiscardMdb()
 {
-    // A failed save, an untitled MDB (Save does nothing) or one above the slot
-    // limit leaves it modified and stops the caller.
-    return ConfirmDiscard(mdbPane, Msg::MdbChangedSave, &MainWindowState::SaveMdb);
+    // A failed save, a cancelled Save As (for an untitled MDB) or an MDB above
+    // the slot limit leaves it modified and stops the caller.
+    return ConfirmDiscard(mdbPane, Msg::MdbChangedSave, &MainWindowState::SaveMdb,
+                          &MainWindowState::SaveMdbAs);
 }
 
 void MainWindowState::NewMdb()
@@ -51,9 +53,11 @@ void MainWindowState::NewMdb()
     if (!ConfirmDiscardMdb())
         return;
     int model = keyboardModel;
-    if (!prompts_.ChooseKeyboardModel(model))
+    // A new MDB is for a model: its header names it (24 zero bytes are no MDB).
+    if (!prompts_.ChooseKeyboardModel(model) || (model != 1 && model != 2))
         return;
     keyboardModel = model;
+    blankSignature = false;
     mdbPane.loaded = true;
     mdbPane.untitled = true;
     mdbPane.modified = false;

@@ -16,15 +16,23 @@ bool MainWindowState::SaveMdbFile(bool addToRecent)
     const KeyboardModel model = static_cast<KeyboardModel>(keyboardModel);
     // Written through a temporary file: a failed save leaves the old file whole
     // and the pane's flags as they were.
-    if (const std::optional<Msg> error = WriteMdbFile(mdbPane.fileName, RecordsOf(mdbPane.tree), model)) {
+    std::optional<Msg> error = WriteMdbFile(mdbPane.fileName, RecordsOf(mdbPane.tree), model, blankSignature);
+    const bool inPlace = error == Msg::NoSpaceForSafeSave;
+    if (inPlace) {
+        if (!AllowWriteInPlace())
+            return false;
+        error = WriteMdbFile(mdbPane.fileName, RecordsOf(mdbPane.tree), model, blankSignature,
+                             WriteMode::InPlace);
+    }
+    if (error) {
         prompts_.Warn(*error);
         return false;
     }
     MarkSaved(mdbPane, addToRecent);
     if (backupStructureOption) {
         // Its own failure is reported, but the MDB stays saved.
-        if (const std::optional<Msg> error = UpdateBackupIni(mdbPane.fileName, model))
-            prompts_.Warn(*error);
+        if (const std::optional<Msg> iniError = UpdateBackupIni(mdbPane.fileName, model, inPlace))
+            prompts_.Warn(*iniError);
     }
     return true;
 }

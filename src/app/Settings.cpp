@@ -36,6 +36,7 @@ void MainWindowState::RunLanguageChoice()
         if (prompts_.ChooseLanguage(chosen)) {
             value = chosen == UiLanguage::German ? settings::kLanguageGerman : settings::kLanguageEnglish;
             settings_.WriteString(settings::kSection, settings::kLanguage, value);
+            settings_.Flush(); // kept even if this run never reaches its exit
         }
     }
     SetUiLanguage(value == settings::kLanguageGerman ? UiLanguage::German : UiLanguage::English);
@@ -44,10 +45,15 @@ void MainWindowState::RunLanguageChoice()
 void MainWindowState::LoadSettings()
 {
     using namespace settings;
-    keyboardModel = settings_.ReadInt(kSection, kKeyboardModel, kKeyboardModelDefault);
-    backupStructureOption = settings_.ReadInt(kSection, kBackupStructure, kBackupStructureDefault) != 0;
-    noNetworkOption = settings_.ReadInt(kSection, kNoNetwork, kNoNetworkDefault) != 0;
-    flashStyleMode = settings_.ReadInt(kSection, kFlashStyleMode, kFlashStyleModeDefault);
+    // A hand-edited or foreign value outside its range counts as absent.
+    const auto readInRange = [this](const char* name, int defaultValue, int low, int high) {
+        const int value = settings_.ReadInt(kSection, name, defaultValue);
+        return value >= low && value <= high ? value : defaultValue;
+    };
+    keyboardModel = readInRange(kKeyboardModel, kKeyboardModelDefault, 0, 2);
+    backupStructureOption = readInRange(kBackupStructure, kBackupStructureDefault, 0, 1) != 0;
+    noNetworkOption = readInRange(kNoNetwork, kNoNetworkDefault, 0, 1) != 0;
+    flashStyleMode = readInRange(kFlashStyleMode, kFlashStyleModeDefault, kFlashFactory, kFlashIndividual);
     flashStyleFile = settings_.ReadString(kSection, kFlashStyleFile, "");
     ReadRecentFiles(settings_, kRecentMdbPrefix, mdbPane);
     ReadRecentFiles(settings_, kRecentArchivePrefix, archivePane);
@@ -56,7 +62,7 @@ void MainWindowState::LoadSettings()
     windowPosition.left = settings_.ReadInt(kSection, kLeftPos, kNoPosition);
 }
 
-void MainWindowState::SaveSettings()
+bool MainWindowState::SaveSettings()
 {
     using namespace settings;
     settings_.WriteInt(kSection, kKeyboardModel, keyboardModel);
@@ -69,6 +75,7 @@ void MainWindowState::SaveSettings()
     settings_.WriteString(kSection, kLastBackupDir, lastBackupFolder);
     settings_.WriteInt(kSection, kTopPos, windowPosition.top);
     settings_.WriteInt(kSection, kLeftPos, windowPosition.left);
+    return settings_.Flush();
 }
 
 } // namespace tessaro

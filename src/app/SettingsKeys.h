@@ -1,7 +1,7 @@
 #pragma once
 // The stored settings: one section, the value names and their defaults. Every
 // value is read once at start-up and written once at exit; only the language is
-// written when it is chosen.
+// written when it is chosen. Numbers outside their range read as the default.
 
 #include <string>
 

@@ -15,10 +15,14 @@ public:
     virtual int ReadInt(const std::string& section, const std::string& name, int defaultValue) = 0;
     virtual std::string ReadString(const std::string& section, const std::string& name,
                                    const std::string& defaultValue) = 0;
-    // Write failures are not reported.
+    // Writes change the values at once for reading; they reach the store's file
+    // with the next Flush.
     virtual void WriteInt(const std::string& section, const std::string& name, int value) = 0;
     virtual void WriteString(const std::string& section, const std::string& name,
                              const std::string& value) = 0;
+    // Writes every changed value out in one go; false when that failed (a
+    // read-only folder, a full disk).
+    virtual bool Flush() = 0;
 };
 
 } // namespace tessaro

@@ -133,6 +133,11 @@ std::string SetFolderNameOf(std::string_view name)
 std::string ChosenSetPath(const std::string& chosenFolder, std::string_view name)
 {
     std::string setFolder = SetFolderNameOf(name);
+    if (!setFolder.empty() && setFolder.front() == '/') {
+        // A typed absolute path is where the user wants it, whatever folder is selected.
+        const SetPathParts parts = SplitSetPath(setFolder);
+        return ChosenSetPath(parts.folder, parts.name);
+    }
     if (!chosenFolder.empty() && setFolder.find('/') == std::string::npos) {
         // "Party [Disk-01]" comes back as "Party.b01"; the folder on disk may be "Party.B01".
         setFolder = std::filesystem::path(ResolveCaseVariant(chosenFolder, setFolder)).filename().string();

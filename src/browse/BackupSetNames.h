@@ -49,6 +49,7 @@ std::string SetFolderNameOf(std::string_view name);
 
 // The chosen folder joined with the set folder of name. A folder of one character
 // (the root "/") gets no second separator; an empty folder gives the bare name.
+// A name that is an absolute path ("/media/floppy/Set") is taken as it is.
 // A set folder that exists in another letter case is taken as it is spelled on
 // disk, so that "Party [Disk-01]" finds "Party.B01" and saving never makes a second one.
 std::string ChosenSetPath(const std::string& chosenFolder, std::string_view name);

@@ -61,12 +61,19 @@ bool BrowseDialogState::DoubleClicked(bool ok, const std::string& path)
 bool BrowseDialogState::CanAccept() const
 {
     // Without a folder the result would be relative to wherever the program was started.
-    return !name_.empty() && !chosenFolder_.empty();
+    return !name_.empty() && (!chosenFolder_.empty() || NameIsAbsolute());
 }
 
 std::string BrowseDialogState::GetChosenPath() const
 {
     return ChosenPath(chosenFolder_, name_, mode_, mask_);
+}
+
+std::string BrowseDialogState::GetChosenFolder() const
+{
+    if (NameIsAbsolute())
+        return SplitSetPath(ChosenSetPath(chosenFolder_, name_)).folder;
+    return chosenFolder_;
 }
 
 } // namespace tessaro

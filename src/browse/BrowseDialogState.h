@@ -37,13 +37,18 @@ public:
     // file, so the dialog runs OK; false leaves the tree to expand or collapse.
     bool DoubleClicked(bool ok, const std::string& path);
 
-    // Whether OK may close the dialog: a name, and a folder to put it in.
+    // Whether OK may close the dialog: a name, and a folder to put it in (or a
+    // name that is an absolute path).
     bool CanAccept() const;
 
     std::string GetChosenPath() const;
-    const std::string& GetChosenFolder() const { return chosenFolder_; }
+    // The folder that holds the result: the selected one, or for a typed
+    // absolute path the folder it names.
+    std::string GetChosenFolder() const;
 
 private:
+    bool NameIsAbsolute() const { return !name_.empty() && name_.front() == '/'; }
+
     BrowseMode mode_;
     std::string mask_;
     std::string name_;

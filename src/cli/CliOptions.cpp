@@ -26,7 +26,8 @@ const char kUsageText[] =
     "\n"
     "  report   Writes the protocol report of FILE: the fixed-width table, or with --tabs\n"
     "           the tab-separated list, byte for byte as the editor's Protocol buttons\n"
-    "           write it (Windows-1252, CR LF). To standard output unless -o OUT is given.\n"
+    "           write it (Windows-1252, CR LF). To standard output unless -o OUT is given\n"
+    "           (-o - is standard output too).\n"
     "           Flash-style names: --flash factory (the default) takes the factory names\n"
     "           of the model, --flash default the numbered names, --flash STYFILE the\n"
     "           names read from a flash-style backup file (STY*.b*). The model is --model,\n"
@@ -35,8 +36,9 @@ const char kUsageText[] =
     "           then each of its entries on a line beginning with a tab (in UTF-8).\n"
     "  info     Shows the kind and model of FILE, whether its checksum is good, and the\n"
     "           number of entries and categories.\n"
-    "  check    Exits with 0 when FILE loads with a good checksum, 1 otherwise, and\n"
-    "           says why. With --for it also lists every entry that would not play as\n"
+    "  check    Exits with 0 when FILE loads with a good checksum and, for an archive,\n"
+    "           without bytes after its last whole record; 1 otherwise, and says why.\n"
+    "           With --for it also lists every entry that would not play as\n"
     "           stored on that keyboard, one line per finding (category, title, field\n"
     "           and finding, tab-separated): a PSR-9000pro voice on the PSR-9000, a voice\n"
     "           that matches no voice of the list, a disk style (it needs its style\n"
@@ -46,7 +48,8 @@ const char kUsageText[] =
     "  convert  Loads IN and saves it as OUT: an MDB backup file when the name of OUT ends\n"
     "           in .bup (any case), else an MDB archive. An MDB holds at most 616 entries;\n"
     "           its model is --model, else the model of IN when IN is an MDB, else the\n"
-    "           PSR-9000.\n"
+    "           PSR-9000. An MDB whose signature is blank is written blank again, unless\n"
+    "           --model is given.\n"
     "  voices   Lists the voices as the entry editor's lists offer them for the model\n"
     "           (--model, else the PSR-9000): row, MSB, LSB, program and name, tab-\n"
     "           separated. PSR-9000pro voices are left out for the PSR-9000, and so are\n"
@@ -85,10 +88,13 @@ const char kUsageText[] =
     "           deleted.\n"
     "\n"
     "Nothing is written over an input file unless it is the named OUT; files are saved\n"
-    "through a temporary file, so a failed write leaves the old file as it was.\n"
+    "through a temporary file, so a failed write leaves the old file as it was; when\n"
+    "there is no room for that copy, nothing is written.\n"
     "\n"
     "Exit status: 0 success, 1 a file was refused or could not be written, 2 a usage\n"
-    "error (diff: see above). A bad checksum is only a warning, except for check.\n";
+    "error (diff: see above). A bad checksum, or bytes after an archive's last whole\n"
+    "record, are only a warning, except for check. Output that cannot be written counts\n"
+    "as a failure.\n";
 
 namespace {
 

@@ -1,30 +1,55 @@
 #include "cli/CommandSupport.h"
 
+#include "data/InputFile.h"
+
 #include "catalogue/StyleCatalogue.h"
 #include "cli/Messages.h"
 #include "data/AsciiCase.h"
 #include "data/FlashStyleFile.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string_view>
 
 namespace tessaro::cli {
 
-bool Load(const std::string& path, LoadedFile& file, bool checksumIsFailure)
+namespace {
+
+// Why a file could not be opened, in the system's words.
+std::string OpenFailureReason(const std::string& path)
+{
+    FileInput input;
+    input.Open(path);
+    return input.ErrorText();
+}
+
+} // namespace
+
+std::string IgnoredTailText(std::size_t bytes)
+{
+    return "the archive ends in " + std::to_string(bytes) + (bytes == 1 ? " byte" : " bytes") +
+           " that are not a whole record; they were ignored";
+}
+
+bool Load(const std::string& path, LoadedFile& file, bool strict)
 {
     const std::optional<Msg> error = LoadFile(path, file);
     if (!file.checksumOk) {
-        if (checksumIsFailure) {
+        if (strict) {
             PrintError(path, Msg::InvalidChecksum);
         } else {
             PrintWarning(path, Msg::InvalidChecksum);
         }
     }
     if (error) {
-        PrintError(path, *error);
+        PrintError(path, *error, file.openError);
         return false;
     }
-    return file.checksumOk || !checksumIsFailure;
+    if (file.ignoredBytes > 0) {
+        PrintError(path, (strict ? "" : "warning: ") + IgnoredTailText(file.ignoredBytes));
+    }
+    return !strict || (file.checksumOk && file.ignoredBytes == 0);
 }
 
 KeyboardModel ModelFor(const CliOptions& options, const LoadedFile& file)
@@ -52,7 +77,8 @@ bool SetFlashNames(const CliOptions& options, KeyboardModel model, StyleCatalogu
     case FlashChoice::File: {
         const FlashStyleReadResult read = ReadFlashStyleFile(options.flashFile);
         if (!read.ok()) {
-            PrintError(options.flashFile, *read.error);
+            PrintError(options.flashFile, *read.error,
+                       read.error == Msg::ErrorOpeningFlashStyle ? OpenFailureReason(options.flashFile) : "");
             return false;
         }
         for (int f = 0; f < kFlashStyleNameCount; ++f) {
@@ -72,7 +98,7 @@ bool WriteToStdout(const std::string& text)
 bool FlushStdout()
 {
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        PrintError("standard output", "write error");
+        PrintError("standard output", std::string("write error (") + std::strerror(errno) + ")");
         return false;
     }
     return true;

@@ -16,9 +16,13 @@ namespace tessaro::cli {
 constexpr int kOk = 0;
 constexpr int kFailed = 1;
 
-// Loads as the editor does and says what the editor would say. A bad checksum
-// is a warning unless the caller counts it as a failure.
-bool Load(const std::string& path, LoadedFile& file, bool checksumIsFailure = false);
+// Loads as the editor does and says what the editor would say, and why a file
+// could not be opened. A bad checksum and an archive's ignored tail are
+// warnings unless the caller counts them as failures (check).
+bool Load(const std::string& path, LoadedFile& file, bool strict = false);
+
+// What is said of an archive's tail shorter than a record.
+std::string IgnoredTailText(std::size_t bytes);
 
 // The model whose factory names and MDB header apply: --model, else the MDB's
 // own, else the PSR-9000.

@@ -9,7 +9,9 @@
 #include "data/Win1252.h"
 #include "edit/Reports.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 namespace tessaro::cli {
@@ -27,7 +29,7 @@ int RunReport(const CliOptions& options)
     file->pane.tree.RelabelAll();
 
     const ReportKind kind = options.tabs ? ReportKind::Tabs : ReportKind::Formatted;
-    if (options.output) {
+    if (options.output && *options.output != "-") {
         if (!WriteReportFile(kind, file->pane.tree, *options.output)) {
             PrintError(*options.output, Msg::ErrorCreatingProtocolFile);
             return kFailed;
@@ -79,7 +81,7 @@ int RunInfo(const CliOptions& options)
     if (isMdb && file->blankSignature) {
         model += " (blank signature)";
     }
-    std::string text = "File:       " + path + "\n";
+    std::string text = "File:       " + Printable(path) + "\n";
     text += std::string("Kind:       ") + (isMdb ? "MDB backup file" : "MDB archive") + "\n";
     text += "Model:      " + model + "\n";
     text += std::string("Checksum:   ") +
@@ -102,11 +104,14 @@ int RunCheck(const CliOptions& options)
         PrintError(path, Msg::InvalidChecksum);
     }
     if (error) {
-        PrintError(path, *error);
+        PrintError(path, *error, file->openError);
         return kFailed;
     }
-    bool good = file->checksumOk;
-    std::string verdict = path + ": OK\n";
+    if (file->ignoredBytes > 0) {
+        PrintError(path, IgnoredTailText(file->ignoredBytes));
+    }
+    bool good = file->checksumOk && file->ignoredBytes == 0;
+    std::string verdict = Printable(path) + ": OK\n";
     if (options.target) {
         SetFactoryNames(file->styles, *options.target);
         const std::size_t findings = PrintKeyboardFindings(file->pane.tree, *options.target);
@@ -115,7 +120,7 @@ int RunCheck(const CliOptions& options)
                                  " for the " + ModelName(*options.target));
             good = false;
         }
-        verdict = path + ": OK for the " + ModelName(*options.target) + "\n";
+        verdict = Printable(path) + ": OK for the " + ModelName(*options.target) + "\n";
     }
     if (good) {
         WriteToStdout(verdict);
@@ -132,8 +137,16 @@ int RunConvert(const CliOptions& options)
         return kFailed;
     }
     const RecordSource records = RecordsOf(file->pane.tree);
-    const std::optional<Msg> error = EndsWithBup(out) ? WriteMdbFile(out, records, ModelFor(options, *file))
-                                                      : WriteArchiveFile(out, records);
+    const std::optional<Msg> error =
+        EndsWithBup(out) ? WriteMdbFile(out, records, ModelFor(options, *file),
+                                        file->blankSignature && !options.model) // --model: its signature
+                         : WriteArchiveFile(out, records);
+    if (error == Msg::NoSpaceForSafeSave) {
+        // The editor may ask to write over the file itself; unasked, that is too risky.
+        PrintError(out, "not enough free space for a safe save (a temporary copy beside the file); "
+                        "the file was left as it was");
+        return kFailed;
+    }
     if (error) {
         PrintError(out, *error);
         return kFailed;

@@ -19,4 +19,8 @@ int RunImport(const CliOptions& options);
 int RunDiff(const CliOptions& options);
 int RunDuplicates(const CliOptions& options);
 
+// Flushes standard output; false (said on stderr) when anything written to it
+// was lost, so that a full disk or a closed pipe does not pass for success.
+bool FlushStdout();
+
 } // namespace tessaro::cli

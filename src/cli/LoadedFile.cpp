@@ -1,11 +1,12 @@
 #include "cli/LoadedFile.h"
 
 #include "data/ArchiveFile.h"
+#include "data/AsciiCase.h"
 #include "data/InputFile.h"
 #include "data/MdbFile.h"
 #include "edit/PaneLoad.h"
 
-#include <cstring>
+#include <string_view>
 
 namespace tessaro::cli {
 
@@ -14,7 +15,8 @@ FileKind DetectFileKind(const std::string& path)
     FileInput input;
     uint8_t start[kArchiveMagicSize] = {};
     if (input.Open(path) && input.Read(start, kArchiveMagicSize) == kArchiveMagicSize &&
-        std::memcmp(start, kArchiveMagic, kArchiveMagicSize) == 0) {
+        EqualsNoCase(std::string_view(reinterpret_cast<const char*>(start), kArchiveMagicSize),
+                     std::string_view(kArchiveMagic, kArchiveMagicSize))) {
         return FileKind::Archive;
     }
     return FileKind::Mdb;
@@ -23,9 +25,14 @@ FileKind DetectFileKind(const std::string& path)
 std::optional<Msg> LoadFile(const std::string& path, LoadedFile& file)
 {
     ClearPane(file.pane);
+    FileInput input;
+    if (!input.Open(path)) {
+        file.openError = input.ErrorText();
+        return Msg::ErrorOpeningFile;
+    }
     file.kind = DetectFileKind(path);
     if (file.kind == FileKind::Archive) {
-        return InsertArchiveFile(file.pane, path);
+        return InsertArchiveFile(file.pane, path, &file.ignoredBytes);
     }
 
     const MdbReadResult read = ReadMdbFile(path);
@@ -35,8 +42,7 @@ std::optional<Msg> LoadFile(const std::string& path, LoadedFile& file)
         return read.error;
     }
     file.model = read.model;
-    // Reading set the process-wide mark if this, the one MDB of the run, has a blank signature.
-    file.blankSignature = BlankSignatureMark();
+    file.blankSignature = read.blankSignature;
     return InsertMdbImage(file.pane, read.image);
 }
 

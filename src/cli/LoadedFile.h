@@ -7,6 +7,7 @@
 #include "catalogue/StyleCatalogue.h"
 #include "edit/PaneState.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -24,16 +25,19 @@ struct LoadedFile
     KeyboardModel model = KeyboardModel::None; // of an MDB; archives have none
     bool blankSignature = false;               // an MDB whose signature bytes are zero
     bool checksumOk = true;                    // archives have no checksum
+    std::string openError;                     // why the file could not be opened
+    std::size_t ignoredBytes = 0;              // an archive's tail shorter than a record
     StyleCatalogue styles; // the names the labels and reports of this file show
     PaneState pane{styles};
 };
 
-// An archive when the file begins with the archive's magic, else an MDB
-// (whose reader then gives the reason when it is not one either).
+// An archive when the file begins with the archive's magic in any letter case
+// (the archive reader then refuses a wrong case), else an MDB (whose reader
+// then gives the reason when it is not one either).
 FileKind DetectFileKind(const std::string& path);
 
 // Fills file.pane. The message when the file is refused; a bad checksum is
-// not a refusal (see checksumOk).
+// not a refusal (see checksumOk), nor is an archive's ignored tail.
 std::optional<Msg> LoadFile(const std::string& path, LoadedFile& file);
 
 } // namespace tessaro::cli

@@ -22,10 +22,10 @@ int Run(const CliOptions& options)
     switch (options.command) {
     case Command::Help:
         std::fputs(kUsageText, stdout);
-        return 0;
+        return FlushStdout() ? 0 : 1;
     case Command::Version:
         std::printf("tessaro-cli %s\n", TESSARO_VERSION);
-        return 0;
+        return FlushStdout() ? 0 : 1;
     case Command::Report:
         return RunReport(options);
     case Command::List:

@@ -32,6 +32,8 @@ constexpr TextPair kMessages[] = {
     {"The MDB has been changed!\n\nSave changes?", "Die MDB wurde geändert!\n\nÄnderungen speichern?"},
     // BACKUP.INI
     {"Error creating/updating BACKUP.INI file!", "Fehler beim Anlegen/Aktualisieren der BACKUP.INI Datei!"},
+    {"The MDB was saved, but BACKUP.INI was not updated: it is larger than 1 MB.",
+     "Die MDB wurde gespeichert, aber die BACKUP.INI wurde nicht aktualisiert: Sie ist größer als 1 MB."},
     // Archive
     {"Error opening archive!", "Fehler beim Öffnen des Archivs!"},
     {"Error reading from archive!", "Fehler beim Lesen aus dem Archiv!"},
@@ -66,6 +68,13 @@ constexpr TextPair kMessages[] = {
     // Folder-tree context menu: English in both languages
     OneText("GetUIObjectOf failed! hr=%lx"),
     OneText("InvokeCommand failed. hr=%lx"),
+    // Saving any file
+    {"There is not enough free space for a safe save. Overwrite the file directly? "
+     "If writing fails, the file is lost.",
+     "Für ein sicheres Speichern ist nicht genug Platz frei. Die Datei direkt überschreiben? "
+     "Schlägt das Schreiben fehl, ist die Datei verloren."},
+    // Settings
+    {"The settings could not be saved!", "Die Einstellungen konnten nicht gespeichert werden!"},
 };
 static_assert(std::size(kMessages) == static_cast<std::size_t>(Msg::Count_), "one text pair for every Msg");
 

@@ -44,6 +44,7 @@ enum class Msg
 
     // BACKUP.INI
     ErrorUpdatingBackupIni,
+    BackupIniTooLarge, // the MDB was saved, BACKUP.INI left alone
 
     // Archive
     ErrorOpeningArchive,
@@ -84,6 +85,12 @@ enum class Msg
     // Folder-tree context menu; one text, English in both languages
     ContextMenuHandlerFailed, // printf %lx: the failure code
     ContextMenuCommandFailed, // printf %lx: the failure code
+
+    // Saving any file
+    NoSpaceForSafeSave, // question, Yes/No: write over the file itself
+
+    // Settings
+    ErrorSavingSettings,
 
     Count_ // keep last
 };

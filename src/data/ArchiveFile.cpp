@@ -1,7 +1,5 @@
 #include "data/ArchiveFile.h"
 
-#include "data/SafeFile.h"
-
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -33,6 +31,7 @@ ArchiveReadResult ReadArchive(ByteInput& input, const RecordSink& sink)
 
     std::vector<uint8_t> block(kBlockSize);
     uint64_t remaining = input.Length() - kArchiveMagicSize;
+    result.ignoredBytes = std::size_t(remaining % kRecordSize);
     while (remaining >= kRecordSize) {
         const std::size_t wanted = std::size_t(std::min<uint64_t>(remaining, kBlockSize));
         if (input.Read(block.data(), wanted) != wanted) {
@@ -62,9 +61,9 @@ ArchiveReadResult ReadArchiveFile(const std::string& path, const RecordSink& sin
     return ReadArchive(input, sink);
 }
 
-std::optional<Msg> WriteArchiveFile(const std::string& path, const RecordSource& records)
+std::optional<Msg> WriteArchiveFile(const std::string& path, const RecordSource& records, WriteMode mode)
 {
-    SafeFileWriter writer(path);
+    SafeFileWriter writer(path, mode);
     writer.Write(kArchiveMagic, kArchiveMagicSize);
     std::vector<uint8_t> block;
     block.reserve(kBlockSize);
@@ -80,9 +79,9 @@ std::optional<Msg> WriteArchiveFile(const std::string& path, const RecordSource&
     }
     if (!block.empty())
         writer.Write(block.data(), block.size());
-    if (!writer.Commit())
-        return Msg::ErrorSavingArchive;
-    return std::nullopt;
+    if (writer.Commit())
+        return std::nullopt;
+    return writer.Failure() == SaveFailure::NoSpace ? Msg::NoSpaceForSafeSave : Msg::ErrorSavingArchive;
 }
 
 } // namespace tessaro

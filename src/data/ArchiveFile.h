@@ -6,6 +6,7 @@
 #include "data/InputFile.h"
 #include "data/MdbEntry.h"
 #include "data/RecordSource.h"
+#include "data/SafeFile.h"
 
 #include <cstddef>
 #include <functional>
@@ -29,6 +30,8 @@ struct ArchiveReadResult
     std::optional<Msg> error;
     // Records handed to the sink and accepted, also when a later one failed.
     std::size_t count = 0;
+    // Bytes after the last whole record (a file cut off in a record): not loaded.
+    std::size_t ignoredBytes = 0;
 
     bool ok() const { return !error; }
 };
@@ -39,7 +42,10 @@ ArchiveReadResult ReadArchiveFile(const std::string& path, const RecordSink& sin
 ArchiveReadResult ReadArchive(ByteInput& input, const RecordSink& sink);
 
 // Writes the magic and the records in blocks of 100, safely (a failed save
-// leaves the old file whole). Error: ErrorSavingArchive.
-std::optional<Msg> WriteArchiveFile(const std::string& path, const RecordSource& records);
+// leaves the old file whole). Errors: NoSpaceForSafeSave (no room for the
+// temporary copy beside an existing file; WriteMode::InPlace may then write
+// over it) or ErrorSavingArchive.
+std::optional<Msg> WriteArchiveFile(const std::string& path, const RecordSource& records,
+                                    WriteMode mode = WriteMode::Safe);
 
 } // namespace tessaro

@@ -15,6 +15,9 @@ namespace {
 
 constexpr std::size_t kLinePiece = 99; // the longest line piece the keyboard's format knows
 constexpr uint64_t kMdbFileSize = kImageSize;
+// A keyboard writes a few hundred bytes; anything near this is no BACKUP.INI of
+// a keyboard, and reading it whole could take all the memory there is.
+constexpr uint64_t kMaxIniBytes = 1024 * 1024;
 
 constexpr std::string_view kSizeSection = "[TOTAL USER DATA SIZE]";
 constexpr std::string_view kMusicDbSection = "[BACKUP MUSIC DB]";
@@ -91,15 +94,27 @@ uint64_t ContinueWithLeadingDigits(uint64_t size, std::string_view line)
     return size;
 }
 
-std::optional<std::string> ReadWhole(const std::string& path)
+struct IniFile
 {
+    bool readable = false;
+    bool tooLarge = false;
+    std::string text;
+};
+
+IniFile ReadIni(const std::string& path)
+{
+    IniFile ini;
     FileInput input;
     if (!input.Open(path))
-        return std::nullopt;
-    std::string text(std::size_t(input.Length()), '\0');
-    if (input.Read(reinterpret_cast<uint8_t*>(text.data()), text.size()) != text.size())
-        return std::nullopt;
-    return text;
+        return ini;
+    if (input.Length() > kMaxIniBytes) {
+        ini.tooLarge = true;
+        return ini;
+    }
+    ini.text.assign(std::size_t(input.Length()), '\0');
+    ini.readable =
+        input.Read(reinterpret_cast<uint8_t*>(ini.text.data()), ini.text.size()) == ini.text.size();
+    return ini;
 }
 
 } // namespace
@@ -175,21 +190,27 @@ std::optional<std::string> RewriteBackupIni(std::string_view existing, KeyboardM
     return ini.Take();
 }
 
-std::optional<Msg> UpdateBackupIni(const std::string& mdbPath, KeyboardModel model)
+std::optional<Msg> UpdateBackupIni(const std::string& mdbPath, KeyboardModel model, bool inPlaceIfNoSpace)
 {
     const std::string folder = std::filesystem::path(mdbPath).parent_path().string();
     const std::string iniPath = ResolveCaseVariant(folder, kBackupIniName);
 
     std::string text;
-    if (const std::optional<std::string> existing = ReadWhole(iniPath)) {
-        std::optional<std::string> rewritten = RewriteBackupIni(*existing, model);
+    IniFile existing = ReadIni(iniPath);
+    if (existing.tooLarge)
+        return Msg::BackupIniTooLarge;
+    if (existing.readable) {
+        std::optional<std::string> rewritten = RewriteBackupIni(existing.text, model);
         if (!rewritten)
             return std::nullopt;
         text = std::move(*rewritten);
     } else {
         text = NewBackupIni(model); // missing or unreadable
     }
-    if (!WriteFileSafely(iniPath, text.data(), text.size()))
+    SaveFailure failure = WriteWholeFile(iniPath, text.data(), text.size());
+    if (failure == SaveFailure::NoSpace && inPlaceIfNoSpace)
+        failure = WriteWholeFile(iniPath, text.data(), text.size(), WriteMode::InPlace);
+    if (failure != SaveFailure::None)
         return Msg::ErrorUpdatingBackupIni;
     return std::nullopt;
 }

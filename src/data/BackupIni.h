@@ -23,7 +23,11 @@ std::optional<std::string> RewriteBackupIni(std::string_view existing, KeyboardM
 
 // Creates or updates BACKUP.INI in the folder of the MDB file just saved. An
 // existing case variant of the name (backup.ini) is the one updated; an
-// unreadable one counts as missing. Error: ErrorUpdatingBackupIni.
-std::optional<Msg> UpdateBackupIni(const std::string& mdbPath, KeyboardModel model);
+// unreadable one counts as missing. One above 1 MB is left alone
+// (BackupIniTooLarge). With inPlaceIfNoSpace (the user let the MDB be written
+// in place), a BACKUP.INI whose temporary copy does not fit is written in place
+// too. Errors: ErrorUpdatingBackupIni, BackupIniTooLarge.
+std::optional<Msg> UpdateBackupIni(const std::string& mdbPath, KeyboardModel model,
+                                   bool inPlaceIfNoSpace = false);
 
 } // namespace tessaro

@@ -28,11 +28,15 @@ bool FileInput::Open(const std::string& path)
 {
     // Non-blocking, so that opening a FIFO does not wait for a writer; the
     // regular-file check below refuses it anyway.
+    error_.clear();
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
+    if (fd < 0) {
+        error_ = std::strerror(errno);
         return false;
+    }
     struct stat info = {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        error_ = S_ISDIR(info.st_mode) ? std::strerror(EISDIR) : "not a regular file";
         ::close(fd);
         return false;
     }

@@ -44,10 +44,14 @@ public:
     bool Open(const std::string& path);
     uint64_t Length() const override { return length_; }
     std::size_t Read(uint8_t* buffer, std::size_t count) override;
+    // Why Open failed, in the system's words ("No such file or directory",
+    // "Is a directory", "not a regular file"); empty after a successful Open.
+    const std::string& ErrorText() const { return error_; }
 
 private:
     int fd_ = -1;
     uint64_t length_ = 0;
+    std::string error_;
 };
 
 } // namespace tessaro

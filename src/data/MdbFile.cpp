@@ -1,7 +1,6 @@
 #include "data/MdbFile.h"
 
 #include "data/InputFile.h"
-#include "data/SafeFile.h"
 
 namespace tessaro {
 
@@ -12,6 +11,7 @@ void CheckImage(MdbReadResult& result)
 {
     result.checksumOk = ComputeChecksum(result.image) == result.image.StoredChecksum();
     result.model = DetectModel(result.image);
+    result.blankSignature = HasBlankSignature(result.image);
     if (result.model == KeyboardModel::None)
         result.error = Msg::NotAValidMdb;
 }
@@ -60,10 +60,10 @@ std::vector<MdbEntry> OccupiedRecords(const MdbImage& image)
     return records;
 }
 
-bool BuildMdbImage(const RecordSource& records, KeyboardModel model, MdbImage& image)
+bool BuildMdbImage(const RecordSource& records, KeyboardModel model, MdbImage& image, bool blankSignature)
 {
     MdbImage fresh;
-    InitHeader(fresh, model);
+    InitHeader(fresh, model, blankSignature);
     int slot = 0;
     while (const MdbEntry* record = records()) {
         if (slot == kSlotCount)
@@ -81,14 +81,21 @@ bool BuildMdbImage(const RecordSource& records, KeyboardModel model, MdbImage& i
     return true;
 }
 
-std::optional<Msg> WriteMdbFile(const std::string& path, const RecordSource& records, KeyboardModel model)
+std::optional<Msg> WriteMdbFile(const std::string& path, const RecordSource& records, KeyboardModel model,
+                                bool blankSignature, WriteMode mode)
 {
     MdbImage image;
-    if (!BuildMdbImage(records, model, image))
+    if (!BuildMdbImage(records, model, image, blankSignature))
         return Msg::TooManyEntries;
-    if (!WriteFileSafely(path, image.data(), image.size()))
-        return Msg::ErrorSavingMdb;
-    return std::nullopt;
+    switch (WriteWholeFile(path, image.data(), image.size(), mode)) {
+    case SaveFailure::None:
+        return std::nullopt;
+    case SaveFailure::NoSpace:
+        return Msg::NoSpaceForSafeSave;
+    case SaveFailure::Other:
+        break;
+    }
+    return Msg::ErrorSavingMdb;
 }
 
 } // namespace tessaro

@@ -6,8 +6,6 @@ namespace tessaro {
 
 namespace {
 
-bool blankSignatureMark = false;
-
 constexpr uint8_t kHeaderTemplate[16] = {0x00, 0x4A, 0x3E, 0xA0, 0x00, 0x02, 0xB5, 0x0C,
                                          0,    0,    0,    0,    0,    0,    0,    0};
 constexpr char kSignature9000[] = "MDB9_100";
@@ -73,20 +71,22 @@ KeyboardModel DetectModel(const MdbImage& image)
         return KeyboardModel::Psr9000;
     if (std::memcmp(signature, kSignaturePro, kComparedSignatureLength) == 0)
         return KeyboardModel::Psr9000Pro;
-    static constexpr uint8_t kBlank[kComparedSignatureLength] = {};
-    if (std::memcmp(signature, kBlank, kComparedSignatureLength) == 0) {
-        blankSignatureMark = true;
+    if (HasBlankSignature(image))
         return KeyboardModel::Psr9000;
-    }
     return KeyboardModel::None;
 }
 
-void InitHeader(MdbImage& image, KeyboardModel model)
+bool HasBlankSignature(const MdbImage& image)
+{
+    static constexpr uint8_t kBlank[kComparedSignatureLength] = {};
+    return std::memcmp(image.data() + kSignatureOffset, kBlank, kComparedSignatureLength) == 0;
+}
+
+void InitHeader(MdbImage& image, KeyboardModel model, bool blankSignature)
 {
     uint8_t* header = image.data();
     std::memset(header, 0, kHeaderSize);
-    if (blankSignatureMark) {
-        // Once a blank-signature image was accepted, every image keeps a blank signature.
+    if (blankSignature) {
         std::memcpy(header, kHeaderTemplate, sizeof kHeaderTemplate);
         return;
     }
@@ -99,16 +99,6 @@ void InitHeader(MdbImage& image, KeyboardModel model)
         return; // no model: 24 zero bytes
     std::memcpy(header, kHeaderTemplate, sizeof kHeaderTemplate);
     std::memcpy(header + kSignatureOffset, signature, kSignatureLength);
-}
-
-bool BlankSignatureMark()
-{
-    return blankSignatureMark;
-}
-
-void ResetBlankSignatureMark()
-{
-    blankSignatureMark = false;
 }
 
 } // namespace tessaro

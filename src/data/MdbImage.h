@@ -48,15 +48,12 @@ private:
 
 // Sum of the slot area as big-endian 32-bit words, modulo 2^32.
 uint32_t ComputeChecksum(const MdbImage& image);
-// By signature bytes 16..22; seven zero bytes give Psr9000 and set the blank signature mark.
+// By signature bytes 16..22; seven zero bytes (a blank signature) give Psr9000.
 KeyboardModel DetectModel(const MdbImage& image);
-// Writes the 24-byte header for the model (see the blank signature mark).
-void InitHeader(MdbImage& image, KeyboardModel model);
-
-// Set once an image with a blank signature has been accepted; from then on every
-// header is written as the PSR-9000 template with a blank signature.
-bool BlankSignatureMark();
-// Clears the mark; only tests need this.
-void ResetBlankSignatureMark();
+// Signature bytes 16..22 are all zero.
+bool HasBlankSignature(const MdbImage& image);
+// Writes the 24-byte header for the model; with blankSignature, the PSR-9000
+// template with a blank signature, as the loaded file had it.
+void InitHeader(MdbImage& image, KeyboardModel model, bool blankSignature = false);
 
 } // namespace tessaro

@@ -26,11 +26,13 @@ std::optional<Msg> InsertMdbImage(PaneState& pane, const MdbImage& image)
     return std::nullopt;
 }
 
-std::optional<Msg> InsertArchiveFile(PaneState& pane, const std::string& path)
+std::optional<Msg> InsertArchiveFile(PaneState& pane, const std::string& path, std::size_t* ignoredBytes)
 {
     BulkTreeChange bulk(pane.tree);
     const ArchiveReadResult result =
         ReadArchiveFile(path, [&pane](const MdbEntry& record) { return InsertLoadedRecord(pane, record); });
+    if (ignoredBytes)
+        *ignoredBytes = result.ignoredBytes;
     return result.error;
 }
 

@@ -7,6 +7,7 @@
 #include "common/Texts.h"
 #include "data/MdbImage.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -26,6 +27,9 @@ std::optional<Msg> InsertMdbImage(PaneState& pane, const MdbImage& image);
 // The reader's message when the file is refused (ErrorOpeningArchive,
 // InvalidFileSize, ErrorReadingArchive, NotAValidArchive) or
 // ErrorLoadingDisplayBuffer; the entries inserted before a failure stay.
-std::optional<Msg> InsertArchiveFile(PaneState& pane, const std::string& path);
+// ignoredBytes, when given, learns how many bytes after the last whole record
+// were left out.
+std::optional<Msg> InsertArchiveFile(PaneState& pane, const std::string& path,
+                                     std::size_t* ignoredBytes = nullptr);
 
 } // namespace tessaro

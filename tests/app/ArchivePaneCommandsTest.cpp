@@ -120,6 +120,50 @@ TEST_F(ArchivePaneTest, ChangedArchivePromptYesNoCancel)
     EXPECT_EQ(ReadBytes(Path("a.mdx")).size(), kArchiveMagicSize + 3 * kRecordSize);
 }
 
+TEST_F(ArchivePaneTest, YesOnANewArchiveRunsSaveAsAndItsCancelStopsTheCaller)
+{
+    NewArchiveWith({{"Pop", 3, 120, "A"}});
+    state.archivePane.modified = true;
+
+    prompts.Answer(MsgAnswer::Yes);
+    prompts.saveFileNames.push_back(std::nullopt);
+    state.CloseArchive();
+    EXPECT_EQ(prompts.saveRequests.size(), 1u);
+    EXPECT_TRUE(state.archivePane.loaded && state.archivePane.untitled && state.archivePane.modified);
+
+    prompts.Answer(MsgAnswer::Yes);
+    prompts.saveFileNames.push_back(Path("new.mdx"));
+    state.NewArchive(); // goes on once saved
+    EXPECT_EQ(ReadBytes(Path("new.mdx")).size(), kArchiveMagicSize + kRecordSize);
+    EXPECT_TRUE(state.archivePane.loaded && state.archivePane.untitled);
+    EXPECT_FALSE(state.archivePane.modified);
+    EXPECT_TRUE(state.archivePane.tree.IsEmpty());
+    EXPECT_EQ(prompts.unscripted, 0);
+}
+
+TEST_F(ArchivePaneTest, NoRoomForASafeSaveAsksToWriteInPlace)
+{
+    WriteTestArchive(Path("a.mdx"), NumberedRecords(3));
+    OpenArchiveFile(Path("a.mdx"));
+    state.archivePane.tree.DeleteNode(state.archivePane.tree.FirstCategory()->FirstChild());
+    state.archivePane.modified = true;
+
+    InjectSafeWriteFault(SafeWriteFault::NoSpace);
+    prompts.Answer(MsgAnswer::No);
+    state.SaveArchive();
+    EXPECT_EQ(prompts.Texts(), std::vector<std::string>{Tr(Msg::NoSpaceForSafeSave)});
+    EXPECT_EQ(ReadBytes(Path("a.mdx")).size(), kArchiveMagicSize + 3 * kRecordSize);
+    EXPECT_TRUE(state.archivePane.modified);
+
+    InjectSafeWriteFault(SafeWriteFault::NoSpace);
+    prompts.Answer(MsgAnswer::Yes);
+    state.SaveArchive();
+    EXPECT_EQ(ReadBytes(Path("a.mdx")).size(), kArchiveMagicSize + 2 * kRecordSize); // cut to its length
+    EXPECT_FALSE(state.archivePane.modified);
+    EXPECT_EQ(prompts.messages.size(), 2u);
+    EXPECT_EQ(prompts.unscripted, 0);
+}
+
 TEST_F(ArchivePaneTest, OverwriteQuestionLoop)
 {
     NewArchiveWith({{"Pop", 3, 120, "A"}});

@@ -2,6 +2,7 @@
 // recent-file selection.
 #include "support/AppTestSupport.h"
 
+#include "data/MdbFile.h"
 #include "data/SafeFile.h"
 #include "support/TreeTestSupport.h"
 
@@ -178,19 +179,36 @@ TEST_F(MdbPaneTest, ChangedMdbPromptYesNoCancel)
     EXPECT_TRUE(prompts.messages.empty());
 }
 
-TEST_F(MdbPaneTest, YesStopsTheCallerWhenTheSaveCannotHappen)
+TEST_F(MdbPaneTest, YesOnANewMdbRunsSaveAsAndItsCancelStopsTheCaller)
 {
-    // Untitled: Save does nothing, so the MDB stays modified.
     prompts.keyboardModels.push_back(1);
     state.NewMdb();
+    AddEntry(state.mdbPane, "Pop", 3, 120, "New");
     state.mdbPane.modified = true;
+    state.backupStructureOption = false;
+
+    // Yes asks for a name; cancelling that stops the caller.
     prompts.Answer(MsgAnswer::Yes);
+    prompts.saveFileNames.push_back(std::nullopt);
     state.CloseMdb();
+    EXPECT_EQ(prompts.saveRequests.size(), 1u);
     EXPECT_TRUE(state.mdbPane.loaded);
     EXPECT_TRUE(state.mdbPane.untitled);
+    EXPECT_TRUE(state.mdbPane.modified);
 
+    // Given a name, the MDB is saved there and the caller goes on.
+    prompts.Answer(MsgAnswer::Yes);
+    prompts.saveFileNames.push_back(Path("new.bup"));
+    state.CloseMdb();
+    EXPECT_FALSE(state.mdbPane.loaded);
+    EXPECT_EQ(OccupiedRecords(ReadMdbFile(Path("new.bup")).image).size(), 1u);
+    EXPECT_EQ(state.mdbPane.recentFiles[0], Path("new.bup"));
+    EXPECT_EQ(prompts.unscripted, 0);
+}
+
+TEST_F(MdbPaneTest, YesStopsTheCallerWhenTheSaveCannotHappen)
+{
     // A failed write.
-    prompts.Answer(MsgAnswer::No);
     const std::string path = LoadTwoEntries();
     ASSERT_TRUE(state.mdbPane.loaded);
     state.mdbPane.modified = true;
@@ -212,10 +230,17 @@ TEST_F(MdbPaneTest, NewAsksForTheModelAndStartsAnUntitledMdb)
     state.NewMdb();
     EXPECT_EQ(state.mdbPane.EntryCount(), 2);
     EXPECT_FALSE(state.mdbPane.untitled);
+    // Nor does OK without a model (the dialog keeps OK disabled, but no model-0 MDB ever).
+    prompts.keyboardModels = {0, 3};
+    state.NewMdb();
+    state.NewMdb();
+    EXPECT_EQ(state.mdbPane.EntryCount(), 2);
+    EXPECT_FALSE(state.mdbPane.untitled);
+    EXPECT_EQ(state.keyboardModel, 1);
 
     prompts.keyboardModels.push_back(2);
     state.NewMdb();
-    EXPECT_EQ(prompts.keyboardPresets, (std::vector<int>{1, 1}));
+    EXPECT_EQ(prompts.keyboardPresets, (std::vector<int>{1, 1, 1, 1}));
     const PaneState& pane = state.mdbPane;
     EXPECT_TRUE(pane.loaded);
     EXPECT_TRUE(pane.untitled);

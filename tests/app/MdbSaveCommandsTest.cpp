@@ -203,6 +203,85 @@ TEST_F(MdbSaveTest, AFolderThatCannotBeMadeIsReportedAndTheDialogShownAgain)
     EXPECT_TRUE(state.mdbPane.untitled);
 }
 
+TEST_F(MdbSaveTest, NoRoomForASafeSaveAsksToWriteInPlace)
+{
+    const std::string set = Path("Full.buf");
+    std::filesystem::create_directory(set);
+    const std::string path = set + "/MDB.bup";
+    WriteTestMdb(path, Records({{"Pop", 3, 120, "One"}}));
+    testing::WriteText(set + "/BACKUP.INI", "[TOTAL USER DATA SIZE]\r\n1KB\r\n[DATAEND]\r\n");
+    OpenMdbFile(path);
+    state.backupStructureOption = true;
+    AddEntry(state.mdbPane, "Pop", 4, 120, "Two");
+    state.mdbPane.modified = true;
+    const testing::Bytes before = ReadBytes(path);
+
+    // No: nothing written, nothing more said, the MDB stays modified.
+    InjectSafeWriteFault(SafeWriteFault::NoSpace);
+    prompts.Answer(MsgAnswer::No);
+    state.SaveMdb();
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text, "There is not enough free space for a safe save. Overwrite the file "
+                                        "directly? If writing fails, the file is lost.");
+    EXPECT_EQ(prompts.messages[0].icon, MsgIcon::Question);
+    EXPECT_EQ(prompts.messages[0].buttons, MsgButtons::YesNo);
+    EXPECT_EQ(ReadBytes(path), before);
+    EXPECT_TRUE(state.mdbPane.modified);
+
+    // Yes: written over the file itself, and BACKUP.INI updated.
+    InjectSafeWriteFault(SafeWriteFault::NoSpace);
+    prompts.Answer(MsgAnswer::Yes);
+    state.SaveMdb();
+    EXPECT_EQ(SavedTitles(path), (std::vector<std::string>{"One", "Two"}));
+    EXPECT_FALSE(state.mdbPane.modified);
+    EXPECT_EQ(prompts.messages.size(), 2u);
+    EXPECT_TRUE(ReadText(set + "/BACKUP.INI").find("3 = MDB.bup") != std::string::npos);
+
+    // The question in German.
+    SetUiLanguage(UiLanguage::German);
+    EXPECT_EQ(Tr(Msg::NoSpaceForSafeSave), "Für ein sicheres Speichern ist nicht genug Platz frei. Die Datei "
+                                           "direkt überschreiben? Schlägt das Schreiben fehl, ist die Datei "
+                                           "verloren.");
+    EXPECT_EQ(prompts.unscripted, 0);
+}
+
+TEST_F(MdbSaveTest, ABlankSignatureBelongsToTheLoadedMdbAlone)
+{
+    const auto signature = [](const std::string& path) {
+        const testing::Bytes bytes = ReadBytes(path);
+        return bytes.size() < 24 ? std::string() : std::string(bytes.begin() + 16, bytes.begin() + 24);
+    };
+    const std::string blank = Path("blank.bup");
+    WriteTestMdb(blank, Records({{"Pop", 3, 120, "Old"}}));
+    testing::Bytes bytes = ReadBytes(blank);
+    std::fill(bytes.begin() + 16, bytes.begin() + 24, 0);
+    testing::WriteBytes(blank, bytes);
+    const std::string pro = Path("MDB_Pro.bup");
+    WriteTestMdb(pro, Records({{"Pop", 3, 120, "Pro"}}), KeyboardModel::Psr9000Pro);
+
+    // The blank file is saved blank again.
+    OpenMdbFile(blank);
+    state.mdbPane.modified = true;
+    state.SaveMdb();
+    EXPECT_EQ(signature(blank), std::string(8, '\0'));
+
+    // A file with a signature loaded afterwards keeps its own.
+    OpenMdbFile(pro);
+    state.mdbPane.modified = true;
+    state.SaveMdb();
+    EXPECT_EQ(signature(pro), "MDB9P100");
+    EXPECT_EQ(ReadMdbFile(pro).model, KeyboardModel::Psr9000Pro);
+
+    // So does a new MDB made after the blank file.
+    OpenMdbFile(blank);
+    prompts.keyboardModels.push_back(2);
+    state.NewMdb();
+    prompts.saveFileNames.push_back(Path("new.bup"));
+    state.SaveMdbAs();
+    EXPECT_EQ(signature(Path("new.bup")), "MDB9P100");
+    EXPECT_EQ(prompts.unscripted, 0);
+}
+
 TEST_F(MdbSaveTest, AFailedSaveKeepsTheOldFileAndTheFlags)
 {
     const std::string path = Path("MDB.bup");

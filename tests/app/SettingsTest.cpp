@@ -103,15 +103,68 @@ TEST_F(SettingsTest, EverythingWrittenAtExitIsReadAtTheNextStart)
     EXPECT_EQ(next.windowPosition.top, 45);
 }
 
+TEST_F(SettingsTest, ExitWritesTheSettingsOnceAndSaysWhenThatFails)
+{
+    store.WriteString(kSection, settings::kLanguage, "E");
+    state.Initialise();
+    EXPECT_EQ(store.flushes, 0);
+    ASSERT_TRUE(state.ExitSequence({1, 2}));
+    EXPECT_EQ(store.flushes, 1);
+    EXPECT_TRUE(prompts.messages.empty());
+
+    // A read-only settings folder: said at exit, and the window closes all the same.
+    store.failFlush = true;
+    EXPECT_TRUE(state.ExitSequence({1, 2}));
+    EXPECT_EQ(store.flushes, 2);
+    EXPECT_EQ(prompts.Texts(), std::vector<std::string>{"The settings could not be saved!"});
+    SetUiLanguage(UiLanguage::German);
+    EXPECT_EQ(Tr(Msg::ErrorSavingSettings), "Die Einstellungen konnten nicht gespeichert werden!");
+
+    // The language is written when it is chosen, so that a killed run keeps it.
+    CountingSettingsStore fresh;
+    AppPrompts asked;
+    asked.languages.push_back(UiLanguage::English);
+    MainWindowState(asked, fresh, styles).RunLanguageChoice();
+    EXPECT_EQ(fresh.flushes, 1);
+}
+
+TEST_F(SettingsTest, ValuesOutOfRangeReadAsTheirDefaults)
+{
+    const std::pair<const char*, int> wrong[] = {
+        {settings::kKeyboardModel, 99},  {settings::kKeyboardModel, -1},  {settings::kFlashStyleMode, 7},
+        {settings::kFlashStyleMode, -2}, {settings::kBackupStructure, 2}, {settings::kNoNetwork, 5},
+    };
+    for (const auto& [name, value] : wrong) {
+        SCOPED_TRACE(std::string(name) + "=" + std::to_string(value));
+        CountingSettingsStore odd;
+        AppPrompts quiet;
+        odd.WriteInt(kSection, settings::kNoNetwork, 1); // a good value stays
+        odd.WriteInt(kSection, name, value);
+        MainWindowState read(quiet, odd, styles);
+        read.LoadSettings();
+        EXPECT_EQ(read.keyboardModel, 0);
+        EXPECT_EQ(read.flashStyleMode, kFlashFactory);
+        EXPECT_TRUE(read.backupStructureOption);
+        EXPECT_EQ(read.noNetworkOption, std::string(name) != settings::kNoNetwork);
+    }
+    for (int model : {0, 1, 2}) {
+        store.WriteInt(kSection, settings::kKeyboardModel, model);
+        store.WriteInt(kSection, settings::kFlashStyleMode, model);
+        state.LoadSettings();
+        EXPECT_EQ(state.keyboardModel, model);
+        EXPECT_EQ(state.flashStyleMode, model);
+    }
+}
+
 TEST_F(SettingsTest, StoredValuesAreUsedAsRead)
 {
-    store.WriteInt(kSection, settings::kKeyboardModel, 5);
+    store.WriteInt(kSection, settings::kKeyboardModel, 5);  // out of range: the default
     store.WriteInt(kSection, settings::kTopPos, 30);        // LeftPos absent
     store.WriteString(kSection, "LastOpenMDB2", "/second"); // a gap before it
     store.WriteString(kSection, "LastOpenMDB5", "/fifth");
     state.LoadSettings();
     state.UpdateKeyboardLabel();
-    EXPECT_EQ(state.keyboardModel, 5);
+    EXPECT_EQ(state.keyboardModel, 0);
     EXPECT_EQ(state.modelLabel, "");
     EXPECT_FALSE(state.windowPosition.IsSet());
     // Occupied entries come first, so combo line i is recent entry i.

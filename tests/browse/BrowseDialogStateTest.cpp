@@ -133,6 +133,32 @@ TEST_F(BrowseDialogStateTest, SaveModeTypedNames)
     EXPECT_EQ(state.GetChosenPath(), "/New.buf");
 }
 
+TEST_F(BrowseDialogStateTest, ATypedAbsolutePathIsTakenAsAbsolute)
+{
+    BrowseDialogState state(BrowseMode::Save, "MDB*.bup");
+    state.SelectionChanged(true, folder);
+    state.SetName(folder + "/data/Set");
+    EXPECT_EQ(state.GetChosenPath(), folder + "/data/Set.buf");
+    EXPECT_EQ(state.GetChosenFolder(), folder + "/data");
+    state.SetName("/Live [Disk-02]");
+    EXPECT_EQ(state.GetChosenPath(), "/Live.b02");
+    EXPECT_EQ(state.GetChosenFolder(), "/");
+    // An existing set of another letter case is the one meant.
+    state.SetName(folder + "/party [Disk-01]");
+    EXPECT_EQ(state.GetChosenPath(), partySet);
+
+    // Nothing selected: an absolute path is still a place; a relative one is not.
+    state.SelectionChanged(true, "");
+    EXPECT_TRUE(state.CanAccept());
+    EXPECT_EQ(state.GetChosenPath(), partySet);
+    state.SetName("data/Set");
+    EXPECT_FALSE(state.CanAccept());
+    // With a folder selected, a typed relative path stays inside it.
+    state.SelectionChanged(true, folder);
+    EXPECT_EQ(state.GetChosenPath(), folder + "/data/Set.buf");
+    EXPECT_EQ(state.GetChosenFolder(), folder);
+}
+
 TEST_F(BrowseDialogStateTest, DoubleClickAcceptsOnlyWantedSets)
 {
     BrowseDialogState state = Open();

@@ -2,6 +2,7 @@
 // command, each exit status, and the same bytes as the editor's own code gives.
 
 #include "cli/CliTestSupport.h"
+#include <sys/stat.h>
 
 namespace tessaro {
 namespace {
@@ -89,6 +90,9 @@ TEST_F(CliTest, ReportIsByteForByteTheEditorsReport)
 
     EXPECT_EQ(Cli({"report", archive, "--tabs", "-o", folder / "r.txt"}).status, 0);
     EXPECT_EQ(ReadText(folder / "r.txt"), run.out);
+    // "-o -" is standard output, not a file named "-".
+    EXPECT_EQ(Cli({"report", archive, "--tabs", "-o", "-"}).out, run.out);
+    EXPECT_FALSE(std::filesystem::exists(folder / "-"));
 }
 
 TEST_F(CliTest, ReportFlashNamesFollowModelAndChoice)
@@ -144,22 +148,29 @@ TEST_F(CliTest, RefusedFilesExitWithOneAndTheEditorsMessage)
     Bytes foreign(177436, 0);
     foreign[16] = 'X';
     WriteBytes(folder / "foreign.bup", foreign);
+    // The archive's magic in other letters: an archive with a wrong magic, not an MDB of a wrong size.
     const std::string badArchive = WriteArchive("bad.mdx");
     Bytes bytes = ReadBytes(badArchive);
     bytes[3] = 'm';
     WriteBytes(badArchive, bytes);
+    // Without the magic it is no archive, so the MDB reader has the say.
+    WriteBytes(folder / "notes.mdx", Bytes(100, 'x'));
+    ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
 
     struct Case
     {
         std::string file, message;
     };
+    // Every "Error opening file!" says why.
     const std::vector<Case> cases = {
-        {folder / "none.bup", "none.bup: Error opening file!"},
+        {folder / "none.bup", "none.bup: Error opening file! (No such file or directory)"},
         {folder / "short.bup", "short.bup: Invalid file size!"},
         {folder / "foreign.bup", "foreign.bup: This file doesn't contain a valid PSR9000 or 9000Pro MDB!"},
-        // Without the magic it is no archive, so the MDB reader has the say.
-        {badArchive, "bad.mdx: Invalid file size!"},
-        {folder.path().string(), "Error opening file!"},
+        {badArchive, "bad.mdx: This file doesn't contain a valid MDB archive!"},
+        {folder / "notes.mdx", "notes.mdx: Invalid file size!"},
+        {folder.path().string(), ": Error opening file! (Is a directory)"},
+        {folder / "fifo", "fifo: Error opening file! (not a regular file)"},
+        {folder / std::string(300, 'n'), "nnn: Error opening file! (File name too long)"},
     };
     for (const Case& c : cases) {
         for (const char* command : {"report", "list", "info", "check"}) {
@@ -170,6 +181,60 @@ TEST_F(CliTest, RefusedFilesExitWithOneAndTheEditorsMessage)
         }
         EXPECT_EQ(Cli({"convert", c.file, folder / "out.mdx"}).status, 1);
         EXPECT_FALSE(std::filesystem::exists(folder / "out.mdx"));
+    }
+}
+
+TEST_F(CliTest, ControlCharactersInNamesAreEscaped)
+{
+    const std::string name = "a\x1b]0;owned\x07"
+                             "b\nc\xC2\x9B\xFF\xC3\xA9.bup";
+    const std::string shown = "a\\x1b]0;owned\\x07b\\x0ac\\xc2\\x9b\\xff\xC3\xA9.bup";
+    CliRun run = Cli({"info", folder / name});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(Has(run.err, shown + ": Error opening file!")) << run.err;
+    EXPECT_FALSE(Has(run.err, "\x1b"));
+
+    WriteMdb(name, KeyboardModel::Psr9000);
+    run = Cli({"info", folder / name});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(Has(run.out, "File:       " + (folder / "") + shown + "\n")) << run.out;
+    EXPECT_TRUE(Has(Cli({"check", folder / name}).out, shown + ": OK"));
+}
+
+TEST_F(CliTest, AnArchiveCutOffInARecordFailsCheckAndWarnsElsewhere)
+{
+    const std::string archive = WriteArchive("Cut.mdx");
+    Bytes bytes = ReadBytes(archive);
+    bytes.resize(bytes.size() - 100); // the last record cut off after 188 bytes
+    WriteBytes(archive, bytes);
+
+    CliRun run = Cli({"check", archive});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(Has(run.err, "Cut.mdx: the archive ends in 188 bytes that are not a whole record"))
+        << run.err;
+    EXPECT_EQ(run.out, "");
+    for (const char* command : {"info", "list", "report"}) {
+        run = Cli({command, archive});
+        EXPECT_EQ(run.status, 0) << command;
+        EXPECT_TRUE(Has(run.err, "Cut.mdx: warning: the archive ends in 188 bytes")) << command;
+    }
+    EXPECT_TRUE(Has(Cli({"info", archive}).out, "Entries:    4\n"));
+    run = Cli({"convert", archive, folder / "whole.mdx"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(Has(run.err, "warning: the archive ends in 188 bytes"));
+    EXPECT_EQ(Cli({"check", folder / "whole.mdx"}).status, 0);
+}
+
+TEST_F(CliTest, OutputThatCannotBeWrittenFails)
+{
+    const std::string mdb = WriteMdb("MDB.bup", KeyboardModel::Psr9000);
+    const std::vector<std::vector<std::string>> commands = {
+        {"--help"}, {"report", mdb}, {"report", mdb, "-o", "-"}, {"list", mdb}, {"info", mdb}, {"check", mdb},
+    };
+    for (const auto& args : commands) {
+        const CliRun run = Cli(args, "/dev/full");
+        EXPECT_EQ(run.status, 1) << args[0];
+        EXPECT_TRUE(Has(run.err, "standard output: write error")) << args[0] << ": " << run.err;
     }
 }
 
@@ -273,7 +338,7 @@ TEST_F(CliTest, ConvertRefusesMoreThan616EntriesForAnMdb)
     EXPECT_TRUE(Has(Cli({"info", folder / "MDB.bup"}).out, "Entries:    616\n"));
 }
 
-TEST_F(CliTest, ConvertKeepsABlankSignatureBlank)
+TEST_F(CliTest, ConvertKeepsABlankSignatureBlankUnlessAModelIsGiven)
 {
     const std::string mdb = WriteMdb("MDB.bup", KeyboardModel::Psr9000);
     Bytes bytes = ReadBytes(mdb);
@@ -281,10 +346,19 @@ TEST_F(CliTest, ConvertKeepsABlankSignatureBlank)
     WriteBytes(mdb, bytes);
     EXPECT_TRUE(Has(Cli({"info", mdb}).out, "Model:      PSR-9000 (blank signature)"));
 
-    ASSERT_EQ(Cli({"convert", mdb, folder / "out.bup", "--model", "pro"}).status, 0);
-    const Bytes out = ReadBytes(folder / "out.bup");
+    ASSERT_EQ(Cli({"convert", mdb, folder / "same.bup"}).status, 0);
+    Bytes out = ReadBytes(folder / "same.bup");
     ASSERT_EQ(out.size(), 177436u);
     EXPECT_EQ(Bytes(out.begin() + 16, out.begin() + 24), Bytes(8, 0));
+
+    // An explicit model writes that model's signature.
+    ASSERT_EQ(Cli({"convert", mdb, folder / "pro.bup", "--model", "pro"}).status, 0);
+    out = ReadBytes(folder / "pro.bup");
+    EXPECT_EQ(std::string(out.begin() + 16, out.begin() + 24), "MDB9P100");
+    EXPECT_TRUE(Has(Cli({"info", folder / "pro.bup"}).out, "Model:      PSR-9000pro\n"));
+    ASSERT_EQ(Cli({"convert", mdb, folder / "9000.bup", "--model", "9000"}).status, 0);
+    out = ReadBytes(folder / "9000.bup");
+    EXPECT_EQ(std::string(out.begin() + 16, out.begin() + 24), "MDB9_100");
 }
 
 TEST_F(CliTest, ConvertThatCannotWriteFailsAndNamesTheFile)
@@ -296,6 +370,30 @@ TEST_F(CliTest, ConvertThatCannotWriteFailsAndNamesTheFile)
     run = Cli({"convert", mdb, folder / "missing/out.bup"});
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(Has(run.err, "missing/out.bup: Error saving MDB to disk!"));
+}
+
+// A nearly full disk, where a small file system can be mounted without being root
+// (a user and mount namespace of its own); skipped where it cannot.
+TEST_F(CliTest, ConvertOntoANearlyFullDiskRefusesAndSaysWhy)
+{
+    const std::string mdb = WriteMdb("MDB_Pro.bup", KeyboardModel::Psr9000Pro);
+    const std::string disk = folder / "floppy";
+    std::filesystem::create_directory(disk);
+    // 256 KB hold the old MDB but not a second copy of it beside.
+    const std::string script =
+        "mount -t tmpfs -o size=256k tessaro-test " + Quoted(disk) + " || exit 77; " + "cp " + Quoted(mdb) +
+        " " + Quoted(disk + "/MDB.bup") + " && " + Quoted(TESSARO_CLI) + " convert " + Quoted(mdb) + " " +
+        Quoted(disk + "/MDB.bup") + " --model 9000 2>" + Quoted(folder / "stderr") + "; status=$?; " +
+        "cmp -s " + Quoted(mdb) + " " + Quoted(disk + "/MDB.bup") + " || status=99; ls -A " + Quoted(disk) +
+        " >" + Quoted(folder / "stdout") + "; exit $status";
+    const int raw = std::system(("unshare -rm sh -c " + Quoted(script) + " 2>/dev/null").c_str());
+    const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    if (status == 77 || status == 127 || (status == 1 && ReadText(folder / "stderr").empty()))
+        GTEST_SKIP() << "no small file system can be mounted here";
+    EXPECT_EQ(status, 1) << "99: the file on the full disk was changed";
+    EXPECT_TRUE(Has(ReadText(folder / "stderr"), "MDB.bup: not enough free space for a safe save"))
+        << ReadText(folder / "stderr");
+    EXPECT_EQ(ReadText(folder / "stdout"), "MDB.bup\n"); // no temporary file left behind
 }
 
 // ---- the demo files -------------------------------------------------------------

@@ -72,12 +72,15 @@ class CliTest : public ::testing::Test
 {
 protected:
 
-    CliRun Cli(const std::vector<std::string>& args)
+    // stdoutTo: where standard output goes instead of a file read back (e.g. /dev/full).
+    CliRun Cli(const std::vector<std::string>& args, const std::string& stdoutTo = "")
     {
-        std::string command = Quoted(TESSARO_CLI);
+        // Run inside the test's folder, so that a stray output file shows up there.
+        std::string command = "cd " + Quoted(folder.path().string()) + " && " + Quoted(TESSARO_CLI);
         for (const std::string& arg : args)
             command += " " + Quoted(arg);
-        command += " >" + Quoted(folder / "stdout") + " 2>" + Quoted(folder / "stderr");
+        command += " >" + Quoted(stdoutTo.empty() ? folder / "stdout" : stdoutTo) + " 2>" +
+                   Quoted(folder / "stderr");
         const int raw = std::system(command.c_str());
         CliRun run;
         run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;

@@ -69,6 +69,34 @@ TEST(ArchiveFileTest, WritesAndReadsInBlocksOfOneHundred)
     EXPECT_EQ(input.reads, (std::vector<std::size_t>{16, 28800, 28800, 14400}));
 }
 
+TEST(ArchiveFileTest, ALastBlockOfOneRecordIsRead)
+{
+    // Block edges: the last block full, holding one record, or the only block one record.
+    const std::pair<std::size_t, std::vector<std::size_t>> cases[] = {
+        {1, {16, 288}},
+        {100, {16, 28800}},
+        {101, {16, 28800, 288}},
+        {201, {16, 28800, 28800, 288}},
+    };
+    for (const auto& [count, reads] : cases) {
+        const std::vector<MdbEntry> records = Records(count);
+        Bytes bytes(kMagic.begin(), kMagic.end());
+        for (const MdbEntry& r : records)
+            bytes.insert(bytes.end(), r.bytes().begin(), r.bytes().end());
+        RecordingInput input(bytes, bytes.size());
+        std::vector<MdbEntry> read;
+        const ArchiveReadResult result = ReadArchive(input, [&](const MdbEntry& e) {
+            read.push_back(e);
+            return true;
+        });
+        EXPECT_TRUE(result.ok()) << count;
+        EXPECT_EQ(result.count, count);
+        EXPECT_EQ(read, records) << count;
+        EXPECT_EQ(input.reads, reads) << count;
+        EXPECT_EQ(result.ignoredBytes, 0u) << count;
+    }
+}
+
 TEST(ArchiveFileTest, MagicAloneIsAnEmptyArchiveAndATrailingPieceIsIgnored)
 {
     TempFolder folder;
@@ -87,6 +115,7 @@ TEST(ArchiveFileTest, MagicAloneIsAnEmptyArchiveAndATrailingPieceIsIgnored)
     const ArchiveReadResult result = ReadArchiveFile(folder / "three.mdx", count);
     EXPECT_TRUE(result.ok());
     EXPECT_EQ(result.count, 3u);
+    EXPECT_EQ(result.ignoredBytes, 100u); // said, so that a cut-off file does not pass unnoticed
 }
 
 TEST(ArchiveFileTest, RefusesWithTheArchiveMessages)
@@ -130,6 +159,15 @@ TEST(ArchiveFileTest, FailedSaveLeavesTheOldArchiveWhole)
     EXPECT_EQ(WriteArchiveFile(folder / "a.mdx", SourceOf(Records(250))),
               std::optional<Msg>(Msg::ErrorSavingArchive));
     EXPECT_EQ(ReadBytes(folder / "a.mdx"), old);
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"a.mdx"});
+
+    // No room for the copy: its own message; written in place, the file is cut to its new length.
+    InjectSafeWriteFault(SafeWriteFault::NoSpace);
+    EXPECT_EQ(WriteArchiveFile(folder / "a.mdx", SourceOf(Records(250))),
+              std::optional<Msg>(Msg::NoSpaceForSafeSave));
+    EXPECT_EQ(ReadBytes(folder / "a.mdx"), old);
+    ASSERT_EQ(WriteArchiveFile(folder / "a.mdx", SourceOf(Records(250)), WriteMode::InPlace), std::nullopt);
+    EXPECT_EQ(ReadBytes(folder / "a.mdx").size(), 16u + 250 * 288);
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"a.mdx"});
 }
 

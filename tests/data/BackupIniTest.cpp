@@ -112,6 +112,53 @@ TEST(BackupIniTest, UpdatesTheCaseVariantAndReportsFailures)
               std::optional<Msg>(Msg::ErrorUpdatingBackupIni));
 }
 
+TEST(BackupIniTest, TheFileLineCountsOnlyInsideTheMusicDbSection)
+{
+    // "3 = MDB.bup" under another section, or before the section: not listed yet.
+    const std::string before = Crlf(
+        {"[TOTAL USER DATA SIZE]", "100KB", "[BACKUP STYLE]", "3 = MDB.bup", "[BACKUP REGIST]", "[DATAEND]"});
+    const std::optional<std::string> after = RewriteBackupIni(before, KeyboardModel::Psr9000);
+    ASSERT_TRUE(after.has_value());
+    EXPECT_EQ(*after,
+              Crlf({"[TOTAL USER DATA SIZE]", "177536KB", "[BACKUP STYLE]", "3 = MDB.bup",
+                    "[BACKUP MUSIC DB]", "TOTAL FILE NUM:0", "3 = MDB.bup", "[BACKUP REGIST]", "[DATAEND]"}));
+    EXPECT_EQ(RewriteBackupIni(*after, KeyboardModel::Psr9000), std::nullopt);
+}
+
+TEST(BackupIniTest, AHugeFileIsLeftAloneWithItsOwnMessage)
+{
+    TempFolder folder;
+    const std::string path = folder / "BACKUP.INI";
+    // Just above 1 MB, of lines the rewrite would otherwise change.
+    std::string huge = Crlf({"[TOTAL USER DATA SIZE]", "1KB", "[DATAEND]"});
+    huge.resize(1024 * 1024 + 1, 'x');
+    WriteText(path, huge);
+    EXPECT_EQ(UpdateBackupIni(folder / "MDB.bup", KeyboardModel::Psr9000),
+              std::optional<Msg>(Msg::BackupIniTooLarge));
+    EXPECT_EQ(ReadText(path), huge);
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"BACKUP.INI"});
+
+    huge.resize(1024 * 1024); // 1 MB exactly is still read
+    WriteText(path, huge);
+    EXPECT_EQ(UpdateBackupIni(folder / "MDB.bup", KeyboardModel::Psr9000), std::nullopt);
+    EXPECT_NE(ReadText(path), huge);
+}
+
+TEST(BackupIniTest, NoRoomForTheCopyWritesInPlaceOnlyWhenAllowed)
+{
+    TempFolder folder;
+    const std::string old = Crlf({"[TOTAL USER DATA SIZE]", "1KB", "[DATAEND]"});
+    WriteText(folder / "BACKUP.INI", old);
+    InjectSafeWriteFault(SafeWriteFault::NoSpace);
+    EXPECT_EQ(UpdateBackupIni(folder / "MDB.bup", KeyboardModel::Psr9000),
+              std::optional<Msg>(Msg::ErrorUpdatingBackupIni));
+    EXPECT_EQ(ReadText(folder / "BACKUP.INI"), old);
+
+    InjectSafeWriteFault(SafeWriteFault::NoSpace);
+    EXPECT_EQ(UpdateBackupIni(folder / "MDB.bup", KeyboardModel::Psr9000, true), std::nullopt);
+    EXPECT_EQ(ReadText(folder / "BACKUP.INI"), *RewriteBackupIni(old, KeyboardModel::Psr9000));
+}
+
 TEST(BackupIniTest, AnUnreadableFileCountsAsMissing)
 {
     if (::geteuid() == 0)

@@ -57,6 +57,14 @@ TEST(FlashStyleFileTest, RefusesWithTheFlashStyleMessages)
         EXPECT_EQ(result.error, std::optional<Msg>(msg)) << name;
         EXPECT_TRUE(result.names.empty()) << name;
     }
+
+    // Every one of the 16 signature bytes counts, the zeros at its end too.
+    for (std::size_t i = 0; i < 16; ++i) {
+        Bytes bytes = FlashFile(61472);
+        bytes[i] ^= 0x01;
+        MemoryInput input(bytes.data(), bytes.size());
+        EXPECT_EQ(ReadFlashStyles(input).error, std::optional<Msg>(Msg::FlashStyleNotIncluded)) << i;
+    }
 }
 
 } // namespace

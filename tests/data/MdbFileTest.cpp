@@ -13,9 +13,6 @@ using namespace tessaro::testing;
 class MdbFileTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { ResetBlankSignatureMark(); }
-    void TearDown() override { ResetBlankSignatureMark(); }
-
     // A PSR-9000pro image with records in the given slots and a correct checksum.
     static MdbImage ProImage(const std::vector<std::pair<int, MdbEntry>>& slots)
     {
@@ -121,16 +118,22 @@ TEST_F(MdbFileTest, EmptySlotsAndBlankSignatureLoad)
     ASSERT_TRUE(read.ok());
     EXPECT_FALSE(read.checksumOk);
     EXPECT_EQ(read.model, KeyboardModel::Psr9000);
-    EXPECT_TRUE(BlankSignatureMark());
+    EXPECT_TRUE(read.blankSignature);
     const std::vector<MdbEntry> records = OccupiedRecords(read.image);
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records[0].GetTitle(), "first");
     EXPECT_EQ(records[1].GetTitle(), "last");
 
-    // From now on even a PSR-9000pro image is saved with a blank signature.
-    ASSERT_EQ(WriteMdbFile(folder / "MDB.bup", SourceOf(records), KeyboardModel::Psr9000Pro), std::nullopt);
-    const Bytes saved = ReadBytes(folder / "MDB.bup");
+    // Saved blank when asked; the blank file leaves no mark on other saves.
+    ASSERT_EQ(WriteMdbFile(folder / "MDB.bup", SourceOf(records), KeyboardModel::Psr9000, true),
+              std::nullopt);
+    Bytes saved = ReadBytes(folder / "MDB.bup");
     EXPECT_EQ(Bytes(saved.begin() + 16, saved.begin() + 24), Bytes(8, 0));
+    EXPECT_TRUE(ParseMdb(saved.data(), saved.size()).blankSignature);
+    ASSERT_EQ(WriteMdbFile(folder / "MDB.bup", SourceOf(records), KeyboardModel::Psr9000Pro), std::nullopt);
+    saved = ReadBytes(folder / "MDB.bup");
+    EXPECT_EQ(ParseMdb(saved.data(), saved.size()).model, KeyboardModel::Psr9000Pro);
+    EXPECT_FALSE(ParseMdb(saved.data(), saved.size()).blankSignature);
 
     const Bytes none = BytesOf(ProImage({}));
     EXPECT_TRUE(OccupiedRecords(ParseMdb(none.data(), none.size()).image).empty());
@@ -169,6 +172,18 @@ TEST_F(MdbFileTest, FailedSaveLeavesTheOldFileWhole)
         EXPECT_EQ(ReadBytes(folder / "MDB.bup"), old);
         EXPECT_EQ(folder.Names(), std::vector<std::string>{"MDB.bup"}); // no temporary file left
     }
+    // No room for the copy: its own message, and only then may the caller write in place.
+    InjectSafeWriteFault(SafeWriteFault::NoSpace);
+    EXPECT_EQ(WriteMdbFile(folder / "MDB.bup", SourceOf(records), KeyboardModel::Psr9000),
+              std::optional<Msg>(Msg::NoSpaceForSafeSave));
+    EXPECT_EQ(ReadBytes(folder / "MDB.bup"), old);
+    ASSERT_EQ(WriteMdbFile(folder / "MDB.bup", SourceOf(records), KeyboardModel::Psr9000, false,
+                           WriteMode::InPlace),
+              std::nullopt);
+    const Bytes inPlace = ReadBytes(folder / "MDB.bup");
+    EXPECT_EQ(OccupiedRecords(ParseMdb(inPlace.data(), inPlace.size()).image).size(), 3u);
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"MDB.bup"});
+
     EXPECT_EQ(WriteMdbFile(folder / "no/such/folder/MDB.bup", SourceOf(records), KeyboardModel::Psr9000),
               std::optional<Msg>(Msg::ErrorSavingMdb));
     std::filesystem::create_directory(folder / "taken");
@@ -189,7 +204,6 @@ using namespace tessaro::testing;
 // the MDB must still be an entry after saving and loading again.
 TEST(MdbFileInUseTest, RecordsWithoutInUseByteSurviveTheMdb)
 {
-    ResetBlankSignatureMark();
     TempFolder folder;
     std::vector<MdbEntry> records(3);
     records[0].bytes()[kInUseOffset] = 0x7F;

@@ -11,9 +11,6 @@ const uint8_t kTemplate[16] = {0x00, 0x4A, 0x3E, 0xA0, 0x00, 0x02, 0xB5, 0x0C, 0
 class MdbImageTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { ResetBlankSignatureMark(); }
-    void TearDown() override { ResetBlankSignatureMark(); }
-
     static void SetSignature(MdbImage& image, const char* eight) { std::memcpy(image.data() + 16, eight, 8); }
     static std::string Header(const MdbImage& image)
     {
@@ -63,13 +60,13 @@ TEST_F(MdbImageTest, DetectModelComparesSevenSignatureBytes)
         std::memset(image.data(), 0x5A, 16); // the header words are not checked
         SetSignature(image, c.signature);
         EXPECT_EQ(DetectModel(image), c.model) << c.signature;
+        EXPECT_FALSE(HasBlankSignature(image)) << c.signature;
     }
-    EXPECT_FALSE(BlankSignatureMark());
 
     MdbImage blank;
     SetSignature(blank, "\0\0\0\0\0\0\0\x77");
     EXPECT_EQ(DetectModel(blank), KeyboardModel::Psr9000);
-    EXPECT_TRUE(BlankSignatureMark());
+    EXPECT_TRUE(HasBlankSignature(blank));
 }
 
 TEST_F(MdbImageTest, InitHeaderWritesTheTemplateForTheModel)
@@ -87,22 +84,19 @@ TEST_F(MdbImageTest, InitHeaderWritesTheTemplateForTheModel)
     EXPECT_EQ(Header(image), std::string(kHeaderSize, '\0'));
 }
 
-TEST_F(MdbImageTest, BlankSignatureMarkMakesEveryHeaderBlankUntilReset)
+TEST_F(MdbImageTest, ABlankHeaderIsAskedForAndLeavesNoMarkBehind)
 {
+    // Detecting a blank signature changes nothing for other images.
     MdbImage blank;
-    DetectModel(blank);
-    MdbImage valid;
-    SetSignature(valid, "MDB9P100");
-    EXPECT_EQ(DetectModel(valid), KeyboardModel::Psr9000Pro);
-    EXPECT_TRUE(BlankSignatureMark()); // a later valid image does not clear it
+    EXPECT_EQ(DetectModel(blank), KeyboardModel::Psr9000);
+    MdbImage image;
+    InitHeader(image, KeyboardModel::Psr9000Pro);
+    EXPECT_EQ(Header(image), TemplateWith("MDB9P100"));
 
-    for (KeyboardModel model : {KeyboardModel::Psr9000Pro, KeyboardModel::None}) {
-        MdbImage image;
-        InitHeader(image, model);
+    for (KeyboardModel model : {KeyboardModel::Psr9000, KeyboardModel::Psr9000Pro, KeyboardModel::None}) {
+        InitHeader(image, model, true);
         EXPECT_EQ(Header(image), TemplateWith("\0\0\0\0\0\0\0\0"));
     }
-    ResetBlankSignatureMark();
-    EXPECT_FALSE(BlankSignatureMark());
 }
 
 } // namespace

@@ -74,7 +74,6 @@ AppTest::AppTest()
 {
     // Process-wide state that other tests may have changed.
     SetUiLanguage(UiLanguage::English);
-    ResetBlankSignatureMark();
     InjectSafeWriteFault(SafeWriteFault::None);
 }
 

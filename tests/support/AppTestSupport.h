@@ -41,6 +41,20 @@ public:
     void CancelBrowse() { browseResults.push_back(BrowseResult()); }
 };
 
+// Settings in memory that count how often they were flushed, and can fail to.
+class CountingSettingsStore : public MapSettingsStore
+{
+public:
+    int flushes = 0;
+    bool failFlush = false;
+
+    bool Flush() override
+    {
+        ++flushes;
+        return !failFlush;
+    }
+};
+
 // Records in an MDB or archive: category, style, tempo, title.
 struct TestEntry
 {
@@ -76,7 +90,7 @@ protected:
 
     testing::TempFolder folder;
     AppPrompts prompts;
-    MapSettingsStore store;
+    CountingSettingsStore store;
     StyleCatalogue styles;
     MainWindowState state{prompts, store, styles};
 };

@@ -13,7 +13,7 @@
 namespace tessaro {
 
 // Settings held in memory.
-class MapSettingsStore final : public SettingsStore
+class MapSettingsStore : public SettingsStore
 {
 public:
     int ReadInt(const std::string& section, const std::string& name, int defaultValue) override;
@@ -21,6 +21,7 @@ public:
                            const std::string& defaultValue) override;
     void WriteInt(const std::string& section, const std::string& name, int value) override;
     void WriteString(const std::string& section, const std::string& name, const std::string& value) override;
+    bool Flush() override { return true; }
 
     // What is stored, without defaults: nullopt when absent or of the other type.
     std::optional<int> IntValue(const std::string& section, const std::string& name) const;

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QTreeView>
 
@@ -48,6 +49,19 @@ void SetEnabled(QWidget* widget, bool enabled)
     widget->setEnabled(enabled);
 }
 
+// A position from another screen layout (a monitor since unplugged, a hand-edited
+// file) would put the window where nobody can reach it: its title bar's left end
+// must lie on a screen.
+bool IsOnAScreen(const QPoint& corner)
+{
+    const QPoint titleBar = corner + QPoint(20, 10);
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        if (screen->availableGeometry().contains(titleBar))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 CMainDlg::CMainDlg(Prompts& prompts, SettingsStore& settings, StyleCatalogue& styles, QWidget* parent)
@@ -76,8 +90,13 @@ void CMainDlg::Initialise()
     state_.Initialise();
     if (IsGerman())
         SetCaptions();
-    if (state_.windowPosition.IsSet())
-        move(state_.windowPosition.left, state_.windowPosition.top);
+    if (state_.windowPosition.IsSet()) {
+        const QPoint corner(state_.windowPosition.left, state_.windowPosition.top);
+        if (IsOnAScreen(corner))
+            move(corner);
+        else
+            state_.windowPosition = {}; // where the platform puts it, and so stored
+    }
     Refresh();
 }
 

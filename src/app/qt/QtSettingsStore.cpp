@@ -34,17 +34,22 @@ std::string QtSettingsStore::ReadString(const std::string& section, const std::s
     return value.toString().toStdString();
 }
 
+// No sync per value: QSettings rewrites the whole file on each, and the exit writes 28 values.
 void QtSettingsStore::WriteInt(const std::string& section, const std::string& name, int value)
 {
     settings_.setValue(Key(section, name), value);
-    settings_.sync();
 }
 
 void QtSettingsStore::WriteString(const std::string& section, const std::string& name,
                                   const std::string& value)
 {
     settings_.setValue(Key(section, name), QString::fromStdString(value));
+}
+
+bool QtSettingsStore::Flush()
+{
     settings_.sync();
+    return settings_.status() == QSettings::NoError;
 }
 
 } // namespace tessaro

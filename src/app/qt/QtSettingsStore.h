@@ -18,6 +18,7 @@ public:
                            const std::string& defaultValue) override;
     void WriteInt(const std::string& section, const std::string& name, int value) override;
     void WriteString(const std::string& section, const std::string& name, const std::string& value) override;
+    bool Flush() override;
 
     // Where the values are kept (for the tests and the screenshots).
     QString FileName() const { return settings_.fileName(); }

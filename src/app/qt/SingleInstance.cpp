@@ -1,12 +1,16 @@
 #include "app/qt/SingleInstance.h"
 
 #include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QThread>
+#include <QTimer>
 
-#ifdef Q_OS_UNIX
+#include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
-#endif
 
 namespace tessaro {
 
@@ -16,26 +20,55 @@ namespace {
 const QByteArray kRequest = QByteArrayLiteral("tessaro:raise\n");
 const QByteArray kAnswer = QByteArrayLiteral("tessaro:ok\n");
 
-QString UserId()
+// The user at the other end of a connected local socket is this process's user.
+bool PeerIsThisUser(qintptr descriptor)
 {
-#ifdef Q_OS_UNIX
-    return QString::number(getuid());
-#else
-    return qEnvironmentVariable("USERNAME");
-#endif
+    struct ucred peer = {};
+    socklen_t size = sizeof peer;
+    return descriptor >= 0 && ::getsockopt(int(descriptor), SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 &&
+           peer.uid == ::getuid();
+}
+
+// Whether anything accepts connections on the socket, without asking it for anything.
+bool SomeoneListens(const QString& name)
+{
+    QLocalSocket socket;
+    socket.connectToServer(name);
+    const bool connected = socket.waitForConnected(500);
+    socket.abort();
+    return connected;
 }
 
 } // namespace
 
+QString SingleInstance::SocketFolder()
+{
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    const QString folder = runtime.isEmpty()
+                               ? QDir::tempPath() + QStringLiteral("/tessaro-%1").arg(::getuid())
+                               : runtime + QStringLiteral("/tessaro");
+    const QByteArray path = QFile::encodeName(folder);
+    ::mkdir(path.constData(), 0700); // may exist already: what matters is checked next
+    struct stat info = {};
+    if (::lstat(path.constData(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::getuid())
+        return {}; // a link, a file, or someone else's folder: not a place for our socket
+    if ((info.st_mode & 077) != 0 && ::chmod(path.constData(), 0700) != 0)
+        return {};
+    return folder;
+}
+
 QString SingleInstance::NameFor(const QString& mainTitle, const QString& settingsFile)
 {
+    const QString folder = SocketFolder();
+    if (folder.isEmpty())
+        return {};
     // The title has blanks and the path slashes; a digest keeps the name short
-    // and valid, the user id in clear keeps it apart from other users.
+    // (a socket path has room for about 100 bytes) and valid.
     QCryptographicHash hash(QCryptographicHash::Sha256);
     hash.addData(mainTitle.toUtf8());
     hash.addData(QByteArrayView("\n", 1));
     hash.addData(settingsFile.toUtf8());
-    return QStringLiteral("tessaro-%1-%2").arg(UserId(), QString::fromLatin1(hash.result().toHex().left(24)));
+    return folder + QStringLiteral("/%1.sock").arg(QString::fromLatin1(hash.result().toHex().left(16)));
 }
 
 SingleInstance::SingleInstance(QString name, QObject* parent) : QObject(parent), name_(std::move(name)) {}
@@ -43,10 +76,11 @@ SingleInstance::SingleInstance(QString name, QObject* parent) : QObject(parent),
 bool SingleInstance::AskRunningCopy(int timeoutMs) const
 {
     QLocalSocket socket;
-    socket.setSocketOptions(QLocalSocket::AbstractNamespaceOption);
     socket.connectToServer(name_);
     if (!socket.waitForConnected(timeoutMs))
         return false;
+    if (!PeerIsThisUser(socket.socketDescriptor()))
+        return false; // not ours, whoever it is: start as if nobody were there
     socket.write(kRequest);
     if (!socket.waitForBytesWritten(timeoutMs))
         return false;
@@ -61,10 +95,23 @@ bool SingleInstance::Listen()
 {
     if (server_)
         return server_->isListening();
+    if (name_.isEmpty())
+        return false;
     server_ = new QLocalServer(this);
-    server_->setSocketOptions(QLocalServer::AbstractNamespaceOption);
+    server_->setMaxPendingConnections(kMaxConnections);
     connect(server_, &QLocalServer::newConnection, this, &SingleInstance::OnNewConnection);
-    if (server_->listen(name_))
+    bool listening = server_->listen(name_);
+    if (!listening && server_->serverError() == QAbstractSocket::AddressInUseError &&
+        !SomeoneListens(name_)) {
+        // A copy that has just bound the name may not listen yet: look once more before
+        // taking the socket for a crashed copy's.
+        QThread::msleep(100);
+        if (!SomeoneListens(name_)) {
+            QLocalServer::removeServer(name_);
+            listening = server_->listen(name_);
+        }
+    }
+    if (listening)
         return true;
     delete server_;
     server_ = nullptr;
@@ -79,22 +126,39 @@ bool SingleInstance::IsListening() const
 void SingleInstance::OnNewConnection()
 {
     while (QLocalSocket* socket = server_->nextPendingConnection()) {
+        if (connections_ >= kMaxConnections || !PeerIsThisUser(socket->socketDescriptor())) {
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
+        ++connections_;
+        connect(socket, &QObject::destroyed, this, [this] { --connections_; });
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            // Anything else on the socket is not a start of this program.
-            if (!socket->canReadLine()) {
-                if (socket->bytesAvailable() > kRequest.size())
-                    socket->disconnectFromServer();
-                return;
-            }
-            if (socket->readLine() == kRequest) {
-                socket->write(kAnswer);
-                socket->flush();
-                emit Activated();
-            }
-            socket->disconnectFromServer();
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { OnReadyRead(socket); });
+        // A start of this program sends its request at once; anything that waits is dropped.
+        QTimer::singleShot(idleTimeoutMs_, socket, [socket] {
+            socket->abort();
+            socket->deleteLater();
         });
+        if (socket->bytesAvailable() > 0)
+            OnReadyRead(socket);
     }
+}
+
+void SingleInstance::OnReadyRead(QLocalSocket* socket)
+{
+    // Anything else on the socket is not a start of this program.
+    if (!socket->canReadLine()) {
+        if (socket->bytesAvailable() > kRequest.size())
+            socket->disconnectFromServer();
+        return;
+    }
+    if (socket->readLine() == kRequest) {
+        socket->write(kAnswer);
+        socket->flush();
+        emit Activated();
+    }
+    socket->disconnectFromServer();
 }
 
 } // namespace tessaro

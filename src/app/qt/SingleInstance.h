@@ -1,17 +1,20 @@
 #pragma once
 // One running copy per user: the first copy listens on a local socket named
-// from the main window's title, the user and the settings file; a later start
-// finds it there, asks it to come to the front and ends.
+// from the main window's title and the settings file; a later start finds it
+// there, asks it to come to the front and ends.
 //
+// The socket is a file in a folder only its user can enter (XDG_RUNTIME_DIR,
+// else the temporary folder, with mode 0700), so no other user can take the
+// name or reach the running copy; both sides check the other's user as well.
 // The first copy listens only after a connect attempt has failed, because a
-// second listen() on the same name would succeed and cut the first copy off.
-// On Linux the socket lives in the abstract namespace, so a crashed copy leaves
-// nothing behind that could block the next start.
+// second listen() on the same name could cut the first copy off; a socket file
+// that nobody answers on is what a crashed copy left, and is removed.
 
 #include <QObject>
 #include <QString>
 
 class QLocalServer;
+class QLocalSocket;
 
 namespace tessaro {
 
@@ -19,19 +22,30 @@ class SingleInstance : public QObject
 {
     Q_OBJECT
 public:
-    // The socket name for this user. The settings file is part of it: a copy
-    // started with its own settings (a test, a screenshot run) is a copy of
-    // its own and leaves the user's running one alone.
+    // The socket path for this user, in SocketFolder(). The settings file is part
+    // of its name: a copy started with its own settings (a test, a screenshot
+    // run) is a copy of its own and leaves the user's running one alone. Empty
+    // when no folder that only this user can reach is to be had: the program
+    // then runs without the check.
     static QString NameFor(const QString& mainTitle, const QString& settingsFile);
+    // "$XDG_RUNTIME_DIR/tessaro", else "<temp>/tessaro-<uid>"; made with mode 0700.
+    // Empty when it exists but belongs to another user or is no folder.
+    static QString SocketFolder();
 
     explicit SingleInstance(QString name, QObject* parent = nullptr);
 
-    // True when a running copy answered the request to come forward.
+    // True when a running copy of this user answered the request to come forward.
     bool AskRunningCopy(int timeoutMs = 2000) const;
-    // Starts listening for later starts; false when the name is taken or the
-    // socket cannot be made (the program then runs without the check).
+    // Starts listening for later starts; false when another copy answers on the
+    // name or the socket cannot be made (the program then runs without the check).
     bool Listen();
     bool IsListening() const;
+    // A connection that has not sent its request within this time is dropped,
+    // so that idle connections cannot use up the descriptors.
+    void SetIdleTimeout(int ms) { idleTimeoutMs_ = ms; }
+
+    // Most connections served at once; more are closed at once.
+    static constexpr int kMaxConnections = 8;
 
 signals:
     // A later start asked this copy to come forward.
@@ -39,9 +53,12 @@ signals:
 
 private:
     void OnNewConnection();
+    void OnReadyRead(QLocalSocket* socket);
 
     QString name_;
     QLocalServer* server_ = nullptr;
+    int idleTimeoutMs_ = 3000;
+    int connections_ = 0;
 };
 
 } // namespace tessaro

@@ -30,7 +30,7 @@ public:
     ~CBrowseDlg() override;
 
     std::string GetChosenPath() const { return state_.GetChosenPath(); }
-    const std::string& GetChosenFolder() const { return state_.GetChosenFolder(); }
+    std::string GetChosenFolder() const { return state_.GetChosenFolder(); }
 
 public slots:
     // Closes only with a name (and a folder to put it in).

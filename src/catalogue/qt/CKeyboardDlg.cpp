@@ -25,12 +25,14 @@ CKeyboardDlg::CKeyboardDlg(QWidget* parent) : QDialog(parent)
     list_->setGeometry(row.x(), row.y() + (row.height() - height) / 2, row.width(), height);
     label->setBuddy(list_);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setDefault(true);
-    du.Place(ok, 133, 7, 50, 14);
+    ok_ = new QPushButton(QStringLiteral("OK"), this);
+    ok_->setDefault(true);
+    ok_->setEnabled(false); // a new MDB needs a model: OK waits for a choice
+    connect(list_, &QComboBox::currentIndexChanged, this, [this](int row) { ok_->setEnabled(row >= 0); });
+    du.Place(ok_, 133, 7, 50, 14);
     auto* cancel = new QPushButton(QString::fromStdString(Tr(Caption::Cancel)), this);
     du.Place(cancel, 133, 25, 50, 14);
-    connect(ok, &QPushButton::clicked, this, &CKeyboardDlg::accept);
+    connect(ok_, &QPushButton::clicked, this, &CKeyboardDlg::accept);
     connect(cancel, &QPushButton::clicked, this, &CKeyboardDlg::reject);
 
     setFixedSize(du.Size(190, 46));
@@ -45,6 +47,8 @@ void CKeyboardDlg::SetModel(int model)
 
 void CKeyboardDlg::accept()
 {
+    if (list_->currentIndex() < 0)
+        return; // reached without a choice (Return on the list): nothing to accept
     model_ = list_->currentIndex() + 1;
     QDialog::accept();
 }

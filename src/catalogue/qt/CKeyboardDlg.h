@@ -4,6 +4,7 @@
 #include <QDialog>
 
 class QComboBox;
+class QPushButton;
 
 namespace tessaro {
 
@@ -15,7 +16,7 @@ public:
 
     // 1 PSR-9000, 2 PSR-9000pro; any other number selects no row.
     void SetModel(int model);
-    // After OK: the selected row + 1, or 0 when no row is selected.
+    // After OK: the selected row + 1. OK is disabled while no row is selected.
     int Model() const { return model_; }
 
 public slots:
@@ -24,6 +25,7 @@ public slots:
 private:
     int model_ = 0;
     QComboBox* list_ = nullptr;
+    QPushButton* ok_ = nullptr;
 };
 
 } // namespace tessaro

@@ -405,6 +405,18 @@ private slots:
         QVERIFY(w.settings.StringValue(settings::kSection, "LastOpenArchiv10") == std::string());
     }
 
+    void aPositionOffEveryScreenIsNotApplied()
+    {
+        for (const QPoint stored : {QPoint(100000, 100000), QPoint(-5000, 40), QPoint(40, -5000)}) {
+            Window w;
+            w.settings.WriteInt(settings::kSection, settings::kLeftPos, stored.x());
+            w.settings.WriteInt(settings::kSection, settings::kTopPos, stored.y());
+            w.dialog->Initialise();
+            QVERIFY(w.dialog->pos() != stored);
+            QVERIFY(!w.dialog->State().windowPosition.IsSet());
+        }
+    }
+
     void doubleClickEditsEntriesAndOpensCategories()
     {
         Window w;

@@ -18,6 +18,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -103,6 +104,36 @@ private slots:
         const QByteArray ini = file.readAll();
         QVERIFY(ini.contains("[Einstellungen]"));
         QVERIFY(ini.contains("KeyboardTyp=2"));
+    }
+
+    void settingsReachTheFileOnceWhenFlushed()
+    {
+        QFile::remove(QtSettingsStore().FileName());
+        QtSettingsStore store;
+        for (int i = 1; i <= 28; ++i)
+            store.WriteInt(settings::kSection, "Value" + std::to_string(i), i);
+        QVERIFY(!QFileInfo::exists(store.FileName())); // no file written per value
+        QCOMPARE(store.ReadInt(settings::kSection, "Value3", 0), 3);
+        QVERIFY(store.Flush());
+        QFile file(store.FileName());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains("Value28=28"));
+    }
+
+    void settingsThatCannotBeWrittenAreReported()
+    {
+        // A file where the settings folder should be: not even root can write there.
+        QTemporaryDir dir;
+        QFile blocker(dir.filePath(QStringLiteral("blocker")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, blocker.fileName());
+        {
+            QtSettingsStore store;
+            store.WriteInt(settings::kSection, settings::kKeyboardModel, 2);
+            QVERIFY(!store.Flush());
+        }
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir_.path());
     }
 
     void handEditedValuesReadSafely()

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QLocalSocket>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QThread>
@@ -17,27 +18,51 @@
 #include <QUuid>
 #include <QtTest>
 
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 #include <atomic>
+#include <cstring>
 #include <memory>
+#include <vector>
 
 using namespace tessaro;
 
 namespace {
 
+// Sockets of these tests live in a runtime folder of their own.
+QTemporaryDir runtimeDir;
+
 QString UniqueName()
 {
-    return QStringLiteral("tessaro-test-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
+    return SingleInstance::NameFor(QStringLiteral("test"), QUuid::createUuid().toString());
 }
 
 // Whether something listens on the name, without asking it for anything.
 bool SomeoneListens(const QString& name)
 {
     QLocalSocket socket;
-    socket.setSocketOptions(QLocalSocket::AbstractNamespaceOption);
     socket.connectToServer(name);
     const bool connected = socket.waitForConnected(200);
     socket.abort();
     return connected;
+}
+
+// A socket file that nobody listens on any more, as a killed copy leaves it.
+void LeaveStaleSocket(const QString& path)
+{
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    QVERIFY(fd >= 0);
+    sockaddr_un address = {};
+    address.sun_family = AF_UNIX;
+    const QByteArray bytes = QFile::encodeName(path);
+    std::memcpy(address.sun_path, bytes.constData(), std::size_t(bytes.size()));
+    QCOMPARE(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    QCOMPARE(::listen(fd, 1), 0);
+    ::close(fd);
+    QVERIFY(QFileInfo::exists(path));
 }
 
 } // namespace
@@ -47,6 +72,12 @@ class SingleInstanceTest : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase()
+    {
+        QVERIFY(runtimeDir.isValid());
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir.path()));
+    }
+
     void secondStartReachesTheFirst()
     {
         const QString name = UniqueName();
@@ -77,7 +108,6 @@ private slots:
         QVERIFY(first.Listen());
         QSignalSpy activated(&first, &SingleInstance::Activated);
         QLocalSocket socket;
-        socket.setSocketOptions(QLocalSocket::AbstractNamespaceOption);
         socket.connectToServer(name);
         QVERIFY(socket.waitForConnected(2000));
         socket.write("hello there\n");
@@ -100,7 +130,7 @@ private slots:
         QVERIFY(next.Listen());
     }
 
-    void namesFollowUserAndSettings()
+    void namesFollowSettingsInAFolderOnlyTheUserCanReach()
     {
         const QString title = QString::fromStdString(Tr(Caption::MainWindowTitle));
         const QString a =
@@ -109,7 +139,83 @@ private slots:
         QVERIFY(a != SingleInstance::NameFor(title, QStringLiteral("/tmp/x/Larchmont/Tessaro.conf")));
         QVERIFY(a != SingleInstance::NameFor(title + u'x',
                                              QStringLiteral("/home/a/.config/Larchmont/Tessaro.conf")));
-        QVERIFY(!a.contains(u'/') && !a.contains(u' '));
+
+        // A socket file in the user's runtime folder, not a name anyone may bind.
+        const QString folder = runtimeDir.filePath(QStringLiteral("tessaro"));
+        QCOMPARE(QFileInfo(a).absolutePath(), folder);
+        QVERIFY(!QFileInfo(a).fileName().contains(u' '));
+        struct stat info = {};
+        QCOMPARE(::stat(QFile::encodeName(folder).constData(), &info), 0);
+        QCOMPARE(info.st_mode & 0777, 0700u);
+        SingleInstance first(a);
+        QVERIFY(first.Listen());
+        QVERIFY(QFileInfo(a).exists());
+
+        // Opened up by someone, the folder is closed again.
+        QVERIFY(::chmod(QFile::encodeName(folder).constData(), 0777) == 0);
+        QCOMPARE(SingleInstance::NameFor(title, QStringLiteral("x")).isEmpty(), false);
+        QCOMPARE(::stat(QFile::encodeName(folder).constData(), &info), 0);
+        QCOMPARE(info.st_mode & 0777, 0700u);
+    }
+
+    void aFolderOfAnotherUserIsNotUsed()
+    {
+        QTemporaryDir elsewhere;
+        const QByteArray folder = QFile::encodeName(elsewhere.filePath(QStringLiteral("tessaro")));
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(elsewhere.path()));
+        const auto restore =
+            qScopeGuard([] { qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir.path())); });
+        // A link planted where the folder should be is not followed.
+        QVERIFY(::symlink(QFile::encodeName(runtimeDir.path()).constData(), folder.constData()) == 0);
+        QVERIFY(SingleInstance::SocketFolder().isEmpty());
+        QVERIFY(SingleInstance::NameFor(QStringLiteral("t"), QStringLiteral("s")).isEmpty());
+        QVERIFY(!SingleInstance(QString()).AskRunningCopy(200)); // and the editor simply starts
+        QVERIFY(!SingleInstance(QString()).Listen());
+        QVERIFY(::unlink(folder.constData()) == 0);
+        if (::geteuid() == 0) { // only root can make a folder that belongs to someone else
+            QVERIFY(::mkdir(folder.constData(), 0777) == 0);
+            QVERIFY(::chown(folder.constData(), 4321, 4321) == 0);
+            QVERIFY(SingleInstance::SocketFolder().isEmpty());
+        }
+    }
+
+    void aStaleSocketIsReplacedAndALiveOneKept()
+    {
+        const QString name = UniqueName();
+        LeaveStaleSocket(name);
+        QVERIFY(!SingleInstance(name).AskRunningCopy(500));
+        SingleInstance first(name);
+        QVERIFY(first.Listen());
+        QVERIFY(SomeoneListens(name));
+        SingleInstance second(name);
+        QVERIFY(!second.Listen());
+        QVERIFY(SomeoneListens(name));
+    }
+
+    void idleConnectionsAreDropped()
+    {
+        const QString name = UniqueName();
+        SingleInstance first(name);
+        first.SetIdleTimeout(300);
+        QVERIFY(first.Listen());
+        std::vector<std::unique_ptr<QLocalSocket>> idle;
+        for (int i = 0; i < SingleInstance::kMaxConnections + 4; ++i) {
+            idle.push_back(std::make_unique<QLocalSocket>());
+            idle.back()->connectToServer(name);
+            QVERIFY(idle.back()->waitForConnected(2000));
+        }
+        for (const auto& socket : idle)
+            QTRY_COMPARE_WITH_TIMEOUT(socket->state(), QLocalSocket::UnconnectedState, 5000);
+
+        // And a real start still gets through afterwards.
+        QSignalSpy activated(&first, &SingleInstance::Activated);
+        std::atomic<bool> answered = false;
+        std::unique_ptr<QThread> asker(
+            QThread::create([&] { answered = SingleInstance(name).AskRunningCopy(10000); }));
+        asker->start();
+        QTRY_COMPARE_WITH_TIMEOUT(activated.count(), 1, 10000);
+        QVERIFY(asker->wait(10000));
+        QVERIFY(answered);
     }
 
     // The main window comes back from the task bar and the dialog open over it comes forward.
@@ -167,6 +273,7 @@ private slots:
         }
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir.path());
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
 
         QProcess first;

@@ -127,17 +127,28 @@ private slots:
         QCOMPARE(list->itemText(0), QString("PSR9000"));
         QCOMPARE(list->itemText(1), QString("9000Pro"));
         QCOMPARE(list->currentIndex(), -1); // model 0: nothing selected
+        // OK stays disabled, and Return (or OK reached anyway) does nothing, until a model is chosen.
+        QPushButton* ok = ButtonNamed(dialog, "OK");
+        QVERIFY(ok);
+        QVERIFY(!ok->isEnabled());
+        dialog.show();
+        QTest::keyClick(list, Qt::Key_Return);
         dialog.accept();
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QCOMPARE(dialog.Model(), 0);
 
         dialog.SetModel(2);
+        QVERIFY(ok->isEnabled());
         QCOMPARE(list->currentIndex(), 1);
         list->setCurrentIndex(0);
         dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(dialog.Model(), 1);
 
         dialog.SetModel(5); // unknown: no row
         QCOMPARE(list->currentIndex(), -1);
+        QVERIFY(!ok->isEnabled());
     }
 
     void keyboardDialogInGerman()
