@@ -1,0 +1,12 @@
+#pragma once
+// Qt's own texts (the file dialogs, the context menus of text and spin fields,
+// the standard buttons) in the program's language.
+
+namespace tessaro {
+
+// Installs Qt's German translations when german is true and removes them
+// otherwise. False when they were wanted but could not be loaded (the package
+// with Qt's translations is missing): Qt's texts then stay English.
+bool UseQtTranslations(bool german);
+
+} // namespace tessaro
