@@ -67,6 +67,8 @@ ScreenshotRun::ScreenshotRun(CMainDlg& mainWindow, Prompts& prompts, const Start
     : mainWindow_(mainWindow), prompts_(prompts), options_(options)
 {
     QDir().mkpath(options_.screenshotDir);
+    // An open list is taken whole, not while it rolls down.
+    QApplication::setEffectEnabled(Qt::UI_AnimateCombo, false);
     watch_.setInterval(kTickMs);
     connect(&watch_, &QTimer::timeout, this, &ScreenshotRun::WatchModalDialog);
     watch_.start();
