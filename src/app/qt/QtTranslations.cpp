@@ -15,7 +15,6 @@ bool UseQtTranslations(bool german)
     if (!translator)
         translator = new QTranslator(QCoreApplication::instance());
     QCoreApplication::removeTranslator(translator);
-    QLocale::setDefault(QLocale(german ? QLocale::German : QLocale::English, QLocale::system().territory()));
     if (!german)
         return true;
     if (!translator->load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),

@@ -15,7 +15,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
@@ -298,12 +297,10 @@ private slots:
             Window german("G");
             QVERIFY(german.Start());
             QVERIFY2(undoText().contains(QStringLiteral("Rückgängig")), qPrintable(undoText()));
-            QCOMPARE(QLocale().monthName(12), QStringLiteral("Dezember")); // the file dialogs' dates
         }
         Window english("E");
         QVERIFY(english.Start());
         QVERIFY2(undoText().startsWith(QStringLiteral("&Undo")), qPrintable(undoText()));
-        QCOMPARE(QLocale().monthName(12), QStringLiteral("December"));
     }
 
     void storedNamesReadWithOneAmpersand()
