@@ -1,7 +1,6 @@
 #include "app/qt/TextFit.h"
 
 #include <QAbstractButton>
-#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
