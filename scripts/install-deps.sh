@@ -13,6 +13,7 @@ PACKAGES=(
   pkg-config
   qt6-base-dev
   qt6-base-dev-tools
+  qt6-translations-l10n
   libgl-dev
   libgtest-dev
   libgmock-dev

@@ -9,8 +9,8 @@
 namespace tessaro {
 
 // Fills text for one row: (row index, text to fill, user pointer, row item data).
-// Returns false when the row has no text; the list then draws it empty. The list
-// draws the text with mnemonic-prefix processing, so "&&" shows as "&".
+// Returns false when the row has no text; the list then draws it empty. The text
+// is the stored one ("Swing && Jazz"); the list shows it as ReadableName makes it.
 using ItemTextFn = bool (*)(int row, std::string& text, const void* user, uint32_t itemData);
 
 class CatalogueList
@@ -20,7 +20,8 @@ public:
 
     virtual void RemoveAllRows() = 0;
     // Keeps fn and user; the selection field is as high as the text plus
-    // selectionFieldOffset pixels, every row as high as the text plus rowOffset.
+    // selectionFieldOffset pixels, every row as high as the text plus rowOffset
+    // (a negative offset adds nothing).
     virtual void SetTextCallback(ItemTextFn fn, const void* user, int selectionFieldOffset,
                                  int rowOffset) = 0;
     virtual void ReserveRows(int count) = 0;

@@ -17,7 +17,7 @@ struct PresetGroup
     int count;
 };
 
-// Groups in index order; "&&" is one '&' in the lists, which draw mnemonics.
+// Groups in index order; "&&" is stored for one '&' (ReadableName shows it so).
 constexpr PresetGroup kPresetGroups[] = {
     {"8 Beat", 20},  {"16 Beat", 10}, {"Dance", 15},          {"Swing && Jazz", 15}, {"R && B", 15},
     {"Country", 10}, {"Latin", 10},   {"March && Waltz", 10}, {"Ballroom", 20},

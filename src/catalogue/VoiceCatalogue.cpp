@@ -12,8 +12,8 @@ namespace {
 
 constexpr int kExtraRow = kVoiceCount; // list row of a voice the catalogue does not know
 
-// The list draws texts with mnemonic-prefix processing, so a literal '&' in a
-// name is stored doubled.
+// A literal '&' in a name is stored doubled, as the keyboard's old editor
+// needed it; a person reads one (ReadableName).
 struct VoiceRow
 {
     const char* name;

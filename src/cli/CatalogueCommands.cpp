@@ -1,6 +1,6 @@
 // voices and styles: the catalogues as the entry editor's lists offer them.
 
-#include "catalogue/ShownName.h"
+#include "data/ReadableName.h"
 #include "catalogue/StyleCatalogue.h"
 #include "catalogue/VoiceCatalogue.h"
 #include "cli/CommandSupport.h"
@@ -21,7 +21,7 @@ int RunVoices(const CliOptions& options)
         const VoiceRef voice = VoiceRef::FromPacked(VoiceCatalogue::GetVoicePacked(row));
         text += std::to_string(row) + "\t" + std::to_string(voice.msb) + "\t" + std::to_string(voice.lsb) +
                 "\t" + std::to_string(voice.program) + "\t" +
-                ToUtf8(ShownName(VoiceCatalogue::GetVoiceName(row))) + "\n";
+                ToUtf8(ReadableName(VoiceCatalogue::GetVoiceName(row))) + "\n";
     }
     WriteToStdout(text);
     return FlushStdout() ? kOk : kFailed;
@@ -36,7 +36,7 @@ int RunStyles(const CliOptions& options)
     std::string text;
     for (int index = 0; index < kCatalogueStyleCount; ++index) {
         text += std::to_string(index) + "\t" +
-                ToUtf8(ShownName(styles.GetStyleLabel(index))) + "\n";
+                ToUtf8(ReadableName(styles.GetStyleLabel(index))) + "\n";
     }
     WriteToStdout(text);
     return FlushStdout() ? kOk : kFailed;

@@ -6,6 +6,7 @@
 #include "cli/Messages.h"
 #include "data/ArchiveFile.h"
 #include "data/MdbFile.h"
+#include "data/ReadableName.h"
 #include "data/Win1252.h"
 #include "edit/Reports.h"
 
@@ -56,9 +57,9 @@ int RunList(const CliOptions& options)
     std::string text;
     for (const TreeNode* category = file->pane.tree.FirstCategory(); category;
          category = category->NextSibling()) {
-        text += ToUtf8(category->Text()) + "\n";
+        text += ToUtf8(ReadableName(category->Text())) + "\n";
         for (const TreeNode* entry = category->FirstChild(); entry; entry = entry->NextSibling()) {
-            text += "\t" + ToUtf8(entry->Text()) + "\n";
+            text += "\t" + ToUtf8(ReadableName(entry->Text())) + "\n";
         }
         if (text.size() > 64 * 1024) {
             WriteToStdout(text);

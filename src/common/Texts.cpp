@@ -61,10 +61,10 @@ constexpr TextPair kMessages[] = {
     // Entry editor
     {"Category title must not be empty!", "Der Name der Kategorie darf nicht leer sein!"},
     {"Entry title must not be empty!", "Die Titel darf nicht leer sein!"},
-    // Field checks: German in both languages
-    OneText("Geben Sie bitte eine ganze Zahl ein."),
-    OneText("Geben Sie bitte eine ganze Zahl zwischen %1 und %2 ein."),
-    OneText("Geben Sie bitte nicht mehr als %1 Zeichen ein."),
+    // Field checks
+    {"Please enter an integer.", "Geben Sie bitte eine ganze Zahl ein."},
+    {"Please enter an integer between %1 and %2.", "Geben Sie bitte eine ganze Zahl zwischen %1 und %2 ein."},
+    {"Please enter no more than %1 characters.", "Geben Sie bitte nicht mehr als %1 Zeichen ein."},
     // Folder-tree context menu: English in both languages
     OneText("GetUIObjectOf failed! hr=%lx"),
     OneText("InvokeCommand failed. hr=%lx"),
@@ -140,6 +140,8 @@ constexpr TextPair kCaptions[] = {
     OneText("This dialog will not be displayed again.\nDieser Dialog wird nicht mehr angezeigt."),
     // Help page
     {"Tessaro_e.htm", "Tessaro.htm"},
+    // Release date in the version line (a date pattern; the month's name follows the language)
+    {"d MMMM yyyy", "d. MMMM yyyy"},
     // Folder-tree root and context menu
     {"Home", "Persönlicher Ordner"},
     {"Desktop", "Schreibtisch"},

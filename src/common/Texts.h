@@ -4,8 +4,8 @@
 // and titles of the windows (Caption). The one place where wording lives.
 //
 // A few texts are the same in both languages on purpose (marked "one text" below):
-// the German field-check prompts, the English-only folder-menu failures, the
-// bilingual language dialog, the file filters and the main window's title.
+// the English-only folder-menu failures, the bilingual language dialog, the
+// file filters and the main window's title.
 //
 // Placeholders: "%1", "%2" are filled with FillArgs; printf-style ones are noted
 // at their id.
@@ -77,7 +77,7 @@ enum class Msg
     CategoryNameEmpty,
     EntryTitleEmpty,
 
-    // Field checks of the dialogs; one text, German in both languages
+    // Field checks of the dialogs
     EnterWholeNumber,
     EnterWholeNumberBetween, // %1 lower bound, %2 upper bound
     EnterAtMostChars,        // %1 the character limit
@@ -165,6 +165,9 @@ enum class Caption
 
     // Help page, looked up beside the program
     HelpPage,
+
+    // The release date's pattern in the version line ("d MMMM yyyy": day, month name, year)
+    ReleaseDateFormat,
 
     // Folder-tree root and context menu of this platform
     FolderHome,

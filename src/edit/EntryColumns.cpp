@@ -1,7 +1,7 @@
 #include "edit/EntryColumns.h"
 
 #include "catalogue/EntryRanges.h"
-#include "catalogue/ShownName.h"
+#include "data/ReadableName.h"
 #include "catalogue/StyleCatalogue.h"
 #include "catalogue/VoiceCatalogue.h"
 #include "data/Win1252.h"
@@ -62,7 +62,7 @@ std::string Flag(bool on)
 
 std::string VoiceNameText(VoiceRef voice)
 {
-    return ToUtf8(ShownName(VoiceCatalogue::FindVoiceName(voice)));
+    return ToUtf8(ReadableName(VoiceCatalogue::FindVoiceName(voice)));
 }
 
 std::string StyleNameText(const MdbEntry& record, const StyleCatalogue& styles)
@@ -71,7 +71,7 @@ std::string StyleNameText(const MdbEntry& record, const StyleCatalogue& styles)
     if (index >= kCatalogueStyleCount) {
         return "DiskStyle " + std::to_string(index - kCatalogueStyleCount + 1);
     }
-    return ToUtf8(ShownName(styles.GetStyleLabel(index)));
+    return ToUtf8(ReadableName(styles.GetStyleLabel(index)));
 }
 
 } // namespace

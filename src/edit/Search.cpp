@@ -1,5 +1,6 @@
 #include "edit/Search.h"
 
+#include "data/ReadableName.h"
 #include "data/Win1252.h"
 #include "edit/PaneState.h"
 
@@ -26,9 +27,10 @@ TreeNode* NextNode(const CategoryTree& tree, const TreeNode* node)
     return tree.FirstCategory();
 }
 
+// Searched as the tree shows the name: what a person types is what they read.
 bool Contains(const std::string& text, const std::string& upperWanted)
 {
-    return UpperCase1252(text).find(upperWanted) != std::string::npos;
+    return UpperCase1252(ReadableName(text)).find(upperWanted) != std::string::npos;
 }
 
 // Entries (and a placeholder) are found by title, categories with entries by name.

@@ -299,6 +299,22 @@ TEST_F(CliTest, ListShowsTheTreeInUtf8)
                        "\tDisk Groove          (DiskStyle 1, 100)\n");
 }
 
+TEST_F(CliTest, ListShowsOneAmpersandWhereTheReportKeepsTheStoredPair)
+{
+    // Style 24 is stored as "Slow && Easy", style 62 as "Modern R&B".
+    const std::string mdb =
+        WriteMdb("MDB.bup", KeyboardModel::Psr9000,
+                 {Record("Rock&&Roll", "Tom && Jerry", 24, 100), Record("Rock&&Roll", "R&B Night", 62, 96)});
+    const CliRun list = Cli({"list", mdb});
+    EXPECT_EQ(list.status, 0);
+    EXPECT_EQ(list.out, "Rock&Roll\n"
+                        "\tTom & Jerry         (Slow & Easy, 100)\n"
+                        "\tR&B Night            (Modern R&B,  96)\n");
+    const CliRun report = Cli({"report", mdb});
+    EXPECT_TRUE(Has(report.out, "Tom && Jerry")) << report.out;
+    EXPECT_TRUE(Has(report.out, "Slow && Easy")) << report.out;
+}
+
 // ---- convert --------------------------------------------------------------------
 
 TEST_F(CliTest, ConvertWritesTheTreeAsArchiveOrMdb)

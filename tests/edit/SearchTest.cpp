@@ -92,6 +92,15 @@ TEST_F(SearchTest, LettersBeyondAsciiCompareThroughTheCodePage)
     EXPECT_EQ(Find("X\xD7Y"), "-");
 }
 
+// A person types what the tree shows: one '&' for a stored "&&".
+TEST_F(SearchTest, NamesAreSearchedAsTheyRead)
+{
+    AddEntry(pane, "Rock&&Roll", 3, 100, "Tom && Jerry");
+    EXPECT_EQ(Find("tom & jerry"), "Tom && Jerry");
+    EXPECT_EQ(Find("k&r"), "[Rock&&Roll]");
+    EXPECT_EQ(Find("&&"), "-");
+}
+
 TEST_F(SearchTest, LeadingSpacesOfASubEntryAreSearched)
 {
     EXPECT_EQ(Find("  B"), "  Ballad");

@@ -28,6 +28,8 @@ StartOptions ParseStartOptions(const QStringList& arguments)
             value = &options.openMdb;
         else if (argument == QLatin1String("--open-archive"))
             value = &options.openArchive;
+        else if (argument == QLatin1String("--flash-style-file"))
+            value = &options.flashStyleFile;
         if (value && i + 1 < arguments.size())
             *value = arguments[++i];
         else
@@ -37,6 +39,7 @@ StartOptions ParseStartOptions(const QStringList& arguments)
     if (options.screenshotDir.isEmpty()) {
         options.openMdb.clear();
         options.openArchive.clear();
+        options.flashStyleFile.clear();
     }
     return options;
 }
@@ -82,7 +85,7 @@ int CEditorApp::Run(const StartOptions& options)
 
     std::unique_ptr<ScreenshotRun> screenshots;
     if (!options.screenshotDir.isEmpty())
-        screenshots = std::make_unique<ScreenshotRun>(dialog, options);
+        screenshots = std::make_unique<ScreenshotRun>(dialog, prompts, options);
 
     dialog.Initialise();
     prompts.SetMainWindow(&dialog);

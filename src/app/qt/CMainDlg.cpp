@@ -1,8 +1,10 @@
 #include "app/qt/CMainDlg.h"
 
+#include "app/qt/QtTranslations.h"
 #include "edit/qt/CategoryTreeModel.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -88,6 +90,7 @@ CMainDlg::~CMainDlg()
 void CMainDlg::Initialise()
 {
     state_.Initialise();
+    UseQtTranslations(IsGerman());
     if (IsGerman())
         SetCaptions();
     if (state_.windowPosition.IsSet()) {
@@ -231,6 +234,7 @@ void CMainDlg::ApplyCommandStates()
     move_->setText(Q(states.moveCaption));
     mainEntry_->setText(Q(states.mainEntryCaption));
     ShowEditColumnAlignment(states.editColumnAlignment);
+    ShowActivePane();
 
     SetEnabled(mdb_.save, states.saveMdb);
     SetEnabled(mdb_.saveAs, states.saveMdbAs);
@@ -277,6 +281,29 @@ void CMainDlg::ShowEditColumnAlignment(TextAlignment alignment)
     }
     for (QPushButton* button : editColumn_)
         button->setStyleSheet(sheet);
+}
+
+void CMainDlg::ShowActivePane()
+{
+    // The active pane's selection keeps the highlight while a button has the
+    // focus; the other pane's is drawn as an inactive one, so that it shows
+    // which pane Edit, Copy and the others act on.
+    const QPalette standard = QApplication::palette(mdb_.tree);
+    for (const bool mdb : {true, false}) {
+        QTreeView* tree = (mdb ? mdb_ : archive_).tree;
+        const bool active = state_.HasActivePane() && state_.IsMdbPaneActive() == mdb;
+        QPalette palette = standard;
+        for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+            palette.setColor(group, QPalette::Highlight,
+                             active ? standard.color(QPalette::Active, QPalette::Highlight)
+                                    : standard.color(QPalette::Active, QPalette::Midlight));
+            palette.setColor(group, QPalette::HighlightedText,
+                             active ? standard.color(QPalette::Active, QPalette::HighlightedText)
+                                    : standard.color(QPalette::Active, QPalette::Text));
+        }
+        if (tree->palette() != palette)
+            tree->setPalette(palette);
+    }
 }
 
 void CMainDlg::reject()

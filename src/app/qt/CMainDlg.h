@@ -71,6 +71,7 @@ private:
     void CreatePaneControls(PaneControls& pane, bool mdb);
     void CreateEditColumn();
     void SetCaptions();
+    void FitWidthToCaptions();
 
     void ConnectCommands();
     void ConnectPane(PaneControls& pane, bool mdb);
@@ -82,6 +83,7 @@ private:
     void ShowRecentFiles(QComboBox* combo, const PaneState& pane);
     void ShowFlashStyleMode();
     void ShowEditColumnAlignment(TextAlignment alignment);
+    void ShowActivePane();
 
     MainWindowState state_;
     int commandDepth_ = 0; // commands running (a modal dialog may be open)
@@ -90,6 +92,7 @@ private:
     PaneControls archive_;
 
     QLabel* modelLabel_ = nullptr;
+    QLabel* versionLine_ = nullptr;
     QLabel* flashStyleFileLabel_ = nullptr;
     QCheckBox* backupStructure_ = nullptr;
     QCheckBox* noNetwork_ = nullptr;

@@ -3,16 +3,19 @@
 #include "app/qt/CMainDlg.h"
 
 #include "common/qt/DialogUnits.h"
+#include "common/qt/TextFit.h"
 #include "edit/qt/CategoryTreeModel.h"
 #include "edit/qt/TreeViewSync.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDate>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLocale>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
@@ -20,6 +23,10 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 #include <QTreeView>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
 
 #ifndef TESSARO_VERSION
 #define TESSARO_VERSION "0"
@@ -29,7 +36,9 @@ namespace tessaro {
 
 namespace {
 
-constexpr char kReleaseDate[] = "7 December 2026";
+constexpr int kReleaseYear = 2026;
+constexpr int kReleaseMonth = 12;
+constexpr int kReleaseDay = 7;
 
 // Our fonts run wider than the one the layout was drawn for: the option texts
 // and "Keyboard:" take the room up to their right-hand neighbours.
@@ -47,6 +56,25 @@ constexpr char kIndividual[] = "Individual:";
 QString Q(Caption id)
 {
     return QString::fromStdString(Tr(id));
+}
+
+// Both texts of a caption, for measuring.
+QStringList BothLanguages(std::initializer_list<Caption> ids)
+{
+    QStringList texts;
+    for (const Caption id : ids)
+        texts << QString::fromUtf8(TextsOf(id).english) << QString::fromUtf8(TextsOf(id).german);
+    return texts;
+}
+
+// "Version 1.0.0  -  7 December 2026", the month named in the language.
+QString VersionLine(bool german)
+{
+    const TextPair& pattern = TextsOf(Caption::ReleaseDateFormat);
+    const QLocale locale(german ? QLocale::German : QLocale::English);
+    const QString date = locale.toString(QDate(kReleaseYear, kReleaseMonth, kReleaseDay),
+                                         QString::fromUtf8(german ? pattern.german : pattern.english));
+    return QStringLiteral("Version %1  -  %2").arg(QStringLiteral(TESSARO_VERSION), date);
 }
 
 // A check box with its text on the left and the box at the right end, so that
@@ -150,9 +178,7 @@ void CMainDlg::CreateControls()
     MakeLabel(this, QStringLiteral("keyboardLabel"), du, 5, 3, 37, 8)
         ->setText(QString::fromLatin1(kKeyboardLabel));
     modelLabel_ = MakeLabel(this, QStringLiteral("modelLabel"), du, 42, 2, 36, 11);
-    auto* version = MakeLabel(this, QStringLiteral("versionLine"), du, 165, 3, 290, 8, Qt::AlignRight);
-    version->setText(QStringLiteral("Version %1  -  %2")
-                         .arg(QStringLiteral(TESSARO_VERSION), QString::fromLatin1(kReleaseDate)));
+    versionLine_ = MakeLabel(this, QStringLiteral("versionLine"), du, 165, 3, 290, 8, Qt::AlignRight);
 
     backupStructure_ = new LeftTextCheckBox(this);
     backupStructure_->setObjectName(QStringLiteral("backupStructure"));
@@ -187,9 +213,68 @@ void CMainDlg::CreateControls()
 
     mdb_.count = MakeLabel(this, QStringLiteral("mdbCount"), du, 194, 359, 29, 11);
     archive_.count = MakeLabel(this, QStringLiteral("archiveCount"), du, 239, 359, 29, 11, Qt::AlignRight);
+    // Beside the trees: a blank keeps the numbers off their frames.
+    for (QLabel* count : {mdb_.count, archive_.count})
+        count->setIndent(count->fontMetrics().horizontalAdvance(QLatin1Char(' ')));
 
     setFixedSize(du.Size(462, 373));
     SetCaptions();
+    FitWidthToCaptions();
+}
+
+void CMainDlg::FitWidthToCaptions()
+{
+    // Every caption a control can show, in both languages; a control not
+    // named here keeps the text it was given.
+    std::map<const QWidget*, QStringList> captions = {
+        {backupStructure_, BothLanguages({Caption::BackupStructureOption})},
+        {noNetwork_, BothLanguages({Caption::NoNetworkOption})},
+        {newCategory_, BothLanguages({Caption::NewCategory})},
+        {edit_, BothLanguages({Caption::Edit})},
+        {mainEntry_, BothLanguages({Caption::MainEntry, Caption::SubEntry})},
+        {copy_, BothLanguages({Caption::Copy, Caption::CopyToArchive, Caption::CopyToMdb})},
+        {move_, BothLanguages({Caption::Move, Caption::MoveToArchive, Caption::MoveToMdb})},
+        {up_, BothLanguages({Caption::Up})},
+        {down_, BothLanguages({Caption::Down})},
+        {delete_, BothLanguages({Caption::Delete})},
+        {search_, BothLanguages({Caption::Search})},
+        {protocolFormatted_, BothLanguages({Caption::ProtocolFormatted})},
+        {protocolTabs_, BothLanguages({Caption::ProtocolTabs})},
+        {help_, BothLanguages({Caption::Help})},
+        {exit_, BothLanguages({Caption::Exit})},
+        {versionLine_, {VersionLine(false), VersionLine(true)}},
+    };
+    for (const PaneControls* pane : {&mdb_, &archive_}) {
+        captions[pane->newFile] = BothLanguages({Caption::New});
+        captions[pane->open] = BothLanguages({Caption::Open});
+        captions[pane->save] = BothLanguages({Caption::Save});
+        captions[pane->saveAs] = BothLanguages({Caption::SaveAs});
+        captions[pane->close] = BothLanguages({Caption::Close});
+    }
+
+    // The layout was drawn for a narrower font: where a caption needs more
+    // room than its control has, the whole window grows sideways in proportion.
+    double factor = 1.0;
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        QStringList texts;
+        if (const auto found = captions.find(child); found != captions.end())
+            texts = found->second;
+        else if (const auto* label = qobject_cast<QLabel*>(child))
+            texts << label->text();
+        else if (const auto* button = qobject_cast<QAbstractButton*>(child))
+            texts << button->text();
+        for (const QString& text : std::as_const(texts))
+            factor = std::max(factor, double(CaptionWidth(*child, text)) / std::max(1, child->width()));
+    }
+    if (factor == 1.0)
+        return;
+    const auto stretched = [factor](int x) { return int(std::lround(x * factor)); };
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        const QRect box = child->geometry();
+        const int left = stretched(box.x());
+        child->setGeometry(left, box.y(), stretched(box.x() + box.width()) - left, box.height());
+    }
+    setFixedSize(stretched(width()), height());
 }
 
 void CMainDlg::CreatePaneControls(PaneControls& pane, bool mdb)
@@ -249,11 +334,6 @@ void CMainDlg::CreatePaneControls(PaneControls& pane, bool mdb)
     pane.tree->setIndentation(16);
     pane.tree->header()->setStretchLastSection(false);
     pane.tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    // The selection shows also while the other tree or a button has the focus.
-    QPalette palette = pane.tree->palette();
-    for (const QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
-        palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
-    pane.tree->setPalette(palette);
 
     PaneState& state = mdb ? state_.mdbPane : state_.archivePane;
     pane.model = new CategoryTreeModel(state.tree, this);
@@ -293,6 +373,7 @@ void CMainDlg::CreateEditColumn()
 
 void CMainDlg::SetCaptions()
 {
+    versionLine_->setText(VersionLine(IsGerman()));
     backupStructure_->setText(Q(Caption::BackupStructureOption));
     noNetwork_->setText(Q(Caption::NoNetworkOption));
     for (PaneControls* pane : {&mdb_, &archive_}) {

@@ -1,24 +1,42 @@
 #include "app/qt/ScreenshotRun.h"
 
+#include "common/Prompts.h"
 #include "app/qt/CLanguageDlg.h"
 #include "app/qt/CMainDlg.h"
+#include "app/qt/FileDialogs.h"
+#include "browse/LinuxNamespace.h"
+#include "browse/qt/CBrowseDlg.h"
+#include "browse/qt/QtDesktopActions.h"
+#include "catalogue/qt/CCatalogueCombo.h"
+#include "catalogue/qt/CCategoryDlg.h"
 #include "catalogue/qt/CEntryDlg.h"
+#include "catalogue/qt/CKeyboardDlg.h"
+#include "catalogue/qt/CSearchDlg.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMenu>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 namespace tessaro {
 
 namespace {
 
 constexpr int kTickMs = 50;
-constexpr int kGiveUpMs = 60000;
+constexpr int kSettleMs = 300;
+constexpr int kGiveUpMs = 90000;
 // About as many rows as the tree shows without scrolling.
 constexpr int kSampleRows = 22;
 
@@ -27,12 +45,30 @@ QString Language()
     return IsGerman() ? QStringLiteral("de") : QStringLiteral("en");
 }
 
+// Lets a window that was just shown be laid out and painted.
+void Settle()
+{
+    QEventLoop loop;
+    QTimer::singleShot(kSettleMs, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// The search dialog of the pictures finds nothing and is never pressed.
+class NoSearch : public SearchHost
+{
+public:
+    bool SearchStep(const std::string&) override { return false; }
+    bool SearchesLeftPane() const override { return true; }
+};
+
 } // namespace
 
-ScreenshotRun::ScreenshotRun(CMainDlg& mainWindow, const StartOptions& options)
-    : mainWindow_(mainWindow), options_(options)
+ScreenshotRun::ScreenshotRun(CMainDlg& mainWindow, Prompts& prompts, const StartOptions& options)
+    : mainWindow_(mainWindow), prompts_(prompts), options_(options)
 {
     QDir().mkpath(options_.screenshotDir);
+    // An open list is taken whole, not while it rolls down.
+    QApplication::setEffectEnabled(Qt::UI_AnimateCombo, false);
     watch_.setInterval(kTickMs);
     connect(&watch_, &QTimer::timeout, this, &ScreenshotRun::WatchModalDialog);
     watch_.start();
@@ -59,6 +95,19 @@ void ScreenshotRun::Save(QWidget& window, const QString& name)
     }
 }
 
+void ScreenshotRun::SaveScreen(QWidget& window, QWidget& popup, const QString& name)
+{
+    const QRect area = window.frameGeometry().united(popup.frameGeometry());
+    const QPixmap shot = window.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+    const QString path = QDir(options_.screenshotDir).filePath(name + QStringLiteral(".png"));
+    if (!shot.isNull() && shot.save(path))
+        std::printf("%s\n", qPrintable(path));
+    else {
+        std::fprintf(stderr, "tessaro: cannot save %s\n", qPrintable(path));
+        failed_ = true;
+    }
+}
+
 void ScreenshotRun::OpenSample(PaneState& pane)
 {
     CategoryTree& tree = pane.tree;
@@ -77,6 +126,10 @@ void ScreenshotRun::OpenSample(PaneState& pane)
 void ScreenshotRun::Capture()
 {
     MainWindowState& state = mainWindow_.State();
+    if (!options_.flashStyleFile.isEmpty()) {
+        state.flashStyleFile = QDir::toNativeSeparators(options_.flashStyleFile).toStdString();
+        state.ReadFlashStyleBackup();
+    }
     if (!options_.openArchive.isEmpty()) {
         state.archivePane.fileName = QDir::toNativeSeparators(options_.openArchive).toStdString();
         if (state.LoadArchiveFile())
@@ -95,11 +148,83 @@ void ScreenshotRun::Capture()
     QApplication::processEvents();
     Save(mainWindow_, QStringLiteral("main-window-") + Language());
 
+    watch_.stop(); // the dialogs below are taken here, not by the watch
+    CaptureSmallDialogs();
+    watch_.start();
+
     // The entry editor on the selected entry; WatchModalDialog takes and closes it.
     if (auto* edit = mainWindow_.findChild<QPushButton*>(QStringLiteral("edit")); edit && edit->isEnabled())
         edit->click();
     watch_.stop();
     mainWindow_.reject(); // nothing was changed: no question, the settings go to the run's own folder
+}
+
+void ScreenshotRun::CaptureSmallDialogs()
+{
+    const auto take = [this](QWidget& dialog, const char* name) {
+        dialog.show();
+        Settle();
+        Save(dialog, QLatin1String(name) + Language());
+        dialog.close();
+    };
+    {
+        CCategoryDlg dialog(prompts_, &mainWindow_);
+        dialog.SetName("Swing && Jazz");
+        take(dialog, "category-dialog-");
+    }
+    {
+        CKeyboardDlg dialog(&mainWindow_);
+        dialog.SetModel(2);
+        take(dialog, "keyboard-dialog-");
+    }
+    {
+        NoSearch host;
+        CSearchDlg dialog(host, prompts_, &mainWindow_);
+        take(dialog, "search-dialog-");
+    }
+    const MainWindowState& state = mainWindow_.State();
+    const std::string setFolder =
+        QFileInfo(QString::fromStdString(state.mdbPane.fileName)).absolutePath().toStdString();
+    {
+        QtDesktopActions actions;
+        LinuxNamespace shell(&actions);
+        BrowseRequest request;
+        request.mode = BrowseMode::Save;
+        request.title = Tr(Caption::SaveMdbBackupTitle);
+        request.iconId = 137;
+        request.mask = "MDB*.bup";
+        request.startFolder = setFolder;
+        CBrowseDlg dialog(request, shell, &mainWindow_);
+        take(dialog, "browse-dialog-");
+    }
+    {
+        QFileDialog dialog(&mainWindow_);
+        FileDialogRequest request;
+        request.title = Tr(Caption::OpenArchiveTitle);
+        request.filter = Tr(Caption::ArchiveFilter);
+        request.initialName = state.archivePane.fileName;
+        PrepareFileDialog(dialog, request, false);
+        take(dialog, "file-dialog-");
+    }
+}
+
+void ScreenshotRun::CaptureEntryEditor(CEntryDlg& dialog)
+{
+    Save(dialog, QStringLiteral("entry-editor-") + Language());
+
+    if (auto* list = dialog.findChild<CCatalogueCombo*>(QStringLiteral("r1Voice"))) {
+        list->showPopup();
+        Settle();
+        SaveScreen(dialog, *list->view()->window(), QStringLiteral("entry-editor-list-") + Language());
+        list->hidePopup();
+    }
+    if (auto* title = dialog.findChild<QLineEdit*>(QStringLiteral("title"))) {
+        const std::unique_ptr<QMenu> menu(title->createStandardContextMenu());
+        menu->popup(title->mapToGlobal(title->rect().center()));
+        Settle();
+        SaveScreen(dialog, *menu, QStringLiteral("entry-editor-menu-") + Language());
+        menu->close();
+    }
 }
 
 void ScreenshotRun::WatchModalDialog()
@@ -120,7 +245,8 @@ void ScreenshotRun::WatchModalDialog()
             english->click();
         language->accept();
     } else if (auto* entry = qobject_cast<CEntryDlg*>(modal)) {
-        Save(*entry, QStringLiteral("entry-editor-") + Language());
+        watch_.stop();
+        CaptureEntryEditor(*entry);
         entry->reject();
     } else {
         // Any other dialog means the run went wrong (a message box, say).

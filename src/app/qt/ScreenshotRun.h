@@ -1,9 +1,11 @@
 #pragma once
 // The screenshot script's run of the editor: it answers the language dialog
 // (English) after taking its picture, loads the given files, opens the first
-// categories and selects an entry, takes pictures of the main window and of
-// the entry editor on that entry, and ends through the exit sequence. Pictures
-// are PNG files named after the window and the language ("main-window-en.png").
+// categories and selects an entry, takes pictures of the main window, of the
+// small dialogs, of a file dialog and of the entry editor on that entry (also
+// with a voice list and a field's context menu open), and ends through the exit
+// sequence. Pictures are PNG files named after the window and the language
+// ("main-window-en.png").
 
 #include "app/qt/CEditorApp.h"
 
@@ -13,7 +15,9 @@
 
 namespace tessaro {
 
+class CEntryDlg;
 class CMainDlg;
+class Prompts;
 struct PaneState;
 
 class ScreenshotRun : public QObject
@@ -22,7 +26,7 @@ class ScreenshotRun : public QObject
 public:
     // Watches for the dialogs from construction on, so that a language dialog
     // during the start sequence is answered.
-    ScreenshotRun(CMainDlg& mainWindow, const StartOptions& options);
+    ScreenshotRun(CMainDlg& mainWindow, Prompts& prompts, const StartOptions& options);
 
     // Takes the pictures once the main window's run has begun.
     void Start();
@@ -31,11 +35,16 @@ public:
 
 private:
     void Capture();
+    void CaptureSmallDialogs();
+    void CaptureEntryEditor(CEntryDlg& dialog);
     void WatchModalDialog();
     void Save(QWidget& window, const QString& name);
+    // What the screen shows of the window and the pop-up over it.
+    void SaveScreen(QWidget& window, QWidget& popup, const QString& name);
     static void OpenSample(PaneState& pane);
 
     CMainDlg& mainWindow_;
+    Prompts& prompts_;
     StartOptions options_;
     QTimer watch_;
     QPointer<QWidget> seen_; // a dialog is taken on the tick after it appeared

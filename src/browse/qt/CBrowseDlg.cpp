@@ -2,6 +2,7 @@
 
 #include "common/Texts.h"
 #include "common/qt/DialogUnits.h"
+#include "common/qt/TextFit.h"
 #include "browse/LinuxNamespace.h"
 #include "browse/qt/CFolderTree.h"
 #include "browse/qt/QtDesktopActions.h"
@@ -61,6 +62,7 @@ CBrowseDlg::CBrowseDlg(const BrowseRequest& request, ShellNamespace& shell, QWid
     name_->setObjectName(QStringLiteral("name"));
     du.Place(name_, 44, 239, 230, 14);
     label->setBuddy(name_);
+    FitLabelBeside(*label, *name_);
     // Only a selection fills the name in open mode.
     name_->setEnabled(!openMode);
 

@@ -1,12 +1,16 @@
 #include "catalogue/qt/CCatalogueCombo.h"
 
+#include "data/ReadableName.h"
 #include "data/Win1252.h"
 
 #include <QAbstractItemDelegate>
 #include <QAbstractListModel>
+#include <QApplication>
 #include <QEvent>
 #include <QListView>
 #include <QPainter>
+#include <QProxyStyle>
+#include <QStyleFactory>
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
 
@@ -15,20 +19,32 @@
 
 namespace tessaro {
 
-QString WithoutMnemonics(const QString& text)
+namespace {
+
+// The text a person reads for a stored catalogue text.
+QString Shown(const std::string& stored)
 {
-    QString shown;
-    shown.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == u'&') {
-            ++i; // "&&" keeps one '&'; "&x" keeps the 'x'; a trailing '&' vanishes
-            if (i == text.size())
-                break;
-        }
-        shown += text[i];
-    }
-    return shown;
+    return QString::fromStdString(ToUtf8(ReadableName(stored)));
 }
+
+// Open, the list drops down below the field and shows at most maxVisibleItems
+// rows. Styles that open a list as a menu over the field (Fusion among them)
+// ignore that limit and fill the screen with a catalogue of 880 voices.
+class DropDownListStyle : public QProxyStyle
+{
+public:
+    DropDownListStyle() : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {}
+
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override
+    {
+        if (hint == SH_ComboBox_Popup)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+} // namespace
 
 // The rows: item data and a hidden flag, nothing else. Texts are asked for
 // when a row is measured or drawn.
@@ -52,8 +68,7 @@ public:
         if (role == Qt::DisplayRole) {
             // The closed list, the keyboard search and accessibility read this role.
             std::string text;
-            return TextOf(index.row(), text) ? WithoutMnemonics(QString::fromStdString(ToUtf8(text)))
-                                             : QString();
+            return TextOf(index.row(), text) ? Shown(text) : QString();
         }
         if (role == Qt::UserRole)
             return QVariant::fromValue<uint>(rows_[index.row()].data);
@@ -119,7 +134,7 @@ private:
 
 namespace {
 
-constexpr int kTextFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextShowMnemonic;
+constexpr int kTextFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
 
 // Draws the rows of the open list.
 class CatalogueRowDelegate : public QAbstractItemDelegate
@@ -143,8 +158,7 @@ public:
             painter->setPen(
                 option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
             painter->setFont(option.font);
-            painter->drawText(option.rect.adjusted(2, 0, 0, 0), kTextFlags,
-                              QString::fromStdString(ToUtf8(text)));
+            painter->drawText(option.rect.adjusted(2, 0, 0, 0), kTextFlags, Shown(text));
         }
         painter->restore();
     }
@@ -153,8 +167,7 @@ public:
     {
         std::string text;
         model_.TextOf(index.row(), text); // measured like drawn; an empty row is as high
-        const int width =
-            option.fontMetrics.horizontalAdvance(WithoutMnemonics(QString::fromStdString(ToUtf8(text))));
+        const int width = option.fontMetrics.horizontalAdvance(Shown(text));
         return {width + 4, combo_.RowHeight()};
     }
 
@@ -173,7 +186,10 @@ CCatalogueCombo::CCatalogueCombo(QWidget* parent) : QComboBox(parent), model_(ne
     setView(list);
     setItemDelegate(new CatalogueRowDelegate(*this, *model_, this));
     setSizeAdjustPolicy(AdjustToMinimumContentsLengthWithIcon);
-    setMaxVisibleItems(20);
+    auto* style = new DropDownListStyle;
+    style->setParent(this);
+    setStyle(style);
+    setMaxVisibleItems(kVisibleRows);
 }
 
 void CCatalogueCombo::RemoveAllRows()
@@ -261,14 +277,16 @@ int CCatalogueCombo::TextHeight() const
     return fontMetrics().boundingRect(QRect(), Qt::TextSingleLine, QStringLiteral("X")).height();
 }
 
+// An offset may add room but never take it: a row lower than its text cuts
+// off the letters' lower edge.
 int CCatalogueCombo::RowHeight() const
 {
-    return std::max(1, TextHeight() + rowOffset_);
+    return TextHeight() + std::max(0, rowOffset_);
 }
 
 int CCatalogueCombo::SelectionFieldHeight() const
 {
-    return std::max(1, TextHeight() + selectionFieldOffset_);
+    return TextHeight() + std::max(0, selectionFieldOffset_);
 }
 
 QSize CCatalogueCombo::sizeHint() const
@@ -283,6 +301,21 @@ QSize CCatalogueCombo::sizeHint() const
 QSize CCatalogueCombo::minimumSizeHint() const
 {
     return sizeHint();
+}
+
+void CCatalogueCombo::showPopup()
+{
+    // The list sizes itself by its first maxVisibleItems rows, hidden ones
+    // counted as rows of no height: count as many as it takes to show
+    // kVisibleRows rows.
+    int rows = 0;
+    for (int shown = 0; rows < RowCount() && shown < kVisibleRows; ++rows) {
+        if (!IsRowHidden(rows))
+            ++shown;
+    }
+    setMaxVisibleItems(std::max(rows, kVisibleRows));
+    QComboBox::showPopup();
+    setMaxVisibleItems(kVisibleRows);
 }
 
 void CCatalogueCombo::paintEvent(QPaintEvent* /*event*/)
@@ -302,7 +335,7 @@ void CCatalogueCombo::paintEvent(QPaintEvent* /*event*/)
     const QRect field =
         style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
     style()->drawItemText(&painter, field.adjusted(1, 1, 0, 0), kTextFlags, palette(), isEnabled(),
-                          QString::fromStdString(ToUtf8(text)), QPalette::ButtonText);
+                          Shown(text), QPalette::ButtonText);
 }
 
 void CCatalogueCombo::changeEvent(QEvent* event)

@@ -1,9 +1,9 @@
 #pragma once
 // A drop-down list whose rows hold only a number (their item data); a row's
-// text comes from the ItemTextFn at the moment the row is drawn. Texts are
-// drawn with mnemonic-prefix processing: "&&" shows as "&", a single "&"
-// underlines the next letter. Hidden rows keep their index but are neither
-// shown nor choosable.
+// text comes from the ItemTextFn at the moment the row is drawn, and shows as
+// ReadableName makes it ("&&" as one "&", a lone "&" kept). Open, it shows
+// about twenty rows below the field. Hidden rows keep their index but are
+// neither shown nor choosable.
 
 #include "catalogue/CatalogueList.h"
 
@@ -20,6 +20,8 @@ class CCatalogueCombo : public QComboBox, public CatalogueList
 {
     Q_OBJECT
 public:
+    static constexpr int kVisibleRows = 20; // rows of the open list
+
     explicit CCatalogueCombo(QWidget* parent = nullptr);
 
     // CatalogueList
@@ -38,11 +40,13 @@ public:
     bool IsRowHidden(int row) const;
     // The callback's text as stored ("&&" still doubled); empty when it gives none.
     std::string RowText(int row) const;
+    // Text height plus the offsets of SetTextCallback; a negative offset counts as 0.
     int RowHeight() const;
     int SelectionFieldHeight() const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
+    void showPopup() override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -55,9 +59,5 @@ private:
     int selectionFieldOffset_ = 0;
     int rowOffset_ = 0;
 };
-
-// The text as a mnemonic-processing list shows it: "&&" becomes "&", a single
-// "&" (which only marks the underlined letter) disappears.
-QString WithoutMnemonics(const QString& text);
 
 } // namespace tessaro

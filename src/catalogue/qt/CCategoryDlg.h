@@ -20,7 +20,8 @@ public:
     explicit CCategoryDlg(Prompts& prompts, QWidget* parent = nullptr);
 
     // Windows-1252 bytes, as the record holds them. Set before running to show
-    // the current name; after OK it holds the edited name.
+    // the current name (as ReadableName shows it); after OK it holds the edited
+    // name, or the same bytes when the text was left as shown.
     void SetName(const std::string& name);
     std::string Name() const { return name_; }
 

@@ -4,12 +4,14 @@
 #include "common/Prompts.h"
 #include "common/Texts.h"
 #include "common/qt/DialogUnits.h"
+#include "common/qt/TextFit.h"
 #include "catalogue/StyleCatalogue.h"
 #include "catalogue/qt/CCatalogueCombo.h"
 #include "catalogue/qt/FieldCheck.h"
 #include "catalogue/qt/RecordText.h"
 #include "catalogue/qt/SpinEdit.h"
 #include "catalogue/qt/Win1252Validator.h"
+#include "data/ReadableName.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -19,18 +21,23 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
+#include <utility>
+
 namespace tessaro {
 
 namespace {
 
-// Layout in dialog units. Left column: names, "Main" and "Voices"; right
-// column: "Accompaniment"; OK and Cancel below.
+// Layout in dialog units. The names across the top; below them the left
+// column with "Main" and "Voices" and the right column with "Accompaniment"
+// (lower than the left, as the names take more than the left column's width);
+// OK and Cancel at the bottom.
 constexpr int kDialogWidth = 481;
-constexpr int kDialogHeight = 213;
+constexpr int kDialogHeight = 229;
 constexpr int kRowHeight = 12;    // edits and lists
 constexpr int kVoiceRowTop = 106; // first of R1, R2, R3, Left
-constexpr int kVoiceRowPitch = 15;
-constexpr int kPartRowTop = 31; // first of Rhy1 .. Phr2
+constexpr int kVoiceRowPitch = 19;
+constexpr int kPartRowTop = 47; // first of Rhy1 .. Phr2
 constexpr int kPartRowPitch = 19;
 
 QString Q(const std::string& utf8)
@@ -91,7 +98,8 @@ CEntryDlg::CEntryDlg(MdbEntry& entry, int keyboardModel, const StyleCatalogue& s
     setWindowTitle(Q(Tr(Caption::EntryDlgTitle)));
     const DialogUnits du(*this);
     CreateControls(du);
-    setFixedSize(du.Size(kDialogWidth, kDialogHeight));
+    const int nameRowEnd = title_->geometry().right() + du.X(7);
+    setFixedSize(std::max(du.X(kDialogWidth), nameRowEnd), du.Y(kDialogHeight));
 
     LoadFromRecord();
     EnableVoiceLists();
@@ -106,28 +114,40 @@ void CEntryDlg::CreateControls(const DialogUnits& du)
 {
     // Group boxes first, so the controls drawn on them stay on top.
     MakeGroup(this, du, "Main", 7, 24, 210, 66);
-    MakeGroup(this, du, "Voices", 7, 94, 210, 92);
-    MakeGroup(this, du, "Accompaniment", 224, 7, 250, 179);
+    MakeGroup(this, du, "Voices", 7, 94, 210, 108);
+    MakeGroup(this, du, "Accompaniment", 224, 23, 250, 179);
 
     // Only these captions have German twins.
     categoryLabel_ = MakeLabel(this, du, Q(Tr(Caption::CategoryLabel)), 7, 9, 40);
     category_ = new QLineEdit(this);
     category_->setObjectName(QStringLiteral("category"));
     LimitToRecordText(category_, kEntryTextMaxChars);
-    du.Place(category_, 49, 7, 68, kRowHeight);
-    titleLabel_ = MakeLabel(this, du, Q(Tr(Caption::TitleLabel)), 122, 9, 24);
+    titleLabel_ = MakeLabel(this, du, Q(Tr(Caption::TitleLabel)), 7, 9, 24);
     title_ = new QLineEdit(this);
     title_->setObjectName(QStringLiteral("title"));
     LimitToRecordText(title_, kEntryTextMaxChars);
-    du.Place(title_, 148, 7, 69, kRowHeight);
     categoryLabel_->setBuddy(category_);
     titleLabel_->setBuddy(title_);
+    // Left to right, each label as wide as its caption and each field wide
+    // enough for 16 of the widest letters.
+    const QString widest(kEntryTextMaxChars, QLatin1Char('W'));
+    const QRect fieldRow = du.Rect(7, 7, 0, kRowHeight);
+    int x = fieldRow.x();
+    for (const auto& [label, field] :
+         {std::pair{categoryLabel_, category_}, std::pair{titleLabel_, title_}}) {
+        label->setGeometry(x, label->y(), CaptionWidth(*label, label->text()), label->height());
+        x += label->width();
+        field->setGeometry(x, fieldRow.y(), FieldWidth(*field, widest), fieldRow.height());
+        x += field->width() + du.X(8);
+    }
 
     // Main
-    MakeLabel(this, du, QStringLiteral("Style:"), 14, 38, 24);
+    auto* styleLabel = MakeLabel(this, du, QStringLiteral("Style:"), 14, 38, 24);
     style_ = MakeList(this, du, "style", 40, 36, 170);
-    MakeLabel(this, du, QStringLiteral("Tempo:"), 14, 56, 26);
+    FitLabelBeside(*styleLabel, *style_);
+    auto* tempoLabel = MakeLabel(this, du, QStringLiteral("Tempo:"), 14, 56, 26);
     tempo_ = MakeSpin(this, du, "tempo", 40, 54, 38, kTempoMax, kTempoMin);
+    FitLabelBeside(*tempoLabel, *tempo_);
     syncStart_ = MakeCheck(this, du, "syncStart", QStringLiteral("Sync Start"), 90, 55, 55);
     stopAccompaniment_ = MakeCheck(this, du, "stopAccompaniment", QStringLiteral("Stop Acc."), 150, 55, 55);
     variation_ = new QButtonGroup(this);
@@ -139,8 +159,9 @@ void CEntryDlg::CreateControls(const DialogUnits& du)
         du.Place(radio, 40 + 24 * v, 73, 22, 10);
         variation_->addButton(radio, v);
     }
-    MakeLabel(this, du, QStringLiteral("Main Vol.:"), 140, 74, 34);
+    auto* mainVolumeLabel = MakeLabel(this, du, QStringLiteral("Main Vol.:"), 140, 74, 34);
     mainVolume_ = MakeSpin(this, du, "mainVolume", 176, 72, 34, kVolumeMax);
+    FitLabelBeside(*mainVolumeLabel, *mainVolume_);
 
     // Voices
     CreateHandRow(du, HandVoice::R1, "r1", "R1:", kVoiceRowTop);
@@ -150,11 +171,11 @@ void CEntryDlg::CreateControls(const DialogUnits& du)
     hold_ = MakeCheck(this, du, "hold", QStringLiteral("Hold"), 46, kVoiceRowTop + 4 * kVoiceRowPitch, 40);
 
     // Accompaniment
-    MakeLabel(this, du, QStringLiteral("On/Off"), 231, 19, 32);
-    MakeLabel(this, du, QStringLiteral("Set"), 264, 19, 16);
-    MakeLabel(this, du, QStringLiteral("Voice"), 282, 19, 40);
-    MakeLabel(this, du, QStringLiteral("Set"), 418, 19, 16);
-    MakeLabel(this, du, QStringLiteral("Vol."), 434, 19, 30);
+    MakeLabel(this, du, QStringLiteral("On/Off"), 231, 35, 32);
+    MakeLabel(this, du, QStringLiteral("Set"), 264, 35, 16);
+    MakeLabel(this, du, QStringLiteral("Voice"), 282, 35, 40);
+    MakeLabel(this, du, QStringLiteral("Set"), 418, 35, 16);
+    MakeLabel(this, du, QStringLiteral("Vol."), 434, 35, 30);
     const struct
     {
         Part part;
@@ -171,9 +192,9 @@ void CEntryDlg::CreateControls(const DialogUnits& du)
 
     ok_ = new QPushButton(QStringLiteral("OK"), this);
     ok_->setDefault(true);
-    du.Place(ok_, 364, 192, 50, 14);
+    du.Place(ok_, 364, 208, 50, 14);
     cancel_ = new QPushButton(Q(Tr(Caption::Cancel)), this);
-    du.Place(cancel_, 424, 192, 50, 14);
+    du.Place(cancel_, 424, 208, 50, 14);
     connect(ok_, &QPushButton::clicked, this, &CEntryDlg::accept);
     connect(cancel_, &QPushButton::clicked, this, &CEntryDlg::reject);
 }
@@ -204,8 +225,8 @@ void CEntryDlg::CreatePartRow(const DialogUnits& du, Part part, const char* name
 void CEntryDlg::LoadFromRecord()
 {
     Members& m = members_;
-    m.category = FromRecordText(entry_.GetCategory());
-    m.title = FromRecordText(entry_.GetTitle());
+    m.category = FromRecordText(ReadableName(entry_.GetCategory()));
+    m.title = FromRecordText(ReadableName(entry_.GetTitle()));
 
     style_->RemoveAllRows();
     style_->SetTextCallback(&StyleCatalogue::StyleRowText, &styles_, -1, -3);
@@ -370,8 +391,8 @@ void CEntryDlg::WriteBack()
             store(VoiceRef::FromPacked(list->ItemData(row)));
     };
 
-    entry_.SetCategory(ToRecordText(m.category));
-    entry_.SetTitle(ToRecordText(m.title));
+    entry_.SetCategory(StoredNameAfterEdit(entry_.GetCategory(), ToRecordText(m.category)));
+    entry_.SetTitle(StoredNameAfterEdit(entry_.GetTitle(), ToRecordText(m.title)));
     if (style_->SelectedRow() >= 0)
         entry_.setStyleIndex(style_->SelectedRow());
     entry_.setTempo(static_cast<uint16_t>(m.tempo));

@@ -2,6 +2,7 @@
 
 #include "common/Texts.h"
 #include "common/qt/DialogUnits.h"
+#include "common/qt/TextFit.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -24,6 +25,7 @@ CKeyboardDlg::CKeyboardDlg(QWidget* parent) : QDialog(parent)
     const int height = list_->sizeHint().height();
     list_->setGeometry(row.x(), row.y() + (row.height() - height) / 2, row.width(), height);
     label->setBuddy(list_);
+    FitLabelBeside(*label, *list_);
 
     ok_ = new QPushButton(QStringLiteral("OK"), this);
     ok_->setDefault(true);

@@ -3,6 +3,7 @@
 #include "common/Prompts.h"
 #include "common/Texts.h"
 #include "common/qt/DialogUnits.h"
+#include "common/qt/TextFit.h"
 #include "catalogue/qt/RecordText.h"
 #include "catalogue/qt/Win1252Validator.h"
 
@@ -40,6 +41,7 @@ CSearchDlg::CSearchDlg(SearchHost& host, Prompts& prompts, QWidget* mainWindow)
     LimitToRecordText(edit_, 0); // searched in record texts: Windows-1252 only
     du.Place(edit_, 45, 8, 110, 12);
     label->setBuddy(edit_);
+    FitLabelBeside(*label, *edit_);
 
     auto* search = new QPushButton(QString::fromStdString(Tr(Caption::Search)), this);
     search->setObjectName(QStringLiteral("search"));

@@ -54,7 +54,6 @@ bool FieldCheck::MaxChars(QLineEdit* field, int maxChars, QString& value)
 
 void FieldCheck::Fail(QWidget* field, Msg id, std::initializer_list<std::string_view> args)
 {
-    // Same text in both languages: the prompts of the dialog framework were German only.
     prompts_.MessageBox(FillArgs(Tr(id), args), MsgIcon::Warning, MsgButtons::Ok);
     field->setFocus(Qt::OtherFocusReason);
     if (auto* spin = qobject_cast<SpinEdit*>(field))

@@ -1,7 +1,7 @@
 #pragma once
 // Takes texts and numbers out of dialog fields the way dialog data exchange
-// does: a field that fails shows its prompt (German in both languages), gets
-// the focus with its text selected, and the caller stops taking fields.
+// does: a field that fails shows its prompt in the current language, gets the
+// focus with its text selected, and the caller stops taking fields.
 
 #include <QString>
 

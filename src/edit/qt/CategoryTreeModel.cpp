@@ -1,5 +1,6 @@
 #include "edit/qt/CategoryTreeModel.h"
 
+#include "data/ReadableName.h"
 #include "data/Win1252.h"
 #include "edit/CategoryTree.h"
 
@@ -73,7 +74,7 @@ QVariant CategoryTreeModel::data(const QModelIndex& index, int role) const
     const TreeNode* node = NodeAt(index);
     if (!node || role != Qt::DisplayRole)
         return {};
-    return QString::fromStdString(ToUtf8(node->Text()));
+    return QString::fromStdString(ToUtf8(ReadableName(node->Text())));
 }
 
 Qt::ItemFlags CategoryTreeModel::flags(const QModelIndex& index) const

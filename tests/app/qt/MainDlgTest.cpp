@@ -7,18 +7,22 @@
 #include "app/SettingsKeys.h"
 #include "support/MapSettingsStore.h"
 #include "app/qt/CMainDlg.h"
+#include "support/CaptionCheck.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTreeView>
 #include <QtTest>
 
+#include <cstdlib>
 #include <memory>
 
 using namespace tessaro;
@@ -244,6 +248,114 @@ private slots:
         QCOMPARE(w.Text("labelArchive"), QStringLiteral("Archive:"));
         QCOMPARE(w.dialog->windowTitle(),
                  QStringLiteral("Tessaro  -  Music Database Editor for Yamaha PSR-9000 and 9000pro"));
+    }
+
+    // Every caption whole and clear of its neighbours, whatever the edit
+    // column reads, in both languages.
+    void captionsFitInBothLanguages_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("English") << "E";
+        QTest::newRow("German") << "G";
+    }
+    void captionsFitInBothLanguages()
+    {
+        QFETCH(QString, language);
+        Window w(language.toLatin1().constData());
+        QVERIFY(w.Start());
+        QCOMPARE(testing::CaptionProblems(*w.dialog).join("; "), QString());
+        w.OpenDemoMdb();
+        w.OpenDemoArchive();
+        QCOMPARE(testing::CaptionProblems(*w.dialog).join("; "), QString()); // "<< Verschieben"
+        w.Tree(true)->expand(w.Row(true, 0));
+        w.ClickRow(true, w.Row(true, 0, 3)); // a sub entry: "Haupteintrag", "Verschieben >>"
+        QCOMPARE(testing::CaptionProblems(*w.dialog).join("; "), QString());
+        w.Click("mainEntry"); // "Untereintrag"
+        QCOMPARE(testing::CaptionProblems(*w.dialog).join("; "), QString());
+    }
+
+    void versionLineNamesTheMonthInTheLanguage()
+    {
+        Window english("E");
+        QVERIFY(english.Start());
+        QVERIFY2(english.Text("versionLine").contains(QStringLiteral(" December ")),
+                 qPrintable(english.Text("versionLine")));
+        Window german("G");
+        QVERIFY(german.Start());
+        QVERIFY2(german.Text("versionLine").contains(QStringLiteral(". Dezember ")),
+                 qPrintable(german.Text("versionLine")));
+    }
+
+    // Qt's own texts, here the context menu of any text field.
+    void qtsOwnTextsFollowTheLanguage()
+    {
+        const auto undoText = [] {
+            QLineEdit edit;
+            const std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
+            return menu->actions().value(0)->text();
+        };
+        {
+            Window german("G");
+            QVERIFY(german.Start());
+            QVERIFY2(undoText().contains(QStringLiteral("Rückgängig")), qPrintable(undoText()));
+        }
+        Window english("E");
+        QVERIFY(english.Start());
+        QVERIFY2(undoText().startsWith(QStringLiteral("&Undo")), qPrintable(undoText()));
+    }
+
+    void storedNamesReadWithOneAmpersand()
+    {
+        Window w;
+        QVERIFY(w.Start());
+        w.OpenDemoMdb();
+        const QAbstractItemModel* model = w.Tree(true)->model();
+        QStringList shown;
+        for (int c = 0; c < model->rowCount(); ++c) {
+            const QModelIndex category = model->index(c, 0);
+            shown << category.data().toString();
+            for (int e = 0; e < model->rowCount(category); ++e)
+                shown << model->index(e, 0, category).data().toString();
+        }
+        QVERIFY(!shown.filter(QStringLiteral("(Slow & Easy,")).isEmpty()); // stored "Slow && Easy"
+        QCOMPARE(shown.filter(QStringLiteral("&&")), QStringList());
+    }
+
+    // The pane the edit column acts on shows its selection in the highlight
+    // colour, also while a button has the focus; the other pane's selection
+    // is drawn as an inactive one.
+    void onlyTheActivePaneShowsItsSelectionActive()
+    {
+        Window w;
+        QVERIFY(w.Start());
+        w.OpenDemoMdb();
+        w.OpenDemoArchive();
+        w.Tree(false)->expand(w.Row(false, 0));
+        w.ClickRow(false, w.Row(false, 0, 0)); // Wedding: Ave Maria
+        w.Tree(true)->expand(w.Row(true, 0));
+        w.ClickRow(true, w.Row(true, 0, 0)); // Ballads: Piano Ballad
+        const QColor highlight =
+            QApplication::palette(w.Tree(true)).color(QPalette::Active, QPalette::Highlight);
+        // Whether the background at the right end of the selected row, where
+        // no text is, has the highlight colour (the style may shade it a little).
+        const auto highlighted = [&w, &highlight](bool mdb) {
+            QTreeView* tree = w.Tree(mdb);
+            const QRect row = tree->visualRect(tree->currentIndex());
+            const QColor shown =
+                tree->viewport()->grab().toImage().pixelColor(row.right() - 2, row.center().y());
+            return std::abs(shown.red() - highlight.red()) + std::abs(shown.green() - highlight.green()) +
+                       std::abs(shown.blue() - highlight.blue()) <
+                   24;
+        };
+        QVERIFY(highlighted(true));
+        QVERIFY(!highlighted(false));
+
+        w.ClickRow(false, w.Row(false, 0, 0));
+        QVERIFY(!highlighted(true));
+        QVERIFY(highlighted(false));
+        w.Button("search")->setFocus(); // the archive pane stays the active one
+        QVERIFY(highlighted(false));
+        QVERIFY(!highlighted(true));
     }
 
     void editColumnFollowsFocusAndSelection_data()

@@ -4,6 +4,7 @@
 // set, the open and save dialogs are saved there as PNG files.
 
 #include "common/Texts.h"
+#include "support/CaptionCheck.h"
 #include "browse/LinuxNamespace.h"
 #include "browse/qt/CBrowseDlg.h"
 #include "browse/qt/CFolderTree.h"
@@ -180,6 +181,12 @@ private slots:
         QCOMPARE(Controls(save).ok->text(), QStringLiteral("Speichern"));
         QCOMPARE(open.findChild<QPushButton*>(QStringLiteral("cancel"))->text(), QStringLiteral("Abbrechen"));
         QVERIFY(open.findChild<QLabel*>()->text() == QStringLiteral("Dateiname:"));
+        // "Dateiname:" once lost its colon.
+        QCOMPARE(testing::CaptionProblems(open).join("; "), QString());
+        QCOMPARE(testing::CaptionProblems(save).join("; "), QString());
+        SetUiLanguage(UiLanguage::English);
+        CBrowseDlg english(Request(BrowseMode::Save), shell);
+        QCOMPARE(testing::CaptionProblems(english).join("; "), QString());
     }
 
     void runOverTheDesktopsNamespace()

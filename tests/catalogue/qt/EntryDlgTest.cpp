@@ -2,6 +2,7 @@
 // checks in their order, the two "Set" handlers, and the voice and style lists.
 
 #include "common/Texts.h"
+#include "support/CaptionCheck.h"
 #include "catalogue/VoiceCatalogue.h"
 #include "catalogue/qt/CCatalogueCombo.h"
 #include "catalogue/qt/CEntryDlg.h"
@@ -117,9 +118,9 @@ private slots:
         auto* style = Find<CCatalogueCombo>(dialog, "style");
         QCOMPARE(style->RowCount(), 495);
         QCOMPARE(style->SelectedRow(), 62);
-        // The list draws with mnemonic processing: the single '&' of "R&B" only underlines the B.
+        // Stored with "&&" for one '&'; the lone '&' of "R&B" is a letter of its own.
         QCOMPARE(style->RowText(62), std::string("R && B - Modern R&B"));
-        QCOMPARE(style->currentText(), QString("R & B - Modern RB"));
+        QCOMPARE(style->currentText(), QString("R & B - Modern R&B"));
         QCOMPARE(Find<SpinEdit>(dialog, "tempo")->Text(), QString("120"));
         QVERIFY(Find<QRadioButton>(dialog, "variationB")->isChecked());
         QCOMPARE(Find<SpinEdit>(dialog, "mainVolume")->Text(), QString("100"));
@@ -225,6 +226,30 @@ private slots:
     }
 
     // Flags come back in their stored form: "on" as 127, Stop Acc. as 0xFF / 0x80.
+    // Names show one '&' for a stored "&&"; left as shown they keep their
+    // bytes, changed they are stored as typed.
+    void namesShowAsTheyReadAndKeepTheirBytes()
+    {
+        MdbEntry entry = SampleEntry();
+        entry.SetCategory("Rock&&Roll");
+        entry.SetTitle("Tom && Jerry");
+        const MdbEntry original = entry;
+        FakePrompts prompts;
+        {
+            CEntryDlg dialog(entry, 1, styles, prompts);
+            QCOMPARE(Find<QLineEdit>(dialog, "category")->text(), QString("Rock&Roll"));
+            QCOMPARE(Find<QLineEdit>(dialog, "title")->text(), QString("Tom & Jerry"));
+            dialog.accept();
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+            QVERIFY(entry == original);
+        }
+        CEntryDlg dialog(entry, 1, styles, prompts);
+        Find<QLineEdit>(dialog, "title")->setText("Tom & Jerry 2");
+        dialog.accept();
+        QCOMPARE(entry.GetTitle(), std::string("Tom & Jerry 2"));
+        QCOMPARE(entry.GetCategory(), std::string("Rock&&Roll"));
+    }
+
     void flagsAreWrittenInTheirStoredForm()
     {
         MdbEntry entry = SampleEntry();
@@ -288,8 +313,7 @@ private slots:
 
         dialog.accept();
         QCOMPARE(prompts.messages.size(), std::size_t(1));
-        QCOMPARE(prompts.messages[0].text,
-                 std::string("Geben Sie bitte eine ganze Zahl zwischen 32 und 280 ein."));
+        QCOMPARE(prompts.messages[0].text, std::string("Please enter an integer between 32 and 280."));
         QCOMPARE(prompts.messages[0].icon, MsgIcon::Warning);
         QVERIFY(dialog.isVisible());
         QVERIFY(tempo->hasFocus());
@@ -298,7 +322,7 @@ private slots:
 
         tempo->SetText("12x");
         dialog.accept();
-        QCOMPARE(prompts.messages.back().text, std::string("Geben Sie bitte eine ganze Zahl ein."));
+        QCOMPARE(prompts.messages.back().text, std::string("Please enter an integer."));
 
         tempo->SetText("280");
         dialog.accept();
@@ -306,17 +330,36 @@ private slots:
         QCOMPARE(int(entry.tempo()), 280);
     }
 
-    void theGermanPromptsAreUsedInEnglishToo()
+    // Once German in English mode too; now in the language chosen.
+    void promptsFollowTheLanguage_data()
     {
-        SetUiLanguage(UiLanguage::German);
+        QTest::addColumn<bool>("german");
+        QTest::addColumn<QString>("range");
+        QTest::addColumn<QString>("tooLong");
+        QTest::newRow("English") << false << "Please enter an integer between 0 and 127."
+                                 << "Please enter no more than 16 characters.";
+        QTest::newRow("German") << true << "Geben Sie bitte eine ganze Zahl zwischen 0 und 127 ein."
+                                << "Geben Sie bitte nicht mehr als 16 Zeichen ein.";
+    }
+    void promptsFollowTheLanguage()
+    {
+        QFETCH(bool, german);
+        QFETCH(QString, range);
+        QFETCH(QString, tooLong);
+        SetUiLanguage(german ? UiLanguage::German : UiLanguage::English);
         MdbEntry entry = SampleEntry();
         entry.setMainVolume(128);
         FakePrompts prompts;
         CEntryDlg dialog(entry, 1, styles, prompts);
         dialog.accept();
         QCOMPARE(prompts.messages.size(), std::size_t(1));
-        QCOMPARE(prompts.messages[0].text,
-                 std::string("Geben Sie bitte eine ganze Zahl zwischen 0 und 127 ein."));
+        QCOMPARE(QString::fromStdString(prompts.messages[0].text), range);
+        // A pasted text may be longer than the edit takes while typing.
+        Find<SpinEdit>(dialog, "mainVolume")->SetText("100");
+        Find<QLineEdit>(dialog, "title")->setMaxLength(32767);
+        Find<QLineEdit>(dialog, "title")->setText("abcdefghijklmnopq");
+        dialog.accept();
+        QCOMPARE(QString::fromStdString(prompts.messages.back().text), tooLong);
     }
 
     // The checks run in a fixed order; the first failure is the one reported.
@@ -418,7 +461,7 @@ private slots:
         QVERIFY(!volume->IsEditEnabled());
 
         dialog.accept();
-        const std::string range = "Geben Sie bitte eine ganze Zahl zwischen 0 und 127 ein.";
+        const std::string range = "Please enter an integer between 0 and 127.";
         QCOMPARE(prompts.messages.size(), std::size_t(1));
         QCOMPARE(prompts.messages[0].text, range);
 
@@ -608,6 +651,44 @@ private slots:
         for (const QPushButton* button : dialog.findChildren<QPushButton*>())
             buttons << button->text();
         QCOMPARE(buttons, (QStringList{"OK", "Abbrechen"}));
+    }
+
+    // The names take 16 characters: all of them show, even the widest
+    // letters; no caption is clipped or runs into a field, in either language.
+    void namesShowWholeAndCaptionsFit_data()
+    {
+        QTest::addColumn<bool>("german");
+        QTest::newRow("English") << false;
+        QTest::newRow("German") << true;
+    }
+    void namesShowWholeAndCaptionsFit()
+    {
+        QFETCH(bool, german);
+        SetUiLanguage(german ? UiLanguage::German : UiLanguage::English);
+        MdbEntry entry = SampleEntry();
+        FakePrompts prompts;
+        CEntryDlg dialog(entry, 1, styles, prompts);
+        for (const char* name : {"category", "title"}) {
+            QVERIFY2(testing::ShowsWhole(*Find<QLineEdit>(dialog, name), QString(16, u'W')), name);
+            QVERIFY2(testing::ShowsWhole(*Find<QLineEdit>(dialog, name), QString(16, u'M')), name);
+        }
+        QCOMPARE(testing::CaptionProblems(dialog).join("; "), QString());
+    }
+
+    // Rows as high as their text at least, so no letter loses its lower edge.
+    void listRowsFitTheirText()
+    {
+        MdbEntry entry = SampleEntry();
+        FakePrompts prompts;
+        CEntryDlg dialog(entry, 1, styles, prompts);
+        const QList<CCatalogueCombo*> lists = dialog.findChildren<CCatalogueCombo*>();
+        QCOMPARE(lists.size(), 13);
+        for (CCatalogueCombo* list : lists) {
+            const int font = list->fontMetrics().height();
+            QVERIFY2(list->view()->sizeHintForRow(0) >= font, qPrintable(list->objectName()));
+            QVERIFY2(list->height() > font, qPrintable(list->objectName()));
+            QCOMPARE(list->maxVisibleItems(), 20);
+        }
     }
 
     void theDialogHasAFixedSizeThatHoldsEveryControl()

@@ -1,6 +1,7 @@
 // The category, keyboard-model and search dialogs.
 
 #include "common/Texts.h"
+#include "support/CaptionCheck.h"
 #include "catalogue/qt/CCategoryDlg.h"
 #include "catalogue/qt/CKeyboardDlg.h"
 #include "catalogue/qt/CSearchDlg.h"
@@ -78,6 +79,21 @@ private slots:
         QVERIFY(prompts.messages.empty());
     }
 
+    void categoryDialogShowsTheNameAsItReads()
+    {
+        FakePrompts prompts;
+        CCategoryDlg dialog(prompts);
+        dialog.SetName("Rock&&Roll");
+        auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("name"));
+        QCOMPARE(edit->text(), QString("Rock&Roll"));
+        dialog.accept();
+        QCOMPARE(dialog.Name(), std::string("Rock&&Roll")); // left as shown: the same bytes
+        dialog.SetName("Rock&&Roll");
+        edit->setText("Rock&Roll!");
+        dialog.accept();
+        QCOMPARE(dialog.Name(), std::string("Rock&Roll!"));
+    }
+
     void categoryDialogTakesSixteenCharactersAndAllowsEmpty()
     {
         FakePrompts prompts;
@@ -117,6 +133,31 @@ private slots:
         QVERIFY(LabelsOf(dialog).contains("Kategorie:"));
         QVERIFY(ButtonNamed(dialog, "Abbrechen"));
         QVERIFY(ButtonNamed(dialog, "OK"));
+    }
+
+    void captionsFitAndTheNameShowsWhole_data()
+    {
+        QTest::addColumn<bool>("german");
+        QTest::newRow("English") << false;
+        QTest::newRow("German") << true;
+    }
+    void captionsFitAndTheNameShowsWhole()
+    {
+        QFETCH(bool, german);
+        SetUiLanguage(german ? UiLanguage::German : UiLanguage::English);
+        FakePrompts prompts;
+        CCategoryDlg category(prompts);
+        QVERIFY(
+            testing::ShowsWhole(*category.findChild<QLineEdit*>(QStringLiteral("name")), QString(16, u'W')));
+        QCOMPARE(testing::CaptionProblems(category).join("; "), QString());
+        CKeyboardDlg keyboard;
+        QCOMPARE(testing::CaptionProblems(keyboard).join("; "), QString());
+        ScriptedHost host;
+        CSearchDlg search(host, prompts, nullptr);
+        QCOMPARE(testing::CaptionProblems(search).join("; "), QString());
+        const QRect area = category.rect();
+        for (const QWidget* child : category.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            QVERIFY2(area.contains(child->geometry()), qPrintable(child->objectName()));
     }
 
     void keyboardDialogSelectsTheModelsRow()

@@ -227,6 +227,22 @@ private slots:
                  Qt::ItemNeverHasChildren);
     }
 
+    // Style 24 is stored as "Slow && Easy"; a person reads one '&', and a
+    // lone one stays. The tree keeps the stored text.
+    void namesReadWithOneAmpersand()
+    {
+        CategoryTree tree{NumberedStyles()};
+        CategoryTreeModel model(tree);
+        tree.InsertSorted(MakeEntry("Rock&&Roll", 24, 100, "R&B && Soul"));
+        const QModelIndex category = model.index(0, 0);
+        QCOMPARE(category.data().toString(), QStringLiteral("Rock&Roll"));
+        const QString entry = model.index(0, 0, category).data().toString();
+        QVERIFY2(entry.startsWith(QStringLiteral("R&B & Soul ")), qPrintable(entry));
+        QVERIFY2(entry.contains(QStringLiteral("(Slow & Easy, 100)")), qPrintable(entry));
+        QCOMPARE(tree.FirstCategory()->Text(), std::string("Rock&&Roll"));
+        QVERIFY(tree.FirstCategory()->FirstChild()->Text().find("Slow && Easy") != std::string::npos);
+    }
+
     void theViewFollowsTheTree()
     {
         Fixture f;
