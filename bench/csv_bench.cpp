@@ -1,9 +1,9 @@
 // The spreadsheet export and import of a large archive: 100,000 entries.
-#include "support/DataTestSupport.h"
-#include "support/TreeTestSupport.h"
 #include "edit/EntryCsv.h"
 #include "edit/PaneLoad.h"
 #include "edit/PaneState.h"
+#include "support/DataTestSupport.h"
+#include "support/TreeTestSupport.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 // The data core's hot paths: checksum, reading an MDB file, large archives.
 #include "data/ArchiveFile.h"
-#include "support/DataTestSupport.h"
 #include "data/MdbFile.h"
+#include "support/DataTestSupport.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,9 +4,9 @@
 #include "common/Prompts.h"
 #include "edit/CategoryTree.h"
 #include "edit/EditOperations.h"
+#include "edit/PaneState.h"
 #include "support/FakePrompts.h"
 #include "support/TreeTestSupport.h"
-#include "edit/PaneState.h"
 
 #include <benchmark/benchmark.h>
 
@@ -87,7 +87,7 @@ void Load(benchmark::State& state, int categories, bool random, bool observed)
     for (auto _ : state) {
         state.PauseTiming();
         std::vector<std::unique_ptr<EntryNode>> entries = Entries(keys);
-        auto tree = std::make_unique<CategoryTree>();
+        auto tree = std::make_unique<CategoryTree>(NumberedStyles());
         BusyObserver observer;
         if (observed)
             tree->SetObserver(&observer);

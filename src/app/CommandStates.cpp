@@ -55,10 +55,12 @@ CommandStates MainWindowState::UpdateCommandStates()
         mainEntryCaption_ = facts.isMain ? Caption::SubEntry : Caption::MainEntry;
     states.mainEntryCaption = Tr(mainEntryCaption_);
 
-    states.saveMdb = mdbPane.loaded && !mdbPane.untitled;
-    states.saveMdbAs = states.closeMdb = states.mdbTree = mdbPane.loaded;
-    states.saveArchive = archivePane.loaded && !archivePane.untitled;
-    states.saveArchiveAs = states.closeArchive = states.archiveTree = archivePane.loaded;
+    for (PaneId id : kPaneIds) {
+        const PaneState& pane = Pane(id);
+        CommandStates::PaneFlags& flags = states.Of(id);
+        flags.save = pane.loaded && !pane.untitled;
+        flags.saveAs = flags.close = flags.tree = pane.loaded;
+    }
 
     states.newCategory = facts.paneLoaded;
     states.edit = facts.paneLoaded && facts.selected;

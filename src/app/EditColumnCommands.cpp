@@ -93,7 +93,8 @@ void MainWindowState::Move()
 void MainWindowState::MoveUp()
 {
     if (ComputeEditFacts().upAllowed)
-        AsStep(StepName(Caption::Up, ActivePane()->tree.Selected()), [this] { tessaro::MoveUp(*ActivePane()); });
+        AsStep(StepName(Caption::Up, ActivePane()->tree.Selected()),
+               [this] { tessaro::MoveUp(*ActivePane()); });
 }
 
 void MainWindowState::MoveDown()

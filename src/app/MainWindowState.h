@@ -8,13 +8,14 @@
 //
 // All questions and messages go through Prompts; settings through SettingsStore.
 
-#include "common/Prompts.h"
 #include "app/RecentFiles.h"
 #include "app/SettingsStore.h"
 #include "catalogue/StyleCatalogue.h"
+#include "common/Prompts.h"
 #include "edit/History.h"
 #include "edit/PaneState.h"
 
+#include <array>
 #include <string>
 
 namespace tessaro {
@@ -53,15 +54,19 @@ struct CommandStates
     std::string mainEntryCaption; // "Main entry" or "Sub entry"
     TextAlignment editColumnAlignment = TextAlignment::Centre;
 
-    // MDB pane (Save, Save As, Close, tree) and archive pane.
-    bool saveMdb = false;
-    bool saveMdbAs = false;
-    bool closeMdb = false;
-    bool mdbTree = false;
-    bool saveArchive = false;
-    bool saveArchiveAs = false;
-    bool closeArchive = false;
-    bool archiveTree = false;
+    // Each pane's Save, Save As, Close and tree, by PaneId.
+    struct PaneFlags
+    {
+        bool save = false;
+        bool saveAs = false;
+        bool close = false;
+        bool tree = false;
+
+        bool operator==(const PaneFlags&) const = default;
+    };
+    std::array<PaneFlags, 2> panes;
+    PaneFlags& Of(PaneId id) { return panes[id == PaneId::Mdb ? 0 : 1]; }
+    const PaneFlags& Of(PaneId id) const { return panes[id == PaneId::Mdb ? 0 : 1]; }
 
     // Edit column.
     bool newCategory = false;
@@ -91,7 +96,7 @@ public:
     MainWindowState& operator=(const MainWindowState&) = delete;
 
     // ---- State, as the window shows it -------------------------------------
-    StyleCatalogue& styles; // the style names of labels, lists and reports
+    StyleCatalogue& styles;             // the style names of labels, lists and reports
     int flashStyleMode = kFlashFactory; // the radio buttons
     std::string modelLabel;             // "PSR9000", "9000Pro" or empty
     bool backupStructureOption = false; // "Yamaha backup structure"
@@ -100,7 +105,7 @@ public:
     bool blankSignature = false;        // the loaded MDB's signature is blank: saved blank again
     PaneState mdbPane;
     PaneState archivePane;
-    History history; // one for both panes
+    History history;                 // one for both panes
     std::string flashStyleFile;      // the flash-style backup file last chosen
     std::string flashStyleFileLabel; // the text beside the radio buttons
     std::string lastBackupFolder;    // last folder chosen in the browse dialog

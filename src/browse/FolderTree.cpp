@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "common/Texts.h"
 #include "browse/TextCompare.h"
+#include "common/Texts.h"
 
 namespace tessaro {
 

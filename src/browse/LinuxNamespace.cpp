@@ -10,9 +10,9 @@
 #include <set>
 #include <unistd.h>
 
-#include "common/Texts.h"
 #include "browse/DirectoryListing.h"
 #include "browse/TextCompare.h"
+#include "common/Texts.h"
 
 namespace tessaro {
 

@@ -88,7 +88,8 @@ bool VoiceCatalogue::VoiceRowText(int row, std::string& text, const void* user, 
         return false; // no such row, or a hidden one
     }
     const auto* context = static_cast<const VoiceListContext*>(user);
-    const bool isPro = context != nullptr && context->keyboardModel == static_cast<int>(KeyboardModel::Psr9000Pro);
+    const bool isPro =
+        context != nullptr && context->keyboardModel == static_cast<int>(KeyboardModel::Psr9000Pro);
     // The name belongs to the row only while the row holds the catalogue's voice;
     // anything else (row 880, a pro voice on the PSR-9000) shows its numbers.
     if (InRange(row) && itemData == kVoiceRows[row].packed && (!kVoiceRows[row].proOnly || isPro)) {

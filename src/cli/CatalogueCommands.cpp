@@ -1,10 +1,10 @@
 // voices and styles: the catalogues as the entry editor's lists offer them.
 
-#include "data/ReadableName.h"
 #include "catalogue/StyleCatalogue.h"
 #include "catalogue/VoiceCatalogue.h"
 #include "cli/CommandSupport.h"
 #include "cli/Commands.h"
+#include "data/ReadableName.h"
 #include "data/Win1252.h"
 
 namespace tessaro::cli {
@@ -35,8 +35,7 @@ int RunStyles(const CliOptions& options)
     }
     std::string text;
     for (int index = 0; index < kCatalogueStyleCount; ++index) {
-        text += std::to_string(index) + "\t" +
-                ToUtf8(ReadableName(styles.GetStyleLabel(index))) + "\n";
+        text += std::to_string(index) + "\t" + ToUtf8(ReadableName(styles.GetStyleLabel(index))) + "\n";
     }
     WriteToStdout(text);
     return FlushStdout() ? kOk : kFailed;

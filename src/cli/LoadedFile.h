@@ -2,9 +2,9 @@
 // A file given to tessaro-cli, loaded into a pane exactly as the editor loads
 // it. Whether it is an MDB backup file or an archive is told by its content.
 
+#include "catalogue/StyleCatalogue.h"
 #include "common/Texts.h"
 #include "data/MdbImage.h"
-#include "catalogue/StyleCatalogue.h"
 #include "edit/PaneState.h"
 
 #include <cstddef>
@@ -27,7 +27,7 @@ struct LoadedFile
     bool checksumOk = true;                    // archives have no checksum
     std::string openError;                     // why the file could not be opened
     std::size_t ignoredBytes = 0;              // an archive's tail shorter than a record
-    StyleCatalogue styles; // the names the labels and reports of this file show
+    StyleCatalogue styles;                     // the names the labels and reports of this file show
     PaneState pane{styles};
 };
 

@@ -1,10 +1,10 @@
 // tessaro-cli: reports, listings, checks, conversions, spreadsheet export and
 // import, comparisons of MDB backup files and MDB archives, with the editor's own code.
 
-#include "common/Texts.h"
 #include "cli/CliOptions.h"
 #include "cli/Commands.h"
 #include "cli/DemoSet.h"
+#include "common/Texts.h"
 
 #include <cstdio>
 #include <string>

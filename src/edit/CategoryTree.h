@@ -15,8 +15,8 @@
 //  4. a category has either entries or a placeholder, never both.
 // Two categories may carry the same name; lookups find the first of them.
 
-#include "edit/EntryNode.h"
 #include "data/RecordSource.h"
+#include "edit/EntryNode.h"
 #include "edit/NodeSequence.h"
 #include "edit/TreeNode.h"
 #include "edit/TreeObserver.h"

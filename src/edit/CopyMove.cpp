@@ -25,7 +25,8 @@ Place PlaceInGroup(const EntryNode& source, const TreeNode* beside)
     if (source.IsSubEntry())
         return beside->Payload()->IsSubEntry() ? Place::Before(beside) : Place::After(beside);
     const TreeNode* head = beside;
-    while (head && head->Payload() && head->Payload()->IsSubEntry() && CompareGroup(*head->Payload(), source) == 0)
+    while (head && head->Payload() && head->Payload()->IsSubEntry() &&
+           CompareGroup(*head->Payload(), source) == 0)
         head = head->PrevSibling();
     return head ? Place::Before(head) : Place::First();
 }
@@ -61,8 +62,9 @@ void TransferEntry(PaneState& source, PaneState& target, bool move, Prompts& pro
     TreeNode* sourceCategory = selected->Parent();
     TreeNode* next = selected->NextSibling();
     std::unique_ptr<EntryNode> copy = CopyInto(*entry, targetName);
-    TreeNode* placed = placeInGroup ? target.tree.InsertEntryNode(targetCategory, std::move(copy), *placeInGroup)
-                                    : target.tree.InsertSorted(std::move(copy));
+    TreeNode* placed = placeInGroup
+                           ? target.tree.InsertEntryNode(targetCategory, std::move(copy), *placeInGroup)
+                           : target.tree.InsertSorted(std::move(copy));
     if (!placed)
         return;
     done.insert(selected);
@@ -84,7 +86,8 @@ void TransferEntry(PaneState& source, PaneState& target, bool move, Prompts& pro
         const EntryNode* sub = next->Payload();
         if (!sub || !sub->IsSubEntry() || CompareGroup(*sub, moved) != 0)
             break;
-        TreeNode* inserted = target.tree.InsertEntryNode(last->Parent(), CopyInto(*sub, targetName), Place::After(last));
+        TreeNode* inserted =
+            target.tree.InsertEntryNode(last->Parent(), CopyInto(*sub, targetName), Place::After(last));
         if (!inserted)
             break;
         done.insert(next);
@@ -101,8 +104,8 @@ void TransferEntry(PaneState& source, PaneState& target, bool move, Prompts& pro
     }
 }
 
-void TransferCategory(PaneState& source, PaneState& target, bool move, TreeNode* category, TreeNode* destination,
-                      Done& done)
+void TransferCategory(PaneState& source, PaneState& target, bool move, TreeNode* category,
+                      TreeNode* destination, Done& done)
 {
     const TreeNode* anchor = CategoryOf(destination);
     done.insert(category);
@@ -124,7 +127,8 @@ void TransferCategory(PaneState& source, PaneState& target, bool move, TreeNode*
         }
     } else if (const EntryNode* placeholder = category->Payload()) {
         target.modified = true;
-        target.tree.InsertCategoryNode(std::make_unique<EntryNode>(*placeholder), Place::BeforeOrLast(anchor));
+        target.tree.InsertCategoryNode(std::make_unique<EntryNode>(*placeholder),
+                                       Place::BeforeOrLast(anchor));
     }
     // An entry the target refused stays in the source with its category.
     if (move && !category->HasChildren()) {
@@ -135,8 +139,8 @@ void TransferCategory(PaneState& source, PaneState& target, bool move, TreeNode*
 
 } // namespace
 
-void Transfer(PaneState& source, const std::vector<TreeNode*>& nodes, PaneState& target, TreeNode* destination,
-              bool move, Prompts& prompts)
+void Transfer(PaneState& source, const std::vector<TreeNode*>& nodes, PaneState& target,
+              TreeNode* destination, bool move, Prompts& prompts)
 {
     // One pane as both ends would feed a category's copies back into its own loop.
     if (&source == &target)

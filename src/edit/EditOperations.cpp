@@ -115,8 +115,8 @@ void Delete(PaneState& pane, const std::vector<TreeNode*>& nodes, Prompts& promp
     bool askFirst = false;
     for (const TreeNode* node : nodes)
         askFirst = askFirst || (node && node->IsCategory() && node->HasChildren());
-    if (askFirst &&
-        prompts.MessageBox(Tr(Msg::DeleteCompleteCategory), MsgIcon::Question, MsgButtons::YesNo) != MsgAnswer::Yes) {
+    if (askFirst && prompts.MessageBox(Tr(Msg::DeleteCompleteCategory), MsgIcon::Question,
+                                       MsgButtons::YesNo) != MsgAnswer::Yes) {
         UpdateEntryCountText(pane);
         return;
     }

@@ -22,8 +22,8 @@ class TreeNode;
 // the source pane to the target pane; Move also removes them from the source.
 // `destination` is the target's node they land at: its category takes the
 // entries, and an entry of the same group places a copied entry beside it.
-void Transfer(PaneState& source, const std::vector<TreeNode*>& nodes, PaneState& target, TreeNode* destination,
-              bool move, Prompts& prompts);
+void Transfer(PaneState& source, const std::vector<TreeNode*>& nodes, PaneState& target,
+              TreeNode* destination, bool move, Prompts& prompts);
 // The source's selection to the target's selection.
 void CopyOrMove(PaneState& source, PaneState& target, bool move, Prompts& prompts);
 

@@ -404,8 +404,8 @@ std::optional<CellFault> EditorRangeFault(std::size_t c, const MdbEntry& record)
             return std::nullopt;
         }
         const std::size_t disk = ColumnOf(ColumnKind::DiskStyle);
-        return CellFault{disk, Quoted(ValueText(disk, record, FixedStyleNames())) + " is not a whole number from " +
-                                   Range(1, kDiskStyleCount)};
+        return CellFault{disk, Quoted(ValueText(disk, record, FixedStyleNames())) +
+                                   " is not a whole number from " + Range(1, kDiskStyleCount)};
     }
     EntryCells cells(EntryColumns().size());
     cells[c] = ValueText(c, record, FixedStyleNames());

@@ -1,9 +1,9 @@
 #include "edit/EntryColumns.h"
 
 #include "catalogue/EntryRanges.h"
-#include "data/ReadableName.h"
 #include "catalogue/StyleCatalogue.h"
 #include "catalogue/VoiceCatalogue.h"
+#include "data/ReadableName.h"
 #include "data/Win1252.h"
 #include "edit/EntryCellStore.h"
 

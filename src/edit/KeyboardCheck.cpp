@@ -40,18 +40,21 @@ std::vector<KeyboardFinding> CheckEntryForKeyboard(const MdbEntry& record, Keybo
         switch (column.kind) {
         case ColumnKind::StyleName:
             if (record.isDiskStyle()) {
-                findings.push_back({column.name, ValueText(c, record, FixedStyleNames()) + " needs its style disk"});
+                findings.push_back(
+                    {column.name, ValueText(c, record, FixedStyleNames()) + " needs its style disk"});
             }
             break;
         case ColumnKind::HandVoiceName: {
             const HandVoice hand = static_cast<HandVoice>(column.index);
-            CheckVoice(column.name, record.voice(hand), ValueText(c, record, FixedStyleNames()), model, findings);
+            CheckVoice(column.name, record.voice(hand), ValueText(c, record, FixedStyleNames()), model,
+                       findings);
             break;
         }
         case ColumnKind::PartVoiceName: {
             const Part part = static_cast<Part>(column.index);
             if (record.partVoiceSet(part)) {
-                CheckVoice(column.name, record.partVoice(part), ValueText(c, record, FixedStyleNames()), model, findings);
+                CheckVoice(column.name, record.partVoice(part), ValueText(c, record, FixedStyleNames()),
+                           model, findings);
             }
             break;
         }

@@ -18,7 +18,10 @@ enum class PaneId
     Archive
 };
 constexpr PaneId kPaneIds[] = {PaneId::Mdb, PaneId::Archive};
-constexpr PaneId OtherPane(PaneId pane) { return pane == PaneId::Mdb ? PaneId::Archive : PaneId::Mdb; }
+constexpr PaneId OtherPane(PaneId pane)
+{
+    return pane == PaneId::Mdb ? PaneId::Archive : PaneId::Mdb;
+}
 
 struct PaneState
 {

@@ -206,7 +206,8 @@ std::vector<bool> LongestIncreasing(const std::vector<std::size_t>& sequence)
 
 } // namespace
 
-std::vector<FieldChange> CompareRecords(const MdbEntry& before, const MdbEntry& after, const StyleCatalogue& styles)
+std::vector<FieldChange> CompareRecords(const MdbEntry& before, const MdbEntry& after,
+                                        const StyleCatalogue& styles)
 {
     std::vector<FieldChange> changes;
     if (before == after) {
@@ -270,7 +271,8 @@ std::vector<EntryDifference> CompareTrees(const CategoryTree& before, const Cate
             continue;
         }
         const bool moved = !kept[matchedIndex++];
-        std::vector<FieldChange> changes = CompareRecords(*first[i].record, *second[matched[i]].record, before.Styles());
+        std::vector<FieldChange> changes =
+            CompareRecords(*first[i].record, *second[matched[i]].record, before.Styles());
         if (!changes.empty()) {
             differences.push_back(difference(EntryDifference::Kind::Changed, first[i].key));
             differences.back().changes = std::move(changes);

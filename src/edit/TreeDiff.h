@@ -43,7 +43,7 @@ struct EntryDifference
 // Every setting that differs between two records, in column order, then the
 // bytes no setting covers ("Byte 17").
 std::vector<FieldChange> CompareRecords(const MdbEntry& before, const MdbEntry& after,
-                                       const StyleCatalogue& styles);
+                                        const StyleCatalogue& styles);
 
 // Removed, changed and moved entries in the first tree's order, then the added
 // ones in the second tree's order. Empty when the trees hold the same records

@@ -45,19 +45,20 @@ TEST_F(CommandStatesTest, ThePaneButtonsFollowLoadedAndUntitled)
 {
     LoadBoth(); // both untitled
     CommandStates s = state.UpdateCommandStates();
-    EXPECT_FALSE(s.saveMdb);
-    EXPECT_TRUE(s.saveMdbAs && s.closeMdb && s.mdbTree);
-    EXPECT_FALSE(s.saveArchive);
-    EXPECT_TRUE(s.saveArchiveAs && s.closeArchive && s.archiveTree);
+    EXPECT_FALSE(s.Of(PaneId::Mdb).save);
+    EXPECT_TRUE(s.Of(PaneId::Mdb).saveAs && s.Of(PaneId::Mdb).close && s.Of(PaneId::Mdb).tree);
+    EXPECT_FALSE(s.Of(PaneId::Archive).save);
+    EXPECT_TRUE(s.Of(PaneId::Archive).saveAs && s.Of(PaneId::Archive).close && s.Of(PaneId::Archive).tree);
 
     state.mdbPane.untitled = false;
     state.archivePane.untitled = false;
     s = state.UpdateCommandStates();
-    EXPECT_TRUE(s.saveMdb && s.saveArchive);
+    EXPECT_TRUE(s.Of(PaneId::Mdb).save && s.Of(PaneId::Archive).save);
 
     state.CloseArchive();
     s = state.UpdateCommandStates();
-    EXPECT_FALSE(s.saveArchive || s.saveArchiveAs || s.closeArchive || s.archiveTree);
+    EXPECT_FALSE(s.Of(PaneId::Archive).save || s.Of(PaneId::Archive).saveAs || s.Of(PaneId::Archive).close ||
+                 s.Of(PaneId::Archive).tree);
 }
 
 TEST_F(CommandStatesTest, TheActivePaneSetsCaptionsAndAlignment)

@@ -96,14 +96,30 @@ protected:
         const int value = Pick(4);
         prompts.EditEntryWith([field, value](MdbEntry& e) {
             switch (field) {
-            case 0: e.SetTitle(value == 0 ? "" : "Edited" + std::to_string(value)); break;
-            case 1: e.SetCategory(value == 0 ? "Pop" : "New" + std::to_string(value)); break;
-            case 2: e.setStyleNumber(static_cast<uint8_t>(value)); break;
-            case 3: e.setTempo(static_cast<uint16_t>(100 + 20 * (value % 2))); break;
-            case 4: e.setVoiceVolume(HandVoice::R1, static_cast<uint8_t>(value * 30)); break;
-            case 5: e.setPartOn(Part::Bass, value % 2 == 0); break;
-            case 6: e.SetTitle("  sub" + std::to_string(value)); break;
-            case 7: e.setVariation(static_cast<uint8_t>(value)); break;
+            case 0:
+                e.SetTitle(value == 0 ? "" : "Edited" + std::to_string(value));
+                break;
+            case 1:
+                e.SetCategory(value == 0 ? "Pop" : "New" + std::to_string(value));
+                break;
+            case 2:
+                e.setStyleNumber(static_cast<uint8_t>(value));
+                break;
+            case 3:
+                e.setTempo(static_cast<uint16_t>(100 + 20 * (value % 2)));
+                break;
+            case 4:
+                e.setVoiceVolume(HandVoice::R1, static_cast<uint8_t>(value * 30));
+                break;
+            case 5:
+                e.setPartOn(Part::Bass, value % 2 == 0);
+                break;
+            case 6:
+                e.SetTitle("  sub" + std::to_string(value));
+                break;
+            case 7:
+                e.setVariation(static_cast<uint8_t>(value));
+                break;
             }
         });
     }
@@ -117,8 +133,12 @@ protected:
         if (Chance(70))
             state.TreeSelectionChanged(!mdb, RandomNode(state.Pane(!mdb).tree));
         switch (Pick(10)) {
-        case 0: state.Copy(); break;
-        case 1: state.Move(); break;
+        case 0:
+            state.Copy();
+            break;
+        case 1:
+            state.Move();
+            break;
         case 2:
             if (Chance(20))
                 prompts.CancelCategory();
@@ -137,9 +157,15 @@ protected:
             }
             state.EditSelected();
             break;
-        case 4: state.ToggleMainEntry(); break;
-        case 5: state.MoveUp(); break;
-        case 6: state.MoveDown(); break;
+        case 4:
+            state.ToggleMainEntry();
+            break;
+        case 5:
+            state.MoveUp();
+            break;
+        case 6:
+            state.MoveDown();
+            break;
         case 7:
             prompts.Answer(Chance(70) ? MsgAnswer::Yes : MsgAnswer::No);
             state.DeleteSelected();
@@ -184,7 +210,8 @@ TEST_F(HistoryTest, RandomSessionsUndoToTheLoadedFilesAndRedoEveryStep)
             if (state.history.AppliedCount() == snapshots.size())
                 snapshots.push_back(now);
             else
-                ASSERT_EQ(now.layout[0] + now.layout[1], snapshots.back().layout[0] + snapshots.back().layout[1])
+                ASSERT_EQ(now.layout[0] + now.layout[1],
+                          snapshots.back().layout[0] + snapshots.back().layout[1])
                     << "a command that made no step changed a tree";
             ASSERT_EQ(state.history.AppliedCount() + 1, snapshots.size());
         }
@@ -193,7 +220,8 @@ TEST_F(HistoryTest, RandomSessionsUndoToTheLoadedFilesAndRedoEveryStep)
         for (std::size_t k = snapshots.size() - 1; k > 0; --k) {
             state.Undo();
             ASSERT_TRUE(Sound()) << "undone to step " << k - 1;
-            ASSERT_EQ(Take(), snapshots[k - 1]) << Describe(Take()) << "\nexpected\n" << Describe(snapshots[k - 1]);
+            ASSERT_EQ(Take(), snapshots[k - 1]) << Describe(Take()) << "\nexpected\n"
+                                                << Describe(snapshots[k - 1]);
         }
         EXPECT_FALSE(state.history.CanUndo());
         EXPECT_FALSE(state.mdbPane.modified || state.archivePane.modified) << "back at the loaded files";
@@ -282,9 +310,9 @@ TEST_F(HistoryTest, ResettingAPaneDropsItsStepsAndThoseThatDependOnThem)
         state.TreeSelectionChanged(mdb, state.Pane(mdb).tree.LastCategory());
         state.MoveUp();
     };
-    edit(false);             // archive only: stays
-    edit(true);              // MDB only: goes
-    edit(false);             // archive only: stays
+    edit(false); // archive only: stays
+    edit(true);  // MDB only: goes
+    edit(false); // archive only: stays
     ASSERT_EQ(state.history.StepCount(), 3u);
     prompts.Answer(MsgAnswer::No);
     state.CloseMdb();

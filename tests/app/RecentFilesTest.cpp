@@ -1,8 +1,8 @@
 // The recent-file lists and how their lines are shown.
 #include "app/RecentFiles.h"
 
-#include "support/AppTestSupport.h"
 #include "edit/PaneState.h"
+#include "support/AppTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "common/Texts.h"
 #include "browse/FolderTree.h"
+#include "common/Texts.h"
 #include "support/DataTestSupport.h"
 
 namespace tessaro {

@@ -1,5 +1,5 @@
-#include "common/Prompts.h"
 #include "catalogue/VoiceCatalogue.h"
+#include "common/Prompts.h"
 #include "support/FakePrompts.h"
 
 #include <gtest/gtest.h>

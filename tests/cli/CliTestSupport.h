@@ -3,11 +3,11 @@
 // in a temporary folder, and writes the sample files the tests feed it.
 
 #include "catalogue/StyleCatalogue.h"
-#include "support/DataTestSupport.h"
 #include "data/MdbFile.h"
 #include "edit/PaneLoad.h"
 #include "edit/PaneState.h"
 #include "edit/Reports.h"
+#include "support/DataTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -71,7 +71,6 @@ inline std::vector<MdbEntry> SampleRecords()
 class CliTest : public ::testing::Test
 {
 protected:
-
     // stdoutTo: where standard output goes instead of a file read back (e.g. /dev/full).
     CliRun Cli(const std::vector<std::string>& args, const std::string& stdoutTo = "")
     {

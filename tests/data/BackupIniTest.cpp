@@ -1,6 +1,6 @@
 #include "data/BackupIni.h"
-#include "support/DataTestSupport.h"
 #include "data/SafeFile.h"
+#include "support/DataTestSupport.h"
 
 #include <gtest/gtest.h>
 

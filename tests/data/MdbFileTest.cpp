@@ -1,6 +1,6 @@
 #include "data/MdbFile.h"
-#include "support/DataTestSupport.h"
 #include "data/SafeFile.h"
+#include "support/DataTestSupport.h"
 
 #include <cstring>
 #include <gtest/gtest.h>

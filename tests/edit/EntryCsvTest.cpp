@@ -3,9 +3,9 @@
 #include "edit/EntryCsv.h"
 
 #include "data/Csv.h"
-#include "support/DataTestSupport.h"
 #include "edit/EntryColumns.h"
 #include "edit/PaneLoad.h"
+#include "support/DataTestSupport.h"
 #include "support/TreeTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -18,7 +18,8 @@ EntryNode Entry(const std::string& title, int styleIndex, uint16_t tempo)
 
 TEST(EntryNodeTest, MainAndSubEntryStripLeadingWhiteSpace)
 {
-    EXPECT_EQ(AsSubEntry(Entry("  Already sub", 0, 100).record).GetTitle(), "  Already sub"); // not four spaces
+    EXPECT_EQ(AsSubEntry(Entry("  Already sub", 0, 100).record).GetTitle(),
+              "  Already sub"); // not four spaces
     EXPECT_EQ(AsSubEntry(Entry("ABCDEFGHIJKLMNOP", 0, 100).record).GetTitle(), "  ABCDEFGHIJKLMN");
     EXPECT_EQ(AsMainEntry(Entry("\t\r\v\f\n Tabbed", 0, 100).record).GetTitle(), "Tabbed");
     // Not white space in the C locale.

@@ -3,12 +3,12 @@
 // each column should show), never by the report code itself.
 
 #include "catalogue/StyleCatalogue.h"
-#include "support/DataTestSupport.h"
 #include "data/MdbImage.h"
 #include "data/SafeFile.h"
-#include "support/FakePrompts.h"
 #include "edit/PaneLoad.h"
 #include "edit/Reports.h"
+#include "support/DataTestSupport.h"
+#include "support/FakePrompts.h"
 #include "support/TreeTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -3,10 +3,10 @@
 // real temporary folder, with helpers that write the files the commands read.
 
 #include "app/MainWindowState.h"
-#include "support/MapSettingsStore.h"
-#include "support/DataTestSupport.h"
 #include "data/MdbImage.h"
+#include "support/DataTestSupport.h"
 #include "support/FakePrompts.h"
+#include "support/MapSettingsStore.h"
 
 #include <gtest/gtest.h>
 

@@ -104,8 +104,8 @@ void CheckEntries(const CategoryTree& tree, const TreeNode* category, std::set<c
         EntryNode relabelled = *payload;
         relabelled.Relabel(tree.Styles());
         if (entry->Text() != payload->displayLabel || entry->Text() != relabelled.displayLabel)
-            (problems << where << "text '" << entry->Text() << "' is not the label '" << relabelled.displayLabel
-                      << "'")
+            (problems << where << "text '" << entry->Text() << "' is not the label '"
+                      << relabelled.displayLabel << "'")
                 .End();
         if (payload->GetCategory() != name)
             (problems << where << "category name '" << payload->GetCategory() << "'").End();

@@ -2,8 +2,8 @@
 // Building trees and checking them in the tree and editing tests.
 
 #include "catalogue/StyleCatalogue.h"
-#include "edit/EntryNode.h"
 #include "edit/CategoryTree.h"
+#include "edit/EntryNode.h"
 #include "edit/PaneState.h"
 
 #include <gtest/gtest.h>

@@ -1,12 +1,12 @@
 #include "app/qt/CEditorApp.h"
 
-#include "common/Texts.h"
 #include "app/qt/CMainDlg.h"
 #include "app/qt/QtPrompts.h"
 #include "app/qt/QtSettingsStore.h"
 #include "app/qt/ScreenshotRun.h"
 #include "app/qt/SingleInstance.h"
 #include "catalogue/StyleCatalogue.h"
+#include "common/Texts.h"
 
 #include <QApplication>
 #include <QStandardPaths>

@@ -22,7 +22,7 @@ struct StartOptions
     QString openMdb;
     QString openArchive;
     QString flashStyleFile; // shown as the individual flash styles
-    QStringList ignored; // arguments the program does not know
+    QStringList ignored;    // arguments the program does not know
 };
 StartOptions ParseStartOptions(const QStringList& arguments); // without the program name
 

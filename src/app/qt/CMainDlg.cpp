@@ -13,8 +13,8 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
-#include <QShortcut>
 #include <QScreen>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QTreeView>
 
@@ -127,7 +127,8 @@ void CMainDlg::ConnectCommands()
     const auto shortcut = [this](const QKeySequence& keys, void (MainWindowState::*command)()) {
         auto* action = new QShortcut(keys, this);
         action->setContext(Qt::WindowShortcut);
-        connect(action, &QShortcut::activated, this, [this, command] { RunCommand([this, command] { (state_.*command)(); }); });
+        connect(action, &QShortcut::activated, this,
+                [this, command] { RunCommand([this, command] { (state_.*command)(); }); });
     };
     shortcut(QKeySequence::Undo, &MainWindowState::Undo);
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), &MainWindowState::Redo);
@@ -236,14 +237,14 @@ void CMainDlg::ApplyCommandStates()
     ShowEditColumnAlignment(states.editColumnAlignment);
     ShowActivePane();
 
-    SetEnabled(mdb_.save, states.saveMdb);
-    SetEnabled(mdb_.saveAs, states.saveMdbAs);
-    SetEnabled(mdb_.close, states.closeMdb);
-    SetEnabled(mdb_.tree, states.mdbTree);
-    SetEnabled(archive_.save, states.saveArchive);
-    SetEnabled(archive_.saveAs, states.saveArchiveAs);
-    SetEnabled(archive_.close, states.closeArchive);
-    SetEnabled(archive_.tree, states.archiveTree);
+    for (PaneId id : kPaneIds) {
+        const PaneControls& pane = id == PaneId::Mdb ? mdb_ : archive_;
+        const CommandStates::PaneFlags& flags = states.Of(id);
+        SetEnabled(pane.save, flags.save);
+        SetEnabled(pane.saveAs, flags.saveAs);
+        SetEnabled(pane.close, flags.close);
+        SetEnabled(pane.tree, flags.tree);
+    }
 
     SetEnabled(undo_, states.undo);
     SetEnabled(redo_, states.redo);

@@ -367,8 +367,8 @@ void CMainDlg::CreateEditColumn()
         *c.button = MakeButton(this, QString::fromLatin1(c.name), du, 198, y, 66, 16);
         y += 19;
     }
-    editColumn_ = {newCategory_, edit_,   mainEntry_,         copy_,        move_, up_, down_,
-                   delete_,      search_, protocolFormatted_, protocolTabs_};
+    editColumn_ = {undo_, redo_, newCategory_, edit_,   mainEntry_,         copy_,        move_,
+                   up_,   down_, delete_,      search_, protocolFormatted_, protocolTabs_};
 }
 
 void CMainDlg::SetCaptions()

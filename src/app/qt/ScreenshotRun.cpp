@@ -1,6 +1,5 @@
 #include "app/qt/ScreenshotRun.h"
 
-#include "common/Prompts.h"
 #include "app/qt/CLanguageDlg.h"
 #include "app/qt/CMainDlg.h"
 #include "app/qt/FileDialogs.h"
@@ -12,6 +11,7 @@
 #include "catalogue/qt/CEntryDlg.h"
 #include "catalogue/qt/CKeyboardDlg.h"
 #include "catalogue/qt/CSearchDlg.h"
+#include "common/Prompts.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

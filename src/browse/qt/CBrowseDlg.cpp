@@ -1,11 +1,11 @@
 #include "browse/qt/CBrowseDlg.h"
 
-#include "common/Texts.h"
-#include "common/qt/DialogUnits.h"
-#include "common/qt/TextFit.h"
 #include "browse/LinuxNamespace.h"
 #include "browse/qt/CFolderTree.h"
 #include "browse/qt/QtDesktopActions.h"
+#include "common/Texts.h"
+#include "common/qt/DialogUnits.h"
+#include "common/qt/TextFit.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -5,8 +5,8 @@
 // that file; in save mode the user picks a folder, types or picks a set name,
 // and gets the path of the set folder to write into.
 
-#include "common/Prompts.h"
 #include "browse/BrowseDialogState.h"
+#include "common/Prompts.h"
 
 #include <QDialog>
 

@@ -1,11 +1,11 @@
 #include "catalogue/qt/CCategoryDlg.h"
 
-#include "common/Texts.h"
-#include "common/qt/DialogUnits.h"
-#include "common/qt/TextFit.h"
 #include "catalogue/qt/FieldCheck.h"
 #include "catalogue/qt/RecordText.h"
 #include "catalogue/qt/Win1252Validator.h"
+#include "common/Texts.h"
+#include "common/qt/DialogUnits.h"
+#include "common/qt/TextFit.h"
 #include "data/ReadableName.h"
 
 #include <QLabel>

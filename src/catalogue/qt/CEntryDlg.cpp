@@ -1,16 +1,16 @@
 #include "catalogue/qt/CEntryDlg.h"
 
 #include "catalogue/EntryRanges.h"
-#include "common/Prompts.h"
-#include "common/Texts.h"
-#include "common/qt/DialogUnits.h"
-#include "common/qt/TextFit.h"
 #include "catalogue/StyleCatalogue.h"
 #include "catalogue/qt/CCatalogueCombo.h"
 #include "catalogue/qt/FieldCheck.h"
 #include "catalogue/qt/RecordText.h"
 #include "catalogue/qt/SpinEdit.h"
 #include "catalogue/qt/Win1252Validator.h"
+#include "common/Prompts.h"
+#include "common/Texts.h"
+#include "common/qt/DialogUnits.h"
+#include "common/qt/TextFit.h"
 #include "data/ReadableName.h"
 
 #include <QButtonGroup>

@@ -1,11 +1,11 @@
 #include "catalogue/qt/CSearchDlg.h"
 
+#include "catalogue/qt/RecordText.h"
+#include "catalogue/qt/Win1252Validator.h"
 #include "common/Prompts.h"
 #include "common/Texts.h"
 #include "common/qt/DialogUnits.h"
 #include "common/qt/TextFit.h"
-#include "catalogue/qt/RecordText.h"
-#include "catalogue/qt/Win1252Validator.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 #include "catalogue/qt/FieldCheck.h"
 
-#include "common/Prompts.h"
 #include "catalogue/qt/SpinEdit.h"
+#include "common/Prompts.h"
 #include "data/WholeNumber.h"
 
 #include <QLineEdit>

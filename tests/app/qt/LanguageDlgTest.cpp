@@ -1,9 +1,9 @@
 // The language dialog: OK waits for a choice, OK stores it, Escape stores nothing.
 
 #include "app/SettingsKeys.h"
-#include "support/MapSettingsStore.h"
-#include "common/Texts.h"
 #include "app/qt/CLanguageDlg.h"
+#include "common/Texts.h"
+#include "support/MapSettingsStore.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -3,11 +3,11 @@
 // Return doing nothing, Escape and the close box running the exit sequence,
 // the options reaching the state, and a session on the demo files.
 
-#include "support/FakePrompts.h"
 #include "app/SettingsKeys.h"
-#include "support/MapSettingsStore.h"
 #include "app/qt/CMainDlg.h"
 #include "support/CaptionCheck.h"
+#include "support/FakePrompts.h"
+#include "support/MapSettingsStore.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -2,18 +2,18 @@
 // dialogs behind the prompts, the wait cursor, help pages and dialog units.
 
 #include "app/SettingsKeys.h"
-#include "support/MapSettingsStore.h"
-#include "catalogue/StyleCatalogue.h"
-#include "common/Texts.h"
 #include "app/qt/CLanguageDlg.h"
-#include "common/qt/DialogUnits.h"
 #include "app/qt/FileDialogs.h"
 #include "app/qt/QtPrompts.h"
 #include "app/qt/QtSettingsStore.h"
+#include "catalogue/StyleCatalogue.h"
 #include "catalogue/qt/CCategoryDlg.h"
 #include "catalogue/qt/CEntryDlg.h"
 #include "catalogue/qt/CKeyboardDlg.h"
+#include "common/Texts.h"
+#include "common/qt/DialogUnits.h"
 #include "edit/EntryNode.h"
+#include "support/MapSettingsStore.h"
 
 #include <QComboBox>
 #include <QFile>

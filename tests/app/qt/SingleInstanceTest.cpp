@@ -3,8 +3,8 @@
 // where the second ends at once and the first keeps running.
 
 #include "app/qt/SingleInstance.h"
-#include "common/Texts.h"
 #include "app/qt/CEditorApp.h"
+#include "common/Texts.h"
 
 #include <QDialog>
 #include <QFile>

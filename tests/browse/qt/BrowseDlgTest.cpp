@@ -3,11 +3,11 @@
 // the set's file (open) or the set folder (save). With TESSARO_SCREENSHOT_DIR
 // set, the open and save dialogs are saved there as PNG files.
 
-#include "common/Texts.h"
-#include "support/CaptionCheck.h"
 #include "browse/LinuxNamespace.h"
 #include "browse/qt/CBrowseDlg.h"
 #include "browse/qt/CFolderTree.h"
+#include "common/Texts.h"
+#include "support/CaptionCheck.h"
 
 #include <QApplication>
 #include <QDir>

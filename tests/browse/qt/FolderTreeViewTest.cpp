@@ -3,9 +3,9 @@
 // follows the tree's selection and expansion both ways; a right click selects and
 // offers the menu only on an item's icon or label.
 
-#include "support/MemoryNamespace.h"
 #include "browse/qt/CFolderTree.h"
 #include "browse/qt/FolderTreeModel.h"
+#include "support/MemoryNamespace.h"
 
 #include <QAbstractItemModelTester>
 #include <QContextMenuEvent>

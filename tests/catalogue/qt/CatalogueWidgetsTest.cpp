@@ -1,10 +1,10 @@
 // The building blocks of the entry editor: the catalogue list, the spin edit
 // and the field checks.
 
-#include "common/Texts.h"
 #include "catalogue/qt/CCatalogueCombo.h"
 #include "catalogue/qt/FieldCheck.h"
 #include "catalogue/qt/SpinEdit.h"
+#include "common/Texts.h"
 #include "support/FakePrompts.h"
 
 #include <QAbstractItemDelegate>

@@ -1,12 +1,12 @@
 // The entry editor: what it shows of a record, what OK writes back, the field
 // checks in their order, the two "Set" handlers, and the voice and style lists.
 
-#include "common/Texts.h"
-#include "support/CaptionCheck.h"
 #include "catalogue/VoiceCatalogue.h"
 #include "catalogue/qt/CCatalogueCombo.h"
 #include "catalogue/qt/CEntryDlg.h"
 #include "catalogue/qt/SpinEdit.h"
+#include "common/Texts.h"
+#include "support/CaptionCheck.h"
 #include "support/FakePrompts.h"
 
 #include <QButtonGroup>

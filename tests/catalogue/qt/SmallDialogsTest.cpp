@@ -1,10 +1,10 @@
 // The category, keyboard-model and search dialogs.
 
-#include "common/Texts.h"
-#include "support/CaptionCheck.h"
 #include "catalogue/qt/CCategoryDlg.h"
 #include "catalogue/qt/CKeyboardDlg.h"
 #include "catalogue/qt/CSearchDlg.h"
+#include "common/Texts.h"
+#include "support/CaptionCheck.h"
 #include "support/FakePrompts.h"
 
 #include <QComboBox>

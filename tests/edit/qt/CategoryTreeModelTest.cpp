@@ -98,7 +98,8 @@ private slots:
         Fixture f;
         CategoryTree& tree = f.tree;
         for (int i = 0; i < 40; ++i)
-            tree.InsertSorted(MakeEntry(i % 3 ? "Pop" : "Rock", i % 4, 100 + i % 2 * 20, "T" + std::to_string(i)));
+            tree.InsertSorted(
+                MakeEntry(i % 3 ? "Pop" : "Rock", i % 4, 100 + i % 2 * 20, "T" + std::to_string(i)));
         tree.InsertCategoryNode(MakePlaceholder("Empty"), Place::Last());
         tree.SetExpanded(tree.FindCategory("Pop"), true);
         const std::string before = Layout(tree);
