@@ -132,6 +132,44 @@ class MainDlgTest : public QObject
 private slots:
     void init() { SetUiLanguage(UiLanguage::English); }
 
+    // Through the window: a move between the panes, undone by the button and
+    // redone by the keys, with the buttons, tooltips, counts and modified flags following.
+    void undoAndRedoFollowTheHistory()
+    {
+        Window w("E");
+        QVERIFY(w.Start());
+        w.OpenDemoMdb();
+        w.OpenDemoArchive();
+        QVERIFY(!IsEnabled(w, "undo") && !IsEnabled(w, "redo"));
+        const QString mdbCount = w.Text("mdbCount");
+        const QString archiveCount = w.Text("archiveCount");
+        const QString firstCategory = w.Row(true, 0).data().toString();
+
+        w.ClickRow(false, w.Row(false, 0));
+        w.ClickRow(true, w.Row(true, 0)); // the MDB pane is active, its first category selected
+        w.Click("move");
+        QVERIFY(IsEnabled(w, "undo") && !IsEnabled(w, "redo"));
+        QCOMPARE(w.Button("undo")->toolTip(),
+                 QStringLiteral("Undo: Move \"%1\"").arg(firstCategory.trimmed()));
+        QVERIFY(w.Text("mdbCount") != mdbCount && w.Text("archiveCount") != archiveCount);
+        QVERIFY(w.dialog->State().mdbPane.modified && w.dialog->State().archivePane.modified);
+
+        w.Click("undo");
+        QCOMPARE(w.Text("mdbCount"), mdbCount);
+        QCOMPARE(w.Text("archiveCount"), archiveCount);
+        QCOMPARE(w.Row(true, 0).data().toString(), firstCategory);
+        QVERIFY(w.Tree(true)->selectionModel()->isSelected(w.Row(true, 0))); // back, and selected
+        QVERIFY(!w.dialog->State().mdbPane.modified && !w.dialog->State().archivePane.modified);
+        QVERIFY(!IsEnabled(w, "undo") && IsEnabled(w, "redo"));
+
+        QTest::keyClick(w.dialog.get(), Qt::Key_Y, Qt::ControlModifier);
+        QVERIFY(w.Text("mdbCount") != mdbCount);
+        QTest::keyClick(w.dialog.get(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(w.Text("mdbCount"), mdbCount);
+        QTest::keyClick(w.dialog.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(w.Text("mdbCount") != mdbCount);
+    }
+
     void startsEmptyWithTheEditColumnDisabled()
     {
         Window w;
