@@ -114,18 +114,19 @@ void MainWindowState::DeleteSelected()
 
 void MainWindowState::Undo()
 {
-    if (!history.CanUndo())
-        return;
-    SetActivePane(history.Undo() == PaneId::Mdb);
-    UpdateEntryCountText(mdbPane);
-    UpdateEntryCountText(archivePane);
+    if (history.CanUndo())
+        ShowHistoryStep(history.Undo());
 }
 
 void MainWindowState::Redo()
 {
-    if (!history.CanRedo())
-        return;
-    SetActivePane(history.Redo() == PaneId::Mdb);
+    if (history.CanRedo())
+        ShowHistoryStep(history.Redo());
+}
+
+void MainWindowState::ShowHistoryStep(PaneId active)
+{
+    SetActivePane(active == PaneId::Mdb);
     UpdateEntryCountText(mdbPane);
     UpdateEntryCountText(archivePane);
 }

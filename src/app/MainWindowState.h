@@ -243,6 +243,8 @@ private:
     // Runs one edit-column command as one step of the history.
     template <class Command> void AsStep(const std::string& name, Command command);
     std::string StepName(Caption action, const TreeNode* node) const;
+    // After an undo or redo: the step's pane is active and the counts follow.
+    void ShowHistoryStep(PaneId active);
 
     Prompts& prompts_;
     SettingsStore& settings_;

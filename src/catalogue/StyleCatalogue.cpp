@@ -137,6 +137,12 @@ std::string BankNumeral(int bank)
     return kNumerals[bank - 1];
 }
 
+const StyleCatalogue& FixedStyleNames()
+{
+    static const StyleCatalogue names;
+    return names;
+}
+
 StyleCatalogue::StyleCatalogue()
 {
     int index = 0;

@@ -52,4 +52,9 @@ private:
     std::string labels_[kCatalogueStyleCount];
 };
 
+// The catalogue with the numbered flash names, for values that show none of
+// the flash styles' names (checks, disk styles, voices): read-only, the same
+// in every run.
+const StyleCatalogue& FixedStyleNames();
+
 } // namespace tessaro

@@ -1,6 +1,7 @@
 #include "edit/EntryCellStore.h"
 
 #include "catalogue/EntryRanges.h"
+#include "catalogue/StyleCatalogue.h"
 #include "data/AsciiCase.h"
 #include "data/WholeNumber.h"
 #include "data/Win1252.h"

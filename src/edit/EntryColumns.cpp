@@ -99,12 +99,6 @@ bool IsReadBack(const EntryColumn& column)
            column.kind != ColumnKind::HandVoiceName;
 }
 
-const StyleCatalogue& FixedStyleNames()
-{
-    static const StyleCatalogue names;
-    return names;
-}
-
 std::string ValueText(std::size_t c, const MdbEntry& record, const StyleCatalogue& styles)
 {
     const EntryColumn& column = EntryColumns()[c];

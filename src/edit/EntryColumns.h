@@ -79,9 +79,6 @@ using EntryCells = std::vector<std::string>;
 // one the editor accepts (a tempo of 300 reads "300"). Name columns give the
 // name a person reads (one '&'); SubEntry and DiskStyle as in a row.
 std::string ValueText(std::size_t column, const MdbEntry& record, const StyleCatalogue& styles);
-// Style names for values that show none of the flash styles' names (checks,
-// disk styles, voices): read-only, the same in every run.
-const StyleCatalogue& FixedStyleNames();
 
 // The row of a record (see the header comment).
 EntryCells CellsOf(const MdbEntry& record, const StyleCatalogue& styles);

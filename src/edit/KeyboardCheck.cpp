@@ -1,5 +1,6 @@
 #include "edit/KeyboardCheck.h"
 
+#include "catalogue/StyleCatalogue.h"
 #include "catalogue/VoiceCatalogue.h"
 #include "edit/CategoryTree.h"
 #include "edit/EntryColumns.h"

@@ -2,6 +2,7 @@
 // command, each exit status, and the same bytes as the editor's own code gives.
 
 #include "cli/CliTestSupport.h"
+
 #include <sys/stat.h>
 
 namespace tessaro {

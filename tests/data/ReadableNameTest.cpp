@@ -48,5 +48,15 @@ TEST(ReadableNameTest, CatalogueNamesReadAsMeant)
     EXPECT_EQ(ReadableName(VoiceCatalogue::FindVoiceName({0, 116, 52})), "Choir&Pad - Live!Gospel");
 }
 
+TEST(ReadableNameOfCatalogueNames, DoubledAmpersandsReadAsOneLoneOnesStay)
+{
+    EXPECT_EQ(ReadableName("Choir&&Pad - Live!Gospel"), "Choir&Pad - Live!Gospel");
+    EXPECT_EQ(ReadableName("R && B - Modern R&B"), "R & B - Modern R&B");
+    EXPECT_EQ(ReadableName("&&&"), "&&");
+    EXPECT_EQ(ReadableName("&&&&"), "&&");
+    EXPECT_EQ(ReadableName("ends in &"), "ends in &");
+    EXPECT_EQ(ReadableName(""), "");
+}
+
 } // namespace
 } // namespace tessaro
