@@ -62,7 +62,7 @@ void MainWindowState::Initialise()
 
 bool MainWindowState::ExitSequence(const WindowPosition& currentPosition)
 {
-    if (!ConfirmDiscardMdb() || !ConfirmDiscardArchive())
+    if (!ConfirmDiscard(PaneId::Mdb) || !ConfirmDiscard(PaneId::Archive))
         return false;
     ResetPane(mdbPane);
     ResetPane(archivePane);
@@ -88,22 +88,6 @@ void MainWindowState::SetNoNetworkOption(bool on)
 {
     // Takes effect when the next browse dialog opens.
     noNetworkOption = on;
-}
-
-bool MainWindowState::ConfirmDiscard(const PaneState& pane, Msg question, void (MainWindowState::*save)(),
-                                     void (MainWindowState::*saveAs)())
-{
-    if (!pane.loaded || !pane.modified)
-        return true;
-    switch (prompts_.AskYesNoCancel(question)) {
-    case MsgAnswer::Yes:
-        (this->*(pane.untitled ? saveAs : save))(); // a file never saved needs a name first
-        return !pane.modified;
-    case MsgAnswer::No:
-        return true;
-    default:
-        return false;
-    }
 }
 
 bool MainWindowState::ForgetFailedLoad(PaneState& pane, Msg error)

@@ -12,10 +12,12 @@
 #include "app/SettingsStore.h"
 #include "catalogue/StyleCatalogue.h"
 #include "common/Prompts.h"
+#include "data/SafeFile.h"
 #include "edit/History.h"
 #include "edit/PaneState.h"
 
 #include <array>
+#include <optional>
 #include <string>
 
 namespace tessaro {
@@ -142,6 +144,7 @@ public:
     PaneState& Pane(PaneId id) { return id == PaneId::Mdb ? mdbPane : archivePane; }
     PaneId IdOf(const PaneState& pane) const { return &pane == &mdbPane ? PaneId::Mdb : PaneId::Archive; }
     void SetActivePane(bool mdb);
+    void SetActivePane(PaneId pane) { SetActivePane(pane == PaneId::Mdb); }
     void ClearActivePane() { hasActivePane_ = false; }
 
     // The recent-file combo box of a pane (MDB lines as set names with the option on).
@@ -150,27 +153,19 @@ public:
     CommandStates UpdateCommandStates();
     void UpdateKeyboardLabel();
 
-    // ---- MDB pane ----------------------------------------------------------
-    bool LoadMdbFile();                 // mdbPane.fileName; true when loaded
-    bool SaveMdbFile(bool addToRecent); // to mdbPane.fileName; true when saved
-    bool ConfirmDiscardMdb();           // true when the MDB may be discarded
-    void NewMdb();
-    void OpenMdb();
-    void SaveMdb();
-    void SaveMdbAs();
-    void CloseMdb();
-    void SelectRecentMdb(int index); // a line of the recent-file combo box
-
-    // ---- Archive pane ------------------------------------------------------
-    bool LoadArchiveFile();
-    bool SaveArchiveFile(bool addToRecent);
-    bool ConfirmDiscardArchive();
-    void NewArchive();
-    void OpenArchive();
-    void SaveArchive();
-    void SaveArchiveAs();
-    void CloseArchive();
-    void SelectRecentArchive(int index);
+    // ---- A pane's file (the MDB pane or the archive pane) -------------------
+    bool LoadFile(PaneId pane);                   // the pane's fileName; true when loaded
+    bool SaveFile(PaneId pane, bool addToRecent); // to the pane's fileName; true when saved
+    // The save-changes question: Yes saves (Save As for an untitled pane) and
+    // goes on only when the save left the pane unmodified; No goes on; Cancel
+    // stops. True when the pane's contents may be replaced.
+    bool ConfirmDiscard(PaneId pane);
+    void New(PaneId pane);
+    void Open(PaneId pane);
+    void Save(PaneId pane);
+    void SaveAs(PaneId pane);
+    void Close(PaneId pane);
+    void SelectRecent(PaneId pane, int index); // a line of the recent-file combo box
 
     // ---- Options and flash styles -------------------------------------------
     void SetBackupStructureOption(bool on);
@@ -225,11 +220,15 @@ private:
     // After a load or New changed the model: the Factory names follow it.
     void FollowModelWithFactoryNames();
     void CopyOrMoveCommand(bool move);
-    // The save-changes question of a pane: Yes saves (Save As for an untitled
-    // pane) and goes on only when the save left the pane unmodified; No goes
-    // on; Cancel stops.
-    bool ConfirmDiscard(const PaneState& pane, Msg question, void (MainWindowState::*save)(),
-                        void (MainWindowState::*saveAs)());
+    // A save over the pane's entry limit is refused with its message.
+    bool WithinEntryLimit(PaneId pane);
+    // Save As: the file chosen (and confirmed) for the pane; nullopt when cancelled.
+    std::optional<std::string> ChooseSaveAsFile(PaneId pane);
+    std::optional<std::string> ChooseBackupSetTarget();
+    // Reads mdbPane.fileName into the MDB pane, with the keyboard model and
+    // signature it names; the reader's or the tree's message on failure.
+    std::optional<Msg> ReadMdbIntoPane();
+    std::optional<Msg> WritePaneFile(PaneId pane, WriteMode mode);
     // A failed load: says why, then leaves the pane empty and forgets the file
     // (entries inserted before the failure must not linger). Returns false.
     bool ForgetFailedLoad(PaneState& pane, Msg error);

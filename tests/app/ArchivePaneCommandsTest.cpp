@@ -24,12 +24,12 @@ TEST_F(ArchivePaneTest, NewLoadSaveAndCloseFollowTheStateTable)
     EXPECT_TRUE(state.archivePane.loaded && state.archivePane.untitled && !state.archivePane.modified);
     EXPECT_FALSE(state.IsMdbPaneActive());
     ASSERT_TRUE(state.HasActivePane());
-    state.SaveArchive();
+    state.Save(PaneId::Archive);
     EXPECT_TRUE(prompts.saveRequests.empty());
 
     state.archivePane.modified = true;
     prompts.saveFileNames.push_back(Path("mine.mdx"));
-    state.SaveArchiveAs();
+    state.SaveAs(PaneId::Archive);
     ASSERT_EQ(prompts.saveRequests.size(), 1u);
     EXPECT_EQ(prompts.saveRequests[0].title, "Save MDB archive");
     EXPECT_EQ(prompts.saveRequests[0].filter, "MDB archive (*.mdx)|*.mdx|All files (*.*)|*.*||");
@@ -37,7 +37,7 @@ TEST_F(ArchivePaneTest, NewLoadSaveAndCloseFollowTheStateTable)
     EXPECT_FALSE(state.archivePane.untitled || state.archivePane.modified);
     EXPECT_EQ(state.archivePane.recentFiles[0], Path("mine.mdx"));
 
-    state.CloseArchive();
+    state.Close(PaneId::Archive);
     EXPECT_FALSE(state.archivePane.loaded || state.archivePane.untitled || state.archivePane.modified);
     EXPECT_EQ(state.archivePane.fileName, "");
     EXPECT_TRUE(state.archivePane.tree.IsEmpty());
@@ -56,7 +56,7 @@ TEST_F(ArchivePaneTest, MoreEntriesThanAnMdbHoldsLoadAndSave)
     OpenArchiveFile(Path("big.mdx"));
     EXPECT_EQ(state.archivePane.EntryCount(), 700);
     state.archivePane.modified = true;
-    state.SaveArchive();
+    state.Save(PaneId::Archive);
     EXPECT_FALSE(state.archivePane.modified);
     EXPECT_EQ(ReadBytes(Path("big.mdx")).size(), kArchiveMagicSize + 700 * kRecordSize);
     EXPECT_TRUE(prompts.messages.empty());
@@ -71,7 +71,7 @@ TEST_F(ArchivePaneTest, AFailedLoadEmptiesThePaneAndForgetsTheFile)
     OpenArchiveFile(Path("good.mdx"));
     state.archivePane.recentFiles[1] = Path("bad.mdx");
 
-    state.SelectRecentArchive(1);
+    state.SelectRecent(PaneId::Archive, 1);
     EXPECT_EQ(prompts.Texts(), std::vector<std::string>{"This file doesn't contain a valid MDB archive!"});
     EXPECT_FALSE(state.archivePane.loaded);
     EXPECT_TRUE(state.archivePane.tree.IsEmpty());
@@ -94,7 +94,7 @@ TEST_F(ArchivePaneTest, ChangedArchivePromptYesNoCancel)
     state.archivePane.modified = true;
 
     prompts.Answer(MsgAnswer::Cancel);
-    state.NewArchive();
+    state.New(PaneId::Archive);
     EXPECT_EQ(prompts.Texts(),
               std::vector<std::string>{"The MDB archive has been changed!\n\nSave changes?"});
     EXPECT_EQ(state.archivePane.fileName, Path("a.mdx"));
@@ -102,20 +102,20 @@ TEST_F(ArchivePaneTest, ChangedArchivePromptYesNoCancel)
     // A failed save stops the caller.
     InjectSafeWriteFault(SafeWriteFault::Write);
     prompts.Answer(MsgAnswer::Yes);
-    state.CloseArchive();
+    state.Close(PaneId::Archive);
     EXPECT_TRUE(prompts.Showed(Msg::ErrorSavingArchive));
     EXPECT_TRUE(state.archivePane.loaded && state.archivePane.modified);
     EXPECT_EQ(ReadBytes(Path("a.mdx")).size(), kArchiveMagicSize + 2 * kRecordSize);
 
     prompts.Answer(MsgAnswer::Yes);
-    state.CloseArchive();
+    state.Close(PaneId::Archive);
     EXPECT_FALSE(state.archivePane.loaded);
     EXPECT_EQ(ReadBytes(Path("a.mdx")).size(), kArchiveMagicSize + 3 * kRecordSize);
 
     OpenArchiveFile(Path("a.mdx"));
     state.archivePane.modified = true;
     prompts.Answer(MsgAnswer::No);
-    state.CloseArchive();
+    state.Close(PaneId::Archive);
     EXPECT_FALSE(state.archivePane.loaded);
     EXPECT_EQ(ReadBytes(Path("a.mdx")).size(), kArchiveMagicSize + 3 * kRecordSize);
 }
@@ -127,13 +127,13 @@ TEST_F(ArchivePaneTest, YesOnANewArchiveRunsSaveAsAndItsCancelStopsTheCaller)
 
     prompts.Answer(MsgAnswer::Yes);
     prompts.saveFileNames.push_back(std::nullopt);
-    state.CloseArchive();
+    state.Close(PaneId::Archive);
     EXPECT_EQ(prompts.saveRequests.size(), 1u);
     EXPECT_TRUE(state.archivePane.loaded && state.archivePane.untitled && state.archivePane.modified);
 
     prompts.Answer(MsgAnswer::Yes);
     prompts.saveFileNames.push_back(Path("new.mdx"));
-    state.NewArchive(); // goes on once saved
+    state.New(PaneId::Archive); // goes on once saved
     EXPECT_EQ(ReadBytes(Path("new.mdx")).size(), kArchiveMagicSize + kRecordSize);
     EXPECT_TRUE(state.archivePane.loaded && state.archivePane.untitled);
     EXPECT_FALSE(state.archivePane.modified);
@@ -150,14 +150,14 @@ TEST_F(ArchivePaneTest, NoRoomForASafeSaveAsksToWriteInPlace)
 
     InjectSafeWriteFault(SafeWriteFault::NoSpace);
     prompts.Answer(MsgAnswer::No);
-    state.SaveArchive();
+    state.Save(PaneId::Archive);
     EXPECT_EQ(prompts.Texts(), std::vector<std::string>{Tr(Msg::NoSpaceForSafeSave)});
     EXPECT_EQ(ReadBytes(Path("a.mdx")).size(), kArchiveMagicSize + 3 * kRecordSize);
     EXPECT_TRUE(state.archivePane.modified);
 
     InjectSafeWriteFault(SafeWriteFault::NoSpace);
     prompts.Answer(MsgAnswer::Yes);
-    state.SaveArchive();
+    state.Save(PaneId::Archive);
     EXPECT_EQ(ReadBytes(Path("a.mdx")).size(), kArchiveMagicSize + 2 * kRecordSize); // cut to its length
     EXPECT_FALSE(state.archivePane.modified);
     EXPECT_EQ(prompts.messages.size(), 2u);
@@ -170,13 +170,13 @@ TEST_F(ArchivePaneTest, OverwriteQuestionLoop)
     testing::WriteText(Path("taken.mdx"), "old");
     prompts.saveFileNames = {Path("taken.mdx"), Path("taken.mdx"), Path("taken.mdx")};
     prompts.answers = {MsgAnswer::No, MsgAnswer::Cancel};
-    state.SaveArchiveAs();
+    state.SaveAs(PaneId::Archive);
     EXPECT_EQ(prompts.saveRequests.size(), 2u);
     EXPECT_EQ(testing::ReadText(Path("taken.mdx")), "old");
     EXPECT_TRUE(state.archivePane.untitled);
 
     prompts.answers = {MsgAnswer::Yes};
-    state.SaveArchiveAs();
+    state.SaveAs(PaneId::Archive);
     EXPECT_EQ(state.archivePane.fileName, Path("taken.mdx"));
     EXPECT_EQ(ReadBytes(Path("taken.mdx")).size(), kArchiveMagicSize + kRecordSize);
     EXPECT_EQ(prompts.unscripted, 0);

@@ -13,7 +13,7 @@ protected:
     void LoadBoth()
     {
         prompts.keyboardModels.push_back(1);
-        state.NewMdb();
+        state.New(PaneId::Mdb);
         AddEntry(state.mdbPane, "Pop", 3, 120, "a");
         AddEntry(state.mdbPane, "Pop", 3, 120, "b");
         AddEntry(state.mdbPane, "Pop", 4, 120, "c");
@@ -37,7 +37,11 @@ TEST_F(CommandStatesTest, NoActivePaneDisablesTheEditColumnInBothLanguages)
         EXPECT_EQ(s.moveCaption, german ? "Verschieben" : "Move");
         EXPECT_EQ(s.mainEntryCaption, german ? "Haupteintrag" : "Main entry");
         EXPECT_EQ(s.editColumnAlignment, TextAlignment::Centre);
-        EXPECT_EQ(s, (CommandStates{s.copyCaption, s.moveCaption, s.mainEntryCaption}));
+        CommandStates allOff;
+        allOff.copyCaption = s.copyCaption;
+        allOff.moveCaption = s.moveCaption;
+        allOff.mainEntryCaption = s.mainEntryCaption;
+        EXPECT_EQ(s, allOff);
     }
 }
 
@@ -55,7 +59,7 @@ TEST_F(CommandStatesTest, ThePaneButtonsFollowLoadedAndUntitled)
     s = state.UpdateCommandStates();
     EXPECT_TRUE(s.Of(PaneId::Mdb).save && s.Of(PaneId::Archive).save);
 
-    state.CloseArchive();
+    state.Close(PaneId::Archive);
     s = state.UpdateCommandStates();
     EXPECT_FALSE(s.Of(PaneId::Archive).save || s.Of(PaneId::Archive).saveAs || s.Of(PaneId::Archive).close ||
                  s.Of(PaneId::Archive).tree);
@@ -141,7 +145,7 @@ TEST_F(CommandStatesTest, CategoriesMoveAmongCategories)
 TEST_F(CommandStatesTest, CopyAndMoveWaitForTheOtherPane)
 {
     LoadBoth();
-    state.CloseArchive();
+    state.Close(PaneId::Archive);
     SelectMdb(EntryTitled(state.mdbPane.tree, "a"));
     const CommandStates s = state.UpdateCommandStates();
     EXPECT_TRUE(s.edit && s.deleteSelected);
@@ -153,7 +157,7 @@ TEST_F(CommandStatesTest, ClosingAPaneMovesOrClearsTheActivePane)
     LoadBoth();
     SelectMdb(EntryTitled(state.mdbPane.tree, "b"));
     EXPECT_EQ(state.UpdateCommandStates().mainEntryCaption, "Sub entry");
-    state.CloseMdb();
+    state.Close(PaneId::Mdb);
     CommandStates s = state.UpdateCommandStates();
     EXPECT_EQ(s.editColumnAlignment, TextAlignment::Right);
     EXPECT_EQ(s.copyCaption, "<< Copy");
@@ -165,7 +169,7 @@ TEST_F(CommandStatesTest, ClosingAPaneMovesOrClearsTheActivePane)
     AddEntry(state.archivePane, "Jazz", 2, 80, "k");
     state.TreeSelectionChanged(false, EntryTitled(state.archivePane.tree, "k"));
     EXPECT_EQ(state.UpdateCommandStates().mainEntryCaption, "Sub entry");
-    state.CloseArchive();
+    state.Close(PaneId::Archive);
     s = state.UpdateCommandStates();
     EXPECT_EQ(s.editColumnAlignment, TextAlignment::Centre);
     EXPECT_EQ(s.mainEntryCaption, "Sub entry");

@@ -14,7 +14,7 @@ protected:
     EditColumnTest()
     {
         prompts.keyboardModels.push_back(2);
-        state.NewMdb();
+        state.New(PaneId::Mdb);
         AddEntry(state.mdbPane, "Pop", 3, 120, "m");
         NewArchiveWith({{"Jazz", 2, 80, "j"}, {"Jazz", 2, 80, "k"}});
     }

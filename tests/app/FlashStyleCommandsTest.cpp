@@ -168,7 +168,7 @@ TEST_F(FlashStyleTest, FactoryNamesFollowTheModelOfALoadedOrNewMdb)
     EXPECT_TRUE(Shows(state.archivePane, "Vocal Swing"));
 
     prompts.keyboardModels.push_back(1);
-    state.NewMdb();
+    state.New(PaneId::Mdb);
     EXPECT_NE(styles.GetStyleName(kFlash55), "Vocal Swing");
     EXPECT_FALSE(Shows(state.archivePane, "Vocal Swing"));
 

@@ -279,17 +279,17 @@ TEST_F(HistoryTest, ModifiedFollowsTheSavedPoint)
     prompts.Answer(MsgAnswer::Yes);
     state.DeleteSelected();
     ASSERT_TRUE(state.archivePane.modified);
-    state.SaveArchive();
+    state.Save(PaneId::Archive);
     EXPECT_FALSE(state.archivePane.modified);
 
     state.Undo(); // away from the saved point: modified, and the question comes
     EXPECT_TRUE(state.archivePane.modified);
     prompts.Answer(MsgAnswer::Cancel);
-    EXPECT_FALSE(state.ConfirmDiscardArchive());
+    EXPECT_FALSE(state.ConfirmDiscard(PaneId::Archive));
     state.Redo(); // back at it: no question
     EXPECT_FALSE(state.archivePane.modified);
     prompts.messages.clear();
-    EXPECT_TRUE(state.ConfirmDiscardArchive());
+    EXPECT_TRUE(state.ConfirmDiscard(PaneId::Archive));
     EXPECT_TRUE(prompts.messages.empty());
 
     // A step after an undo drops the redo side, and with it the saved point.
@@ -315,7 +315,7 @@ TEST_F(HistoryTest, ResettingAPaneDropsItsStepsAndThoseThatDependOnThem)
     edit(false); // archive only: stays
     ASSERT_EQ(state.history.StepCount(), 3u);
     prompts.Answer(MsgAnswer::No);
-    state.CloseMdb();
+    state.Close(PaneId::Mdb);
     EXPECT_EQ(state.history.StepCount(), 2u);
     EXPECT_EQ(state.UpdateCommandStates().undo, true);
 
@@ -330,7 +330,7 @@ TEST_F(HistoryTest, ResettingAPaneDropsItsStepsAndThoseThatDependOnThem)
     edit(false);
     ASSERT_EQ(state.history.StepCount(), 4u);
     prompts.Answer(MsgAnswer::No);
-    state.CloseMdb();
+    state.Close(PaneId::Mdb);
     EXPECT_EQ(state.history.StepCount(), 1u) << "only the archive's step after the move is left";
     state.Undo();
     EXPECT_TRUE(Sound());

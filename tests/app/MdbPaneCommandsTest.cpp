@@ -59,7 +59,7 @@ TEST_F(MdbPaneTest, OpenInBackupModeBrowsesForTheSetAndRemembersItsFolder)
     state.noNetworkOption = true;
     state.lastBackupFolder = "/start";
     prompts.BrowseTo(set + "/MDB.bup", folder.path().string());
-    state.OpenMdb();
+    state.Open(PaneId::Mdb);
 
     ASSERT_EQ(prompts.browseRequests.size(), 1u);
     const BrowseRequest& request = prompts.browseRequests[0];
@@ -74,7 +74,7 @@ TEST_F(MdbPaneTest, OpenInBackupModeBrowsesForTheSetAndRemembersItsFolder)
 
     // Cancelling leaves the loaded MDB as it is.
     prompts.CancelBrowse();
-    state.OpenMdb();
+    state.Open(PaneId::Mdb);
     EXPECT_TRUE(state.mdbPane.loaded);
     EXPECT_EQ(state.mdbPane.fileName, set + "/MDB.bup");
 }
@@ -116,7 +116,7 @@ TEST_F(MdbPaneTest, EveryFailedLoadEmptiesThePaneAndForgetsTheFile)
         state.mdbPane.recentFiles[1] = path; // as a previous run left it
         prompts.messages.clear();
 
-        state.SelectRecentMdb(1);
+        state.SelectRecent(PaneId::Mdb, 1);
         EXPECT_EQ(prompts.Texts(), std::vector<std::string>{Tr(c.message)});
         const PaneState& pane = state.mdbPane;
         EXPECT_FALSE(pane.loaded || pane.untitled || pane.modified);
@@ -155,34 +155,34 @@ TEST_F(MdbPaneTest, ChangedMdbPromptYesNoCancel)
     state.mdbPane.modified = true;
 
     prompts.Answer(MsgAnswer::Cancel);
-    EXPECT_FALSE(state.ConfirmDiscardMdb());
+    EXPECT_FALSE(state.ConfirmDiscard(PaneId::Mdb));
     EXPECT_EQ(prompts.Texts(), std::vector<std::string>{"The MDB has been changed!\n\nSave changes?"});
     EXPECT_EQ(prompts.messages[0].icon, MsgIcon::Question);
     EXPECT_EQ(prompts.messages[0].buttons, MsgButtons::YesNoCancel);
     EXPECT_TRUE(state.mdbPane.modified);
 
     prompts.Answer(MsgAnswer::No);
-    EXPECT_TRUE(state.ConfirmDiscardMdb());
+    EXPECT_TRUE(state.ConfirmDiscard(PaneId::Mdb));
     EXPECT_TRUE(state.mdbPane.modified);
     EXPECT_EQ(ReadBytes(path), saved);
 
     // Yes saves: the change reaches the file.
     state.mdbPane.tree.DeleteNode(state.mdbPane.tree.FirstCategory());
     prompts.Answer(MsgAnswer::Yes);
-    EXPECT_TRUE(state.ConfirmDiscardMdb());
+    EXPECT_TRUE(state.ConfirmDiscard(PaneId::Mdb));
     EXPECT_FALSE(state.mdbPane.modified);
     EXPECT_NE(ReadBytes(path), saved);
 
     // Unchanged: no question.
     prompts.messages.clear();
-    EXPECT_TRUE(state.ConfirmDiscardMdb());
+    EXPECT_TRUE(state.ConfirmDiscard(PaneId::Mdb));
     EXPECT_TRUE(prompts.messages.empty());
 }
 
 TEST_F(MdbPaneTest, YesOnANewMdbRunsSaveAsAndItsCancelStopsTheCaller)
 {
     prompts.keyboardModels.push_back(1);
-    state.NewMdb();
+    state.New(PaneId::Mdb);
     AddEntry(state.mdbPane, "Pop", 3, 120, "New");
     state.mdbPane.modified = true;
     state.backupStructureOption = false;
@@ -190,7 +190,7 @@ TEST_F(MdbPaneTest, YesOnANewMdbRunsSaveAsAndItsCancelStopsTheCaller)
     // Yes asks for a name; cancelling that stops the caller.
     prompts.Answer(MsgAnswer::Yes);
     prompts.saveFileNames.push_back(std::nullopt);
-    state.CloseMdb();
+    state.Close(PaneId::Mdb);
     EXPECT_EQ(prompts.saveRequests.size(), 1u);
     EXPECT_TRUE(state.mdbPane.loaded);
     EXPECT_TRUE(state.mdbPane.untitled);
@@ -199,7 +199,7 @@ TEST_F(MdbPaneTest, YesOnANewMdbRunsSaveAsAndItsCancelStopsTheCaller)
     // Given a name, the MDB is saved there and the caller goes on.
     prompts.Answer(MsgAnswer::Yes);
     prompts.saveFileNames.push_back(Path("new.bup"));
-    state.CloseMdb();
+    state.Close(PaneId::Mdb);
     EXPECT_FALSE(state.mdbPane.loaded);
     EXPECT_EQ(OccupiedRecords(ReadMdbFile(Path("new.bup")).image).size(), 1u);
     EXPECT_EQ(state.mdbPane.recentFiles[0], Path("new.bup"));
@@ -215,7 +215,7 @@ TEST_F(MdbPaneTest, YesStopsTheCallerWhenTheSaveCannotHappen)
     InjectSafeWriteFault(SafeWriteFault::Rename);
     prompts.Answer(MsgAnswer::Yes);
     prompts.messages.clear();
-    state.CloseMdb();
+    state.Close(PaneId::Mdb);
     EXPECT_EQ(prompts.Texts(), (std::vector<std::string>{"The MDB has been changed!\n\nSave changes?",
                                                          "Error saving MDB to disk!"}));
     EXPECT_TRUE(state.mdbPane.loaded);
@@ -227,19 +227,19 @@ TEST_F(MdbPaneTest, NewAsksForTheModelAndStartsAnUntitledMdb)
 {
     LoadTwoEntries(KeyboardModel::Psr9000);
     prompts.keyboardModels.push_back(std::nullopt); // Cancel changes nothing
-    state.NewMdb();
+    state.New(PaneId::Mdb);
     EXPECT_EQ(state.mdbPane.EntryCount(), 2);
     EXPECT_FALSE(state.mdbPane.untitled);
     // Nor does OK without a model (the dialog keeps OK disabled, but no model-0 MDB ever).
     prompts.keyboardModels = {0, 3};
-    state.NewMdb();
-    state.NewMdb();
+    state.New(PaneId::Mdb);
+    state.New(PaneId::Mdb);
     EXPECT_EQ(state.mdbPane.EntryCount(), 2);
     EXPECT_FALSE(state.mdbPane.untitled);
     EXPECT_EQ(state.keyboardModel, 1);
 
     prompts.keyboardModels.push_back(2);
-    state.NewMdb();
+    state.New(PaneId::Mdb);
     EXPECT_EQ(prompts.keyboardPresets, (std::vector<int>{1, 1, 1, 1}));
     const PaneState& pane = state.mdbPane;
     EXPECT_TRUE(pane.loaded);
@@ -256,7 +256,7 @@ TEST_F(MdbPaneTest, NewAsksForTheModelAndStartsAnUntitledMdb)
 TEST_F(MdbPaneTest, CloseEmptiesThePaneAndHandsTheFocusToALoadedArchive)
 {
     LoadTwoEntries();
-    state.CloseMdb();
+    state.Close(PaneId::Mdb);
     EXPECT_FALSE(state.mdbPane.loaded);
     EXPECT_EQ(state.mdbPane.fileName, "");
     EXPECT_TRUE(state.mdbPane.tree.IsEmpty());
@@ -265,9 +265,9 @@ TEST_F(MdbPaneTest, CloseEmptiesThePaneAndHandsTheFocusToALoadedArchive)
     EXPECT_FALSE(state.HasActivePane());
 
     LoadTwoEntries();
-    state.NewArchive();
+    state.New(PaneId::Archive);
     state.TreeGotFocus(true);
-    state.CloseMdb();
+    state.Close(PaneId::Mdb);
     ASSERT_TRUE(state.HasActivePane());
     EXPECT_FALSE(state.IsMdbPaneActive());
 }
@@ -277,7 +277,7 @@ TEST_F(MdbPaneTest, PickingTheLoadedFileAgainDoesNotReload)
     const std::string path = LoadTwoEntries();
     AddEntry(state.mdbPane, "Jazz", 1, 90, "Three");
     state.mdbPane.modified = true;
-    state.SelectRecentMdb(0);
+    state.SelectRecent(PaneId::Mdb, 0);
     EXPECT_EQ(state.mdbPane.EntryCount(), 3);
     EXPECT_TRUE(prompts.messages.empty());
 
@@ -285,10 +285,10 @@ TEST_F(MdbPaneTest, PickingTheLoadedFileAgainDoesNotReload)
     WriteTestMdb(Path("other.bup"), Records({{"Pop", 1, 100, "Other"}}));
     state.mdbPane.recentFiles[1] = Path("other.bup");
     prompts.Answer(MsgAnswer::Cancel);
-    state.SelectRecentMdb(1);
+    state.SelectRecent(PaneId::Mdb, 1);
     EXPECT_EQ(state.mdbPane.fileName, path);
     prompts.Answer(MsgAnswer::No);
-    state.SelectRecentMdb(1);
+    state.SelectRecent(PaneId::Mdb, 1);
     EXPECT_EQ(Titles(state.mdbPane), std::vector<std::string>{"Other"});
     EXPECT_EQ(state.mdbPane.recentFiles[0], Path("other.bup"));
     EXPECT_EQ(state.mdbPane.recentFiles[1], path);
@@ -300,7 +300,7 @@ TEST_F(MdbPaneTest, CancellingTheOpenDialogKeepsTheMdb)
     state.mdbPane.modified = true;
     prompts.Answer(MsgAnswer::No);
     prompts.openFileNames.push_back(std::nullopt); // the dialog cancelled after the prompt
-    state.OpenMdb();
+    state.Open(PaneId::Mdb);
     EXPECT_EQ(prompts.messages.size(), 1u);
     EXPECT_TRUE(state.mdbPane.loaded);
     EXPECT_TRUE(state.mdbPane.modified);

@@ -22,7 +22,7 @@ protected:
     void NewMdbWith(int count, int model = 1)
     {
         prompts.keyboardModels.push_back(model);
-        state.NewMdb();
+        state.New(PaneId::Mdb);
         for (int i = 0; i < count; ++i)
             AddEntry(state.mdbPane, "Cat", i % 100, 100, "E" + std::to_string(i));
         state.mdbPane.modified = true;
@@ -47,17 +47,17 @@ protected:
 TEST_F(MdbSaveTest, SixHundredSixteenEntriesSaveAndOneMoreIsRefusedBeforeAnyDialog)
 {
     NewMdbWith(617);
-    state.SaveMdbAs();
+    state.SaveAs(PaneId::Mdb);
     state.mdbPane.untitled = false;
     state.mdbPane.fileName = Path("MDB.bup");
-    state.SaveMdb();
+    state.Save(PaneId::Mdb);
     EXPECT_EQ(prompts.TimesShown(Msg::TooManyEntries), 2);
     EXPECT_TRUE(prompts.saveRequests.empty());
     EXPECT_FALSE(std::filesystem::exists(Path("MDB.bup")));
     EXPECT_TRUE(state.mdbPane.modified);
 
     state.mdbPane.tree.DeleteNode(state.mdbPane.tree.FirstCategory()->LastChild());
-    state.SaveMdb();
+    state.Save(PaneId::Mdb);
     EXPECT_EQ(SavedTitles(Path("MDB.bup")).size(), 616u);
     EXPECT_FALSE(state.mdbPane.modified);
 }
@@ -65,15 +65,15 @@ TEST_F(MdbSaveTest, SixHundredSixteenEntriesSaveAndOneMoreIsRefusedBeforeAnyDial
 TEST_F(MdbSaveTest, SaveAsWritesTheTreeInOrderAndTitlesTheMdb)
 {
     prompts.keyboardModels.push_back(2);
-    state.NewMdb();
+    state.New(PaneId::Mdb);
     AddEntry(state.mdbPane, "Rock", 5, 100, "R");
     AddEntry(state.mdbPane, "Pop", 5, 120, "P2");
     AddEntry(state.mdbPane, "Pop", 3, 120, "P1");
-    state.SaveMdb(); // untitled: nothing
+    state.Save(PaneId::Mdb); // untitled: nothing
     EXPECT_TRUE(prompts.saveRequests.empty());
 
     prompts.saveFileNames.push_back(Path("mine.bup"));
-    state.SaveMdbAs();
+    state.SaveAs(PaneId::Mdb);
     ASSERT_EQ(prompts.saveRequests.size(), 1u);
     EXPECT_EQ(prompts.saveRequests[0].title, "Save Music Database");
     EXPECT_FALSE(prompts.saveRequests[0].overwritePrompt);
@@ -88,7 +88,7 @@ TEST_F(MdbSaveTest, SaveAsWritesTheTreeInOrderAndTitlesTheMdb)
     // Saving under the current name keeps the recent list as it is.
     state.mdbPane.recentFiles = {"/other.bup", Path("mine.bup")};
     prompts.saveFileNames.push_back(Path("mine.bup"));
-    state.SaveMdbAs();
+    state.SaveAs(PaneId::Mdb);
     EXPECT_EQ(state.mdbPane.recentFiles[0], "/other.bup");
     EXPECT_FALSE(prompts.Showed(Msg::FileExistsOverwrite));
 }
@@ -102,7 +102,7 @@ TEST_F(MdbSaveTest, OverwriteQuestionLoopInPlainMode)
     // No shows the dialog again; Cancel stops without saving.
     prompts.saveFileNames = {Path("a.bup"), Path("b.bup")};
     prompts.answers = {MsgAnswer::No, MsgAnswer::Cancel};
-    state.SaveMdbAs();
+    state.SaveAs(PaneId::Mdb);
     EXPECT_EQ(prompts.saveRequests.size(), 2u);
     EXPECT_EQ(prompts.TimesShown(Msg::FileExistsOverwrite), 2);
     EXPECT_EQ(ReadText(Path("a.bup")), "old a");
@@ -113,14 +113,14 @@ TEST_F(MdbSaveTest, OverwriteQuestionLoopInPlainMode)
     // Yes overwrites.
     prompts.saveFileNames = {Path("b.bup")};
     prompts.answers = {MsgAnswer::Yes};
-    state.SaveMdbAs();
+    state.SaveAs(PaneId::Mdb);
     EXPECT_EQ(SavedTitles(Path("b.bup")), std::vector<std::string>{"E0"});
     EXPECT_EQ(state.mdbPane.fileName, Path("b.bup"));
 
     // A cancelled dialog saves nothing.
     prompts.saveFileNames = {std::nullopt};
     state.mdbPane.modified = true;
-    state.SaveMdbAs();
+    state.SaveAs(PaneId::Mdb);
     EXPECT_TRUE(state.mdbPane.modified);
     EXPECT_EQ(prompts.unscripted, 0);
 }
@@ -132,7 +132,7 @@ TEST_F(MdbSaveTest, BackupModeCreatesTheSetWithItsBackupIni)
     state.lastBackupFolder = "/last";
     const std::string parent = Path("Sets/2024");
     BrowseToSet(parent, "Party [Disk-01]"); // two folder levels that do not exist yet
-    state.SaveMdbAs();
+    state.SaveAs(PaneId::Mdb);
 
     ASSERT_EQ(prompts.browseRequests.size(), 1u);
     const BrowseRequest& request = prompts.browseRequests[0];
@@ -150,11 +150,11 @@ TEST_F(MdbSaveTest, BackupModeCreatesTheSetWithItsBackupIni)
     // Saving again leaves BACKUP.INI as it is; Save As starts in the set.
     testing::WriteText(parent + "/Party.b01/BACKUP.INI", NewBackupIni(KeyboardModel::Psr9000Pro) + "[X]\r\n");
     state.mdbPane.modified = true;
-    state.SaveMdb();
+    state.Save(PaneId::Mdb);
     EXPECT_EQ(ReadText(parent + "/Party.b01/BACKUP.INI"),
               NewBackupIni(KeyboardModel::Psr9000Pro) + "[X]\r\n");
     prompts.CancelBrowse();
-    state.SaveMdbAs();
+    state.SaveAs(PaneId::Mdb);
     EXPECT_EQ(prompts.browseRequests.back().startFolder, parent + "/Party.b01");
 }
 
@@ -171,7 +171,7 @@ TEST_F(MdbSaveTest, BackupModeWritesTheFloppysCaseVariantAfterAsking)
     BrowseToSet(folder.path().string(), "Live");
     BrowseToSet(folder.path().string(), "Live");
     prompts.answers = {MsgAnswer::No, MsgAnswer::Yes};
-    state.SaveMdbAs();
+    state.SaveAs(PaneId::Mdb);
     EXPECT_EQ(prompts.browseRequests.size(), 2u);
     EXPECT_EQ(prompts.TimesShown(Msg::FileExistsOverwrite), 2);
     EXPECT_EQ(state.mdbPane.fileName, set + "/MDB.BUP");
@@ -185,7 +185,7 @@ TEST_F(MdbSaveTest, BackupModeWritesTheFloppysCaseVariantAfterAsking)
     // The same set again is the current file: no question.
     prompts.messages.clear();
     BrowseToSet(folder.path().string(), "Live");
-    state.SaveMdbAs();
+    state.SaveAs(PaneId::Mdb);
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(prompts.unscripted, 0);
 }
@@ -197,7 +197,7 @@ TEST_F(MdbSaveTest, AFolderThatCannotBeMadeIsReportedAndTheDialogShownAgain)
     testing::WriteText(Path("blocker"), "a file where a folder should be");
     BrowseToSet(Path("blocker"), "Set");
     prompts.CancelBrowse();
-    state.SaveMdbAs();
+    state.SaveAs(PaneId::Mdb);
     EXPECT_EQ(prompts.Texts(), std::vector<std::string>{"Error creating directory/backup-structure!"});
     EXPECT_EQ(prompts.browseRequests.size(), 2u);
     EXPECT_TRUE(state.mdbPane.untitled);
@@ -219,7 +219,7 @@ TEST_F(MdbSaveTest, NoRoomForASafeSaveAsksToWriteInPlace)
     // No: nothing written, nothing more said, the MDB stays modified.
     InjectSafeWriteFault(SafeWriteFault::NoSpace);
     prompts.Answer(MsgAnswer::No);
-    state.SaveMdb();
+    state.Save(PaneId::Mdb);
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text, "There is not enough free space for a safe save. Overwrite the file "
                                         "directly? If writing fails, the file is lost.");
@@ -231,7 +231,7 @@ TEST_F(MdbSaveTest, NoRoomForASafeSaveAsksToWriteInPlace)
     // Yes: written over the file itself, and BACKUP.INI updated.
     InjectSafeWriteFault(SafeWriteFault::NoSpace);
     prompts.Answer(MsgAnswer::Yes);
-    state.SaveMdb();
+    state.Save(PaneId::Mdb);
     EXPECT_EQ(SavedTitles(path), (std::vector<std::string>{"One", "Two"}));
     EXPECT_FALSE(state.mdbPane.modified);
     EXPECT_EQ(prompts.messages.size(), 2u);
@@ -262,22 +262,22 @@ TEST_F(MdbSaveTest, ABlankSignatureBelongsToTheLoadedMdbAlone)
     // The blank file is saved blank again.
     OpenMdbFile(blank);
     state.mdbPane.modified = true;
-    state.SaveMdb();
+    state.Save(PaneId::Mdb);
     EXPECT_EQ(signature(blank), std::string(8, '\0'));
 
     // A file with a signature loaded afterwards keeps its own.
     OpenMdbFile(pro);
     state.mdbPane.modified = true;
-    state.SaveMdb();
+    state.Save(PaneId::Mdb);
     EXPECT_EQ(signature(pro), "MDB9P100");
     EXPECT_EQ(ReadMdbFile(pro).model, KeyboardModel::Psr9000Pro);
 
     // So does a new MDB made after the blank file.
     OpenMdbFile(blank);
     prompts.keyboardModels.push_back(2);
-    state.NewMdb();
+    state.New(PaneId::Mdb);
     prompts.saveFileNames.push_back(Path("new.bup"));
-    state.SaveMdbAs();
+    state.SaveAs(PaneId::Mdb);
     EXPECT_EQ(signature(Path("new.bup")), "MDB9P100");
     EXPECT_EQ(prompts.unscripted, 0);
 }
@@ -294,7 +294,7 @@ TEST_F(MdbSaveTest, AFailedSaveKeepsTheOldFileAndTheFlags)
 
     for (SafeWriteFault fault : {SafeWriteFault::Create, SafeWriteFault::Write, SafeWriteFault::Rename}) {
         InjectSafeWriteFault(fault);
-        state.SaveMdb();
+        state.Save(PaneId::Mdb);
         EXPECT_EQ(ReadBytes(path), before);
         EXPECT_TRUE(state.mdbPane.modified);
         EXPECT_FALSE(std::filesystem::exists(Path("BACKUP.INI")));
@@ -305,7 +305,7 @@ TEST_F(MdbSaveTest, AFailedSaveKeepsTheOldFileAndTheFlags)
     InjectSafeWriteFault(SafeWriteFault::Write);
     state.backupStructureOption = false;
     prompts.saveFileNames.push_back(Path("new.bup"));
-    state.SaveMdbAs();
+    state.SaveAs(PaneId::Mdb);
     EXPECT_EQ(state.mdbPane.fileName, Path("new.bup"));
     EXPECT_TRUE(state.mdbPane.modified);
     EXPECT_EQ(state.mdbPane.recentFiles[0], path);

@@ -87,18 +87,18 @@ void AppTest::OpenMdbFile(const std::string& path)
 {
     state.backupStructureOption = false;
     prompts.openFileNames.push_back(path);
-    state.OpenMdb();
+    state.Open(PaneId::Mdb);
 }
 
 void AppTest::OpenArchiveFile(const std::string& path)
 {
     prompts.openFileNames.push_back(path);
-    state.OpenArchive();
+    state.Open(PaneId::Archive);
 }
 
 void AppTest::NewArchiveWith(const std::vector<TestEntry>& entries)
 {
-    state.NewArchive();
+    state.New(PaneId::Archive);
     for (const TestEntry& e : entries)
         AddEntry(state.archivePane, e.category, e.style, e.tempo, e.title);
 }

@@ -150,21 +150,16 @@ void CMainDlg::ConnectCommands()
 
 void CMainDlg::ConnectPane(PaneControls& pane, bool mdb)
 {
-    OnClick(pane.newFile, mdb ? &MainWindowState::NewMdb : &MainWindowState::NewArchive);
-    OnClick(pane.open, mdb ? &MainWindowState::OpenMdb : &MainWindowState::OpenArchive);
-    OnClick(pane.save, mdb ? &MainWindowState::SaveMdb : &MainWindowState::SaveArchive);
-    OnClick(pane.saveAs, mdb ? &MainWindowState::SaveMdbAs : &MainWindowState::SaveArchiveAs);
-    OnClick(pane.close, mdb ? &MainWindowState::CloseMdb : &MainWindowState::CloseArchive);
+    const PaneId id = mdb ? PaneId::Mdb : PaneId::Archive;
+    OnPaneClick(pane.newFile, id, &MainWindowState::New);
+    OnPaneClick(pane.open, id, &MainWindowState::Open);
+    OnPaneClick(pane.save, id, &MainWindowState::Save);
+    OnPaneClick(pane.saveAs, id, &MainWindowState::SaveAs);
+    OnPaneClick(pane.close, id, &MainWindowState::Close);
 
     // Only a choice of the user's opens a file; refilling the list is blocked.
-    connect(pane.recent, &QComboBox::activated, this, [this, mdb](int line) {
-        RunCommand([this, mdb, line] {
-            if (mdb)
-                state_.SelectRecentMdb(line);
-            else
-                state_.SelectRecentArchive(line);
-        });
-    });
+    connect(pane.recent, &QComboBox::activated, this,
+            [this, id](int line) { RunCommand([this, id, line] { state_.SelectRecent(id, line); }); });
 
     // The view has already selected the node in the tree (TreeViewSync).
     connect(pane.model, &CategoryTreeModel::TreeSelectionChanged, this, [this] {
@@ -180,6 +175,12 @@ void CMainDlg::OnClick(QPushButton* button, void (MainWindowState::*command)())
 {
     connect(button, &QPushButton::clicked, this,
             [this, command] { RunCommand([this, command] { (state_.*command)(); }); });
+}
+
+void CMainDlg::OnPaneClick(QPushButton* button, PaneId pane, void (MainWindowState::*command)(PaneId))
+{
+    connect(button, &QPushButton::clicked, this,
+            [this, pane, command] { RunCommand([this, pane, command] { (state_.*command)(pane); }); });
 }
 
 void CMainDlg::RunCommand(const std::function<void()>& command)

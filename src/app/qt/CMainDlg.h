@@ -78,6 +78,7 @@ private:
     // Runs a command on the state, then shows the state.
     void RunCommand(const std::function<void()>& command);
     void OnClick(QPushButton* button, void (MainWindowState::*command)());
+    void OnPaneClick(QPushButton* button, PaneId pane, void (MainWindowState::*command)(PaneId));
 
     void ApplyCommandStates();
     void ShowRecentFiles(QComboBox* combo, const PaneState& pane);

@@ -1,5 +1,6 @@
 #include "app/qt/ScreenshotRun.h"
 
+#include "app/PaneKinds.h"
 #include "app/qt/CLanguageDlg.h"
 #include "app/qt/CMainDlg.h"
 #include "app/qt/FileDialogs.h"
@@ -132,12 +133,12 @@ void ScreenshotRun::Capture()
     }
     if (!options_.openArchive.isEmpty()) {
         state.archivePane.fileName = QDir::toNativeSeparators(options_.openArchive).toStdString();
-        if (state.LoadArchiveFile())
+        if (state.LoadFile(PaneId::Archive))
             OpenSample(state.archivePane);
     }
     if (!options_.openMdb.isEmpty()) {
         state.mdbPane.fileName = QDir::toNativeSeparators(options_.openMdb).toStdString();
-        if (state.LoadMdbFile())
+        if (state.LoadFile(PaneId::Mdb))
             OpenSample(state.mdbPane);
     }
     if (state.mdbPane.loaded)
@@ -188,22 +189,12 @@ void ScreenshotRun::CaptureSmallDialogs()
     {
         QtDesktopActions actions;
         LinuxNamespace shell(&actions);
-        BrowseRequest request;
-        request.mode = BrowseMode::Save;
-        request.title = Tr(Caption::SaveMdbBackupTitle);
-        request.iconId = 137;
-        request.mask = "MDB*.bup";
-        request.startFolder = setFolder;
-        CBrowseDlg dialog(request, shell, &mainWindow_);
+        CBrowseDlg dialog(BackupSetBrowse(BrowseMode::Save, setFolder, false), shell, &mainWindow_);
         take(dialog, "browse-dialog-");
     }
     {
         QFileDialog dialog(&mainWindow_);
-        FileDialogRequest request;
-        request.title = Tr(Caption::OpenArchiveTitle);
-        request.filter = Tr(Caption::ArchiveFilter);
-        request.initialName = state.archivePane.fileName;
-        PrepareFileDialog(dialog, request, false);
+        PrepareFileDialog(dialog, FileDialogFor(PaneId::Archive, false, state.archivePane.fileName), false);
         take(dialog, "file-dialog-");
     }
 }

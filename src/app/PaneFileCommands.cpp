@@ -1,0 +1,195 @@
+// The file buttons of a pane: New, Open, the recent-file list, Save, Save As,
+// Close and the save-changes question before anything replaces the pane.
+#include "app/MainWindowState.h"
+
+#include "app/PaneKinds.h"
+#include "app/PathRules.h"
+#include "app/SaveAsTarget.h"
+#include "data/FolderPath.h"
+
+namespace tessaro {
+
+bool MainWindowState::ConfirmDiscard(PaneId id)
+{
+    const PaneState& pane = Pane(id);
+    if (!pane.loaded || !pane.modified)
+        return true;
+    switch (prompts_.AskYesNoCancel(KindOf(id).changedSave)) {
+    case MsgAnswer::Yes:
+        // A file never saved needs a name first. A failed save, a cancelled
+        // Save As or a pane above its entry limit leaves it modified and stops
+        // the caller.
+        if (pane.untitled)
+            SaveAs(id);
+        else
+            Save(id);
+        return !pane.modified;
+    case MsgAnswer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void MainWindowState::New(PaneId id)
+{
+    if (!ConfirmDiscard(id))
+        return;
+    if (id == PaneId::Mdb) {
+        int model = keyboardModel;
+        // A new MDB is for a model: its header names it (24 zero bytes are no MDB).
+        if (!prompts_.ChooseKeyboardModel(model) || (model != 1 && model != 2))
+            return;
+        keyboardModel = model;
+        blankSignature = false;
+    }
+    PaneState& pane = Pane(id);
+    pane.loaded = true;
+    pane.untitled = true;
+    pane.modified = false;
+    pane.fileName.clear();
+    ResetPane(pane);
+    if (id == PaneId::Mdb) {
+        UpdateKeyboardLabel();
+        FollowModelWithFactoryNames();
+    }
+    SetActivePane(id);
+}
+
+void MainWindowState::Open(PaneId id)
+{
+    if (!ConfirmDiscard(id))
+        return;
+    PaneState& pane = Pane(id);
+    std::string chosen;
+    if (KindOf(id).inBackupSets && backupStructureOption) {
+        const BrowseResult result =
+            prompts_.Browse(BackupSetBrowse(BrowseMode::Open, lastBackupFolder, noNetworkOption));
+        if (!result.confirmed || result.chosenPath.empty())
+            return;
+        lastBackupFolder = result.chosenFolder;
+        chosen = result.chosenPath;
+    } else {
+        const std::optional<std::string> name =
+            prompts_.OpenFileDialog(FileDialogFor(id, false, pane.fileName));
+        if (!name || name->empty())
+            return;
+        chosen = *name;
+    }
+    pane.fileName = chosen;
+    LoadFile(id);
+    SetActivePane(id);
+}
+
+void MainWindowState::SelectRecent(PaneId id, int index)
+{
+    PaneState& pane = Pane(id);
+    if (index < 0 || index >= kRecentFileCount || pane.recentFiles[index].empty())
+        return;
+    if (pane.recentFiles[index] == pane.fileName)
+        return; // already loaded
+    if (!ConfirmDiscard(id))
+        return;
+    pane.fileName = pane.recentFiles[index];
+    LoadFile(id);
+    SetActivePane(id);
+}
+
+void MainWindowState::Close(PaneId id)
+{
+    if (!ConfirmDiscard(id))
+        return;
+    PaneState& pane = Pane(id);
+    pane.loaded = pane.untitled = pane.modified = false;
+    pane.fileName.clear();
+    if (id == PaneId::Mdb)
+        modelLabel.clear(); // the keyboard model itself stays
+    ResetPane(pane);
+    if (Pane(tessaro::OtherPane(id)).loaded)
+        SetActivePane(tessaro::OtherPane(id));
+    else
+        ClearActivePane();
+}
+
+bool MainWindowState::WithinEntryLimit(PaneId id)
+{
+    const int limit = KindOf(id).entryLimit;
+    if (limit == 0 || Pane(id).EntryCount() <= limit)
+        return true;
+    prompts_.Warn(Msg::TooManyEntries);
+    return false;
+}
+
+void MainWindowState::Save(PaneId id)
+{
+    const PaneState& pane = Pane(id);
+    if (!pane.loaded || pane.untitled)
+        return; // an untitled pane is saved with Save As
+    if (!WithinEntryLimit(id))
+        return;
+    SaveFile(id, false);
+}
+
+void MainWindowState::SaveAs(PaneId id)
+{
+    PaneState& pane = Pane(id);
+    if (!pane.loaded || !WithinEntryLimit(id))
+        return;
+    const std::optional<std::string> target =
+        KindOf(id).inBackupSets && backupStructureOption ? ChooseBackupSetTarget() : ChooseSaveAsFile(id);
+    if (!target)
+        return;
+    const bool renamed = *target != pane.fileName;
+    pane.fileName = *target;
+    SaveFile(id, renamed);
+}
+
+std::optional<std::string> MainWindowState::ChooseSaveAsFile(PaneId id)
+{
+    const FileDialogRequest request = FileDialogFor(id, true, Pane(id).fileName);
+    for (;;) {
+        const std::optional<std::string> name = prompts_.SaveFileDialog(request);
+        if (!name || name->empty())
+            return std::nullopt;
+        switch (CheckSaveAsTarget(*name, Pane(id).fileName, prompts_)) {
+        case SaveAsStep::Save:
+        case SaveAsStep::NewFile:
+            return name;
+        case SaveAsStep::ChooseAgain:
+            continue;
+        case SaveAsStep::Stop:
+            return std::nullopt;
+        }
+    }
+}
+
+std::optional<std::string> MainWindowState::ChooseBackupSetTarget()
+{
+    const std::string startFolder =
+        mdbPane.untitled ? lastBackupFolder : WithoutMdbFileName(mdbPane.fileName);
+    const BrowseRequest request = BackupSetBrowse(BrowseMode::Save, startFolder, noNetworkOption);
+    for (;;) {
+        const BrowseResult result = prompts_.Browse(request);
+        if (!result.confirmed || result.chosenPath.empty())
+            return std::nullopt;
+        lastBackupFolder = result.chosenFolder;
+        // The file name follows the model whatever was typed; a keyboard
+        // floppy's MDB.BUP is the file written, not joined by a second one.
+        const std::string target = ResolveCaseVariant(result.chosenPath, MdbFileNameFor(keyboardModel));
+        switch (CheckSaveAsTarget(target, mdbPane.fileName, prompts_)) {
+        case SaveAsStep::Save:
+            return target;
+        case SaveAsStep::NewFile:
+            if (CreateFolderPath(result.chosenPath))
+                return target;
+            prompts_.Warn(Msg::ErrorCreatingDirectory);
+            continue;
+        case SaveAsStep::ChooseAgain:
+            continue;
+        case SaveAsStep::Stop:
+            return std::nullopt;
+        }
+    }
+}
+
+} // namespace tessaro

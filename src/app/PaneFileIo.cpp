@@ -1,0 +1,87 @@
+// Reading a pane's file into its tree and writing the tree back, for either
+// kind of file.
+#include "app/MainWindowState.h"
+
+#include "data/ArchiveFile.h"
+#include "data/BackupIni.h"
+#include "data/MdbFile.h"
+#include "edit/PaneLoad.h"
+
+namespace tessaro {
+
+bool MainWindowState::LoadFile(PaneId id)
+{
+    WaitCursor wait(prompts_);
+    PaneState& pane = Pane(id);
+    // The previous contents are gone from here on, whatever the outcome.
+    pane.loaded = pane.untitled = pane.modified = false;
+    if (id == PaneId::Mdb)
+        modelLabel.clear();
+    ResetPane(pane);
+
+    const std::optional<Msg> error =
+        id == PaneId::Mdb ? ReadMdbIntoPane() : InsertArchiveFile(pane, pane.fileName);
+    if (error)
+        return ForgetFailedLoad(pane, *error);
+    pane.loaded = true;
+    AddRecentFile(pane);
+    if (id == PaneId::Mdb) {
+        UpdateKeyboardLabel();
+        FollowModelWithFactoryNames();
+    }
+    UpdateEntryCountText(pane);
+    return true;
+}
+
+std::optional<Msg> MainWindowState::ReadMdbIntoPane()
+{
+    const MdbReadResult read = ReadMdbFile(mdbPane.fileName);
+    const bool imageRead = read.ok() || read.error == Msg::NotAValidMdb;
+    if (imageRead && !read.checksumOk)
+        prompts_.Warn(Msg::InvalidChecksum); // a warning only: the load goes on
+    if (read.error == Msg::NotAValidMdb)
+        keyboardModel = 0;
+    blankSignature = read.ok() && read.blankSignature; // belongs to this MDB alone
+    if (read.error)
+        return read.error;
+    keyboardModel = static_cast<int>(read.model);
+    return InsertMdbImage(mdbPane, read.image);
+}
+
+std::optional<Msg> MainWindowState::WritePaneFile(PaneId id, WriteMode mode)
+{
+    const PaneState& pane = Pane(id);
+    if (id == PaneId::Archive)
+        return WriteArchiveFile(pane.fileName, RecordsOf(pane.tree), mode);
+    return WriteMdbFile(pane.fileName, RecordsOf(pane.tree), static_cast<KeyboardModel>(keyboardModel),
+                        blankSignature, mode);
+}
+
+bool MainWindowState::SaveFile(PaneId id, bool addToRecent)
+{
+    WaitCursor wait(prompts_);
+    PaneState& pane = Pane(id);
+    // Written through a temporary file: a failed save leaves the old file whole
+    // and the pane's flags as they were.
+    std::optional<Msg> error = WritePaneFile(id, WriteMode::Safe);
+    const bool inPlace = error == Msg::NoSpaceForSafeSave;
+    if (inPlace) {
+        if (!AllowWriteInPlace())
+            return false;
+        error = WritePaneFile(id, WriteMode::InPlace);
+    }
+    if (error) {
+        prompts_.Warn(*error);
+        return false;
+    }
+    MarkSaved(pane, addToRecent);
+    if (id == PaneId::Mdb && backupStructureOption) {
+        // Its own failure is reported, but the MDB stays saved.
+        if (const std::optional<Msg> iniError =
+                UpdateBackupIni(pane.fileName, static_cast<KeyboardModel>(keyboardModel), inPlace))
+            prompts_.Warn(*iniError);
+    }
+    return true;
+}
+
+} // namespace tessaro
