@@ -6,6 +6,7 @@
 #include "app/SettingsKeys.h"
 #include "app/qt/CMainDlg.h"
 #include "edit/qt/CategoryTreeModel.h"
+#include "edit/qt/CategoryTreeView.h"
 #include "support/FakePrompts.h"
 #include "support/MapSettingsStore.h"
 
@@ -193,6 +194,27 @@ private slots:
         QCOMPARE(selection->currentIndex(), w.Row(false, 1));
         tree.Select(first);
         QCOMPARE(selection->selectedRows(), QModelIndexList{w.Row(false, 0)});
+    }
+
+    // The picture beside the pointer: whole texts, at most four rows and a line for the rest.
+    void theDragPictureShowsTheRowsWhole()
+    {
+        Window w;
+        QVERIFY(w.StartWithDemoFiles());
+        auto* view = qobject_cast<CategoryTreeView*>(w.Tree(true));
+        QVERIFY(view);
+        QTreeView* tree = w.Tree(true);
+        tree->expand(w.Row(true, 0));
+        const QModelIndex row = w.Row(true, 0, 5);
+        const QPixmap one = view->DragPicture({row});
+        const QFontMetrics metrics(tree->font(), &one);
+        QVERIFY(one.deviceIndependentSize().width() > metrics.horizontalAdvance(row.data().toString()));
+        QModelIndexList six;
+        for (int entry = 0; entry < 6; ++entry)
+            six << w.Row(true, 0, entry);
+        const QPixmap many = view->DragPicture(six);
+        QCOMPARE(qRound(many.deviceIndependentSize().height() - one.deviceIndependentSize().height()),
+                 4 * metrics.height());
     }
 
     void entriesDragToTheOtherPaneCopyAndWithShiftMove()
