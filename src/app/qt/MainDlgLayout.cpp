@@ -320,7 +320,6 @@ void CMainDlg::CreatePaneControls(PaneControls& pane, bool mdb)
     pane.tree->setExpandsOnDoubleClick(true);
     pane.tree->setUniformRowHeights(true); // archives may hold 100,000 entries
     pane.tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    pane.tree->setDragEnabled(false);
     pane.tree->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     auto* lines = new BranchLineStyle;
     lines->setParent(pane.tree);
