@@ -18,6 +18,10 @@ MainWindowState::EditFacts MainWindowState::ComputeEditFacts() const
     if (!facts.paneLoaded || !selected)
         return facts;
     facts.selected = true;
+    // Edit, Main entry, Up and Down act on exactly one node.
+    facts.single = active.tree.SelectionCount() == 1;
+    if (!facts.single)
+        return facts;
     if (selected->IsEntry()) {
         if (InSameGroup(selected->PrevSibling(), selected)) {
             facts.upAllowed = true;
@@ -63,7 +67,7 @@ CommandStates MainWindowState::UpdateCommandStates()
     }
 
     states.newCategory = facts.paneLoaded;
-    states.edit = facts.paneLoaded && facts.selected;
+    states.edit = facts.paneLoaded && facts.single;
     states.mainEntry = facts.isSub || facts.isMain;
     states.copy = states.move = facts.paneLoaded && facts.selected && facts.otherLoaded;
     states.up = facts.upAllowed;

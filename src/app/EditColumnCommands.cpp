@@ -47,6 +47,13 @@ std::string MainWindowState::StepName(Caption action, const TreeNode* node) cons
     return Tr(action) + " \"" + ToUtf8(name) + "\"";
 }
 
+std::string MainWindowState::StepName(Caption action, const std::vector<TreeNode*>& nodes) const
+{
+    if (nodes.size() == 1)
+        return StepName(action, nodes.front());
+    return FillArgs(Tr(Caption::SeveralNodesStep), {Tr(action), std::to_string(nodes.size())});
+}
+
 void MainWindowState::NewCategory()
 {
     if (ComputeEditFacts().paneLoaded)
@@ -56,7 +63,7 @@ void MainWindowState::NewCategory()
 void MainWindowState::EditSelected()
 {
     const EditFacts facts = ComputeEditFacts();
-    if (!facts.paneLoaded || !facts.selected)
+    if (!facts.paneLoaded || !facts.single)
         return;
     const TreeNode* selected = ActivePane()->tree.Selected();
     AsStep(StepName(selected->IsCategory() ? Caption::RenameStep : Caption::EditStep, selected), [this] {
@@ -75,9 +82,13 @@ void MainWindowState::ToggleMainEntry()
 void MainWindowState::CopyOrMoveCommand(bool move)
 {
     const EditFacts facts = ComputeEditFacts();
-    if (facts.paneLoaded && facts.selected && facts.otherLoaded)
-        AsStep(StepName(move ? Caption::Move : Caption::Copy, ActivePane()->tree.Selected()),
-               [&] { tessaro::CopyOrMove(*ActivePane(), *OtherPane(), move, prompts_); });
+    if (!facts.paneLoaded || !facts.selected || !facts.otherLoaded)
+        return;
+    PaneState& source = *ActivePane();
+    PaneState& target = *OtherPane();
+    const std::vector<TreeNode*> nodes = source.tree.SelectedNodes();
+    AsStep(StepName(move ? Caption::Move : Caption::Copy, nodes),
+           [&] { Transfer(source, nodes, target, target.tree.Selected(), move, prompts_); });
 }
 
 void MainWindowState::Copy()
@@ -107,9 +118,11 @@ void MainWindowState::MoveDown()
 void MainWindowState::DeleteSelected()
 {
     const EditFacts facts = ComputeEditFacts();
-    if (facts.paneLoaded && facts.selected)
-        AsStep(StepName(Caption::Delete, ActivePane()->tree.Selected()),
-               [this] { tessaro::DeleteSelected(*ActivePane(), prompts_); });
+    if (!facts.paneLoaded || !facts.selected)
+        return;
+    PaneState& pane = *ActivePane();
+    const std::vector<TreeNode*> nodes = pane.tree.SelectedNodes();
+    AsStep(StepName(Caption::Delete, nodes), [&] { Delete(pane, nodes, prompts_); });
 }
 
 void MainWindowState::Undo()
@@ -166,7 +179,7 @@ bool MainWindowState::TreeDoubleClicked(bool mdbTree)
 {
     PaneState& pane = Pane(mdbTree);
     const TreeNode* selected = pane.tree.Selected();
-    if (!pane.loaded || !selected || !selected->IsEntry())
+    if (!pane.loaded || !selected || !selected->IsEntry() || pane.tree.SelectionCount() != 1)
         return false; // the tree opens or closes the category
     history.Begin(StepName(Caption::EditStep, selected), IdOf(pane));
     tessaro::EditSelected(pane, prompts_, static_cast<KeyboardModel>(keyboardModel));

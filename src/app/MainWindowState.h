@@ -19,6 +19,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tessaro {
 
@@ -201,13 +202,29 @@ public:
     // close the category.
     bool TreeDoubleClicked(bool mdbTree);
 
+    // ---- Drag and drop (DropCommands.cpp) -----------------------------------
+    // Nodes of pane `from` dropped onto `onto`, a node of pane `to` (nullptr:
+    // below its rows). Between the panes they are copied, or moved with
+    // `move`, as Copy and Move do with `onto` selected in the target (its first
+    // category when nullptr); within a pane, entries go to the category of
+    // `onto`. One step of the history; `to` becomes the active pane. The Can
+    // form refuses what would do nothing.
+    bool CanDropNodes(PaneId from, const std::vector<TreeNode*>& nodes, PaneId to, const TreeNode* onto);
+    bool DropNodes(PaneId from, const std::vector<TreeNode*>& nodes, PaneId to, TreeNode* onto, bool move);
+    // A file dropped on a pane opens there, after its save-changes question,
+    // when its content belongs to that pane (PaneForFile) and it is not the
+    // pane's own file.
+    bool CanOpenDroppedFile(PaneId pane, const std::string& path) const;
+    bool OpenDroppedFile(PaneId pane, const std::string& path);
+
 private:
     // What the edit column may do with the active pane's selection.
     struct EditFacts
     {
         bool paneLoaded = false;
         bool otherLoaded = false;
-        bool selected = false;
+        bool selected = false; // one node or more
+        bool single = false;   // exactly one
         bool upAllowed = false;
         bool downAllowed = false;
         bool isSub = false;
@@ -242,6 +259,7 @@ private:
     // Runs one edit-column command as one step of the history.
     template <class Command> void AsStep(const std::string& name, Command command);
     std::string StepName(Caption action, const TreeNode* node) const;
+    std::string StepName(Caption action, const std::vector<TreeNode*>& nodes) const;
     // After an undo or redo: the step's pane is active and the counts follow.
     void ShowHistoryStep(PaneId active);
 

@@ -75,6 +75,9 @@ constexpr TextPair kMessages[] = {
      "Schlägt das Schreiben fehl, ist die Datei verloren."},
     // Settings
     {"The settings could not be saved!", "Die Einstellungen konnten nicht gespeichert werden!"},
+    // Multiple selection
+    {"Delete %1 entries?", "%1 Einträge löschen?"},
+    {"Delete 1 entry?", "1 Eintrag löschen?"},
 };
 static_assert(std::size(kMessages) == static_cast<std::size_t>(Msg::Count_), "one text pair for every Msg");
 
@@ -157,6 +160,8 @@ constexpr TextPair kCaptions[] = {
     {"Redo: %1", "Wiederholen: %1"},
     {"Edit", "Bearbeiten"},
     {"Rename", "Umbenennen"},
+    // Multiple selection
+    {"%1 (%2 items)", "%1 (%2 Elemente)"},
 };
 static_assert(std::size(kCaptions) == static_cast<std::size_t>(Caption::Count_),
               "one text pair for every Caption");

@@ -92,6 +92,10 @@ enum class Msg
     // Settings
     ErrorSavingSettings,
 
+    // Multiple selection: deleting several nodes at once
+    DeleteEntries,  // question, Yes/No; %1 the number of entries (two or more)
+    DeleteOneEntry, // question, Yes/No
+
     Count_ // keep last
 };
 
@@ -186,6 +190,9 @@ enum class Caption
     RedoTip,
     EditStep,
     RenameStep,
+
+    // Multiple selection: a step's name for several nodes (%1 the action, %2 how many)
+    SeveralNodesStep,
 
     Count_ // keep last
 };

@@ -405,6 +405,7 @@ void CategoryTree::Clear()
     if (Notifying())
         observer_->BeginReset();
     selected_ = nullptr;
+    alsoSelected_.clear();
     categories_.Clear();
     categoriesByName_.clear();
     entryNodes_ = 0;
@@ -475,15 +476,24 @@ void CategoryTree::RelabelAll()
 
 void CategoryTree::Select(TreeNode* node)
 {
-    if (node == selected_ || (node && !Contains(node)))
+    if ((node == selected_ && alsoSelected_.empty()) || (node && !Contains(node)))
         return;
     selected_ = node;
+    alsoSelected_.clear();
     if (Notifying())
         observer_->SelectionChanged(selected_);
 }
 
 void CategoryTree::MoveSelectionOff(const TreeNode* leaving)
 {
+    if (!alsoSelected_.empty() && SelectionLeaves(leaving)) {
+        // Part of a multiple selection leaves: what stays is the current node alone.
+        if (selected_ != leaving && selected_->parent_ != leaving) {
+            Select(selected_);
+            return;
+        }
+        alsoSelected_.clear();
+    }
     if (!selected_ || (selected_ != leaving && selected_->parent_ != leaving))
         return;
     // As a tree view does: the next row, else the previous one, else the parent.

@@ -26,6 +26,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace tessaro {
@@ -133,8 +134,17 @@ public:
     // Relabels every payload (the style names changed) and updates changed texts.
     void RelabelAll();
 
+    // The selection: one node or several (Ctrl- and Shift-clicks). Selected()
+    // is the current one of them, nullptr when nothing is selected.
     TreeNode* Selected() const { return selected_; }
-    void Select(TreeNode* node); // nullptr clears the selection
+    void Select(TreeNode* node); // just this node; nullptr clears the selection
+    // The nodes of this tree among `nodes` become the selection; `current` is
+    // the one of them Selected() names (else the first in tree order).
+    void SetSelection(const std::vector<TreeNode*>& nodes, TreeNode* current);
+    std::size_t SelectionCount() const { return selected_ ? 1 + alsoSelected_.size() : 0; }
+    bool IsSelected(const TreeNode* node) const;
+    // The selected nodes in tree order.
+    std::vector<TreeNode*> SelectedNodes() const;
     void SetExpanded(TreeNode* category, bool expanded);
     // Opens the node's category and asks the view to scroll to it.
     void EnsureVisible(TreeNode* node);
@@ -173,6 +183,7 @@ private:
     void Apply(Change& change, bool forward);
     void Relabel(EntryNode& entry) const;
     void MoveSelectionOff(const TreeNode* leaving);
+    bool SelectionLeaves(const TreeNode* leaving) const;
     void IndexCategory(TreeNode* category);
     void UnindexCategory(TreeNode* category);
     bool Notifying() const { return observer_ && bulkDepth_ == 0; }
@@ -181,6 +192,9 @@ private:
     std::unordered_map<std::string, std::vector<TreeNode*>> categoriesByName_;
     std::size_t entryNodes_ = 0;
     TreeNode* selected_ = nullptr;
+    // The other selected nodes when several are; one that leaves the tree
+    // takes the selection back to a single node (TreeSelection.cpp).
+    std::unordered_set<TreeNode*> alsoSelected_;
     TreeObserver* observer_ = nullptr;
     TreeJournal* journal_ = nullptr;
     const StyleCatalogue* styles_;

@@ -35,8 +35,10 @@ Place PlaceInGroup(const EntryNode& source, const TreeNode* beside)
 // a category that went as a whole is not taken twice.
 using Done = std::unordered_set<const TreeNode*>;
 
+// `keepCategory`: the target was empty when the transfer began; `warned`: the
+// missing destination was reported already (once for all entries).
 void TransferEntry(PaneState& source, PaneState& target, bool move, Prompts& prompts, TreeNode* selected,
-                   TreeNode* destination, Done& done)
+                   TreeNode* destination, bool keepCategory, bool& warned, Done& done)
 {
     const EntryNode* entry = selected->Payload();
     if (!entry)
@@ -47,14 +49,16 @@ void TransferEntry(PaneState& source, PaneState& target, bool move, Prompts& pro
     TreeNode* targetCategory = nullptr;
     std::string targetName;
     std::optional<Place> placeInGroup;
-    if (!target.tree.IsEmpty()) {
+    if (!keepCategory) {
         targetCategory = CategoryOf(destination);
         if (targetCategory)
             targetName = targetCategory->Text();
         if (InSameGroup(selected, destination))
             placeInGroup = PlaceInGroup(*entry, destination);
         if (targetName.empty()) {
-            prompts.Warn(Msg::SelectDestinationCategory);
+            if (!warned)
+                prompts.Warn(Msg::SelectDestinationCategory);
+            warned = true;
             return;
         }
     }
@@ -148,6 +152,10 @@ void Transfer(PaneState& source, const std::vector<TreeNode*>& nodes, PaneState&
     if (destination && !target.tree.Contains(destination))
         destination = nullptr;
     // Whole categories first, so that their entries are not taken one by one.
+    // Entries into an empty target keep their category names, also when
+    // categories went first.
+    const bool keepCategory = target.tree.IsEmpty();
+    bool warned = false;
     Done done;
     std::vector<TreeNode*> entries;
     for (TreeNode* node : nodes) {
@@ -158,7 +166,7 @@ void Transfer(PaneState& source, const std::vector<TreeNode*>& nodes, PaneState&
     }
     for (TreeNode* node : entries) {
         if (!done.count(node) && !done.count(node->Parent()) && source.tree.Contains(node))
-            TransferEntry(source, target, move, prompts, node, destination, done);
+            TransferEntry(source, target, move, prompts, node, destination, keepCategory, warned, done);
     }
     UpdateEntryCountText(source);
     UpdateEntryCountText(target);
@@ -166,10 +174,7 @@ void Transfer(PaneState& source, const std::vector<TreeNode*>& nodes, PaneState&
 
 void CopyOrMove(PaneState& source, PaneState& target, bool move, Prompts& prompts)
 {
-    std::vector<TreeNode*> nodes;
-    if (TreeNode* selected = source.tree.Selected())
-        nodes.push_back(selected);
-    Transfer(source, nodes, target, target.tree.Selected(), move, prompts);
+    Transfer(source, source.tree.SelectedNodes(), target, target.tree.Selected(), move, prompts);
 }
 
 } // namespace tessaro

@@ -112,32 +112,43 @@ void DeleteEntry(PaneState& pane, TreeNode* entry)
 
 void Delete(PaneState& pane, const std::vector<TreeNode*>& nodes, Prompts& prompts)
 {
-    bool askFirst = false;
-    for (const TreeNode* node : nodes)
-        askFirst = askFirst || (node && node->IsCategory() && node->HasChildren());
-    if (askFirst && prompts.MessageBox(Tr(Msg::DeleteCompleteCategory), MsgIcon::Question,
-                                       MsgButtons::YesNo) != MsgAnswer::Yes) {
-        UpdateEntryCountText(pane);
-        return;
-    }
     // An entry of a category that goes as a whole goes with it; sorted out
     // before anything is deleted, since a deleted node may be freed at once.
     std::unordered_set<const TreeNode*> categories;
+    std::vector<TreeNode*> categoryOrder;
+    for (TreeNode* node : nodes) {
+        if (node && node->IsCategory() && pane.tree.Contains(node) && categories.insert(node).second)
+            categoryOrder.push_back(node);
+    }
+    std::unordered_set<const TreeNode*> seen;
     std::vector<TreeNode*> entries;
     for (TreeNode* node : nodes) {
-        if (node && node->IsCategory() && pane.tree.Contains(node))
-            categories.insert(node);
-    }
-    for (TreeNode* node : nodes) {
         if (node && node->IsEntry() && node->Payload() && !categories.count(node->Parent()) &&
-            pane.tree.Contains(node))
+            pane.tree.Contains(node) && seen.insert(node).second)
             entries.push_back(node);
     }
-    for (TreeNode* node : nodes) {
-        if (node && categories.erase(node)) {
-            pane.modified = true;
-            pane.tree.DeleteNode(node);
-        }
+
+    std::size_t entryCount = entries.size();
+    for (const TreeNode* category : categoryOrder)
+        entryCount += static_cast<std::size_t>(category->ChildCount());
+    std::string question;
+    if (categoryOrder.size() + entries.size() > 1) {
+        if (entryCount == 1)
+            question = Tr(Msg::DeleteOneEntry);
+        else if (entryCount > 1)
+            question = FillArgs(Tr(Msg::DeleteEntries), {std::to_string(entryCount)});
+    } else if (!categoryOrder.empty() && categoryOrder.front()->HasChildren()) {
+        question = Tr(Msg::DeleteCompleteCategory);
+    }
+    if (!question.empty() &&
+        prompts.MessageBox(question, MsgIcon::Question, MsgButtons::YesNo) != MsgAnswer::Yes) {
+        UpdateEntryCountText(pane);
+        return;
+    }
+
+    for (TreeNode* category : categoryOrder) {
+        pane.modified = true;
+        pane.tree.DeleteNode(category);
     }
     for (TreeNode* entry : entries) {
         pane.modified = true;
@@ -148,10 +159,7 @@ void Delete(PaneState& pane, const std::vector<TreeNode*>& nodes, Prompts& promp
 
 void DeleteSelected(PaneState& pane, Prompts& prompts)
 {
-    if (TreeNode* selected = pane.tree.Selected())
-        Delete(pane, {selected}, prompts);
-    else
-        UpdateEntryCountText(pane);
+    Delete(pane, pane.tree.SelectedNodes(), prompts);
 }
 
 } // namespace tessaro

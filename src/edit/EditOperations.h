@@ -24,7 +24,7 @@ class TreeNode;
 // entries, and an entry of the same group places a copied entry beside it.
 void Transfer(PaneState& source, const std::vector<TreeNode*>& nodes, PaneState& target,
               TreeNode* destination, bool move, Prompts& prompts);
-// The source's selection to the target's selection.
+// The source's selected nodes to the target's current node.
 void CopyOrMove(PaneState& source, PaneState& target, bool move, Prompts& prompts);
 
 // Asks for a name and puts an empty category above the anchor's category.
@@ -42,10 +42,18 @@ void MoveUp(PaneState& pane, TreeNode* node);
 void MoveDown(PaneState& pane, TreeNode* node);
 void MoveUp(PaneState& pane);
 void MoveDown(PaneState& pane);
-// Deletes the entries and categories, asking once when a category with
-// entries is among them.
+// Deletes the entries and categories, asking once: for one category with
+// entries whether to delete it whole, for several nodes whether to delete the
+// entries among them (none asked about empty categories alone).
 void Delete(PaneState& pane, const std::vector<TreeNode*>& nodes, Prompts& prompts);
 void DeleteSelected(PaneState& pane, Prompts& prompts);
+
+// Entries go to another category of their own pane, each sorted in as Edit
+// puts an entry whose category name changed; a main entry takes its sub
+// entries along. Categories among the nodes make it refuse. False when
+// nothing moved.
+bool MoveToCategory(PaneState& pane, const std::vector<TreeNode*>& nodes, TreeNode* category);
+bool CanMoveToCategory(const PaneState& pane, const std::vector<TreeNode*>& nodes, const TreeNode* category);
 
 // When the commands above can do something with the node.
 bool CanMoveUp(const TreeNode* node);

@@ -1,8 +1,10 @@
-// Edit: an entry in the entry editor, or a category's name.
+// Edit: an entry in the entry editor, or a category's name; and entries put
+// into another category of their pane as a change of their category name puts them.
 #include "edit/EditOperations.h"
 
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace tessaro {
@@ -103,6 +105,60 @@ void EditNode(PaneState& pane, TreeNode* node, Prompts& prompts, KeyboardModel m
 void EditSelected(PaneState& pane, Prompts& prompts, KeyboardModel model)
 {
     EditNode(pane, pane.tree.Selected(), prompts, model);
+}
+
+namespace {
+
+// The entries that would change category. A sub entry goes along with its
+// main entry when that goes too, so it is not taken on its own.
+std::vector<TreeNode*> EntriesLeavingFor(const PaneState& pane, const std::vector<TreeNode*>& nodes,
+                                         const TreeNode* category)
+{
+    std::vector<TreeNode*> leaving;
+    if (!category || !category->IsCategory() || !pane.tree.Contains(category))
+        return leaving;
+    const std::unordered_set<const TreeNode*> chosen(nodes.begin(), nodes.end());
+    std::unordered_set<const TreeNode*> taken;
+    for (TreeNode* node : nodes) {
+        if (!node || node->IsCategory() || !node->Payload() || !pane.tree.Contains(node))
+            return {}; // a category is not put into another one
+        if (node->Payload()->GetCategory() == category->CategoryName())
+            continue;
+        const TreeNode* head = node;
+        while (head->Payload()->IsSubEntry() && InSameGroup(head, head->PrevSibling()))
+            head = head->PrevSibling();
+        if (head != node && chosen.count(head))
+            continue;
+        if (taken.insert(node).second)
+            leaving.push_back(node);
+    }
+    return leaving;
+}
+
+} // namespace
+
+bool CanMoveToCategory(const PaneState& pane, const std::vector<TreeNode*>& nodes, const TreeNode* category)
+{
+    return !EntriesLeavingFor(pane, nodes, category).empty();
+}
+
+bool MoveToCategory(PaneState& pane, const std::vector<TreeNode*>& nodes, TreeNode* category)
+{
+    const std::vector<TreeNode*> leaving = EntriesLeavingFor(pane, nodes, category);
+    if (leaving.empty())
+        return false;
+    const std::string name = category->CategoryName();
+    pane.modified = true;
+    // None of them is freed by moving another: a main entry takes along only
+    // sub entries that are not in the list, and a category goes only once empty.
+    for (TreeNode* node : leaving) {
+        const MdbEntry old = node->Payload()->record;
+        MdbEntry moved = old;
+        moved.SetCategory(name);
+        MoveEditedEntry(pane.tree, node, old, moved);
+    }
+    UpdateEntryCountText(pane);
+    return true;
 }
 
 } // namespace tessaro

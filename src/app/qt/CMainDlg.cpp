@@ -1,5 +1,6 @@
 #include "app/qt/CMainDlg.h"
 
+#include "app/qt/PaneDropTarget.h"
 #include "app/qt/QtTranslations.h"
 #include "edit/qt/CategoryTreeModel.h"
 
@@ -107,6 +108,7 @@ void CMainDlg::ConnectCommands()
 {
     ConnectPane(mdb_, true);
     ConnectPane(archive_, false);
+    new WindowFileDrops(*this, state_, [this](const std::function<void()>& command) { RunCommand(command); });
 
     connect(backupStructure_, &QCheckBox::clicked, this,
             [this](bool on) { RunCommand([this, on] { state_.SetBackupStructureOption(on); }); });
@@ -161,7 +163,12 @@ void CMainDlg::ConnectPane(PaneControls& pane, bool mdb)
     connect(pane.recent, &QComboBox::activated, this,
             [this, id](int line) { RunCommand([this, id, line] { state_.SelectRecent(id, line); }); });
 
-    // The view has already selected the node in the tree (TreeViewSync).
+    EnableTreeDragAndDrop(*pane.tree);
+    pane.model->SetDropTarget(new PaneDropTarget(
+        state_, mdb ? PaneId::Mdb : PaneId::Archive,
+        [this](const std::function<void()>& command) { RunCommand(command); }, pane.model));
+
+    // The view has already selected the nodes in the tree (TreeViewSync).
     connect(pane.model, &CategoryTreeModel::TreeSelectionChanged, this, [this] {
         if (commandDepth_ == 0)
             ApplyCommandStates();

@@ -5,6 +5,7 @@
 #include "common/qt/DialogUnits.h"
 #include "common/qt/TextFit.h"
 #include "edit/qt/CategoryTreeModel.h"
+#include "edit/qt/CategoryTreeView.h"
 #include "edit/qt/TreeViewSync.h"
 
 #include <QButtonGroup>
@@ -310,7 +311,7 @@ void CMainDlg::CreatePaneControls(PaneControls& pane, bool mdb)
     const QRect list = du.Rect(box[6].x, box[6].y, box[6].w, box[6].h);
     pane.recent->setGeometry(list.x(), list.y(), list.width(), pane.recent->sizeHint().height());
 
-    pane.tree = new QTreeView(this);
+    pane.tree = new CategoryTreeView(this);
     pane.tree->setObjectName(name("tree"));
     du.Place(pane.tree, box[7].x, box[7].y, box[7].w, box[7].h);
     pane.tree->setHeaderHidden(true);
@@ -319,7 +320,6 @@ void CMainDlg::CreatePaneControls(PaneControls& pane, bool mdb)
     pane.tree->setExpandsOnDoubleClick(true);
     pane.tree->setUniformRowHeights(true); // archives may hold 100,000 entries
     pane.tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    pane.tree->setDragEnabled(false);
     pane.tree->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     auto* lines = new BranchLineStyle;
     lines->setParent(pane.tree);

@@ -10,10 +10,12 @@ CategoryTreeModel::CategoryTreeModel(CategoryTree& tree, QObject* parent)
     : QAbstractItemModel(parent), tree_(tree)
 {
     tree_.SetObserver(this);
+    LiveModels().push_back(this);
 }
 
 CategoryTreeModel::~CategoryTreeModel()
 {
+    std::erase(LiveModels(), this);
     tree_.SetObserver(nullptr);
 }
 
@@ -81,8 +83,10 @@ Qt::ItemFlags CategoryTreeModel::flags(const QModelIndex& index) const
 {
     const TreeNode* node = NodeAt(index);
     if (!node)
-        return Qt::NoItemFlags;
-    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+        return index.isValid() ? Qt::NoItemFlags : Qt::ItemIsDropEnabled; // below the rows
+    // Whatever the target makes of a drop, it is asked (canDropMimeData).
+    Qt::ItemFlags flags =
+        Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled;
     if (node->IsEntry())
         flags |= Qt::ItemNeverHasChildren;
     return flags;

@@ -4,15 +4,25 @@
 // the one source of truth; its observer calls become the model's signals, one
 // row at a time, and its selection and expansion are passed on as signals that
 // TreeViewSync applies to the view.
+//
+// Dragging: the dragged nodes travel as their rows with the model they come
+// from (within this process only); a drop is decoded here and decided by the
+// TreeDropTarget, as are files dropped from outside.
 
 #include "edit/TreeObserver.h"
 
 #include <QAbstractItemModel>
 
+#include <vector>
+
 namespace tessaro {
 
 class CategoryTree;
+class TreeDropTarget;
 class TreeNode;
+
+// The mime type of dragged nodes.
+inline constexpr char kTreeNodesMimeType[] = "application/x-tessaro-tree-nodes";
 
 class CategoryTreeModel : public QAbstractItemModel, private TreeObserver
 {
@@ -38,6 +48,27 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
+    // Drops are refused while there is no target (nullptr); the target must
+    // outlive the model or be reset first.
+    void SetDropTarget(TreeDropTarget* target) { dropTarget_ = target; }
+    // The nodes a drag carries, when they come from a model of this process
+    // that is still there: that model's tree and the nodes in tree order.
+    struct DraggedNodes
+    {
+        CategoryTree* tree = nullptr;
+        std::vector<TreeNode*> nodes;
+    };
+    static DraggedNodes NodesOf(const QMimeData* data);
+
+    QStringList mimeTypes() const override;
+    QMimeData* mimeData(const QModelIndexList& indexes) const override;
+    Qt::DropActions supportedDragActions() const override;
+    Qt::DropActions supportedDropActions() const override;
+    bool canDropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                         const QModelIndex& parent) const override;
+    bool dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                      const QModelIndex& parent) override;
+
 signals:
     // The tree's selection moved (invalid: nothing selected).
     void TreeSelectionChanged(const QModelIndex& selected);
@@ -58,7 +89,13 @@ private:
     void BeginReset() override;
     void EndReset() override;
 
+    // The node a drop lands on: the row under it, nullptr below every row.
+    TreeNode* DropNode(int row, const QModelIndex& parent) const;
+    // The models of this process, for finding a drag's source.
+    static std::vector<const CategoryTreeModel*>& LiveModels();
+
     CategoryTree& tree_;
+    TreeDropTarget* dropTarget_ = nullptr;
 };
 
 } // namespace tessaro

@@ -6,6 +6,9 @@
 #include <QItemSelectionModel>
 #include <QTreeView>
 
+#include <algorithm>
+#include <vector>
+
 namespace tessaro {
 
 namespace {
@@ -30,15 +33,19 @@ TreeViewSync::TreeViewSync(QTreeView& view, CategoryTreeModel& model)
     : QObject(&view), view_(view), model_(model)
 {
     view_.setModel(&model_);
-    view_.setSelectionMode(QAbstractItemView::SingleSelection);
+    view_.setSelectionMode(QAbstractItemView::ExtendedSelection);
     view_.setSelectionBehavior(QAbstractItemView::SelectRows);
 
     connect(&view_, &QTreeView::expanded, this,
             [this](const QModelIndex& index) { OnViewExpanded(index, true); });
     connect(&view_, &QTreeView::collapsed, this,
             [this](const QModelIndex& index) { OnViewExpanded(index, false); });
+    // The selection model tells a change of the current row and of the
+    // selection apart; the tree hears both as one.
     connect(view_.selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) { OnViewCurrentChanged(current); });
+            &TreeViewSync::OnViewSelectionChanged);
+    connect(view_.selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &TreeViewSync::OnViewSelectionChanged);
 
     connect(&model_, &CategoryTreeModel::TreeSelectionChanged, this, &TreeViewSync::OnTreeSelectionChanged);
     connect(&model_, &CategoryTreeModel::TreeExpansionChanged, this, &TreeViewSync::OnTreeExpansionChanged);
@@ -72,14 +79,39 @@ void TreeViewSync::ShowTreeSelection()
     // tree opens categories (EnsureVisible), so the view must not by itself.
     const bool autoScroll = view_.hasAutoScroll();
     view_.setAutoScroll(false);
-    const QModelIndex selected = model_.IndexOf(model_.Tree().Selected());
+    const CategoryTree& tree = model_.Tree();
+    const QModelIndex selected = model_.IndexOf(tree.Selected());
     QItemSelectionModel* selection = view_.selectionModel();
-    if (selected.isValid()) {
-        if (selection->currentIndex() != selected || !selection->isSelected(selected))
+    if (!selected.isValid()) {
+        if (selection->hasSelection() || selection->currentIndex().isValid())
+            selection->clear();
+    } else if (tree.SelectionCount() == 1) {
+        if (selection->currentIndex() != selected || !selection->isSelected(selected) ||
+            selection->selectedRows().size() != 1)
             selection->setCurrentIndex(selected, QItemSelectionModel::ClearAndSelect);
-    } else
-        selection->clear();
+    } else if (!ViewShowsTreeSelection()) {
+        QItemSelection rows;
+        for (const TreeNode* node : tree.SelectedNodes()) {
+            const QModelIndex index = model_.IndexOf(node);
+            rows.select(index, index);
+        }
+        selection->select(rows, QItemSelectionModel::ClearAndSelect);
+        selection->setCurrentIndex(selected, QItemSelectionModel::NoUpdate);
+    }
     view_.setAutoScroll(autoScroll);
+}
+
+bool TreeViewSync::ViewShowsTreeSelection() const
+{
+    const CategoryTree& tree = model_.Tree();
+    QItemSelectionModel* selection = view_.selectionModel();
+    if (selection->currentIndex() != model_.IndexOf(tree.Selected()))
+        return false;
+    const QModelIndexList rows = selection->selectedRows();
+    if (static_cast<std::size_t>(rows.size()) != tree.SelectionCount())
+        return false;
+    return std::all_of(rows.begin(), rows.end(),
+                       [&](const QModelIndex& row) { return tree.IsSelected(model_.NodeAt(row)); });
 }
 
 void TreeViewSync::OnViewExpanded(const QModelIndex& index, bool expanded)
@@ -90,14 +122,23 @@ void TreeViewSync::OnViewExpanded(const QModelIndex& index, bool expanded)
         model_.Tree().SetExpanded(category, expanded);
 }
 
-void TreeViewSync::OnViewCurrentChanged(const QModelIndex& current)
+void TreeViewSync::OnViewSelectionChanged()
 {
     if (applying_ || removing_)
         return;
-    // The user cannot select nothing; an invalid current row comes from the
-    // view tidying up and leaves the tree's selection alone.
-    if (TreeNode* node = model_.NodeAt(current))
-        model_.Tree().Select(node);
+    // What is highlighted is selected: a Ctrl-click that takes the highlight
+    // off the current row leaves it unselected. The view tidying up after a
+    // reset clears nothing the tree still holds.
+    QItemSelectionModel* selection = view_.selectionModel();
+    std::vector<TreeNode*> nodes;
+    for (const QModelIndex& row : selection->selectedRows()) {
+        if (TreeNode* node = model_.NodeAt(row))
+            nodes.push_back(node);
+    }
+    const QModelIndex current = selection->currentIndex();
+    if (nodes.empty() && !current.isValid())
+        return;
+    model_.Tree().SetSelection(nodes, selection->isSelected(current) ? model_.NodeAt(current) : nullptr);
 }
 
 void TreeViewSync::OnTreeSelectionChanged(const QModelIndex& /*selected*/)

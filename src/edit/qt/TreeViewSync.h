@@ -1,8 +1,8 @@
 #pragma once
-// Keeps a QTreeView's expanded categories and current row in step with its
-// CategoryTree, both ways: what the user opens, closes or selects in the view
-// goes into the tree, and what an operation does to the tree shows in the view.
-// The tree decides; the view follows it after every reset.
+// Keeps a QTreeView's expanded categories and selected rows (one or several,
+// by Ctrl- and Shift-clicks) in step with its CategoryTree, both ways: what the user opens, closes or selects
+// in the view goes into the tree, and what an operation does to the tree shows in the view. The tree decides;
+// the view follows it after every reset.
 
 #include <QObject>
 
@@ -17,7 +17,7 @@ class TreeViewSync : public QObject
 {
     Q_OBJECT
 public:
-    // Sets the model on the view (single selection) and follows both. The
+    // Sets the model on the view (extended selection) and follows both. The
     // view and the model must outlive the sync; the view is its parent.
     TreeViewSync(QTreeView& view, CategoryTreeModel& model);
 
@@ -26,12 +26,13 @@ public:
 
 private:
     void OnViewExpanded(const QModelIndex& index, bool expanded);
-    void OnViewCurrentChanged(const QModelIndex& current);
+    void OnViewSelectionChanged();
     void OnTreeSelectionChanged(const QModelIndex& selected);
     void OnTreeExpansionChanged(const QModelIndex& category, bool expanded);
     void OnTreeMadeVisible(const QModelIndex& node);
     void OnRowsInserted(const QModelIndex& parent, int first, int last);
     void ShowTreeSelection();
+    bool ViewShowsTreeSelection() const;
 
     QTreeView& view_;
     CategoryTreeModel& model_;
