@@ -49,13 +49,13 @@ bool MainWindowState::DropNodes(PaneId from, const std::vector<TreeNode*>& nodes
         Transfer(source, nodes, target, onto ? onto : target.tree.FirstCategory(), move, prompts_);
     }
     history.Commit();
-    SetActivePane(to == PaneId::Mdb);
+    SetActivePane(to);
     return true;
 }
 
 bool MainWindowState::CanOpenDroppedFile(PaneId pane, const std::string& path) const
 {
-    const PaneState& state = pane == PaneId::Mdb ? mdbPane : archivePane;
+    const PaneState& state = pane == PaneId::Mdb ? mdbPane : archivePane; // Pane() is not const
     if (path.empty() || (state.loaded && state.fileName == path))
         return false;
     FileInput probe; // folders, pipes and devices are no files to open
@@ -66,12 +66,11 @@ bool MainWindowState::OpenDroppedFile(PaneId pane, const std::string& path)
 {
     if (!CanOpenDroppedFile(pane, path))
         return false;
-    const bool mdb = pane == PaneId::Mdb;
-    if (!(mdb ? ConfirmDiscardMdb() : ConfirmDiscardArchive()))
+    if (!ConfirmDiscard(pane))
         return false;
     Pane(pane).fileName = path;
-    const bool loaded = mdb ? LoadMdbFile() : LoadArchiveFile();
-    SetActivePane(mdb);
+    const bool loaded = LoadFile(pane);
+    SetActivePane(pane);
     return loaded;
 }
 

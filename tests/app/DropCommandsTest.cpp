@@ -19,7 +19,7 @@ protected:
     DropCommandsTest()
     {
         prompts.keyboardModels.push_back(2);
-        state.NewMdb();
+        state.New(PaneId::Mdb);
         AddEntry(state.mdbPane, "Pop", 3, 120, "m");
         AddEntry(state.mdbPane, "Pop", 3, 120, "n"); // a second main entry of m's group
         AddEntry(state.mdbPane, "Rock", 4, 90, "r");
@@ -147,14 +147,14 @@ TEST_F(DropCommandsTest, DropsNeedBothPanesAndNodesOfTheSource)
     EXPECT_FALSE(state.CanDropNodes(PaneId::Mdb, {Archive("j")}, PaneId::Archive, nullptr));
     // Onto a node that is not of the target.
     EXPECT_FALSE(state.CanDropNodes(PaneId::Mdb, {Mdb("m")}, PaneId::Archive, Mdb("n")));
-    state.CloseArchive();
+    state.Close(PaneId::Archive);
     EXPECT_FALSE(state.CanDropNodes(PaneId::Mdb, {Mdb("m")}, PaneId::Archive, nullptr));
 }
 
 // Into an empty pane a dropped entry keeps its category.
 TEST_F(DropCommandsTest, ADropIntoAnEmptyPaneKeepsTheCategory)
 {
-    state.NewArchive();
+    state.New(PaneId::Archive);
     EXPECT_TRUE(state.DropNodes(PaneId::Mdb, {Mdb("r")}, PaneId::Archive, nullptr, false));
     EXPECT_EQ(Layout(state.archivePane.tree).substr(0, 5), "Rock{");
 }
