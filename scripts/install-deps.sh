@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The one list of Debian packages Tessaro needs to build, test, run, fuzz and
 # package (dpkg-dev and file let CPack read the run-time dependencies of the
-# programs; desktop-file-utils checks the menu entry).
+# programs; desktop-file-utils checks the menu entry; xdg-utils gives the
+# xdg-open that shows the help pages in the desktop's browser).
 # Idempotent: installs only what is missing and says nothing when all is present.
 set -euo pipefail
 
@@ -28,6 +29,7 @@ PACKAGES=(
   dpkg-dev
   file
   desktop-file-utils
+  xdg-utils
 )
 
 missing=()

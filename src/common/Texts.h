@@ -92,6 +92,10 @@ enum class Msg
     // Settings
     ErrorSavingSettings,
 
+    // Help pages
+    HelpPageNotFound, // %1 the page's file name, %2 the folders looked in
+    NoHelpViewer,     // %1 the page's path
+
     Count_ // keep last
 };
 
@@ -186,6 +190,37 @@ enum class Caption
     RedoTip,
     EditStep,
     RenameStep,
+
+    // Menu bar and context menu of the main window ("&" marks the menu's key)
+    MenuFile,
+    MenuEdit,
+    MenuTools,
+    MenuHelp,
+    MenuNewMdb,
+    MenuOpenMdb,
+    MenuSaveMdb,
+    MenuSaveMdbAs,
+    MenuCloseMdb,
+    MenuNewArchive,
+    MenuOpenArchive,
+    MenuSaveArchive,
+    MenuSaveArchiveAs,
+    MenuCloseArchive,
+    MenuExit,
+    MenuEditSelected,
+    MenuCopyToArchive,
+    MenuCopyToMdb,
+    MenuMoveToArchive,
+    MenuMoveToMdb,
+    MenuSearch,
+    MenuSearchAgain,
+    MenuProtocolFormatted,
+    MenuProtocolTabs,
+    MenuBackupStructure,
+    MenuNoNetwork,
+    MenuFlashStyles,
+    MenuFlashIndividual,
+    MenuHelpContents,
 
     Count_ // keep last
 };
