@@ -332,6 +332,20 @@ private slots:
         QVERIFY2(said.startsWith(QStringLiteral("The help page Missing.htm was not found.")),
                  qPrintable(said));
         QVERIFY2(said.contains(QDir::toNativeSeparators(elsewhere.path())), qPrintable(said));
+
+        // A page but nothing to show it with: the offscreen platform opens no
+        // document at all, as a desktop without xdg-open. Said too.
+        said.clear();
+        QTimer::singleShot(0, this, [&said] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                said = box->text();
+                box->accept();
+            }
+        });
+        prompts.OpenHelp(QStringLiteral(TESSARO_SOURCE_DIR "/help/Tessaro_e.htm").toStdString());
+        QVERIFY2(said.startsWith(QStringLiteral("No program to show the help page was found.")),
+                 qPrintable(said));
+        QVERIFY2(said.contains(QStringLiteral("Tessaro_e.htm")), qPrintable(said));
     }
 
     void dialogUnitsScaleWithTheFont()
