@@ -337,6 +337,15 @@ bool CMainDlg::eventFilter(QObject* watched, QEvent* event)
     }
     if (TabFromTree(watched, event))
         return true;
+    // Alt+Up and Alt+Down open a recent-file list that has the focus, as
+    // everywhere else, rather than moving the tree's selection.
+    if (event->type() == QEvent::ShortcutOverride && (watched == mdb_.recent || watched == archive_.recent)) {
+        const auto* key = static_cast<const QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) && key->modifiers() == Qt::AltModifier) {
+            event->accept();
+            return false;
+        }
+    }
     if (event->type() == QEvent::FocusIn) {
         const bool mdbTree = watched == mdb_.tree;
         if (mdbTree || watched == archive_.tree) {

@@ -247,6 +247,15 @@ private slots:
         w.Keys(Qt::Key_Return);
         QCOMPARE(w.prompts.entryDialogModels.size(), std::size_t(2));
 
+        // Alt+Down in a recent-file list opens the list and leaves the tree alone.
+        auto* recent = w.Get<QComboBox>("recentMdb");
+        recent->setFocus();
+        QTest::keyClick(recent, Qt::Key_Down, Qt::AltModifier);
+        QTRY_VERIFY(recent->view()->isVisible());
+        recent->hidePopup();
+        QCOMPARE(w.Row(true, 0, 3).data().toString(), bridge);
+        w.Tree(true)->setFocus();
+
         // Alt+Down and Alt+Up move it; Delete removes it; Ctrl+Z brings it back.
         w.Keys(Qt::Key_Down, Qt::AltModifier);
         QCOMPARE(w.Row(true, 0, 4).data().toString(), bridge);
