@@ -29,3 +29,22 @@ if(TESSARO_GUI)
     DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
     RENAME tessaro.xml)
 endif()
+
+# A file manager learns the new types and which program opens them only from
+# the desktop's caches. A package leaves that to the system's triggers, and a
+# staged install (DESTDIR, CPack) must not leave cache files in its tree; an
+# install straight into a prefix brings the caches there up to date itself.
+if(TESSARO_GUI)
+  install(CODE [[
+    if("$ENV{DESTDIR}" STREQUAL "" AND NOT CMAKE_INSTALL_PREFIX MATCHES "/_CPack_Packages/")
+      find_program(TESSARO_UPDATE_MIME update-mime-database)
+      find_program(TESSARO_UPDATE_DESKTOP update-desktop-database)
+      if(TESSARO_UPDATE_MIME)
+        execute_process(COMMAND ${TESSARO_UPDATE_MIME} "${CMAKE_INSTALL_PREFIX}/share/mime")
+      endif()
+      if(TESSARO_UPDATE_DESKTOP)
+        execute_process(COMMAND ${TESSARO_UPDATE_DESKTOP} -q "${CMAKE_INSTALL_PREFIX}/share/applications")
+      endif()
+    endif()
+  ]])
+endif()

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The one list of Debian packages Tessaro needs to build, test, run, fuzz and
 # package (dpkg-dev and file let CPack read the run-time dependencies of the
-# programs; desktop-file-utils checks the menu entry).
+# programs; desktop-file-utils checks the menu entry and, with shared-mime-info,
+# updates the desktop's caches on `make install`; xdg-utils gives the
+# xdg-open that shows the help pages in the desktop's browser).
 # Idempotent: installs only what is missing and says nothing when all is present.
 set -euo pipefail
 
@@ -28,6 +30,8 @@ PACKAGES=(
   dpkg-dev
   file
   desktop-file-utils
+  shared-mime-info
+  xdg-utils
 )
 
 missing=()

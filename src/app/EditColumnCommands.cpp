@@ -20,6 +20,7 @@ public:
 
     bool SearchStep(const std::string& text) override
     {
+        state_.lastSearchText = text; // for Search again
         PaneState* pane = state_.ActivePane();
         return pane && SearchNext(*pane, text);
     }

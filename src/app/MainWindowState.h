@@ -32,13 +32,18 @@ constexpr int kFlashDefault = 1;
 constexpr int kFlashIndividual = 2;
 
 // The window's top-left corner in screen pixels; -1 in either means "where the
-// platform puts it".
+// platform puts it". The size is the window's inside, as it was before it was
+// maximized; -1 in either means the smallest size.
 struct WindowPosition
 {
     int left = -1;
     int top = -1;
+    int width = -1;
+    int height = -1;
+    bool maximized = false;
 
     bool IsSet() const { return left != -1 && top != -1; }
+    bool HasSize() const { return width > 0 && height > 0; }
 };
 
 enum class TextAlignment
@@ -216,6 +221,17 @@ public:
     // pane's own file.
     bool CanOpenDroppedFile(PaneId pane, const std::string& path) const;
     bool OpenDroppedFile(PaneId pane, const std::string& path);
+    // ---- Menu-bar commands and files from the desktop -------------------------
+    std::string lastSearchText; // what the Search dialog last searched for
+    // The last search once more, from the selection on ("Text not found!" when
+    // nothing matches); the Search dialog while nothing was searched yet.
+    void SearchAgain();
+    // Files handed in by the desktop or a later start of the program, in order:
+    // an archive (told by its magic) opens in the archive pane, anything else
+    // as an MDB backup file, whose reader refuses what is none; each after
+    // its pane's save-changes question (Cancel skips that file). A file that
+    // is already open there is not read again.
+    void OpenFiles(const std::vector<std::string>& paths);
 
 private:
     // What the edit column may do with the active pane's selection.

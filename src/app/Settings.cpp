@@ -60,6 +60,10 @@ void MainWindowState::LoadSettings()
     lastBackupFolder = settings_.ReadString(kSection, kLastBackupDir, "");
     windowPosition.top = settings_.ReadInt(kSection, kTopPos, kNoPosition);
     windowPosition.left = settings_.ReadInt(kSection, kLeftPos, kNoPosition);
+    // The window never gets smaller than its layout; a size beyond any screen is cut down there.
+    windowPosition.width = readInRange(kWidth, kNoPosition, 1, 100000);
+    windowPosition.height = readInRange(kHeight, kNoPosition, 1, 100000);
+    windowPosition.maximized = readInRange(kMaximized, 0, 0, 1) != 0;
 }
 
 bool MainWindowState::SaveSettings()
@@ -75,6 +79,9 @@ bool MainWindowState::SaveSettings()
     settings_.WriteString(kSection, kLastBackupDir, lastBackupFolder);
     settings_.WriteInt(kSection, kTopPos, windowPosition.top);
     settings_.WriteInt(kSection, kLeftPos, windowPosition.left);
+    settings_.WriteInt(kSection, kWidth, windowPosition.width);
+    settings_.WriteInt(kSection, kHeight, windowPosition.height);
+    settings_.WriteInt(kSection, kMaximized, windowPosition.maximized ? 1 : 0);
     return settings_.Flush();
 }
 

@@ -26,6 +26,10 @@ inline constexpr char kLastBackupDir[] = "LastBackupDir";
 inline constexpr char kTopPos[] = "TopPos";
 inline constexpr char kLeftPos[] = "LeftPos";
 inline constexpr int kNoPosition = -1;
+// The window's size (its inside, in pixels) and whether it was maximized.
+inline constexpr char kWidth[] = "Width";
+inline constexpr char kHeight[] = "Height";
+inline constexpr char kMaximized[] = "Maximized";
 
 // Recent files: the prefix with 1 (most recent) to 10 appended.
 inline constexpr char kRecentMdbPrefix[] = "LastOpenMDB";

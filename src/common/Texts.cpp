@@ -78,6 +78,13 @@ constexpr TextPair kMessages[] = {
     // Multiple selection
     {"Delete %1 entries?", "%1 Einträge löschen?"},
     {"Delete 1 entry?", "1 Eintrag löschen?"},
+    // Help pages
+    {"The help page %1 was not found.\n\nLooked in:\n%2",
+     "Die Hilfeseite %1 wurde nicht gefunden.\n\nGesucht in:\n%2"},
+    {"No program to show the help page was found.\n\n%1\n\n"
+     "Install a web browser and xdg-utils (xdg-open), or open the page yourself.",
+     "Es wurde kein Programm gefunden, das die Hilfeseite anzeigt.\n\n%1\n\n"
+     "Installieren Sie einen Webbrowser und xdg-utils (xdg-open) oder öffnen Sie die Seite selbst."},
 };
 static_assert(std::size(kMessages) == static_cast<std::size_t>(Msg::Count_), "one text pair for every Msg");
 
@@ -162,6 +169,36 @@ constexpr TextPair kCaptions[] = {
     {"Rename", "Umbenennen"},
     // Multiple selection
     {"%1 (%2 items)", "%1 (%2 Elemente)"},
+    // Menu bar and context menu of the main window
+    {"&File", "&Datei"},
+    {"&Edit", "&Bearbeiten"},
+    {"&Tools", "E&xtras"},
+    {"&Help", "&Hilfe"},
+    {"&New MDB...", "&Neue MDB..."},
+    {"&Open MDB...", "MDB ö&ffnen..."},
+    {"&Save MDB", "MDB &speichern"},
+    {"Save MDB &As...", "MDB speichern &unter..."},
+    {"&Close MDB", "MDB s&chließen"},
+    {"New a&rchive", "Neues A&rchiv"},
+    {"O&pen archive...", "Archiv ö&ffnen..."},
+    {"Sa&ve archive", "Archiv spei&chern"},
+    {"Save archive A&s...", "Archiv speichern u&nter..."},
+    {"C&lose archive", "Archiv sch&ließen"},
+    {"E&xit", "&Beenden"},
+    {"&Edit...", "&Bearbeiten..."},
+    {"&Copy to archive", "Ins Archiv &kopieren"},
+    {"&Copy to MDB", "In die MDB &kopieren"},
+    {"&Move to archive", "Ins Archiv &verschieben"},
+    {"&Move to MDB", "In die MDB &verschieben"},
+    {"&Search...", "&Suchen..."},
+    {"Search &again", "&Weitersuchen"},
+    {"Protocol (&formatted)...", "Protokoll (&formatiert)..."},
+    {"Protocol (&tabs)...", "Protokoll (&Tabs)..."},
+    {"&Yamaha backup structure", "&Yamaha Backup Struktur"},
+    {"No &network access", "Kein &Netzwerkzugriff"},
+    {"Flash &Styles", "Flash-&Styles"},
+    OneText("Individual..."),
+    {"&Help page", "&Hilfeseite"},
 };
 static_assert(std::size(kCaptions) == static_cast<std::size_t>(Caption::Count_),
               "one text pair for every Caption");

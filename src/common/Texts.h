@@ -95,6 +95,9 @@ enum class Msg
     // Multiple selection: deleting several nodes at once
     DeleteEntries,  // question, Yes/No; %1 the number of entries (two or more)
     DeleteOneEntry, // question, Yes/No
+    // Help pages
+    HelpPageNotFound, // %1 the page's file name, %2 the folders looked in
+    NoHelpViewer,     // %1 the page's path
 
     Count_ // keep last
 };
@@ -193,6 +196,36 @@ enum class Caption
 
     // Multiple selection: a step's name for several nodes (%1 the action, %2 how many)
     SeveralNodesStep,
+    // Menu bar and context menu of the main window ("&" marks the menu's key)
+    MenuFile,
+    MenuEdit,
+    MenuTools,
+    MenuHelp,
+    MenuNewMdb,
+    MenuOpenMdb,
+    MenuSaveMdb,
+    MenuSaveMdbAs,
+    MenuCloseMdb,
+    MenuNewArchive,
+    MenuOpenArchive,
+    MenuSaveArchive,
+    MenuSaveArchiveAs,
+    MenuCloseArchive,
+    MenuExit,
+    MenuEditSelected,
+    MenuCopyToArchive,
+    MenuCopyToMdb,
+    MenuMoveToArchive,
+    MenuMoveToMdb,
+    MenuSearch,
+    MenuSearchAgain,
+    MenuProtocolFormatted,
+    MenuProtocolTabs,
+    MenuBackupStructure,
+    MenuNoNetwork,
+    MenuFlashStyles,
+    MenuFlashIndividual,
+    MenuHelpContents,
 
     Count_ // keep last
 };

@@ -9,6 +9,7 @@
 #include "common/Texts.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QWidget>
 
@@ -19,8 +20,18 @@ namespace tessaro {
 StartOptions ParseStartOptions(const QStringList& arguments)
 {
     StartOptions options;
+    bool optionsEnded = false;
     for (int i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
+        if (optionsEnded || !argument.startsWith(QLatin1Char('-'))) {
+            if (!argument.isEmpty())
+                options.files << QFileInfo(argument).absoluteFilePath();
+            continue;
+        }
+        if (argument == QLatin1String("--")) {
+            optionsEnded = true;
+            continue;
+        }
         QString* value = nullptr;
         if (argument == QLatin1String("--screenshot-dir"))
             value = &options.screenshotDir;
@@ -70,10 +81,10 @@ int CEditorApp::Run(const StartOptions& options)
 {
     SingleInstance instance(
         SingleInstance::NameFor(QString::fromStdString(Tr(Caption::MainWindowTitle)), SettingsFile()));
-    if (instance.AskRunningCopy())
+    if (instance.HandOver(options.files))
         return 0;
     // Two copies started at the same moment: the one that lost the name gives way.
-    if (!instance.Listen() && instance.AskRunningCopy())
+    if (!instance.Listen() && instance.HandOver(options.files))
         return 0;
 
     StyleCatalogue styles; // built before any window
@@ -82,6 +93,8 @@ int CEditorApp::Run(const StartOptions& options)
     CMainDlg dialog(prompts, settings, styles);
     mainWindow_ = &dialog;
     QObject::connect(&instance, &SingleInstance::Activated, &dialog, [&dialog] { BringToFront(&dialog); });
+    QObject::connect(&instance, &SingleInstance::FilesReceived, &dialog,
+                     [&dialog](const QStringList& files) { dialog.OpenFiles(files); });
 
     std::unique_ptr<ScreenshotRun> screenshots;
     if (!options.screenshotDir.isEmpty())
@@ -91,6 +104,8 @@ int CEditorApp::Run(const StartOptions& options)
     prompts.SetMainWindow(&dialog);
     if (screenshots)
         screenshots->Start();
+    else if (!options.files.isEmpty())
+        dialog.OpenFiles(options.files); // once the window is up
     dialog.exec();
     mainWindow_ = nullptr;
     return screenshots ? screenshots->ExitCode() : 0;

@@ -13,11 +13,13 @@ namespace tessaro {
 
 class CMainDlg;
 
-// The program takes no arguments of its own. The screenshot script passes
-// hidden ones: load these files, save pictures of the windows into the
-// folder and end.
+// `tessaro [FILE...]`: the files open in their panes (an archive by its magic,
+// anything else as an MDB backup file); "--" ends the options. The screenshot
+// script passes hidden options: load these files, save pictures of the
+// windows into the folder and end.
 struct StartOptions
 {
+    QStringList files; // absolute, in the order given
     QString screenshotDir;
     QString openMdb;
     QString openArchive;
@@ -30,8 +32,8 @@ class CEditorApp
 {
 public:
     // Runs the program and returns the process's exit code. A second copy
-    // hands the foreground to the running one and returns at once, without
-    // reading or writing any setting.
+    // hands its files and the foreground to the running one and returns at
+    // once, without reading or writing any setting.
     int Run(const StartOptions& options);
 
     // What a later start asks of the running copy: its main window and the

@@ -5,6 +5,8 @@
 #include "edit/qt/CategoryTreeModel.h"
 
 #include <QAbstractButton>
+#include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -13,10 +15,12 @@
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QShortcut>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QTreeView>
 
 // The icons live in the Qt library; a window that shows them makes sure they are registered.
@@ -76,6 +80,12 @@ CMainDlg::CMainDlg(Prompts& prompts, SettingsStore& settings, StyleCatalogue& st
     // Every control of the window, so that Return reaches none of them.
     for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         child->installEventFilter(this);
+    menus_ = CreateMainMenus(*this);
+    addActions(menus_.AllActions());
+    treeMenu_ = CreateTreeContextMenu(menus_, *this);
+    ConnectMenus();
+    SetTabOrder();
+    MakeResizable();
     Refresh();
 }
 
@@ -94,6 +104,8 @@ void CMainDlg::Initialise()
     UseQtTranslations(IsGerman());
     if (IsGerman())
         SetCaptions();
+    SetMenuCaptions(menus_, !state_.HasActivePane() || state_.IsMdbPaneActive());
+    RestoreSize();
     if (state_.windowPosition.IsSet()) {
         const QPoint corner(state_.windowPosition.left, state_.windowPosition.top);
         if (IsOnAScreen(corner))
@@ -123,18 +135,9 @@ void CMainDlg::ConnectCommands()
             RunCommand([this] { state_.SelectIndividualFlashStyles(); });
     });
 
+    // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z are the menu's (ConnectMenus).
     OnClick(undo_, &MainWindowState::Undo);
     OnClick(redo_, &MainWindowState::Redo);
-    // Ctrl+Z and Ctrl+Y or Ctrl+Shift+Z, wherever the focus is in the window.
-    const auto shortcut = [this](const QKeySequence& keys, void (MainWindowState::*command)()) {
-        auto* action = new QShortcut(keys, this);
-        action->setContext(Qt::WindowShortcut);
-        connect(action, &QShortcut::activated, this,
-                [this, command] { RunCommand([this, command] { (state_.*command)(); }); });
-    };
-    shortcut(QKeySequence::Undo, &MainWindowState::Undo);
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), &MainWindowState::Redo);
-    shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &MainWindowState::Redo);
     OnClick(newCategory_, &MainWindowState::NewCategory);
     OnClick(edit_, &MainWindowState::EditSelected);
     OnClick(mainEntry_, &MainWindowState::ToggleMainEntry);
@@ -239,6 +242,7 @@ void CMainDlg::ShowRecentFiles(QComboBox* combo, const PaneState& pane)
 void CMainDlg::ApplyCommandStates()
 {
     const CommandStates states = state_.UpdateCommandStates();
+    ApplyMenuStates(states);
     copy_->setText(Q(states.copyCaption));
     move_->setText(Q(states.moveCaption));
     mainEntry_->setText(Q(states.mainEntryCaption));
@@ -317,13 +321,7 @@ void CMainDlg::ShowActivePane()
 
 void CMainDlg::reject()
 {
-    // Wayland tells no client where its window is: keep what was stored.
-    WindowPosition position = state_.windowPosition;
-    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
-        const QPoint corner = frameGeometry().topLeft();
-        position = {corner.x(), corner.y()};
-    }
-    const bool done = state_.ExitSequence(position);
+    const bool done = state_.ExitSequence(CurrentPlacement());
     Refresh();
     if (done)
         QDialog::reject();
@@ -338,8 +336,24 @@ void CMainDlg::keyPressEvent(QKeyEvent* event)
 
 bool CMainDlg::eventFilter(QObject* watched, QEvent* event)
 {
-    if (IsReturn(event))
-        return true; // swallowed before a button or a tree sees it
+    if (IsReturn(event)) {
+        // In a tree it edits the selection, as F2 does; elsewhere it is
+        // swallowed before a button sees it.
+        if ((watched == mdb_.tree || watched == archive_.tree) && menus_.edit->isEnabled())
+            menus_.edit->trigger();
+        return true;
+    }
+    if (TabFromTree(watched, event))
+        return true;
+    // Alt+Up and Alt+Down open a recent-file list that has the focus, as
+    // everywhere else, rather than moving the tree's selection.
+    if (event->type() == QEvent::ShortcutOverride && (watched == mdb_.recent || watched == archive_.recent)) {
+        const auto* key = static_cast<const QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) && key->modifiers() == Qt::AltModifier) {
+            event->accept();
+            return false;
+        }
+    }
     if (event->type() == QEvent::FocusIn) {
         const bool mdbTree = watched == mdb_.tree;
         if (mdbTree || watched == archive_.tree) {

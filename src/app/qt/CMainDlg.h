@@ -5,13 +5,18 @@
 // click runs its command there and the window then shows the state again;
 // check boxes and radio buttons push their change in as it happens.
 //
-// Return does nothing anywhere in the window (there is no default button);
-// Escape, the close box and Exit run the exit sequence, which may keep the
-// window open.
+// Return does nothing in the window (there is no default button) except in a
+// tree, where it edits the selection as F2 does; Escape, the close box and
+// Exit run the exit sequence, which may keep the window open.
+//
+// The menu bar above the controls (MainMenus) reaches the same commands as the
+// buttons. The window can grow: the two trees take the extra room (MainDlgResizing.cpp).
 
 #include "app/MainWindowState.h"
+#include "app/qt/MainMenus.h"
 
 #include <QDialog>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -20,6 +25,7 @@ class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QTreeView;
 
@@ -43,6 +49,15 @@ public:
     // Shows the state: options, labels, recent-file lists, counts and buttons.
     void Refresh();
 
+    // The size to open at: the stored one, cut down to the screen's room
+    // (available) but never below the layout's (smallest).
+    static QSize SizeToRestore(const WindowPosition& stored, const QSize& smallest, const QSize& available);
+
+    // Files from the desktop or a later start: opened with the save-changes
+    // questions as soon as no dialog of the window waits for the user.
+    void OpenFiles(const QStringList& paths);
+    const MainMenus& Menus() const { return menus_; }
+
 public slots:
     // Escape, the close box and Exit: the exit sequence.
     void reject() override;
@@ -50,6 +65,7 @@ public slots:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     // The controls of one pane.
@@ -86,6 +102,34 @@ private:
     void ShowEditColumnAlignment(TextAlignment alignment);
     void ShowActivePane();
 
+    // Menus (MainMenus.cpp builds them; connected here).
+    void ConnectMenus();
+    void OnTrigger(QAction* action, void (MainWindowState::*command)());
+    void ShowTreeContextMenu(bool mdb, const QPoint& at);
+    void ApplyMenuStates(const CommandStates& states);
+    // Tab from a tree goes on to the edit column.
+    void SetTabOrder();
+    bool TabFromTree(QObject* watched, QEvent* event);
+    void OpenPendingFiles();
+
+    // Resizing (MainDlgResizing.cpp): every control's place at the smallest
+    // size, below the menu bar, and how it follows a larger one.
+    enum class Anchor
+    {
+        Left,      // stays where it is
+        Right,     // keeps its distance to the right edge
+        Middle,    // moves with the edit column, half the extra width
+        MiddleLow, // and keeps its distance to the bottom edge
+        LeftTree,  // takes half the extra width and all the extra height
+        RightTree  // takes the other half and all the extra height
+    };
+    void MakeResizable();
+    void LayOut(const QSize& size);
+    Anchor AnchorOf(QWidget* control) const;
+    // Restores the stored size; the placement to store at exit.
+    void RestoreSize();
+    WindowPosition CurrentPlacement() const;
+
     MainWindowState state_;
     int commandDepth_ = 0; // commands running (a modal dialog may be open)
 
@@ -116,6 +160,19 @@ private:
     QPushButton* exit_ = nullptr;
     QList<QPushButton*> editColumn_; // 1030 .. 1036, whose alignment follows the active pane
     std::optional<TextAlignment> shownAlignment_;
+
+    MainMenus menus_;
+    QMenu* treeMenu_ = nullptr;
+    struct Placed
+    {
+        QWidget* control;
+        QRect smallest;
+        Anchor anchor;
+    };
+    QList<Placed> placed_;
+    QSize smallest_;
+    QStringList pendingFiles_;
+    bool pendingScheduled_ = false;
 };
 
 } // namespace tessaro

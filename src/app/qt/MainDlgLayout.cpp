@@ -169,9 +169,10 @@ void CMainDlg::CreateControls()
     icon.addFile(QStringLiteral(":/tessaro-48.png"));
     icon.addFile(QStringLiteral(":/tessaro-256.png"));
     setWindowIcon(icon);
-    // A main window with caption, close box and minimize box, of fixed size.
+    // A main window with caption, close box, minimize and maximize box; it
+    // grows (MakeResizable) but not below the size of this layout.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+                   Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
 
     const DialogUnits du(*this);
 
@@ -218,7 +219,7 @@ void CMainDlg::CreateControls()
     for (QLabel* count : {mdb_.count, archive_.count})
         count->setIndent(count->fontMetrics().horizontalAdvance(QLatin1Char(' ')));
 
-    setFixedSize(du.Size(462, 373));
+    resize(du.Size(462, 373));
     SetCaptions();
     FitWidthToCaptions();
 }
@@ -275,7 +276,7 @@ void CMainDlg::FitWidthToCaptions()
         const int left = stretched(box.x());
         child->setGeometry(left, box.y(), stretched(box.x() + box.width()) - left, box.height());
     }
-    setFixedSize(stretched(width()), height());
+    resize(stretched(width()), height());
 }
 
 void CMainDlg::CreatePaneControls(PaneControls& pane, bool mdb)

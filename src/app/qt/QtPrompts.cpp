@@ -167,28 +167,52 @@ void QtPrompts::EndWaitCursor()
 }
 
 std::optional<QString> QtPrompts::FindHelpPage(const QString& page, const QString& startupFolder,
-                                               const QString& installedFolder)
+                                               const QStringList& otherFolders)
 {
     const QFileInfo given(QDir(startupFolder), page);
     if (given.isFile())
         return given.absoluteFilePath();
-    if (!installedFolder.isEmpty()) {
-        const QFileInfo installed(QDir(installedFolder), given.fileName());
-        if (installed.isFile())
-            return installed.absoluteFilePath();
+    for (const QString& folder : otherFolders) {
+        if (folder.isEmpty())
+            continue;
+        const QFileInfo other(QDir(folder), given.fileName());
+        if (other.isFile())
+            return other.absoluteFilePath();
     }
     return std::nullopt;
 }
 
+QStringList QtPrompts::HelpFolders(const QString& programFolder)
+{
+    // The build copies the pages into its own help folder; a build folder
+    // inside the source tree also finds the source's; TESSARO_HELP_DIR is
+    // relative to the installed executable.
+    const QDir program(programFolder);
+    return {QDir::cleanPath(program.filePath(QStringLiteral("help"))),
+            QDir::cleanPath(program.filePath(QStringLiteral("../help"))),
+            QDir::cleanPath(program.filePath(QStringLiteral(TESSARO_HELP_DIR)))};
+}
+
 void QtPrompts::OpenHelp(const std::string& page)
 {
-    // TESSARO_HELP_DIR is relative to the folder of the installed executable.
-    const QString installedFolder = QDir::cleanPath(
-        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(TESSARO_HELP_DIR)));
-    const std::optional<QString> found =
-        FindHelpPage(QString::fromStdString(page), startupFolder_, installedFolder);
-    if (found)
-        QDesktopServices::openUrl(QUrl::fromLocalFile(*found)); // a failure is not reported
+    const QString wanted = QString::fromStdString(page);
+    const QStringList folders = HelpFolders(QCoreApplication::applicationDirPath());
+    const std::optional<QString> found = FindHelpPage(wanted, startupFolder_, folders);
+    if (!found) {
+        QStringList lookedIn{
+            QDir::toNativeSeparators(QFileInfo(QDir(startupFolder_), wanted).absolutePath())};
+        for (const QString& folder : folders)
+            if (!lookedIn.contains(QDir::toNativeSeparators(folder)))
+                lookedIn << QDir::toNativeSeparators(folder);
+        MessageBox(FillArgs(Tr(Msg::HelpPageNotFound),
+                            {QFileInfo(wanted).fileName().toStdString(), lookedIn.join(u'\n').toStdString()}),
+                   MsgIcon::Warning, MsgButtons::Ok);
+        return;
+    }
+    // False when the desktop has no program for it (no xdg-open, no browser).
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(*found)))
+        MessageBox(FillArgs(Tr(Msg::NoHelpViewer), {QDir::toNativeSeparators(*found).toStdString()}),
+                   MsgIcon::Warning, MsgButtons::Ok);
 }
 
 } // namespace tessaro

@@ -39,13 +39,17 @@ public:
 
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
-    // Opens the page with the desktop's viewer; a page that is found nowhere is ignored.
+    // Opens the page with the desktop's viewer; says so when no page or no
+    // viewer is found.
     void OpenHelp(const std::string& page) override;
 
     // Where a help page is looked for: the page itself (a relative one in the
-    // start-up folder), then its file name in the installed help folder.
+    // start-up folder), then its file name in each of the other folders.
     static std::optional<QString> FindHelpPage(const QString& page, const QString& startupFolder,
-                                               const QString& installedFolder);
+                                               const QStringList& otherFolders);
+    // The other folders for a program in programFolder: the help folder of its
+    // build tree and of the source tree holding that, then the installed one.
+    static QStringList HelpFolders(const QString& programFolder);
 
 private:
     // The active modal dialog if there is one, else the main window.

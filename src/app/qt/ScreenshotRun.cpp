@@ -16,16 +16,19 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTreeView>
 
 #include <cstdio>
 #include <cstdlib>
@@ -150,6 +153,8 @@ void ScreenshotRun::Capture()
     Save(mainWindow_, QStringLiteral("main-window-") + Language());
 
     watch_.stop(); // the dialogs below are taken here, not by the watch
+    CaptureLargeWindow();
+    CaptureMenus();
     CaptureSmallDialogs();
     watch_.start();
 
@@ -158,6 +163,48 @@ void ScreenshotRun::Capture()
         edit->click();
     watch_.stop();
     mainWindow_.reject(); // nothing was changed: no question, the settings go to the run's own folder
+}
+
+void ScreenshotRun::CaptureLargeWindow()
+{
+    // Half as large again, as far as the screen has room; then back, so that
+    // the next run starts at the smallest size again.
+    const QSize normal = mainWindow_.size();
+    QSize large = normal * 1.5;
+    if (const QScreen* screen = mainWindow_.screen())
+        large = large.boundedTo(screen->availableGeometry().size() - QSize(40, 60));
+    mainWindow_.resize(large);
+    Settle();
+    Save(mainWindow_, QStringLiteral("main-window-large-") + Language());
+    mainWindow_.resize(normal);
+    Settle();
+}
+
+void ScreenshotRun::CaptureMenus()
+{
+    const MainMenus& menus = mainWindow_.Menus();
+    for (QMenu* menu : {menus.fileMenu, menus.editMenu, menus.toolsMenu}) {
+        const QRect title = menus.bar->actionGeometry(menu->menuAction());
+        menu->popup(menus.bar->mapToGlobal(title.bottomLeft()));
+        Settle();
+        SaveScreen(mainWindow_, *menu,
+                   menu->objectName().replace(QLatin1String("Menu"), QLatin1String("-menu-")) + Language());
+        menu->close();
+    }
+
+    // The context menu of the MDB tree's selected entry, as a right click opens it.
+    auto* tree = mainWindow_.findChild<QTreeView*>(QStringLiteral("treeMdb"));
+    if (!tree || !tree->currentIndex().isValid())
+        return;
+    const QPoint at = tree->visualRect(tree->currentIndex()).center();
+    QTimer::singleShot(kSettleMs, this, [this] {
+        if (QWidget* popup = QApplication::activePopupWidget()) {
+            SaveScreen(mainWindow_, *popup, QStringLiteral("context-menu-") + Language());
+            popup->close();
+        }
+    });
+    QContextMenuEvent click(QContextMenuEvent::Mouse, at, tree->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(tree->viewport(), &click);
 }
 
 void ScreenshotRun::CaptureSmallDialogs()

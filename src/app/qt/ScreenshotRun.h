@@ -4,8 +4,9 @@
 // categories and selects an entry, takes pictures of the main window, of the
 // small dialogs, of a file dialog and of the entry editor on that entry (also
 // with a voice list and a field's context menu open), and ends through the exit
-// sequence. Pictures are PNG files named after the window and the language
-// ("main-window-en.png").
+// sequence. The main window is also taken at a larger size, with its menus
+// dropped and with the context menu of a tree. Pictures are PNG files named
+// after the window and the language ("main-window-en.png").
 
 #include "app/qt/CEditorApp.h"
 
@@ -35,6 +36,9 @@ public:
 
 private:
     void Capture();
+    void CaptureLargeWindow();
+    // The File, Edit and Tools menus and a tree's context menu.
+    void CaptureMenus();
     void CaptureSmallDialogs();
     void CaptureEntryEditor(CEntryDlg& dialog);
     void WatchModalDialog();

@@ -18,7 +18,31 @@ namespace {
 
 // What a later start sends, and what the running copy answers.
 const QByteArray kRequest = QByteArrayLiteral("tessaro:raise\n");
+const QByteArray kOpenRequest = QByteArrayLiteral("tessaro:open\n");
 const QByteArray kAnswer = QByteArrayLiteral("tessaro:ok\n");
+
+// A percent-encoded path takes at most three bytes for each of its own.
+constexpr qint64 kMaxLineBytes = 3 * SingleInstance::kMaxPathBytes + 1;
+constexpr qint64 kMaxRequestBytes = 32 + SingleInstance::kMaxFiles * (kMaxLineBytes + 1);
+
+QByteArray EncodePath(const QString& path)
+{
+    return QFile::encodeName(path).toPercentEncoding();
+}
+
+// A path as sent: printable ASCII only; decoded, an absolute path without NUL
+// of at most kMaxPathBytes bytes. Empty when it is not.
+QString DecodePath(const QByteArray& line)
+{
+    for (const char c : line)
+        if (c <= ' ' || c > '~')
+            return {};
+    const QByteArray bytes = QByteArray::fromPercentEncoding(line);
+    if (bytes.isEmpty() || bytes.size() > SingleInstance::kMaxPathBytes || !bytes.startsWith('/') ||
+        bytes.contains('\0'))
+        return {};
+    return QFile::decodeName(bytes);
+}
 
 // The user at the other end of a connected local socket is this process's user.
 bool PeerIsThisUser(qintptr descriptor)
@@ -73,15 +97,28 @@ QString SingleInstance::NameFor(const QString& mainTitle, const QString& setting
 
 SingleInstance::SingleInstance(QString name, QObject* parent) : QObject(parent), name_(std::move(name)) {}
 
-bool SingleInstance::AskRunningCopy(int timeoutMs) const
+bool SingleInstance::HandOver(const QStringList& files, int timeoutMs) const
 {
+    QByteArray request = kRequest;
+    if (!files.isEmpty()) {
+        request = kOpenRequest;
+        int sent = 0;
+        for (const QString& file : files) {
+            const QByteArray line = EncodePath(file);
+            if (sent == kMaxFiles || line.isEmpty() || DecodePath(line).isEmpty())
+                continue; // the running copy would refuse the whole request
+            request += line + '\n';
+            ++sent;
+        }
+        request += '\n';
+    }
     QLocalSocket socket;
     socket.connectToServer(name_);
     if (!socket.waitForConnected(timeoutMs))
         return false;
     if (!PeerIsThisUser(socket.socketDescriptor()))
         return false; // not ours, whoever it is: start as if nobody were there
-    socket.write(kRequest);
+    socket.write(request);
     if (!socket.waitForBytesWritten(timeoutMs))
         return false;
     // A copy that hangs still counts as running: starting another would only
@@ -132,7 +169,10 @@ void SingleInstance::OnNewConnection()
             continue;
         }
         ++connections_;
-        connect(socket, &QObject::destroyed, this, [this] { --connections_; });
+        connect(socket, &QObject::destroyed, this, [this, socket] {
+            --connections_;
+            requests_.remove(socket);
+        });
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] { OnReadyRead(socket); });
         // A start of this program sends its request at once; anything that waits is dropped.
@@ -145,20 +185,57 @@ void SingleInstance::OnNewConnection()
     }
 }
 
+void SingleInstance::Answer(QLocalSocket* socket)
+{
+    socket->write(kAnswer);
+    socket->flush();
+    socket->disconnectFromServer();
+}
+
 void SingleInstance::OnReadyRead(QLocalSocket* socket)
 {
-    // Anything else on the socket is not a start of this program.
-    if (!socket->canReadLine()) {
-        if (socket->bytesAvailable() > kRequest.size())
-            socket->disconnectFromServer();
+    if (socket->state() != QLocalSocket::ConnectedState)
         return;
+    // Anything but a start of this program is sent away unheard.
+    const auto refuse = [this, socket] {
+        requests_.remove(socket);
+        socket->abort();
+        socket->deleteLater();
+    };
+    Request& request = requests_[socket];
+    while (socket->canReadLine()) {
+        const QByteArray line = socket->readLine(kMaxLineBytes + 1);
+        request.bytes += line.size();
+        if (!line.endsWith('\n') || request.bytes > kMaxRequestBytes)
+            return refuse();
+        if (!request.open) {
+            if (line == kOpenRequest) {
+                request.open = true;
+                continue;
+            }
+            if (line != kRequest)
+                return refuse();
+            requests_.remove(socket);
+            Answer(socket);
+            emit Activated();
+            return;
+        }
+        if (line == "\n") {
+            const QStringList files = request.files;
+            requests_.remove(socket);
+            Answer(socket);
+            emit Activated();
+            emit FilesReceived(files);
+            return;
+        }
+        const QString path = DecodePath(line.chopped(1));
+        if (path.isEmpty() || request.files.size() == kMaxFiles)
+            return refuse();
+        request.files << path;
     }
-    if (socket->readLine() == kRequest) {
-        socket->write(kAnswer);
-        socket->flush();
-        emit Activated();
-    }
-    socket->disconnectFromServer();
+    // A line longer than any a start sends.
+    if (socket->bytesAvailable() > kMaxLineBytes)
+        refuse();
 }
 
 } // namespace tessaro

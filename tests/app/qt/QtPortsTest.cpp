@@ -296,14 +296,56 @@ private slots:
         WriteFile(installed.filePath("Tessaro.htm"));
         WriteFile(startup.filePath("Tessaro.htm"));
 
-        QCOMPARE(QtPrompts::FindHelpPage("Tessaro.htm", startup.path(), installed.path()),
+        QCOMPARE(QtPrompts::FindHelpPage("Tessaro.htm", startup.path(), {installed.path()}),
                  std::optional<QString>(startup.filePath("Tessaro.htm")));
-        QCOMPARE(QtPrompts::FindHelpPage(startup.filePath("Tessaro.htm"), "/nowhere", installed.path()),
+        QCOMPARE(QtPrompts::FindHelpPage(startup.filePath("Tessaro.htm"), "/nowhere", {installed.path()}),
                  std::optional<QString>(startup.filePath("Tessaro.htm")));
-        QCOMPARE(QtPrompts::FindHelpPage(startup.filePath("Tessaro_e.htm"), startup.path(), installed.path()),
-                 std::optional<QString>(installed.filePath("Tessaro_e.htm")));
-        QCOMPARE(QtPrompts::FindHelpPage("Missing.htm", startup.path(), installed.path()), std::nullopt);
-        QCOMPARE(QtPrompts::FindHelpPage("Tessaro_e.htm", startup.path(), QString()), std::nullopt);
+        QCOMPARE(
+            QtPrompts::FindHelpPage(startup.filePath("Tessaro_e.htm"), startup.path(), {installed.path()}),
+            std::optional<QString>(installed.filePath("Tessaro_e.htm")));
+        QCOMPARE(QtPrompts::FindHelpPage("Missing.htm", startup.path(), {installed.path()}), std::nullopt);
+        QCOMPARE(QtPrompts::FindHelpPage("Tessaro_e.htm", startup.path(), {QString()}), std::nullopt);
+    }
+
+    // After `make run` the pages are found beside the built program, whatever
+    // folder it was started in; with none found, Help says where it looked.
+    void helpIsFoundFromTheBuildOrSaysWhyNot()
+    {
+        const QStringList folders = QtPrompts::HelpFolders(QStringLiteral("/opt/t/build"));
+        QCOMPARE(folders.mid(0, 2), (QStringList{"/opt/t/build/help", "/opt/t/help"}));
+        QTemporaryDir elsewhere;
+        for (const char* page : {"Tessaro.htm", "Tessaro_e.htm"})
+            QCOMPARE(QtPrompts::FindHelpPage(QString::fromLatin1(page), elsewhere.path(),
+                                             QtPrompts::HelpFolders(QStringLiteral(TESSARO_BINARY_DIR))),
+                     std::optional<QString>(QStringLiteral(TESSARO_BINARY_DIR "/help/") + page));
+
+        MapSettingsStore store;
+        QtPrompts prompts(store, styles);
+        QString said;
+        QTimer::singleShot(0, this, [&said] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                said = box->text();
+                box->accept();
+            }
+        });
+        prompts.OpenHelp(elsewhere.filePath(QStringLiteral("Missing.htm")).toStdString());
+        QVERIFY2(said.startsWith(QStringLiteral("The help page Missing.htm was not found.")),
+                 qPrintable(said));
+        QVERIFY2(said.contains(QDir::toNativeSeparators(elsewhere.path())), qPrintable(said));
+
+        // A page but nothing to show it with: the offscreen platform opens no
+        // document at all, as a desktop without xdg-open. Said too.
+        said.clear();
+        QTimer::singleShot(0, this, [&said] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                said = box->text();
+                box->accept();
+            }
+        });
+        prompts.OpenHelp(QStringLiteral(TESSARO_SOURCE_DIR "/help/Tessaro_e.htm").toStdString());
+        QVERIFY2(said.startsWith(QStringLiteral("No program to show the help page was found.")),
+                 qPrintable(said));
+        QVERIFY2(said.contains(QStringLiteral("Tessaro_e.htm")), qPrintable(said));
     }
 
     void dialogUnitsScaleWithTheFont()

@@ -258,6 +258,101 @@ private slots:
         QCOMPARE(options.openArchive, QStringLiteral("b.mdx"));
         QVERIFY(options.openMdb.isEmpty());
         QCOMPARE(options.ignored, QStringList{"--open-mdb"}); // no value
+
+        // Files, made absolute against the current folder; "--" ends the options.
+        options = ParseStartOptions({"MDB.bup", "/sets/a.mdx", "--verbose", "--", "--odd.bup", "-x"});
+        QCOMPARE(options.files, (QStringList{QDir::current().absoluteFilePath("MDB.bup"), "/sets/a.mdx",
+                                             QDir::current().absoluteFilePath("--odd.bup"),
+                                             QDir::current().absoluteFilePath("-x")}));
+        QCOMPARE(options.ignored, QStringList{"--verbose"});
+    }
+
+    // Paths travel percent-encoded: any name arrives as it was sent.
+    void filesAreHandedOver()
+    {
+        const QString name = UniqueName();
+        SingleInstance first(name);
+        QVERIFY(first.Listen());
+        QSignalSpy received(&first, &SingleInstance::FilesReceived);
+        QSignalSpy activated(&first, &SingleInstance::Activated);
+        const QStringList files{"/music/MDB.bup", QStringLiteral("/music/\u00e4 \u00f6/two\nlines.mdx"),
+                                "/x/100%.mdx", "relative.mdx"};
+        std::atomic<bool> answered = false;
+        std::unique_ptr<QThread> asker(
+            QThread::create([&] { answered = SingleInstance(name).HandOver(files, 10000); }));
+        asker->start();
+        QTRY_COMPARE_WITH_TIMEOUT(received.count(), 1, 10000);
+        QVERIFY(asker->wait(10000));
+        QVERIFY(answered);
+        QCOMPARE(received.at(0).at(0).toStringList(), files.mid(0, 3)); // a relative path is never sent
+        QCOMPARE(activated.count(), 1);
+    }
+
+    void badRequestsAreRefused_data()
+    {
+        QTest::addColumn<QByteArray>("request");
+        const QByteArray open = "tessaro:open\n";
+        QTest::newRow("relative path") << open + "MDB.bup\n\n";
+        QTest::newRow("NUL in a path") << open + "%2Fa%00b\n\n";
+        QTest::newRow("a blank not encoded") << open + "/a b\n\n";
+        QTest::newRow("one file too many")
+            << open + QByteArray("%2Fa\n").repeated(SingleInstance::kMaxFiles + 1) + "\n";
+        QTest::newRow("path too long")
+            << open + "%2F" + QByteArray(SingleInstance::kMaxPathBytes, 'a') + "\n\n";
+        QTest::newRow("endless line") << open + QByteArray(4 * SingleInstance::kMaxPathBytes, 'a');
+        QTest::newRow("unknown request") << QByteArray("tessaro:opem\n%2Fa\n\n");
+    }
+    void badRequestsAreRefused()
+    {
+        QFETCH(QByteArray, request);
+        const QString name = UniqueName();
+        SingleInstance first(name);
+        QVERIFY(first.Listen());
+        QSignalSpy received(&first, &SingleInstance::FilesReceived);
+        QSignalSpy activated(&first, &SingleInstance::Activated);
+        QLocalSocket socket;
+        socket.connectToServer(name);
+        QVERIFY(socket.waitForConnected(2000));
+        socket.write(request);
+        socket.flush();
+        QTRY_VERIFY_WITH_TIMEOUT(socket.state() == QLocalSocket::UnconnectedState, 5000);
+        QVERIFY(!socket.readAll().contains("tessaro:ok"));
+        QCOMPARE(received.count(), 0);
+        QCOMPARE(activated.count(), 0);
+    }
+
+    // A real start of the program with files, against this process as the
+    // running copy: it hands them over, absolute, and ends.
+    void aStartWithFilesHandsThemToTheRunningCopy()
+    {
+        QTemporaryDir config;
+        QVERIFY(config.isValid());
+        const QString settingsFile = config.filePath(QStringLiteral("Larchmont/Tessaro.conf"));
+        SingleInstance running(
+            SingleInstance::NameFor(QString::fromStdString(Tr(Caption::MainWindowTitle)), settingsFile));
+        QVERIFY(running.Listen());
+        QSignalSpy received(&running, &SingleInstance::FilesReceived);
+
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir.path());
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        const QString examples = QStringLiteral(TESSARO_SOURCE_DIR "/examples");
+        const QString mdb = examples + QStringLiteral("/Demo.buf/MDB.bup");
+        QProcess second;
+        second.setProcessEnvironment(environment);
+        second.setWorkingDirectory(examples);
+        second.setProcessChannelMode(QProcess::ForwardedChannels);
+        second.start(QStringLiteral(TESSARO_EXE), {"Demo.mdx", "--", "-odd.bup", mdb});
+        QVERIFY(second.waitForStarted(10000));
+        QTRY_COMPARE_WITH_TIMEOUT(received.count(), 1, 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(second.state() == QProcess::NotRunning, 30000);
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 0);
+        const QString folder = QDir(examples).canonicalPath(); // as the program's current folder reads
+        QCOMPARE(received.at(0).at(0).toStringList(),
+                 (QStringList{folder + "/Demo.mdx", folder + "/-odd.bup", mdb}));
+        QVERIFY(!QFileInfo::exists(settingsFile)); // the second start wrote nothing
     }
 
     void secondProcessEndsWhileTheFirstStays()
