@@ -17,6 +17,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace tessaro {
 
@@ -205,6 +206,41 @@ public:
     // True when handled (an entry was edited); false lets the tree open or
     // close the category.
     bool TreeDoubleClicked(bool mdbTree);
+
+    // ---- Tools (ToolCommands.cpp) --------------------------------------------
+    // What a line of a tool's result list stands for: entries of one pane, and
+    // for a compared entry its counterpart in the other pane.
+    struct ResultTarget
+    {
+        PaneId pane = PaneId::Mdb;
+        std::vector<const TreeNode*> nodes; // none for a line that selects nothing
+        const TreeNode* counterpart = nullptr;
+    };
+    // Which of the commands below can do something now (for their menu items).
+    struct ToolStates
+    {
+        bool exportCsv = false;
+        bool importCsv = false;
+        bool comparePanes = false;
+        bool checkForKeyboard = false;
+        bool findDuplicates = false;
+
+        bool operator==(const ToolStates&) const = default;
+    };
+    ToolStates UpdateToolStates() const;
+    // The active pane as a spreadsheet, and rows of one added to it (one step).
+    void ExportCsv();
+    void ImportCsv();
+    // The MDB pane against the archive pane, as tessaro-cli diff compares files.
+    void ComparePanes();
+    // The active pane's entries that would not play as stored on the model asked for.
+    void CheckForKeyboard();
+    // Groups of probable duplicates in the active pane; nothing is deleted.
+    void FindDuplicates();
+    // A result line chosen: its pane becomes active and its entries are selected and shown.
+    void ShowResultTarget(const ResultTarget& target);
+    // Whether Save may write a PSR-9000 MDB that uses PSR-9000pro voices (asks once).
+    bool ConfirmProOnlyVoices();
 
 private:
     // What the edit column may do with the active pane's selection.

@@ -45,6 +45,8 @@ void MainWindowState::SaveMdb()
         prompts_.Warn(Msg::TooManyEntries);
         return;
     }
+    if (!ConfirmProOnlyVoices())
+        return;
     SaveMdbFile(false);
 }
 
@@ -56,6 +58,8 @@ void MainWindowState::SaveMdbAs()
         prompts_.Warn(Msg::TooManyEntries);
         return;
     }
+    if (!ConfirmProOnlyVoices()) // before the name is chosen: No needs no dialog
+        return;
     const std::string nameBefore = mdbPane.fileName;
     std::string target;
     bool save = false;

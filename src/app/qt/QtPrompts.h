@@ -42,6 +42,10 @@ public:
     // Opens the page with the desktop's viewer; a page that is found nowhere is ignored.
     void OpenHelp(const std::string& page) override;
 
+    // ---- Tools ----
+    // Beside the main window, so the selected entries stay in sight.
+    void RunResultList(const ResultList& list, ResultListHost& host) override;
+
     // Where a help page is looked for: the page itself (a relative one in the
     // start-up folder), then its file name in the installed help folder.
     static std::optional<QString> FindHelpPage(const QString& page, const QString& startupFolder,
