@@ -10,6 +10,7 @@
 #include "edit/KeyboardCheck.h"
 #include "edit/TreeDiff.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -300,6 +301,10 @@ void MainWindowState::ComparePanes()
             break;
         }
     }
+    const auto inMdbPane = std::count_if(targets.begin(), targets.end(), [](const ResultTarget& target) {
+        return target.pane == PaneId::Mdb;
+    });
+    list.mostlyLeftPane = 2 * static_cast<std::size_t>(inMdbPane) >= targets.size();
     TargetHost host(*this, targets);
     prompts_.RunResultList(list, host);
 }
@@ -324,6 +329,7 @@ void MainWindowState::CheckForKeyboard()
     }
     ResultList list;
     list.title = Tr(Caption::CheckKeyboardTitle);
+    list.mostlyLeftPane = IdOf(*pane) == PaneId::Mdb;
     std::vector<ResultTarget> targets;
     for (const EntryFindings& entry : found) {
         for (const KeyboardFinding& finding : entry.findings) {
@@ -353,6 +359,7 @@ void MainWindowState::FindDuplicates()
     }
     ResultList list;
     list.title = Tr(Caption::DuplicatesTitle);
+    list.mostlyLeftPane = IdOf(*pane) == PaneId::Mdb;
     list.summary = FillArgs(Tr(Caption::DuplicatesSummary), {std::to_string(groupCount)});
     std::vector<ResultTarget> targets;
     const PaneId id = IdOf(*pane);

@@ -67,6 +67,9 @@ struct ResultList
     std::string title;
     std::string summary; // above the lines
     std::vector<std::string> lines;
+    // The lines point mostly into the left (MDB) pane: where the screen has no
+    // room beside the main window, the list covers the right one.
+    bool mostlyLeftPane = true;
 };
 
 struct BrowseResult

@@ -199,6 +199,7 @@ TEST_F(ToolCommandsTest, CompareListsTheDifferencesAndEachLineSelectsItsEntry)
     EXPECT_EQ(selected, (std::vector<std::pair<PaneId, std::string>>{
                             {PaneId::Mdb, "gone"}, {PaneId::Mdb, "tempo"}, {PaneId::Archive, "new"}}));
     EXPECT_EQ(counterpart, "tempo") << "a changed entry is shown in both panes";
+    EXPECT_TRUE(list.mostlyLeftPane);
     EXPECT_FALSE(state.mdbPane.modified || state.archivePane.modified);
 }
 
@@ -268,6 +269,7 @@ TEST_F(ToolCommandsTest, DuplicateGroupsSelectTheirEntriesAndNothingIsDeleted)
     state.FindDuplicates();
     const ResultList& list = OnlyList();
     EXPECT_EQ(list.summary, "Groups of duplicates: 2 (nothing is deleted)");
+    EXPECT_FALSE(list.mostlyLeftPane) << "the list keeps clear of the archive pane";
     ASSERT_EQ(list.lines.size(), 6u);
     EXPECT_EQ(list.lines[0], "Same registration (2 entries)");
     EXPECT_EQ(list.lines[3], "Same title in one category (2 entries)");

@@ -23,16 +23,17 @@ constexpr int kGap = 8; // pixels between the main window and the list
 } // namespace
 
 QPoint CResultListDlg::PlaceBeside(const QRect& mainWindowFrame, const QSize& dialogFrame,
-                                   const QRect& screen, const QPoint& fallback)
+                                   const QRect& screen, bool keepLeftPaneClear)
 {
-    const int top = std::max(screen.top(), mainWindowFrame.top());
+    const int lowest = screen.bottom() + 1 - dialogFrame.height();
+    const int top = std::max(screen.top(), std::min(mainWindowFrame.top(), lowest));
     const int right = mainWindowFrame.right() + 1 + kGap;
     if (right + dialogFrame.width() <= screen.right() + 1)
         return {right, top};
     const int left = mainWindowFrame.left() - kGap - dialogFrame.width();
     if (left >= screen.left())
         return {left, top};
-    return fallback;
+    return {keepLeftPaneClear ? screen.right() + 1 - dialogFrame.width() : screen.left(), top};
 }
 
 CResultListDlg::CResultListDlg(const ResultList& list, ResultListHost& host, QWidget* mainWindow)
@@ -92,8 +93,9 @@ CResultListDlg::CResultListDlg(const ResultList& list, ResultListHost& host, QWi
     if (!available.isEmpty())
         width = std::min(width, available.width() * 4 / 5);
     resize(QSize(width, du.Y(200)).expandedTo(minimumSizeHint()));
-    if (mainWindow)
-        move(PlaceBeside(mainWindow->frameGeometry(), frameGeometry().size(), available, pos()));
+    if (mainWindow && !available.isEmpty())
+        move(
+            PlaceBeside(mainWindow->frameGeometry(), frameGeometry().size(), available, list.mostlyLeftPane));
     lines_->setFocus(Qt::OtherFocusReason);
 }
 

@@ -26,10 +26,10 @@ public:
     QListWidget* Lines() const { return lines_; }
 
     // Top-left corner that keeps the main window's panes in sight: right of
-    // the main window where the screen has room, else left of it, else the
-    // fallback (where the platform put the dialog).
+    // the main window where the screen has room, else left of it, else at the
+    // screen's edge over the pane the lines do not point into.
     static QPoint PlaceBeside(const QRect& mainWindowFrame, const QSize& dialogFrame, const QRect& screen,
-                              const QPoint& fallback);
+                              bool keepLeftPaneClear);
 
 private:
     ResultListHost& host_;

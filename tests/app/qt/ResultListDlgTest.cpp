@@ -93,16 +93,19 @@ private slots:
         const QRect screen(0, 0, 1920, 1080);
         const QSize dialog(500, 400);
         // Room on the right: right of it, at its top.
-        QCOMPARE(CResultListDlg::PlaceBeside(QRect(100, 50, 900, 700), dialog, screen, QPoint(1, 1)),
+        QCOMPARE(CResultListDlg::PlaceBeside(QRect(100, 50, 900, 700), dialog, screen, true),
                  QPoint(1008, 50));
         // No room on the right: left of it.
-        QCOMPARE(CResultListDlg::PlaceBeside(QRect(1000, 50, 900, 700), dialog, screen, QPoint(1, 1)),
+        QCOMPARE(CResultListDlg::PlaceBeside(QRect(1000, 50, 900, 700), dialog, screen, true),
                  QPoint(492, 50));
-        // Room on neither side: where the platform put it.
-        QCOMPARE(CResultListDlg::PlaceBeside(QRect(300, 50, 1300, 700), dialog, screen, QPoint(7, 9)),
-                 QPoint(7, 9));
-        // A window partly above the screen: the list's title bar stays on it.
-        QCOMPARE(CResultListDlg::PlaceBeside(QRect(100, -30, 900, 700), dialog, screen, QPoint()).y(), 0);
+        // Room on neither side: at the screen's edge, over the pane the lines leave alone.
+        QCOMPARE(CResultListDlg::PlaceBeside(QRect(300, 50, 1300, 700), dialog, screen, true),
+                 QPoint(1420, 50));
+        QCOMPARE(CResultListDlg::PlaceBeside(QRect(300, 50, 1300, 700), dialog, screen, false),
+                 QPoint(0, 50));
+        // A window partly above or low on the screen: the whole list stays on it.
+        QCOMPARE(CResultListDlg::PlaceBeside(QRect(100, -30, 900, 700), dialog, screen, true).y(), 0);
+        QCOMPARE(CResultListDlg::PlaceBeside(QRect(100, 900, 900, 700), dialog, screen, true).y(), 680);
     }
 
     void nothingIsClippedInEitherLanguage()
