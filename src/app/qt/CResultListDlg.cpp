@@ -4,6 +4,7 @@
 #include "common/Texts.h"
 #include "common/qt/DialogUnits.h"
 
+#include <QClipboard>
 #include <QDialogButtonBox>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -71,6 +72,17 @@ CResultListDlg::CResultListDlg(const ResultList& list, ResultListHost& host, QWi
             [this](QListWidgetItem* item) { host_.ShowResult(static_cast<std::size_t>(lines_->row(item))); });
 
     auto* buttons = new QDialogButtonBox(this);
+    // The whole list as text, to work through a long one elsewhere (a CSV file's faults, say).
+    QPushButton* copy =
+        buttons->addButton(QString::fromStdString(Tr(Caption::Copy)), QDialogButtonBox::ActionRole);
+    copy->setObjectName(QStringLiteral("copy"));
+    copy->setAutoDefault(false);
+    connect(copy, &QPushButton::clicked, this, [this] {
+        QStringList text{summary_->text()};
+        for (int row = 0; row < lines_->count(); ++row)
+            text << lines_->item(row)->text();
+        QGuiApplication::clipboard()->setText(text.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+    });
     QPushButton* close =
         buttons->addButton(QString::fromStdString(Tr(Caption::Close)), QDialogButtonBox::RejectRole);
     close->setObjectName(QStringLiteral("close"));

@@ -2,7 +2,8 @@
 // The list a tool shows (differences, keyboard findings, duplicates, the faults
 // of a CSV file): a summary above the lines. Choosing a line, by click, arrow
 // key or Enter, has the host select what it stands for in the main window,
-// and the list stays open beside it until closed.
+// and the list stays open beside it until closed. Copy puts the whole list on
+// the clipboard.
 
 #include <QDialog>
 #include <QPoint>

@@ -13,6 +13,7 @@
 #include "support/MapSettingsStore.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
@@ -88,6 +89,20 @@ private slots:
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
     }
 
+    void copyPutsTheWholeListOnTheClipboard()
+    {
+        RecordingHost host;
+        CResultListDlg dialog(Sample(), host, nullptr);
+        QApplication::clipboard()->clear();
+        const std::vector<std::size_t> shownBefore = host.shown;
+        QTest::mouseClick(dialog.findChild<QPushButton*>("copy"), Qt::LeftButton);
+        const QStringList copied = QApplication::clipboard()->text().split('\n');
+        QCOMPARE(copied.size(), 5); // the summary, three lines and the last line's end
+        QCOMPARE(copied[0], dialog.findChild<QLabel*>("summary")->text());
+        QCOMPARE(copied[3], dialog.Lines()->item(2)->text());
+        QCOMPARE(host.shown, shownBefore); // copying chooses no line
+    }
+
     void opensBesideTheMainWindow()
     {
         const QRect screen(0, 0, 1920, 1080);
@@ -121,6 +136,8 @@ private slots:
             QVERIFY(summary->height() >= summary->heightForWidth(summary->width()));
             auto* close = dialog.findChild<QPushButton*>("close");
             QVERIFY(close->width() >= CaptionWidth(*close, close->text()));
+            auto* copy = dialog.findChild<QPushButton*>("copy");
+            QVERIFY(copy->width() >= CaptionWidth(*copy, copy->text()));
             QListWidget* lines = dialog.Lines();
             const int rowHeight = lines->visualItemRect(lines->item(0)).height();
             QVERIFY2(rowHeight >= lines->fontMetrics().height(), "rows as high as their font");
