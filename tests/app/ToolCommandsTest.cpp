@@ -334,6 +334,23 @@ TEST_F(ToolCommandsTest, SavingAPsr9000MdbWithProVoicesAsksOnceNamingTheCount)
     EXPECT_EQ(prompts.unscripted, 0);
 }
 
+TEST_F(ToolCommandsTest, NoToTheProVoiceQuestionKeepsTheEditorOpenAtExit)
+{
+    const std::string path = Path("MDB.bup");
+    WriteTestMdb(path, {WithProVoice(Playable("Pop", 3, "a")), Playable("Pop", 3, "b")});
+    OpenMdbFile(path);
+    state.TreeGotFocus(true);
+    state.TreeSelectionChanged(true, EntryTitled(state.mdbPane.tree, "b"));
+    state.DeleteSelected();
+
+    prompts.Answer(MsgAnswer::Yes); // save the changes
+    prompts.Answer(MsgAnswer::No);  // but not with PSR-9000pro voices
+    EXPECT_FALSE(state.ExitSequence(WindowPosition{}));
+    EXPECT_EQ(prompts.TimesShown(Msg::MdbChangedSave), 1);
+    EXPECT_TRUE(state.mdbPane.modified);
+    EXPECT_EQ(prompts.unscripted, 0);
+}
+
 TEST_F(ToolCommandsTest, OnlyVoicesThatPlayCountAsProVoices)
 {
     MdbEntry record = Playable("Pop", 3, "a");
