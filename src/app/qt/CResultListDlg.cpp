@@ -109,6 +109,9 @@ CResultListDlg::CResultListDlg(const ResultList& list, ResultListHost& host, QWi
         move(
             PlaceBeside(mainWindow->frameGeometry(), frameGeometry().size(), available, list.mostlyLeftPane));
     lines_->setFocus(Qt::OtherFocusReason);
+    // Opens at the first line, chosen: the same whether or not the list gets the focus.
+    if (lines_->count() > 0)
+        lines_->setCurrentRow(0);
 }
 
 } // namespace tessaro
