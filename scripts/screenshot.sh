@@ -2,8 +2,9 @@
 # Pictures of the editor's windows, for anyone who wants to look at them
 # without a keyboard backup at hand: the language dialog, then the main window
 # with the demo backup set, its flash styles and the archive loaded, the small
-# dialogs, a file dialog and the entry editor on its first entry (also with a
-# voice list and a context menu open), in English and in German. Runs under
+# dialogs, a file dialog, the entry editor on its first entry (also with a
+# voice list and a context menu open) and the list of Compare panes beside the
+# window with a line chosen, in English and in German. Runs under
 # Xvfb with settings of its own, so the user's settings and a running editor
 # are left alone.
 #

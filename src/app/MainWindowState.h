@@ -232,6 +232,40 @@ public:
     // its pane's save-changes question (Cancel skips that file). A file that
     // is already open there is not read again.
     void OpenFiles(const std::vector<std::string>& paths);
+    // ---- Tools (ToolCommands.cpp) --------------------------------------------
+    // What a line of a tool's result list stands for: entries of one pane, and
+    // for a compared entry its counterpart in the other pane.
+    struct ResultTarget
+    {
+        PaneId pane = PaneId::Mdb;
+        std::vector<const TreeNode*> nodes; // none for a line that selects nothing
+        const TreeNode* counterpart = nullptr;
+    };
+    // Which of the commands below can do something now (for their menu items).
+    struct ToolStates
+    {
+        bool exportCsv = false;
+        bool importCsv = false;
+        bool comparePanes = false;
+        bool checkForKeyboard = false;
+        bool findDuplicates = false;
+
+        bool operator==(const ToolStates&) const = default;
+    };
+    ToolStates UpdateToolStates() const;
+    // The active pane as a spreadsheet, and rows of one added to it (one step).
+    void ExportCsv();
+    void ImportCsv();
+    // The MDB pane against the archive pane, as tessaro-cli diff compares files.
+    void ComparePanes();
+    // The active pane's entries that would not play as stored on the model asked for.
+    void CheckForKeyboard();
+    // Groups of probable duplicates in the active pane; nothing is deleted.
+    void FindDuplicates();
+    // A result line chosen: its pane becomes active and its entries are selected and shown.
+    void ShowResultTarget(const ResultTarget& target);
+    // Whether Save may write a PSR-9000 MDB that uses PSR-9000pro voices (asks once).
+    bool ConfirmProOnlyVoices();
 
 private:
     // What the edit column may do with the active pane's selection.
@@ -253,8 +287,9 @@ private:
     // After a load or New changed the model: the Factory names follow it.
     void FollowModelWithFactoryNames();
     void CopyOrMoveCommand(bool move);
-    // A save over the pane's entry limit is refused with its message.
-    bool WithinEntryLimit(PaneId pane);
+    // Before a save: more entries than the pane's file holds are refused with
+    // their message, and an MDB for the PSR-9000 with pro-only voices asks.
+    bool MaySave(PaneId pane);
     // Save As: the file chosen (and confirmed) for the pane; nullopt when cancelled.
     std::optional<std::string> ChooseSaveAsFile(PaneId pane);
     std::optional<std::string> ChooseBackupSetTarget();

@@ -111,13 +111,15 @@ void MainWindowState::Close(PaneId id)
         ClearActivePane();
 }
 
-bool MainWindowState::WithinEntryLimit(PaneId id)
+bool MainWindowState::MaySave(PaneId id)
 {
     const int limit = KindOf(id).entryLimit;
-    if (limit == 0 || Pane(id).EntryCount() <= limit)
-        return true;
-    prompts_.Warn(Msg::TooManyEntries);
-    return false;
+    if (limit != 0 && Pane(id).EntryCount() > limit) {
+        prompts_.Warn(Msg::TooManyEntries);
+        return false;
+    }
+    // Asked before Save As asks for a name: a No needs no file dialog.
+    return id != PaneId::Mdb || ConfirmProOnlyVoices();
 }
 
 void MainWindowState::Save(PaneId id)
@@ -125,7 +127,7 @@ void MainWindowState::Save(PaneId id)
     const PaneState& pane = Pane(id);
     if (!pane.loaded || pane.untitled)
         return; // an untitled pane is saved with Save As
-    if (!WithinEntryLimit(id))
+    if (!MaySave(id))
         return;
     SaveFile(id, false);
 }
@@ -133,7 +135,7 @@ void MainWindowState::Save(PaneId id)
 void MainWindowState::SaveAs(PaneId id)
 {
     PaneState& pane = Pane(id);
-    if (!pane.loaded || !WithinEntryLimit(id))
+    if (!pane.loaded || !MaySave(id))
         return;
     const std::optional<std::string> target =
         KindOf(id).inBackupSets && backupStructureOption ? ChooseBackupSetTarget() : ChooseSaveAsFile(id);

@@ -2,8 +2,10 @@
 // What the commands ask of the user. The windows implement this with real
 // dialogs; tests implement it with scripted answers.
 
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "common/Texts.h"
 
@@ -11,11 +13,13 @@ namespace tessaro {
 
 class MdbEntry;
 class SearchHost;
+class ResultListHost;
 
 enum class MsgIcon
 {
     Warning,
-    Question
+    Question,
+    Information // a tool's "nothing found"
 };
 enum class MsgButtons
 {
@@ -55,6 +59,17 @@ struct BrowseRequest
     std::string mask; // e.g. "MDB*.bup"
     std::string startFolder;
     bool noNetwork = false;
+};
+
+// The lines of a tool's findings (compare, keyboard check, duplicates, CSV faults).
+struct ResultList
+{
+    std::string title;
+    std::string summary; // above the lines
+    std::vector<std::string> lines;
+    // The lines point mostly into the left (MDB) pane: where the screen has no
+    // room beside the main window, the list covers the right one.
+    bool mostlyLeftPane = true;
 };
 
 struct BrowseResult
@@ -102,6 +117,11 @@ public:
     {
         return MessageBox(Tr(id), MsgIcon::Question, MsgButtons::YesNoCancel);
     }
+
+    // ---- Tools ----------------------------------------------------------------
+    // Shows the list until it is closed; choosing a line calls host.ShowResult
+    // with its index. Modal, so the nodes the lines stand for stay put.
+    virtual void RunResultList(const ResultList& list, ResultListHost& host) = 0;
 };
 
 // Shows the wait cursor for the life of the guard.
@@ -125,6 +145,14 @@ public:
     // Returns false when nothing was found (the dialog then says "Text not found!").
     virtual bool SearchStep(const std::string& text) = 0;
     virtual bool SearchesLeftPane() const = 0; // places the dialog beside the searched pane
+};
+
+// What a result list's chosen line does: select what it stands for.
+class ResultListHost
+{
+public:
+    virtual ~ResultListHost() = default;
+    virtual void ShowResult(std::size_t line) = 0;
 };
 
 } // namespace tessaro

@@ -85,6 +85,21 @@ constexpr TextPair kMessages[] = {
      "Install a web browser and xdg-utils (xdg-open), or open the page yourself.",
      "Es wurde kein Programm gefunden, das die Hilfeseite anzeigt.\n\n%1\n\n"
      "Installieren Sie einen Webbrowser und xdg-utils (xdg-open) oder öffnen Sie die Seite selbst."},
+    // Tools: CSV export and import, compare, keyboard check, duplicates
+    {"Error writing the CSV file!", "Fehler beim Schreiben der CSV-Datei!"},
+    {"Error reading the CSV file!", "Fehler beim Lesen der CSV-Datei!"},
+    {"Nothing was imported: the file has %1 faults.",
+     "Nichts wurde importiert: Die Datei enthält %1 Fehler."},
+    {"Both panes hold the same entries in the same order.",
+     "Beide Bereiche enthalten dieselben Einträge in derselben Reihenfolge."},
+    {"Every entry plays as stored on the %1.", "Jeder Eintrag spielt auf dem %1 wie gespeichert."},
+    {"No duplicates found.", "Keine Duplikate gefunden."},
+    {"Entries with voices only the PSR-9000pro has: %1\n\n"
+     "The PSR-9000 does not have these voices. Save as PSR-9000 MDB anyway?",
+     "Einträge mit Voices, die nur das PSR-9000pro hat: %1\n\n"
+     "Das PSR-9000 hat diese Voices nicht. Trotzdem als PSR-9000 MDB speichern?"},
+    {"Open a file in both panes to compare them.",
+     "Zum Vergleichen muss in beiden Bereichen eine Datei geöffnet sein."},
 };
 static_assert(std::size(kMessages) == static_cast<std::size_t>(Msg::Count_), "one text pair for every Msg");
 
@@ -199,6 +214,29 @@ constexpr TextPair kCaptions[] = {
     {"Flash &Styles", "Flash-&Styles"},
     OneText("Individual..."),
     {"&Help page", "&Hilfeseite"},
+    // Tools: CSV export and import, compare, keyboard check, duplicates
+    {"Export CSV", "CSV exportieren"},
+    {"Import CSV", "CSV importieren"},
+    OneText("CSV file (*.csv)|*.csv|All files (*.*)|*.*||"),
+    {"Compare panes", "Bereiche vergleichen"},
+    {"Differences: %1 (MDB: %2, archive: %3)", "Unterschiede: %1 (MDB: %2, Archiv: %3)"},
+    {"Only in the MDB", "Nur in der MDB"},
+    {"Only in the archive", "Nur im Archiv"},
+    {"Moved", "Verschoben"},
+    {"Changed", "Geändert"},
+    {"Check for keyboard", "Für Keyboard prüfen"},
+    {"Findings for the %2: %1", "Befunde für das %2: %1"},
+    {"Find duplicates", "Duplikate suchen"},
+    {"Groups of duplicates: %1 (nothing is deleted)", "Gruppen von Duplikaten: %1 (nichts wird gelöscht)"},
+    {"Same registration (%1 entries)", "Gleiche Registrierung (%1 Einträge)"},
+    {"Same title in one category (%1 entries)", "Gleicher Titel in einer Kategorie (%1 Einträge)"},
+    {"untitled", "unbenannt"},
+    // The tools in the menus
+    {"&Export CSV...", "CSV &exportieren..."},
+    {"&Import CSV...", "CSV &importieren..."},
+    {"&Compare panes...", "Bereiche &vergleichen..."},
+    {"Check for &keyboard...", "Für &Keyboard prüfen..."},
+    {"Find &duplicates...", "&Duplikate suchen..."},
 };
 static_assert(std::size(kCaptions) == static_cast<std::size_t>(Caption::Count_),
               "one text pair for every Caption");

@@ -95,9 +95,18 @@ enum class Msg
     // Multiple selection: deleting several nodes at once
     DeleteEntries,  // question, Yes/No; %1 the number of entries (two or more)
     DeleteOneEntry, // question, Yes/No
-    // Help pages
+                    // Help pages
     HelpPageNotFound, // %1 the page's file name, %2 the folders looked in
     NoHelpViewer,     // %1 the page's path
+                  // Tools: CSV export and import, compare, keyboard check, duplicates
+    ErrorWritingCsv,
+    ErrorReadingCsv,
+    CsvNotImported,     // %1 the number of faults; heads the list of faults
+    PanesAreEqual,      // Compare panes found nothing
+    NoKeyboardFindings, // %1 the model
+    NoDuplicates,
+    ProOnlyVoicesOnSave, // question, Yes/No; %1 the number of entries
+    ComparePanesNeedsBoth,
 
     Count_ // keep last
 };
@@ -226,6 +235,29 @@ enum class Caption
     MenuFlashStyles,
     MenuFlashIndividual,
     MenuHelpContents,
+    // Tools: CSV export and import, compare, keyboard check, duplicates
+    ExportCsvTitle, // file dialog
+    ImportCsvTitle, // file dialog, the list of faults and the step's name
+    CsvFilter,      // one text
+    ComparePanesTitle,
+    CompareSummary, // %1 the number of differences, %2 and %3 the two files
+    DiffRemoved,    // only in the MDB pane
+    DiffAdded,      // only in the archive pane
+    DiffMoved,
+    DiffChanged,
+    CheckKeyboardTitle,
+    CheckSummary, // %1 the number of findings, %2 the model
+    DuplicatesTitle,
+    DuplicatesSummary, // %1 the number of groups
+    SameRegistration,  // %1 the number of entries
+    SameTitle,         // %1 the number of entries
+    Untitled,          // a pane's file name before its first save
+              // The tools in the menus ("&" marks the menu's key)
+    MenuExportCsv,
+    MenuImportCsv,
+    MenuComparePanes,
+    MenuCheckForKeyboard,
+    MenuFindDuplicates,
 
     Count_ // keep last
 };

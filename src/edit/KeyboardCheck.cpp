@@ -80,4 +80,41 @@ std::vector<EntryFindings> CheckForKeyboard(const CategoryTree& tree, KeyboardMo
     return all;
 }
 
+namespace {
+
+bool IsProOnly(VoiceRef voice)
+{
+    const int row = VoiceCatalogue::FindVoiceRow(voice);
+    return row >= 0 && VoiceCatalogue::IsProOnlyVoice(row);
+}
+
+} // namespace
+
+bool UsesProOnlyVoice(const MdbEntry& record)
+{
+    for (int hand = 0; hand < kHandVoiceCount; ++hand) {
+        if (IsProOnly(record.voice(static_cast<HandVoice>(hand)))) {
+            return true;
+        }
+    }
+    for (int index = 0; index < kPartCount; ++index) {
+        const Part part = static_cast<Part>(index);
+        if (record.partVoiceSet(part) && IsProOnly(record.partVoice(part))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::size_t CountProOnlyVoiceEntries(const CategoryTree& tree)
+{
+    std::size_t count = 0;
+    for (const TreeNode* category = tree.FirstCategory(); category; category = category->NextSibling()) {
+        for (const TreeNode* entry = category->FirstChild(); entry; entry = entry->NextSibling()) {
+            count += UsesProOnlyVoice(entry->Payload()->record) ? 1 : 0;
+        }
+    }
+    return count;
+}
+
 } // namespace tessaro

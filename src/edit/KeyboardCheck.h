@@ -7,6 +7,7 @@
 
 #include "data/MdbImage.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -31,5 +32,11 @@ struct EntryFindings
 
 // The entries with findings, in tree order.
 std::vector<EntryFindings> CheckForKeyboard(const CategoryTree& tree, KeyboardModel model);
+
+// Whether the entry plays a voice only the PSR-9000pro has (by the rules above:
+// every hand voice, a part's voice only when the entry sets it).
+bool UsesProOnlyVoice(const MdbEntry& record);
+// How many entries of the tree do.
+std::size_t CountProOnlyVoiceEntries(const CategoryTree& tree);
 
 } // namespace tessaro

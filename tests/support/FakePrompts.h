@@ -61,6 +61,11 @@ public:
 
     int unscripted = 0;
 
+    // Result lists: each one shown is kept; the script (if any) plays the user
+    // choosing lines before closing it.
+    std::vector<ResultList> resultLists;
+    std::function<void(const ResultList&, ResultListHost&)> resultListScript;
+
     // Helpers for the common scripts.
     void Answer(MsgAnswer answer) { answers.push_back(answer); }
     void NameCategory(const std::string& name) { categoryNames.push_back(name); }
@@ -167,6 +172,22 @@ public:
     }
     void EndWaitCursor() override { --waitCursorDepth; }
     void OpenHelp(const std::string& page) override { helpPages.push_back(page); }
+
+    void RunResultList(const ResultList& list, ResultListHost& host) override
+    {
+        resultLists.push_back(list);
+        if (resultListScript)
+            resultListScript(list, host);
+    }
+
+    // Chooses these lines, one after the other, in every list shown.
+    void ChooseResultLines(std::vector<std::size_t> lines)
+    {
+        resultListScript = [lines](const ResultList&, ResultListHost& host) {
+            for (const std::size_t line : lines)
+                host.ShowResult(line);
+        };
+    }
 
 private:
     template <class T> static T Next(std::deque<T>& queue)

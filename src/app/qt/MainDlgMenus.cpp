@@ -71,6 +71,11 @@ void CMainDlg::ConnectMenus()
     OnTrigger(menus_.searchAgain, &MainWindowState::SearchAgain);
     OnTrigger(menus_.protocolFormatted, &MainWindowState::WriteFormattedProtocol);
     OnTrigger(menus_.protocolTabs, &MainWindowState::WriteTabProtocol);
+    OnTrigger(menus_.exportCsv, &MainWindowState::ExportCsv);
+    OnTrigger(menus_.importCsv, &MainWindowState::ImportCsv);
+    OnTrigger(menus_.comparePanes, &MainWindowState::ComparePanes);
+    OnTrigger(menus_.checkForKeyboard, &MainWindowState::CheckForKeyboard);
+    OnTrigger(menus_.findDuplicates, &MainWindowState::FindDuplicates);
     OnTrigger(menus_.help, &MainWindowState::OpenHelp);
 
     connect(menus_.backupStructure, &QAction::triggered, this,
@@ -136,6 +141,12 @@ void CMainDlg::ApplyMenuStates(const CommandStates& states)
     menus_.searchAgain->setEnabled(states.search);
     menus_.protocolFormatted->setEnabled(states.protocol);
     menus_.protocolTabs->setEnabled(states.protocol);
+    const MainWindowState::ToolStates tools = state_.UpdateToolStates();
+    menus_.exportCsv->setEnabled(tools.exportCsv);
+    menus_.importCsv->setEnabled(tools.importCsv);
+    menus_.comparePanes->setEnabled(tools.comparePanes);
+    menus_.checkForKeyboard->setEnabled(tools.checkForKeyboard);
+    menus_.findDuplicates->setEnabled(tools.findDuplicates);
 
     menus_.backupStructure->setChecked(state_.backupStructureOption);
     menus_.noNetwork->setChecked(state_.noNetworkOption);

@@ -122,6 +122,11 @@ MainMenus CreateMainMenus(QWidget& window)
     }
     m.help = MakeAction(window, QStringLiteral("helpAction"));
     m.help->setShortcut(QKeySequence(Qt::Key_F1));
+    m.exportCsv = MakeAction(window, QStringLiteral("exportCsvAction"));
+    m.importCsv = MakeAction(window, QStringLiteral("importCsvAction"));
+    m.comparePanes = MakeAction(window, QStringLiteral("comparePanesAction"));
+    m.checkForKeyboard = MakeAction(window, QStringLiteral("checkForKeyboardAction"));
+    m.findDuplicates = MakeAction(window, QStringLiteral("findDuplicatesAction"));
 
     m.bar = new QMenuBar(&window);
     m.bar->setObjectName(QStringLiteral("menuBar"));
@@ -131,7 +136,8 @@ MainMenus CreateMainMenus(QWidget& window)
         m.fileMenu->addActions({pane->newFile, pane->open, pane->save, pane->saveAs, pane->close});
         m.fileMenu->addSeparator();
     }
-    m.csvPlace = m.fileMenu->addSeparator();
+    m.fileMenu->addActions({m.exportCsv, m.importCsv});
+    m.fileMenu->addSeparator();
     m.fileMenu->addAction(m.exit);
 
     m.editMenu = m.bar->addMenu(QString());
@@ -147,7 +153,8 @@ MainMenus CreateMainMenus(QWidget& window)
 
     m.toolsMenu = m.bar->addMenu(QString());
     m.toolsMenu->setObjectName(QStringLiteral("toolsMenu"));
-    m.toolsPlace = m.toolsMenu->addSeparator();
+    m.toolsMenu->addActions({m.comparePanes, m.checkForKeyboard, m.findDuplicates});
+    m.toolsMenu->addSeparator();
     m.toolsMenu->addActions({m.protocolFormatted, m.protocolTabs});
     m.toolsMenu->addSeparator();
     m.toolsMenu->addActions({m.backupStructure, m.noNetwork});
@@ -197,6 +204,11 @@ void SetMenuCaptions(MainMenus& m, bool mdbActive)
 
     m.protocolFormatted->setText(Q(Caption::MenuProtocolFormatted));
     m.protocolTabs->setText(Q(Caption::MenuProtocolTabs));
+    m.exportCsv->setText(Q(Caption::MenuExportCsv));
+    m.importCsv->setText(Q(Caption::MenuImportCsv));
+    m.comparePanes->setText(Q(Caption::MenuComparePanes));
+    m.checkForKeyboard->setText(Q(Caption::MenuCheckForKeyboard));
+    m.findDuplicates->setText(Q(Caption::MenuFindDuplicates));
     m.backupStructure->setText(Q(Caption::MenuBackupStructure));
     m.noNetwork->setText(Q(Caption::MenuNoNetwork));
     // The radio buttons' captions, English in both languages.

@@ -4,13 +4,12 @@
 // each action to the same command as its button and enables it with that
 // button. The buttons stay: the menus are a second way to the same commands.
 //
-// File   New, Open, Save, Save As and Close of each pane, [CSV], Exit
+// File   New, Open, Save, Save As and Close of each pane, CSV export and
+//        import of the active pane, Exit
 // Edit   Undo, Redo, the edit column's commands, Search, Search again
-// Tools  [dialogs], the two protocols, the options, the flash styles
+// Tools  Compare panes, Check for keyboard, Find duplicates, the two
+//        protocols, the options, the flash styles
 // Help   the help page
-//
-// The places marked [..] are where more commands go: MainMenus::csvPlace and
-// MainMenus::toolsPlace are separators that new actions are inserted before.
 
 #include "edit/PaneState.h"
 
@@ -62,6 +61,12 @@ struct MainMenus
     QAction* flashIndividual = nullptr;
 
     QAction* help = nullptr;
+    // File: the active pane as a spreadsheet and back; Tools: the tool lists.
+    QAction* exportCsv = nullptr;
+    QAction* importCsv = nullptr;
+    QAction* comparePanes = nullptr;
+    QAction* checkForKeyboard = nullptr;
+    QAction* findDuplicates = nullptr;
 
     QMenuBar* bar = nullptr;
     QMenu* fileMenu = nullptr;
@@ -69,8 +74,6 @@ struct MainMenus
     QMenu* toolsMenu = nullptr;
     QMenu* helpMenu = nullptr;
     QMenu* flashStylesMenu = nullptr;
-    QAction* csvPlace = nullptr;   // in File, before Exit: import and export
-    QAction* toolsPlace = nullptr; // at the top of Tools: the tool dialogs
 
     // The actions of the tree's context menu: the edit column's.
     QList<QAction*> TreeActions() const;

@@ -1,6 +1,7 @@
 #include "app/qt/QtPrompts.h"
 
 #include "app/qt/CLanguageDlg.h"
+#include "app/qt/CResultListDlg.h"
 #include "app/qt/FileDialogs.h"
 #include "browse/qt/CBrowseDlg.h"
 #include "catalogue/qt/CCategoryDlg.h"
@@ -40,8 +41,10 @@ QWidget* QtPrompts::DialogParent() const
 
 MsgAnswer QtPrompts::MessageBox(const std::string& text, MsgIcon icon, MsgButtons buttons)
 {
-    QMessageBox box(icon == MsgIcon::Warning ? QMessageBox::Warning : QMessageBox::Question,
-                    QStringLiteral("Tessaro"), QString::fromStdString(text), QMessageBox::NoButton,
+    const QMessageBox::Icon shown = icon == MsgIcon::Warning       ? QMessageBox::Warning
+                                    : icon == MsgIcon::Information ? QMessageBox::Information
+                                                                   : QMessageBox::Question;
+    QMessageBox box(shown, QStringLiteral("Tessaro"), QString::fromStdString(text), QMessageBox::NoButton,
                     DialogParent());
     switch (buttons) {
     case MsgButtons::Ok:
@@ -213,6 +216,12 @@ void QtPrompts::OpenHelp(const std::string& page)
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(*found)))
         MessageBox(FillArgs(Tr(Msg::NoHelpViewer), {QDir::toNativeSeparators(*found).toStdString()}),
                    MsgIcon::Warning, MsgButtons::Ok);
+}
+
+void QtPrompts::RunResultList(const ResultList& list, ResultListHost& host)
+{
+    CResultListDlg dialog(list, host, mainWindow_ ? mainWindow_.data() : DialogParent());
+    dialog.exec();
 }
 
 } // namespace tessaro

@@ -43,6 +43,10 @@ public:
     // viewer is found.
     void OpenHelp(const std::string& page) override;
 
+    // ---- Tools ----
+    // Beside the main window, so the selected entries stay in sight.
+    void RunResultList(const ResultList& list, ResultListHost& host) override;
+
     // Where a help page is looked for: the page itself (a relative one in the
     // start-up folder), then its file name in each of the other folders.
     static std::optional<QString> FindHelpPage(const QString& page, const QString& startupFolder,

@@ -3,6 +3,7 @@
 #include "app/PaneKinds.h"
 #include "app/qt/CLanguageDlg.h"
 #include "app/qt/CMainDlg.h"
+#include "app/qt/CResultListDlg.h"
 #include "app/qt/FileDialogs.h"
 #include "browse/LinuxNamespace.h"
 #include "browse/qt/CBrowseDlg.h"
@@ -22,6 +23,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
@@ -30,6 +32,7 @@
 #include <QScreen>
 #include <QTreeView>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -161,6 +164,11 @@ void ScreenshotRun::Capture()
     // The entry editor on the selected entry; WatchModalDialog takes and closes it.
     if (auto* edit = mainWindow_.findChild<QPushButton*>(QStringLiteral("edit")); edit && edit->isEnabled())
         edit->click();
+    // The panes compared, the list beside the window; WatchModalDialog takes and closes it.
+    if (state.mdbPane.loaded && state.archivePane.loaded) {
+        watch_.start();
+        state.ComparePanes();
+    }
     watch_.stop();
     mainWindow_.reject(); // nothing was changed: no question, the settings go to the run's own folder
 }
@@ -286,6 +294,14 @@ void ScreenshotRun::WatchModalDialog()
         watch_.stop();
         CaptureEntryEditor(*entry);
         entry->reject();
+    } else if (auto* list = qobject_cast<CResultListDlg*>(modal)) {
+        watch_.stop();
+        // A line chosen: its entry is selected in the window behind.
+        list->Lines()->setCurrentRow(std::min(1, list->Lines()->count() - 1));
+        mainWindow_.Refresh();
+        Settle();
+        SaveScreen(mainWindow_, *list, QStringLiteral("result-list-") + Language());
+        list->reject();
     } else {
         // Any other dialog means the run went wrong (a message box, say).
         Save(*modal, QStringLiteral("unexpected-dialog"));

@@ -3,10 +3,10 @@
 // (English) after taking its picture, loads the given files, opens the first
 // categories and selects an entry, takes pictures of the main window, of the
 // small dialogs, of a file dialog and of the entry editor on that entry (also
-// with a voice list and a field's context menu open), and ends through the exit
-// sequence. The main window is also taken at a larger size, with its menus
-// dropped and with the context menu of a tree. Pictures are PNG files named
-// after the window and the language ("main-window-en.png").
+// with a voice list and a field's context menu open) and of the panes compared,
+// and ends through the exit sequence. The main window is also taken at a larger
+// size, with its menus dropped and with the context menu of a tree. Pictures
+// are PNG files named after the window and the language ("main-window-en.png").
 
 #include "app/qt/CEditorApp.h"
 

@@ -1,0 +1,400 @@
+// The tools: a pane as a spreadsheet and back, the two panes compared, the
+// keyboard check and the duplicates. The lists they show let the user walk
+// to each entry; they never change anything themselves.
+#include "app/MainWindowState.h"
+
+#include "data/InputFile.h"
+#include "data/Win1252.h"
+#include "edit/Duplicates.h"
+#include "edit/EntryCsv.h"
+#include "edit/KeyboardCheck.h"
+#include "edit/TreeDiff.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
+#include <utility>
+
+namespace tessaro {
+
+namespace {
+
+// Far more rows than any collection holds (a row is some 700 bytes); a larger
+// file is refused rather than read into memory.
+constexpr uint64_t kMaxCsvBytes = uint64_t(1) << 30;
+
+using ResultTarget = MainWindowState::ResultTarget;
+
+// Choosing a line shows the entries it stands for.
+class TargetHost final : public ResultListHost
+{
+public:
+    TargetHost(MainWindowState& state, const std::vector<ResultTarget>& targets)
+        : state_(state), targets_(targets)
+    {
+    }
+    void ShowResult(std::size_t line) override
+    {
+        if (line < targets_.size())
+            state_.ShowResultTarget(targets_[line]);
+    }
+
+private:
+    MainWindowState& state_;
+    const std::vector<ResultTarget>& targets_;
+};
+
+// Lines that stand for nothing (the faults of a CSV file).
+class NoTargets final : public ResultListHost
+{
+public:
+    void ShowResult(std::size_t) override {}
+};
+
+std::optional<std::string> ReadWholeFile(const std::string& path)
+{
+    FileInput input;
+    if (!input.Open(path) || input.Length() > kMaxCsvBytes)
+        return std::nullopt;
+    std::string text(input.Length(), '\0');
+    if (input.Read(reinterpret_cast<uint8_t*>(text.data()), text.size()) != text.size())
+        return std::nullopt;
+    return text;
+}
+
+// "Pop – Intro", as a person reads it; a sub entry's indent is no part of its title.
+std::string EntryText(const std::string& category, std::string title)
+{
+    title.erase(0, title.find_first_not_of(' '));
+    return ToUtf8(category) + " \u2013 " + ToUtf8(title);
+}
+
+std::string EntryText(const TreeNode* node)
+{
+    const EntryNode& entry = *node->Payload();
+    return EntryText(entry.GetCategory(), entry.GetTitle());
+}
+
+std::string FileNameOf(const PaneState& pane)
+{
+    if (pane.fileName.empty() || pane.untitled)
+        return Tr(Caption::Untitled);
+    return std::filesystem::path(pane.fileName).filename().string();
+}
+
+// The entry nodes of a tree by category and title, each list in tree order:
+// how the comparison tells "the second Intro of Pop" apart.
+class EntryIndex
+{
+public:
+    explicit EntryIndex(const CategoryTree& tree)
+    {
+        for (const TreeNode* category = tree.FirstCategory(); category; category = category->NextSibling()) {
+            for (const TreeNode* entry = category->FirstChild(); entry; entry = entry->NextSibling()) {
+                const MdbEntry& record = entry->Payload()->record;
+                nodes_[{record.GetCategory(), record.GetTitle()}].push_back(entry);
+            }
+        }
+    }
+
+    const TreeNode* Find(const EntryDifference& difference) const
+    {
+        const auto found = nodes_.find({difference.category, difference.title});
+        if (found == nodes_.end() || difference.occurrence < 1 ||
+            static_cast<std::size_t>(difference.occurrence) > found->second.size())
+            return nullptr;
+        return found->second[difference.occurrence - 1];
+    }
+
+private:
+    std::map<std::pair<std::string, std::string>, std::vector<const TreeNode*>> nodes_;
+};
+
+const char* ModelName(int model)
+{
+    return model == 2 ? "PSR-9000pro" : "PSR-9000";
+}
+
+} // namespace
+
+MainWindowState::ToolStates MainWindowState::UpdateToolStates() const
+{
+    ToolStates states;
+    const bool activeLoaded = hasActivePane_ && (mdbActive_ ? mdbPane : archivePane).loaded;
+    states.exportCsv = states.importCsv = states.checkForKeyboard = states.findDuplicates = activeLoaded;
+    states.comparePanes = mdbPane.loaded && archivePane.loaded;
+    return states;
+}
+
+void MainWindowState::ShowResultTarget(const ResultTarget& target)
+{
+    if (target.nodes.empty())
+        return;
+    // The finders hand out read-only nodes; they are the panes' own.
+    const auto show = [](CategoryTree& tree, const TreeNode* node) {
+        tree.Select(const_cast<TreeNode*>(node));
+        tree.EnsureVisible(const_cast<TreeNode*>(node));
+    };
+    SetActivePane(target.pane);
+    // A duplicates group is selected whole; its first entry is the current one.
+    CategoryTree& tree = Pane(target.pane).tree;
+    std::vector<TreeNode*> nodes;
+    for (const TreeNode* node : target.nodes) {
+        nodes.push_back(const_cast<TreeNode*>(node));
+        tree.EnsureVisible(nodes.back());
+    }
+    tree.SetSelection(nodes, nodes.front());
+    tree.EnsureVisible(nodes.front());
+    if (target.counterpart)
+        show(Pane(tessaro::OtherPane(target.pane)).tree, target.counterpart);
+}
+
+void MainWindowState::ExportCsv()
+{
+    PaneState* pane = ActivePane();
+    if (!pane || !pane->loaded)
+        return;
+    FileDialogRequest request;
+    request.title = Tr(Caption::ExportCsvTitle);
+    request.filter = Tr(Caption::CsvFilter);
+    request.defaultExtension = ".csv";
+    if (!pane->fileName.empty())
+        request.initialName = std::filesystem::path(pane->fileName).replace_extension(".csv").string();
+    request.overwritePrompt = true;
+    const std::optional<std::string> path = prompts_.SaveFileDialog(request);
+    if (!path || path->empty())
+        return;
+    bool written = false;
+    {
+        WaitCursor wait(prompts_);
+        written = WriteEntryCsvFile(pane->tree, *path);
+    }
+    if (!written)
+        prompts_.Warn(Msg::ErrorWritingCsv);
+}
+
+void MainWindowState::ImportCsv()
+{
+    PaneState* pane = ActivePane();
+    if (!pane || !pane->loaded)
+        return;
+    FileDialogRequest request;
+    request.title = Tr(Caption::ImportCsvTitle);
+    request.filter = Tr(Caption::CsvFilter);
+    request.defaultExtension = ".csv";
+    const std::optional<std::string> path = prompts_.OpenFileDialog(request);
+    if (!path || path->empty())
+        return;
+
+    CsvImportResult read;
+    {
+        WaitCursor wait(prompts_);
+        const std::optional<std::string> text = ReadWholeFile(*path);
+        if (!text) {
+            prompts_.Warn(Msg::ErrorReadingCsv);
+            return;
+        }
+        read = ReadEntryCsv(*text);
+    }
+    if (!read.errors.empty()) {
+        // One fault spoils the file: the user mends it and imports it whole.
+        ResultList list;
+        list.title = Tr(Caption::ImportCsvTitle);
+        list.summary = FillArgs(Tr(Msg::CsvNotImported), {std::to_string(read.errors.size())});
+        list.lines.reserve(read.errors.size());
+        for (const CsvImportError& error : read.errors)
+            list.lines.push_back(DescribeImportError(error));
+        NoTargets host;
+        prompts_.RunResultList(list, host);
+        return;
+    }
+    if (read.records.empty())
+        return;
+
+    const std::string name =
+        Tr(Caption::ImportCsvTitle) + " \"" + std::filesystem::path(*path).filename().string() + "\"";
+    bool refused = false;
+    history.Begin(name, IdOf(*pane));
+    {
+        WaitCursor wait(prompts_);
+        TreeNode* first = nullptr;
+        {
+            BulkTreeChange bulk(pane->tree);
+            for (const MdbEntry& record : read.records) {
+                auto entry = std::make_unique<EntryNode>();
+                entry->record = record;
+                TreeNode* node = pane->tree.InsertSorted(std::move(entry));
+                refused = refused || !node;
+                if (!first)
+                    first = node;
+            }
+        }
+        // The first row shows where the rows went.
+        if (first) {
+            pane->tree.Select(first);
+            pane->tree.EnsureVisible(first);
+        }
+    }
+    history.Commit();
+    SetActivePane(IdOf(*pane) == PaneId::Mdb);
+    UpdateEntryCountText(*pane);
+    if (refused)
+        prompts_.Warn(Msg::ErrorLoadingDisplayBuffer);
+}
+
+void MainWindowState::ComparePanes()
+{
+    if (!mdbPane.loaded || !archivePane.loaded) {
+        prompts_.Warn(Msg::ComparePanesNeedsBoth);
+        return;
+    }
+    std::vector<EntryDifference> differences;
+    {
+        WaitCursor wait(prompts_);
+        differences = CompareTrees(mdbPane.tree, archivePane.tree);
+    }
+    if (differences.empty()) {
+        prompts_.MessageBox(Tr(Msg::PanesAreEqual), MsgIcon::Information, MsgButtons::Ok);
+        return;
+    }
+
+    const EntryIndex inMdb(mdbPane.tree);
+    const EntryIndex inArchive(archivePane.tree);
+    ResultList list;
+    list.title = Tr(Caption::ComparePanesTitle);
+    list.summary = FillArgs(Tr(Caption::CompareSummary), {std::to_string(differences.size()),
+                                                          FileNameOf(mdbPane), FileNameOf(archivePane)});
+    std::vector<ResultTarget> targets;
+    for (const EntryDifference& difference : differences) {
+        std::string entry = EntryText(difference.category, difference.title);
+        if (difference.occurrence > 1)
+            entry += " [" + std::to_string(difference.occurrence) + "]";
+        // Removed entries are only in the MDB, added ones only in the archive;
+        // the others stand in both and are shown in both.
+        ResultTarget target;
+        if (difference.kind == EntryDifference::Kind::Added) {
+            target.pane = PaneId::Archive;
+            if (const TreeNode* node = inArchive.Find(difference))
+                target.nodes.push_back(node);
+        } else {
+            target.pane = PaneId::Mdb;
+            if (const TreeNode* node = inMdb.Find(difference))
+                target.nodes.push_back(node);
+            if (difference.kind != EntryDifference::Kind::Removed)
+                target.counterpart = inArchive.Find(difference);
+        }
+        switch (difference.kind) {
+        case EntryDifference::Kind::Removed:
+            list.lines.push_back(Tr(Caption::DiffRemoved) + ": " + entry);
+            targets.push_back(target);
+            break;
+        case EntryDifference::Kind::Added:
+            list.lines.push_back(Tr(Caption::DiffAdded) + ": " + entry);
+            targets.push_back(target);
+            break;
+        case EntryDifference::Kind::Moved:
+            list.lines.push_back(Tr(Caption::DiffMoved) + ": " + entry);
+            targets.push_back(target);
+            break;
+        case EntryDifference::Kind::Changed:
+            for (const FieldChange& change : difference.changes) {
+                list.lines.push_back(Tr(Caption::DiffChanged) + ": " + entry + ": " + change.field + " " +
+                                     change.before + " \u2192 " + change.after);
+                targets.push_back(target);
+            }
+            break;
+        }
+    }
+    const auto inMdbPane = std::count_if(targets.begin(), targets.end(), [](const ResultTarget& target) {
+        return target.pane == PaneId::Mdb;
+    });
+    list.mostlyLeftPane = 2 * static_cast<std::size_t>(inMdbPane) >= targets.size();
+    TargetHost host(*this, targets);
+    prompts_.RunResultList(list, host);
+}
+
+void MainWindowState::CheckForKeyboard()
+{
+    PaneState* pane = ActivePane();
+    if (!pane || !pane->loaded)
+        return;
+    int model = keyboardModel;
+    if (!prompts_.ChooseKeyboardModel(model) || (model != 1 && model != 2))
+        return;
+    std::vector<EntryFindings> found;
+    {
+        WaitCursor wait(prompts_);
+        found = tessaro::CheckForKeyboard(pane->tree, static_cast<KeyboardModel>(model));
+    }
+    if (found.empty()) {
+        prompts_.MessageBox(FillArgs(Tr(Msg::NoKeyboardFindings), {ModelName(model)}), MsgIcon::Information,
+                            MsgButtons::Ok);
+        return;
+    }
+    ResultList list;
+    list.title = Tr(Caption::CheckKeyboardTitle);
+    list.mostlyLeftPane = IdOf(*pane) == PaneId::Mdb;
+    std::vector<ResultTarget> targets;
+    for (const EntryFindings& entry : found) {
+        for (const KeyboardFinding& finding : entry.findings) {
+            list.lines.push_back(EntryText(entry.entry) + ": " + finding.field + ": " + finding.reason);
+            targets.push_back({IdOf(*pane), {entry.entry}, nullptr});
+        }
+    }
+    list.summary = FillArgs(Tr(Caption::CheckSummary), {std::to_string(list.lines.size()), ModelName(model)});
+    TargetHost host(*this, targets);
+    prompts_.RunResultList(list, host);
+}
+
+void MainWindowState::FindDuplicates()
+{
+    PaneState* pane = ActivePane();
+    if (!pane || !pane->loaded)
+        return;
+    DuplicateGroups groups;
+    {
+        WaitCursor wait(prompts_);
+        groups = tessaro::FindDuplicates(pane->tree);
+    }
+    const std::size_t groupCount = groups.sameRegistration.size() + groups.sameTitle.size();
+    if (groupCount == 0) {
+        prompts_.MessageBox(Tr(Msg::NoDuplicates), MsgIcon::Information, MsgButtons::Ok);
+        return;
+    }
+    ResultList list;
+    list.title = Tr(Caption::DuplicatesTitle);
+    list.mostlyLeftPane = IdOf(*pane) == PaneId::Mdb;
+    list.summary = FillArgs(Tr(Caption::DuplicatesSummary), {std::to_string(groupCount)});
+    std::vector<ResultTarget> targets;
+    const PaneId id = IdOf(*pane);
+    const auto addGroups = [&](Caption heading, const std::vector<std::vector<const TreeNode*>>& kind) {
+        for (const std::vector<const TreeNode*>& group : kind) {
+            // The group's line stands for all of its entries, each entry's line for itself.
+            list.lines.push_back(FillArgs(Tr(heading), {std::to_string(group.size())}));
+            targets.push_back({id, group, nullptr});
+            for (const TreeNode* node : group) {
+                list.lines.push_back("    " + EntryText(node));
+                targets.push_back({id, {node}, nullptr});
+            }
+        }
+    };
+    addGroups(Caption::SameRegistration, groups.sameRegistration);
+    addGroups(Caption::SameTitle, groups.sameTitle);
+    TargetHost host(*this, targets);
+    prompts_.RunResultList(list, host);
+}
+
+bool MainWindowState::ConfirmProOnlyVoices()
+{
+    if (keyboardModel != 1)
+        return true;
+    const std::size_t count = CountProOnlyVoiceEntries(mdbPane.tree);
+    if (count == 0)
+        return true;
+    return prompts_.MessageBox(FillArgs(Tr(Msg::ProOnlyVoicesOnSave), {std::to_string(count)}),
+                               MsgIcon::Question, MsgButtons::YesNo) == MsgAnswer::Yes;
+}
+
+} // namespace tessaro

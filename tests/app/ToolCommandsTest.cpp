@@ -1,0 +1,384 @@
+// The tools of the window: CSV export and import on the active pane, the
+// panes compared, the keyboard check, the duplicates, and the question before
+// a PSR-9000 MDB with PSR-9000pro voices is saved.
+#include "support/AppTestSupport.h"
+
+#include "edit/EntryCsv.h"
+#include "edit/KeyboardCheck.h"
+#include "support/TreeTestSupport.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace tessaro {
+namespace {
+
+std::string ReadText(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void WriteText(const std::string& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+// An entry that plays as stored on both keyboards (Grand Piano on every hand).
+MdbEntry Playable(const std::string& category, int style, const std::string& title)
+{
+    MdbEntry record = Records({{category, style, 120, title}}).front();
+    record.setVariation(9);
+    for (int h = 0; h < kHandVoiceCount; ++h)
+        record.setVoice(static_cast<HandVoice>(h), {0, 112, 0});
+    return record;
+}
+
+MdbEntry WithProVoice(MdbEntry record)
+{
+    record.setVoice(HandVoice::R2, {0, 113, 0}); // Live!Grand: PSR-9000pro only
+    return record;
+}
+
+// The selected entry's title, or "-" when nothing is selected.
+std::string SelectedTitle(const PaneState& pane)
+{
+    const TreeNode* node = pane.tree.Selected();
+    return node && node->Payload() ? node->Payload()->GetTitle() : "-";
+}
+
+class ToolCommandsTest : public AppTest
+{
+protected:
+    // The MDB pane (PSR-9000pro) with "m" in Pop, the archive with j and k in Jazz.
+    void TwoPanes()
+    {
+        prompts.keyboardModels.push_back(2);
+        state.New(PaneId::Mdb);
+        AddEntry(state.mdbPane, "Pop", 3, 120, "m");
+        NewArchiveWith({{"Jazz", 2, 80, "j"}, {"Jazz", 2, 80, "k"}});
+    }
+
+    const ResultList& OnlyList() const
+    {
+        EXPECT_EQ(prompts.resultLists.size(), 1u);
+        return prompts.resultLists.back();
+    }
+};
+
+TEST_F(ToolCommandsTest, ExportWritesTheActivePaneAndImportAddsItsRowsSortedAsOneStep)
+{
+    TwoPanes();
+    const std::string csv = Path("jazz.csv");
+    state.TreeGotFocus(false);
+    prompts.saveFileNames.push_back(csv);
+    state.ExportCsv();
+    ASSERT_EQ(prompts.saveRequests.size(), 1u);
+    EXPECT_TRUE(prompts.saveRequests[0].overwritePrompt);
+    EXPECT_EQ(prompts.saveRequests[0].defaultExtension, ".csv");
+    EXPECT_EQ(ReadText(csv), EntryCsvText(state.archivePane.tree));
+
+    // Into the MDB, whose Pop stays first; a second Pop row lands in its group.
+    std::string text = ReadText(csv);
+    const std::size_t j = text.find("Jazz");
+    std::string popRow = text.substr(text.find('\n', j) + 1); // the row of k
+    popRow.replace(popRow.find("Jazz"), 4, "Pop");
+    WriteText(csv, text + popRow);
+
+    state.TreeGotFocus(true);
+    const std::size_t stepsBefore = state.history.StepCount();
+    prompts.openFileNames.push_back(csv);
+    state.ImportCsv();
+    EXPECT_EQ(Layout(state.mdbPane.tree), "Pop{k,m} Jazz{j,k}") << "sorted in as loading sorts them";
+    EXPECT_EQ(state.mdbPane.entryCountText, "4");
+    EXPECT_TRUE(state.mdbPane.modified);
+    EXPECT_FALSE(state.archivePane.modified) << "the archive was only read";
+    EXPECT_EQ(state.history.StepCount(), stepsBefore + 1);
+    EXPECT_EQ(state.history.UndoName(), "Import CSV \"jazz.csv\"");
+    EXPECT_EQ(state.mdbPane.tree.Selected(), EntryTitled(state.mdbPane.tree, "j"))
+        << "the file's first row shows where the rows went";
+    EXPECT_TRUE(PanesAreSound(state.mdbPane, state.archivePane));
+
+    state.Undo();
+    EXPECT_EQ(Layout(state.mdbPane.tree), "Pop{m}");
+    EXPECT_FALSE(state.mdbPane.modified);
+    EXPECT_EQ(state.mdbPane.entryCountText, "1");
+    state.Redo();
+    EXPECT_EQ(Layout(state.mdbPane.tree), "Pop{k,m} Jazz{j,k}");
+    EXPECT_TRUE(PaneIsSound(state.mdbPane));
+    EXPECT_EQ(prompts.unscripted, 0);
+    EXPECT_TRUE(prompts.resultLists.empty());
+}
+
+TEST_F(ToolCommandsTest, AnImportWithFaultsChangesNothingAndListsEveryFault)
+{
+    prompts.keyboardModels.push_back(2);
+    state.New(PaneId::Mdb);
+    AddEntry(state.mdbPane, "Pop", 3, 120, "m");
+    NewArchiveWith({{"Jazz", 2, 80, "j"}, {"Jazz", 2, 213, "k"}}); // no other cell reads 213
+    std::string text = EntryCsvText(state.archivePane.tree);
+    const std::size_t tempo = text.find(",213,");
+    ASSERT_NE(tempo, std::string::npos);
+    text.replace(tempo, 5, ",8000,");
+    text += "1,2\r\n";
+    const std::string csv = Path("bad.csv");
+    WriteText(csv, text);
+
+    state.TreeGotFocus(true);
+    const std::string before = Layout(state.mdbPane.tree);
+    const std::size_t stepsBefore = state.history.StepCount();
+    prompts.openFileNames.push_back(csv);
+    prompts.ChooseResultLines({0, 1}); // lines that stand for nothing do nothing
+    state.ImportCsv();
+    EXPECT_EQ(Layout(state.mdbPane.tree), before);
+    EXPECT_FALSE(state.mdbPane.modified);
+    EXPECT_EQ(state.history.StepCount(), stepsBefore);
+
+    const ResultList& list = OnlyList();
+    EXPECT_EQ(list.title, "Import CSV");
+    EXPECT_EQ(list.summary, "Nothing was imported: the file has 2 faults.");
+    ASSERT_EQ(list.lines.size(), 2u);
+    EXPECT_EQ(list.lines[0].rfind("line 3, column Tempo: '8000'", 0), 0u) << list.lines[0];
+    EXPECT_EQ(list.lines[1].rfind("line 4, column ", 0), 0u) << list.lines[1];
+}
+
+TEST_F(ToolCommandsTest, FilesThatCannotBeReadOrWrittenAreSaid)
+{
+    TwoPanes();
+    state.TreeGotFocus(true);
+    prompts.saveFileNames.push_back(Path("no/such/folder/x.csv"));
+    state.ExportCsv();
+    EXPECT_TRUE(prompts.Showed(Msg::ErrorWritingCsv));
+    prompts.openFileNames.push_back(Path("missing.csv"));
+    state.ImportCsv();
+    EXPECT_TRUE(prompts.Showed(Msg::ErrorReadingCsv));
+    EXPECT_EQ(Layout(state.mdbPane.tree), "Pop{m}");
+
+    EXPECT_EQ(state.UpdateToolStates(), (MainWindowState::ToolStates{true, true, true, true, true}));
+    // Cancelled dialogs, and no active pane: nothing at all.
+    const std::size_t asked = prompts.openRequests.size() + prompts.saveRequests.size();
+    state.ImportCsv();
+    state.ClearActivePane();
+    EXPECT_EQ(state.UpdateToolStates(), (MainWindowState::ToolStates{false, false, true, false, false}));
+    state.ExportCsv();
+    state.ImportCsv();
+    EXPECT_EQ(prompts.openRequests.size() + prompts.saveRequests.size(), asked + 1);
+}
+
+TEST_F(ToolCommandsTest, CompareListsTheDifferencesAndEachLineSelectsItsEntry)
+{
+    WriteTestMdb(Path("MDB.bup"),
+                 {Playable("Pop", 3, "same"), Playable("Pop", 3, "gone"), Playable("Pop", 4, "tempo")});
+    OpenMdbFile(Path("MDB.bup"));
+    MdbEntry faster = Playable("Pop", 4, "tempo");
+    faster.setTempo(126);
+    WriteTestArchive(Path("a.mdx"), {Playable("Pop", 3, "same"), faster, Playable("Jazz", 2, "new")});
+    OpenArchiveFile(Path("a.mdx"));
+
+    std::vector<std::pair<PaneId, std::string>> selected; // after each chosen line
+    std::string counterpart;
+    prompts.resultListScript = [&](const ResultList& list, ResultListHost& host) {
+        for (std::size_t line = 0; line < list.lines.size(); ++line) {
+            host.ShowResult(line);
+            selected.emplace_back(state.IsMdbPaneActive() ? PaneId::Mdb : PaneId::Archive,
+                                  SelectedTitle(*state.ActivePane()));
+            if (line == 1)
+                counterpart = SelectedTitle(state.archivePane);
+        }
+    };
+    state.ComparePanes();
+    const ResultList& list = OnlyList();
+    EXPECT_EQ(list.title, "Compare panes");
+    EXPECT_EQ(list.summary, "Differences: 3 (MDB: MDB.bup, archive: a.mdx)");
+    EXPECT_EQ(list.lines, (std::vector<std::string>{"Only in the MDB: Pop \u2013 gone",
+                                                    "Changed: Pop \u2013 tempo: Tempo 120 \u2192 126",
+                                                    "Only in the archive: Jazz \u2013 new"}));
+    EXPECT_EQ(selected, (std::vector<std::pair<PaneId, std::string>>{
+                            {PaneId::Mdb, "gone"}, {PaneId::Mdb, "tempo"}, {PaneId::Archive, "new"}}));
+    EXPECT_EQ(counterpart, "tempo") << "a changed entry is shown in both panes";
+    EXPECT_TRUE(list.mostlyLeftPane);
+    EXPECT_FALSE(state.mdbPane.modified || state.archivePane.modified);
+}
+
+TEST_F(ToolCommandsTest, CompareSaysWhenThePanesAgreeOrOneIsEmpty)
+{
+    prompts.keyboardModels.push_back(2);
+    state.New(PaneId::Mdb);
+    EXPECT_FALSE(state.UpdateToolStates().comparePanes);
+    state.ComparePanes();
+    EXPECT_TRUE(prompts.Showed(Msg::ComparePanesNeedsBoth));
+
+    AddEntry(state.mdbPane, "Pop", 3, 120, "m");
+    NewArchiveWith({{"Pop", 3, 120, "m"}});
+    state.ComparePanes();
+    EXPECT_TRUE(prompts.Showed(Msg::PanesAreEqual));
+    EXPECT_TRUE(prompts.resultLists.empty());
+}
+
+TEST_F(ToolCommandsTest, CheckListsTheFindingsForTheChosenModel)
+{
+    WriteTestMdb(
+        Path("MDB.bup"),
+        {Playable("Pop", 3, "fine"), WithProVoice(Playable("Pop", 3, "pro")), Playable("Rock", 5, "ok")},
+        KeyboardModel::Psr9000Pro);
+    OpenMdbFile(Path("MDB.bup"));
+    state.TreeGotFocus(true);
+
+    prompts.keyboardModels.push_back(1);
+    prompts.ChooseResultLines({0});
+    state.CheckForKeyboard();
+    EXPECT_EQ(prompts.keyboardPresets.back(), 2) << "the dialog starts at the MDB's model";
+    const ResultList& list = OnlyList();
+    EXPECT_EQ(list.summary, "Findings for the PSR-9000: 1");
+    EXPECT_EQ(list.lines,
+              std::vector<std::string>{
+                  "Pop \u2013 pro: R2-Voice: Piano - Live!Grand <0,113,0> is a PSR-9000pro voice"});
+    EXPECT_EQ(state.mdbPane.tree.Selected(), EntryTitled(state.mdbPane.tree, "pro"));
+
+    prompts.keyboardModels.push_back(2);
+    state.CheckForKeyboard();
+    EXPECT_EQ(prompts.resultLists.size(), 1u);
+    EXPECT_EQ(prompts.messages.back().text, "Every entry plays as stored on the PSR-9000pro.");
+
+    prompts.keyboardModels.push_back(std::nullopt); // cancelled: nothing is checked
+    state.CheckForKeyboard();
+    EXPECT_EQ(prompts.resultLists.size(), 1u);
+    EXPECT_EQ(prompts.messages.size(), 1u);
+}
+
+TEST_F(ToolCommandsTest, DuplicateGroupsSelectTheirEntriesAndNothingIsDeleted)
+{
+    // a and b: the same registration in two categories; x and X: one title.
+    NewArchiveWith({{"Pop", 3, 120, "a"}, {"Jazz", 3, 120, "b"}, {"Pop", 2, 80, "x"}, {"Pop", 5, 90, "X"}});
+    prompts.keyboardModels.push_back(2);
+    state.New(PaneId::Mdb);
+    AddEntry(state.mdbPane, "Pop", 3, 120, "m");
+    state.TreeGotFocus(false);
+    const std::string layout = Layout(state.archivePane.tree);
+
+    std::vector<const TreeNode*> chosen;
+    std::vector<std::size_t> selectedCounts;
+    prompts.resultListScript = [&](const ResultList& list, ResultListHost& host) {
+        for (std::size_t line = 0; line < list.lines.size(); ++line) {
+            host.ShowResult(line);
+            chosen.push_back(state.archivePane.tree.Selected());
+            selectedCounts.push_back(state.archivePane.tree.SelectionCount());
+        }
+    };
+    state.FindDuplicates();
+    const ResultList& list = OnlyList();
+    EXPECT_EQ(list.summary, "Groups of duplicates: 2 (nothing is deleted)");
+    EXPECT_FALSE(list.mostlyLeftPane) << "the list keeps clear of the archive pane";
+    ASSERT_EQ(list.lines.size(), 6u);
+    EXPECT_EQ(list.lines[0], "Same registration (2 entries)");
+    EXPECT_EQ(list.lines[3], "Same title in one category (2 entries)");
+    const CategoryTree& tree = state.archivePane.tree;
+    const TreeNode* a = EntryTitled(tree, "a");
+    const TreeNode* b = EntryTitled(tree, "b");
+    const TreeNode* x = EntryTitled(tree, "x");
+    const TreeNode* bigX = EntryTitled(tree, "X");
+    ASSERT_NE(x, bigX);
+    // A group's line selects the whole group with its first entry current, an
+    // entry's line that entry alone.
+    EXPECT_EQ(chosen, (std::vector<const TreeNode*>{a, a, b, x, x, bigX}));
+    EXPECT_EQ(selectedCounts, (std::vector<std::size_t>{2, 1, 1, 2, 1, 1}));
+    EXPECT_EQ(Layout(tree), layout);
+    EXPECT_FALSE(state.archivePane.modified);
+    EXPECT_FALSE(state.IsMdbPaneActive());
+
+    state.TreeGotFocus(true);
+    state.FindDuplicates();
+    EXPECT_EQ(prompts.resultLists.size(), 1u);
+    EXPECT_TRUE(prompts.Showed(Msg::NoDuplicates));
+}
+
+TEST_F(ToolCommandsTest, SavingAPsr9000MdbWithProVoicesAsksOnceNamingTheCount)
+{
+    const std::string path = Path("MDB.bup");
+    WriteTestMdb(path, {WithProVoice(Playable("Pop", 3, "a")), WithProVoice(Playable("Pop", 3, "b")),
+                        Playable("Pop", 3, "c")});
+    OpenMdbFile(path);
+    ASSERT_EQ(state.keyboardModel, 1);
+    EXPECT_EQ(CountProOnlyVoiceEntries(state.mdbPane.tree), 2u);
+    state.TreeGotFocus(true);
+    state.TreeSelectionChanged(true, EntryTitled(state.mdbPane.tree, "c"));
+    state.DeleteSelected();
+    const std::string onDisk = ReadText(path);
+
+    prompts.Answer(MsgAnswer::No);
+    state.Save(PaneId::Mdb);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].buttons, MsgButtons::YesNo);
+    EXPECT_NE(prompts.messages[0].text.find(": 2\n"), std::string::npos) << prompts.messages[0].text;
+    EXPECT_EQ(ReadText(path), onDisk);
+    EXPECT_TRUE(state.mdbPane.modified);
+
+    // Save As asks before the name: No opens no file dialog.
+    prompts.Answer(MsgAnswer::No);
+    state.SaveAs(PaneId::Mdb);
+    EXPECT_EQ(prompts.messages.size(), 2u);
+    EXPECT_TRUE(prompts.saveRequests.empty());
+
+    prompts.Answer(MsgAnswer::Yes);
+    state.Save(PaneId::Mdb);
+    EXPECT_EQ(prompts.messages.size(), 3u) << "asked once per save";
+    EXPECT_NE(ReadText(path), onDisk);
+    EXPECT_FALSE(state.mdbPane.modified);
+
+    // The PSR-9000pro has the voices: no question.
+    state.keyboardModel = 2;
+    state.TreeSelectionChanged(true, EntryTitled(state.mdbPane.tree, "b"));
+    state.DeleteSelected();
+    state.Save(PaneId::Mdb);
+    EXPECT_EQ(prompts.messages.size(), 3u);
+    EXPECT_FALSE(state.mdbPane.modified);
+    EXPECT_EQ(prompts.unscripted, 0);
+}
+
+TEST_F(ToolCommandsTest, NoToTheProVoiceQuestionKeepsTheEditorOpenAtExit)
+{
+    const std::string path = Path("MDB.bup");
+    WriteTestMdb(path, {WithProVoice(Playable("Pop", 3, "a")), Playable("Pop", 3, "b")});
+    OpenMdbFile(path);
+    state.TreeGotFocus(true);
+    state.TreeSelectionChanged(true, EntryTitled(state.mdbPane.tree, "b"));
+    state.DeleteSelected();
+
+    prompts.Answer(MsgAnswer::Yes); // save the changes
+    prompts.Answer(MsgAnswer::No);  // but not with PSR-9000pro voices
+    EXPECT_FALSE(state.ExitSequence(WindowPosition{}));
+    EXPECT_EQ(prompts.TimesShown(Msg::MdbChangedSave), 1);
+    EXPECT_TRUE(state.mdbPane.modified);
+    EXPECT_EQ(prompts.unscripted, 0);
+}
+
+TEST_F(ToolCommandsTest, OnlyVoicesThatPlayCountAsProVoices)
+{
+    MdbEntry record = Playable("Pop", 3, "a");
+    EXPECT_FALSE(UsesProOnlyVoice(record));
+    record.setPartVoice(Part::Pad, {0, 123, 88}); // Sunbeam, pro only, but the style's own voice plays
+    EXPECT_FALSE(UsesProOnlyVoice(record));
+    record.setPartVoiceSet(Part::Pad, true);
+    EXPECT_TRUE(UsesProOnlyVoice(record));
+    EXPECT_TRUE(UsesProOnlyVoice(WithProVoice(Playable("Pop", 3, "a"))));
+}
+
+TEST_F(ToolCommandsTest, ListsFollowTheLanguage)
+{
+    SetUiLanguage(UiLanguage::German);
+    prompts.keyboardModels.push_back(2);
+    state.New(PaneId::Mdb);
+    AddEntry(state.mdbPane, "Pop", 3, 120, "m");
+    NewArchiveWith({{"Pop", 3, 120, "m"}, {"Pop", 3, 120, "n"}});
+    state.ComparePanes();
+    const ResultList& list = OnlyList();
+    EXPECT_EQ(list.title, "Bereiche vergleichen");
+    EXPECT_EQ(list.summary, "Unterschiede: 1 (MDB: unbenannt, Archiv: unbenannt)");
+    EXPECT_EQ(list.lines, std::vector<std::string>{"Nur im Archiv: Pop \u2013 n"});
+}
+
+} // namespace
+} // namespace tessaro
