@@ -75,6 +75,11 @@ constexpr TextPair kMessages[] = {
      "Schlägt das Schreiben fehl, ist die Datei verloren."},
     // Settings
     {"The settings could not be saved!", "Die Einstellungen konnten nicht gespeichert werden!"},
+    // Large files and long work
+    {"The file %1 is %2 bytes long: too large for the memory of this computer.",
+     "Die Datei %1 ist %2 Bytes groß: zu groß für den Speicher dieses Computers."},
+    {"Not enough memory to load the file %1!", "Nicht genug Speicher, um die Datei %1 zu laden!"},
+    {"Cancelled.", "Abgebrochen."},
 };
 static_assert(std::size(kMessages) == static_cast<std::size_t>(Msg::Count_), "one text pair for every Msg");
 
@@ -157,6 +162,12 @@ constexpr TextPair kCaptions[] = {
     {"Redo: %1", "Wiederholen: %1"},
     {"Edit", "Bearbeiten"},
     {"Rename", "Umbenennen"},
+    // Progress of long work
+    {"Loading...", "Laden..."},
+    {"Saving...", "Speichern..."},
+    {"Copying...", "Kopieren..."},
+    {"Moving...", "Verschieben..."},
+    {"Writing the report...", "Protokoll wird geschrieben..."},
 };
 static_assert(std::size(kCaptions) == static_cast<std::size_t>(Caption::Count_),
               "one text pair for every Caption");

@@ -92,6 +92,11 @@ enum class Msg
     // Settings
     ErrorSavingSettings,
 
+    // Large files and long work
+    FileTooLargeToLoad, // %1 the file, %2 its size in bytes
+    OutOfMemoryLoading, // %1 the file
+    WorkCancelled,      // not shown: a long operation was cancelled by the user
+
     Count_ // keep last
 };
 
@@ -186,6 +191,13 @@ enum class Caption
     RedoTip,
     EditStep,
     RenameStep,
+
+    // Progress of long work: the dialog's title for each kind of work
+    ProgressLoading,
+    ProgressSaving,
+    ProgressCopying,
+    ProgressMoving,
+    ProgressReport,
 
     Count_ // keep last
 };
