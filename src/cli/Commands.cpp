@@ -4,6 +4,7 @@
 #include "cli/CommandSupport.h"
 #include "cli/LoadedFile.h"
 #include "cli/Messages.h"
+#include "cli/StderrProgress.h"
 #include "data/ArchiveFile.h"
 #include "data/MdbFile.h"
 #include "data/ReadableName.h"
@@ -31,15 +32,16 @@ int RunReport(const CliOptions& options)
 
     const ReportKind kind = options.tabs ? ReportKind::Tabs : ReportKind::Formatted;
     if (options.output && *options.output != "-") {
-        if (!WriteReportFile(kind, file->pane.tree, *options.output)) {
+        if (!WriteReportFile(kind, file->pane.tree, *options.output, CliProgress())) {
             PrintError(*options.output, Msg::ErrorCreatingProtocolFile);
             return kFailed;
         }
         return kOk;
     }
-    WriteReport(kind, file->pane.tree, [](const char* data, std::size_t size) {
-        return std::fwrite(data, 1, size, stdout) == size;
-    });
+    WriteReport(
+        kind, file->pane.tree,
+        [](const char* data, std::size_t size) { return std::fwrite(data, 1, size, stdout) == size; },
+        CliProgress());
     return FlushStdout() ? kOk : kFailed;
 }
 
@@ -141,7 +143,8 @@ int RunConvert(const CliOptions& options)
     const std::optional<Msg> error =
         EndsWithBup(out) ? WriteMdbFile(out, records, ModelFor(options, *file),
                                         file->blankSignature && !options.model) // --model: its signature
-                         : WriteArchiveFile(out, records);
+                         : WriteArchiveFile(out, records, WriteMode::Safe, CliProgress(),
+                                            file->pane.tree.EntryNodeCount());
     if (error == Msg::NoSpaceForSafeSave) {
         // The editor may ask to write over the file itself; unasked, that is too risky.
         PrintError(out, "not enough free space for a safe save (a temporary copy beside the file); "

@@ -38,6 +38,7 @@ public:
     // empty) in O(n): the treap their priorities call for, as inserting them
     // one by one would shape it.
     void Build(std::vector<std::unique_ptr<TreeNode>>& nodes);
+    void Swap(NodeSequence& other) noexcept { root_.swap(other.root_); }
 
     // The first row whose node satisfies goesAfter, or Size() when none does.
     // goesAfter must be false for a prefix of the sequence and true for the rest.

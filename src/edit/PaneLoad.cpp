@@ -22,7 +22,7 @@ struct LoadTarget
 
     explicit LoadTarget(PaneState& loadInto, bool aside)
         : pane(loadInto),
-          bulk((aside || loadInto.tree.IsEmpty()) && !loadInto.tree.IsRecording()
+          bulk(aside || (loadInto.tree.IsEmpty() && !loadInto.tree.IsRecording())
                    ? std::make_unique<TreeBulkLoad>(loadInto.tree)
                    : nullptr)
     {
@@ -39,6 +39,9 @@ struct LoadTarget
     {
         if (!bulk)
             return true;
+        bulk->Prepare(); // may run out of memory: the pane is still as it was
+        if (pane.tree.IsRecording())
+            return false; // a load is no edit: it cannot go into a journal
         if (replace)
             ClearPane(pane);
         return bulk->Commit();

@@ -1,5 +1,6 @@
 #include "edit/Reports.h"
 
+#include "common/Progress.h"
 #include "common/Prompts.h"
 #include "data/SafeFile.h"
 #include "edit/PaneState.h"
@@ -36,13 +37,17 @@ void WriteProtocol(ReportKind kind, const PaneState& pane, Prompts& prompts)
 
 } // namespace
 
-bool WriteReport(ReportKind kind, const CategoryTree& tree, const ReportSink& sink)
+bool WriteReport(ReportKind kind, const CategoryTree& tree, const ReportSink& sink, Progress* progress)
 {
+    ProgressScope scope(progress, Caption::ProgressReport, tree.EntryNodeCount());
+    uint64_t done = 0;
     ReportLineWriter lines(kind, tree.Styles());
     std::string chunk = ReportHeader(kind);
     chunk.reserve(kChunkSize + 4096);
     for (const TreeNode* category = tree.FirstCategory(); category; category = category->NextSibling()) {
         for (const TreeNode* entry = category->FirstChild(); entry; entry = entry->NextSibling()) {
+            if (scope.Step(done++))
+                return false;
             lines.Append(*entry->Payload(), chunk);
             if (chunk.size() >= kChunkSize) {
                 if (!sink(chunk.data(), chunk.size())) {
@@ -65,14 +70,14 @@ std::string ReportText(ReportKind kind, const CategoryTree& tree)
     return text;
 }
 
-bool WriteReportFile(ReportKind kind, const CategoryTree& tree, const std::string& path)
+bool WriteReportFile(ReportKind kind, const CategoryTree& tree, const std::string& path, Progress* progress)
 {
     SafeFileWriter file(path);
     if (file.Failed()) {
         return false;
     }
     const bool written = WriteReport(
-        kind, tree, [&file](const char* data, std::size_t size) { return file.Write(data, size); });
+        kind, tree, [&file](const char* data, std::size_t size) { return file.Write(data, size); }, progress);
     return written && file.Commit();
 }
 

@@ -86,29 +86,40 @@ void TreeBulkLoad::Arrange(Category& category)
     parent->children_.Build(sorted);
 }
 
+void TreeBulkLoad::Prepare()
+{
+    if (prepared_)
+        return;
+    std::vector<std::unique_ptr<TreeNode>> categoryNodes;
+    categoryNodes.reserve(categories_.size());
+    index_.reserve(categories_.size());
+    for (Category& category : categories_) {
+        Arrange(category);
+        index_[category.node->category_->name].push_back(category.node.get());
+    }
+    // Nothing below allocates but Build's one reserve, made before it moves a node.
+    for (Category& category : categories_) {
+        entries_ += std::size_t(category.node->ChildCount());
+        categoryNodes.push_back(std::move(category.node));
+    }
+    sequence_.Build(categoryNodes);
+    byName_.clear();
+    categories_.clear();
+    count_ = 0;
+    prepared_ = true;
+}
+
 bool TreeBulkLoad::Commit()
 {
     if (!tree_.IsEmpty() || tree_.IsRecording())
         return false;
-    // Everything that may run out of memory happens before the tree changes.
-    std::vector<std::unique_ptr<TreeNode>> categoryNodes;
-    categoryNodes.reserve(categories_.size());
-    std::unordered_map<std::string, std::vector<TreeNode*>> index;
-    index.reserve(categories_.size());
-    std::size_t entries = 0;
-    for (Category& category : categories_) {
-        Arrange(category);
-        entries += std::size_t(category.node->ChildCount());
-        index[category.node->category_->name].push_back(category.node.get());
-        categoryNodes.push_back(std::move(category.node));
-    }
-    byName_.clear();
-    categories_.clear();
-    count_ = 0;
-
-    tree_.categories_.Build(categoryNodes);
-    tree_.categoriesByName_ = std::move(index);
-    tree_.entryNodes_ = entries;
+    Prepare();
+    tree_.categories_.Swap(sequence_);
+    tree_.categoriesByName_ = std::move(index_);
+    tree_.entryNodes_ = entries_;
+    index_.clear();
+    entries_ = 0;
+    prepared_ = false;
     return true;
 }
 

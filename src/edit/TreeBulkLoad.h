@@ -7,9 +7,11 @@
 // load that is cancelled or runs out of memory leaves the tree as it was.
 
 #include "data/MdbEntry.h"
+#include "edit/NodeSequence.h"
 
 #include <cstddef>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -32,8 +34,12 @@ public:
     void Add(const MdbEntry& record);
     std::size_t Count() const { return count_; }
 
+    // Sorts and links what was collected, aside from the tree: everything that
+    // may run out of memory. Done by Commit when not called before.
+    void Prepare();
     // Puts every collected record into the tree, which must be empty and not
-    // recording; false (nothing changed) otherwise. Afterwards this is empty.
+    // recording; false (nothing changed) otherwise. Once prepared, it allocates
+    // nothing and cannot fail halfway. Afterwards this is empty.
     bool Commit();
 
 private:
@@ -51,6 +57,11 @@ private:
     std::unordered_map<std::string_view, std::size_t> byName_;
     std::size_t last_ = 0; // the category of the previous record: files come in runs
     std::size_t count_ = 0;
+    // What Prepare made: the categories in order, the tree's name index.
+    bool prepared_ = false;
+    NodeSequence sequence_;
+    std::unordered_map<std::string, std::vector<TreeNode*>> index_;
+    std::size_t entries_ = 0;
 };
 
 } // namespace tessaro
