@@ -21,7 +21,7 @@ namespace tessaro::cli {
 int RunReport(const CliOptions& options)
 {
     const std::string& path = options.files[0];
-    auto file = std::make_unique<LoadedFile>();
+    auto file = NewCommandFile();
     if (!Load(path, *file)) {
         return kFailed;
     }
@@ -48,7 +48,7 @@ int RunReport(const CliOptions& options)
 int RunList(const CliOptions& options)
 {
     const std::string& path = options.files[0];
-    auto file = std::make_unique<LoadedFile>();
+    auto file = NewCommandFile();
     if (!Load(path, *file)) {
         return kFailed;
     }
@@ -75,7 +75,7 @@ int RunList(const CliOptions& options)
 int RunInfo(const CliOptions& options)
 {
     const std::string& path = options.files[0];
-    auto file = std::make_unique<LoadedFile>();
+    auto file = NewCommandFile();
     if (!Load(path, *file)) {
         return kFailed;
     }
@@ -101,7 +101,7 @@ int RunInfo(const CliOptions& options)
 int RunCheck(const CliOptions& options)
 {
     const std::string& path = options.files[0];
-    auto file = std::make_unique<LoadedFile>();
+    auto file = NewCommandFile();
     const std::optional<Msg> error = LoadFile(path, *file);
     if (!file->checksumOk) {
         PrintError(path, Msg::InvalidChecksum);
@@ -135,7 +135,7 @@ int RunConvert(const CliOptions& options)
 {
     const std::string& in = options.files[0];
     const std::string& out = options.files[1];
-    auto file = std::make_unique<LoadedFile>();
+    auto file = NewCommandFile();
     if (!Load(in, *file)) {
         return kFailed;
     }

@@ -4,6 +4,7 @@
 // million entries, and a view shows a screenful of them.
 
 #include "data/MdbEntry.h"
+#include "edit/NodePool.h"
 
 #include <string>
 
@@ -11,7 +12,7 @@ namespace tessaro {
 
 class StyleCatalogue;
 
-struct EntryNode
+struct EntryNode : Pooled<EntryNode>
 {
     MdbEntry record;
     const StyleCatalogue* styles = nullptr; // names the style in the display label; set by Relabel

@@ -5,6 +5,7 @@
 // keep it as a handle.
 
 #include "edit/EntryNode.h"
+#include "edit/NodePool.h"
 #include "edit/NodeSequence.h"
 
 #include <cstdint>
@@ -13,7 +14,7 @@
 
 namespace tessaro {
 
-class TreeNode
+class TreeNode : public Pooled<TreeNode>
 {
 public:
     bool IsCategory() const { return isCategory_; }
