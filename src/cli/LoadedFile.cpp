@@ -1,10 +1,10 @@
 #include "cli/LoadedFile.h"
 
+#include "cli/StderrProgress.h"
 #include "data/ArchiveFile.h"
 #include "data/AsciiCase.h"
 #include "data/InputFile.h"
 #include "data/MdbFile.h"
-#include "cli/StderrProgress.h"
 #include "edit/PaneLoad.h"
 
 #include <string_view>

@@ -40,7 +40,8 @@ template <class T> struct Pooled
 {
     static NodePool& Pool()
     {
-        static NodePool pool(sizeof(T));
+        // Never destroyed: a tree that lives in a static may free its nodes late.
+        static NodePool& pool = *new NodePool(sizeof(T));
         return pool;
     }
     static void* operator new(std::size_t size)

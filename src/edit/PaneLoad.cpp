@@ -21,10 +21,9 @@ struct LoadTarget
     std::unique_ptr<TreeBulkLoad> bulk; // nullptr: one by one
 
     explicit LoadTarget(PaneState& loadInto, bool aside)
-        : pane(loadInto),
-          bulk(aside || (loadInto.tree.IsEmpty() && !loadInto.tree.IsRecording())
-                   ? std::make_unique<TreeBulkLoad>(loadInto.tree)
-                   : nullptr)
+        : pane(loadInto), bulk(aside || (loadInto.tree.IsEmpty() && !loadInto.tree.IsRecording())
+                                   ? std::make_unique<TreeBulkLoad>(loadInto.tree)
+                                   : nullptr)
     {
     }
     bool Add(const MdbEntry& record)
@@ -78,9 +77,8 @@ std::optional<Msg> LoadArchive(PaneState& pane, const std::string& path, std::si
         BulkTreeChange bulk(pane.tree);
         ProgressScope scope(progress, Caption::ProgressLoading, input.Length() / kRecordSize);
         uint64_t done = 0;
-        const ArchiveReadResult result = ReadArchive(input, [&](const MdbEntry& record) {
-            return !scope.Step(done++) && target.Add(record);
-        });
+        const ArchiveReadResult result = ReadArchive(
+            input, [&](const MdbEntry& record) { return !scope.Step(done++) && target.Add(record); });
         if (ignoredBytes)
             *ignoredBytes = result.ignoredBytes;
         if (scope.Cancelled())

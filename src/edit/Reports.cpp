@@ -5,6 +5,8 @@
 #include "data/SafeFile.h"
 #include "edit/PaneState.h"
 
+#include <optional>
+
 namespace tessaro {
 
 namespace {
@@ -12,7 +14,22 @@ namespace {
 // Lines are gathered and handed on in pieces of about this size.
 constexpr std::size_t kChunkSize = 64 * 1024;
 
-void WriteProtocol(ReportKind kind, const PaneState& pane, Prompts& prompts)
+// Tells a cancel apart from a failure.
+class CancelWatch final : public Progress
+{
+public:
+    explicit CancelWatch(Progress* inner) : inner_(inner) {}
+    void Start(Caption caption, uint64_t total) override { inner_->Start(caption, total); }
+    bool Step(uint64_t done) override { return cancelled_ = cancelled_ || inner_->Step(done); }
+    void Finish() override { inner_->Finish(); }
+    bool Cancelled() const { return cancelled_; }
+
+private:
+    Progress* inner_;
+    bool cancelled_ = false;
+};
+
+void WriteProtocol(ReportKind kind, const PaneState& pane, Prompts& prompts, Progress* progress)
 {
     FileDialogRequest request;
     request.title = Tr(Caption::CreateProtocolTitle);
@@ -25,12 +42,15 @@ void WriteProtocol(ReportKind kind, const PaneState& pane, Prompts& prompts)
     }
 
     bool written = false;
+    std::optional<CancelWatch> watch;
+    if (progress)
+        watch.emplace(progress);
     {
         WaitCursor wait(prompts);
-        written = WriteReportFile(kind, pane.tree, *path);
+        written = WriteReportFile(kind, pane.tree, *path, watch ? &*watch : nullptr);
     }
     // Unlike a plain file, a failed write is noticed too, and the old file stays.
-    if (!written) {
+    if (!written && !(watch && watch->Cancelled())) {
         prompts.Warn(Msg::ErrorCreatingProtocolFile);
     }
 }
@@ -81,14 +101,14 @@ bool WriteReportFile(ReportKind kind, const CategoryTree& tree, const std::strin
     return written && file.Commit();
 }
 
-void WriteFormattedProtocol(const PaneState& pane, Prompts& prompts)
+void WriteFormattedProtocol(const PaneState& pane, Prompts& prompts, Progress* progress)
 {
-    WriteProtocol(ReportKind::Formatted, pane, prompts);
+    WriteProtocol(ReportKind::Formatted, pane, prompts, progress);
 }
 
-void WriteTabProtocol(const PaneState& pane, Prompts& prompts)
+void WriteTabProtocol(const PaneState& pane, Prompts& prompts, Progress* progress)
 {
-    WriteProtocol(ReportKind::Tabs, pane, prompts);
+    WriteProtocol(ReportKind::Tabs, pane, prompts, progress);
 }
 
 } // namespace tessaro

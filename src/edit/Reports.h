@@ -33,8 +33,9 @@ bool WriteReportFile(ReportKind kind, const CategoryTree& tree, const std::strin
 
 // The Protocol buttons: ask for the file ("Create protocol file"), write the
 // report of the pane, and say "Error creating protocol file!" when it cannot be
-// written. Cancelling the dialog does nothing.
-void WriteFormattedProtocol(const PaneState& pane, Prompts& prompts);
-void WriteTabProtocol(const PaneState& pane, Prompts& prompts);
+// written. Cancelling the dialog does nothing, nor does cancelling the
+// progress, which leaves no file behind.
+void WriteFormattedProtocol(const PaneState& pane, Prompts& prompts, Progress* progress = nullptr);
+void WriteTabProtocol(const PaneState& pane, Prompts& prompts, Progress* progress = nullptr);
 
 } // namespace tessaro

@@ -21,7 +21,10 @@ public:
     bool IsEntry() const { return !isCategory_; }
 
     // What the view shows: a category's name as labelled, an entry's display label.
-    std::string Text() const { return category_ ? category_->text : payload_ ? payload_->DisplayLabel() : ""; }
+    std::string Text() const
+    {
+        return category_ ? category_->text : payload_ ? payload_->DisplayLabel() : "";
+    }
     // An entry's EntryNode; a category's placeholder, nullptr while it has entries.
     // Changed only through the tree (CategoryTree::ReplaceEntry).
     const EntryNode* Payload() const { return payload_.get(); }

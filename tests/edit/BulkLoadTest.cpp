@@ -23,8 +23,8 @@ using testing::WriteBytes;
 MdbEntry RandomRecord(std::mt19937& random)
 {
     static const char* const categories[] = {"Pop", "pop", "POP", "", "Rock", "A name of sixteen", "Jazz "};
-    static const char* const titles[] = {"", " ", "  sub", " sub", "\tTab", "Main", "main", "A title of 16 ch",
-                                         "   ", "x"};
+    static const char* const titles[] = {
+        "", " ", "  sub", " sub", "\tTab", "Main", "main", "A title of 16 ch", "   ", "x"};
     static const uint8_t styles[] = {0, 1, 2, 244, 245, 250};
     static const uint16_t tempos[] = {0, 100, 100, 280, 65535};
     auto pick = [&random](const auto& list) { return list[random() % std::size(list)]; };
@@ -61,7 +61,8 @@ std::string Dump(const CategoryTree& tree)
             << "|" << (category->Payload() != nullptr) << "|" << category->Row() << "] -> "
             << (tree.FindCategory(category->CategoryName()) == category) << "\n";
         for (const TreeNode* entry = category->FirstChild(); entry; entry = entry->NextSibling()) {
-            out << "  " << entry->Text() << "|" << entry->Row() << "|" << (entry->Parent() == category) << "|";
+            out << "  " << entry->Text() << "|" << entry->Row() << "|" << (entry->Parent() == category)
+                << "|";
             for (uint8_t byte : entry->Payload()->record.bytes())
                 out << char('a' + byte % 26);
             out << "\n";

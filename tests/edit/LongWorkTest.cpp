@@ -238,7 +238,8 @@ TEST_F(LongWorkTest, CancelledMoveOfALargeCategoryIsTakenBackWhole)
     // Not cancelled, the same move is one step that undo takes back.
     FakeProgress all;
     history.Begin("Move", PaneId::Mdb);
-    EXPECT_TRUE(Transfer(source, {CategoryNamed(source.tree, "Half")}, archive, nullptr, true, prompts, &all));
+    EXPECT_TRUE(
+        Transfer(source, {CategoryNamed(source.tree, "Half")}, archive, nullptr, true, prompts, &all));
     history.Commit();
     EXPECT_EQ(CategoryNamed(source.tree, "Half"), nullptr);
     EXPECT_EQ(CategoryNamed(archive.tree, "Half")->ChildCount(), 2500);

@@ -7,8 +7,8 @@ namespace tessaro {
 
 namespace {
 
-constexpr int kSteps = 1000;         // the dialog's range: fine enough for any total
-constexpr int kEventsEveryMs = 30;   // how often the window gets to repaint
+constexpr int kSteps = 1000;       // the dialog's range: fine enough for any total
+constexpr int kEventsEveryMs = 30; // how often the window gets to repaint
 
 QString Q(const std::string& text)
 {

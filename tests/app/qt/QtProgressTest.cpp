@@ -67,6 +67,10 @@ private slots:
         QCOMPARE(buttons[0]->text().toStdString(), Tr(Caption::Cancel));
         const QStringList problems = testing::CaptionProblems(*dialog);
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
+        // For a look at it: TESSARO_SHOT_DIR=folder QtProgressTest (under Xvfb).
+        if (const QString shots = qEnvironmentVariable("TESSARO_SHOT_DIR"); !shots.isEmpty())
+            dialog->grab().save(
+                shots + (german ? QStringLiteral("/progress_de.png") : QStringLiteral("/progress_en.png")));
 
         // Nested work (a save inside a command) keeps the one dialog.
         progress.Start(Caption::ProgressSaving, 10);
