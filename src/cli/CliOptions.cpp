@@ -17,6 +17,7 @@ const char kUsageText[] =
     "  tessaro-cli import IN.csv OUT [--model 9000|pro]\n"
     "  tessaro-cli diff A B\n"
     "  tessaro-cli duplicates FILE\n"
+    "  tessaro-cli COMMAND ... --progress   (how far long work is, on stderr)\n"
     "  tessaro-cli --help\n"
     "  tessaro-cli --version\n"
     "\n"
@@ -191,6 +192,10 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args)
         const bool looksLikeOption = arg.size() > 1 && arg[0] == '-';
         if (!looksLikeOption) {
             options.files.push_back(arg);
+            continue;
+        }
+        if (arg == "--progress") {
+            options.progress = true;
             continue;
         }
         if (!AcceptsOption(options.command, arg)) {

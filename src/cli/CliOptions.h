@@ -44,6 +44,7 @@ struct CliOptions
     std::optional<KeyboardModel> model;  // --model
     std::optional<KeyboardModel> target; // --for (check)
     std::optional<std::string> output;   // -o
+    bool progress = false;               // --progress: how far long work is, on stderr
 };
 
 struct ParseResult

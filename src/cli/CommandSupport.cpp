@@ -6,6 +6,7 @@
 #include "cli/Messages.h"
 #include "data/AsciiCase.h"
 #include "data/FlashStyleFile.h"
+#include "edit/PaneLoad.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -41,6 +42,10 @@ bool Load(const std::string& path, LoadedFile& file, bool strict)
         } else {
             PrintWarning(path, Msg::InvalidChecksum);
         }
+    }
+    if (error == Msg::FileTooLargeToLoad || error == Msg::OutOfMemoryLoading) {
+        PrintError(path, LoadMessageText(*error, path, file.fileBytes));
+        return false;
     }
     if (error) {
         PrintError(path, *error, file.openError);

@@ -4,6 +4,7 @@
 #include "cli/CommandSupport.h"
 #include "cli/LoadedFile.h"
 #include "cli/Messages.h"
+#include "cli/StderrProgress.h"
 #include "data/ArchiveFile.h"
 #include "data/MdbFile.h"
 #include "data/ReadableName.h"
@@ -20,7 +21,7 @@ namespace tessaro::cli {
 int RunReport(const CliOptions& options)
 {
     const std::string& path = options.files[0];
-    auto file = std::make_unique<LoadedFile>();
+    auto file = NewCommandFile();
     if (!Load(path, *file)) {
         return kFailed;
     }
@@ -31,22 +32,23 @@ int RunReport(const CliOptions& options)
 
     const ReportKind kind = options.tabs ? ReportKind::Tabs : ReportKind::Formatted;
     if (options.output && *options.output != "-") {
-        if (!WriteReportFile(kind, file->pane.tree, *options.output)) {
+        if (!WriteReportFile(kind, file->pane.tree, *options.output, CliProgress())) {
             PrintError(*options.output, Msg::ErrorCreatingProtocolFile);
             return kFailed;
         }
         return kOk;
     }
-    WriteReport(kind, file->pane.tree, [](const char* data, std::size_t size) {
-        return std::fwrite(data, 1, size, stdout) == size;
-    });
+    WriteReport(
+        kind, file->pane.tree,
+        [](const char* data, std::size_t size) { return std::fwrite(data, 1, size, stdout) == size; },
+        CliProgress());
     return FlushStdout() ? kOk : kFailed;
 }
 
 int RunList(const CliOptions& options)
 {
     const std::string& path = options.files[0];
-    auto file = std::make_unique<LoadedFile>();
+    auto file = NewCommandFile();
     if (!Load(path, *file)) {
         return kFailed;
     }
@@ -73,7 +75,7 @@ int RunList(const CliOptions& options)
 int RunInfo(const CliOptions& options)
 {
     const std::string& path = options.files[0];
-    auto file = std::make_unique<LoadedFile>();
+    auto file = NewCommandFile();
     if (!Load(path, *file)) {
         return kFailed;
     }
@@ -99,7 +101,7 @@ int RunInfo(const CliOptions& options)
 int RunCheck(const CliOptions& options)
 {
     const std::string& path = options.files[0];
-    auto file = std::make_unique<LoadedFile>();
+    auto file = NewCommandFile();
     const std::optional<Msg> error = LoadFile(path, *file);
     if (!file->checksumOk) {
         PrintError(path, Msg::InvalidChecksum);
@@ -133,7 +135,7 @@ int RunConvert(const CliOptions& options)
 {
     const std::string& in = options.files[0];
     const std::string& out = options.files[1];
-    auto file = std::make_unique<LoadedFile>();
+    auto file = NewCommandFile();
     if (!Load(in, *file)) {
         return kFailed;
     }
@@ -141,7 +143,8 @@ int RunConvert(const CliOptions& options)
     const std::optional<Msg> error =
         EndsWithBup(out) ? WriteMdbFile(out, records, ModelFor(options, *file),
                                         file->blankSignature && !options.model) // --model: its signature
-                         : WriteArchiveFile(out, records);
+                         : WriteArchiveFile(out, records, WriteMode::Safe, CliProgress(),
+                                            file->pane.tree.EntryNodeCount());
     if (error == Msg::NoSpaceForSafeSave) {
         // The editor may ask to write over the file itself; unasked, that is too risky.
         PrintError(out, "not enough free space for a safe save (a temporary copy beside the file); "

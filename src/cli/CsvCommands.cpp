@@ -47,7 +47,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path)
 int RunExport(const CliOptions& options)
 {
     const std::string& path = options.files[0];
-    auto file = std::make_unique<LoadedFile>();
+    auto file = NewCommandFile();
     if (!Load(path, *file) || !SetFlashNames(options, ModelFor(options, *file), file->styles)) {
         return kFailed;
     }

@@ -1,5 +1,6 @@
 #include "cli/LoadedFile.h"
 
+#include "cli/StderrProgress.h"
 #include "data/ArchiveFile.h"
 #include "data/AsciiCase.h"
 #include "data/InputFile.h"
@@ -30,9 +31,10 @@ std::optional<Msg> LoadFile(const std::string& path, LoadedFile& file)
         file.openError = input.ErrorText();
         return Msg::ErrorOpeningFile;
     }
+    file.fileBytes = input.Length();
     file.kind = DetectFileKind(path);
     if (file.kind == FileKind::Archive) {
-        return InsertArchiveFile(file.pane, path, &file.ignoredBytes);
+        return InsertArchiveFile(file.pane, path, &file.ignoredBytes, CliProgress());
     }
 
     const MdbReadResult read = ReadMdbFile(path);

@@ -27,6 +27,7 @@ struct LoadedFile
     bool checksumOk = true;                    // archives have no checksum
     std::string openError;                     // why the file could not be opened
     std::size_t ignoredBytes = 0;              // an archive's tail shorter than a record
+    uint64_t fileBytes = 0;                    // the file's length, for the messages that name it
     StyleCatalogue styles;                     // the names the labels and reports of this file show
     PaneState pane{styles};
 };

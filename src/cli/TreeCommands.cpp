@@ -74,8 +74,8 @@ std::size_t PrintKeyboardFindings(const CategoryTree& tree, KeyboardModel model)
 
 int RunDiff(const CliOptions& options)
 {
-    auto before = std::make_unique<LoadedFile>();
-    auto after = std::make_unique<LoadedFile>();
+    auto before = NewCommandFile();
+    auto after = NewCommandFile();
     if (!Load(options.files[0], *before) || !Load(options.files[1], *after)) {
         return kDiffRefused;
     }
@@ -110,7 +110,7 @@ int RunDiff(const CliOptions& options)
 
 int RunDuplicates(const CliOptions& options)
 {
-    auto file = std::make_unique<LoadedFile>();
+    auto file = NewCommandFile();
     if (!Load(options.files[0], *file)) {
         return kFailed;
     }

@@ -4,6 +4,7 @@
 #include "cli/CliOptions.h"
 #include "cli/Commands.h"
 #include "cli/DemoSet.h"
+#include "cli/StderrProgress.h"
 #include "common/Texts.h"
 
 #include <cstdio>
@@ -64,6 +65,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "tessaro-cli: %s\nRun 'tessaro-cli --help' for the usage.\n",
                      parsed.error.c_str());
         return kUsageError;
+    }
+    if (parsed.options.progress) {
+        EnableCliProgress();
     }
     return Run(parsed.options);
 }

@@ -100,6 +100,11 @@ constexpr TextPair kMessages[] = {
      "Das PSR-9000 hat diese Voices nicht. Trotzdem als PSR-9000 MDB speichern?"},
     {"Open a file in both panes to compare them.",
      "Zum Vergleichen muss in beiden Bereichen eine Datei geöffnet sein."},
+    // Large files and long work
+    {"The file %1 is %2 bytes long: too large for the memory of this computer.",
+     "Die Datei %1 ist %2 Bytes groß: zu groß für den Speicher dieses Computers."},
+    {"Not enough memory to load the file %1!", "Nicht genug Speicher, um die Datei %1 zu laden!"},
+    {"Cancelled.", "Abgebrochen."},
 };
 static_assert(std::size(kMessages) == static_cast<std::size_t>(Msg::Count_), "one text pair for every Msg");
 
@@ -237,6 +242,12 @@ constexpr TextPair kCaptions[] = {
     {"&Compare panes...", "Bereiche &vergleichen..."},
     {"Check for &keyboard...", "Für &Keyboard prüfen..."},
     {"Find &duplicates...", "&Duplikate suchen..."},
+    // Progress of long work
+    {"Loading...", "Laden..."},
+    {"Saving...", "Speichern..."},
+    {"Copying...", "Kopieren..."},
+    {"Moving...", "Verschieben..."},
+    {"Writing the report...", "Protokoll wird geschrieben..."},
 };
 static_assert(std::size(kCaptions) == static_cast<std::size_t>(Caption::Count_),
               "one text pair for every Caption");

@@ -95,10 +95,12 @@ enum class Msg
     // Multiple selection: deleting several nodes at once
     DeleteEntries,  // question, Yes/No; %1 the number of entries (two or more)
     DeleteOneEntry, // question, Yes/No
-                    // Help pages
+
+    // Help pages
     HelpPageNotFound, // %1 the page's file name, %2 the folders looked in
     NoHelpViewer,     // %1 the page's path
-                  // Tools: CSV export and import, compare, keyboard check, duplicates
+
+    // Tools: CSV export and import, compare, keyboard check, duplicates
     ErrorWritingCsv,
     ErrorReadingCsv,
     CsvNotImported,     // %1 the number of faults; heads the list of faults
@@ -107,6 +109,11 @@ enum class Msg
     NoDuplicates,
     ProOnlyVoicesOnSave, // question, Yes/No; %1 the number of entries
     ComparePanesNeedsBoth,
+
+    // Large files and long work
+    FileTooLargeToLoad, // %1 the file, %2 its size in bytes
+    OutOfMemoryLoading, // %1 the file
+    WorkCancelled,      // not shown: a long operation was cancelled by the user
 
     Count_ // keep last
 };
@@ -205,6 +212,7 @@ enum class Caption
 
     // Multiple selection: a step's name for several nodes (%1 the action, %2 how many)
     SeveralNodesStep,
+
     // Menu bar and context menu of the main window ("&" marks the menu's key)
     MenuFile,
     MenuEdit,
@@ -235,6 +243,7 @@ enum class Caption
     MenuFlashStyles,
     MenuFlashIndividual,
     MenuHelpContents,
+
     // Tools: CSV export and import, compare, keyboard check, duplicates
     ExportCsvTitle, // file dialog
     ImportCsvTitle, // file dialog, the list of faults and the step's name
@@ -252,12 +261,20 @@ enum class Caption
     SameRegistration,  // %1 the number of entries
     SameTitle,         // %1 the number of entries
     Untitled,          // a pane's file name before its first save
-              // The tools in the menus ("&" marks the menu's key)
+
+    // The tools in the menus ("&" marks the menu's key)
     MenuExportCsv,
     MenuImportCsv,
     MenuComparePanes,
     MenuCheckForKeyboard,
     MenuFindDuplicates,
+
+    // Progress of long work: the dialog's title for each kind of work
+    ProgressLoading,
+    ProgressSaving,
+    ProgressCopying,
+    ProgressMoving,
+    ProgressReport,
 
     Count_ // keep last
 };

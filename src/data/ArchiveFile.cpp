@@ -61,13 +61,18 @@ ArchiveReadResult ReadArchiveFile(const std::string& path, const RecordSink& sin
     return ReadArchive(input, sink);
 }
 
-std::optional<Msg> WriteArchiveFile(const std::string& path, const RecordSource& records, WriteMode mode)
+std::optional<Msg> WriteArchiveFile(const std::string& path, const RecordSource& records, WriteMode mode,
+                                    Progress* progress, uint64_t count)
 {
+    ProgressScope scope(progress, Caption::ProgressSaving, count);
+    uint64_t done = 0;
     SafeFileWriter writer(path, mode);
     writer.Write(kArchiveMagic, kArchiveMagicSize);
     std::vector<uint8_t> block;
     block.reserve(kBlockSize);
     while (!writer.Failed()) {
+        if (scope.Step(done++))
+            return Msg::WorkCancelled; // the writer takes its temporary file with it
         const MdbEntry* record = records();
         if (!record)
             break;

@@ -2,6 +2,7 @@
 // The MDB archive (.mdx): the magic "%%%MDB-Archiv%%%" followed by any number
 // of 288-byte records. No count, no checksum, no model.
 
+#include "common/Progress.h"
 #include "common/Texts.h"
 #include "data/InputFile.h"
 #include "data/MdbEntry.h"
@@ -44,8 +45,11 @@ ArchiveReadResult ReadArchive(ByteInput& input, const RecordSink& sink);
 // Writes the magic and the records in blocks of 100, safely (a failed save
 // leaves the old file whole). Errors: NoSpaceForSafeSave (no room for the
 // temporary copy beside an existing file; WriteMode::InPlace may then write
-// over it) or ErrorSavingArchive.
+// over it), ErrorSavingArchive, or WorkCancelled when the user cancelled
+// through the progress (of `count` records): a safe save then leaves the old
+// file as it was.
 std::optional<Msg> WriteArchiveFile(const std::string& path, const RecordSource& records,
-                                    WriteMode mode = WriteMode::Safe);
+                                    WriteMode mode = WriteMode::Safe, Progress* progress = nullptr,
+                                    uint64_t count = 0);
 
 } // namespace tessaro

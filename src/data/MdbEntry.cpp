@@ -335,6 +335,12 @@ void MdbEntry::setStopAccompaniment(bool on)
     bytes_[kStopAccompaniment] = on ? kStopOn : kStopOff;
 }
 
+std::string_view MdbEntry::CategoryBytes() const
+{
+    const char* text = reinterpret_cast<const char*>(bytes_.data() + kCategory);
+    return std::string_view(text, std::find(text, text + kTextFieldSize, '\0') - text);
+}
+
 int CompareGroup(const MdbEntry& a, const MdbEntry& b)
 {
     // Compared in place: the sorted insert calls this for every step of its

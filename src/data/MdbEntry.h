@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace tessaro {
 
@@ -73,6 +74,8 @@ public:
     void SetTitle(const std::string& text);
     void SetCategory(const std::string& text);
     bool IsSubEntry() const; // first title byte is a space
+    // GetCategory without a copy: a view into this record.
+    std::string_view CategoryBytes() const;
 
     uint8_t inUse() const; // never written: records are copied whole
 

@@ -45,7 +45,10 @@ std::size_t TreeJournal::ChangeCount() const
     return changes_.size();
 }
 
-CategoryTree::CategoryTree(const StyleCatalogue& styles) : styles_(&styles) {}
+CategoryTree::CategoryTree(const StyleCatalogue& styles) : styles_(&styles)
+{
+    StyleTextsChanged();
+}
 CategoryTree::~CategoryTree() = default;
 
 void CategoryTree::Relabel(EntryNode& entry) const
@@ -109,8 +112,8 @@ int CategoryTree::RowFor(const NodeSequence& siblings, Place place)
 TreeNode* CategoryTree::InsertCategoryNode(const EntryNode& labelSource, Place place)
 {
     std::unique_ptr<TreeNode> category = MakeNode(true);
-    category->text_ = labelSource.GetCategory();
-    category->categoryName_ = labelSource.GetCategory();
+    category->category_->text = labelSource.GetCategory();
+    category->category_->name = labelSource.GetCategory();
     return InsertCategory(std::move(category), place);
 }
 
@@ -120,8 +123,8 @@ TreeNode* CategoryTree::InsertCategoryNode(std::unique_ptr<EntryNode> placeholde
         return nullptr;
     Relabel(*placeholder);
     std::unique_ptr<TreeNode> category = MakeNode(true);
-    category->text_ = placeholder->categoryLabel;
-    category->categoryName_ = placeholder->GetCategory();
+    category->category_->text = placeholder->CategoryLabel();
+    category->category_->name = placeholder->GetCategory();
     category->payload_ = std::move(placeholder);
     return InsertCategory(std::move(category), place);
 }
@@ -150,7 +153,6 @@ TreeNode* CategoryTree::InsertEntryAt(TreeNode* category, int row, std::unique_p
 {
     Relabel(*entry);
     std::unique_ptr<TreeNode> node = MakeNode(false);
-    node->text_ = entry->displayLabel;
     node->payload_ = std::move(entry);
     TreeNode* inserted = node.get();
     if (category->payload_)
@@ -189,20 +191,6 @@ TreeNode* CategoryTree::InsertSorted(std::unique_ptr<EntryNode> entry, const Tre
 void CategoryTree::Attach(std::unique_ptr<TreeNode> node, TreeNode* parent, int row)
 {
     TreeNode* attached = node.get();
-    if (attached->labelGeneration_ != labelGeneration_) {
-        // Labelled before the style names changed (it waited in a journal).
-        for (TreeNode* child = attached->FirstChild(); child; child = child->NextSibling()) {
-            Relabel(*child->payload_);
-            child->text_ = child->payload_->displayLabel;
-        }
-        if (attached->IsEntry()) {
-            Relabel(*attached->payload_);
-            attached->text_ = attached->payload_->displayLabel;
-        } else if (attached->payload_) {
-            Relabel(*attached->payload_);
-        }
-        attached->labelGeneration_ = labelGeneration_;
-    }
     NodeSequence& siblings = parent ? parent->children_ : categories_;
     if (Notifying())
         observer_->BeginInsert(parent, row);
@@ -241,7 +229,6 @@ std::unique_ptr<TreeNode> CategoryTree::Detach(TreeNode* node)
 void CategoryTree::Link(std::unique_ptr<TreeNode> node, TreeNode* parent, int row)
 {
     TreeNode* linked = node.get();
-    linked->labelGeneration_ = labelGeneration_;
     Attach(std::move(node), parent, row);
     if (journal_)
         journal_->changes_.push_back({Change::Kind::Link, linked, parent, row});
@@ -269,20 +256,36 @@ void CategoryTree::Reposition(TreeNode* node, TreeNode* parent, int row)
 
 void CategoryTree::SwapPayload(TreeNode* node, std::unique_ptr<EntryNode> payload)
 {
+    const std::string before = LabelBefore(*node);
     std::swap(node->payload_, payload);
-    if (node->payload_)
-        UpdateText(node, node->IsEntry() ? node->payload_->displayLabel : node->payload_->categoryLabel);
+    ShowNewPayload(*node, before);
     if (journal_) {
         journal_->changes_.push_back({Change::Kind::Payload, node});
         journal_->changes_.back().payload = std::move(payload);
     }
 }
 
+std::string CategoryTree::LabelBefore(const TreeNode& node) const
+{
+    // Only a view needs to hear that an entry's label changed.
+    return node.IsEntry() && Notifying() ? node.Text() : std::string();
+}
+
+void CategoryTree::ShowNewPayload(TreeNode& node, const std::string& labelBefore)
+{
+    if (!node.payload_)
+        return;
+    if (node.IsCategory())
+        UpdateText(&node, node.payload_->CategoryLabel());
+    else if (Notifying() && node.Text() != labelBefore && Contains(&node))
+        observer_->TextChanged(node);
+}
+
 void CategoryTree::SetText(TreeNode* node, const std::string& text)
 {
-    if (node->text_ == text)
+    if (node->category_->text == text)
         return;
-    std::string old = node->text_;
+    std::string old = node->category_->text;
     UpdateText(node, text);
     if (journal_) {
         journal_->changes_.push_back({Change::Kind::Text, node});
@@ -292,20 +295,20 @@ void CategoryTree::SetText(TreeNode* node, const std::string& text)
 
 void CategoryTree::UpdateText(TreeNode* node, const std::string& text)
 {
-    if (node->text_ == text)
+    if (node->category_->text == text)
         return;
-    node->text_ = text;
+    node->category_->text = text;
     if (Notifying() && Contains(node))
         observer_->TextChanged(*node);
 }
 
 void CategoryTree::SetCategoryName(TreeNode* category, const std::string& name)
 {
-    if (category->categoryName_ == name)
+    if (category->category_->name == name)
         return;
-    std::string old = category->categoryName_;
+    std::string old = category->category_->name;
     UnindexCategory(category);
-    category->categoryName_ = name;
+    category->category_->name = name;
     IndexCategory(category);
     if (journal_) {
         journal_->changes_.push_back({Change::Kind::Name, category});
@@ -335,22 +338,21 @@ void CategoryTree::Apply(Change& change, bool forward)
         else
             Attach(Detach(node), change.parent, change.row);
         break;
-    case Change::Kind::Payload:
+    case Change::Kind::Payload: {
+        const std::string before = LabelBefore(*node);
         std::swap(node->payload_, change.payload);
-        if (node->payload_) {
-            Relabel(*node->payload_); // the style names may have changed meanwhile
-            UpdateText(node, node->IsEntry() ? node->payload_->displayLabel : node->payload_->categoryLabel);
-        }
+        ShowNewPayload(*node, before);
         break;
+    }
     case Change::Kind::Text: {
-        std::string text = node->text_;
+        std::string text = node->category_->text;
         UpdateText(node, change.text);
         change.text = std::move(text);
         break;
     }
     case Change::Kind::Name: {
         UnindexCategory(node);
-        std::swap(node->categoryName_, change.text);
+        std::swap(node->category_->name, change.text);
         IndexCategory(node);
         break;
     }
@@ -433,7 +435,7 @@ void CategoryTree::RenameCategory(TreeNode* category, const std::string& name)
     const EntryNode* labelSource = category->Payload()       ? category->Payload()
                                    : category->HasChildren() ? category->FirstChild()->Payload()
                                                              : nullptr;
-    SetText(category, labelSource ? labelSource->categoryLabel : category->categoryName_);
+    SetText(category, labelSource ? labelSource->CategoryLabel() : category->category_->name);
 }
 
 bool CategoryTree::MoveCategory(TreeNode* category, Place place)
@@ -452,25 +454,39 @@ bool CategoryTree::MoveCategory(TreeNode* category, Place place)
                                    : category->HasChildren() ? category->FirstChild()->Payload()
                                                              : nullptr;
     if (labelSource)
-        SetText(category, labelSource->categoryLabel);
+        SetText(category, labelSource->CategoryLabel());
     return true;
+}
+
+std::vector<bool> CategoryTree::StyleTextsChanged()
+{
+    std::vector<bool> changed(kStyleIndexCount);
+    styleTexts_.resize(kStyleIndexCount);
+    for (int index = 0; index < kStyleIndexCount; ++index) {
+        std::string text = styles_->StyleTextOf(index);
+        changed[std::size_t(index)] = text != styleTexts_[std::size_t(index)];
+        styleTexts_[std::size_t(index)] = std::move(text);
+    }
+    return changed;
 }
 
 void CategoryTree::RelabelAll()
 {
-    ++labelGeneration_;
+    // Labels are made when shown, so only a view must hear which of them changed:
+    // those of the entries whose style's name is not what it was.
+    const std::vector<bool> changed = StyleTextsChanged();
+    const bool anyChanged = std::find(changed.begin(), changed.end(), true) != changed.end();
     for (TreeNode* category = FirstCategory(); category; category = category->NextSibling()) {
-        category->labelGeneration_ = labelGeneration_;
-        if (EntryNode* placeholder = category->payload_.get()) {
-            Relabel(*placeholder);
-            UpdateText(category, placeholder->categoryLabel);
-        }
-        for (TreeNode* child = category->FirstChild(); child; child = child->NextSibling()) {
-            Relabel(*child->payload_);
-            UpdateText(child, child->payload_->displayLabel);
+        if (EntryNode* placeholder = category->payload_.get())
+            UpdateText(category, placeholder->CategoryLabel());
+        if (Notifying() && anyChanged) {
+            for (TreeNode* child = category->FirstChild(); child; child = child->NextSibling()) {
+                if (changed[std::size_t(child->payload_->record.styleIndex())])
+                    observer_->TextChanged(*child);
+            }
         }
         if (category->HasChildren())
-            UpdateText(category, category->FirstChild()->Payload()->categoryLabel);
+            UpdateText(category, category->FirstChild()->Payload()->CategoryLabel());
     }
 }
 
@@ -538,12 +554,12 @@ void CategoryTree::EndBulkChange()
 
 void CategoryTree::IndexCategory(TreeNode* category)
 {
-    categoriesByName_[category->categoryName_].push_back(category);
+    categoriesByName_[category->category_->name].push_back(category);
 }
 
 void CategoryTree::UnindexCategory(TreeNode* category)
 {
-    const auto found = categoriesByName_.find(category->categoryName_);
+    const auto found = categoriesByName_.find(category->category_->name);
     if (found == categoriesByName_.end())
         return;
     std::vector<TreeNode*>& named = found->second;

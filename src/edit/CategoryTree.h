@@ -100,12 +100,12 @@ public:
     bool Contains(const TreeNode* node) const;
 
     // Labels of inserted entries and placeholders are made afresh from their records.
-    // A category node whose text is labelSource's categoryLabel, without payload.
+    // A category node whose text is labelSource's CategoryLabel, without payload.
     // nullptr when the place is not among this tree's categories.
     TreeNode* InsertCategoryNode(const EntryNode& labelSource, Place place);
     // The same, with the placeholder as the category's payload.
     TreeNode* InsertCategoryNode(std::unique_ptr<EntryNode> placeholder, Place place);
-    // An entry node with text entry->displayLabel; a placeholder on the category
+    // An entry node showing entry->DisplayLabel(); a placeholder on the category
     // is freed. nullptr when the category or the place is not of this tree.
     TreeNode* InsertEntryNode(TreeNode* category, std::unique_ptr<EntryNode> entry, Place place);
     // Puts the entry into the first category of its name, after every entry of
@@ -131,7 +131,7 @@ public:
     // Takes the category with its entries to the place among the other
     // categories; it comes back closed, labelled from its placeholder or first entry.
     bool MoveCategory(TreeNode* category, Place place);
-    // Relabels every payload (the style names changed) and updates changed texts.
+    // The style names changed: the view hears of every label that changed with them.
     void RelabelAll();
 
     // The selection: one node or several (Ctrl- and Shift-clicks). Selected()
@@ -163,6 +163,7 @@ public:
     void Redo(TreeJournal& journal);
 
 private:
+    friend class TreeBulkLoad;
     using Change = TreeJournal::Change;
     std::unique_ptr<TreeNode> MakeNode(bool isCategory);
     TreeNode* InsertCategory(std::unique_ptr<TreeNode> category, Place place);
@@ -176,6 +177,12 @@ private:
     void SwapPayload(TreeNode* node, std::unique_ptr<EntryNode> payload);
     void SetText(TreeNode* node, const std::string& text);
     void UpdateText(TreeNode* node, const std::string& text); // not recorded: labels follow the catalogue
+    // An entry's label before its payload changes (empty when no view listens),
+    // and telling the view about the new one.
+    std::string LabelBefore(const TreeNode& node) const;
+    void ShowNewPayload(TreeNode& node, const std::string& labelBefore);
+    // Takes the catalogue's style names afresh; true for each style index whose name changed.
+    std::vector<bool> StyleTextsChanged();
     void SetCategoryName(TreeNode* category, const std::string& name);
     // The same without recording, for replaying a journal.
     void Attach(std::unique_ptr<TreeNode> node, TreeNode* parent, int row);
@@ -200,7 +207,10 @@ private:
     const StyleCatalogue* styles_;
     int bulkDepth_ = 0;
     uint64_t nextPriority_ = 0;
-    uint32_t labelGeneration_ = 0; // counts RelabelAll calls
+    // The style names the labels showed when the view last heard of them, by
+    // style index (catalogue styles, then 256 disk-style numbers).
+    static constexpr int kStyleIndexCount = 245 + 256;
+    std::vector<std::string> styleTexts_;
 };
 
 // Holds a bulk change for its lifetime.

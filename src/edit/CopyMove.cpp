@@ -108,13 +108,23 @@ void TransferEntry(PaneState& source, PaneState& target, bool move, Prompts& pro
     }
 }
 
+// Counts the entries a transfer has taken on, for its progress.
+struct TransferProgress
+{
+    ProgressScope scope;
+    uint64_t done = 0;
+    bool Step() { return scope.Step(done++); }
+};
+
 void TransferCategory(PaneState& source, PaneState& target, bool move, TreeNode* category,
-                      TreeNode* destination, Done& done)
+                      TreeNode* destination, Done& done, TransferProgress& progress)
 {
     const TreeNode* anchor = CategoryOf(destination);
     done.insert(category);
     if (category->HasChildren()) {
         for (TreeNode* child = category->FirstChild(); child;) {
+            if (progress.Step())
+                return;
             TreeNode* following = child->NextSibling();
             done.insert(child);
             // The copy keeps its category name: it joins the target's category of
@@ -143,12 +153,16 @@ void TransferCategory(PaneState& source, PaneState& target, bool move, TreeNode*
 
 } // namespace
 
-void Transfer(PaneState& source, const std::vector<TreeNode*>& nodes, PaneState& target,
-              TreeNode* destination, bool move, Prompts& prompts)
+bool Transfer(PaneState& source, const std::vector<TreeNode*>& nodes, PaneState& target,
+              TreeNode* destination, bool move, Prompts& prompts, Progress* progress)
 {
     // One pane as both ends would feed a category's copies back into its own loop.
     if (&source == &target)
-        return;
+        return true;
+    uint64_t total = 0;
+    for (const TreeNode* node : nodes)
+        total += node && node->IsCategory() ? uint64_t(node->ChildCount()) : 1;
+    TransferProgress steps{{progress, move ? Caption::ProgressMoving : Caption::ProgressCopying, total}};
     if (destination && !target.tree.Contains(destination))
         destination = nullptr;
     // Whole categories first, so that their entries are not taken one by one.
@@ -160,16 +174,21 @@ void Transfer(PaneState& source, const std::vector<TreeNode*>& nodes, PaneState&
     std::vector<TreeNode*> entries;
     for (TreeNode* node : nodes) {
         if (node && node->IsCategory() && source.tree.Contains(node))
-            TransferCategory(source, target, move, node, destination, done);
+            TransferCategory(source, target, move, node, destination, done, steps);
+        if (steps.scope.Cancelled())
+            break;
         else if (node && node->IsEntry())
             entries.push_back(node);
     }
     for (TreeNode* node : entries) {
+        if (steps.scope.Cancelled() || steps.Step())
+            break;
         if (!done.count(node) && !done.count(node->Parent()) && source.tree.Contains(node))
             TransferEntry(source, target, move, prompts, node, destination, keepCategory, warned, done);
     }
     UpdateEntryCountText(source);
     UpdateEntryCountText(target);
+    return !steps.scope.Cancelled();
 }
 
 void CopyOrMove(PaneState& source, PaneState& target, bool move, Prompts& prompts)

@@ -8,6 +8,7 @@
 // selection or a drop can call it; the *Selected forms act on the tree's
 // selection.
 
+#include "common/Progress.h"
 #include "common/Prompts.h"
 #include "data/MdbImage.h"
 #include "edit/PaneState.h"
@@ -22,8 +23,11 @@ class TreeNode;
 // the source pane to the target pane; Move also removes them from the source.
 // `destination` is the target's node they land at: its category takes the
 // entries, and an entry of the same group places a copied entry beside it.
-void Transfer(PaneState& source, const std::vector<TreeNode*>& nodes, PaneState& target,
-              TreeNode* destination, bool move, Prompts& prompts);
+// With a Progress the user may cancel: Transfer then stops and gives false,
+// and the caller takes back the open history step (History::Rollback), which
+// leaves both panes as they were.
+bool Transfer(PaneState& source, const std::vector<TreeNode*>& nodes, PaneState& target,
+              TreeNode* destination, bool move, Prompts& prompts, Progress* progress = nullptr);
 // The source's selected nodes to the target's current node.
 void CopyOrMove(PaneState& source, PaneState& target, bool move, Prompts& prompts);
 

@@ -69,7 +69,7 @@ void EditEntry(PaneState& pane, Prompts& prompts, KeyboardModel model, TreeNode*
         MoveEditedEntry(pane.tree, node, old, edited);
         return;
     }
-    if (edited.IsSubEntry() && BeginsGroup(node->PrevSibling(), EntryNode{edited, {}, {}}))
+    if (edited.IsSubEntry() && BeginsGroup(node->PrevSibling(), EntryNode{{}, edited, nullptr}))
         edited = AsMainEntry(edited);
     pane.tree.ReplaceEntry(node, edited);
 }

@@ -40,11 +40,10 @@ MdbEntry AsSubEntry(const MdbEntry& record)
     return sub;
 }
 
-void EntryNode::Relabel(const StyleCatalogue& styles)
+std::string EntryNode::DisplayLabel() const
 {
-    categoryLabel = GetCategory();
-
-    const std::string styleText = styles.StyleTextOf(record.styleIndex());
+    const std::string styleText =
+        styles ? styles->StyleTextOf(record.styleIndex()) : std::to_string(record.styleIndex());
     const std::string title = GetTitle(); // any byte but NUL, '%' included: only ever an argument
     const char* indent = IsSubEntry() ? "   " : "";
     const int tempo = record.tempo();
@@ -53,7 +52,7 @@ void EntryNode::Relabel(const StyleCatalogue& styles)
     char buffer[kDisplayLabelMax + 1];
     std::snprintf(buffer, sizeof buffer, "%s%-16s     (%s, %3d)", indent, title.c_str(), styleText.c_str(),
                   tempo);
-    displayLabel = buffer;
+    return buffer;
 }
 
 } // namespace tessaro

@@ -1,7 +1,10 @@
 #pragma once
-// An entry as the trees hold it: the record plus the two labels derived from it.
+// An entry as the trees hold it: the record plus the two labels derived from
+// it. The labels are made when asked for, not stored: an archive holds a
+// million entries, and a view shows a screenful of them.
 
 #include "data/MdbEntry.h"
+#include "edit/NodePool.h"
 
 #include <string>
 
@@ -9,11 +12,10 @@ namespace tessaro {
 
 class StyleCatalogue;
 
-struct EntryNode
+struct EntryNode : Pooled<EntryNode>
 {
     MdbEntry record;
-    std::string categoryLabel; // at most 16 characters
-    std::string displayLabel;  // at most 100 characters
+    const StyleCatalogue* styles = nullptr; // names the style in the display label; set by Relabel
 
     std::string GetTitle() const { return record.GetTitle(); }
     std::string GetCategory() const { return record.GetCategory(); }
@@ -21,8 +23,11 @@ struct EntryNode
     void SetCategory(const std::string& text) { record.SetCategory(text); }
     bool IsSubEntry() const { return record.IsSubEntry(); }
 
-    // Rebuild both labels with the catalogue's style names.
-    void Relabel(const StyleCatalogue& styles);
+    // The labels from now on take their style names from the catalogue.
+    void Relabel(const StyleCatalogue& catalogue) { styles = &catalogue; }
+    std::string CategoryLabel() const { return GetCategory(); } // at most 16 characters
+    // At most 100 characters; the style as its number until Relabel named a catalogue.
+    std::string DisplayLabel() const;
 };
 
 // The record as a main entry: leading white space stripped from the title.

@@ -56,6 +56,23 @@ void History::Commit()
     applied_ = steps_.size();
 }
 
+void History::Rollback()
+{
+    if (depth_ == 0)
+        return;
+    depth_ = 0;
+    for (PaneId id : kPaneIds) {
+        Part& part = recording_.parts[Index(id)];
+        CategoryTree& tree = Pane(id).tree;
+        tree.Record(nullptr);
+        tree.Undo(part.journal);
+        SetVersion(id, Pane(id).version); // the flags a command set go with its changes
+        if (part.selectedBefore != tree.Selected())
+            Reselect(tree, part.selectedBefore);
+    }
+    recording_ = Step{};
+}
+
 const std::string& History::UndoName() const
 {
     return CanUndo() ? steps_[applied_ - 1].name : kNoName;

@@ -33,6 +33,11 @@ public:
     // have been redone.
     void Commit();
 
+    // Ends the open step by taking back every change made since Begin (a long
+    // command the user cancelled): trees, selections and modified flags are as
+    // they were, and no step is kept.
+    void Rollback();
+
     bool CanUndo() const { return applied_ > 0; }
     bool CanRedo() const { return applied_ < steps_.size(); }
     const std::string& UndoName() const; // empty when there is none

@@ -119,6 +119,43 @@ void NodeSequence::Clear()
     root_.reset();
 }
 
+void NodeSequence::Build(std::vector<std::unique_ptr<TreeNode>>& nodes)
+{
+    // A Cartesian tree by priority, built along its right spine: each node
+    // takes the spine's nodes of lower priority as its left subtree.
+    std::vector<TreeNode*> spine;
+    spine.reserve(nodes.size()); // the one allocation, before any node moves
+    for (std::unique_ptr<TreeNode>& owned : nodes) {
+        TreeNode* node = owned.release();
+        node->left_.reset();
+        node->right_.reset();
+        node->up_ = nullptr;
+        TreeNode* lower = nullptr;
+        while (!spine.empty() && spine.back()->priority_ < node->priority_) {
+            lower = spine.back();
+            spine.pop_back();
+        }
+        std::unique_ptr<TreeNode>& slot = spine.empty() ? root_ : spine.back()->right_;
+        if (lower) {
+            node->left_ = std::move(slot);
+            lower->up_ = node;
+        }
+        slot.reset(node);
+        node->up_ = spine.empty() ? nullptr : spine.back();
+        spine.push_back(node);
+    }
+    nodes.clear();
+    CountSizes(root_.get());
+}
+
+int NodeSequence::CountSizes(TreeNode* node)
+{
+    if (!node)
+        return 0;
+    node->size_ = 1 + CountSizes(node->left_.get()) + CountSizes(node->right_.get());
+    return node->size_;
+}
+
 int NodeSequence::FirstRowWhere(const std::function<bool(const TreeNode&)>& goesAfter) const
 {
     int result = Size();

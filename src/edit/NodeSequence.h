@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace tessaro {
 
@@ -33,6 +34,11 @@ public:
     // The node must be in this sequence.
     std::unique_ptr<TreeNode> Remove(TreeNode* node);
     void Clear();
+    // Takes the nodes, in this order, as the whole sequence (which must be
+    // empty) in O(n): the treap their priorities call for, as inserting them
+    // one by one would shape it.
+    void Build(std::vector<std::unique_ptr<TreeNode>>& nodes);
+    void Swap(NodeSequence& other) noexcept { root_.swap(other.root_); }
 
     // The first row whose node satisfies goesAfter, or Size() when none does.
     // goesAfter must be false for a prefix of the sequence and true for the rest.
@@ -52,6 +58,7 @@ private:
                          std::unique_ptr<TreeNode> node);
     static void RotateRight(std::unique_ptr<TreeNode>& slot);
     static void RotateLeft(std::unique_ptr<TreeNode>& slot);
+    static int CountSizes(TreeNode* node);
 
     std::unique_ptr<TreeNode> root_;
 };

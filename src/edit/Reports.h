@@ -11,6 +11,7 @@
 namespace tessaro {
 
 class CategoryTree;
+class Progress;
 class Prompts;
 struct PaneState;
 
@@ -19,17 +20,22 @@ using ReportSink = std::function<bool(const char* data, std::size_t size)>;
 
 // The header, then the line of each entry node (placeholders give none). False
 // when the sink stopped it.
-bool WriteReport(ReportKind kind, const CategoryTree& tree, const ReportSink& sink);
+// With a Progress, the user may cancel: the report stops and gives false.
+bool WriteReport(ReportKind kind, const CategoryTree& tree, const ReportSink& sink,
+                 Progress* progress = nullptr);
 std::string ReportText(ReportKind kind, const CategoryTree& tree);
 
 // Writes the report to path through a temporary file beside it, so a failure
 // leaves an existing file as it was. False when it cannot be created or written.
-bool WriteReportFile(ReportKind kind, const CategoryTree& tree, const std::string& path);
+// A cancelled report leaves no file behind (and an existing one as it was).
+bool WriteReportFile(ReportKind kind, const CategoryTree& tree, const std::string& path,
+                     Progress* progress = nullptr);
 
 // The Protocol buttons: ask for the file ("Create protocol file"), write the
 // report of the pane, and say "Error creating protocol file!" when it cannot be
-// written. Cancelling the dialog does nothing.
-void WriteFormattedProtocol(const PaneState& pane, Prompts& prompts);
-void WriteTabProtocol(const PaneState& pane, Prompts& prompts);
+// written. Cancelling the dialog does nothing, nor does cancelling the
+// progress, which leaves no file behind.
+void WriteFormattedProtocol(const PaneState& pane, Prompts& prompts, Progress* progress = nullptr);
+void WriteTabProtocol(const PaneState& pane, Prompts& prompts, Progress* progress = nullptr);
 
 } // namespace tessaro

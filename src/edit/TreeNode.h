@@ -5,6 +5,7 @@
 // keep it as a handle.
 
 #include "edit/EntryNode.h"
+#include "edit/NodePool.h"
 #include "edit/NodeSequence.h"
 
 #include <cstdint>
@@ -13,18 +14,22 @@
 
 namespace tessaro {
 
-class TreeNode
+class TreeNode : public Pooled<TreeNode>
 {
 public:
     bool IsCategory() const { return isCategory_; }
     bool IsEntry() const { return !isCategory_; }
 
-    const std::string& Text() const { return text_; }
+    // What the view shows: a category's name as labelled, an entry's display label.
+    std::string Text() const
+    {
+        return category_ ? category_->text : payload_ ? payload_->DisplayLabel() : "";
+    }
     // An entry's EntryNode; a category's placeholder, nullptr while it has entries.
     // Changed only through the tree (CategoryTree::ReplaceEntry).
     const EntryNode* Payload() const { return payload_.get(); }
     // The name a category is found by (its payload's categoryName); empty for entries.
-    const std::string& CategoryName() const { return categoryName_; }
+    const std::string& CategoryName() const { return category_ ? category_->name : NoName(); }
     bool IsExpanded() const { return expanded_; }
 
     TreeNode* Parent() const { return parent_; } // nullptr for a category
@@ -41,14 +46,28 @@ public:
 private:
     friend class CategoryTree;
     friend class NodeSequence;
+    friend class TreeBulkLoad;
 
-    TreeNode(bool isCategory, uint32_t priority) : isCategory_(isCategory), priority_(priority) {}
+    // Only categories carry texts of their own; an entry's come from its payload.
+    struct CategoryTexts
+    {
+        std::string text;
+        std::string name;
+    };
+
+    TreeNode(bool isCategory, uint32_t priority)
+        : isCategory_(isCategory), priority_(priority),
+          category_(isCategory ? std::make_unique<CategoryTexts>() : nullptr)
+    {
+    }
+    static const std::string& NoName()
+    {
+        static const std::string none;
+        return none;
+    }
 
     bool isCategory_;
     bool expanded_ = false;
-    std::string text_;
-    std::string categoryName_;
-    std::unique_ptr<EntryNode> payload_;
     TreeNode* parent_ = nullptr;
     NodeSequence children_;
 
@@ -58,7 +77,8 @@ private:
     TreeNode* up_ = nullptr;
     int size_ = 1;
     uint32_t priority_;
-    uint32_t labelGeneration_ = 0; // the tree's RelabelAll count when labelled
+    std::unique_ptr<CategoryTexts> category_;
+    std::unique_ptr<EntryNode> payload_;
 };
 
 } // namespace tessaro

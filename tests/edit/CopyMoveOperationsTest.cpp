@@ -74,7 +74,7 @@ TEST_F(CopyMoveOperationsTest, EntryTakesTheNameOfTheSelectedTargetCategory)
     EXPECT_EQ(Layout(archive.tree), "Pop{p,a}");
     const EntryNode& copy = *archive.tree.Selected()->Payload();
     EXPECT_EQ(copy.GetCategory(), "Pop");
-    EXPECT_EQ(copy.categoryLabel, "Pop");
+    EXPECT_EQ(copy.CategoryLabel(), "Pop");
     EXPECT_EQ(rock->Payload()->GetCategory(), "Rock");
 }
 

@@ -192,7 +192,7 @@ TEST_F(EditOperationsTest, SubEntriesLeftBehindByAnEditedMainEntryGetANewHead)
     Edit();
     ASSERT_TRUE(PaneIsSound(pane));
     EXPECT_EQ(Layout(pane.tree), "Pop{before,s1,  s2,main}");
-    EXPECT_EQ(EntryTitled(pane.tree, "s1")->Text(), EntryTitled(pane.tree, "s1")->Payload()->displayLabel);
+    EXPECT_EQ(EntryTitled(pane.tree, "s1")->Text(), EntryTitled(pane.tree, "s1")->Payload()->DisplayLabel());
 }
 
 TEST_F(EditOperationsTest, RenameCategoryNeitherMergesNorResorts)
@@ -208,7 +208,7 @@ TEST_F(EditOperationsTest, RenameCategoryNeitherMergesNorResorts)
     EXPECT_TRUE(pane.modified);
     for (TreeNode* entry = pop->FirstChild(); entry; entry = entry->NextSibling()) {
         EXPECT_EQ(entry->Payload()->GetCategory(), "Rock");
-        EXPECT_EQ(entry->Payload()->categoryLabel, "Rock");
+        EXPECT_EQ(entry->Payload()->CategoryLabel(), "Rock");
     }
     EXPECT_TRUE(PaneIsSound(pane));
 
@@ -258,7 +258,7 @@ TEST_F(EditOperationsTest, ToggleTurnsSubIntoMainAndBack)
     pane.tree.Select(sub);
     ToggleMainEntry(pane);
     EXPECT_EQ(sub->Payload()->GetTitle(), "fifteen chars!");
-    EXPECT_EQ(sub->Text(), sub->Payload()->displayLabel);
+    EXPECT_EQ(sub->Text(), sub->Payload()->DisplayLabel());
     EXPECT_TRUE(pane.modified);
     EXPECT_TRUE(PaneIsSound(pane));
 

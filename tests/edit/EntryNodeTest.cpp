@@ -34,18 +34,18 @@ TEST(EntryNodeTest, RelabelBuildsTheFixedColumns)
 
     EntryNode node = Entry("Ballad", 0, 96);
     node.Relabel(styles);
-    EXPECT_EQ(node.categoryLabel, "Ballads");
-    EXPECT_EQ(node.displayLabel, "Ballad" + std::string(10 + 5, ' ') + "(" + style0 + ",  96)");
+    EXPECT_EQ(node.CategoryLabel(), "Ballads");
+    EXPECT_EQ(node.DisplayLabel(), "Ballad" + std::string(10 + 5, ' ') + "(" + style0 + ",  96)");
 
     node = Entry("  Sub", 0, 1000);
     node.Relabel(styles);
-    EXPECT_EQ(node.displayLabel, "     Sub" + std::string(11 + 5, ' ') + "(" + style0 + ", 1000)");
+    EXPECT_EQ(node.DisplayLabel(), "     Sub" + std::string(11 + 5, ' ') + "(" + style0 + ", 1000)");
 
     node = Entry("%s%n%d%%", 0, 280); // the title is data, never a format
     node.record.setStyleNumber(250);  // any number from 245 on is a disk style
     node.record.setDiskStyleNumber(4);
     node.Relabel(styles);
-    EXPECT_EQ(node.displayLabel, "%s%n%d%%" + std::string(8 + 5, ' ') + "(DiskStyle 5, 280)");
+    EXPECT_EQ(node.DisplayLabel(), "%s%n%d%%" + std::string(8 + 5, ' ') + "(DiskStyle 5, 280)");
 }
 
 TEST(EntryNodeTest, DisplayLabelIsCutAtOneHundredCharacters)
@@ -54,8 +54,8 @@ TEST(EntryNodeTest, DisplayLabelIsCutAtOneHundredCharacters)
     styles.SetFlashNameIndividual(0, std::string(200, 'L'));
     EntryNode node = Entry("Long", kPresetStyleCount, 120);
     node.Relabel(styles);
-    EXPECT_EQ(node.displayLabel.size(), 100u);
-    EXPECT_EQ(node.displayLabel.substr(0, 22), "Long" + std::string(12 + 5, ' ') + "(");
+    EXPECT_EQ(node.DisplayLabel().size(), 100u);
+    EXPECT_EQ(node.DisplayLabel().substr(0, 22), "Long" + std::string(12 + 5, ' ') + "(");
 }
 
 } // namespace

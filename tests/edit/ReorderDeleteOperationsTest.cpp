@@ -40,7 +40,7 @@ TEST_F(ReorderOperationsTest, UpToTheTopOfTheGroupMakesTheEntryMain)
     ASSERT_TRUE(PaneIsSound(pane));
     EXPECT_EQ(Layout(pane.tree), "Pop{other,s1,m,  s2,last}");
     EXPECT_EQ(pane.tree.Selected()->Payload()->GetTitle(), "s1");
-    EXPECT_EQ(pane.tree.Selected()->Text(), pane.tree.Selected()->Payload()->displayLabel);
+    EXPECT_EQ(pane.tree.Selected()->Text(), pane.tree.Selected()->Payload()->DisplayLabel());
     EXPECT_TRUE(pane.modified);
     EXPECT_TRUE(pane.tree.Selected()->Parent()->IsExpanded());
 }
@@ -73,7 +73,7 @@ TEST_F(ReorderOperationsTest, DownOnAMainEntryMakesItsFirstSubEntryMain)
     MoveDown(pane);
     ASSERT_TRUE(PaneIsSound(pane));
     EXPECT_EQ(Layout(pane.tree), "Pop{other,s1,m,  s2,last}");
-    EXPECT_EQ(sub1->Text(), sub1->Payload()->displayLabel);
+    EXPECT_EQ(sub1->Text(), sub1->Payload()->DisplayLabel());
     EXPECT_EQ(pane.tree.Selected()->Payload()->GetTitle(), "m");
 }
 
@@ -130,7 +130,7 @@ TEST_F(DeleteOperationsTest, DeletingAMainEntryMakesItsFirstSubEntryMain)
     DeleteSelected(pane, prompts);
     ASSERT_TRUE(PaneIsSound(pane));
     EXPECT_EQ(Layout(pane.tree), "Pop{other,s1,  s2,last}");
-    EXPECT_EQ(sub1->Text(), sub1->Payload()->displayLabel);
+    EXPECT_EQ(sub1->Text(), sub1->Payload()->DisplayLabel());
     EXPECT_EQ(pane.EntryCount(), 4);
     EXPECT_EQ(pane.entryCountText, "4");
     EXPECT_TRUE(pane.modified);

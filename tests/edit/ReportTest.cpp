@@ -8,6 +8,7 @@
 #include "edit/PaneLoad.h"
 #include "edit/Reports.h"
 #include "support/DataTestSupport.h"
+#include "support/FakeProgress.h"
 #include "support/FakePrompts.h"
 #include "support/TreeTestSupport.h"
 
@@ -15,6 +16,7 @@
 
 #include <array>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -377,10 +379,11 @@ protected:
     }
 
     // Runs a Protocol button with the file dialog answering path.
-    std::string Protocol(void (*write)(const PaneState&, Prompts&), const std::string& name = "out.txt")
+    std::string Protocol(void (*write)(const PaneState&, Prompts&, Progress*),
+                         const std::string& name = "out.txt", Progress* progress = nullptr)
     {
         prompts.saveFileNames.push_back(folder / name);
-        write(pane, prompts);
+        write(pane, prompts, progress);
         return ReadText(folder / name);
     }
 
@@ -433,6 +436,16 @@ TEST_F(ReportTest, EmptyPaneWritesTheHeaderOnly)
 {
     EXPECT_EQ(Protocol(WriteFormattedProtocol), kFormattedHeader);
     EXPECT_EQ(Protocol(WriteTabProtocol, "tabs.txt"), kTabHeader);
+}
+
+TEST_F(ReportTest, CancelledProtocolLeavesNoFileAndSaysNothing)
+{
+    LoadAsMdb();
+    FakeProgress cancel(0);
+    EXPECT_EQ(Protocol(WriteFormattedProtocol, "cancelled.txt", &cancel), "");
+    EXPECT_EQ(cancel.captions, std::vector<Caption>{Caption::ProgressReport});
+    EXPECT_FALSE(std::filesystem::exists(folder / "cancelled.txt"));
+    EXPECT_TRUE(prompts.messages.empty());
 }
 
 TEST_F(ReportTest, AsksForTheFileWithTheProtocolDialog)

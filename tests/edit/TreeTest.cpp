@@ -74,7 +74,7 @@ TEST(TreeTest, FirstEntryOfANewCategoryIsAMainEntry)
     EXPECT_EQ(entry->Payload()->GetTitle(), "Tabbed");
     TreeNode* sub = AddEntry(pane, "Rock", 5, 100, "  sub");
     EXPECT_EQ(sub->Payload()->GetTitle(), "sub");
-    EXPECT_EQ(sub->Text(), sub->Payload()->displayLabel);
+    EXPECT_EQ(sub->Text(), sub->Payload()->DisplayLabel());
     EXPECT_TRUE(PaneIsSound(pane));
 }
 
@@ -231,16 +231,30 @@ TEST(TreeTest, RecordsOfWalksEntriesInTreeOrderWithoutPlaceholders)
     EXPECT_EQ(RecordsOf(CategoryTree(NumberedStyles()))(), nullptr);
 }
 
-TEST(TreeTest, RelabelAllFollowsTheStyleNames)
+TEST(TreeTest, LabelsFollowTheStyleNamesAndRelabelAllTellsTheViewWhichChanged)
 {
+    struct Texts : TreeObserver
+    {
+        std::vector<const TreeNode*> changed;
+        void TextChanged(const TreeNode& node) override { changed.push_back(&node); }
+    } view;
     StyleCatalogue styles;
     CategoryTree tree{styles};
-    TreeNode* entry = tree.InsertSorted(MakeEntry("Pop", kPresetStyleCount, 100, "a"));
+    TreeNode* flash = tree.InsertSorted(MakeEntry("Pop", kPresetStyleCount, 100, "a"));
+    TreeNode* otherFlash = tree.InsertSorted(MakeEntry("Pop", kPresetStyleCount + 1, 100, "b"));
+    tree.InsertSorted(MakeEntry("Pop", 1, 100, "preset"));
+    tree.SetObserver(&view);
+
     styles.SetFlashNameIndividual(0, "Renamed");
-    EXPECT_FALSE(TreeIsSound(tree)) << "the label still shows the old name";
+    EXPECT_NE(flash->Text().find("Renamed"), std::string::npos); // labels are made when shown
+    EXPECT_EQ(otherFlash->Text().find("Renamed"), std::string::npos);
     tree.RelabelAll();
-    EXPECT_NE(entry->Text().find("Renamed"), std::string::npos);
+    EXPECT_EQ(view.changed, std::vector<const TreeNode*>{flash});
     EXPECT_TRUE(TreeIsSound(tree));
+
+    view.changed.clear();
+    tree.RelabelAll(); // nothing changed since
+    EXPECT_TRUE(view.changed.empty());
 }
 
 // The checker every other test relies on must see each kind of damage.
@@ -270,13 +284,6 @@ TEST(TreeTest, TheCheckerCatchesEachBrokenRule)
         TreeNode* pop = tree.InsertSorted(MakeEntry("Pop", 1, 100, "a"))->Parent();
         tree.InsertEntryNode(pop, MakeEntry("Rock", 1, 100, "b"), Place::Last());
         EXPECT_FALSE(TreeIsSound(tree)) << "category name";
-    }
-    {
-        StyleCatalogue styles;
-        CategoryTree tree{styles};
-        tree.InsertSorted(MakeEntry("Pop", kPresetStyleCount, 100, "a"));
-        styles.SetFlashNameIndividual(0, "other");
-        EXPECT_FALSE(TreeIsSound(tree)) << "text differs from the label";
     }
     {
         CategoryTree tree{NumberedStyles()};

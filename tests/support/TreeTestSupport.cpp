@@ -102,9 +102,9 @@ void CheckEntries(const CategoryTree& tree, const TreeNode* category, std::set<c
             (problems << where << "EntryNode shared").End();
         EntryNode relabelled = *payload;
         relabelled.Relabel(tree.Styles());
-        if (entry->Text() != payload->displayLabel || entry->Text() != relabelled.displayLabel)
+        if (entry->Text() != payload->DisplayLabel() || entry->Text() != relabelled.DisplayLabel())
             (problems << where << "text '" << entry->Text() << "' is not the label '"
-                      << relabelled.displayLabel << "'")
+                      << relabelled.DisplayLabel() << "'")
                 .End();
         if (payload->GetCategory() != name)
             (problems << where << "category name '" << payload->GetCategory() << "'").End();

@@ -1,0 +1,126 @@
+#include "edit/TreeBulkLoad.h"
+
+#include "edit/CategoryTree.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace tessaro {
+
+namespace {
+
+// CompareGroup within one category: the category bytes are equal there.
+uint32_t GroupKey(const MdbEntry& record)
+{
+    return (uint32_t(record.styleNumber()) << 16) | record.tempo();
+}
+
+} // namespace
+
+TreeBulkLoad::TreeBulkLoad(CategoryTree& tree) : tree_(tree) {}
+TreeBulkLoad::~TreeBulkLoad() = default;
+
+TreeBulkLoad::Category& TreeBulkLoad::CategoryOf(const MdbEntry& record)
+{
+    const std::string_view name = record.CategoryBytes();
+    if (!categories_.empty() && categories_[last_].node->category_->name == name)
+        return categories_[last_];
+    if (const auto found = byName_.find(name); found != byName_.end()) {
+        last_ = found->second;
+        return categories_[last_];
+    }
+    // The node is made before its first entry's, as the one-by-one insert does,
+    // so that both draw the same priorities.
+    Category category;
+    category.node = tree_.MakeNode(true);
+    category.node->category_->text = std::string(name);
+    category.node->category_->name = category.node->category_->text;
+    categories_.push_back(std::move(category));
+    last_ = categories_.size() - 1;
+    try {
+        byName_.emplace(std::string_view(categories_.back().node->category_->name), last_);
+    } catch (...) {
+        categories_.pop_back();
+        last_ = 0;
+        throw;
+    }
+    return categories_.back();
+}
+
+void TreeBulkLoad::Add(const MdbEntry& record)
+{
+    Category& category = CategoryOf(record);
+    std::unique_ptr<TreeNode> node = tree_.MakeNode(false);
+    node->payload_ = std::make_unique<EntryNode>();
+    node->payload_->record = record;
+    category.entries.push_back(std::move(node));
+    ++count_;
+}
+
+void TreeBulkLoad::Arrange(Category& category)
+{
+    std::vector<std::unique_ptr<TreeNode>>& entries = category.entries;
+    // Group key above file position: one sort of plain numbers is the stable
+    // sort by group that inserting in file order gives.
+    std::vector<uint64_t> order(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        order[i] = (uint64_t(GroupKey(entries[i]->payload_->record)) << 32) | i;
+    std::sort(order.begin(), order.end());
+
+    std::vector<std::unique_ptr<TreeNode>> sorted(entries.size());
+    TreeNode* parent = category.node.get();
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        const std::size_t i = std::size_t(order[k] & 0xFFFFFFFFu);
+        const bool firstOfGroup = k == 0 || (order[k] >> 32) != (order[k - 1] >> 32);
+        std::unique_ptr<TreeNode>& node = entries[i];
+        EntryNode& entry = *node->payload_;
+        // The first entry of a category is made a main entry; so is a sub
+        // entry that no earlier entry of its group stands in front of.
+        if (i == 0 || (firstOfGroup && entry.IsSubEntry()))
+            entry.record = AsMainEntry(entry.record);
+        tree_.Relabel(entry);
+        node->parent_ = parent;
+        sorted[k] = std::move(node);
+    }
+    entries.clear();
+    parent->children_.Build(sorted);
+}
+
+void TreeBulkLoad::Prepare()
+{
+    if (prepared_)
+        return;
+    std::vector<std::unique_ptr<TreeNode>> categoryNodes;
+    categoryNodes.reserve(categories_.size());
+    index_.reserve(categories_.size());
+    for (Category& category : categories_) {
+        Arrange(category);
+        index_[category.node->category_->name].push_back(category.node.get());
+    }
+    // Nothing below allocates but Build's one reserve, made before it moves a node.
+    for (Category& category : categories_) {
+        entries_ += std::size_t(category.node->ChildCount());
+        categoryNodes.push_back(std::move(category.node));
+    }
+    sequence_.Build(categoryNodes);
+    byName_.clear();
+    categories_.clear();
+    count_ = 0;
+    prepared_ = true;
+}
+
+bool TreeBulkLoad::Commit()
+{
+    if (!tree_.IsEmpty() || tree_.IsRecording())
+        return false;
+    Prepare();
+    tree_.categories_.Swap(sequence_);
+    tree_.categoriesByName_ = std::move(index_);
+    tree_.entryNodes_ = entries_;
+    index_.clear();
+    entries_ = 0;
+    prepared_ = false;
+    return true;
+}
+
+} // namespace tessaro

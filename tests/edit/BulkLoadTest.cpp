@@ -1,0 +1,185 @@
+// Loading in bulk against inserting one record at a time: on generated files
+// made to catch the corner cases (sub entries first, equal group keys, names
+// that differ only in case or after their end, empty titles and categories)
+// both must give the same tree, down to every label and record byte.
+
+#include "edit/PaneLoad.h"
+#include "edit/TreeBulkLoad.h"
+#include "support/DataTestSupport.h"
+#include "support/TreeTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <sstream>
+
+namespace tessaro {
+namespace {
+
+using testing::Bytes;
+using testing::TempFolder;
+using testing::WriteBytes;
+
+MdbEntry RandomRecord(std::mt19937& random)
+{
+    static const char* const categories[] = {"Pop", "pop", "POP", "", "Rock", "A name of sixteen", "Jazz "};
+    static const char* const titles[] = {
+        "", " ", "  sub", " sub", "\tTab", "Main", "main", "A title of 16 ch", "   ", "x"};
+    static const uint8_t styles[] = {0, 1, 2, 244, 245, 250};
+    static const uint16_t tempos[] = {0, 100, 100, 280, 65535};
+    auto pick = [&random](const auto& list) { return list[random() % std::size(list)]; };
+
+    MdbEntry record;
+    for (uint8_t& byte : record.bytes())
+        byte = uint8_t(random()); // every other field as noise: it must come through untouched
+    record.SetCategory(pick(categories));
+    record.SetTitle(pick(titles));
+    if (random() % 4 == 0)
+        record.bytes()[20 + 10] = uint8_t(random()); // noise after a short name's end, or inside a long one
+    record.setStyleNumber(pick(styles));
+    record.setTempo(pick(tempos));
+    return record;
+}
+
+std::vector<MdbEntry> RandomFile(std::mt19937& random)
+{
+    std::vector<MdbEntry> records(random() % 60);
+    for (MdbEntry& record : records)
+        record = RandomRecord(random);
+    if (!records.empty() && random() % 3 == 0)
+        records[0].SetTitle("  leading sub"); // a sub entry before any main entry
+    return records;
+}
+
+// Everything a reader of the tree can see, one line per node.
+std::string Dump(const CategoryTree& tree)
+{
+    std::ostringstream out;
+    out << tree.CategoryCount() << " categories, " << tree.EntryNodeCount() << " entries\n";
+    for (const TreeNode* category = tree.FirstCategory(); category; category = category->NextSibling()) {
+        out << "[" << category->Text() << "|" << category->CategoryName() << "|" << category->IsExpanded()
+            << "|" << (category->Payload() != nullptr) << "|" << category->Row() << "] -> "
+            << (tree.FindCategory(category->CategoryName()) == category) << "\n";
+        for (const TreeNode* entry = category->FirstChild(); entry; entry = entry->NextSibling()) {
+            out << "  " << entry->Text() << "|" << entry->Row() << "|" << (entry->Parent() == category)
+                << "|";
+            for (uint8_t byte : entry->Payload()->record.bytes())
+                out << char('a' + byte % 26);
+            out << "\n";
+        }
+    }
+    return out.str();
+}
+
+void LoadOneByOne(PaneState& pane, const std::vector<MdbEntry>& records)
+{
+    for (const MdbEntry& record : records)
+        ASSERT_TRUE(InsertLoadedRecord(pane, record));
+}
+
+void LoadInBulk(PaneState& pane, const std::vector<MdbEntry>& records)
+{
+    TreeBulkLoad bulk(pane.tree);
+    for (const MdbEntry& record : records)
+        bulk.Add(record);
+    EXPECT_EQ(bulk.Count(), records.size());
+    ASSERT_TRUE(bulk.Commit());
+}
+
+Bytes ArchiveBytes(const std::vector<MdbEntry>& records)
+{
+    const std::string magic = "%%%MDB-Archiv%%%";
+    Bytes bytes(magic.begin(), magic.end());
+    for (const MdbEntry& record : records)
+        bytes.insert(bytes.end(), record.bytes().begin(), record.bytes().end());
+    return bytes;
+}
+
+TEST(BulkLoadTest, GivesTheTreeOfInsertingOneByOneOnThousandsOfGeneratedFiles)
+{
+    std::mt19937 random(20261208);
+    for (int file = 0; file < 2000; ++file) {
+        const std::vector<MdbEntry> records = RandomFile(random);
+        PaneState single{NumberedStyles()};
+        PaneState bulk{NumberedStyles()};
+        LoadOneByOne(single, records);
+        LoadInBulk(bulk, records);
+        ASSERT_EQ(Dump(bulk.tree), Dump(single.tree)) << "file " << file;
+        ASSERT_TRUE(PaneIsSound(bulk)) << "file " << file;
+
+        // The loaded tree goes on like the other one: the name index and the
+        // group order hold for what is inserted afterwards.
+        const std::vector<MdbEntry> more = RandomFile(random);
+        LoadOneByOne(single, more);
+        LoadOneByOne(bulk, more);
+        ASSERT_EQ(Dump(bulk.tree), Dump(single.tree)) << "file " << file << " and more";
+    }
+}
+
+TEST(BulkLoadTest, ThroughTheFileReadersAsWell)
+{
+    std::mt19937 random(7);
+    TempFolder folder;
+    for (int file = 0; file < 50; ++file) {
+        std::vector<MdbEntry> records = RandomFile(random);
+        WriteBytes(folder / "a.mdx", ArchiveBytes(records));
+        PaneState single{NumberedStyles()};
+        PaneState loaded{NumberedStyles()};
+        LoadOneByOne(single, records);
+        ASSERT_EQ(InsertArchiveFile(loaded, folder / "a.mdx"), std::nullopt);
+        ASSERT_EQ(Dump(loaded.tree), Dump(single.tree)) << "archive " << file;
+
+        MdbImage image;
+        std::vector<MdbEntry> occupied;
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            if (records[i].inUse()) { // slots not in use are skipped, as the reader does
+                image.SetSlot(int(i), records[i]);
+                occupied.push_back(records[i]);
+            }
+        }
+        PaneState fromMdb{NumberedStyles()};
+        PaneState singleMdb{NumberedStyles()};
+        LoadOneByOne(singleMdb, occupied);
+        ASSERT_EQ(InsertMdbImage(fromMdb, image), std::nullopt);
+        ASSERT_EQ(Dump(fromMdb.tree), Dump(singleMdb.tree)) << "MDB " << file;
+    }
+}
+
+TEST(BulkLoadTest, CommitsOnlyIntoAnEmptyTreeThatIsNotRecording)
+{
+    PaneState pane{NumberedStyles()};
+    AddEntry(pane, "Pop", 1, 100, "there");
+    TreeBulkLoad bulk(pane.tree);
+    bulk.Add(MakeEntry("Rock", 1, 100, "new")->record);
+    EXPECT_FALSE(bulk.Commit());
+    EXPECT_EQ(Layout(pane.tree), "Pop{there}");
+
+    PaneState empty{NumberedStyles()};
+    TreeJournal journal;
+    empty.tree.Record(&journal);
+    TreeBulkLoad intoRecording(empty.tree);
+    intoRecording.Add(MakeEntry("Rock", 1, 100, "new")->record);
+    EXPECT_FALSE(intoRecording.Commit());
+    EXPECT_TRUE(empty.tree.IsEmpty());
+}
+
+TEST(BulkLoadTest, ReplacingLoadLeavesThePaneAsItWasWhenTheFileIsRefused)
+{
+    TempFolder folder;
+    PaneState pane{NumberedStyles()};
+    AddEntry(pane, "Pop", 1, 100, "kept");
+    Bytes bad = ArchiveBytes({MakeEntry("Rock", 1, 100, "new")->record});
+    bad[0] = 'x';
+    WriteBytes(folder / "bad.mdx", bad);
+    EXPECT_EQ(ReplaceWithArchiveFile(pane, folder / "bad.mdx"), Msg::NotAValidArchive);
+    EXPECT_EQ(ReplaceWithArchiveFile(pane, folder / "missing.mdx"), Msg::ErrorOpeningArchive);
+    EXPECT_EQ(Layout(pane.tree), "Pop{kept}");
+
+    WriteBytes(folder / "good.mdx", ArchiveBytes({MakeEntry("Rock", 1, 100, "new")->record}));
+    EXPECT_EQ(ReplaceWithArchiveFile(pane, folder / "good.mdx"), std::nullopt);
+    EXPECT_EQ(Layout(pane.tree), "Rock{new}");
+    EXPECT_TRUE(PaneIsSound(pane));
+}
+
+} // namespace
+} // namespace tessaro
