@@ -46,7 +46,11 @@ bool MainWindowState::DropNodes(PaneId from, const std::vector<TreeNode*>& nodes
         MoveToCategory(target, nodes, CategoryOf(onto));
     } else {
         history.Begin(StepName(move ? Caption::Move : Caption::Copy, nodes), to);
-        Transfer(source, nodes, target, onto ? onto : target.tree.FirstCategory(), move, prompts_);
+        if (!Transfer(source, nodes, target, onto ? onto : target.tree.FirstCategory(), move, prompts_,
+                      progress)) {
+            history.Rollback(); // cancelled: both panes as they were
+            return false;
+        }
     }
     history.Commit();
     SetActivePane(to);
@@ -68,10 +72,7 @@ bool MainWindowState::OpenDroppedFile(PaneId pane, const std::string& path)
         return false;
     if (!ConfirmDiscard(pane))
         return false;
-    Pane(pane).fileName = path;
-    const bool loaded = LoadFile(pane);
-    SetActivePane(pane);
-    return loaded;
+    return OpenFileIn(pane, path);
 }
 
 } // namespace tessaro

@@ -8,6 +8,8 @@
 #include "edit/Reports.h"
 #include "edit/Search.h"
 
+#include <type_traits>
+
 namespace tessaro {
 
 namespace {
@@ -35,7 +37,14 @@ private:
 template <class Command> void MainWindowState::AsStep(const std::string& name, Command command)
 {
     history.Begin(name, mdbActive_ ? PaneId::Mdb : PaneId::Archive);
-    command();
+    if constexpr (std::is_same_v<decltype(command()), bool>) {
+        if (!command()) {
+            history.Rollback(); // cancelled part way: as if it never ran
+            return;
+        }
+    } else {
+        command();
+    }
     history.Commit();
 }
 
@@ -89,7 +98,7 @@ void MainWindowState::CopyOrMoveCommand(bool move)
     PaneState& target = *OtherPane();
     const std::vector<TreeNode*> nodes = source.tree.SelectedNodes();
     AsStep(StepName(move ? Caption::Move : Caption::Copy, nodes),
-           [&] { Transfer(source, nodes, target, target.tree.Selected(), move, prompts_); });
+           [&] { return Transfer(source, nodes, target, target.tree.Selected(), move, prompts_, progress); });
 }
 
 void MainWindowState::Copy()
@@ -156,13 +165,13 @@ void MainWindowState::Search()
 void MainWindowState::WriteFormattedProtocol()
 {
     if (ComputeEditFacts().paneLoaded)
-        tessaro::WriteFormattedProtocol(*ActivePane(), prompts_);
+        tessaro::WriteFormattedProtocol(*ActivePane(), prompts_, progress);
 }
 
 void MainWindowState::WriteTabProtocol()
 {
     if (ComputeEditFacts().paneLoaded)
-        tessaro::WriteTabProtocol(*ActivePane(), prompts_);
+        tessaro::WriteTabProtocol(*ActivePane(), prompts_, progress);
 }
 
 void MainWindowState::TreeGotFocus(bool mdbTree)

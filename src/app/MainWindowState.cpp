@@ -2,6 +2,7 @@
 #include "app/MainWindowState.h"
 
 #include "browse/DirectoryListing.h"
+#include "edit/PaneLoad.h"
 
 #include <filesystem>
 
@@ -92,7 +93,10 @@ void MainWindowState::SetNoNetworkOption(bool on)
 
 bool MainWindowState::ForgetFailedLoad(PaneState& pane, Msg error)
 {
-    prompts_.Warn(error);
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(pane.fileName, ec);
+    prompts_.MessageBox(LoadMessageText(error, pane.fileName, ec ? 0 : size), MsgIcon::Warning,
+                        MsgButtons::Ok);
     ResetPane(pane);
     RemoveRecentFile(pane);
     pane.fileName.clear();

@@ -11,6 +11,7 @@
 #include "app/RecentFiles.h"
 #include "app/SettingsStore.h"
 #include "catalogue/StyleCatalogue.h"
+#include "common/Progress.h"
 #include "common/Prompts.h"
 #include "data/SafeFile.h"
 #include "edit/History.h"
@@ -119,6 +120,10 @@ public:
     std::string lastBackupFolder;    // last folder chosen in the browse dialog
     std::string startupFolder;       // current folder at start-up; the help pages lie there
     WindowPosition windowPosition;   // read at start-up, written at exit
+    // Where long work (loading an archive, saving it, copying or moving many
+    // entries, a report) shows how far it is and may be cancelled; the
+    // window's dialog, or nullptr.
+    Progress* progress = nullptr;
 
     // ---- Start-up and exit -------------------------------------------------
     // The start sequence after the window's controls exist: start-up folder,
@@ -300,6 +305,16 @@ private:
     // A failed load: says why, then leaves the pane empty and forgets the file
     // (entries inserted before the failure must not linger). Returns false.
     bool ForgetFailedLoad(PaneState& pane, Msg error);
+    enum class LoadOutcome
+    {
+        Loaded,
+        Failed,   // said why; the pane is empty and its file forgotten
+        Cancelled // by the user: the pane is as it was
+    };
+    LoadOutcome LoadPane(PaneId pane);
+    // Loads the file into the pane and makes the pane active; a cancelled load
+    // leaves the pane, its file name and the active pane as they were.
+    bool OpenFileIn(PaneId pane, const std::string& path);
     // No room on the disk for a safe save's temporary copy: asks whether to
     // write over the file itself (a failure then loses it). True for Yes.
     bool AllowWriteInPlace();

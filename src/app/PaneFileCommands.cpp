@@ -76,9 +76,7 @@ void MainWindowState::Open(PaneId id)
             return;
         chosen = *name;
     }
-    pane.fileName = chosen;
-    LoadFile(id);
-    SetActivePane(id);
+    OpenFileIn(id, chosen);
 }
 
 void MainWindowState::SelectRecent(PaneId id, int index)
@@ -90,9 +88,7 @@ void MainWindowState::SelectRecent(PaneId id, int index)
         return; // already loaded
     if (!ConfirmDiscard(id))
         return;
-    pane.fileName = pane.recentFiles[index];
-    LoadFile(id);
-    SetActivePane(id);
+    OpenFileIn(id, pane.recentFiles[index]);
 }
 
 void MainWindowState::Close(PaneId id)

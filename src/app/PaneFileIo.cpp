@@ -11,18 +11,28 @@ namespace tessaro {
 
 bool MainWindowState::LoadFile(PaneId id)
 {
+    return LoadPane(id) == LoadOutcome::Loaded;
+}
+
+MainWindowState::LoadOutcome MainWindowState::LoadPane(PaneId id)
+{
     WaitCursor wait(prompts_);
     PaneState& pane = Pane(id);
-    // The previous contents are gone from here on, whatever the outcome.
+    // The new tree is built aside and swapped in whole, so that a cancelled
+    // load leaves the pane as it was.
+    const std::optional<Msg> error = id == PaneId::Mdb
+                                         ? ReadMdbIntoPane()
+                                         : ReplaceWithArchiveFile(pane, pane.fileName, nullptr, progress);
+    if (error == Msg::WorkCancelled)
+        return LoadOutcome::Cancelled;
     pane.loaded = pane.untitled = pane.modified = false;
-    if (id == PaneId::Mdb)
-        modelLabel.clear();
-    ResetPane(pane);
-
-    const std::optional<Msg> error =
-        id == PaneId::Mdb ? ReadMdbIntoPane() : InsertArchiveFile(pane, pane.fileName);
-    if (error)
-        return ForgetFailedLoad(pane, *error);
+    if (error) {
+        if (id == PaneId::Mdb)
+            modelLabel.clear();
+        ForgetFailedLoad(pane, *error);
+        return LoadOutcome::Failed;
+    }
+    history.ResetPane(id); // the steps name the nodes of the tree that went
     pane.loaded = true;
     AddRecentFile(pane);
     if (id == PaneId::Mdb) {
@@ -30,7 +40,21 @@ bool MainWindowState::LoadFile(PaneId id)
         FollowModelWithFactoryNames();
     }
     UpdateEntryCountText(pane);
-    return true;
+    return LoadOutcome::Loaded;
+}
+
+bool MainWindowState::OpenFileIn(PaneId id, const std::string& path)
+{
+    PaneState& pane = Pane(id);
+    const std::string previous = pane.fileName;
+    pane.fileName = path;
+    const LoadOutcome outcome = LoadPane(id);
+    if (outcome == LoadOutcome::Cancelled) {
+        pane.fileName = previous;
+        return false;
+    }
+    SetActivePane(id);
+    return outcome == LoadOutcome::Loaded;
 }
 
 std::optional<Msg> MainWindowState::ReadMdbIntoPane()
@@ -45,14 +69,15 @@ std::optional<Msg> MainWindowState::ReadMdbIntoPane()
     if (read.error)
         return read.error;
     keyboardModel = static_cast<int>(read.model);
-    return InsertMdbImage(mdbPane, read.image);
+    return ReplaceWithMdbImage(mdbPane, read.image);
 }
 
 std::optional<Msg> MainWindowState::WritePaneFile(PaneId id, WriteMode mode)
 {
     const PaneState& pane = Pane(id);
     if (id == PaneId::Archive)
-        return WriteArchiveFile(pane.fileName, RecordsOf(pane.tree), mode);
+        return WriteArchiveFile(pane.fileName, RecordsOf(pane.tree), mode, progress,
+                                pane.tree.EntryNodeCount());
     return WriteMdbFile(pane.fileName, RecordsOf(pane.tree), static_cast<KeyboardModel>(keyboardModel),
                         blankSignature, mode);
 }
@@ -70,6 +95,8 @@ bool MainWindowState::SaveFile(PaneId id, bool addToRecent)
             return false;
         error = WritePaneFile(id, WriteMode::InPlace);
     }
+    if (error == Msg::WorkCancelled)
+        return false; // the old file is whole and the pane still modified
     if (error) {
         prompts_.Warn(*error);
         return false;

@@ -32,9 +32,7 @@ void MainWindowState::OpenFiles(const std::vector<std::string>& paths)
         }
         if (!ConfirmDiscard(id))
             continue;
-        pane.fileName = path;
-        LoadFile(id);
-        SetActivePane(id);
+        OpenFileIn(id, path);
     }
 }
 

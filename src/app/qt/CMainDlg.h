@@ -14,11 +14,13 @@
 
 #include "app/MainWindowState.h"
 #include "app/qt/MainMenus.h"
+#include "app/qt/QtProgress.h"
 
 #include <QDialog>
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QButtonGroup;
@@ -131,7 +133,8 @@ private:
     WindowPosition CurrentPlacement() const;
 
     MainWindowState state_;
-    int commandDepth_ = 0; // commands running (a modal dialog may be open)
+    std::unique_ptr<QtProgress> progress_; // the state's Progress
+    int commandDepth_ = 0;                 // commands running (a modal dialog may be open)
 
     PaneControls mdb_;
     PaneControls archive_;
