@@ -42,6 +42,8 @@ package: programs
 bench: deps configure
 	cmake --build $(BUILD) --target tessaro_bench
 	$(BUILD)/tessaro_bench $(BENCH_ARGS)
+	@if cmake --build $(BUILD) --target tessaro_window_bench >/dev/null 2>&1; then \
+	  $(BUILD)/tessaro_window_bench $(BENCH_ARGS); fi
 
 fuzz: deps
 	@test -f $(FUZZ_BUILD)/build.ninja || CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja \
