@@ -24,18 +24,27 @@ void* NodePool::Allocate()
     std::lock_guard<std::mutex> lock(mutex_);
     if (FreeSlot* slot = free_) {
         free_ = slot->next;
+        ++live_;
         return slot;
     }
-    if (next_ == end_ || std::size_t(end_ - next_) < slotSize_) {
-        void* chunk = std::aligned_alloc(kChunkSize, kChunkSize);
-        if (!chunk)
-            throw std::bad_alloc();
-        ::madvise(chunk, kChunkSize, MADV_HUGEPAGE); // fewer page faults; a hint only
-        next_ = static_cast<char*>(chunk);
+    if (!next_ || std::size_t(end_ - next_) < slotSize_) {
+        // The next chunk in order: one kept from before, else a new one.
+        const std::size_t index = next_ ? chunk_ + 1 : chunk_;
+        if (index == chunks_.size()) {
+            chunks_.reserve(chunks_.size() + 1); // before the chunk: a throw here leaks nothing
+            void* chunk = std::aligned_alloc(kChunkSize, kChunkSize);
+            if (!chunk)
+                throw std::bad_alloc();
+            ::madvise(chunk, kChunkSize, MADV_HUGEPAGE); // fewer page faults; a hint only
+            chunks_.push_back(static_cast<char*>(chunk));
+        }
+        chunk_ = index;
+        next_ = chunks_[index];
         end_ = next_ + kChunkSize;
     }
     void* object = next_;
     next_ += slotSize_;
+    ++live_;
     return object;
 }
 
@@ -44,6 +53,14 @@ void NodePool::Free(void* object) noexcept
     if (!object)
         return;
     std::lock_guard<std::mutex> lock(mutex_);
+    if (--live_ == 0) {
+        // Nothing lives in the chunks any more: carve them again from the start.
+        free_ = nullptr;
+        chunk_ = 0;
+        next_ = nullptr;
+        end_ = nullptr;
+        return;
+    }
     free_ = new (object) FreeSlot{free_};
 }
 

@@ -5,11 +5,14 @@
 // carved from large chunks and their slots reused through a free list, so a
 // node stays exactly as valid as with new/delete: a node the journal holds
 // keeps its slot until the journal frees it. Chunks are kept for the next
-// load rather than handed back to the system.
+// load rather than handed back to the system; once every slot is free again
+// (the panes closed), they are carved afresh from the first, so that the next
+// load lays its nodes out in order instead of scattered over the old free list.
 
 #include <cstddef>
 #include <mutex>
 #include <new>
+#include <vector>
 
 namespace tessaro {
 
@@ -31,8 +34,11 @@ private:
     const std::size_t slotSize_;
     std::mutex mutex_;
     FreeSlot* free_ = nullptr;
-    char* next_ = nullptr; // the unused rest of the newest chunk
+    std::vector<char*> chunks_;
+    std::size_t chunk_ = 0; // the chunk being carved, while next_ is set
+    char* next_ = nullptr;  // the unused rest of that chunk
     char* end_ = nullptr;
+    std::size_t live_ = 0; // slots handed out and not yet freed
 };
 
 // Class-wide operator new and delete through a pool of that class's size.
