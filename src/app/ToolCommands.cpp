@@ -339,7 +339,7 @@ void MainWindowState::CheckForKeyboard()
     std::vector<ResultTarget> targets;
     for (const EntryFindings& entry : found) {
         for (const KeyboardFinding& finding : entry.findings) {
-            list.lines.push_back(EntryText(entry.entry) + ": " + finding.field + ": " + finding.reason);
+            list.lines.push_back(EntryText(entry.entry) + ": " + finding.field + ": " + finding.ReasonText());
             targets.push_back({IdOf(*pane), {entry.entry}, nullptr});
         }
     }

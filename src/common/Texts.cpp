@@ -248,6 +248,11 @@ constexpr TextPair kCaptions[] = {
     {"Copying...", "Kopieren..."},
     {"Moving...", "Verschieben..."},
     {"Writing the report...", "Protokoll wird geschrieben..."},
+    // What Check for keyboard found in an entry
+    {"%1 is no voice of the catalogue", "%1 ist keine Voice des Katalogs"},
+    {"%1 %2 is a PSR-9000pro voice", "%1 %2 ist eine Voice des PSR-9000pro"},
+    {"%1, which the entry editor does not accept", "%1, was der Eintragseditor nicht annimmt"},
+    {"%1 needs its style disk", "%1 braucht seine Style-Diskette"},
 };
 static_assert(std::size(kCaptions) == static_cast<std::size_t>(Caption::Count_),
               "one text pair for every Caption");

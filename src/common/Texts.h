@@ -276,6 +276,12 @@ enum class Caption
     ProgressMoving,
     ProgressReport,
 
+    // What Check for keyboard found in an entry (%1, %2 as noted)
+    FindingNoVoice,   // %1 the voice's numbers
+    FindingProVoice,  // %1 the voice's name, %2 its numbers
+    FindingRejected,  // %1 why the entry editor would refuse the value
+    FindingDiskStyle, // %1 the style as shown
+
     Count_ // keep last
 };
 

@@ -5,9 +5,17 @@
 #include "edit/CategoryTree.h"
 #include "edit/EntryColumns.h"
 
+#include <utility>
+
 namespace tessaro {
 
 namespace {
+
+std::string Filled(const char* text, const std::vector<std::string>& args)
+{
+    return FillArgs(text, {args.size() > 0 ? std::string_view(args[0]) : std::string_view(),
+                           args.size() > 1 ? std::string_view(args[1]) : std::string_view()});
+}
 
 std::string Numbers(VoiceRef voice)
 {
@@ -20,13 +28,25 @@ void CheckVoice(const std::string& field, VoiceRef voice, const std::string& sho
 {
     const int row = VoiceCatalogue::FindVoiceRow(voice);
     if (row < 0) {
-        findings.push_back({field, Numbers(voice) + " is no voice of the catalogue"});
+        findings.emplace_back(field, Caption::FindingNoVoice, std::vector<std::string>{Numbers(voice)});
     } else if (VoiceCatalogue::IsProOnlyVoice(row) && model != KeyboardModel::Psr9000Pro) {
-        findings.push_back({field, shownName + " " + Numbers(voice) + " is a PSR-9000pro voice"});
+        findings.emplace_back(field, Caption::FindingProVoice,
+                              std::vector<std::string>{shownName, Numbers(voice)});
     }
 }
 
 } // namespace
+
+KeyboardFinding::KeyboardFinding(std::string field, Caption kind, std::vector<std::string> args)
+    : field(std::move(field)), kind(kind), args(std::move(args)),
+      reason(Filled(TextsOf(kind).english, this->args))
+{
+}
+
+std::string KeyboardFinding::ReasonText() const
+{
+    return Filled(IsGerman() ? TextsOf(kind).german : TextsOf(kind).english, args);
+}
 
 std::vector<KeyboardFinding> CheckEntryForKeyboard(const MdbEntry& record, KeyboardModel model)
 {
@@ -35,14 +55,14 @@ std::vector<KeyboardFinding> CheckEntryForKeyboard(const MdbEntry& record, Keybo
     for (std::size_t c = 0; c < columns.size(); ++c) {
         const EntryColumn& column = columns[c];
         if (const std::optional<CellFault> fault = EditorRangeFault(c, record)) {
-            findings.push_back(
-                {columns[fault->column].name, fault->reason + ", which the entry editor does not accept"});
+            findings.emplace_back(columns[fault->column].name, Caption::FindingRejected,
+                                  std::vector<std::string>{fault->reason});
         }
         switch (column.kind) {
         case ColumnKind::StyleName:
             if (record.isDiskStyle()) {
-                findings.push_back(
-                    {column.name, ValueText(c, record, FixedStyleNames()) + " needs its style disk"});
+                findings.emplace_back(column.name, Caption::FindingDiskStyle,
+                                      std::vector<std::string>{ValueText(c, record, FixedStyleNames())});
             }
             break;
         case ColumnKind::HandVoiceName: {

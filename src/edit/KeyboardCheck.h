@@ -5,6 +5,7 @@
 // editor would not accept. The hand voices count always, a part's voice only
 // when the entry sets it (otherwise the style's own voice plays).
 
+#include "common/Texts.h"
 #include "data/MdbImage.h"
 
 #include <cstddef>
@@ -18,8 +19,15 @@ class TreeNode;
 
 struct KeyboardFinding
 {
+    KeyboardFinding(std::string field, Caption kind, std::vector<std::string> args);
+
     std::string field; // the name the report and the export give it
-    std::string reason;
+    Caption kind;      // the reason's text, filled with args
+    std::vector<std::string> args;
+    std::string reason; // in English, as tessaro-cli prints it
+
+    // The reason in the current language, for the window.
+    std::string ReasonText() const;
 };
 
 std::vector<KeyboardFinding> CheckEntryForKeyboard(const MdbEntry& record, KeyboardModel model);

@@ -48,6 +48,26 @@ TEST_F(KeyboardCheckTest, APlayableEntryHasNoFinding)
     EXPECT_EQ(Findings(Playable(), KeyboardModel::Psr9000Pro), "");
 }
 
+TEST_F(KeyboardCheckTest, TheWindowReadsFindingsInItsLanguageTheToolInEnglish)
+{
+    MdbEntry record = Playable();
+    record.setVoice(HandVoice::R2, {0, 113, 0}); // Live!Grand, pro only
+    record.setVoice(HandVoice::Left, {1, 2, 3}); // no voice at all
+    SetUiLanguage(UiLanguage::German);
+    const std::vector<KeyboardFinding> findings = CheckEntryForKeyboard(record, KeyboardModel::Psr9000);
+    std::vector<std::string> german;
+    std::vector<std::string> english;
+    for (const KeyboardFinding& finding : findings) {
+        german.push_back(finding.ReasonText());
+        english.push_back(finding.reason);
+    }
+    SetUiLanguage(UiLanguage::English);
+    EXPECT_EQ(german, (std::vector<std::string>{"Piano - Live!Grand <0,113,0> ist eine Voice des PSR-9000pro",
+                                                "<1,2,3> ist keine Voice des Katalogs"}));
+    EXPECT_EQ(english, (std::vector<std::string>{"Piano - Live!Grand <0,113,0> is a PSR-9000pro voice",
+                                                 "<1,2,3> is no voice of the catalogue"}));
+}
+
 TEST_F(KeyboardCheckTest, ProVoicesOnlyOnThePsr9000)
 {
     MdbEntry record = Playable();
