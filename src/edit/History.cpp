@@ -5,8 +5,17 @@
 namespace tessaro {
 
 namespace {
-const std::string kNoName;
+
+// Kept only for a selection of several nodes, the rare case, so that a
+// single-node command costs no listing.
+std::vector<TreeNode*> SeveralSelected(const CategoryTree& tree)
+{
+    return tree.SelectionCount() > 1 ? tree.SelectedNodes() : std::vector<TreeNode*>();
 }
+
+const std::string kNoName;
+
+} // namespace
 
 History::History(PaneState& mdbPane, PaneState& archivePane) : panes_{&mdbPane, &archivePane} {}
 
@@ -26,6 +35,7 @@ void History::Begin(const std::string& name, PaneId active)
     for (PaneId id : kPaneIds) {
         Part& part = recording_.parts[Index(id)];
         part.selectedBefore = Pane(id).tree.Selected();
+        part.severalBefore = SeveralSelected(Pane(id).tree);
         Pane(id).tree.Record(&part.journal);
     }
 }
@@ -47,6 +57,7 @@ void History::Commit()
     for (PaneId id : kPaneIds) {
         Part& part = recording_.parts[Index(id)];
         part.selectedAfter = Pane(id).tree.Selected();
+        part.severalAfter = SeveralSelected(Pane(id).tree);
         if (recording_.Touches(id)) {
             part.versionBefore = Pane(id).version;
             SetVersion(id, recording_.id);
@@ -67,8 +78,8 @@ void History::Rollback()
         tree.Record(nullptr);
         tree.Undo(part.journal);
         SetVersion(id, Pane(id).version); // the flags a command set go with its changes
-        if (part.selectedBefore != tree.Selected())
-            Reselect(tree, part.selectedBefore);
+        if (part.selectedBefore != tree.Selected() || !part.severalBefore.empty())
+            Reselect(tree, part.selectedBefore, part.severalBefore);
     }
     recording_ = Step{};
 }
@@ -83,11 +94,14 @@ const std::string& History::RedoName() const
     return CanRedo() ? steps_[applied_].name : kNoName;
 }
 
-void History::Reselect(CategoryTree& tree, TreeNode* node)
+void History::Reselect(CategoryTree& tree, TreeNode* node, const std::vector<TreeNode*>& several)
 {
     if (!node || !tree.Contains(node))
         return;
-    tree.Select(node);
+    if (several.empty())
+        tree.Select(node);
+    else
+        tree.SetSelection(several, node); // nodes that are not back are left out
     tree.EnsureVisible(node);
 }
 
@@ -100,7 +114,7 @@ PaneId History::Undo()
         Part& part = step.parts[Index(id)];
         Pane(id).tree.Undo(part.journal);
         SetVersion(id, part.versionBefore);
-        Reselect(Pane(id).tree, part.selectedBefore);
+        Reselect(Pane(id).tree, part.selectedBefore, part.severalBefore);
     }
     return step.active;
 }
@@ -114,7 +128,7 @@ PaneId History::Redo()
         Part& part = step.parts[Index(id)];
         Pane(id).tree.Redo(part.journal);
         SetVersion(id, step.id);
-        Reselect(Pane(id).tree, part.selectedAfter);
+        Reselect(Pane(id).tree, part.selectedAfter, part.severalAfter);
     }
     return step.active;
 }

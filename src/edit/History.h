@@ -65,6 +65,9 @@ private:
         uint64_t versionBefore = 0;
         TreeNode* selectedBefore = nullptr;
         TreeNode* selectedAfter = nullptr;
+        // The whole selection when it held several nodes (else empty).
+        std::vector<TreeNode*> severalBefore;
+        std::vector<TreeNode*> severalAfter;
     };
     struct Step
     {
@@ -80,7 +83,7 @@ private:
     static std::size_t Index(PaneId pane) { return pane == PaneId::Mdb ? 0 : 1; }
     PaneState& Pane(PaneId pane) { return *panes_[Index(pane)]; }
     void SetVersion(PaneId pane, uint64_t version);
-    static void Reselect(CategoryTree& tree, TreeNode* node);
+    static void Reselect(CategoryTree& tree, TreeNode* node, const std::vector<TreeNode*>& several);
 
     std::array<PaneState*, 2> panes_;
     std::vector<Step> steps_;

@@ -208,15 +208,21 @@ TEST_F(MultipleSelectionTest, AMoveIntoACategoryIsOneUndoableStep)
 {
     const std::string before = Layout(pane.tree);
     History history(pane, other);
+    pane.tree.SetSelection({a, m, r1}, m);
     history.Begin("Move", PaneId::Mdb);
     MoveToCategory(pane, {a, m, r1}, empty);
+    pane.tree.Select(empty);
     history.Commit();
     EXPECT_EQ(history.StepCount(), 1u);
     history.Undo();
     EXPECT_EQ(Layout(pane.tree), before);
     EXPECT_FALSE(pane.modified);
+    // The whole selection comes back with the nodes, its current node too.
+    EXPECT_EQ(pane.tree.SelectedNodes(), (std::vector<TreeNode*>{a, m, r1}));
+    EXPECT_EQ(pane.tree.Selected(), m);
     history.Redo();
     EXPECT_EQ(Layout(pane.tree), "Pop{z} Rock{r2} Empty{a,m,  s1,  s2,r1}");
+    EXPECT_EQ(pane.tree.SelectedNodes(), (std::vector<TreeNode*>{empty}));
     EXPECT_TRUE(PaneIsSound(pane));
 }
 
