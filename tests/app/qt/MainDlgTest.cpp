@@ -7,6 +7,7 @@
 #include "app/qt/CMainDlg.h"
 #include "support/CaptionCheck.h"
 #include "support/FakePrompts.h"
+#include "support/MainWindowHarness.h"
 #include "support/MapSettingsStore.h"
 
 #include <QCheckBox>
@@ -37,45 +38,12 @@ const char* const kEditColumn[] = {"newCategory", "edit", "mainEntry", "copy",  
                                    "protocolTabs"};
 
 // A main window over scripted prompts and settings in memory.
-class Window
+class Window : public MainWindowHarness
 {
 public:
-    FakePrompts prompts;
-    MapSettingsStore settings;
-    StyleCatalogue styles;
-    std::unique_ptr<CMainDlg> dialog;
+    using MainWindowHarness::MainWindowHarness;
 
-    // language: the stored "Language" value (nullptr: none stored).
-    explicit Window(const char* language = "E")
-    {
-        if (language)
-            settings.WriteString(settings::kSection, settings::kLanguage, language);
-        // Plain file dialogs: the prompts answer them from openFileNames.
-        settings.WriteInt(settings::kSection, settings::kBackupStructure, 0);
-        dialog = std::make_unique<CMainDlg>(prompts, settings, styles);
-    }
-
-    // The start sequence, then shown and active, as at a real start.
-    bool Start()
-    {
-        dialog->Initialise();
-        dialog->show();
-        dialog->activateWindow();
-        return QTest::qWaitForWindowActive(dialog.get());
-    }
-
-    template <class T> T* Get(const char* name) const
-    {
-        T* widget = dialog->findChild<T*>(QString::fromLatin1(name));
-        if (!widget)
-            qFatal("no control %s", name);
-        return widget;
-    }
-    QPushButton* Button(const char* name) const { return Get<QPushButton>(name); }
-    QTreeView* Tree(bool mdb) const { return Get<QTreeView>(mdb ? "treeMdb" : "treeArchive"); }
     QString Text(const char* name) const { return Get<QLabel>(name)->text(); }
-
-    void Click(const char* name) { QTest::mouseClick(Button(name), Qt::LeftButton); }
 
     void OpenDemoMdb()
     {
@@ -88,13 +56,6 @@ public:
         Click("openArchive");
     }
 
-    // The index of a category's row, or of an entry's row inside it.
-    QModelIndex Row(bool mdb, int category, int entry = -1) const
-    {
-        const QAbstractItemModel* model = Tree(mdb)->model();
-        const QModelIndex categoryIndex = model->index(category, 0);
-        return entry < 0 ? categoryIndex : model->index(entry, 0, categoryIndex);
-    }
     void ClickRow(bool mdb, const QModelIndex& index)
     {
         QTreeView* tree = Tree(mdb);

@@ -6,6 +6,7 @@
 #include "app/SettingsKeys.h"
 #include "app/qt/CMainDlg.h"
 #include "support/FakePrompts.h"
+#include "support/MainWindowHarness.h"
 #include "support/MapSettingsStore.h"
 
 #include <QAction>
@@ -62,49 +63,16 @@ const char* const kButtonActions[][2] = {
     {"exit", "exitAction"},
 };
 
-class Window
+class Window : public MainWindowHarness
 {
 public:
-    FakePrompts prompts;
-    MapSettingsStore settings;
-    StyleCatalogue styles;
-    std::unique_ptr<CMainDlg> dialog;
+    using MainWindowHarness::MainWindowHarness;
 
-    explicit Window(const char* language = "E")
-    {
-        settings.WriteString(settings::kSection, settings::kLanguage, language);
-        settings.WriteInt(settings::kSection, settings::kBackupStructure, 0);
-        dialog = std::make_unique<CMainDlg>(prompts, settings, styles);
-    }
-    bool Start()
-    {
-        dialog->Initialise();
-        dialog->show();
-        dialog->activateWindow();
-        return QTest::qWaitForWindowActive(dialog.get());
-    }
-    template <class T> T* Get(const char* name) const
-    {
-        T* found = dialog->findChild<T*>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no %s", name);
-        return found;
-    }
-    QPushButton* Button(const char* name) const { return Get<QPushButton>(name); }
     QAction* Action(const char* name) const { return Get<QAction>(name); }
-    QTreeView* Tree(bool mdb) const { return Get<QTreeView>(mdb ? "treeMdb" : "treeArchive"); }
-    MainWindowState& State() { return dialog->State(); }
-
     void Open(bool mdb, const QString& path)
     {
         prompts.openFileNames.push_back(path.toStdString());
         QTest::mouseClick(Button(mdb ? "openMdb" : "openArchive"), Qt::LeftButton);
-    }
-    QModelIndex Row(bool mdb, int category, int entry = -1) const
-    {
-        const QAbstractItemModel* model = Tree(mdb)->model();
-        const QModelIndex categoryIndex = model->index(category, 0);
-        return entry < 0 ? categoryIndex : model->index(entry, 0, categoryIndex);
     }
     void ClickRow(bool mdb, const QModelIndex& index)
     {

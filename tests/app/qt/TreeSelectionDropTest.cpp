@@ -8,6 +8,7 @@
 #include "edit/qt/CategoryTreeModel.h"
 #include "edit/qt/CategoryTreeView.h"
 #include "support/FakePrompts.h"
+#include "support/MainWindowHarness.h"
 #include "support/MapSettingsStore.h"
 
 #include <QDataStream>
@@ -30,28 +31,13 @@ namespace {
 const QString kDemoMdb = QStringLiteral(TESSARO_SOURCE_DIR "/examples/Demo.buf/MDB.bup");
 const QString kDemoArchive = QStringLiteral(TESSARO_SOURCE_DIR "/examples/Demo.mdx");
 
-class Window
+class Window : public MainWindowHarness
 {
 public:
-    FakePrompts prompts;
-    MapSettingsStore settings;
-    StyleCatalogue styles;
-    std::unique_ptr<CMainDlg> dialog;
-
-    Window()
-    {
-        settings.WriteString(settings::kSection, settings::kLanguage, "E");
-        settings.WriteInt(settings::kSection, settings::kBackupStructure, 0);
-        dialog = std::make_unique<CMainDlg>(prompts, settings, styles);
-    }
-
     // Started with both demo files open.
     bool StartWithDemoFiles()
     {
-        dialog->Initialise();
-        dialog->show();
-        dialog->activateWindow();
-        if (!QTest::qWaitForWindowActive(dialog.get()))
+        if (!Start())
             return false;
         prompts.openFileNames.push_back(kDemoMdb.toStdString());
         Click("openMdb");
@@ -60,26 +46,10 @@ public:
         return State().mdbPane.loaded && State().archivePane.loaded;
     }
 
-    MainWindowState& State() { return dialog->State(); }
-    QPushButton* Button(const char* name) const
-    {
-        return dialog->findChild<QPushButton*>(QString::fromLatin1(name));
-    }
     bool Enabled(const char* name) const { return Button(name)->isEnabled(); }
-    void Click(const char* name) { QTest::mouseClick(Button(name), Qt::LeftButton); }
-    QTreeView* Tree(bool mdb) const
-    {
-        return dialog->findChild<QTreeView*>(mdb ? QStringLiteral("treeMdb") : QStringLiteral("treeArchive"));
-    }
     CategoryTreeModel* Model(bool mdb) const { return static_cast<CategoryTreeModel*>(Tree(mdb)->model()); }
     CategoryTree& TreeOf(bool mdb) { return State().Pane(mdb ? PaneId::Mdb : PaneId::Archive).tree; }
 
-    QModelIndex Row(bool mdb, int category, int entry = -1) const
-    {
-        const QAbstractItemModel* model = Tree(mdb)->model();
-        const QModelIndex categoryIndex = model->index(category, 0);
-        return entry < 0 ? categoryIndex : model->index(entry, 0, categoryIndex);
-    }
     void ClickRow(bool mdb, const QModelIndex& index, Qt::KeyboardModifiers keys = {})
     {
         QTreeView* tree = Tree(mdb);
