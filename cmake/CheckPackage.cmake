@@ -1,6 +1,7 @@
 # Run by the test package.deb: builds the Debian package from the built tree
-# into WORK_DIR and checks its name, its fields, its file list and that the
-# programs in it run.
+# into WORK_DIR and checks its name, its fields, its file list, that the
+# programs in it run and are hardened, its desktop entry, metadata and manual
+# pages, and that lintian finds nothing to warn about.
 #   cmake -DCPACK=... -DCPACK_CONFIG=.../CPackConfig.cmake -DWORK_DIR=... -DVERSION=1.2.3
 #         -P CheckPackage.cmake
 
@@ -8,14 +9,27 @@
 set(EXPECTED_FILES
   ./usr/bin/tessaro
   ./usr/bin/tessaro-cli
+  ./usr/share/applications/org.larchmont.Tessaro.desktop
   ./usr/share/applications/tessaro.desktop
+  ./usr/share/bash-completion/completions/tessaro-cli
+  ./usr/share/doc/tessaro/changelog.gz
   ./usr/share/doc/tessaro/copyright
   ./usr/share/icons/hicolor/256x256/apps/tessaro.png
   ./usr/share/icons/hicolor/48x48/apps/tessaro.png
+  ./usr/share/icons/hicolor/48x48/mimetypes/application-x-psr9000-mdb.png
+  ./usr/share/icons/hicolor/48x48/mimetypes/application-x-psr9000-mdb-archive.png
   ./usr/share/icons/hicolor/scalable/apps/tessaro.svg
+  ./usr/share/icons/hicolor/scalable/mimetypes/application-x-psr9000-mdb.svg
+  ./usr/share/icons/hicolor/scalable/mimetypes/application-x-psr9000-mdb-archive.svg
+  ./usr/share/lintian/overrides/tessaro
+  ./usr/share/man/man1/tessaro-cli.1.gz
+  ./usr/share/man/man1/tessaro.1.gz
+  ./usr/share/metainfo/org.larchmont.Tessaro.metainfo.xml
   ./usr/share/mime/packages/tessaro.xml
   ./usr/share/tessaro/help/Tessaro.htm
   ./usr/share/tessaro/help/Tessaro_e.htm)
+# The desktop entry's id, which is also the software-centre component's.
+set(APP_ID org.larchmont.Tessaro)
 # Linked (found by dpkg-shlibdeps) or loaded at run time (named in Package.cmake).
 set(EXPECTED_DEPENDS libqt6widgets6 libqt6gui6 libqt6network6 libqt6core6 libstdc++6 libc6
                      qt6-translations-l10n)
@@ -121,17 +135,52 @@ foreach(program tessaro tessaro-cli)
   endif()
 endforeach()
 
+# ---- hardening, as Debian builds its packages (dpkg-buildflags, dh_strip) ----
+foreach(program tessaro tessaro-cli)
+  run(readelf --wide --file-header --program-headers --section-headers --dynamic --dyn-syms
+      ${root}/usr/bin/${program})
+  set(elf "${OUT}")
+  set(missing "")
+  if(NOT elf MATCHES "Type: +DYN ")
+    list(APPEND missing "position-independent code (PIE)")
+  endif()
+  if(NOT elf MATCHES "GNU_RELRO")
+    list(APPEND missing "read-only relocations (-z relro)")
+  endif()
+  if(NOT elf MATCHES "\\(FLAGS\\)[^\n]*BIND_NOW" AND NOT elf MATCHES "\\(FLAGS_1\\)[^\n]*NOW")
+    list(APPEND missing "immediate binding (-z now)")
+  endif()
+  if(NOT elf MATCHES "__stack_chk_fail")
+    list(APPEND missing "the stack protector (-fstack-protector-strong)")
+  endif()
+  if(NOT elf MATCHES "__[a-z_]+_chk@")
+    list(APPEND missing "fortified C library calls (-D_FORTIFY_SOURCE)")
+  endif()
+  if(elf MATCHES "\\] \\.comment ")
+    list(APPEND missing "no .comment section")
+  endif()
+  if(missing)
+    string(REPLACE ";" ", " missing "${missing}")
+    message(SEND_ERROR "${program} in the package lacks: ${missing}")
+  endif()
+endforeach()
+
+# ---- desktop entries ----
+set(applications ${root}/usr/share/applications)
 find_program(DESKTOP_FILE_VALIDATE desktop-file-validate)
 if(DESKTOP_FILE_VALIDATE)
-  run(${DESKTOP_FILE_VALIDATE} ${root}/usr/share/applications/tessaro.desktop)
-  if(OUT)
-    message(SEND_ERROR "desktop-file-validate: ${OUT}")
-  endif()
+  foreach(entry ${APP_ID}.desktop tessaro.desktop)
+    run(${DESKTOP_FILE_VALIDATE} ${applications}/${entry})
+    if(OUT)
+      message(SEND_ERROR "desktop-file-validate ${entry}: ${OUT}")
+    endif()
+  endforeach()
 endif()
 
 # A file manager offers the editor for both kinds of file: the menu entry takes
-# files and names their types, and the type description defines exactly those.
-file(READ ${root}/usr/share/applications/tessaro.desktop desktop_entry)
+# files and names their types, and the type description defines exactly those,
+# each with its own icon in the package.
+file(READ ${applications}/${APP_ID}.desktop desktop_entry)
 file(READ ${root}/usr/share/mime/packages/tessaro.xml mime_types)
 if(NOT desktop_entry MATCHES "\nExec=tessaro %F\n")
   message(SEND_ERROR "the desktop entry does not pass files: Exec=tessaro %F expected")
@@ -140,10 +189,82 @@ foreach(type application/x-psr9000-mdb application/x-psr9000-mdb-archive)
   if(NOT desktop_entry MATCHES "\nMimeType=([^\n]*;)?${type};")
     message(SEND_ERROR "the desktop entry does not name ${type}")
   endif()
-  if(NOT mime_types MATCHES "<mime-type type=\"${type}\">")
-    message(SEND_ERROR "tessaro.xml does not define ${type}")
+  string(FIND "${mime_types}" "<mime-type type=\"${type}\">" start)
+  string(SUBSTRING "${mime_types}" ${start} -1 definition)
+  string(REGEX REPLACE "</mime-type>.*" "" definition "${definition}")
+  if(start EQUAL -1 OR NOT definition MATCHES "<icon name=\"([^\"]+)\"/>")
+    message(SEND_ERROR "tessaro.xml does not define ${type} with an icon")
+  else()
+    set(icon ${CMAKE_MATCH_1})
+    foreach(file scalable/mimetypes/${icon}.svg 48x48/mimetypes/${icon}.png)
+      if(NOT EXISTS ${root}/usr/share/icons/hicolor/${file})
+        message(SEND_ERROR "the icon of ${type} is not in the package: ${file}")
+      endif()
+    endforeach()
   endif()
 endforeach()
 if(NOT mime_types MATCHES "value=\"%%%MDB-Archiv%%%\"")
   message(SEND_ERROR "tessaro.xml does not know the archive by its magic")
+endif()
+
+# The old name still starts the editor with files, out of the menus.
+file(READ ${applications}/tessaro.desktop old_entry)
+if(NOT old_entry MATCHES "\nExec=tessaro %F\n" OR NOT old_entry MATCHES "\nNoDisplay=true\n")
+  message(SEND_ERROR "tessaro.desktop does not start the editor out of the menus (Exec=tessaro %F, NoDisplay=true)")
+endif()
+
+# ---- software-centre metadata ----
+set(metainfo ${root}/usr/share/metainfo/${APP_ID}.metainfo.xml)
+file(READ ${metainfo} component)
+foreach(element
+    "<id>${APP_ID}</id>"
+    "<launchable type=\"desktop-id\">${APP_ID}.desktop</launchable>"
+    "<project_license>GPL-3.0-or-later</project_license>"
+    "<summary xml:lang=\"de\">"
+    "<p xml:lang=\"de\">"
+    "<content_rating type=\"oars-1.1\""
+    "<mediatype>application/x-psr9000-mdb</mediatype>"
+    "<mediatype>application/x-psr9000-mdb-archive</mediatype>"
+    "<screenshot type=\"default\">")
+  string(FIND "${component}" "${element}" at)
+  if(at EQUAL -1)
+    message(SEND_ERROR "${APP_ID}.metainfo.xml lacks ${element}")
+  endif()
+endforeach()
+file(READ ${root}/usr/share/doc/tessaro/copyright copyright)
+if(NOT copyright MATCHES "\nLicense: GPL-3.0-or-later\n")
+  message(SEND_ERROR "the metadata's licence GPL-3.0-or-later is not the one in copyright")
+endif()
+find_program(APPSTREAMCLI appstreamcli)
+if(APPSTREAMCLI)
+  run(${APPSTREAMCLI} validate --no-net --explain ${metainfo})
+else()
+  message(STATUS "appstreamcli is not installed: the metadata is not validated")
+endif()
+
+# ---- manual pages and changelog ----
+foreach(page tessaro tessaro-cli)
+  run(man --manpath=${root}/usr/share/man --where ${page})
+endforeach()
+run(gzip --decompress --stdout ${root}/usr/share/doc/tessaro/changelog.gz)
+if(NOT OUT MATCHES "^tessaro \\(${VERSION}\\) ")
+  string(REGEX REPLACE "\n.*" "" first_line "${OUT}")
+  message(SEND_ERROR "changelog.gz begins with '${first_line}', not with version ${VERSION}")
+endif()
+
+# ---- lintian: no error, no warning; each override still needed ----
+find_program(LINTIAN lintian)
+if(NOT LINTIAN)
+  message(FATAL_ERROR "lintian is not installed: bash scripts/install-deps.sh")
+endif()
+execute_process(COMMAND ${LINTIAN} --fail-on error,warning --display-info ${deb}
+                RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(out)
+  message(STATUS "lintian:\n${out}")
+endif()
+if(NOT status EQUAL 0)
+  message(SEND_ERROR "lintian failed (${status}):\n${out}\n${err}")
+endif()
+if(out MATCHES "unused-override|mismatched-override")
+  message(SEND_ERROR "lintian overrides that no longer match (res/lintian-overrides):\n${out}")
 endif()

@@ -1,6 +1,7 @@
-# Run by the test version.agrees: the programs and the help pages show the
-# version of project(VERSION).
-#   cmake -DVERSION=1.2.3 -DCLI=... [-DEDITOR=...] -DHELP_DIR=... -P CheckVersion.cmake
+# Run by the test version.agrees: the programs, the help pages, the changelog
+# and the software-centre metadata show the version of project(VERSION).
+#   cmake -DVERSION=1.2.3 -DCLI=... [-DEDITOR=...] -DHELP_DIR=... -DCHANGELOG=... -DMETAINFO=...
+#         -P CheckVersion.cmake
 
 # `tessaro --version` must answer in a plain shell, without any display.
 function(expect_version_line program name)
@@ -34,3 +35,15 @@ foreach(page IN LISTS pages)
                        "in CMakeLists.txt)")
   endif()
 endforeach()
+
+# A new version gets its changelog entry (newest first) and its release in the metadata.
+file(READ ${CHANGELOG} changelog)
+string(REGEX REPLACE "\n.*" "" first_line "${changelog}")
+if(NOT first_line MATCHES "^tessaro \\(${VERSION}\\) ")
+  message(SEND_ERROR "${CHANGELOG} begins with '${first_line}': add an entry for ${VERSION} "
+                     "(project(VERSION) in CMakeLists.txt) at its top")
+endif()
+file(READ ${METAINFO} metainfo)
+if(NOT metainfo MATCHES "<releases>[ \n]*<release version=\"([^\"]*)\"" OR NOT CMAKE_MATCH_1 STREQUAL VERSION)
+  message(SEND_ERROR "${METAINFO}: the newest release is '${CMAKE_MATCH_1}', but the version is ${VERSION}")
+endif()

@@ -8,6 +8,7 @@ foreach(program tessaro tessaro-cli)
     add_dependencies(tessaro_programs ${program})
   endif()
 endforeach()
+add_dependencies(tessaro_programs tessaro_docs) # the manual pages and changelog they install with
 
 # Installing (and so cpack) builds only what it installs; `make install` and
 # `make package` build the programs first themselves.

@@ -1,9 +1,12 @@
 # The version number lives in project(VERSION) alone. The programs get it as
 # TESSARO_VERSION (window version line, --version), the package through CPack;
-# the help pages state it in their text, and this test keeps them all agreeing.
+# the help pages, the changelog and the software-centre metadata state it in
+# their text, and this test keeps them all agreeing.
 if(TESSARO_TESTS AND TARGET tessaro-cli)
   set(version_check_args -DVERSION=${PROJECT_VERSION} -DCLI=$<TARGET_FILE:tessaro-cli>
-                         -DHELP_DIR=${CMAKE_SOURCE_DIR}/help)
+                         -DHELP_DIR=${CMAKE_SOURCE_DIR}/help
+                         -DCHANGELOG=${CMAKE_SOURCE_DIR}/res/changelog
+                         -DMETAINFO=${CMAKE_SOURCE_DIR}/res/org.larchmont.Tessaro.metainfo.xml)
   if(TARGET tessaro)
     list(APPEND version_check_args -DEDITOR=$<TARGET_FILE:tessaro>)
   endif()

@@ -3,7 +3,9 @@
 # package (dpkg-dev and file let CPack read the run-time dependencies of the
 # programs; desktop-file-utils checks the menu entry and, with shared-mime-info,
 # updates the desktop's caches on `make install`; xdg-utils gives the
-# xdg-open that shows the help pages in the desktop's browser).
+# xdg-open that shows the help pages in the desktop's browser; scdoc writes
+# the manual pages; lintian, appstream and bash-completion check the package,
+# its software-centre metadata and tessaro-cli's completion).
 # Idempotent: installs only what is missing and says nothing when all is present.
 set -euo pipefail
 
@@ -32,6 +34,10 @@ PACKAGES=(
   desktop-file-utils
   shared-mime-info
   xdg-utils
+  scdoc
+  lintian
+  appstream
+  bash-completion
 )
 
 missing=()

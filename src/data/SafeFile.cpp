@@ -149,8 +149,9 @@ void SyncFolderOf(const fs::path& target)
 // Only root may give a file away; a user may still set a group they belong to.
 void CopyOwnerAndMode(int fd, const struct stat& old)
 {
-    if (::fchown(fd, old.st_uid, old.st_gid) != 0)
-        (void)::fchown(fd, uid_t(-1), old.st_gid);
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0 && ::fchown(fd, uid_t(-1), old.st_gid) != 0) {
+        // Not a member of the old group either: the file stays the user's own.
+    }
     ::fchmod(fd, old.st_mode & 07777);
 }
 

@@ -21,7 +21,7 @@ int main(int argc, char* argv[])
     Q_INIT_RESOURCE(tessaro);
     QApplication::setApplicationName(QStringLiteral("Tessaro"));
     QApplication::setOrganizationName(QStringLiteral("Larchmont"));
-    QApplication::setDesktopFileName(QStringLiteral("tessaro"));
+    QApplication::setDesktopFileName(QStringLiteral("org.larchmont.Tessaro"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tessaro-256.png")));
 
     QStringList arguments = QApplication::arguments();
