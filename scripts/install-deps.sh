@@ -3,7 +3,8 @@
 # package (dpkg-dev and file let CPack read the run-time dependencies of the
 # programs; desktop-file-utils checks the menu entry and, with shared-mime-info,
 # updates the desktop's caches on `make install`; xdg-utils gives the
-# xdg-open that shows the help pages in the desktop's browser).
+# xdg-open that shows the help pages in the desktop's browser; mtools and
+# dosfstools check the floppy images in the tests).
 # Idempotent: installs only what is missing and says nothing when all is present.
 set -euo pipefail
 
@@ -32,6 +33,9 @@ PACKAGES=(
   desktop-file-utils
   shared-mime-info
   xdg-utils
+  # independent FAT tools that judge the disk images Tessaro writes (tests)
+  mtools
+  dosfstools
 )
 
 missing=()
