@@ -7,6 +7,7 @@
 #include "browse/TextCompare.h"
 #include "data/AsciiCase.h"
 #include "data/FolderPath.h"
+#include "data/NestedFiles.h"
 
 namespace tessaro {
 
@@ -47,8 +48,7 @@ bool IsBackupSetFolder(const std::string& path)
     if (path.empty() || !IsBackupSetName(path)) {
         return false;
     }
-    std::error_code ec;
-    return std::filesystem::exists(ResolveCaseVariant(path, "BACKUP.INI"), ec);
+    return FileOrFolderExists(ResolveCaseVariant(path, "BACKUP.INI"));
 }
 
 bool SetHoldsWantedFile(const std::string& path, std::string_view mask)

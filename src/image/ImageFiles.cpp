@@ -32,6 +32,13 @@ public:
     SaveFailure Write(const std::string& path, const uint8_t* data, std::size_t size, WriteMode mode) override
     {
         return Change(path, mode, [&](FatVolume& volume, const std::string& inner) {
+            // Missing folders are made in the same save, so a file that does
+            // not fit leaves no empty folder behind.
+            const std::size_t slash = inner.rfind('/');
+            if (slash > 0) {
+                if (auto error = volume.CreateFolders(inner.substr(0, slash)))
+                    return error;
+            }
             return volume.WriteFile(inner, data, size);
         });
     }

@@ -25,7 +25,9 @@ SaveFailure SaveImageFile(const std::string& imageFile, const FatVolume& volume,
 bool WriteNewFloppyImage(const std::string& imageFile, FloppySize size);
 
 // Makes IMAGE::/PATH reach files inside images everywhere (FileInput, the safe
-// save, the folder helpers). Called once at start-up by each program.
+// save, the folder helpers). Called once at start-up by each program. A file
+// written into an image gets its missing folders in the same save: a file that
+// does not fit leaves the image exactly as it was.
 void UseImagePaths();
 
 // Why the last write into an image failed, in the user's language; empty when
