@@ -128,6 +128,16 @@ SaveFailure SaveImageFile(const std::string& imageFile, const FatVolume& volume,
     return WriteWholeFile(imageFile, volume.Bytes().data(), volume.Bytes().size(), mode);
 }
 
+std::optional<std::vector<ImageEntry>> ListImageFolder(const std::string& imagePath)
+{
+    const std::optional<ImagePath> split = SplitImagePath(imagePath);
+    FatVolume volume;
+    std::vector<ImageEntry> entries;
+    if (!split || LoadImageFile(split->image, volume) || volume.List(split->inner, entries))
+        return std::nullopt;
+    return entries;
+}
+
 bool WriteNewFloppyImage(const std::string& imageFile, FloppySize size)
 {
     const std::vector<uint8_t> image = NewFloppyImage(size, uint32_t(std::time(nullptr)));

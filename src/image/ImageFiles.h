@@ -21,6 +21,10 @@ std::optional<ImageError> LoadImageFile(const std::string& imageFile, FatVolume&
 // Writes the volume's bytes over the image file, safely.
 SaveFailure SaveImageFile(const std::string& imageFile, const FatVolume& volume, WriteMode mode = WriteMode::Safe);
 
+// The folders and files of a folder inside an image, given as IMAGE::/FOLDER;
+// nothing when the image or the folder cannot be read.
+std::optional<std::vector<ImageEntry>> ListImageFolder(const std::string& imagePath);
+
 // Writes a new, empty formatted floppy image; false when it cannot be written.
 bool WriteNewFloppyImage(const std::string& imageFile, FloppySize size);
 
