@@ -6,6 +6,7 @@
 #include "image/ImagePath.h"
 
 #include <ctime>
+#include <sys/stat.h>
 
 namespace tessaro {
 
@@ -92,7 +93,14 @@ bool IsMdbFileName(std::string_view name)
            EqualsNoCase(name.substr(name.size() - 4), ".bup");
 }
 
-void CollectMdbFiles(const FatVolume& volume, const std::string& folder, int depth, std::vector<std::string>& found)
+bool IsArchiveFileName(std::string_view name)
+{
+    return name.size() > 4 && EqualsNoCase(name.substr(name.size() - 4), ".mdx");
+}
+
+template <typename Wanted>
+void CollectFiles(const FatVolume& volume, const std::string& folder, int depth, Wanted wanted,
+                  std::vector<std::string>& found)
 {
     // Folders on a floppy nest a few levels; the bound keeps a crafted disk from taking long.
     constexpr int kMaxDepth = 16;
@@ -102,8 +110,8 @@ void CollectMdbFiles(const FatVolume& volume, const std::string& folder, int dep
     for (const ImageEntry& entry : entries) {
         const std::string path = (folder == "/" ? "/" : folder + "/") + entry.name;
         if (entry.folder)
-            CollectMdbFiles(volume, path, depth + 1, found);
-        else if (IsMdbFileName(entry.name))
+            CollectFiles(volume, path, depth + 1, wanted, found);
+        else if (wanted(entry.name))
             found.push_back(path);
     }
 }
@@ -154,11 +162,36 @@ std::string LastImageFailure()
     return g_store.LastFailure();
 }
 
+std::string WithImageReason(Msg id, const std::string& path)
+{
+    const std::string reason = g_store.LastFailure();
+    if (reason.empty() || !SplitImagePath(path))
+        return Tr(id);
+    return Tr(id) + "\n\n" + reason;
+}
+
 std::vector<std::string> MdbFilesOnDisk(const FatVolume& volume)
 {
     std::vector<std::string> found;
-    CollectMdbFiles(volume, "/", 0, found);
+    CollectFiles(volume, "/", 0, IsMdbFileName, found);
     return found;
+}
+
+std::optional<ImageOpening> OpeningOfImage(const std::string& path)
+{
+    struct stat info = {};
+    if (!HasImageExtension(path) || ::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    ImageOpening opening{JoinImagePath(path, "/"), true};
+    FatVolume volume;
+    if (LoadImageFile(path, volume))
+        return opening; // the browse dialog shows the image, which holds nothing it can read
+    std::vector<std::string> found = MdbFilesOnDisk(volume);
+    if (found.empty())
+        CollectFiles(volume, "/", 0, IsArchiveFileName, found);
+    if (found.size() == 1)
+        opening = {JoinImagePath(path, found.front()), false};
+    return opening;
 }
 
 } // namespace tessaro

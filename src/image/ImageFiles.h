@@ -37,6 +37,20 @@ void UseImagePaths();
 // Why the last write into an image failed, in the user's language; empty when
 // it did not fail inside the image (the save of the image file itself).
 std::string LastImageFailure();
+// The message, and for a path inside an image why the image refused the last
+// write there (a name that does not fit, no room), so the user learns the rule.
+std::string WithImageReason(Msg id, const std::string& path);
+
+// What a floppy image named on the command line or dropped on the window opens:
+// the one MDB backup file (or, without one, the one archive) on the disk, as
+// IMAGE::/FOLDER/FILE; otherwise the image's root "IMAGE::/" to browse from.
+struct ImageOpening
+{
+    std::string path;
+    bool browse = false; // none or several: let the user choose
+};
+// Nothing for a file that is no floppy image (.img or .ima, a regular file).
+std::optional<ImageOpening> OpeningOfImage(const std::string& path);
 
 // The MDB backup files (MDB*.bup, any case) anywhere on the disk, as paths
 // inside it ("/PARTY.BUF/MDB.BUP"), in folder order.
