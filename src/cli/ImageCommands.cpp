@@ -33,10 +33,17 @@ struct Listing
     std::size_t folders = 0;
 };
 
-// Folders first as the disk holds them, each followed by what it holds. The
-// depth is bounded by the disk's check at load (no folder can hold itself).
-void ListFolder(const FatVolume& volume, const std::string& image, const std::string& folder, Listing& listing)
+// Entries as the disk holds them, each folder followed by what it holds. No
+// folder can hold itself (the disk's check at load), but a crafted disk may nest
+// thousands deep: the depth is bounded, and said.
+void ListFolder(const FatVolume& volume, const std::string& image, const std::string& folder, int depth,
+                Listing& listing)
 {
+    constexpr int kMaxDepth = 32;
+    if (depth > kMaxDepth) {
+        listing.text += SizeColumn("") + "  " + Printable(folder) + "/...  (nested too deep to list)\n";
+        return;
+    }
     std::vector<ImageEntry> entries;
     if (volume.List(folder, entries))
         return;
@@ -54,7 +61,7 @@ void ListFolder(const FatVolume& volume, const std::string& image, const std::st
         listing.text += line + "\n";
         if (entry.folder) {
             ++listing.folders;
-            ListFolder(volume, image, path, listing);
+            ListFolder(volume, image, path, depth + 1, listing);
         } else {
             ++listing.files;
         }
@@ -81,7 +88,7 @@ int RunLs(const CliOptions& options)
         return kFailed;
     }
     Listing listing;
-    ListFolder(volume, image, folder, listing);
+    ListFolder(volume, image, folder, 0, listing);
     listing.text += std::to_string(listing.files) + (listing.files == 1 ? " file, " : " files, ") +
                     std::to_string(listing.folders) + (listing.folders == 1 ? " folder, " : " folders, ") +
                     std::to_string(volume.FreeBytes()) + " bytes free\n";

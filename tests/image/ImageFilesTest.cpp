@@ -1,6 +1,8 @@
 // Images as files, judged by the independent FAT tools: what mtools puts in is
 // read, what Tessaro writes passes fsck.fat and reads back through mtools.
+#include "data/ArchiveFile.h"
 #include "data/BackupIni.h"
+#include "data/FlashStyleFile.h"
 #include "data/FolderPath.h"
 #include "data/InputFile.h"
 #include "data/MdbFile.h"
@@ -255,6 +257,64 @@ TEST_F(ImageFilesTest, ReadingFromADamagedOrMissingImageSaysWhy)
     EXPECT_EQ(input.ErrorText(), "/SET.BUF is not on the disk image.");
     EXPECT_FALSE(CreateFolderPath(In(good, "/Too long name.buf")));
     EXPECT_NE(LastImageFailure().find("does not fit on a floppy disk"), std::string::npos);
+}
+
+TEST_F(ImageFilesTest, ArchivesAndFlashStyleFilesAreReadFromInsideAnImage)
+{
+    const std::string image = NewImage("disk.img");
+    std::vector<MdbEntry> records = OccupiedRecords(SampleMdb(250));
+    ASSERT_FALSE(WriteArchiveFile(In(image, "/ALL.MDX"), SourceOf(records)));
+    std::size_t count = 0;
+    const ArchiveReadResult archive = ReadArchiveFile(In(image, "/all.mdx"), [&](const MdbEntry& record) {
+        EXPECT_EQ(record.GetTitle(), records[count].GetTitle());
+        ++count;
+        return true;
+    });
+    ASSERT_TRUE(archive.ok());
+    EXPECT_EQ(count, 250u);
+
+    Bytes styles(kFlashStyleFileBytes, 0);
+    styles[1] = 0x60; // the signature of a file that holds the names
+    styles[5] = 0x20;
+    std::copy_n("Disco Fox", 9, styles.begin() + 32);
+    ASSERT_EQ(WriteWholeFile(In(image, "/PARTY.BUF/STYLES.B00"), styles.data(), styles.size()), SaveFailure::None);
+    const FlashStyleReadResult flash = ReadFlashStyleFile(In(image, "/PARTY.BUF/STYLES.B00"));
+    ASSERT_TRUE(flash.ok()) << Tr(*flash.error);
+    EXPECT_EQ(flash.names[0], "Disco Fox");
+}
+
+TEST_F(ImageFilesTest, AnImageHandedInOpensItsOneMdbOrArchiveElseTheBrowser)
+{
+    EXPECT_FALSE(OpeningOfImage(folder / "missing.img"));
+    WriteBytes(folder / "MDB.bup", Bytes(10));
+    EXPECT_FALSE(OpeningOfImage(folder / "MDB.bup")) << "no image: opened as it is";
+
+    const std::string image = NewImage("disk1.IMA");
+    std::optional<ImageOpening> opening = OpeningOfImage(image);
+    ASSERT_TRUE(opening);
+    EXPECT_TRUE(opening->browse) << "nothing on it to open";
+    EXPECT_EQ(opening->path, image + "::/");
+
+    const Bytes one(10, 1);
+    ASSERT_EQ(WriteWholeFile(In(image, "/ARCHIVE/ALL.MDX"), one.data(), one.size()), SaveFailure::None);
+    opening = OpeningOfImage(image);
+    EXPECT_FALSE(opening->browse);
+    EXPECT_EQ(opening->path, image + "::/ARCHIVE/ALL.MDX");
+    ASSERT_EQ(WriteWholeFile(In(image, "/SET.B01/MDB_PRO.BUP"), one.data(), one.size()), SaveFailure::None);
+    opening = OpeningOfImage(image);
+    EXPECT_FALSE(opening->browse) << "an MDB comes before an archive";
+    EXPECT_EQ(opening->path, image + "::/SET.B01/MDB_PRO.BUP");
+    ASSERT_EQ(WriteWholeFile(In(image, "/SET.B02/MDB_PRO.BUP"), one.data(), one.size()), SaveFailure::None);
+    opening = OpeningOfImage(image);
+    EXPECT_TRUE(opening->browse);
+    EXPECT_EQ(opening->path, image + "::/");
+
+    Bytes cut = ReadBytes(image);
+    cut.resize(4096);
+    WriteBytes(image, cut);
+    opening = OpeningOfImage(image);
+    ASSERT_TRUE(opening);
+    EXPECT_TRUE(opening->browse);
 }
 
 TEST_F(ImageFilesTest, AFat16DiskIsReadAndWrittenCleanly)
