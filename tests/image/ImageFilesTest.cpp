@@ -225,6 +225,29 @@ TEST_F(ImageFilesTest, AFullImageIsRefusedAndLeftUnchanged)
     ExpectFsckClean(image);
 }
 
+TEST_F(ImageFilesTest, AGrownFolderAndADiskFilledToItsLastClusterPassFsck)
+{
+    SKIP_WITHOUT_FAT_TOOLS();
+    for (FloppySize size : {FloppySize::Kb720, FloppySize::Kb1440}) {
+        const std::string image = NewImage("grown.img", size);
+        FatVolume volume;
+        ASSERT_FALSE(LoadImageFile(image, volume));
+        ASSERT_FALSE(volume.CreateFolders("/MANY/DEEPER"));
+        for (int i = 0; i < 70; ++i) { // several clusters of entries in each size
+            const Bytes contents = PatternBytes(std::size_t(i) * 37, unsigned(i));
+            ASSERT_FALSE(volume.WriteFile("/MANY/F" + std::to_string(i) + ".BIN", contents.data(), contents.size()));
+        }
+        const Bytes rest = PatternBytes(std::size_t(volume.FreeBytes()), 99);
+        ASSERT_FALSE(volume.WriteFile("/MANY/DEEPER/REST.BIN", rest.data(), rest.size()));
+        EXPECT_EQ(volume.FreeBytes(), 0u);
+        ASSERT_EQ(SaveImageFile(image, volume), SaveFailure::None);
+        ExpectFsckClean(image);
+        EXPECT_EQ(McopyOut(image, "/MANY/F69.BIN", folder / "f69"), PatternBytes(69 * 37, 69));
+        EXPECT_EQ(McopyOut(image, "/MANY/DEEPER/REST.BIN", folder / "rest"), rest);
+        std::filesystem::remove(image);
+    }
+}
+
 TEST_F(ImageFilesTest, NoRoomForTheTemporaryCopyIsToldApartAndInPlaceThenWrites)
 {
     const std::string image = NewImage("disk.img");
