@@ -135,6 +135,9 @@ constexpr TextPair kMessages[] = {
      "Das Disketten-Image ist beschädigt: %1 teilt Cluster mit einer anderen Datei oder einem anderen Ordner."},
     {"The disk image is damaged: %1 is longer than the clusters it has.",
      "Das Disketten-Image ist beschädigt: %1 ist länger als seine Cluster."},
+    {"The disk image is damaged: the folder %1 holds an entry without a usable name.",
+     "Das Disketten-Image ist beschädigt: Der Ordner %1 enthält einen Eintrag ohne brauchbaren Namen."},
+    {"The disk image is damaged: %1 is there twice.", "Das Disketten-Image ist beschädigt: %1 gibt es zweimal."},
     {"The name \"%1\" does not fit on a floppy disk: a name has 1 to 8 characters, "
      "optionally followed by a dot and 1 to 3 more; allowed are the letters A to Z, "
      "the digits and ! # $ % & ' ( ) - @ ^ _ ` { } ~ (no spaces, no other dot).",

@@ -129,6 +129,8 @@ enum class Msg
     ImageChainLoops,          // %1 the file or folder
     ImageChainCrosses,        // %1 the file or folder
     ImageFileLongerThanChain, // %1 the file
+    ImageBadEntryName,        // %1 the folder holding the entry
+    ImageDuplicateName,       // %1 the name twice in one folder
     ImageNameRule,            // %1 the name
     ImageNotFound,            // %1 the path inside the image
     ImageNotAFolder,          // %1 the path inside the image

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 #include <ctime>
+#include <set>
 
 namespace tessaro {
 
@@ -151,6 +152,18 @@ private:
     uint8_t checksum_ = 0;
     bool valid_ = false;
 };
+
+// A name a path can reach: not empty, no control character, no separator.
+bool IsUsableName(std::string_view name)
+{
+    if (name.empty())
+        return false;
+    for (char c : name) {
+        if (uint8_t(c) < 0x20 || c == '/')
+            return false;
+    }
+    return true;
+}
 
 bool Matches(const ImageEntry& entry, std::string_view name)
 {
@@ -330,7 +343,13 @@ std::vector<FatVolume::Record> FatVolume::Records(uint32_t folder) const
 
 std::optional<FatVolume::Record> FatVolume::Find(uint32_t folder, std::string_view name) const
 {
-    for (Record& record : Records(folder)) {
+    std::vector<Record> records = Records(folder);
+    // The 8.3 name first: a long name may spell another entry's short name.
+    for (Record& record : records) {
+        if (EqualsNoCase(record.entry.name, name))
+            return std::move(record);
+    }
+    for (Record& record : records) {
         if (Matches(record.entry, name))
             return std::move(record);
     }
@@ -366,7 +385,14 @@ std::optional<ImageError> FatVolume::CheckAll() const
     while (!folders.empty()) {
         const Pending folder = std::move(folders.back());
         folders.pop_back();
+        std::set<std::string> names; // in one letter case: names are matched without case
         for (const Record& record : Records(folder.cluster)) {
+            if (!IsUsableName(record.entry.name))
+                return ImageError{Msg::ImageBadEntryName, folder.path};
+            std::string lower = record.entry.name;
+            std::transform(lower.begin(), lower.end(), lower.begin(), AsciiLower);
+            if (!names.insert(std::move(lower)).second)
+                return ImageError{Msg::ImageDuplicateName, ChildPath(folder.path, record.entry.name)};
             const std::string path = ChildPath(folder.path, record.entry.DisplayName());
             if (record.cluster == 0) {
                 if (record.entry.folder)

@@ -310,6 +310,16 @@ TEST(FatVolume, DamagedDisksAreRefusedAtLoad)
     b[27] = 0x0F;
     EXPECT_EQ(LoadError(entryOutside), Msg::ImageChainOutside);
 
+    Bytes blankName = good;
+    std::memset(RootEntry(blankName, g, "B       BIN"), ' ', 11); // no path can reach it
+    EXPECT_EQ(LoadError(blankName), Msg::ImageBadEntryName);
+    Bytes slashName = good;
+    RootEntry(slashName, g, "B       BIN")[1] = '/';
+    EXPECT_EQ(LoadError(slashName), Msg::ImageBadEntryName);
+    Bytes twice = good;
+    std::memcpy(RootEntry(twice, g, "B       BIN"), "a       BIN", 11); // matches A.BIN without case
+    EXPECT_EQ(LoadError(twice), Msg::ImageDuplicateName);
+
     Bytes tooLong = good;
     RootEntry(tooLong, g, "B       BIN")[29] = 0x04; // 600 + 1024 bytes in two clusters
     EXPECT_EQ(LoadError(tooLong), Msg::ImageFileLongerThanChain);
