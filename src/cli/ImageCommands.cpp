@@ -122,6 +122,16 @@ bool FinishImageTarget(const std::string& out, KeyboardModel model)
     return true;
 }
 
+void HintAtFileInsideImage(const std::string& file)
+{
+    const std::optional<ImageOpening> opening = OpeningOfImage(file);
+    if (!opening)
+        return;
+    const std::string example = opening->browse ? JoinImagePath(file, "/FOLDER/MDB.BUP") : opening->path;
+    PrintError(file, "this is a floppy disk image; name the file inside it, as in " + Printable(example) +
+                         " ('tessaro-cli ls " + Printable(file) + "' lists what it holds)");
+}
+
 void ExplainImageFailure(const std::string& out)
 {
     const std::string reason = LastImageFailure();

@@ -16,5 +16,7 @@ int RunNewImage(const CliOptions& options);
 bool FinishImageTarget(const std::string& out, KeyboardModel model);
 // Says why writing OUT inside an image failed, when the image said so.
 void ExplainImageFailure(const std::string& out);
+// For a FILE that is a floppy image itself: how to name the file inside it.
+void HintAtFileInsideImage(const std::string& file);
 
 } // namespace tessaro::cli

@@ -64,6 +64,11 @@ TEST_F(CliImageTest, ConvertIntoAnImageMakesTheSetWithItsBackupIniAndReadingComm
             EXPECT_EQ(inImage.out, onDisk.out) << command;
     }
     EXPECT_TRUE(Has(Cli({"info", "disk1.img::/LIVE.B02/MDB_PRO.BUP"}).out, "PSR-9000pro"));
+    // The image itself is no MDB: the tool says how to name the one inside.
+    const CliRun bare = Cli({"info", "disk1.img"});
+    EXPECT_EQ(bare.status, 1);
+    EXPECT_TRUE(Has(bare.err, "Invalid file size!")) << bare.err;
+    EXPECT_TRUE(Has(bare.err, "as in disk1.img::/LIVE.B02/MDB_PRO.BUP ('tessaro-cli ls disk1.img'")) << bare.err;
 
     // Out of the image again, and a second set beside the first.
     run = Cli({"convert", "disk1.img::/LIVE.B02/MDB_PRO.BUP", "copy.bup"});
