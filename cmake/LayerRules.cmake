@@ -6,16 +6,17 @@ set(LAYER_common "")
 set(LAYER_data common)
 set(LAYER_catalogue data)
 set(LAYER_edit catalogue)
-set(LAYER_browse data)
+set(LAYER_image data)
+set(LAYER_browse image)
 set(LAYER_app edit browse)
-set(LAYER_cli edit)
+set(LAYER_cli edit browse)
 # Every qt/ folder sits on its own core folder and on the windows it opens.
 set(LAYER_common/qt common)
 set(LAYER_catalogue/qt catalogue common/qt)
 set(LAYER_edit/qt edit)
 set(LAYER_browse/qt browse common/qt)
 set(LAYER_app/qt app catalogue/qt edit/qt browse/qt)
-set(LAYER_FOLDERS common data catalogue edit browse app cli
+set(LAYER_FOLDERS common data catalogue edit image browse app cli
                   common/qt catalogue/qt edit/qt browse/qt app/qt)
 
 # The folders `folder` may include, itself among them, in `out`.

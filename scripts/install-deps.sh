@@ -5,7 +5,8 @@
 # updates the desktop's caches on `make install`; xdg-utils gives the
 # xdg-open that shows the help pages in the desktop's browser; scdoc writes
 # the manual pages; lintian, appstream and bash-completion check the package,
-# its software-centre metadata and tessaro-cli's completion).
+# its software-centre metadata and tessaro-cli's completion; mtools and
+# dosfstools check the floppy images in the tests).
 # Idempotent: installs only what is missing and says nothing when all is present.
 set -euo pipefail
 
@@ -38,6 +39,9 @@ PACKAGES=(
   lintian
   appstream
   bash-completion
+  # independent FAT tools that judge the disk images Tessaro writes (tests)
+  mtools
+  dosfstools
 )
 
 missing=()

@@ -4,6 +4,7 @@
 #include "app/FileKinds.h"
 #include "data/InputFile.h"
 #include "edit/EditOperations.h"
+#include "image/ImageFiles.h"
 
 namespace tessaro {
 
@@ -70,6 +71,11 @@ bool MainWindowState::OpenDroppedFile(PaneId pane, const std::string& path)
 {
     if (!CanOpenDroppedFile(pane, path))
         return false;
+    if (OpeningOfImage(path)) { // a floppy image: what it holds opens as a named one does
+        const std::string before = Pane(pane).fileName;
+        OpenFiles({path});
+        return Pane(pane).fileName != before;
+    }
     if (!ConfirmDiscard(pane))
         return false;
     return OpenFileIn(pane, path);

@@ -6,6 +6,7 @@
 #include "app/PathRules.h"
 #include "app/SaveAsTarget.h"
 #include "data/FolderPath.h"
+#include "image/ImageFiles.h"
 
 namespace tessaro {
 
@@ -180,7 +181,8 @@ std::optional<std::string> MainWindowState::ChooseBackupSetTarget()
         case SaveAsStep::NewFile:
             if (CreateFolderPath(result.chosenPath))
                 return target;
-            prompts_.Warn(Msg::ErrorCreatingDirectory);
+            prompts_.MessageBox(WithImageReason(Msg::ErrorCreatingDirectory, result.chosenPath), MsgIcon::Warning,
+                                MsgButtons::Ok); // in an image: the name rule it broke
             continue;
         case SaveAsStep::ChooseAgain:
             continue;

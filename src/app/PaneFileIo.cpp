@@ -6,6 +6,7 @@
 #include "data/BackupIni.h"
 #include "data/MdbFile.h"
 #include "edit/PaneLoad.h"
+#include "image/ImageFiles.h"
 
 namespace tessaro {
 
@@ -98,7 +99,7 @@ bool MainWindowState::SaveFile(PaneId id, bool addToRecent)
     if (error == Msg::WorkCancelled)
         return false; // the old file is whole and the pane still modified
     if (error) {
-        prompts_.Warn(*error);
+        prompts_.MessageBox(WithImageReason(*error, pane.fileName), MsgIcon::Warning, MsgButtons::Ok);
         return false;
     }
     MarkSaved(pane, addToRecent);

@@ -1,6 +1,7 @@
 #include "app/PathRules.h"
 
 #include "data/AsciiCase.h"
+#include "data/NestedFiles.h"
 
 #include <filesystem>
 #include <string_view>
@@ -40,8 +41,7 @@ std::string FolderOf(const std::string& path)
 
 bool PathExists(const std::string& path)
 {
-    std::error_code ec;
-    return std::filesystem::exists(path, ec);
+    return FileOrFolderExists(path); // also inside a disk image
 }
 
 } // namespace tessaro

@@ -2,8 +2,10 @@
 // again, and files handed in from outside.
 #include "app/FileKinds.h"
 #include "app/MainWindowState.h"
+#include "app/PaneKinds.h"
 
 #include "edit/Search.h"
+#include "image/ImageFiles.h"
 
 namespace tessaro {
 
@@ -21,9 +23,19 @@ void MainWindowState::SearchAgain()
 
 void MainWindowState::OpenFiles(const std::vector<std::string>& paths)
 {
-    for (const std::string& path : paths) {
+    for (std::string path : paths) {
         if (path.empty())
             continue;
+        if (const std::optional<ImageOpening> image = OpeningOfImage(path)) {
+            path = image->path; // the one MDB on a floppy image, else the user picks one
+            if (image->browse) {
+                const BrowseResult result = prompts_.Browse(BackupSetBrowse(BrowseMode::Open, path, noNetworkOption));
+                if (!result.confirmed || result.chosenPath.empty())
+                    continue;
+                lastBackupFolder = result.chosenFolder;
+                path = result.chosenPath;
+            }
+        }
         const PaneId id = PaneForFile(path);
         PaneState& pane = Pane(id);
         if (pane.loaded && !pane.untitled && pane.fileName == path) {

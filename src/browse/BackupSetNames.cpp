@@ -7,6 +7,9 @@
 #include "browse/TextCompare.h"
 #include "data/AsciiCase.h"
 #include "data/FolderPath.h"
+#include "data/NestedFiles.h"
+#include "image/ImageFiles.h"
+#include "image/ImagePath.h"
 
 namespace tessaro {
 
@@ -47,8 +50,7 @@ bool IsBackupSetFolder(const std::string& path)
     if (path.empty() || !IsBackupSetName(path)) {
         return false;
     }
-    std::error_code ec;
-    return std::filesystem::exists(ResolveCaseVariant(path, "BACKUP.INI"), ec);
+    return FileOrFolderExists(ResolveCaseVariant(path, "BACKUP.INI"));
 }
 
 bool SetHoldsWantedFile(const std::string& path, std::string_view mask)
@@ -59,6 +61,13 @@ bool SetHoldsWantedFile(const std::string& path, std::string_view mask)
 std::string FindFirstMatch(const std::string& folder, std::string_view mask)
 {
     std::string best;
+    if (SplitImagePath(folder)) {
+        for (const ImageEntry& entry : ListImageFolder(folder).value_or(std::vector<ImageEntry>())) {
+            if (MatchesMask(entry.name, mask) && !entry.folder && (best.empty() || NaturalCompare(entry.name, best) < 0))
+                best = entry.name;
+        }
+        return best;
+    }
     ListDirectory(folder, [&](const std::filesystem::directory_entry& entry) {
         std::string name = entry.path().filename().string();
         // A folder named like the wanted file cannot be opened as one.
@@ -112,7 +121,9 @@ SetPathParts SplitSetPath(const std::string& path)
     if (slash == std::string::npos) {
         return {std::string(), path};
     }
-    return {slash == 0 ? std::string("/") : path.substr(0, slash), path.substr(slash + 1)};
+    // The root of the disk, or of a disk image ("disk1.img::/"), keeps its '/'.
+    const bool root = slash == 0 || std::string_view(path).substr(0, slash).ends_with(kImagePathMark);
+    return {root ? path.substr(0, slash + 1) : path.substr(0, slash), path.substr(slash + 1)};
 }
 
 std::string SetFolderNameOf(std::string_view name)

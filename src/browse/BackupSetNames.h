@@ -35,7 +35,8 @@ std::string DiskSuffix(int n);
 void ToSetDisplayName(std::string& name);
 
 // A set folder's path split into the folder that holds it and its own name. A set
-// right below the root lies in "/"; a path without '/' lies in the empty folder.
+// right below the root lies in "/", one right below a disk image's root in
+// "disk1.img::/"; a path without '/' lies in the empty folder.
 struct SetPathParts
 {
     std::string folder;

@@ -11,8 +11,10 @@
 #include <unistd.h>
 
 #include "browse/DirectoryListing.h"
+#include "browse/ImageFolder.h"
 #include "browse/TextCompare.h"
 #include "common/Texts.h"
+#include "image/ImagePath.h"
 
 namespace tessaro {
 
@@ -84,7 +86,7 @@ bool HasVisibleSubFolder(const std::string& path)
 {
     bool found = false;
     ListDirectory(path, [&](const std::filesystem::directory_entry& entry) {
-        found = !IsHiddenName(entry.path().filename().string()) && IsFolderEntry(entry);
+        found = !IsHiddenName(entry.path().filename().string()) && (IsFolderEntry(entry) || IsImageFileEntry(entry));
         return !found;
     });
     return found;
@@ -220,6 +222,9 @@ public:
             if (!IsHiddenName(name) && IsFolderEntry(entry)) {
                 listedFolders_.insert(name);
                 ids.push_back(std::move(name));
+            } else if (!IsHiddenName(name) && IsImageFileEntry(entry)) {
+                listedImages_.insert(name); // opens like a folder
+                ids.push_back(std::move(name));
             }
             return true;
         });
@@ -237,6 +242,12 @@ public:
         }
         const std::string path = JoinPath(path_, child);
         ItemAttributes attributes;
+        if (listedImages_.count(child) > 0) {
+            attributes.folder = attributes.fileSystem = attributes.fileSystemAncestor = true;
+            attributes.hasSubFolders = ImageFolderHasFolders(JoinImagePath(path, "/"));
+            attributes_.emplace(child, attributes);
+            return attributes;
+        }
         attributes.folder = listedFolders_.count(child) > 0 || IsFolderPath(path);
         // Network folders are not looked into before the user opens them.
         attributes.hasSubFolders =
@@ -260,6 +271,9 @@ public:
     std::shared_ptr<ShellFolder> BindToFolder(const ItemId& child) override
     {
         const std::string path = JoinPath(path_, child);
+        if (listedImages_.count(child) > 0) {
+            return MakeImageFolder(JoinImagePath(path, "/"));
+        }
         if (listedFolders_.count(child) == 0 && !IsFolderPath(path)) {
             return nullptr;
         }
@@ -270,6 +284,9 @@ public:
 
     std::unique_ptr<ContextMenuHandler> GetContextMenu(const ItemId& child, long& failureCode) override
     {
+        if (listedImages_.count(child) > 0) {
+            return MakeEmptyMenu();
+        }
         return MenuForFolder(JoinPath(path_, child), *context_, failureCode);
     }
 
@@ -277,6 +294,7 @@ private:
     std::shared_ptr<const Context> context_;
     std::string path_;
     std::set<std::string> listedFolders_; // known to be folders without asking again
+    std::set<std::string> listedImages_;  // floppy images, shown as folders
     std::map<std::string, ItemAttributes> attributes_;
 };
 
@@ -626,6 +644,9 @@ std::optional<std::string> LinuxNamespace::GetFileSystemPath(const ItemIdList& i
     }
     for (std::size_t i = next; i < item.size(); ++i) {
         path = JoinPath(path, item[i]);
+        if (IsImageFilePath(path)) {
+            path = JoinImagePath(path, "/"); // what lies below is inside the image
+        }
     }
     return path;
 }
@@ -653,6 +674,9 @@ ShellIcon LinuxNamespace::GetIcon(const ItemIdList& item, bool open)
     }
     if (context_->ShareMountedAt(*path)) {
         return Icon("folder-remote");
+    }
+    if (const std::optional<ImagePath> image = SplitImagePath(*path); image && image->inner == "/") {
+        return Icon("media-floppy");
     }
     if (const Volume* volume = context_->VolumeMountedAt(*path)) {
         return Icon(volume->icon);

@@ -17,6 +17,8 @@ const char kUsageText[] =
     "  tessaro-cli import IN.csv OUT [--model 9000|pro]\n"
     "  tessaro-cli diff A B\n"
     "  tessaro-cli duplicates FILE\n"
+    "  tessaro-cli ls IMAGE[::/FOLDER]\n"
+    "  tessaro-cli new-image FILE [--size 720|1440]\n"
     "  tessaro-cli COMMAND ... --progress   (how far long work is, on stderr)\n"
     "  tessaro-cli --help\n"
     "  tessaro-cli --version\n"
@@ -24,6 +26,12 @@ const char kUsageText[] =
     "FILE is an MDB backup file (MDB.bup, MDB_Pro.bup) or an MDB archive (.mdx); the two\n"
     "are told apart by their content, not by their name. Each command loads it exactly\n"
     "as the editor does.\n"
+    "\n"
+    "Any FILE, IN or OUT may lie inside a floppy disk image (the .img or .ima file of\n"
+    "a USB floppy emulator, FAT12 720 KB or 1.44 MB; FAT16 disks work too):\n"
+    "IMAGE::/FOLDER/FILE, for example disk1.img::/PARTY.BUF/MDB.BUP. Names inside an\n"
+    "image are matched without regard to case; names written into one are 8.3 names\n"
+    "in upper case, and a name that does not fit is refused, never shortened.\n"
     "\n"
     "  report   Writes the protocol report of FILE: the fixed-width table, or with --tabs\n"
     "           the tab-separated list, byte for byte as the editor's Protocol buttons\n"
@@ -87,6 +95,17 @@ const char kUsageText[] =
     "           equal but title, in-use byte and category) and groups with the same title\n"
     "           in the same category (ignoring letter case and leading spaces). Nothing is\n"
     "           deleted.\n"
+    "  ls       Lists the folders and files of a disk image (or of one folder in it),\n"
+    "           with their sizes and long names, and marks each backup-set folder with\n"
+    "           the set's name as the editor shows it; then the free space.\n"
+    "  new-image  Writes an empty, formatted PC floppy image for a floppy emulator:\n"
+    "           1.44 MB (the default) or 720 KB with --size 720. An existing FILE is\n"
+    "           never written over.\n"
+    "\n"
+    "convert and import into an image create the folder of OUT; an MDB written into a\n"
+    "backup-set folder (NAME.buf or NAME.B01 .. NAME.B99) gets the set's BACKUP.INI,\n"
+    "created or updated as the editor does. An image without room for OUT is refused\n"
+    "and left unchanged.\n"
     "\n"
     "Nothing is written over an input file unless it is the named OUT; files are saved\n"
     "through a temporary file, so a failed write leaves the old file as it was; when\n"
@@ -118,6 +137,8 @@ constexpr CommandName kCommands[] = {
     {"import", Command::Import, 2},
     {"diff", Command::Diff, 2},
     {"duplicates", Command::Duplicates, 1},
+    {"ls", Command::Ls, 1},
+    {"new-image", Command::NewImage, 1},
     {"make-examples", Command::MakeExamples, 1},
 };
 
@@ -136,6 +157,8 @@ bool AcceptsOption(Command command, const std::string& option)
         return option == "--model";
     case Command::Check:
         return option == "--for";
+    case Command::NewImage:
+        return option == "--size";
     default:
         return false;
     }
@@ -229,6 +252,12 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args)
             }
         } else if (arg == "-o") {
             options.output = value;
+        } else if (arg == "--size") {
+            if (value != "720" && value != "1440") {
+                result.error = "--size takes 720 or 1440, not '" + value + "'";
+                return result;
+            }
+            options.imageSize = std::stoi(value);
         }
     }
 

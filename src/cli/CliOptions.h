@@ -24,6 +24,8 @@ enum class Command
     Import,
     Diff,
     Duplicates,
+    Ls,       // the folders and files of a disk image
+    NewImage, // an empty formatted floppy image
     MakeExamples // internal: rebuilds the demo files (make examples)
 };
 
@@ -45,6 +47,7 @@ struct CliOptions
     std::optional<KeyboardModel> target; // --for (check)
     std::optional<std::string> output;   // -o
     bool progress = false;               // --progress: how far long work is, on stderr
+    int imageSize = 1440;                // new-image --size: 720 or 1440 (KB)
 };
 
 struct ParseResult

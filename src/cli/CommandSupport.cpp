@@ -3,6 +3,7 @@
 #include "data/InputFile.h"
 
 #include "catalogue/StyleCatalogue.h"
+#include "cli/ImageCommands.h"
 #include "cli/Messages.h"
 #include "data/AsciiCase.h"
 #include "data/FlashStyleFile.h"
@@ -49,6 +50,7 @@ bool Load(const std::string& path, LoadedFile& file, bool strict)
     }
     if (error) {
         PrintError(path, *error, file.openError);
+        HintAtFileInsideImage(path);
         return false;
     }
     if (file.ignoredBytes > 0) {

@@ -2,6 +2,7 @@
 
 #include "catalogue/StyleCatalogue.h"
 #include "cli/CommandSupport.h"
+#include "cli/ImageCommands.h"
 #include "cli/LoadedFile.h"
 #include "cli/Messages.h"
 #include "cli/StderrProgress.h"
@@ -153,9 +154,10 @@ int RunConvert(const CliOptions& options)
     }
     if (error) {
         PrintError(out, *error);
+        ExplainImageFailure(out);
         return kFailed;
     }
-    return kOk;
+    return FinishImageTarget(out, ModelFor(options, *file)) ? kOk : kFailed;
 }
 
 } // namespace tessaro::cli

@@ -3,6 +3,7 @@
 #include "catalogue/StyleCatalogue.h"
 #include "cli/CommandSupport.h"
 #include "cli/Commands.h"
+#include "cli/ImageCommands.h"
 #include "cli/Messages.h"
 #include "data/ArchiveFile.h"
 #include "data/InputFile.h"
@@ -99,9 +100,10 @@ int RunImport(const CliOptions& options)
                          : WriteArchiveFile(out, records);
     if (error) {
         PrintError(out, *error);
+        ExplainImageFailure(out);
         return kFailed;
     }
-    return kOk;
+    return FinishImageTarget(out, options.model.value_or(KeyboardModel::Psr9000)) ? kOk : kFailed;
 }
 
 } // namespace tessaro::cli

@@ -4,8 +4,10 @@
 #include "cli/CliOptions.h"
 #include "cli/Commands.h"
 #include "cli/DemoSet.h"
+#include "cli/ImageCommands.h"
 #include "cli/StderrProgress.h"
 #include "common/Texts.h"
+#include "image/ImageFiles.h"
 
 #include <cstdio>
 #include <string>
@@ -49,6 +51,10 @@ int Run(const CliOptions& options)
         return RunDiff(options);
     case Command::Duplicates:
         return RunDuplicates(options);
+    case Command::Ls:
+        return RunLs(options);
+    case Command::NewImage:
+        return RunNewImage(options);
     case Command::MakeExamples:
         return MakeExamples(options.files[0]);
     }
@@ -60,6 +66,7 @@ int Run(const CliOptions& options)
 int main(int argc, char** argv)
 {
     SetUiLanguage(UiLanguage::English);
+    UseImagePaths();
     const ParseResult parsed = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.error.empty()) {
         std::fprintf(stderr, "tessaro-cli: %s\nRun 'tessaro-cli --help' for the usage.\n",

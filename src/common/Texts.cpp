@@ -105,6 +105,56 @@ constexpr TextPair kMessages[] = {
      "Die Datei %1 ist %2 Bytes groß: zu groß für den Speicher dieses Computers."},
     {"Not enough memory to load the file %1!", "Nicht genug Speicher, um die Datei %1 zu laden!"},
     {"Cancelled.", "Abgebrochen."},
+    // Floppy disk images
+    {"The disk image is only %1 bytes long: too short for a boot sector.",
+     "Das Disketten-Image ist nur %1 Bytes lang: zu kurz für einen Bootsektor."},
+    {"The disk image is %1 bytes long; disk images above %2 bytes are not read.",
+     "Das Disketten-Image ist %1 Bytes lang; Disketten-Images über %2 Bytes werden nicht gelesen."},
+    {"The boot sector gives %1 bytes per sector; a disk has 512, 1024, 2048 or 4096.",
+     "Der Bootsektor nennt %1 Bytes pro Sektor; eine Diskette hat 512, 1024, 2048 oder 4096."},
+    {"The boot sector gives %1 sectors per cluster; it must be 1, 2, 4, 8, 16, 32, 64 or 128.",
+     "Der Bootsektor nennt %1 Sektoren pro Cluster; erlaubt sind 1, 2, 4, 8, 16, 32, 64 oder 128."},
+    {"The boot sector does not add up: its field \"%1\" is 0.",
+     "Der Bootsektor ist nicht stimmig: Sein Feld \"%1\" ist 0."},
+    {"The boot sector does not add up: the data area would begin at sector %1, "
+     "but the disk has only %2 sectors.",
+     "Der Bootsektor ist nicht stimmig: Der Datenbereich begänne bei Sektor %1, "
+     "die Diskette hat aber nur %2 Sektoren."},
+    {"The disk image is formatted with FAT32 (%1 clusters); only FAT12 and FAT16 disks can be read.",
+     "Das Disketten-Image ist mit FAT32 formatiert (%1 Cluster); nur FAT12- und FAT16-Disketten "
+     "können gelesen werden."},
+    {"The boot sector does not add up: a FAT of %1 sectors cannot hold the %2 clusters of the disk.",
+     "Der Bootsektor ist nicht stimmig: Eine FAT aus %1 Sektoren fasst die %2 Cluster der Diskette nicht."},
+    {"The disk image is %1 bytes long, but its boot sector describes a disk of %2 bytes.",
+     "Das Disketten-Image ist %1 Bytes lang, sein Bootsektor beschreibt aber eine Diskette mit %2 Bytes."},
+    {"The disk image is damaged: %1 points to a cluster outside the disk.",
+     "Das Disketten-Image ist beschädigt: %1 verweist auf einen Cluster außerhalb der Diskette."},
+    {"The disk image is damaged: the cluster chain of %1 runs in a loop.",
+     "Das Disketten-Image ist beschädigt: Die Cluster-Kette von %1 läuft im Kreis."},
+    {"The disk image is damaged: %1 shares clusters with another file or folder.",
+     "Das Disketten-Image ist beschädigt: %1 teilt Cluster mit einer anderen Datei oder einem anderen Ordner."},
+    {"The disk image is damaged: %1 is longer than the clusters it has.",
+     "Das Disketten-Image ist beschädigt: %1 ist länger als seine Cluster."},
+    {"The disk image is damaged: the folder %1 holds an entry without a usable name.",
+     "Das Disketten-Image ist beschädigt: Der Ordner %1 enthält einen Eintrag ohne brauchbaren Namen."},
+    {"The disk image is damaged: %1 is there twice.", "Das Disketten-Image ist beschädigt: %1 gibt es zweimal."},
+    {"The name \"%1\" does not fit on a floppy disk: a name has 1 to 8 characters, "
+     "optionally followed by a dot and 1 to 3 more; allowed are the letters A to Z, "
+     "the digits and ! # $ % & ' ( ) - @ ^ _ ` { } ~ (no spaces, no other dot).",
+     "Der Name \"%1\" passt nicht auf eine Diskette: Ein Name hat 1 bis 8 Zeichen, "
+     "wahlweise gefolgt von einem Punkt und 1 bis 3 weiteren; erlaubt sind die Buchstaben A bis Z, "
+     "die Ziffern und ! # $ % & ' ( ) - @ ^ _ ` { } ~ (keine Leerzeichen, kein weiterer Punkt)."},
+    {"%1 is not on the disk image.", "%1 ist nicht auf dem Disketten-Image."},
+    {"%1 on the disk image is not a folder.", "%1 auf dem Disketten-Image ist kein Ordner."},
+    {"%1 on the disk image is a folder, not a file.",
+     "%1 auf dem Disketten-Image ist ein Ordner, keine Datei."},
+    {"The disk image has no room for %1: %2 more bytes would be needed. The image was left unchanged.",
+     "Auf dem Disketten-Image ist kein Platz für %1: Es fehlen %2 Bytes. Das Image blieb unverändert."},
+    {"The root folder of the disk image is full (%1 entries). The image was left unchanged.",
+     "Der Hauptordner des Disketten-Images ist voll (%1 Einträge). Das Image blieb unverändert."},
+    {"The disk image %1 holds no MDB backup file.", "Das Disketten-Image %1 enthält keine MDB-Backup-Datei."},
+    {"The disk image %1 holds several MDB backup files; choose one.",
+     "Das Disketten-Image %1 enthält mehrere MDB-Backup-Dateien; bitte eine auswählen."},
 };
 static_assert(std::size(kMessages) == static_cast<std::size_t>(Msg::Count_), "one text pair for every Msg");
 

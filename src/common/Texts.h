@@ -115,6 +115,31 @@ enum class Msg
     OutOfMemoryLoading, // %1 the file
     WorkCancelled,      // not shown: a long operation was cancelled by the user
 
+    // Floppy disk images (IMAGE::/FOLDER/FILE)
+    ImageTooShort,            // %1 the image's length in bytes
+    ImageTooLarge,            // %1 the image's length, %2 the limit
+    ImageBadSectorSize,       // %1 bytes per sector as the boot sector gives them
+    ImageBadClusterSize,      // %1 sectors per cluster as the boot sector gives them
+    ImageFieldZero,           // %1 the boot-sector field
+    ImageLayoutTooBig,        // %1 the first data sector, %2 the disk's sectors
+    ImageFat32,               // %1 the number of clusters
+    ImageFatTooSmall,         // %1 sectors per FAT, %2 the number of clusters
+    ImageSizeMismatch,        // %1 the image's length, %2 the length its boot sector gives
+    ImageChainOutside,        // %1 the file or folder inside the image
+    ImageChainLoops,          // %1 the file or folder
+    ImageChainCrosses,        // %1 the file or folder
+    ImageFileLongerThanChain, // %1 the file
+    ImageBadEntryName,        // %1 the folder holding the entry
+    ImageDuplicateName,       // %1 the name twice in one folder
+    ImageNameRule,            // %1 the name
+    ImageNotFound,            // %1 the path inside the image
+    ImageNotAFolder,          // %1 the path inside the image
+    ImageIsAFolder,           // %1 the path inside the image
+    ImageFull,                // %1 the file or folder, %2 the bytes missing
+    ImageRootFull,            // %1 the root folder's number of entries
+    ImageNoMdb,               // %1 the image
+    ImageSeveralMdbs,         // %1 the image
+
     Count_ // keep last
 };
 

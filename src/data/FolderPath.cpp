@@ -1,6 +1,7 @@
 #include "data/FolderPath.h"
 
 #include "data/AsciiCase.h"
+#include "data/NestedFiles.h"
 
 #include <filesystem>
 
@@ -12,6 +13,8 @@ bool CreateFolderPath(const std::string& path)
 {
     if (path.empty())
         return false;
+    if (NestedFileStore* store = NestedStoreFor(path))
+        return store->CreateFolders(path);
     std::string level;
     std::size_t start = 0;
     if (path[0] == '/') {
@@ -40,6 +43,8 @@ bool CreateFolderPath(const std::string& path)
 
 std::string ResolveCaseVariant(const std::string& folder, const std::string& name)
 {
+    if (NestedStoreFor(folder))
+        return folder + (folder.ends_with('/') ? "" : "/") + name; // names inside an image are matched without case anyway
     const fs::path base = folder.empty() ? fs::path(".") : fs::path(folder);
     std::string variant;
     std::error_code ec;

@@ -1,5 +1,7 @@
 #include "data/InputFile.h"
 
+#include "data/NestedFiles.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -29,6 +31,12 @@ bool FileInput::Open(const std::string& path)
     // Non-blocking, so that opening a FIFO does not wait for a writer; the
     // regular-file check below refuses it anyway.
     error_.clear();
+    if (const NestedFileStore* store = NestedStoreFor(path)) {
+        if (!store->Read(path, nested_, error_))
+            return false;
+        length_ = nested_.size();
+        return true;
+    }
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         error_ = std::strerror(errno);
@@ -50,6 +58,13 @@ bool FileInput::Open(const std::string& path)
 
 std::size_t FileInput::Read(uint8_t* buffer, std::size_t count)
 {
+    if (fd_ < 0) {
+        const std::size_t n = std::min(count, nested_.size() - nestedPosition_);
+        if (n > 0)
+            std::memcpy(buffer, nested_.data() + nestedPosition_, n);
+        nestedPosition_ += n;
+        return n;
+    }
     std::size_t total = 0;
     while (fd_ >= 0 && total < count) {
         const ssize_t n = ::read(fd_, buffer + total, count - total);

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace tessaro {
 
@@ -32,7 +33,8 @@ private:
 };
 
 // A regular file opened for reading. Folders, pipes and devices are refused at
-// Open, so no reader can block on a FIFO or read an endless device.
+// Open, so no reader can block on a FIFO or read an endless device. A file
+// inside a disk image (NestedFiles.h) is read whole at Open.
 class FileInput final : public ByteInput
 {
 public:
@@ -51,6 +53,8 @@ public:
 private:
     int fd_ = -1;
     uint64_t length_ = 0;
+    std::vector<uint8_t> nested_; // the bytes of a file inside an image
+    std::size_t nestedPosition_ = 0;
     std::string error_;
 };
 

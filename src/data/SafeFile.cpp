@@ -1,5 +1,7 @@
 #include "data/SafeFile.h"
 
+#include "data/NestedFiles.h"
+
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -182,6 +184,11 @@ void InjectSafeWriteFault(SafeWriteFault fault)
 
 SafeFileWriter::SafeFileWriter(const std::string& targetPath, WriteMode mode) : mode_(mode)
 {
+    nested_ = NestedStoreFor(targetPath);
+    if (nested_) {
+        target_ = targetPath;
+        return;
+    }
     const fs::path target = ResolveTarget(targetPath);
     target_ = target.string();
     struct stat info = {};
@@ -241,6 +248,10 @@ bool SafeFileWriter::Write(const void* data, std::size_t size)
     if (Failed())
         return false;
     const auto* bytes = static_cast<const uint8_t*>(data);
+    if (nested_) {
+        nestedBytes_.insert(nestedBytes_.end(), bytes, bytes + size);
+        return true;
+    }
     if (FaultAt(SafeWriteFault::Write)) {
         WriteAll(fd_, bytes, size / 2); // a partly written block, as with a failing device
         Fail(EIO);
@@ -261,6 +272,11 @@ bool SafeFileWriter::Commit()
         return true;
     if (Failed())
         return false;
+    if (nested_) {
+        failure_ = nested_->Write(target_, nestedBytes_.data(), nestedBytes_.size(), mode_);
+        committed_ = failure_ == SaveFailure::None;
+        return committed_;
+    }
     int error = 0;
     // Written in place, the old file may have been longer: cut what is left of it.
     if (mode_ == WriteMode::InPlace && ::ftruncate(fd_, off_t(written_)) != 0)

@@ -2,16 +2,22 @@
 // Saving without ever leaving a half-written file: the bytes go to a temporary
 // file beside the target, which is flushed to disk and then renamed over the
 // target. On any failure the temporary file is removed and the old target
-// stays exactly as it was.
+// stays exactly as it was. A target inside a disk image (NestedFiles.h) is
+// gathered in memory and handed to the image at Commit, which saves the whole
+// image the same way.
 //
 // Only when there is no room for the temporary copy may the caller, after
 // asking, write straight over the old file (WriteMode::InPlace): that needs no
 // more space than the old file held, but a failure then leaves a damaged file.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace tessaro {
+
+class NestedFileStore;
 
 enum class WriteMode
 {
@@ -52,6 +58,8 @@ private:
 
     std::string target_;
     std::string temp_;
+    NestedFileStore* nested_ = nullptr;
+    std::vector<uint8_t> nestedBytes_;
     WriteMode mode_;
     bool targetExists_ = false;
     int fd_ = -1;

@@ -1,5 +1,6 @@
 // tessaro: the Music Database editor for the Yamaha PSR-9000 and PSR-9000pro.
 #include "app/qt/CEditorApp.h"
+#include "image/ImageFiles.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -17,6 +18,7 @@ int main(int argc, char* argv[])
         }
     }
 
+    tessaro::UseImagePaths(); // IMAGE::/FOLDER/FILE reaches files inside floppy images
     QApplication application(argc, argv);
     Q_INIT_RESOURCE(tessaro);
     QApplication::setApplicationName(QStringLiteral("Tessaro"));
