@@ -10,7 +10,8 @@
 _tessaro_cli_extensions()
 {
     case $1 in
-        FILE | IN | A | B) echo 'bup|mdx' ;; # MDB backup file or archive
+        FILE | IN | A | B) echo 'bup|mdx|img|ima' ;; # MDB backup file, archive or a disk image holding one
+        IMAGE*) echo 'img|ima' ;;
         *.csv) echo 'csv' ;;
         STYFILE) echo 'b*' ;; # flash-style backup files: STY*.b*
         *) echo '' ;;

@@ -63,8 +63,10 @@ folder=$(mktemp -d)
 trap 'rm -rf "$folder"' EXIT
 cd "$folder" || exit 1
 mkdir sets
-touch MDB.BUP MDB_Pro.bup mine.mdx notes.txt sheet.csv STYLES.bup
-expect "report " "MDB.BUP MDB_Pro.bup mine.mdx sets" "notes.txt sheet.csv"
+touch MDB.BUP MDB_Pro.bup mine.mdx notes.txt sheet.csv STYLES.bup disk1.img
+expect "report " "MDB.BUP MDB_Pro.bup mine.mdx disk1.img sets" "notes.txt sheet.csv"
+expect "ls " "disk1.img sets" "mine.mdx MDB.BUP notes.txt"
+expect "new-image x.img --size " "720 1440"
 expect "report mine.mdx --flash " "factory default STYLES.bup sets" "notes.txt mine.mdx"
 expect "report mine.mdx -o " "notes.txt"
 expect "diff mine.mdx " "MDB.BUP mine.mdx" "notes.txt"
