@@ -8,10 +8,10 @@ namespace tessaro {
 MainWindowState::EditFacts MainWindowState::ComputeEditFacts() const
 {
     EditFacts facts;
-    if (!hasActivePane_)
+    if (!active_)
         return facts; // the whole edit column is disabled
-    const PaneState& active = mdbActive_ ? mdbPane : archivePane;
-    const PaneState& other = mdbActive_ ? archivePane : mdbPane;
+    const PaneState& active = Pane(*active_);
+    const PaneState& other = Pane(tessaro::OtherPane(*active_));
     facts.paneLoaded = active.loaded;
     facts.otherLoaded = other.loaded;
     const TreeNode* selected = active.tree.Selected();
@@ -41,11 +41,11 @@ CommandStates MainWindowState::UpdateCommandStates()
     const EditFacts facts = ComputeEditFacts();
     CommandStates states;
 
-    if (!hasActivePane_) {
+    if (!active_) {
         states.copyCaption = Tr(Caption::Copy);
         states.moveCaption = Tr(Caption::Move);
         states.editColumnAlignment = TextAlignment::Centre;
-    } else if (mdbActive_) {
+    } else if (*active_ == PaneId::Mdb) {
         states.copyCaption = Tr(Caption::CopyToArchive);
         states.moveCaption = Tr(Caption::MoveToArchive);
         states.editColumnAlignment = TextAlignment::Left;
@@ -55,7 +55,7 @@ CommandStates MainWindowState::UpdateCommandStates()
         states.editColumnAlignment = TextAlignment::Right;
     }
     // Without an active pane the button keeps whatever it read last.
-    if (hasActivePane_)
+    if (active_)
         mainEntryCaption_ = facts.isMain ? Caption::SubEntry : Caption::MainEntry;
     states.mainEntryCaption = Tr(mainEntryCaption_);
 
@@ -75,12 +75,12 @@ CommandStates MainWindowState::UpdateCommandStates()
     states.deleteSelected = facts.paneLoaded && facts.selected;
     states.search = states.protocol = facts.paneLoaded;
 
-    states.undo = history.CanUndo();
-    states.redo = history.CanRedo();
+    states.undo = workspace.history.CanUndo();
+    states.redo = workspace.history.CanRedo();
     if (states.undo)
-        states.undoTip = FillArgs(Tr(Caption::UndoTip), {history.UndoName()});
+        states.undoTip = FillArgs(Tr(Caption::UndoTip), {workspace.history.UndoName()});
     if (states.redo)
-        states.redoTip = FillArgs(Tr(Caption::RedoTip), {history.RedoName()});
+        states.redoTip = FillArgs(Tr(Caption::RedoTip), {workspace.history.RedoName()});
     return states;
 }
 

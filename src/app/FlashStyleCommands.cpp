@@ -39,8 +39,8 @@ void MainWindowState::ShowFlashStyleFile()
 
 void MainWindowState::RelabelAllEntries()
 {
-    mdbPane.tree.RelabelAll();
-    archivePane.tree.RelabelAll();
+    Pane(PaneId::Mdb).tree.RelabelAll();
+    Pane(PaneId::Archive).tree.RelabelAll();
 }
 
 void MainWindowState::InstallFlashNamesForMode()

@@ -14,8 +14,7 @@
 #include "common/Progress.h"
 #include "common/Prompts.h"
 #include "data/SafeFile.h"
-#include "edit/History.h"
-#include "edit/PaneState.h"
+#include "edit/Workspace.h"
 
 #include <array>
 #include <optional>
@@ -74,8 +73,8 @@ struct CommandStates
         bool operator==(const PaneFlags&) const = default;
     };
     std::array<PaneFlags, 2> panes;
-    PaneFlags& Of(PaneId id) { return panes[id == PaneId::Mdb ? 0 : 1]; }
-    const PaneFlags& Of(PaneId id) const { return panes[id == PaneId::Mdb ? 0 : 1]; }
+    PaneFlags& Of(PaneId id) { return panes[PaneIndex(id)]; }
+    const PaneFlags& Of(PaneId id) const { return panes[PaneIndex(id)]; }
 
     // Edit column.
     bool newCategory = false;
@@ -112,9 +111,7 @@ public:
     bool noNetworkOption = false;       // "No network access"
     int keyboardModel = 0;              // 0 none, 1 PSR-9000, 2 PSR-9000pro (as stored)
     bool blankSignature = false;        // the loaded MDB's signature is blank: saved blank again
-    PaneState mdbPane;
-    PaneState archivePane;
-    History history;                 // one for both panes
+    Workspace workspace;             // the two panes and their history
     std::string flashStyleFile;      // the flash-style backup file last chosen
     std::string flashStyleFileLabel; // the text beside the radio buttons
     std::string lastBackupFolder;    // last folder chosen in the browse dialog
@@ -146,20 +143,19 @@ public:
     void OpenHelp();
 
     // ---- Panes -------------------------------------------------------------
-    bool HasActivePane() const { return hasActivePane_; }
-    bool IsMdbPaneActive() const { return hasActivePane_ && mdbActive_; }
+    bool HasActivePane() const { return active_.has_value(); }
+    bool IsActive(PaneId id) const { return active_ == id; }
+    std::optional<PaneId> ActiveId() const { return active_; }
     // nullptr while no pane is active.
     PaneState* ActivePane();
     PaneState* OtherPane();
-    PaneState& Pane(bool mdb) { return mdb ? mdbPane : archivePane; }
-    PaneState& Pane(PaneId id) { return id == PaneId::Mdb ? mdbPane : archivePane; }
-    PaneId IdOf(const PaneState& pane) const { return &pane == &mdbPane ? PaneId::Mdb : PaneId::Archive; }
-    void SetActivePane(bool mdb);
-    void SetActivePane(PaneId pane) { SetActivePane(pane == PaneId::Mdb); }
-    void ClearActivePane() { hasActivePane_ = false; }
+    PaneState& Pane(PaneId id) { return workspace.Pane(id); }
+    const PaneState& Pane(PaneId id) const { return workspace.Pane(id); }
+    void SetActivePane(PaneId pane) { active_ = pane; }
+    void ClearActivePane() { active_.reset(); }
 
     // The recent-file combo box of a pane (MDB lines as set names with the option on).
-    RecentCombo FillRecentCombo(const PaneState& pane) const;
+    RecentCombo FillRecentCombo(PaneId pane) const;
     // Recomputes captions, alignment and enabled flags.
     CommandStates UpdateCommandStates();
     void UpdateKeyboardLabel();
@@ -206,11 +202,11 @@ public:
     void Redo();
 
     // ---- Tree notifications -------------------------------------------------
-    void TreeGotFocus(bool mdbTree);
-    void TreeSelectionChanged(bool mdbTree, TreeNode* node);
+    void TreeGotFocus(PaneId pane);
+    void TreeSelectionChanged(PaneId pane, TreeNode* node);
     // True when handled (an entry was edited); false lets the tree open or
     // close the category.
-    bool TreeDoubleClicked(bool mdbTree);
+    bool TreeDoubleClicked(PaneId pane);
 
     // ---- Drag and drop (DropCommands.cpp) -----------------------------------
     // Nodes of pane `from` dropped onto `onto`, a node of pane `to` (nullptr:
@@ -298,13 +294,13 @@ private:
     // Save As: the file chosen (and confirmed) for the pane; nullopt when cancelled.
     std::optional<std::string> ChooseSaveAsFile(PaneId pane);
     std::optional<std::string> ChooseBackupSetTarget();
-    // Reads mdbPane.fileName into the MDB pane, with the keyboard model and
+    // Reads Pane(PaneId::Mdb).fileName into the MDB pane, with the keyboard model and
     // signature it names; the reader's or the tree's message on failure.
     std::optional<Msg> ReadMdbIntoPane();
     std::optional<Msg> WritePaneFile(PaneId pane, WriteMode mode);
     // A failed load: says why, then leaves the pane empty and forgets the file
     // (entries inserted before the failure must not linger). Returns false.
-    bool ForgetFailedLoad(PaneState& pane, Msg error);
+    bool ForgetFailedLoad(PaneId pane, Msg error);
     enum class LoadOutcome
     {
         Loaded,
@@ -319,10 +315,10 @@ private:
     // write over the file itself (a failure then loses it). True for Yes.
     bool AllowWriteInPlace();
     // A successful save: the file is titled and unmodified.
-    void MarkSaved(PaneState& pane, bool addToRecent);
+    void MarkSaved(PaneId pane, bool addToRecent);
     // Empties the pane's tree and forgets the history steps that touched it.
-    void ResetPane(PaneState& pane);
-    // Runs one edit-column command as one step of the history.
+    void ResetPane(PaneId pane);
+    // Runs one edit-column command as one step of the workspace.history.
     template <class Command> void AsStep(const std::string& name, Command command);
     std::string StepName(Caption action, const TreeNode* node) const;
     std::string StepName(Caption action, const std::vector<TreeNode*>& nodes) const;
@@ -331,8 +327,7 @@ private:
 
     Prompts& prompts_;
     SettingsStore& settings_;
-    bool hasActivePane_ = false;
-    bool mdbActive_ = true;
+    std::optional<PaneId> active_;
     // Button 1013 keeps its caption while no pane is active.
     Caption mainEntryCaption_ = Caption::MainEntry;
 };

@@ -12,7 +12,7 @@ namespace tessaro {
 bool MainWindowState::ConfirmDiscard(PaneId id)
 {
     const PaneState& pane = Pane(id);
-    if (!pane.loaded || !pane.modified)
+    if (!pane.loaded || !pane.Modified())
         return true;
     switch (prompts_.AskYesNoCancel(KindOf(id).changedSave)) {
     case MsgAnswer::Yes:
@@ -23,7 +23,7 @@ bool MainWindowState::ConfirmDiscard(PaneId id)
             SaveAs(id);
         else
             Save(id);
-        return !pane.modified;
+        return !pane.Modified();
     case MsgAnswer::No:
         return true;
     default:
@@ -46,9 +46,8 @@ void MainWindowState::New(PaneId id)
     PaneState& pane = Pane(id);
     pane.loaded = true;
     pane.untitled = true;
-    pane.modified = false;
     pane.fileName.clear();
-    ResetPane(pane);
+    ResetPane(id);
     if (id == PaneId::Mdb) {
         UpdateKeyboardLabel();
         FollowModelWithFactoryNames();
@@ -96,11 +95,11 @@ void MainWindowState::Close(PaneId id)
     if (!ConfirmDiscard(id))
         return;
     PaneState& pane = Pane(id);
-    pane.loaded = pane.untitled = pane.modified = false;
+    pane.loaded = pane.untitled = false;
     pane.fileName.clear();
     if (id == PaneId::Mdb)
         modelLabel.clear(); // the keyboard model itself stays
-    ResetPane(pane);
+    ResetPane(id);
     if (Pane(tessaro::OtherPane(id)).loaded)
         SetActivePane(tessaro::OtherPane(id));
     else
@@ -164,7 +163,7 @@ std::optional<std::string> MainWindowState::ChooseSaveAsFile(PaneId id)
 std::optional<std::string> MainWindowState::ChooseBackupSetTarget()
 {
     const std::string startFolder =
-        mdbPane.untitled ? lastBackupFolder : WithoutMdbFileName(mdbPane.fileName);
+        Pane(PaneId::Mdb).untitled ? lastBackupFolder : WithoutMdbFileName(Pane(PaneId::Mdb).fileName);
     const BrowseRequest request = BackupSetBrowse(BrowseMode::Save, startFolder, noNetworkOption);
     for (;;) {
         const BrowseResult result = prompts_.Browse(request);
@@ -174,7 +173,7 @@ std::optional<std::string> MainWindowState::ChooseBackupSetTarget()
         // The file name follows the model whatever was typed; a keyboard
         // floppy's MDB.BUP is the file written, not joined by a second one.
         const std::string target = ResolveCaseVariant(result.chosenPath, MdbFileNameFor(keyboardModel));
-        switch (CheckSaveAsTarget(target, mdbPane.fileName, prompts_)) {
+        switch (CheckSaveAsTarget(target, Pane(PaneId::Mdb).fileName, prompts_)) {
         case SaveAsStep::Save:
             return target;
         case SaveAsStep::NewFile:

@@ -25,14 +25,14 @@ MainWindowState::LoadOutcome MainWindowState::LoadPane(PaneId id)
                                          : ReplaceWithArchiveFile(pane, pane.fileName, nullptr, progress);
     if (error == Msg::WorkCancelled)
         return LoadOutcome::Cancelled;
-    pane.loaded = pane.untitled = pane.modified = false;
+    pane.loaded = pane.untitled = false;
     if (error) {
         if (id == PaneId::Mdb)
             modelLabel.clear();
-        ForgetFailedLoad(pane, *error);
+        ForgetFailedLoad(id, *error);
         return LoadOutcome::Failed;
     }
-    history.ResetPane(id); // the steps name the nodes of the tree that went
+    workspace.history.ResetPane(id); // the steps name the nodes of the tree that went
     pane.loaded = true;
     AddRecentFile(pane);
     if (id == PaneId::Mdb) {
@@ -59,7 +59,7 @@ bool MainWindowState::OpenFileIn(PaneId id, const std::string& path)
 
 std::optional<Msg> MainWindowState::ReadMdbIntoPane()
 {
-    const MdbReadResult read = ReadMdbFile(mdbPane.fileName);
+    const MdbReadResult read = ReadMdbFile(Pane(PaneId::Mdb).fileName);
     const bool imageRead = read.ok() || read.error == Msg::NotAValidMdb;
     if (imageRead && !read.checksumOk)
         prompts_.Warn(Msg::InvalidChecksum); // a warning only: the load goes on
@@ -69,7 +69,7 @@ std::optional<Msg> MainWindowState::ReadMdbIntoPane()
     if (read.error)
         return read.error;
     keyboardModel = static_cast<int>(read.model);
-    return ReplaceWithMdbImage(mdbPane, read.image);
+    return ReplaceWithMdbImage(Pane(PaneId::Mdb), read.image);
 }
 
 std::optional<Msg> MainWindowState::WritePaneFile(PaneId id, WriteMode mode)
@@ -101,7 +101,7 @@ bool MainWindowState::SaveFile(PaneId id, bool addToRecent)
         prompts_.Warn(*error);
         return false;
     }
-    MarkSaved(pane, addToRecent);
+    MarkSaved(id, addToRecent);
     if (id == PaneId::Mdb && backupStructureOption) {
         // Its own failure is reported, but the MDB stays saved.
         if (const std::optional<Msg> iniError =

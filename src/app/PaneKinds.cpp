@@ -9,26 +9,26 @@ namespace {
 // The browse dialog's icon for the sets that hold an MDB backup file.
 constexpr int kBackupSetIcon = 137;
 
-const PaneKind kMdbKind{Caption::OpenMdbTitle,
+const PaneKind kKinds[] = {{Caption::OpenMdbTitle,
                         Caption::SaveMdbTitle,
                         Caption::MdbFilter,
                         ".bup",
                         Msg::MdbChangedSave,
                         kSlotCount,
-                        true};
-const PaneKind kArchiveKind{Caption::OpenArchiveTitle,
+                        true},
+                           {Caption::OpenArchiveTitle,
                             Caption::SaveArchiveTitle,
                             Caption::ArchiveFilter,
                             ".mdx",
                             Msg::ArchiveChangedSave,
                             0,
-                            false};
+                            false}};
 
 } // namespace
 
 const PaneKind& KindOf(PaneId pane)
 {
-    return pane == PaneId::Mdb ? kMdbKind : kArchiveKind;
+    return kKinds[PaneIndex(pane)];
 }
 
 FileDialogRequest FileDialogFor(PaneId pane, bool save, const std::string& initialName)

@@ -14,16 +14,16 @@ protected:
     {
         prompts.keyboardModels.push_back(1);
         state.New(PaneId::Mdb);
-        AddEntry(state.mdbPane, "Pop", 3, 120, "a");
-        AddEntry(state.mdbPane, "Pop", 3, 120, "b");
-        AddEntry(state.mdbPane, "Pop", 4, 120, "c");
-        AddEntry(state.mdbPane, "Rock", 1, 90, "r");
+        AddEntry(state.Pane(PaneId::Mdb), "Pop", 3, 120, "a");
+        AddEntry(state.Pane(PaneId::Mdb), "Pop", 3, 120, "b");
+        AddEntry(state.Pane(PaneId::Mdb), "Pop", 4, 120, "c");
+        AddEntry(state.Pane(PaneId::Mdb), "Rock", 1, 90, "r");
         NewArchiveWith({{"Jazz", 2, 80, "j"}});
     }
     void SelectMdb(TreeNode* node)
     {
-        state.TreeGotFocus(true);
-        state.TreeSelectionChanged(true, node);
+        state.TreeGotFocus(PaneId::Mdb);
+        state.TreeSelectionChanged(PaneId::Mdb, node);
     }
 };
 
@@ -54,8 +54,8 @@ TEST_F(CommandStatesTest, ThePaneButtonsFollowLoadedAndUntitled)
     EXPECT_FALSE(s.Of(PaneId::Archive).save);
     EXPECT_TRUE(s.Of(PaneId::Archive).saveAs && s.Of(PaneId::Archive).close && s.Of(PaneId::Archive).tree);
 
-    state.mdbPane.untitled = false;
-    state.archivePane.untitled = false;
+    state.Pane(PaneId::Mdb).untitled = false;
+    state.Pane(PaneId::Archive).untitled = false;
     s = state.UpdateCommandStates();
     EXPECT_TRUE(s.Of(PaneId::Mdb).save && s.Of(PaneId::Archive).save);
 
@@ -71,12 +71,12 @@ TEST_F(CommandStatesTest, TheActivePaneSetsCaptionsAndAlignment)
     for (UiLanguage language : {UiLanguage::English, UiLanguage::German}) {
         SetUiLanguage(language);
         const bool german = language == UiLanguage::German;
-        state.TreeGotFocus(true);
+        state.TreeGotFocus(PaneId::Mdb);
         CommandStates s = state.UpdateCommandStates();
         EXPECT_EQ(s.copyCaption, german ? "Kopieren >>" : "Copy >>");
         EXPECT_EQ(s.moveCaption, german ? "Verschieben >>" : "Move >>");
         EXPECT_EQ(s.editColumnAlignment, TextAlignment::Left);
-        state.TreeGotFocus(false);
+        state.TreeGotFocus(PaneId::Archive);
         s = state.UpdateCommandStates();
         EXPECT_EQ(s.copyCaption, german ? "<< Kopieren" : "<< Copy");
         EXPECT_EQ(s.moveCaption, german ? "<< Verschieben" : "<< Move");
@@ -87,7 +87,7 @@ TEST_F(CommandStatesTest, TheActivePaneSetsCaptionsAndAlignment)
 TEST_F(CommandStatesTest, NothingSelected)
 {
     LoadBoth();
-    state.TreeGotFocus(true);
+    state.TreeGotFocus(PaneId::Mdb);
     const CommandStates s = state.UpdateCommandStates();
     EXPECT_TRUE(s.newCategory && s.search && s.protocol);
     EXPECT_FALSE(s.edit || s.copy || s.move || s.deleteSelected || s.up || s.down || s.mainEntry);
@@ -96,7 +96,7 @@ TEST_F(CommandStatesTest, NothingSelected)
 TEST_F(CommandStatesTest, EntriesInAndOutsideTheirGroup)
 {
     LoadBoth();
-    const CategoryTree& tree = state.mdbPane.tree;
+    const CategoryTree& tree = state.Pane(PaneId::Mdb).tree;
     for (UiLanguage language : {UiLanguage::English, UiLanguage::German}) {
         SetUiLanguage(language);
         const bool german = language == UiLanguage::German;
@@ -132,11 +132,11 @@ TEST_F(CommandStatesTest, EntriesInAndOutsideTheirGroup)
 TEST_F(CommandStatesTest, CategoriesMoveAmongCategories)
 {
     LoadBoth();
-    SelectMdb(CategoryNamed(state.mdbPane.tree, "Pop"));
+    SelectMdb(CategoryNamed(state.Pane(PaneId::Mdb).tree, "Pop"));
     CommandStates s = state.UpdateCommandStates();
     EXPECT_FALSE(s.up || s.mainEntry);
     EXPECT_TRUE(s.down && s.edit && s.copy);
-    SelectMdb(CategoryNamed(state.mdbPane.tree, "Rock"));
+    SelectMdb(CategoryNamed(state.Pane(PaneId::Mdb).tree, "Rock"));
     s = state.UpdateCommandStates();
     EXPECT_TRUE(s.up);
     EXPECT_FALSE(s.down);
@@ -146,7 +146,7 @@ TEST_F(CommandStatesTest, CopyAndMoveWaitForTheOtherPane)
 {
     LoadBoth();
     state.Close(PaneId::Archive);
-    SelectMdb(EntryTitled(state.mdbPane.tree, "a"));
+    SelectMdb(EntryTitled(state.Pane(PaneId::Mdb).tree, "a"));
     const CommandStates s = state.UpdateCommandStates();
     EXPECT_TRUE(s.edit && s.deleteSelected);
     EXPECT_FALSE(s.copy || s.move);
@@ -155,7 +155,7 @@ TEST_F(CommandStatesTest, CopyAndMoveWaitForTheOtherPane)
 TEST_F(CommandStatesTest, ClosingAPaneMovesOrClearsTheActivePane)
 {
     LoadBoth();
-    SelectMdb(EntryTitled(state.mdbPane.tree, "b"));
+    SelectMdb(EntryTitled(state.Pane(PaneId::Mdb).tree, "b"));
     EXPECT_EQ(state.UpdateCommandStates().mainEntryCaption, "Sub entry");
     state.Close(PaneId::Mdb);
     CommandStates s = state.UpdateCommandStates();
@@ -165,9 +165,9 @@ TEST_F(CommandStatesTest, ClosingAPaneMovesOrClearsTheActivePane)
     EXPECT_FALSE(s.copy);
 
     // With no pane left the caption stays what it last read.
-    state.TreeSelectionChanged(false, EntryTitled(state.archivePane.tree, "j"));
-    AddEntry(state.archivePane, "Jazz", 2, 80, "k");
-    state.TreeSelectionChanged(false, EntryTitled(state.archivePane.tree, "k"));
+    state.TreeSelectionChanged(PaneId::Archive, EntryTitled(state.Pane(PaneId::Archive).tree, "j"));
+    AddEntry(state.Pane(PaneId::Archive), "Jazz", 2, 80, "k");
+    state.TreeSelectionChanged(PaneId::Archive, EntryTitled(state.Pane(PaneId::Archive).tree, "k"));
     EXPECT_EQ(state.UpdateCommandStates().mainEntryCaption, "Sub entry");
     state.Close(PaneId::Archive);
     s = state.UpdateCommandStates();

@@ -23,6 +23,8 @@
 #include <QTimer>
 #include <QTreeView>
 
+#include <algorithm>
+
 // The icons live in the Qt library; a window that shows them makes sure they are registered.
 static void RegisterResources()
 {
@@ -93,10 +95,10 @@ CMainDlg::CMainDlg(Prompts& prompts, SettingsStore& settings, StyleCatalogue& st
 CMainDlg::~CMainDlg()
 {
     // The views and the models go before the trees they show (in state_).
-    delete mdb_.tree;
-    delete archive_.tree;
-    delete mdb_.model;
-    delete archive_.model;
+    for (PaneControls& pane : panes_)
+        delete pane.tree;
+    for (PaneControls& pane : panes_)
+        delete pane.model;
 }
 
 void CMainDlg::Initialise()
@@ -105,7 +107,7 @@ void CMainDlg::Initialise()
     UseQtTranslations(IsGerman());
     if (IsGerman())
         SetCaptions();
-    SetMenuCaptions(menus_, !state_.HasActivePane() || state_.IsMdbPaneActive());
+    SetMenuCaptions(menus_, state_.ActiveId().value_or(PaneId::Mdb));
     RestoreSize();
     if (state_.windowPosition.IsSet()) {
         const QPoint corner(state_.windowPosition.left, state_.windowPosition.top);
@@ -119,8 +121,8 @@ void CMainDlg::Initialise()
 
 void CMainDlg::ConnectCommands()
 {
-    ConnectPane(mdb_, true);
-    ConnectPane(archive_, false);
+    for (PaneId id : kPaneIds)
+        ConnectPane(id);
     new WindowFileDrops(*this, state_, [this](const std::function<void()>& command) { RunCommand(command); });
 
     connect(backupStructure_, &QCheckBox::clicked, this,
@@ -154,9 +156,9 @@ void CMainDlg::ConnectCommands()
     connect(exit_, &QPushButton::clicked, this, &CMainDlg::reject);
 }
 
-void CMainDlg::ConnectPane(PaneControls& pane, bool mdb)
+void CMainDlg::ConnectPane(PaneId id)
 {
-    const PaneId id = mdb ? PaneId::Mdb : PaneId::Archive;
+    const PaneControls& pane = Controls(id);
     OnPaneClick(pane.newFile, id, &MainWindowState::New);
     OnPaneClick(pane.open, id, &MainWindowState::Open);
     OnPaneClick(pane.save, id, &MainWindowState::Save);
@@ -169,7 +171,7 @@ void CMainDlg::ConnectPane(PaneControls& pane, bool mdb)
 
     EnableTreeDragAndDrop(*pane.tree);
     pane.model->SetDropTarget(new PaneDropTarget(
-        state_, mdb ? PaneId::Mdb : PaneId::Archive,
+        state_, id,
         [this](const std::function<void()>& command) { RunCommand(command); }, pane.model));
 
     // The view has already selected the nodes in the tree (TreeViewSync).
@@ -179,7 +181,7 @@ void CMainDlg::ConnectPane(PaneControls& pane, bool mdb)
     });
     // An entry is edited; a category opens or closes by the view's own handling.
     connect(pane.tree, &QTreeView::doubleClicked, this,
-            [this, mdb] { RunCommand([this, mdb] { state_.TreeDoubleClicked(mdb); }); });
+            [this, id] { RunCommand([this, id] { state_.TreeDoubleClicked(id); }); });
 }
 
 void CMainDlg::OnClick(QPushButton* button, void (MainWindowState::*command)())
@@ -213,10 +215,10 @@ void CMainDlg::Refresh()
     ShowFlashStyleMode();
     modelLabel_->setText(Q(state_.modelLabel));
     flashStyleFileLabel_->setText(Q(state_.flashStyleFileLabel));
-    ShowRecentFiles(mdb_.recent, state_.mdbPane);
-    ShowRecentFiles(archive_.recent, state_.archivePane);
-    mdb_.count->setText(Q(state_.mdbPane.entryCountText));
-    archive_.count->setText(Q(state_.archivePane.entryCountText));
+    for (PaneId id : kPaneIds) {
+        ShowRecentFiles(id);
+        Controls(id).count->setText(Q(state_.Pane(id).entryCountText));
+    }
     ApplyCommandStates();
 }
 
@@ -230,9 +232,10 @@ void CMainDlg::ShowFlashStyleMode()
     flashStyles_->setExclusive(true);
 }
 
-void CMainDlg::ShowRecentFiles(QComboBox* combo, const PaneState& pane)
+void CMainDlg::ShowRecentFiles(PaneId id)
 {
-    const RecentCombo lines = state_.FillRecentCombo(pane);
+    QComboBox* combo = Controls(id).recent;
+    const RecentCombo lines = state_.FillRecentCombo(id);
     const QSignalBlocker block(combo);
     combo->clear();
     for (const std::string& line : lines.lines)
@@ -251,7 +254,7 @@ void CMainDlg::ApplyCommandStates()
     ShowActivePane();
 
     for (PaneId id : kPaneIds) {
-        const PaneControls& pane = id == PaneId::Mdb ? mdb_ : archive_;
+        const PaneControls& pane = Controls(id);
         const CommandStates::PaneFlags& flags = states.Of(id);
         SetEnabled(pane.save, flags.save);
         SetEnabled(pane.saveAs, flags.saveAs);
@@ -302,10 +305,10 @@ void CMainDlg::ShowActivePane()
     // The active pane's selection keeps the highlight while a button has the
     // focus; the other pane's is drawn as an inactive one, so that it shows
     // which pane Edit, Copy and the others act on.
-    const QPalette standard = QApplication::palette(mdb_.tree);
-    for (const bool mdb : {true, false}) {
-        QTreeView* tree = (mdb ? mdb_ : archive_).tree;
-        const bool active = state_.HasActivePane() && state_.IsMdbPaneActive() == mdb;
+    const QPalette standard = QApplication::palette(panes_[0].tree);
+    for (PaneId id : kPaneIds) {
+        QTreeView* tree = Controls(id).tree;
+        const bool active = state_.IsActive(id);
         QPalette palette = standard;
         for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
             palette.setColor(group, QPalette::Highlight,
@@ -318,6 +321,21 @@ void CMainDlg::ShowActivePane()
         if (tree->palette() != palette)
             tree->setPalette(palette);
     }
+}
+
+std::optional<PaneId> CMainDlg::PaneOfTree(const QObject* control) const
+{
+    for (PaneId id : kPaneIds) {
+        if (control == panes_[PaneIndex(id)].tree)
+            return id;
+    }
+    return std::nullopt;
+}
+
+bool CMainDlg::IsRecentList(const QObject* control) const
+{
+    return std::any_of(panes_.begin(), panes_.end(),
+                       [control](const PaneControls& pane) { return control == pane.recent; });
 }
 
 void CMainDlg::reject()
@@ -340,7 +358,7 @@ bool CMainDlg::eventFilter(QObject* watched, QEvent* event)
     if (IsReturn(event)) {
         // In a tree it edits the selection, as F2 does; elsewhere it is
         // swallowed before a button sees it.
-        if ((watched == mdb_.tree || watched == archive_.tree) && menus_.edit->isEnabled())
+        if (PaneOfTree(watched) && menus_.edit->isEnabled())
             menus_.edit->trigger();
         return true;
     }
@@ -348,7 +366,7 @@ bool CMainDlg::eventFilter(QObject* watched, QEvent* event)
         return true;
     // Alt+Up and Alt+Down open a recent-file list that has the focus, as
     // everywhere else, rather than moving the tree's selection.
-    if (event->type() == QEvent::ShortcutOverride && (watched == mdb_.recent || watched == archive_.recent)) {
+    if (event->type() == QEvent::ShortcutOverride && IsRecentList(watched)) {
         const auto* key = static_cast<const QKeyEvent*>(event);
         if ((key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) && key->modifiers() == Qt::AltModifier) {
             event->accept();
@@ -356,9 +374,8 @@ bool CMainDlg::eventFilter(QObject* watched, QEvent* event)
         }
     }
     if (event->type() == QEvent::FocusIn) {
-        const bool mdbTree = watched == mdb_.tree;
-        if (mdbTree || watched == archive_.tree) {
-            state_.TreeGotFocus(mdbTree);
+        if (const std::optional<PaneId> pane = PaneOfTree(watched)) {
+            state_.TreeGotFocus(*pane);
             if (commandDepth_ == 0)
                 ApplyCommandStates();
         }

@@ -19,6 +19,7 @@
 #include <QDialog>
 #include <QStringList>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -86,20 +87,20 @@ private:
 
     // Layout (MainDlgLayout.cpp).
     void CreateControls();
-    void CreatePaneControls(PaneControls& pane, bool mdb);
+    void CreatePaneControls(PaneId id);
     void CreateEditColumn();
     void SetCaptions();
     void FitWidthToCaptions();
 
     void ConnectCommands();
-    void ConnectPane(PaneControls& pane, bool mdb);
+    void ConnectPane(PaneId id);
     // Runs a command on the state, then shows the state.
     void RunCommand(const std::function<void()>& command);
     void OnClick(QPushButton* button, void (MainWindowState::*command)());
     void OnPaneClick(QPushButton* button, PaneId pane, void (MainWindowState::*command)(PaneId));
 
     void ApplyCommandStates();
-    void ShowRecentFiles(QComboBox* combo, const PaneState& pane);
+    void ShowRecentFiles(PaneId id);
     void ShowFlashStyleMode();
     void ShowEditColumnAlignment(TextAlignment alignment);
     void ShowActivePane();
@@ -107,7 +108,7 @@ private:
     // Menus (MainMenus.cpp builds them; connected here).
     void ConnectMenus();
     void OnTrigger(QAction* action, void (MainWindowState::*command)());
-    void ShowTreeContextMenu(bool mdb, const QPoint& at);
+    void ShowTreeContextMenu(PaneId id, const QPoint& at);
     void ApplyMenuStates(const CommandStates& states);
     // Tab from a tree goes on to the edit column.
     void SetTabOrder();
@@ -136,8 +137,12 @@ private:
     std::unique_ptr<QtProgress> progress_; // the state's Progress
     int commandDepth_ = 0;                 // commands running (a modal dialog may be open)
 
-    PaneControls mdb_;
-    PaneControls archive_;
+    std::array<PaneControls, 2> panes_; // by PaneIndex
+    PaneControls& Controls(PaneId id) { return panes_[PaneIndex(id)]; }
+    const PaneControls& Controls(PaneId id) const { return panes_[PaneIndex(id)]; }
+    // The pane whose tree this is, if it is one.
+    std::optional<PaneId> PaneOfTree(const QObject* control) const;
+    bool IsRecentList(const QObject* control) const;
 
     QLabel* modelLabel_ = nullptr;
     QLabel* versionLine_ = nullptr;

@@ -86,24 +86,24 @@ void CMainDlg::ConnectMenus()
     OnTrigger(menus_.flashDefault, &MainWindowState::SelectDefaultFlashStyles);
     OnTrigger(menus_.flashIndividual, &MainWindowState::SelectIndividualFlashStyles);
 
-    for (const bool mdb : {true, false}) {
-        QTreeView* tree = (mdb ? mdb_ : archive_).tree;
+    for (PaneId id : kPaneIds) {
+        QTreeView* tree = Controls(id).tree;
         tree->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(tree, &QWidget::customContextMenuRequested, this,
-                [this, mdb](const QPoint& at) { ShowTreeContextMenu(mdb, at); });
+                [this, id](const QPoint& at) { ShowTreeContextMenu(id, at); });
     }
 }
 
-void CMainDlg::ShowTreeContextMenu(bool mdb, const QPoint& at)
+void CMainDlg::ShowTreeContextMenu(PaneId id, const QPoint& at)
 {
-    QTreeView* tree = (mdb ? mdb_ : archive_).tree;
+    QTreeView* tree = Controls(id).tree;
     const QModelIndex index = tree->indexAt(at);
     if (!index.isValid() || commandDepth_ > 0)
         return; // over no item
     // The menu acts on the item under the pointer, in its pane.
     if (!tree->hasFocus())
         tree->setFocus(Qt::MouseFocusReason);
-    state_.TreeGotFocus(mdb); // also where the window system gives no focus
+    state_.TreeGotFocus(id); // also where the window system gives no focus
     if (!tree->selectionModel()->isSelected(index))
         tree->setCurrentIndex(index);
     ApplyCommandStates();
@@ -119,8 +119,9 @@ void CMainDlg::ApplyMenuStates(const CommandStates& states)
         pane.saveAs->setEnabled(flags.saveAs);
         pane.close->setEnabled(flags.close);
     }
-    const bool mdbActive = !state_.HasActivePane() || state_.IsMdbPaneActive();
-    GiveFileShortcutsTo(menus_, mdbActive ? PaneId::Mdb : PaneId::Archive);
+    // While no pane is active the MDB pane's commands speak for both.
+    const PaneId active = state_.ActiveId().value_or(PaneId::Mdb);
+    GiveFileShortcutsTo(menus_, active);
 
     menus_.undo->setEnabled(states.undo);
     menus_.redo->setEnabled(states.redo);
@@ -132,8 +133,8 @@ void CMainDlg::ApplyMenuStates(const CommandStates& states)
     menus_.mainEntry->setText(MenuText(states.mainEntryCaption));
     menus_.copy->setEnabled(states.copy);
     menus_.move->setEnabled(states.move);
-    menus_.copy->setText(Q(Tr(mdbActive ? Caption::MenuCopyToArchive : Caption::MenuCopyToMdb)));
-    menus_.move->setText(Q(Tr(mdbActive ? Caption::MenuMoveToArchive : Caption::MenuMoveToMdb)));
+    menus_.copy->setText(Q(Tr(CopyMenuCaption(active))));
+    menus_.move->setText(Q(Tr(MoveMenuCaption(active))));
     menus_.up->setEnabled(states.up);
     menus_.down->setEnabled(states.down);
     menus_.deleteSelected->setEnabled(states.deleteSelected);
@@ -167,18 +168,18 @@ void CMainDlg::SetTabOrder()
         chain << pane.newFile << pane.open << pane.save << pane.saveAs << pane.close << pane.recent
               << pane.tree;
     };
-    addPane(mdb_);
+    addPane(Controls(PaneId::Mdb));
     for (QPushButton* button : std::as_const(editColumn_))
         chain << button;
     chain << help_ << exit_;
-    addPane(archive_);
+    addPane(Controls(PaneId::Archive));
     for (int i = 0; i + 1 < chain.size(); ++i)
         setTabOrder(chain[i], chain[i + 1]);
 }
 
 bool CMainDlg::TabFromTree(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::KeyPress || watched != archive_.tree)
+    if (event->type() != QEvent::KeyPress || watched != Controls(PaneId::Archive).tree)
         return false;
     const auto* key = static_cast<const QKeyEvent*>(event);
     if (key->key() != Qt::Key_Tab || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)

@@ -18,6 +18,9 @@ QString Q(Caption id)
     return QString::fromStdString(Tr(id));
 }
 
+// The panes' part of the actions' object names.
+constexpr const char* kPaneNames[] = {"Mdb", "Archive"};
+
 QAction* MakeAction(QWidget& window, const QString& name)
 {
     auto* action = new QAction(&window);
@@ -56,8 +59,8 @@ QList<QAction*> MainMenus::TreeActions() const
 QList<QAction*> MainMenus::AllActions() const
 {
     QList<QAction*> all;
-    for (const PaneActions* pane : {&mdb, &archive})
-        all << pane->newFile << pane->open << pane->save << pane->saveAs << pane->close;
+    for (const PaneActions& pane : panes)
+        all << pane.newFile << pane.open << pane.save << pane.saveAs << pane.close;
     all << exit << help << backupStructure << noNetwork << flashFactory << flashDefault << flashIndividual;
     for (QAction* action : TreeActions())
         if (action)
@@ -69,7 +72,7 @@ MainMenus CreateMainMenus(QWidget& window)
 {
     MainMenus m;
     for (const PaneId id : kPaneIds) {
-        const QString suffix = id == PaneId::Mdb ? QStringLiteral("Mdb") : QStringLiteral("Archive");
+        const QString suffix = QLatin1String(kPaneNames[PaneIndex(id)]);
         MainMenus::PaneActions& pane = m.Of(id);
         const auto make = [&](const char* command) {
             return MakeAction(window, QLatin1String(command) + suffix + QLatin1String("Action"));
@@ -132,8 +135,8 @@ MainMenus CreateMainMenus(QWidget& window)
     m.bar->setObjectName(QStringLiteral("menuBar"));
     m.fileMenu = m.bar->addMenu(QString());
     m.fileMenu->setObjectName(QStringLiteral("fileMenu"));
-    for (const MainMenus::PaneActions* pane : {&m.mdb, &m.archive}) {
-        m.fileMenu->addActions({pane->newFile, pane->open, pane->save, pane->saveAs, pane->close});
+    for (const MainMenus::PaneActions& pane : m.panes) {
+        m.fileMenu->addActions({pane.newFile, pane.open, pane.save, pane.saveAs, pane.close});
         m.fileMenu->addSeparator();
     }
     m.fileMenu->addActions({m.exportCsv, m.importCsv});
@@ -165,12 +168,24 @@ MainMenus CreateMainMenus(QWidget& window)
     m.helpMenu->setObjectName(QStringLiteral("helpMenu"));
     m.helpMenu->addAction(m.help);
 
-    SetMenuCaptions(m, true);
+    SetMenuCaptions(m, PaneId::Mdb);
     GiveFileShortcutsTo(m, PaneId::Mdb);
     return m;
 }
 
-void SetMenuCaptions(MainMenus& m, bool mdbActive)
+Caption CopyMenuCaption(PaneId active)
+{
+    constexpr Caption kCopyFrom[] = {Caption::MenuCopyToArchive, Caption::MenuCopyToMdb};
+    return kCopyFrom[PaneIndex(active)];
+}
+
+Caption MoveMenuCaption(PaneId active)
+{
+    constexpr Caption kMoveFrom[] = {Caption::MenuMoveToArchive, Caption::MenuMoveToMdb};
+    return kMoveFrom[PaneIndex(active)];
+}
+
+void SetMenuCaptions(MainMenus& m, PaneId active)
 {
     m.fileMenu->setTitle(Q(Caption::MenuFile));
     m.editMenu->setTitle(Q(Caption::MenuEdit));
@@ -178,24 +193,29 @@ void SetMenuCaptions(MainMenus& m, bool mdbActive)
     m.helpMenu->setTitle(Q(Caption::MenuHelp));
     m.flashStylesMenu->setTitle(Q(Caption::MenuFlashStyles));
 
-    m.mdb.newFile->setText(Q(Caption::MenuNewMdb));
-    m.mdb.open->setText(Q(Caption::MenuOpenMdb));
-    m.mdb.save->setText(Q(Caption::MenuSaveMdb));
-    m.mdb.saveAs->setText(Q(Caption::MenuSaveMdbAs));
-    m.mdb.close->setText(Q(Caption::MenuCloseMdb));
-    m.archive.newFile->setText(Q(Caption::MenuNewArchive));
-    m.archive.open->setText(Q(Caption::MenuOpenArchive));
-    m.archive.save->setText(Q(Caption::MenuSaveArchive));
-    m.archive.saveAs->setText(Q(Caption::MenuSaveArchiveAs));
-    m.archive.close->setText(Q(Caption::MenuCloseArchive));
+    // New, Open, Save, Save As and Close of each pane.
+    const Caption paneCaptions[2][5] = {{Caption::MenuNewMdb, Caption::MenuOpenMdb, Caption::MenuSaveMdb,
+                                         Caption::MenuSaveMdbAs, Caption::MenuCloseMdb},
+                                        {Caption::MenuNewArchive, Caption::MenuOpenArchive,
+                                         Caption::MenuSaveArchive, Caption::MenuSaveArchiveAs,
+                                         Caption::MenuCloseArchive}};
+    for (const PaneId id : kPaneIds) {
+        const MainMenus::PaneActions& pane = m.Of(id);
+        const Caption* caption = paneCaptions[PaneIndex(id)];
+        pane.newFile->setText(Q(caption[0]));
+        pane.open->setText(Q(caption[1]));
+        pane.save->setText(Q(caption[2]));
+        pane.saveAs->setText(Q(caption[3]));
+        pane.close->setText(Q(caption[4]));
+    }
     m.exit->setText(Q(Caption::MenuExit));
 
     m.undo->setText(Q(Caption::Undo));
     m.redo->setText(Q(Caption::Redo));
     m.newCategory->setText(Q(Caption::NewCategory));
     m.edit->setText(Q(Caption::MenuEditSelected));
-    m.copy->setText(Q(mdbActive ? Caption::MenuCopyToArchive : Caption::MenuCopyToMdb));
-    m.move->setText(Q(mdbActive ? Caption::MenuMoveToArchive : Caption::MenuMoveToMdb));
+    m.copy->setText(Q(CopyMenuCaption(active)));
+    m.move->setText(Q(MoveMenuCaption(active)));
     m.up->setText(Q(Caption::Up));
     m.down->setText(Q(Caption::Down));
     m.deleteSelected->setText(Q(Caption::Delete));

@@ -11,9 +11,12 @@
 //        protocols, the options, the flash styles
 // Help   the help page
 
+#include "common/Texts.h"
 #include "edit/PaneState.h"
 
 #include <QList>
+
+#include <array>
 
 class QAction;
 class QActionGroup;
@@ -33,9 +36,9 @@ struct MainMenus
         QAction* saveAs = nullptr;
         QAction* close = nullptr;
     };
-    PaneActions mdb;
-    PaneActions archive;
-    PaneActions& Of(PaneId id) { return id == PaneId::Mdb ? mdb : archive; }
+    std::array<PaneActions, 2> panes; // by PaneIndex
+    PaneActions& Of(PaneId id) { return panes[PaneIndex(id)]; }
+    const PaneActions& Of(PaneId id) const { return panes[PaneIndex(id)]; }
     QAction* exit = nullptr;
 
     QAction* undo = nullptr;
@@ -84,8 +87,11 @@ struct MainMenus
 // Builds the actions and the menu bar (a child of window, not yet placed),
 // with their captions in the current language and their fixed shortcuts.
 MainMenus CreateMainMenus(QWidget& window);
-// Captions in the current language; Copy and Move name the pane they go to.
-void SetMenuCaptions(MainMenus& menus, bool mdbActive);
+// Captions in the current language; Copy and Move name the pane they go to
+// from the active one.
+void SetMenuCaptions(MainMenus& menus, PaneId active);
+Caption CopyMenuCaption(PaneId active);
+Caption MoveMenuCaption(PaneId active);
 // Ctrl+O, Ctrl+S and Ctrl+Shift+S belong to the active pane's Open, Save and
 // Save As (the MDB pane's while none is active); the menu shows them there.
 void GiveFileShortcutsTo(MainMenus& menus, PaneId pane);
