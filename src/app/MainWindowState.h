@@ -24,6 +24,7 @@
 namespace tessaro {
 
 class TreeNode;
+struct PaneFileContext;
 
 // Flash-style modes, as stored (other stored numbers are kept as they are and
 // select no names).
@@ -293,10 +294,8 @@ private:
     bool MaySave(PaneId pane);
     // Save As: the file chosen (and confirmed) for the pane; nullopt when cancelled.
     std::optional<std::string> ChooseSaveAsFile(PaneId pane);
-    std::optional<std::string> ChooseBackupSetTarget();
-    // Reads Pane(PaneId::Mdb).fileName into the MDB pane, with the keyboard model and
-    // signature it names; the reader's or the tree's message on failure.
-    std::optional<Msg> ReadMdbIntoPane();
+    std::optional<std::string> ChooseBackupSetTarget(PaneId pane);
+    PaneFileContext FileContext();
     std::optional<Msg> WritePaneFile(PaneId pane, WriteMode mode);
     // A failed load: says why, then leaves the pane empty and forgets the file
     // (entries inserted before the failure must not linger). Returns false.

@@ -35,7 +35,7 @@ void MainWindowState::New(PaneId id)
 {
     if (!ConfirmDiscard(id))
         return;
-    if (id == PaneId::Mdb) {
+    if (KindOf(id).namesKeyboard) {
         int model = keyboardModel;
         // A new MDB is for a model: its header names it (24 zero bytes are no MDB).
         if (!prompts_.ChooseKeyboardModel(model) || (model != 1 && model != 2))
@@ -48,7 +48,7 @@ void MainWindowState::New(PaneId id)
     pane.untitled = true;
     pane.fileName.clear();
     ResetPane(id);
-    if (id == PaneId::Mdb) {
+    if (KindOf(id).namesKeyboard) {
         UpdateKeyboardLabel();
         FollowModelWithFactoryNames();
     }
@@ -97,7 +97,7 @@ void MainWindowState::Close(PaneId id)
     PaneState& pane = Pane(id);
     pane.loaded = pane.untitled = false;
     pane.fileName.clear();
-    if (id == PaneId::Mdb)
+    if (KindOf(id).namesKeyboard)
         modelLabel.clear(); // the keyboard model itself stays
     ResetPane(id);
     if (Pane(tessaro::OtherPane(id)).loaded)
@@ -114,7 +114,7 @@ bool MainWindowState::MaySave(PaneId id)
         return false;
     }
     // Asked before Save As asks for a name: a No needs no file dialog.
-    return id != PaneId::Mdb || ConfirmProOnlyVoices();
+    return !KindOf(id).namesKeyboard || ConfirmProOnlyVoices();
 }
 
 void MainWindowState::Save(PaneId id)
@@ -133,7 +133,7 @@ void MainWindowState::SaveAs(PaneId id)
     if (!pane.loaded || !MaySave(id))
         return;
     const std::optional<std::string> target =
-        KindOf(id).inBackupSets && backupStructureOption ? ChooseBackupSetTarget() : ChooseSaveAsFile(id);
+        KindOf(id).inBackupSets && backupStructureOption ? ChooseBackupSetTarget(id) : ChooseSaveAsFile(id);
     if (!target)
         return;
     const bool renamed = *target != pane.fileName;
@@ -160,10 +160,10 @@ std::optional<std::string> MainWindowState::ChooseSaveAsFile(PaneId id)
     }
 }
 
-std::optional<std::string> MainWindowState::ChooseBackupSetTarget()
+std::optional<std::string> MainWindowState::ChooseBackupSetTarget(PaneId id)
 {
     const std::string startFolder =
-        Pane(PaneId::Mdb).untitled ? lastBackupFolder : WithoutMdbFileName(Pane(PaneId::Mdb).fileName);
+        Pane(id).untitled ? lastBackupFolder : WithoutMdbFileName(Pane(id).fileName);
     const BrowseRequest request = BackupSetBrowse(BrowseMode::Save, startFolder, noNetworkOption);
     for (;;) {
         const BrowseResult result = prompts_.Browse(request);
@@ -173,7 +173,7 @@ std::optional<std::string> MainWindowState::ChooseBackupSetTarget()
         // The file name follows the model whatever was typed; a keyboard
         // floppy's MDB.BUP is the file written, not joined by a second one.
         const std::string target = ResolveCaseVariant(result.chosenPath, MdbFileNameFor(keyboardModel));
-        switch (CheckSaveAsTarget(target, Pane(PaneId::Mdb).fileName, prompts_)) {
+        switch (CheckSaveAsTarget(target, Pane(id).fileName, prompts_)) {
         case SaveAsStep::Save:
             return target;
         case SaveAsStep::NewFile:
