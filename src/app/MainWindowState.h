@@ -8,6 +8,7 @@
 //
 // All questions and messages go through Prompts; settings through SettingsStore.
 
+#include "app/CommandStates.h"
 #include "app/RecentFiles.h"
 #include "app/SettingsStore.h"
 #include "catalogue/StyleCatalogue.h"
@@ -45,55 +46,6 @@ struct WindowPosition
 
     bool IsSet() const { return left != -1 && top != -1; }
     bool HasSize() const { return width > 0 && height > 0; }
-};
-
-enum class TextAlignment
-{
-    Centre, // no active pane
-    Left,   // the MDB pane (left) is active
-    Right   // the archive pane (right) is active
-};
-
-// What the buttons show: the captions that change (current language), the edit
-// column's text alignment and every enabled flag. Help and Exit are always enabled.
-struct CommandStates
-{
-    std::string copyCaption;      // "Copy", "Copy >>", "<< Copy"
-    std::string moveCaption;      // "Move", "Move >>", "<< Move"
-    std::string mainEntryCaption; // "Main entry" or "Sub entry"
-    TextAlignment editColumnAlignment = TextAlignment::Centre;
-
-    // Each pane's Save, Save As, Close and tree, by PaneId.
-    struct PaneFlags
-    {
-        bool save = false;
-        bool saveAs = false;
-        bool close = false;
-        bool tree = false;
-
-        bool operator==(const PaneFlags&) const = default;
-    };
-    std::array<PaneFlags, 2> panes;
-    PaneFlags& Of(PaneId id) { return panes[PaneIndex(id)]; }
-    const PaneFlags& Of(PaneId id) const { return panes[PaneIndex(id)]; }
-
-    // Edit column.
-    bool newCategory = false;
-    bool edit = false;
-    bool mainEntry = false;
-    bool copy = false;
-    bool move = false;
-    bool up = false;
-    bool down = false;
-    bool deleteSelected = false;
-    bool search = false;
-    bool protocol = false; // both protocol buttons
-    bool undo = false;
-    bool redo = false;
-    std::string undoTip; // "Undo: Delete "Yesterday""; empty when there is nothing to undo
-    std::string redoTip;
-
-    bool operator==(const CommandStates&) const = default;
 };
 
 class MainWindowState
@@ -157,8 +109,11 @@ public:
 
     // The recent-file combo box of a pane (MDB lines as set names with the option on).
     RecentCombo FillRecentCombo(PaneId pane) const;
-    // Recomputes captions, alignment and enabled flags.
+    // Recomputes every command's state, captions and alignment.
     CommandStates UpdateCommandStates();
+    // Runs the command as its action was triggered (checked: the option's new
+    // state). Exit is the window's own: it may close the window.
+    void Run(CommandId id, bool checked = false);
     void UpdateKeyboardLabel();
 
     // ---- A pane's file (the MDB pane or the archive pane) -------------------
@@ -243,18 +198,6 @@ public:
         std::vector<const TreeNode*> nodes; // none for a line that selects nothing
         const TreeNode* counterpart = nullptr;
     };
-    // Which of the commands below can do something now (for their menu items).
-    struct ToolStates
-    {
-        bool exportCsv = false;
-        bool importCsv = false;
-        bool comparePanes = false;
-        bool checkForKeyboard = false;
-        bool findDuplicates = false;
-
-        bool operator==(const ToolStates&) const = default;
-    };
-    ToolStates UpdateToolStates() const;
     // The active pane as a spreadsheet, and rows of one added to it (one step).
     void ExportCsv();
     void ImportCsv();

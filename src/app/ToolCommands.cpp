@@ -119,15 +119,6 @@ const char* ModelName(int model)
 
 } // namespace
 
-MainWindowState::ToolStates MainWindowState::UpdateToolStates() const
-{
-    ToolStates states;
-    const bool activeLoaded = active_ && Pane(*active_).loaded;
-    states.exportCsv = states.importCsv = states.checkForKeyboard = states.findDuplicates = activeLoaded;
-    states.comparePanes = Pane(PaneId::Mdb).loaded && Pane(PaneId::Archive).loaded;
-    return states;
-}
-
 void MainWindowState::ShowResultTarget(const ResultTarget& target)
 {
     if (target.nodes.empty())

@@ -38,8 +38,8 @@ TEST_F(DropCommandsTest, SeveralSelectedEnableOnlyTheCommandsForSeveral)
     state.TreeGotFocus(PaneId::Mdb);
     state.Pane(PaneId::Mdb).tree.SetSelection({Mdb("m"), Mdb("n")}, Mdb("n"));
     CommandStates states = state.UpdateCommandStates();
-    EXPECT_TRUE(states.copy && states.move && states.deleteSelected && states.newCategory);
-    EXPECT_FALSE(states.edit || states.mainEntry || states.up || states.down);
+    EXPECT_TRUE(states[CommandId::Copy].enabled && states[CommandId::Move].enabled && states[CommandId::Delete].enabled && states[CommandId::NewCategory].enabled);
+    EXPECT_FALSE(states[CommandId::Edit].enabled || states[CommandId::MainEntry].enabled || states[CommandId::Up].enabled || states[CommandId::Down].enabled);
 
     // Edit does nothing while disabled, though a current node exists.
     state.EditSelected();
@@ -48,7 +48,7 @@ TEST_F(DropCommandsTest, SeveralSelectedEnableOnlyTheCommandsForSeveral)
 
     state.Pane(PaneId::Mdb).tree.SetSelection({Mdb("n")}, Mdb("n"));
     states = state.UpdateCommandStates();
-    EXPECT_TRUE(states.edit && states.up && states.mainEntry);
+    EXPECT_TRUE(states[CommandId::Edit].enabled && states[CommandId::Up].enabled && states[CommandId::MainEntry].enabled);
 }
 
 // A Ctrl-click that takes the highlight off the only selected row leaves
@@ -59,7 +59,7 @@ TEST_F(DropCommandsTest, AClearedSelectionLeavesEditAndDeleteNothing)
     state.TreeSelectionChanged(PaneId::Mdb, Mdb("m"));
     state.Pane(PaneId::Mdb).tree.SetSelection({}, Mdb("m"));
     const CommandStates states = state.UpdateCommandStates();
-    EXPECT_FALSE(states.edit || states.deleteSelected || states.copy || states.up || states.mainEntry);
+    EXPECT_FALSE(states[CommandId::Edit].enabled || states[CommandId::Delete].enabled || states[CommandId::Copy].enabled || states[CommandId::Up].enabled || states[CommandId::MainEntry].enabled);
     state.DeleteSelected();
     state.EditSelected();
     EXPECT_EQ(Titles(state.Pane(PaneId::Mdb)), (std::vector<std::string>{"m", "n", "r"}));

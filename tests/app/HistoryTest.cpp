@@ -257,7 +257,7 @@ TEST_F(HistoryTest, MoveBetweenPanesIsOneStepInBoth)
     state.Move();
     ASSERT_EQ(state.workspace.history.StepCount(), 1u);
     EXPECT_TRUE(state.Pane(PaneId::Mdb).Modified() && state.Pane(PaneId::Archive).Modified());
-    EXPECT_EQ(state.UpdateCommandStates().undoTip, "Undo: Move \"" + name + "\"");
+    EXPECT_EQ(state.UpdateCommandStates()[CommandId::Undo].tooltip, "Undo: Move \"" + name + "\"");
 
     state.Undo();
     EXPECT_EQ(Take(), loaded);
@@ -265,10 +265,10 @@ TEST_F(HistoryTest, MoveBetweenPanesIsOneStepInBoth)
     EXPECT_TRUE(state.IsActive(PaneId::Mdb));
     ASSERT_NE(state.Pane(PaneId::Mdb).tree.Selected(), nullptr);
     EXPECT_EQ(state.Pane(PaneId::Mdb).tree.Selected()->CategoryName(), name);
-    EXPECT_EQ(state.UpdateCommandStates().redoTip, "Redo: Move \"" + name + "\"");
+    EXPECT_EQ(state.UpdateCommandStates()[CommandId::Redo].tooltip, "Redo: Move \"" + name + "\"");
 
     SetUiLanguage(UiLanguage::German);
-    EXPECT_EQ(state.UpdateCommandStates().redoTip, "Wiederholen: Move \"" + name + "\"")
+    EXPECT_EQ(state.UpdateCommandStates()[CommandId::Redo].tooltip, "Wiederholen: Move \"" + name + "\"")
         << "a step keeps the name it was given";
 }
 
@@ -318,7 +318,7 @@ TEST_F(HistoryTest, ResettingAPaneDropsItsStepsAndThoseThatDependOnThem)
     prompts.Answer(MsgAnswer::No);
     state.Close(PaneId::Mdb);
     EXPECT_EQ(state.workspace.history.StepCount(), 2u);
-    EXPECT_EQ(state.UpdateCommandStates().undo, true);
+    EXPECT_EQ(state.UpdateCommandStates()[CommandId::Undo].enabled, true);
 
     // A step that moved from the archive into the MDB can no longer be undone
     // once the MDB is gone; nor can the archive's steps before it.

@@ -14,6 +14,10 @@
 namespace tessaro {
 namespace {
 
+// Export CSV, Import CSV, Compare panes, Check for keyboard, Find duplicates.
+using ToolFlags = std::array<bool, 5>;
+
+
 std::string ReadText(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -53,6 +57,13 @@ std::string SelectedTitle(const PaneState& pane)
 class ToolCommandsTest : public AppTest
 {
 protected:
+    ToolFlags ToolsEnabled()
+    {
+        const CommandStates s = state.UpdateCommandStates();
+        return {s[CommandId::ExportCsv].enabled, s[CommandId::ImportCsv].enabled, s[CommandId::ComparePanes].enabled,
+                s[CommandId::CheckForKeyboard].enabled, s[CommandId::FindDuplicates].enabled};
+    }
+
     // The MDB pane (PSR-9000pro) with "m" in Pop, the archive with j and k in Jazz.
     void TwoPanes()
     {
@@ -157,12 +168,12 @@ TEST_F(ToolCommandsTest, FilesThatCannotBeReadOrWrittenAreSaid)
     EXPECT_TRUE(prompts.Showed(Msg::ErrorReadingCsv));
     EXPECT_EQ(Layout(state.Pane(PaneId::Mdb).tree), "Pop{m}");
 
-    EXPECT_EQ(state.UpdateToolStates(), (MainWindowState::ToolStates{true, true, true, true, true}));
+    EXPECT_EQ(ToolsEnabled(), (ToolFlags{true, true, true, true, true}));
     // Cancelled dialogs, and no active pane: nothing at all.
     const std::size_t asked = prompts.openRequests.size() + prompts.saveRequests.size();
     state.ImportCsv();
     state.ClearActivePane();
-    EXPECT_EQ(state.UpdateToolStates(), (MainWindowState::ToolStates{false, false, true, false, false}));
+    EXPECT_EQ(ToolsEnabled(), (ToolFlags{false, false, true, false, false}));
     state.ExportCsv();
     state.ImportCsv();
     EXPECT_EQ(prompts.openRequests.size() + prompts.saveRequests.size(), asked + 1);
@@ -207,7 +218,7 @@ TEST_F(ToolCommandsTest, CompareSaysWhenThePanesAgreeOrOneIsEmpty)
 {
     prompts.keyboardModels.push_back(2);
     state.New(PaneId::Mdb);
-    EXPECT_FALSE(state.UpdateToolStates().comparePanes);
+    EXPECT_FALSE(state.UpdateCommandStates()[CommandId::ComparePanes].enabled);
     state.ComparePanes();
     EXPECT_TRUE(prompts.Showed(Msg::ComparePanesNeedsBoth));
 

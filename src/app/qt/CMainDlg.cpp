@@ -86,7 +86,7 @@ CMainDlg::CMainDlg(Prompts& prompts, SettingsStore& settings, StyleCatalogue& st
     menus_ = CreateMainMenus(*this);
     addActions(menus_.AllActions());
     treeMenu_ = CreateTreeContextMenu(menus_, *this);
-    ConnectMenus();
+    ConnectActions();
     SetTabOrder();
     MakeResizable();
     Refresh();
@@ -125,46 +125,11 @@ void CMainDlg::ConnectCommands()
         ConnectPane(id);
     new WindowFileDrops(*this, state_, [this](const std::function<void()>& command) { RunCommand(command); });
 
-    connect(backupStructure_, &QCheckBox::clicked, this,
-            [this](bool on) { RunCommand([this, on] { state_.SetBackupStructureOption(on); }); });
-    connect(noNetwork_, &QCheckBox::clicked, this,
-            [this](bool on) { RunCommand([this, on] { state_.SetNoNetworkOption(on); }); });
-    connect(flashStyles_, &QButtonGroup::idClicked, this, [this](int mode) {
-        if (mode == kFlashFactory)
-            RunCommand([this] { state_.SelectFactoryFlashStyles(); });
-        else if (mode == kFlashDefault)
-            RunCommand([this] { state_.SelectDefaultFlashStyles(); });
-        else
-            RunCommand([this] { state_.SelectIndividualFlashStyles(); });
-    });
-
-    // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z are the menu's (ConnectMenus).
-    OnClick(undo_, &MainWindowState::Undo);
-    OnClick(redo_, &MainWindowState::Redo);
-    OnClick(newCategory_, &MainWindowState::NewCategory);
-    OnClick(edit_, &MainWindowState::EditSelected);
-    OnClick(mainEntry_, &MainWindowState::ToggleMainEntry);
-    OnClick(copy_, &MainWindowState::Copy);
-    OnClick(move_, &MainWindowState::Move);
-    OnClick(up_, &MainWindowState::MoveUp);
-    OnClick(down_, &MainWindowState::MoveDown);
-    OnClick(delete_, &MainWindowState::DeleteSelected);
-    OnClick(search_, &MainWindowState::Search);
-    OnClick(protocolFormatted_, &MainWindowState::WriteFormattedProtocol);
-    OnClick(protocolTabs_, &MainWindowState::WriteTabProtocol);
-    OnClick(help_, &MainWindowState::OpenHelp);
-    connect(exit_, &QPushButton::clicked, this, &CMainDlg::reject);
 }
 
 void CMainDlg::ConnectPane(PaneId id)
 {
     const PaneControls& pane = Controls(id);
-    OnPaneClick(pane.newFile, id, &MainWindowState::New);
-    OnPaneClick(pane.open, id, &MainWindowState::Open);
-    OnPaneClick(pane.save, id, &MainWindowState::Save);
-    OnPaneClick(pane.saveAs, id, &MainWindowState::SaveAs);
-    OnPaneClick(pane.close, id, &MainWindowState::Close);
-
     // Only a choice of the user's opens a file; refilling the list is blocked.
     connect(pane.recent, &QComboBox::activated, this,
             [this, id](int line) { RunCommand([this, id, line] { state_.SelectRecent(id, line); }); });
@@ -184,16 +149,12 @@ void CMainDlg::ConnectPane(PaneId id)
             [this, id] { RunCommand([this, id] { state_.TreeDoubleClicked(id); }); });
 }
 
-void CMainDlg::OnClick(QPushButton* button, void (MainWindowState::*command)())
+void CMainDlg::ShowAsButton(QAbstractButton* button, CommandId id)
 {
-    connect(button, &QPushButton::clicked, this,
-            [this, command] { RunCommand([this, command] { (state_.*command)(); }); });
-}
-
-void CMainDlg::OnPaneClick(QPushButton* button, PaneId pane, void (MainWindowState::*command)(PaneId))
-{
-    connect(button, &QPushButton::clicked, this,
-            [this, pane, command] { RunCommand([this, pane, command] { (state_.*command)(pane); }); });
+    QAction* action = menus_[id];
+    connect(button, &QAbstractButton::clicked, action, [action] { action->trigger(); });
+    connect(action, &QAction::enabledChanged, button, [button](bool enabled) { SetEnabled(button, enabled); });
+    SetEnabled(button, action->isEnabled());
 }
 
 void CMainDlg::RunCommand(const std::function<void()>& command)
@@ -245,38 +206,18 @@ void CMainDlg::ShowRecentFiles(PaneId id)
 
 void CMainDlg::ApplyCommandStates()
 {
+    // The buttons follow their actions' enabled state (ShowAsButton).
     const CommandStates states = state_.UpdateCommandStates();
-    ApplyMenuStates(states);
-    copy_->setText(Q(states.copyCaption));
-    move_->setText(Q(states.moveCaption));
-    mainEntry_->setText(Q(states.mainEntryCaption));
+    ApplyActionStates(states);
+    copy_->setText(Q(states[CommandId::Copy].caption));
+    move_->setText(Q(states[CommandId::Move].caption));
+    mainEntry_->setText(Q(states[CommandId::MainEntry].caption));
+    undo_->setToolTip(Q(states[CommandId::Undo].tooltip));
+    redo_->setToolTip(Q(states[CommandId::Redo].tooltip));
     ShowEditColumnAlignment(states.editColumnAlignment);
     ShowActivePane();
-
-    for (PaneId id : kPaneIds) {
-        const PaneControls& pane = Controls(id);
-        const CommandStates::PaneFlags& flags = states.Of(id);
-        SetEnabled(pane.save, flags.save);
-        SetEnabled(pane.saveAs, flags.saveAs);
-        SetEnabled(pane.close, flags.close);
-        SetEnabled(pane.tree, flags.tree);
-    }
-
-    SetEnabled(undo_, states.undo);
-    SetEnabled(redo_, states.redo);
-    undo_->setToolTip(Q(states.undoTip));
-    redo_->setToolTip(Q(states.redoTip));
-    SetEnabled(newCategory_, states.newCategory);
-    SetEnabled(edit_, states.edit);
-    SetEnabled(mainEntry_, states.mainEntry);
-    SetEnabled(copy_, states.copy);
-    SetEnabled(move_, states.move);
-    SetEnabled(up_, states.up);
-    SetEnabled(down_, states.down);
-    SetEnabled(delete_, states.deleteSelected);
-    SetEnabled(search_, states.search);
-    SetEnabled(protocolFormatted_, states.protocol);
-    SetEnabled(protocolTabs_, states.protocol);
+    for (PaneId id : kPaneIds)
+        SetEnabled(Controls(id).tree, states.treeEnabled[PaneIndex(id)]);
 }
 
 void CMainDlg::ShowEditColumnAlignment(TextAlignment alignment)
@@ -358,8 +299,8 @@ bool CMainDlg::eventFilter(QObject* watched, QEvent* event)
     if (IsReturn(event)) {
         // In a tree it edits the selection, as F2 does; elsewhere it is
         // swallowed before a button sees it.
-        if (PaneOfTree(watched) && menus_.edit->isEnabled())
-            menus_.edit->trigger();
+        if (PaneOfTree(watched) && menus_[CommandId::Edit]->isEnabled())
+            menus_[CommandId::Edit]->trigger();
         return true;
     }
     if (TabFromTree(watched, event))

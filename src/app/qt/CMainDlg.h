@@ -24,6 +24,7 @@
 #include <memory>
 #include <optional>
 
+class QAbstractButton;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -96,8 +97,8 @@ private:
     void ConnectPane(PaneId id);
     // Runs a command on the state, then shows the state.
     void RunCommand(const std::function<void()>& command);
-    void OnClick(QPushButton* button, void (MainWindowState::*command)());
-    void OnPaneClick(QPushButton* button, PaneId pane, void (MainWindowState::*command)(PaneId));
+    // What an action's trigger does.
+    void Trigger(CommandId id, bool checked);
 
     void ApplyCommandStates();
     void ShowRecentFiles(PaneId id);
@@ -105,11 +106,12 @@ private:
     void ShowEditColumnAlignment(TextAlignment alignment);
     void ShowActivePane();
 
-    // Menus (MainMenus.cpp builds them; connected here).
-    void ConnectMenus();
-    void OnTrigger(QAction* action, void (MainWindowState::*command)());
+    // Actions and menus (MainMenus.cpp builds them; connected here).
+    void ConnectActions();
+    // The button (check box, radio button) triggers the action and follows its enabled state.
+    void ShowAsButton(QAbstractButton* button, CommandId id);
     void ShowTreeContextMenu(PaneId id, const QPoint& at);
-    void ApplyMenuStates(const CommandStates& states);
+    void ApplyActionStates(const CommandStates& states);
     // Tab from a tree goes on to the edit column.
     void SetTabOrder();
     bool TabFromTree(QObject* watched, QEvent* event);
