@@ -270,7 +270,7 @@ private:
     Prompts& prompts_;
     SettingsStore& settings_;
     std::optional<PaneId> active_;
-    // Button 1013 keeps its caption while no pane is active.
+    // The Main entry button keeps its caption while no pane is active.
     Caption mainEntryCaption_ = Caption::MainEntry;
 };
 

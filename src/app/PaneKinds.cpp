@@ -9,9 +9,6 @@ namespace tessaro {
 
 namespace {
 
-// The browse dialog's icon for the sets that hold an MDB backup file.
-constexpr int kBackupSetIcon = 137;
-
 // The model and signature belong to the MDB just read; a checksum that does
 // not match is only a warning.
 std::optional<Msg> ReadMdb(PaneState& pane, PaneFileContext& context)
@@ -91,7 +88,7 @@ BrowseRequest BackupSetBrowse(BrowseMode mode, const std::string& startFolder, b
     BrowseRequest request;
     request.mode = mode;
     request.title = Tr(mode == BrowseMode::Open ? Caption::OpenMdbBackupTitle : Caption::SaveMdbBackupTitle);
-    request.iconId = kBackupSetIcon;
+    request.iconId = kMdbSetIcon;
     request.mask = "MDB*.bup";
     request.startFolder = startFolder;
     request.noNetwork = noNetwork;

@@ -168,7 +168,7 @@ private:
     QPushButton* protocolTabs_ = nullptr;
     QPushButton* help_ = nullptr;
     QPushButton* exit_ = nullptr;
-    QList<QPushButton*> editColumn_; // 1030 .. 1036, whose alignment follows the active pane
+    QList<QPushButton*> editColumn_; // Undo .. the protocols, whose alignment follows the active pane
     std::optional<TextAlignment> shownAlignment_;
 
     MainMenus menus_;

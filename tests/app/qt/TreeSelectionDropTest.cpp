@@ -5,6 +5,7 @@
 
 #include "app/SettingsKeys.h"
 #include "app/qt/CMainDlg.h"
+#include "edit/CategoryTree.h"
 #include "edit/qt/CategoryTreeModel.h"
 #include "edit/qt/CategoryTreeView.h"
 #include "support/FakePrompts.h"
@@ -281,6 +282,17 @@ private slots:
         garbage.setData(QString::fromLatin1(kTreeNodesMimeType), QByteArray("\x01\x02\x03", 3));
         QVERIFY(!archive->canDropMimeData(&garbage, Qt::CopyAction, -1, -1, {}));
         QVERIFY(!archive->dropMimeData(&garbage, Qt::CopyAction, -1, -1, {}));
+        // A well-formed drag that names a tree outside the window's panes.
+        CategoryTree outside(w.styles);
+        QVERIFY(outside.InsertSorted(std::make_unique<EntryNode>()));
+        QByteArray bytes;
+        QDataStream out(&bytes, QIODevice::WriteOnly);
+        out << QCoreApplication::applicationPid() << quint64(reinterpret_cast<quintptr>(&outside)) << qint32(1)
+            << qint32(0) << qint32(-1);
+        QMimeData foreign;
+        foreign.setData(QString::fromLatin1(kTreeNodesMimeType), bytes);
+        QVERIFY(!archive->canDropMimeData(&foreign, Qt::CopyAction, -1, -1, {}));
+        QVERIFY(!archive->dropMimeData(&foreign, Qt::CopyAction, -1, -1, {}));
         w.Click("closeMdb"); // unchanged: closed without a question
         QVERIFY(!archive->canDropMimeData(&stale, Qt::CopyAction, -1, -1, {}));
         QCOMPARE(w.Entries(false), 19);
