@@ -87,9 +87,9 @@ CommandStates MainWindowState::UpdateCommandStates()
     enable(CommandId::Up, facts.upAllowed);
     enable(CommandId::Down, facts.downAllowed);
     enable(CommandId::Delete, facts.paneLoaded && facts.selected);
-    for (CommandId id : {CommandId::Search, CommandId::SearchAgain, CommandId::ProtocolFormatted,
-                         CommandId::ProtocolTabs, CommandId::ExportCsv, CommandId::ImportCsv,
-                         CommandId::CheckForKeyboard, CommandId::FindDuplicates})
+    for (CommandId id :
+         {CommandId::Search, CommandId::SearchAgain, CommandId::ProtocolFormatted, CommandId::ProtocolTabs,
+          CommandId::ExportCsv, CommandId::ImportCsv, CommandId::CheckForKeyboard, CommandId::FindDuplicates})
         enable(id, facts.paneLoaded);
     enable(CommandId::ComparePanes, Pane(PaneId::Mdb).loaded && Pane(PaneId::Archive).loaded);
 

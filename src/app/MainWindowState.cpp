@@ -10,8 +10,7 @@
 namespace tessaro {
 
 MainWindowState::MainWindowState(Prompts& prompts, SettingsStore& settings, StyleCatalogue& styles)
-    : styles(styles), workspace(styles), prompts_(prompts),
-      settings_(settings)
+    : styles(styles), workspace(styles), prompts_(prompts), settings_(settings)
 {
 }
 

@@ -64,12 +64,12 @@ public:
     bool noNetworkOption = false;       // "No network access"
     int keyboardModel = 0;              // 0 none, 1 PSR-9000, 2 PSR-9000pro (as stored)
     bool blankSignature = false;        // the loaded MDB's signature is blank: saved blank again
-    Workspace workspace;             // the two panes and their history
-    std::string flashStyleFile;      // the flash-style backup file last chosen
-    std::string flashStyleFileLabel; // the text beside the radio buttons
-    std::string lastBackupFolder;    // last folder chosen in the browse dialog
-    std::string startupFolder;       // current folder at start-up; the help pages lie there
-    WindowPosition windowPosition;   // read at start-up, written at exit
+    Workspace workspace;                // the two panes and their history
+    std::string flashStyleFile;         // the flash-style backup file last chosen
+    std::string flashStyleFileLabel;    // the text beside the radio buttons
+    std::string lastBackupFolder;       // last folder chosen in the browse dialog
+    std::string startupFolder;          // current folder at start-up; the help pages lie there
+    WindowPosition windowPosition;      // read at start-up, written at exit
     // Where long work (loading an archive, saving it, copying or moving many
     // entries, a report) shows how far it is and may be cancelled; the
     // window's dialog, or nullptr.

@@ -28,8 +28,8 @@ std::optional<Msg> ReadMdb(PaneState& pane, PaneFileContext& context)
 
 std::optional<Msg> WriteMdb(const PaneState& pane, WriteMode mode, PaneFileContext& context)
 {
-    return WriteMdbFile(pane.fileName, RecordsOf(pane.tree), static_cast<KeyboardModel>(context.keyboardModel),
-                        context.blankSignature, mode);
+    return WriteMdbFile(pane.fileName, RecordsOf(pane.tree),
+                        static_cast<KeyboardModel>(context.keyboardModel), context.blankSignature, mode);
 }
 
 std::optional<Msg> ReadArchive(PaneState& pane, PaneFileContext& context)
@@ -43,26 +43,10 @@ std::optional<Msg> WriteArchive(const PaneState& pane, WriteMode mode, PaneFileC
                             pane.tree.EntryNodeCount());
 }
 
-const PaneKind kKinds[] = {{Caption::OpenMdbTitle,
-                        Caption::SaveMdbTitle,
-                        Caption::MdbFilter,
-                        ".bup",
-                        Msg::MdbChangedSave,
-                        kSlotCount,
-                        true,
-                        true,
-                        ReadMdb,
-                        WriteMdb},
-                           {Caption::OpenArchiveTitle,
-                            Caption::SaveArchiveTitle,
-                            Caption::ArchiveFilter,
-                            ".mdx",
-                            Msg::ArchiveChangedSave,
-                            0,
-                            false,
-                            false,
-                            ReadArchive,
-                            WriteArchive}};
+const PaneKind kKinds[] = {{Caption::OpenMdbTitle, Caption::SaveMdbTitle, Caption::MdbFilter, ".bup",
+                            Msg::MdbChangedSave, kSlotCount, true, true, ReadMdb, WriteMdb},
+                           {Caption::OpenArchiveTitle, Caption::SaveArchiveTitle, Caption::ArchiveFilter,
+                            ".mdx", Msg::ArchiveChangedSave, 0, false, false, ReadArchive, WriteArchive}};
 
 } // namespace
 

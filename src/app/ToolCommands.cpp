@@ -255,8 +255,9 @@ void MainWindowState::ComparePanes()
     const EntryIndex inArchive(Pane(PaneId::Archive).tree);
     ResultList list;
     list.title = Tr(Caption::ComparePanesTitle);
-    list.summary = FillArgs(Tr(Caption::CompareSummary), {std::to_string(differences.size()),
-                                                          FileNameOf(Pane(PaneId::Mdb)), FileNameOf(Pane(PaneId::Archive))});
+    list.summary = FillArgs(Tr(Caption::CompareSummary),
+                            {std::to_string(differences.size()), FileNameOf(Pane(PaneId::Mdb)),
+                             FileNameOf(Pane(PaneId::Archive))});
     std::vector<ResultTarget> targets;
     for (const EntryDifference& difference : differences) {
         std::string entry = EntryText(difference.category, difference.title);

@@ -34,8 +34,8 @@ struct PaneState
     explicit PaneState(const StyleCatalogue& styles) : tree(styles) {}
 
     CategoryTree tree;
-    bool loaded = false;   // holds a database, loaded or made by New
-    bool untitled = false; // made by New, no file yet
+    bool loaded = false;                                   // holds a database, loaded or made by New
+    bool untitled = false;                                 // made by New, no file yet
     std::string fileName;                                  // full path; empty when there is none
     std::array<std::string, kRecentFileCount> recentFiles; // most recent first, empty ones last
     std::string entryCountText; // EntryCount() as shown; empty while the pane is cleared

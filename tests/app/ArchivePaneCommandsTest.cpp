@@ -21,7 +21,8 @@ TEST_F(ArchivePaneTest, NewLoadSaveAndCloseFollowTheStateTable)
 {
     // New: loaded and untitled; Save does nothing until Save As names it.
     NewArchiveWith({{"Pop", 3, 120, "A"}, {"Rock", 1, 90, "B"}});
-    EXPECT_TRUE(state.Pane(PaneId::Archive).loaded && state.Pane(PaneId::Archive).untitled && !state.Pane(PaneId::Archive).Modified());
+    EXPECT_TRUE(state.Pane(PaneId::Archive).loaded && state.Pane(PaneId::Archive).untitled &&
+                !state.Pane(PaneId::Archive).Modified());
     EXPECT_FALSE(state.IsActive(PaneId::Mdb));
     ASSERT_TRUE(state.HasActivePane());
     state.Save(PaneId::Archive);
@@ -38,13 +39,15 @@ TEST_F(ArchivePaneTest, NewLoadSaveAndCloseFollowTheStateTable)
     EXPECT_EQ(state.Pane(PaneId::Archive).recentFiles[0], Path("mine.mdx"));
 
     state.Close(PaneId::Archive);
-    EXPECT_FALSE(state.Pane(PaneId::Archive).loaded || state.Pane(PaneId::Archive).untitled || state.Pane(PaneId::Archive).Modified());
+    EXPECT_FALSE(state.Pane(PaneId::Archive).loaded || state.Pane(PaneId::Archive).untitled ||
+                 state.Pane(PaneId::Archive).Modified());
     EXPECT_EQ(state.Pane(PaneId::Archive).fileName, "");
     EXPECT_TRUE(state.Pane(PaneId::Archive).tree.IsEmpty());
     EXPECT_FALSE(state.HasActivePane());
 
     OpenArchiveFile(Path("mine.mdx"));
-    EXPECT_TRUE(state.Pane(PaneId::Archive).loaded && !state.Pane(PaneId::Archive).untitled && !state.Pane(PaneId::Archive).Modified());
+    EXPECT_TRUE(state.Pane(PaneId::Archive).loaded && !state.Pane(PaneId::Archive).untitled &&
+                !state.Pane(PaneId::Archive).Modified());
     EXPECT_EQ(prompts.openRequests.back().title, "Open MDB archive");
     EXPECT_EQ(Titles(state.Pane(PaneId::Archive)), (std::vector<std::string>{"A", "B"}));
     EXPECT_EQ(state.Pane(PaneId::Archive).entryCountText, "2");
@@ -129,7 +132,8 @@ TEST_F(ArchivePaneTest, YesOnANewArchiveRunsSaveAsAndItsCancelStopsTheCaller)
     prompts.saveFileNames.push_back(std::nullopt);
     state.Close(PaneId::Archive);
     EXPECT_EQ(prompts.saveRequests.size(), 1u);
-    EXPECT_TRUE(state.Pane(PaneId::Archive).loaded && state.Pane(PaneId::Archive).untitled && state.Pane(PaneId::Archive).Modified());
+    EXPECT_TRUE(state.Pane(PaneId::Archive).loaded && state.Pane(PaneId::Archive).untitled &&
+                state.Pane(PaneId::Archive).Modified());
 
     prompts.Answer(MsgAnswer::Yes);
     prompts.saveFileNames.push_back(Path("new.mdx"));

@@ -41,9 +41,10 @@ TEST_F(CommandStatesTest, NoActivePaneDisablesTheEditColumnInBothLanguages)
         for (CommandId id : {CommandId::Copy, CommandId::Move, CommandId::MainEntry})
             allOff[id].caption = s[id].caption;
         // On is only what needs no pane: New, Open, Exit, Help and the options.
-        for (CommandId id : {CommandId::NewMdb, CommandId::OpenMdb, CommandId::NewArchive, CommandId::OpenArchive,
-                             CommandId::Exit, CommandId::Help, CommandId::BackupStructure, CommandId::NoNetwork,
-                             CommandId::FlashFactory, CommandId::FlashDefault, CommandId::FlashIndividual})
+        for (CommandId id :
+             {CommandId::NewMdb, CommandId::OpenMdb, CommandId::NewArchive, CommandId::OpenArchive,
+              CommandId::Exit, CommandId::Help, CommandId::BackupStructure, CommandId::NoNetwork,
+              CommandId::FlashFactory, CommandId::FlashDefault, CommandId::FlashIndividual})
             allOff[id].enabled = true;
         allOff[CommandId::FlashFactory].checked = true; // the mode a fresh start has
         EXPECT_EQ(s, allOff);
@@ -55,18 +56,25 @@ TEST_F(CommandStatesTest, ThePaneButtonsFollowLoadedAndUntitled)
     LoadBoth(); // both untitled
     CommandStates s = state.UpdateCommandStates();
     EXPECT_FALSE(s[PaneCommandId(PaneId::Mdb, PaneCommand::Save)].enabled);
-    EXPECT_TRUE(s[PaneCommandId(PaneId::Mdb, PaneCommand::SaveAs)].enabled && s[PaneCommandId(PaneId::Mdb, PaneCommand::Close)].enabled && s.treeEnabled[PaneIndex(PaneId::Mdb)]);
+    EXPECT_TRUE(s[PaneCommandId(PaneId::Mdb, PaneCommand::SaveAs)].enabled &&
+                s[PaneCommandId(PaneId::Mdb, PaneCommand::Close)].enabled &&
+                s.treeEnabled[PaneIndex(PaneId::Mdb)]);
     EXPECT_FALSE(s[PaneCommandId(PaneId::Archive, PaneCommand::Save)].enabled);
-    EXPECT_TRUE(s[PaneCommandId(PaneId::Archive, PaneCommand::SaveAs)].enabled && s[PaneCommandId(PaneId::Archive, PaneCommand::Close)].enabled && s.treeEnabled[PaneIndex(PaneId::Archive)]);
+    EXPECT_TRUE(s[PaneCommandId(PaneId::Archive, PaneCommand::SaveAs)].enabled &&
+                s[PaneCommandId(PaneId::Archive, PaneCommand::Close)].enabled &&
+                s.treeEnabled[PaneIndex(PaneId::Archive)]);
 
     state.Pane(PaneId::Mdb).untitled = false;
     state.Pane(PaneId::Archive).untitled = false;
     s = state.UpdateCommandStates();
-    EXPECT_TRUE(s[PaneCommandId(PaneId::Mdb, PaneCommand::Save)].enabled && s[PaneCommandId(PaneId::Archive, PaneCommand::Save)].enabled);
+    EXPECT_TRUE(s[PaneCommandId(PaneId::Mdb, PaneCommand::Save)].enabled &&
+                s[PaneCommandId(PaneId::Archive, PaneCommand::Save)].enabled);
 
     state.Close(PaneId::Archive);
     s = state.UpdateCommandStates();
-    EXPECT_FALSE(s[PaneCommandId(PaneId::Archive, PaneCommand::Save)].enabled || s[PaneCommandId(PaneId::Archive, PaneCommand::SaveAs)].enabled || s[PaneCommandId(PaneId::Archive, PaneCommand::Close)].enabled ||
+    EXPECT_FALSE(s[PaneCommandId(PaneId::Archive, PaneCommand::Save)].enabled ||
+                 s[PaneCommandId(PaneId::Archive, PaneCommand::SaveAs)].enabled ||
+                 s[PaneCommandId(PaneId::Archive, PaneCommand::Close)].enabled ||
                  s.treeEnabled[PaneIndex(PaneId::Archive)]);
 }
 
@@ -94,8 +102,11 @@ TEST_F(CommandStatesTest, NothingSelected)
     LoadBoth();
     state.TreeGotFocus(PaneId::Mdb);
     const CommandStates s = state.UpdateCommandStates();
-    EXPECT_TRUE(s[CommandId::NewCategory].enabled && s[CommandId::Search].enabled && s[CommandId::ProtocolFormatted].enabled);
-    EXPECT_FALSE(s[CommandId::Edit].enabled || s[CommandId::Copy].enabled || s[CommandId::Move].enabled || s[CommandId::Delete].enabled || s[CommandId::Up].enabled || s[CommandId::Down].enabled || s[CommandId::MainEntry].enabled);
+    EXPECT_TRUE(s[CommandId::NewCategory].enabled && s[CommandId::Search].enabled &&
+                s[CommandId::ProtocolFormatted].enabled);
+    EXPECT_FALSE(s[CommandId::Edit].enabled || s[CommandId::Copy].enabled || s[CommandId::Move].enabled ||
+                 s[CommandId::Delete].enabled || s[CommandId::Up].enabled || s[CommandId::Down].enabled ||
+                 s[CommandId::MainEntry].enabled);
 }
 
 TEST_F(CommandStatesTest, EntriesInAndOutsideTheirGroup)
@@ -111,7 +122,8 @@ TEST_F(CommandStatesTest, EntriesInAndOutsideTheirGroup)
         CommandStates s = state.UpdateCommandStates();
         EXPECT_EQ(s[CommandId::MainEntry].caption, german ? "Haupteintrag" : "Main entry");
         EXPECT_FALSE(s[CommandId::MainEntry].enabled || s[CommandId::Up].enabled);
-        EXPECT_TRUE(s[CommandId::Down].enabled && s[CommandId::Edit].enabled && s[CommandId::Delete].enabled && s[CommandId::Copy].enabled && s[CommandId::Move].enabled);
+        EXPECT_TRUE(s[CommandId::Down].enabled && s[CommandId::Edit].enabled &&
+                    s[CommandId::Delete].enabled && s[CommandId::Copy].enabled && s[CommandId::Move].enabled);
 
         // "b" follows "a" in its group: it may become a sub entry.
         SelectMdb(EntryTitled(tree, "b"));
@@ -130,7 +142,8 @@ TEST_F(CommandStatesTest, EntriesInAndOutsideTheirGroup)
         // "c" is alone in its group.
         SelectMdb(EntryTitled(tree, "c"));
         s = state.UpdateCommandStates();
-        EXPECT_FALSE(s[CommandId::MainEntry].enabled || s[CommandId::Up].enabled || s[CommandId::Down].enabled);
+        EXPECT_FALSE(s[CommandId::MainEntry].enabled || s[CommandId::Up].enabled ||
+                     s[CommandId::Down].enabled);
     }
 }
 
@@ -184,8 +197,8 @@ TEST_F(CommandStatesTest, ClosingAPaneMovesOrClearsTheActivePane)
 TEST_F(CommandStatesTest, EachPaneCommandIdNamesItsPaneAndCommand)
 {
     for (PaneId pane : kPaneIds) {
-        for (PaneCommand command :
-             {PaneCommand::New, PaneCommand::Open, PaneCommand::Save, PaneCommand::SaveAs, PaneCommand::Close}) {
+        for (PaneCommand command : {PaneCommand::New, PaneCommand::Open, PaneCommand::Save,
+                                    PaneCommand::SaveAs, PaneCommand::Close}) {
             const CommandId id = PaneCommandId(pane, command);
             EXPECT_TRUE(IsPaneCommand(id));
             EXPECT_EQ(PaneOfCommand(id), pane);

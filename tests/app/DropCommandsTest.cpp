@@ -29,8 +29,14 @@ protected:
     }
 
     TreeNode* Mdb(const std::string& title) { return EntryTitled(state.Pane(PaneId::Mdb).tree, title); }
-    TreeNode* Archive(const std::string& title) { return EntryTitled(state.Pane(PaneId::Archive).tree, title); }
-    TreeNode* ArchiveCategory(const std::string& name) { return CategoryNamed(state.Pane(PaneId::Archive).tree, name); }
+    TreeNode* Archive(const std::string& title)
+    {
+        return EntryTitled(state.Pane(PaneId::Archive).tree, title);
+    }
+    TreeNode* ArchiveCategory(const std::string& name)
+    {
+        return CategoryNamed(state.Pane(PaneId::Archive).tree, name);
+    }
 };
 
 TEST_F(DropCommandsTest, SeveralSelectedEnableOnlyTheCommandsForSeveral)
@@ -38,8 +44,10 @@ TEST_F(DropCommandsTest, SeveralSelectedEnableOnlyTheCommandsForSeveral)
     state.TreeGotFocus(PaneId::Mdb);
     state.Pane(PaneId::Mdb).tree.SetSelection({Mdb("m"), Mdb("n")}, Mdb("n"));
     CommandStates states = state.UpdateCommandStates();
-    EXPECT_TRUE(states[CommandId::Copy].enabled && states[CommandId::Move].enabled && states[CommandId::Delete].enabled && states[CommandId::NewCategory].enabled);
-    EXPECT_FALSE(states[CommandId::Edit].enabled || states[CommandId::MainEntry].enabled || states[CommandId::Up].enabled || states[CommandId::Down].enabled);
+    EXPECT_TRUE(states[CommandId::Copy].enabled && states[CommandId::Move].enabled &&
+                states[CommandId::Delete].enabled && states[CommandId::NewCategory].enabled);
+    EXPECT_FALSE(states[CommandId::Edit].enabled || states[CommandId::MainEntry].enabled ||
+                 states[CommandId::Up].enabled || states[CommandId::Down].enabled);
 
     // Edit does nothing while disabled, though a current node exists.
     state.EditSelected();
@@ -48,7 +56,8 @@ TEST_F(DropCommandsTest, SeveralSelectedEnableOnlyTheCommandsForSeveral)
 
     state.Pane(PaneId::Mdb).tree.SetSelection({Mdb("n")}, Mdb("n"));
     states = state.UpdateCommandStates();
-    EXPECT_TRUE(states[CommandId::Edit].enabled && states[CommandId::Up].enabled && states[CommandId::MainEntry].enabled);
+    EXPECT_TRUE(states[CommandId::Edit].enabled && states[CommandId::Up].enabled &&
+                states[CommandId::MainEntry].enabled);
 }
 
 // A Ctrl-click that takes the highlight off the only selected row leaves
@@ -59,7 +68,9 @@ TEST_F(DropCommandsTest, AClearedSelectionLeavesEditAndDeleteNothing)
     state.TreeSelectionChanged(PaneId::Mdb, Mdb("m"));
     state.Pane(PaneId::Mdb).tree.SetSelection({}, Mdb("m"));
     const CommandStates states = state.UpdateCommandStates();
-    EXPECT_FALSE(states[CommandId::Edit].enabled || states[CommandId::Delete].enabled || states[CommandId::Copy].enabled || states[CommandId::Up].enabled || states[CommandId::MainEntry].enabled);
+    EXPECT_FALSE(states[CommandId::Edit].enabled || states[CommandId::Delete].enabled ||
+                 states[CommandId::Copy].enabled || states[CommandId::Up].enabled ||
+                 states[CommandId::MainEntry].enabled);
     state.DeleteSelected();
     state.EditSelected();
     EXPECT_EQ(Titles(state.Pane(PaneId::Mdb)), (std::vector<std::string>{"m", "n", "r"}));
@@ -82,7 +93,8 @@ TEST_F(DropCommandsTest, DeleteAndMoveOfSeveralAreOneStepEach)
     EXPECT_EQ(state.Pane(PaneId::Mdb).entryCountText, "3");
 
     state.TreeSelectionChanged(PaneId::Archive, ArchiveCategory("Swing"));
-    state.Pane(PaneId::Mdb).tree.SetSelection({Mdb("n"), CategoryNamed(state.Pane(PaneId::Mdb).tree, "Rock")}, Mdb("n"));
+    state.Pane(PaneId::Mdb)
+        .tree.SetSelection({Mdb("n"), CategoryNamed(state.Pane(PaneId::Mdb).tree, "Rock")}, Mdb("n"));
     state.Move();
     EXPECT_EQ(Titles(state.Pane(PaneId::Mdb)), std::vector<std::string>{"m"});
     // The category above the target's current one, the entry into it.
@@ -125,8 +137,8 @@ TEST_F(DropCommandsTest, WithinAPaneEntriesMoveToTheCategoryDroppedOn)
     TreeNode* rock = CategoryNamed(state.Pane(PaneId::Mdb).tree, "Rock");
     EXPECT_FALSE(state.CanDropNodes(PaneId::Mdb, {Mdb("r")}, PaneId::Mdb, rock));    // its own category
     EXPECT_FALSE(state.CanDropNodes(PaneId::Mdb, {Mdb("m")}, PaneId::Mdb, nullptr)); // no category
-    EXPECT_FALSE(
-        state.CanDropNodes(PaneId::Mdb, {CategoryNamed(state.Pane(PaneId::Mdb).tree, "Pop")}, PaneId::Mdb, rock));
+    EXPECT_FALSE(state.CanDropNodes(PaneId::Mdb, {CategoryNamed(state.Pane(PaneId::Mdb).tree, "Pop")},
+                                    PaneId::Mdb, rock));
     EXPECT_FALSE(state.DropNodes(PaneId::Mdb, {Mdb("r")}, PaneId::Mdb, Mdb("r"), true));
     EXPECT_FALSE(state.workspace.history.CanUndo());
 

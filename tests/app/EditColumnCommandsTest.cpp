@@ -89,7 +89,8 @@ TEST_F(EditColumnTest, SearchAndProtocolsUseTheActivePane)
     };
     state.Search();
     EXPECT_FALSE(leftPane);
-    EXPECT_EQ(state.Pane(PaneId::Archive).tree.Selected(), EntryTitled(state.Pane(PaneId::Archive).tree, "k"));
+    EXPECT_EQ(state.Pane(PaneId::Archive).tree.Selected(),
+              EntryTitled(state.Pane(PaneId::Archive).tree, "k"));
 
     prompts.saveFileNames.push_back(Path("report.txt"));
     state.WriteTabProtocol();

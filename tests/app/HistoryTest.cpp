@@ -188,7 +188,10 @@ protected:
         prompts.searchScript = nullptr;
     }
 
-    ::testing::AssertionResult Sound() { return PanesAreSound(state.Pane(PaneId::Mdb), state.Pane(PaneId::Archive)); }
+    ::testing::AssertionResult Sound()
+    {
+        return PanesAreSound(state.Pane(PaneId::Mdb), state.Pane(PaneId::Archive));
+    }
 };
 
 TEST_F(HistoryTest, RandomSessionsUndoToTheLoadedFilesAndRedoEveryStep)
@@ -224,7 +227,8 @@ TEST_F(HistoryTest, RandomSessionsUndoToTheLoadedFilesAndRedoEveryStep)
                                                 << Describe(snapshots[k - 1]);
         }
         EXPECT_FALSE(state.workspace.history.CanUndo());
-        EXPECT_FALSE(state.Pane(PaneId::Mdb).Modified() || state.Pane(PaneId::Archive).Modified()) << "back at the loaded files";
+        EXPECT_FALSE(state.Pane(PaneId::Mdb).Modified() || state.Pane(PaneId::Archive).Modified())
+            << "back at the loaded files";
 
         for (std::size_t k = 1; k < snapshots.size(); ++k) {
             state.Redo();
@@ -300,7 +304,8 @@ TEST_F(HistoryTest, ModifiedFollowsTheSavedPoint)
     EXPECT_FALSE(state.workspace.history.CanRedo());
     while (state.workspace.history.CanUndo())
         state.Undo();
-    EXPECT_TRUE(state.Pane(PaneId::Archive).Modified()) << "the loaded file was saved over: its state is no saved point";
+    EXPECT_TRUE(state.Pane(PaneId::Archive).Modified())
+        << "the loaded file was saved over: its state is no saved point";
 }
 
 TEST_F(HistoryTest, ResettingAPaneDropsItsStepsAndThoseThatDependOnThem)
@@ -312,7 +317,7 @@ TEST_F(HistoryTest, ResettingAPaneDropsItsStepsAndThoseThatDependOnThem)
         state.MoveUp();
     };
     edit(PaneId::Archive); // archive only: stays
-    edit(PaneId::Mdb);  // MDB only: goes
+    edit(PaneId::Mdb);     // MDB only: goes
     edit(PaneId::Archive); // archive only: stays
     ASSERT_EQ(state.workspace.history.StepCount(), 3u);
     prompts.Answer(MsgAnswer::No);

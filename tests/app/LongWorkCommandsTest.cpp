@@ -23,7 +23,8 @@ protected:
         WriteTestArchive(Path("old.mdx"), NumberedRecords(3));
         OpenArchiveFile(Path("old.mdx"));
         state.TreeGotFocus(PaneId::Archive);
-        state.TreeSelectionChanged(PaneId::Archive, state.Pane(PaneId::Archive).tree.FirstCategory()->FirstChild());
+        state.TreeSelectionChanged(PaneId::Archive,
+                                   state.Pane(PaneId::Archive).tree.FirstCategory()->FirstChild());
         state.DeleteSelected();
         ASSERT_TRUE(state.Pane(PaneId::Archive).Modified());
     }

@@ -17,7 +17,6 @@ namespace {
 // Export CSV, Import CSV, Compare panes, Check for keyboard, Find duplicates.
 using ToolFlags = std::array<bool, 5>;
 
-
 std::string ReadText(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -60,8 +59,9 @@ protected:
     ToolFlags ToolsEnabled()
     {
         const CommandStates s = state.UpdateCommandStates();
-        return {s[CommandId::ExportCsv].enabled, s[CommandId::ImportCsv].enabled, s[CommandId::ComparePanes].enabled,
-                s[CommandId::CheckForKeyboard].enabled, s[CommandId::FindDuplicates].enabled};
+        return {s[CommandId::ExportCsv].enabled, s[CommandId::ImportCsv].enabled,
+                s[CommandId::ComparePanes].enabled, s[CommandId::CheckForKeyboard].enabled,
+                s[CommandId::FindDuplicates].enabled};
     }
 
     // The MDB pane (PSR-9000pro) with "m" in Pop, the archive with j and k in Jazz.
@@ -103,7 +103,8 @@ TEST_F(ToolCommandsTest, ExportWritesTheActivePaneAndImportAddsItsRowsSortedAsOn
     const std::size_t stepsBefore = state.workspace.history.StepCount();
     prompts.openFileNames.push_back(csv);
     state.ImportCsv();
-    EXPECT_EQ(Layout(state.Pane(PaneId::Mdb).tree), "Pop{k,m} Jazz{j,k}") << "sorted in as loading sorts them";
+    EXPECT_EQ(Layout(state.Pane(PaneId::Mdb).tree), "Pop{k,m} Jazz{j,k}")
+        << "sorted in as loading sorts them";
     EXPECT_EQ(state.Pane(PaneId::Mdb).entryCountText, "4");
     EXPECT_TRUE(state.Pane(PaneId::Mdb).Modified());
     EXPECT_FALSE(state.Pane(PaneId::Archive).Modified()) << "the archive was only read";

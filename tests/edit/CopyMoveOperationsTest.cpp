@@ -12,8 +12,14 @@ namespace {
 class CopyMoveOperationsTest : public ::testing::Test
 {
 protected:
-    void Copy() { steps.Step([&] { CopyOrMove(mdb, archive, false, prompts); }); }
-    void Move() { steps.Step([&] { CopyOrMove(mdb, archive, true, prompts); }); }
+    void Copy()
+    {
+        steps.Step([&] { CopyOrMove(mdb, archive, false, prompts); });
+    }
+    void Move()
+    {
+        steps.Step([&] { CopyOrMove(mdb, archive, true, prompts); });
+    }
     ::testing::AssertionResult Sound() { return PanesAreSound(mdb, archive); }
 
     SteppedPanes steps;

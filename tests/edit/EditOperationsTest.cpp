@@ -13,7 +13,10 @@ namespace {
 class EditOperationsTest : public ::testing::Test
 {
 protected:
-    void Edit() { steps.Step([&] { EditSelected(pane, prompts, KeyboardModel::Psr9000Pro); }); }
+    void Edit()
+    {
+        steps.Step([&] { EditSelected(pane, prompts, KeyboardModel::Psr9000Pro); });
+    }
 
     SteppedPanes steps;
     PaneState& pane = steps.panes[0];

@@ -241,8 +241,7 @@ TEST_F(LongWorkTest, CancelledMoveOfALargeCategoryIsTakenBackWhole)
     // Not cancelled, the same move is one step that undo takes back.
     FakeProgress all;
     history.Begin("Move", PaneId::Mdb);
-    EXPECT_TRUE(
-        Transfer(source, {CategoryNamed(source.tree, "Half")}, target, nullptr, true, prompts, &all));
+    EXPECT_TRUE(Transfer(source, {CategoryNamed(source.tree, "Half")}, target, nullptr, true, prompts, &all));
     history.Commit();
     EXPECT_EQ(CategoryNamed(source.tree, "Half"), nullptr);
     EXPECT_EQ(CategoryNamed(target.tree, "Half")->ChildCount(), 2500);

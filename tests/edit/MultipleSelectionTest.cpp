@@ -188,7 +188,9 @@ TEST_F(MultipleSelectionTest, EntriesGoToAnotherCategoryOfTheirPaneSorted)
     EXPECT_TRUE(PaneIsSound(pane));
 
     // The last entries of a category leave with it; sorted in among the others.
-    ASSERT_TRUE(steps.Step([&] { return MoveToCategory(pane, {EntryTitled(pane.tree, "r1")}, CategoryNamed(pane.tree, "Pop")); }));
+    ASSERT_TRUE(steps.Step([&] {
+        return MoveToCategory(pane, {EntryTitled(pane.tree, "r1")}, CategoryNamed(pane.tree, "Pop"));
+    }));
     EXPECT_EQ(CategoryNamed(pane.tree, "Rock"), nullptr);
     EXPECT_EQ(Layout(pane.tree), "Pop{a,z,r1} Empty{m,  s1,  s2,r2}");
     EXPECT_EQ(pane.tree.Selected(), EntryTitled(pane.tree, "r1"));

@@ -1,6 +1,6 @@
+#include "edit/Workspace.h"
 #include "edit/EditOperations.h"
 #include "edit/PaneLoad.h"
-#include "edit/Workspace.h"
 #include "support/FakePrompts.h"
 #include "support/TreeTestSupport.h"
 

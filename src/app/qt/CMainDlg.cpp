@@ -124,7 +124,6 @@ void CMainDlg::ConnectCommands()
     for (PaneId id : kPaneIds)
         ConnectPane(id);
     new WindowFileDrops(*this, state_, [this](const std::function<void()>& command) { RunCommand(command); });
-
 }
 
 void CMainDlg::ConnectPane(PaneId id)
@@ -136,8 +135,7 @@ void CMainDlg::ConnectPane(PaneId id)
 
     EnableTreeDragAndDrop(*pane.tree);
     pane.model->SetDropTarget(new PaneDropTarget(
-        state_, id,
-        [this](const std::function<void()>& command) { RunCommand(command); }, pane.model));
+        state_, id, [this](const std::function<void()>& command) { RunCommand(command); }, pane.model));
 
     // The view has already selected the nodes in the tree (TreeViewSync).
     connect(pane.model, &CategoryTreeModel::TreeSelectionChanged, this, [this] {
@@ -153,7 +151,8 @@ void CMainDlg::ShowAsButton(QAbstractButton* button, CommandId id)
 {
     QAction* action = menus_[id];
     connect(button, &QAbstractButton::clicked, action, [action] { action->trigger(); });
-    connect(action, &QAction::enabledChanged, button, [button](bool enabled) { SetEnabled(button, enabled); });
+    connect(action, &QAction::enabledChanged, button,
+            [button](bool enabled) { SetEnabled(button, enabled); });
     SetEnabled(button, action->isEnabled());
 }
 

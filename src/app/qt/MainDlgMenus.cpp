@@ -70,7 +70,8 @@ void CMainDlg::ConnectActions()
     };
     for (const auto& [button, id] : buttons)
         ShowAsButton(button, id);
-    const CommandId flashCommands[] = {CommandId::FlashFactory, CommandId::FlashDefault, CommandId::FlashIndividual};
+    const CommandId flashCommands[] = {CommandId::FlashFactory, CommandId::FlashDefault,
+                                       CommandId::FlashIndividual};
     for (QAbstractButton* radio : flashStyles_->buttons())
         ShowAsButton(radio, flashCommands[flashStyles_->id(radio)]);
 

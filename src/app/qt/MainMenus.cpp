@@ -48,7 +48,8 @@ const QList<ActionSpec>& ActionSpecs()
          Caption::Redo,
          {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}},
         {CommandId::NewCategory, "newCategoryAction", Caption::NewCategory, {}},
-        {CommandId::Edit, "editAction", Caption::MenuEditSelected, {QKeySequence(Qt::Key_F2)}}, // and Return in a tree
+        // Return in a tree triggers Edit as well (CMainDlg::eventFilter).
+        {CommandId::Edit, "editAction", Caption::MenuEditSelected, {QKeySequence(Qt::Key_F2)}},
         {CommandId::MainEntry, "mainEntryAction", kNone, {}},
         {CommandId::Copy, "copyAction", kNone, {}},
         {CommandId::Move, "moveAction", kNone, {}},
@@ -135,8 +136,8 @@ MainMenus CreateMainMenus(QWidget& window)
     m.fileMenu = m.bar->addMenu(QString());
     m.fileMenu->setObjectName(QStringLiteral("fileMenu"));
     for (const PaneId pane : kPaneIds) {
-        for (PaneCommand command :
-             {PaneCommand::New, PaneCommand::Open, PaneCommand::Save, PaneCommand::SaveAs, PaneCommand::Close})
+        for (PaneCommand command : {PaneCommand::New, PaneCommand::Open, PaneCommand::Save,
+                                    PaneCommand::SaveAs, PaneCommand::Close})
             m.fileMenu->addAction(m[PaneCommandId(pane, command)]);
         m.fileMenu->addSeparator();
     }
@@ -157,7 +158,8 @@ MainMenus CreateMainMenus(QWidget& window)
 
     m.toolsMenu = m.bar->addMenu(QString());
     m.toolsMenu->setObjectName(QStringLiteral("toolsMenu"));
-    m.toolsMenu->addActions({m[CommandId::ComparePanes], m[CommandId::CheckForKeyboard], m[CommandId::FindDuplicates]});
+    m.toolsMenu->addActions(
+        {m[CommandId::ComparePanes], m[CommandId::CheckForKeyboard], m[CommandId::FindDuplicates]});
     m.toolsMenu->addSeparator();
     m.toolsMenu->addActions({m[CommandId::ProtocolFormatted], m[CommandId::ProtocolTabs]});
     m.toolsMenu->addSeparator();
@@ -217,7 +219,8 @@ void GiveFileShortcutsTo(MainMenus& m, PaneId pane)
     if (m[PaneCommandId(pane, PaneCommand::Open)]->shortcut().isEmpty()) {
         m[PaneCommandId(pane, PaneCommand::Open)]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
         m[PaneCommandId(pane, PaneCommand::Save)]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-        m[PaneCommandId(pane, PaneCommand::SaveAs)]->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+        m[PaneCommandId(pane, PaneCommand::SaveAs)]->setShortcut(
+            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     }
 }
 

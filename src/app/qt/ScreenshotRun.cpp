@@ -249,7 +249,8 @@ void ScreenshotRun::CaptureSmallDialogs()
     }
     {
         QFileDialog dialog(&mainWindow_);
-        PrepareFileDialog(dialog, FileDialogFor(PaneId::Archive, false, state.Pane(PaneId::Archive).fileName), false);
+        PrepareFileDialog(dialog, FileDialogFor(PaneId::Archive, false, state.Pane(PaneId::Archive).fileName),
+                          false);
         take(dialog, "file-dialog-");
     }
 }

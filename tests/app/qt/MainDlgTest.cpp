@@ -113,14 +113,16 @@ private slots:
         QCOMPARE(w.Button("undo")->toolTip(),
                  QStringLiteral("Undo: Move \"%1\"").arg(firstCategory.trimmed()));
         QVERIFY(w.Text("mdbCount") != mdbCount && w.Text("archiveCount") != archiveCount);
-        QVERIFY(w.dialog->State().Pane(PaneId::Mdb).Modified() && w.dialog->State().Pane(PaneId::Archive).Modified());
+        QVERIFY(w.dialog->State().Pane(PaneId::Mdb).Modified() &&
+                w.dialog->State().Pane(PaneId::Archive).Modified());
 
         w.Click("undo");
         QCOMPARE(w.Text("mdbCount"), mdbCount);
         QCOMPARE(w.Text("archiveCount"), archiveCount);
         QCOMPARE(w.Row(true, 0).data().toString(), firstCategory);
         QVERIFY(w.Tree(true)->selectionModel()->isSelected(w.Row(true, 0))); // back, and selected
-        QVERIFY(!w.dialog->State().Pane(PaneId::Mdb).Modified() && !w.dialog->State().Pane(PaneId::Archive).Modified());
+        QVERIFY(!w.dialog->State().Pane(PaneId::Mdb).Modified() &&
+                !w.dialog->State().Pane(PaneId::Archive).Modified());
         QVERIFY(!IsEnabled(w, "undo") && IsEnabled(w, "redo"));
 
         QTest::keyClick(w.dialog.get(), Qt::Key_Y, Qt::ControlModifier);

@@ -287,8 +287,8 @@ private slots:
         QVERIFY(outside.InsertSorted(std::make_unique<EntryNode>()));
         QByteArray bytes;
         QDataStream out(&bytes, QIODevice::WriteOnly);
-        out << QCoreApplication::applicationPid() << quint64(reinterpret_cast<quintptr>(&outside)) << qint32(1)
-            << qint32(0) << qint32(-1);
+        out << QCoreApplication::applicationPid() << quint64(reinterpret_cast<quintptr>(&outside))
+            << qint32(1) << qint32(0) << qint32(-1);
         QMimeData foreign;
         foreign.setData(QString::fromLatin1(kTreeNodesMimeType), bytes);
         QVERIFY(!archive->canDropMimeData(&foreign, Qt::CopyAction, -1, -1, {}));
