@@ -18,9 +18,10 @@ namespace {
 // one more entry in each of `others` small categories.
 struct Session
 {
-    PaneState mdb{NumberedStyles()};
-    PaneState archive{NumberedStyles()};
-    History history{mdb, archive};
+    Panes panes{PaneState(NumberedStyles()), PaneState(NumberedStyles())};
+    PaneState& mdb = panes[0];
+    PaneState& archive = panes[1];
+    History history{panes};
 
     Session(int big, int others)
     {

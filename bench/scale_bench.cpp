@@ -150,10 +150,13 @@ BENCHMARK(BM_ScaleSearchNothing)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMi
 // pane, as one step of the history, and undoing it.
 void BM_ScaleCopyCategory(benchmark::State& state)
 {
-    auto source = LoadedPane(200000);
-    PaneState target{NumberedStyles()};
+    Panes panes{PaneState(NumberedStyles()), PaneState(NumberedStyles())};
+    PaneState* source = &panes[0];
+    PaneState& target = panes[1];
+    if (InsertArchiveFile(*source, ScaleArchive(200000)) || source->EntryCount() != 200000)
+        return;
     AddEntry(target, "Target", 1, 100, "Here");
-    History history(*source, target);
+    History history(panes);
     FakePrompts prompts;
     TreeNode* big = source->tree.FindCategory("Everything");
     for (auto _ : state) {

@@ -17,9 +17,10 @@ namespace {
 // of "Big" is chosen, the current node last (the selection's worst case).
 struct Selected
 {
-    PaneState pane{NumberedStyles()};
-    PaneState other{NumberedStyles()};
-    History history{pane, other};
+    Panes panes{PaneState(NumberedStyles()), PaneState(NumberedStyles())};
+    PaneState& pane = panes[0];
+    PaneState& other = panes[1];
+    History history{panes};
     std::vector<TreeNode*> chosen;
     TreeNode* target = nullptr;
 

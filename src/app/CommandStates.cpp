@@ -8,10 +8,10 @@ namespace tessaro {
 MainWindowState::EditFacts MainWindowState::ComputeEditFacts() const
 {
     EditFacts facts;
-    if (!hasActivePane_)
+    if (!active_)
         return facts; // the whole edit column is disabled
-    const PaneState& active = mdbActive_ ? mdbPane : archivePane;
-    const PaneState& other = mdbActive_ ? archivePane : mdbPane;
+    const PaneState& active = Pane(*active_);
+    const PaneState& other = Pane(tessaro::OtherPane(*active_));
     facts.paneLoaded = active.loaded;
     facts.otherLoaded = other.loaded;
     const TreeNode* selected = active.tree.Selected();
@@ -40,47 +40,66 @@ CommandStates MainWindowState::UpdateCommandStates()
 {
     const EditFacts facts = ComputeEditFacts();
     CommandStates states;
+    const auto enable = [&states](CommandId id, bool enabled) { states[id].enabled = enabled; };
 
-    if (!hasActivePane_) {
-        states.copyCaption = Tr(Caption::Copy);
-        states.moveCaption = Tr(Caption::Move);
+    // Copy and Move name the pane they go to; the edit column's texts lean towards the active pane.
+    if (!active_) {
+        states[CommandId::Copy].caption = Tr(Caption::Copy);
+        states[CommandId::Move].caption = Tr(Caption::Move);
         states.editColumnAlignment = TextAlignment::Centre;
-    } else if (mdbActive_) {
-        states.copyCaption = Tr(Caption::CopyToArchive);
-        states.moveCaption = Tr(Caption::MoveToArchive);
+    } else if (*active_ == PaneId::Mdb) {
+        states[CommandId::Copy].caption = Tr(Caption::CopyToArchive);
+        states[CommandId::Move].caption = Tr(Caption::MoveToArchive);
         states.editColumnAlignment = TextAlignment::Left;
     } else {
-        states.copyCaption = Tr(Caption::CopyToMdb);
-        states.moveCaption = Tr(Caption::MoveToMdb);
+        states[CommandId::Copy].caption = Tr(Caption::CopyToMdb);
+        states[CommandId::Move].caption = Tr(Caption::MoveToMdb);
         states.editColumnAlignment = TextAlignment::Right;
     }
     // Without an active pane the button keeps whatever it read last.
-    if (hasActivePane_)
+    if (active_)
         mainEntryCaption_ = facts.isMain ? Caption::SubEntry : Caption::MainEntry;
-    states.mainEntryCaption = Tr(mainEntryCaption_);
+    states[CommandId::MainEntry].caption = Tr(mainEntryCaption_);
 
     for (PaneId id : kPaneIds) {
         const PaneState& pane = Pane(id);
-        CommandStates::PaneFlags& flags = states.Of(id);
-        flags.save = pane.loaded && !pane.untitled;
-        flags.saveAs = flags.close = flags.tree = pane.loaded;
+        enable(PaneCommandId(id, PaneCommand::New), true);
+        enable(PaneCommandId(id, PaneCommand::Open), true);
+        enable(PaneCommandId(id, PaneCommand::Save), pane.loaded && !pane.untitled);
+        enable(PaneCommandId(id, PaneCommand::SaveAs), pane.loaded);
+        enable(PaneCommandId(id, PaneCommand::Close), pane.loaded);
+        states.treeEnabled[PaneIndex(id)] = pane.loaded;
     }
+    for (CommandId id : {CommandId::Exit, CommandId::Help, CommandId::BackupStructure, CommandId::NoNetwork,
+                         CommandId::FlashFactory, CommandId::FlashDefault, CommandId::FlashIndividual})
+        enable(id, true);
+    states[CommandId::BackupStructure].checked = backupStructureOption;
+    states[CommandId::NoNetwork].checked = noNetworkOption;
+    states[CommandId::FlashFactory].checked = flashStyleMode == kFlashFactory;
+    states[CommandId::FlashDefault].checked = flashStyleMode == kFlashDefault;
+    states[CommandId::FlashIndividual].checked = flashStyleMode == kFlashIndividual;
 
-    states.newCategory = facts.paneLoaded;
-    states.edit = facts.paneLoaded && facts.single;
-    states.mainEntry = facts.isSub || facts.isMain;
-    states.copy = states.move = facts.paneLoaded && facts.selected && facts.otherLoaded;
-    states.up = facts.upAllowed;
-    states.down = facts.downAllowed;
-    states.deleteSelected = facts.paneLoaded && facts.selected;
-    states.search = states.protocol = facts.paneLoaded;
+    enable(CommandId::NewCategory, facts.paneLoaded);
+    enable(CommandId::Edit, facts.paneLoaded && facts.single);
+    enable(CommandId::MainEntry, facts.isSub || facts.isMain);
+    enable(CommandId::Copy, facts.paneLoaded && facts.selected && facts.otherLoaded);
+    enable(CommandId::Move, facts.paneLoaded && facts.selected && facts.otherLoaded);
+    enable(CommandId::Up, facts.upAllowed);
+    enable(CommandId::Down, facts.downAllowed);
+    enable(CommandId::Delete, facts.paneLoaded && facts.selected);
+    for (CommandId id :
+         {CommandId::Search, CommandId::SearchAgain, CommandId::ProtocolFormatted, CommandId::ProtocolTabs,
+          CommandId::ExportCsv, CommandId::ImportCsv, CommandId::CheckForKeyboard, CommandId::FindDuplicates})
+        enable(id, facts.paneLoaded);
+    enable(CommandId::ComparePanes, Pane(PaneId::Mdb).loaded && Pane(PaneId::Archive).loaded);
 
-    states.undo = history.CanUndo();
-    states.redo = history.CanRedo();
-    if (states.undo)
-        states.undoTip = FillArgs(Tr(Caption::UndoTip), {history.UndoName()});
-    if (states.redo)
-        states.redoTip = FillArgs(Tr(Caption::RedoTip), {history.RedoName()});
+    const History& history = workspace.history;
+    enable(CommandId::Undo, history.CanUndo());
+    enable(CommandId::Redo, history.CanRedo());
+    if (history.CanUndo())
+        states[CommandId::Undo].tooltip = FillArgs(Tr(Caption::UndoTip), {history.UndoName()});
+    if (history.CanRedo())
+        states[CommandId::Redo].tooltip = FillArgs(Tr(Caption::RedoTip), {history.RedoName()});
     return states;
 }
 

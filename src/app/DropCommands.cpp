@@ -43,24 +43,24 @@ bool MainWindowState::DropNodes(PaneId from, const std::vector<TreeNode*>& nodes
     PaneState& source = Pane(from);
     PaneState& target = Pane(to);
     if (from == to) {
-        history.Begin(StepName(Caption::Move, nodes), to);
+        workspace.history.Begin(StepName(Caption::Move, nodes), to);
         MoveToCategory(target, nodes, CategoryOf(onto));
     } else {
-        history.Begin(StepName(move ? Caption::Move : Caption::Copy, nodes), to);
+        workspace.history.Begin(StepName(move ? Caption::Move : Caption::Copy, nodes), to);
         if (!Transfer(source, nodes, target, onto ? onto : target.tree.FirstCategory(), move, prompts_,
                       progress)) {
-            history.Rollback(); // cancelled: both panes as they were
+            workspace.history.Rollback(); // cancelled: both panes as they were
             return false;
         }
     }
-    history.Commit();
+    workspace.history.Commit();
     SetActivePane(to);
     return true;
 }
 
 bool MainWindowState::CanOpenDroppedFile(PaneId pane, const std::string& path) const
 {
-    const PaneState& state = pane == PaneId::Mdb ? mdbPane : archivePane; // Pane() is not const
+    const PaneState& state = Pane(pane);
     if (path.empty() || (state.loaded && state.fileName == path))
         return false;
     FileInput probe; // folders, pipes and devices are no files to open

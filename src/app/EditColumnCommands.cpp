@@ -26,7 +26,7 @@ public:
         PaneState* pane = state_.ActivePane();
         return pane && SearchNext(*pane, text);
     }
-    bool SearchesLeftPane() const override { return state_.IsMdbPaneActive(); }
+    bool SearchesLeftPane() const override { return state_.IsActive(PaneId::Mdb); }
 
 private:
     MainWindowState& state_;
@@ -36,16 +36,16 @@ private:
 
 template <class Command> void MainWindowState::AsStep(const std::string& name, Command command)
 {
-    history.Begin(name, mdbActive_ ? PaneId::Mdb : PaneId::Archive);
+    workspace.history.Begin(name, *active_);
     if constexpr (std::is_same_v<decltype(command()), bool>) {
         if (!command()) {
-            history.Rollback(); // cancelled part way: as if it never ran
+            workspace.history.Rollback(); // cancelled part way: as if it never ran
             return;
         }
     } else {
         command();
     }
-    history.Commit();
+    workspace.history.Commit();
 }
 
 std::string MainWindowState::StepName(Caption action, const TreeNode* node) const
@@ -137,21 +137,21 @@ void MainWindowState::DeleteSelected()
 
 void MainWindowState::Undo()
 {
-    if (history.CanUndo())
-        ShowHistoryStep(history.Undo());
+    if (workspace.history.CanUndo())
+        ShowHistoryStep(workspace.history.Undo());
 }
 
 void MainWindowState::Redo()
 {
-    if (history.CanRedo())
-        ShowHistoryStep(history.Redo());
+    if (workspace.history.CanRedo())
+        ShowHistoryStep(workspace.history.Redo());
 }
 
 void MainWindowState::ShowHistoryStep(PaneId active)
 {
-    SetActivePane(active == PaneId::Mdb);
-    UpdateEntryCountText(mdbPane);
-    UpdateEntryCountText(archivePane);
+    SetActivePane(active);
+    UpdateEntryCountText(Pane(PaneId::Mdb));
+    UpdateEntryCountText(Pane(PaneId::Archive));
 }
 
 void MainWindowState::Search()
@@ -174,26 +174,26 @@ void MainWindowState::WriteTabProtocol()
         tessaro::WriteTabProtocol(*ActivePane(), prompts_, progress);
 }
 
-void MainWindowState::TreeGotFocus(bool mdbTree)
+void MainWindowState::TreeGotFocus(PaneId id)
 {
-    SetActivePane(mdbTree);
+    SetActivePane(id);
 }
 
-void MainWindowState::TreeSelectionChanged(bool mdbTree, TreeNode* node)
+void MainWindowState::TreeSelectionChanged(PaneId id, TreeNode* node)
 {
     // The buttons follow at the window's refresh (UpdateCommandStates).
-    Pane(mdbTree).tree.Select(node);
+    Pane(id).tree.Select(node);
 }
 
-bool MainWindowState::TreeDoubleClicked(bool mdbTree)
+bool MainWindowState::TreeDoubleClicked(PaneId id)
 {
-    PaneState& pane = Pane(mdbTree);
+    PaneState& pane = Pane(id);
     const TreeNode* selected = pane.tree.Selected();
     if (!pane.loaded || !selected || !selected->IsEntry() || pane.tree.SelectionCount() != 1)
         return false; // the tree opens or closes the category
-    history.Begin(StepName(Caption::EditStep, selected), IdOf(pane));
+    workspace.history.Begin(StepName(Caption::EditStep, selected), id);
     tessaro::EditSelected(pane, prompts_, static_cast<KeyboardModel>(keyboardModel));
-    history.Commit();
+    workspace.history.Commit();
     return true;
 }
 

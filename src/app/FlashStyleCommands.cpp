@@ -39,8 +39,8 @@ void MainWindowState::ShowFlashStyleFile()
 
 void MainWindowState::RelabelAllEntries()
 {
-    mdbPane.tree.RelabelAll();
-    archivePane.tree.RelabelAll();
+    Pane(PaneId::Mdb).tree.RelabelAll();
+    Pane(PaneId::Archive).tree.RelabelAll();
 }
 
 void MainWindowState::InstallFlashNamesForMode()
@@ -83,7 +83,7 @@ void MainWindowState::SelectIndividualFlashStyles()
         BrowseRequest request;
         request.mode = BrowseMode::Open;
         request.title = Tr(Caption::OpenFlashStyleTitle);
-        request.iconId = 138;
+        request.iconId = kFlashStyleSetIcon;
         request.mask = "STY*.b*";
         request.startFolder = flashStyleFile.empty() ? lastBackupFolder : FolderOf(flashStyleFile);
         request.noNetwork = noNetworkOption;

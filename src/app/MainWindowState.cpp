@@ -1,6 +1,7 @@
 // Construction, the active pane, start-up and exit.
 #include "app/MainWindowState.h"
 
+#include "app/PaneKinds.h"
 #include "browse/DirectoryListing.h"
 #include "edit/PaneLoad.h"
 
@@ -9,34 +10,23 @@
 namespace tessaro {
 
 MainWindowState::MainWindowState(Prompts& prompts, SettingsStore& settings, StyleCatalogue& styles)
-    : styles(styles), mdbPane(styles), archivePane(styles), history(mdbPane, archivePane), prompts_(prompts),
-      settings_(settings)
+    : styles(styles), workspace(styles), prompts_(prompts), settings_(settings)
 {
 }
 
 PaneState* MainWindowState::ActivePane()
 {
-    if (!hasActivePane_)
-        return nullptr;
-    return mdbActive_ ? &mdbPane : &archivePane;
+    return active_ ? &Pane(*active_) : nullptr;
 }
 
 PaneState* MainWindowState::OtherPane()
 {
-    if (!hasActivePane_)
-        return nullptr;
-    return mdbActive_ ? &archivePane : &mdbPane;
+    return active_ ? &Pane(tessaro::OtherPane(*active_)) : nullptr;
 }
 
-void MainWindowState::SetActivePane(bool mdb)
+RecentCombo MainWindowState::FillRecentCombo(PaneId id) const
 {
-    hasActivePane_ = true;
-    mdbActive_ = mdb;
-}
-
-RecentCombo MainWindowState::FillRecentCombo(const PaneState& pane) const
-{
-    return tessaro::FillRecentCombo(pane, &pane == &mdbPane && backupStructureOption);
+    return tessaro::FillRecentCombo(Pane(id), KindOf(id).inBackupSets && backupStructureOption);
 }
 
 void MainWindowState::UpdateKeyboardLabel()
@@ -65,8 +55,8 @@ bool MainWindowState::ExitSequence(const WindowPosition& currentPosition)
 {
     if (!ConfirmDiscard(PaneId::Mdb) || !ConfirmDiscard(PaneId::Archive))
         return false;
-    ResetPane(mdbPane);
-    ResetPane(archivePane);
+    for (PaneId id : kPaneIds)
+        ResetPane(id);
     windowPosition = currentPosition;
     if (!SaveSettings())
         prompts_.Warn(Msg::ErrorSavingSettings); // the window closes all the same
@@ -91,13 +81,14 @@ void MainWindowState::SetNoNetworkOption(bool on)
     noNetworkOption = on;
 }
 
-bool MainWindowState::ForgetFailedLoad(PaneState& pane, Msg error)
+bool MainWindowState::ForgetFailedLoad(PaneId id, Msg error)
 {
+    PaneState& pane = Pane(id);
     std::error_code ec;
     const auto size = std::filesystem::file_size(pane.fileName, ec);
     prompts_.MessageBox(LoadMessageText(error, pane.fileName, ec ? 0 : size), MsgIcon::Warning,
                         MsgButtons::Ok);
-    ResetPane(pane);
+    ResetPane(id);
     RemoveRecentFile(pane);
     pane.fileName.clear();
     return false;
@@ -109,18 +100,19 @@ bool MainWindowState::AllowWriteInPlace()
            MsgAnswer::Yes;
 }
 
-void MainWindowState::MarkSaved(PaneState& pane, bool addToRecent)
+void MainWindowState::MarkSaved(PaneId id, bool addToRecent)
 {
+    PaneState& pane = Pane(id);
     if (addToRecent)
         AddRecentFile(pane);
     pane.untitled = false;
-    history.MarkSaved(IdOf(pane));
+    workspace.history.MarkSaved(id);
 }
 
-void MainWindowState::ResetPane(PaneState& pane)
+void MainWindowState::ResetPane(PaneId id)
 {
-    ClearPane(pane);
-    history.ResetPane(IdOf(pane));
+    ClearPane(Pane(id));
+    workspace.history.ResetPane(id);
 }
 
 } // namespace tessaro

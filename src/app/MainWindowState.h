@@ -8,14 +8,14 @@
 //
 // All questions and messages go through Prompts; settings through SettingsStore.
 
+#include "app/CommandStates.h"
 #include "app/RecentFiles.h"
 #include "app/SettingsStore.h"
 #include "catalogue/StyleCatalogue.h"
 #include "common/Progress.h"
 #include "common/Prompts.h"
 #include "data/SafeFile.h"
-#include "edit/History.h"
-#include "edit/PaneState.h"
+#include "edit/Workspace.h"
 
 #include <array>
 #include <optional>
@@ -25,6 +25,7 @@
 namespace tessaro {
 
 class TreeNode;
+struct PaneFileContext;
 
 // Flash-style modes, as stored (other stored numbers are kept as they are and
 // select no names).
@@ -47,55 +48,6 @@ struct WindowPosition
     bool HasSize() const { return width > 0 && height > 0; }
 };
 
-enum class TextAlignment
-{
-    Centre, // no active pane
-    Left,   // the MDB pane (left) is active
-    Right   // the archive pane (right) is active
-};
-
-// What the buttons show: the captions that change (current language), the edit
-// column's text alignment and every enabled flag. Help and Exit are always enabled.
-struct CommandStates
-{
-    std::string copyCaption;      // "Copy", "Copy >>", "<< Copy"
-    std::string moveCaption;      // "Move", "Move >>", "<< Move"
-    std::string mainEntryCaption; // "Main entry" or "Sub entry"
-    TextAlignment editColumnAlignment = TextAlignment::Centre;
-
-    // Each pane's Save, Save As, Close and tree, by PaneId.
-    struct PaneFlags
-    {
-        bool save = false;
-        bool saveAs = false;
-        bool close = false;
-        bool tree = false;
-
-        bool operator==(const PaneFlags&) const = default;
-    };
-    std::array<PaneFlags, 2> panes;
-    PaneFlags& Of(PaneId id) { return panes[id == PaneId::Mdb ? 0 : 1]; }
-    const PaneFlags& Of(PaneId id) const { return panes[id == PaneId::Mdb ? 0 : 1]; }
-
-    // Edit column.
-    bool newCategory = false;
-    bool edit = false;
-    bool mainEntry = false;
-    bool copy = false;
-    bool move = false;
-    bool up = false;
-    bool down = false;
-    bool deleteSelected = false;
-    bool search = false;
-    bool protocol = false; // both protocol buttons
-    bool undo = false;
-    bool redo = false;
-    std::string undoTip; // "Undo: Delete "Yesterday""; empty when there is nothing to undo
-    std::string redoTip;
-
-    bool operator==(const CommandStates&) const = default;
-};
-
 class MainWindowState
 {
 public:
@@ -112,14 +64,12 @@ public:
     bool noNetworkOption = false;       // "No network access"
     int keyboardModel = 0;              // 0 none, 1 PSR-9000, 2 PSR-9000pro (as stored)
     bool blankSignature = false;        // the loaded MDB's signature is blank: saved blank again
-    PaneState mdbPane;
-    PaneState archivePane;
-    History history;                 // one for both panes
-    std::string flashStyleFile;      // the flash-style backup file last chosen
-    std::string flashStyleFileLabel; // the text beside the radio buttons
-    std::string lastBackupFolder;    // last folder chosen in the browse dialog
-    std::string startupFolder;       // current folder at start-up; the help pages lie there
-    WindowPosition windowPosition;   // read at start-up, written at exit
+    Workspace workspace;                // the two panes and their history
+    std::string flashStyleFile;         // the flash-style backup file last chosen
+    std::string flashStyleFileLabel;    // the text beside the radio buttons
+    std::string lastBackupFolder;       // last folder chosen in the browse dialog
+    std::string startupFolder;          // current folder at start-up; the help pages lie there
+    WindowPosition windowPosition;      // read at start-up, written at exit
     // Where long work (loading an archive, saving it, copying or moving many
     // entries, a report) shows how far it is and may be cancelled; the
     // window's dialog, or nullptr.
@@ -146,22 +96,24 @@ public:
     void OpenHelp();
 
     // ---- Panes -------------------------------------------------------------
-    bool HasActivePane() const { return hasActivePane_; }
-    bool IsMdbPaneActive() const { return hasActivePane_ && mdbActive_; }
+    bool HasActivePane() const { return active_.has_value(); }
+    bool IsActive(PaneId id) const { return active_ == id; }
+    std::optional<PaneId> ActiveId() const { return active_; }
     // nullptr while no pane is active.
     PaneState* ActivePane();
     PaneState* OtherPane();
-    PaneState& Pane(bool mdb) { return mdb ? mdbPane : archivePane; }
-    PaneState& Pane(PaneId id) { return id == PaneId::Mdb ? mdbPane : archivePane; }
-    PaneId IdOf(const PaneState& pane) const { return &pane == &mdbPane ? PaneId::Mdb : PaneId::Archive; }
-    void SetActivePane(bool mdb);
-    void SetActivePane(PaneId pane) { SetActivePane(pane == PaneId::Mdb); }
-    void ClearActivePane() { hasActivePane_ = false; }
+    PaneState& Pane(PaneId id) { return workspace.Pane(id); }
+    const PaneState& Pane(PaneId id) const { return workspace.Pane(id); }
+    void SetActivePane(PaneId pane) { active_ = pane; }
+    void ClearActivePane() { active_.reset(); }
 
     // The recent-file combo box of a pane (MDB lines as set names with the option on).
-    RecentCombo FillRecentCombo(const PaneState& pane) const;
-    // Recomputes captions, alignment and enabled flags.
+    RecentCombo FillRecentCombo(PaneId pane) const;
+    // Recomputes every command's state, captions and alignment.
     CommandStates UpdateCommandStates();
+    // Runs the command as its action was triggered (checked: the option's new
+    // state). Exit is the window's own: it may close the window.
+    void Run(CommandId id, bool checked = false);
     void UpdateKeyboardLabel();
 
     // ---- A pane's file (the MDB pane or the archive pane) -------------------
@@ -206,11 +158,11 @@ public:
     void Redo();
 
     // ---- Tree notifications -------------------------------------------------
-    void TreeGotFocus(bool mdbTree);
-    void TreeSelectionChanged(bool mdbTree, TreeNode* node);
+    void TreeGotFocus(PaneId pane);
+    void TreeSelectionChanged(PaneId pane, TreeNode* node);
     // True when handled (an entry was edited); false lets the tree open or
     // close the category.
-    bool TreeDoubleClicked(bool mdbTree);
+    bool TreeDoubleClicked(PaneId pane);
 
     // ---- Drag and drop (DropCommands.cpp) -----------------------------------
     // Nodes of pane `from` dropped onto `onto`, a node of pane `to` (nullptr:
@@ -246,18 +198,6 @@ public:
         std::vector<const TreeNode*> nodes; // none for a line that selects nothing
         const TreeNode* counterpart = nullptr;
     };
-    // Which of the commands below can do something now (for their menu items).
-    struct ToolStates
-    {
-        bool exportCsv = false;
-        bool importCsv = false;
-        bool comparePanes = false;
-        bool checkForKeyboard = false;
-        bool findDuplicates = false;
-
-        bool operator==(const ToolStates&) const = default;
-    };
-    ToolStates UpdateToolStates() const;
     // The active pane as a spreadsheet, and rows of one added to it (one step).
     void ExportCsv();
     void ImportCsv();
@@ -297,14 +237,12 @@ private:
     bool MaySave(PaneId pane);
     // Save As: the file chosen (and confirmed) for the pane; nullopt when cancelled.
     std::optional<std::string> ChooseSaveAsFile(PaneId pane);
-    std::optional<std::string> ChooseBackupSetTarget();
-    // Reads mdbPane.fileName into the MDB pane, with the keyboard model and
-    // signature it names; the reader's or the tree's message on failure.
-    std::optional<Msg> ReadMdbIntoPane();
+    std::optional<std::string> ChooseBackupSetTarget(PaneId pane);
+    PaneFileContext FileContext();
     std::optional<Msg> WritePaneFile(PaneId pane, WriteMode mode);
     // A failed load: says why, then leaves the pane empty and forgets the file
     // (entries inserted before the failure must not linger). Returns false.
-    bool ForgetFailedLoad(PaneState& pane, Msg error);
+    bool ForgetFailedLoad(PaneId pane, Msg error);
     enum class LoadOutcome
     {
         Loaded,
@@ -319,10 +257,10 @@ private:
     // write over the file itself (a failure then loses it). True for Yes.
     bool AllowWriteInPlace();
     // A successful save: the file is titled and unmodified.
-    void MarkSaved(PaneState& pane, bool addToRecent);
+    void MarkSaved(PaneId pane, bool addToRecent);
     // Empties the pane's tree and forgets the history steps that touched it.
-    void ResetPane(PaneState& pane);
-    // Runs one edit-column command as one step of the history.
+    void ResetPane(PaneId pane);
+    // Runs one edit-column command as one step of the workspace.history.
     template <class Command> void AsStep(const std::string& name, Command command);
     std::string StepName(Caption action, const TreeNode* node) const;
     std::string StepName(Caption action, const std::vector<TreeNode*>& nodes) const;
@@ -331,9 +269,8 @@ private:
 
     Prompts& prompts_;
     SettingsStore& settings_;
-    bool hasActivePane_ = false;
-    bool mdbActive_ = true;
-    // Button 1013 keeps its caption while no pane is active.
+    std::optional<PaneId> active_;
+    // The Main entry button keeps its caption while no pane is active.
     Caption mainEntryCaption_ = Caption::MainEntry;
 };
 

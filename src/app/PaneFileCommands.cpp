@@ -13,7 +13,7 @@ namespace tessaro {
 bool MainWindowState::ConfirmDiscard(PaneId id)
 {
     const PaneState& pane = Pane(id);
-    if (!pane.loaded || !pane.modified)
+    if (!pane.loaded || !pane.Modified())
         return true;
     switch (prompts_.AskYesNoCancel(KindOf(id).changedSave)) {
     case MsgAnswer::Yes:
@@ -24,7 +24,7 @@ bool MainWindowState::ConfirmDiscard(PaneId id)
             SaveAs(id);
         else
             Save(id);
-        return !pane.modified;
+        return !pane.Modified();
     case MsgAnswer::No:
         return true;
     default:
@@ -36,7 +36,7 @@ void MainWindowState::New(PaneId id)
 {
     if (!ConfirmDiscard(id))
         return;
-    if (id == PaneId::Mdb) {
+    if (KindOf(id).namesKeyboard) {
         int model = keyboardModel;
         // A new MDB is for a model: its header names it (24 zero bytes are no MDB).
         if (!prompts_.ChooseKeyboardModel(model) || (model != 1 && model != 2))
@@ -47,10 +47,9 @@ void MainWindowState::New(PaneId id)
     PaneState& pane = Pane(id);
     pane.loaded = true;
     pane.untitled = true;
-    pane.modified = false;
     pane.fileName.clear();
-    ResetPane(pane);
-    if (id == PaneId::Mdb) {
+    ResetPane(id);
+    if (KindOf(id).namesKeyboard) {
         UpdateKeyboardLabel();
         FollowModelWithFactoryNames();
     }
@@ -97,11 +96,11 @@ void MainWindowState::Close(PaneId id)
     if (!ConfirmDiscard(id))
         return;
     PaneState& pane = Pane(id);
-    pane.loaded = pane.untitled = pane.modified = false;
+    pane.loaded = pane.untitled = false;
     pane.fileName.clear();
-    if (id == PaneId::Mdb)
+    if (KindOf(id).namesKeyboard)
         modelLabel.clear(); // the keyboard model itself stays
-    ResetPane(pane);
+    ResetPane(id);
     if (Pane(tessaro::OtherPane(id)).loaded)
         SetActivePane(tessaro::OtherPane(id));
     else
@@ -116,7 +115,7 @@ bool MainWindowState::MaySave(PaneId id)
         return false;
     }
     // Asked before Save As asks for a name: a No needs no file dialog.
-    return id != PaneId::Mdb || ConfirmProOnlyVoices();
+    return !KindOf(id).namesKeyboard || ConfirmProOnlyVoices();
 }
 
 void MainWindowState::Save(PaneId id)
@@ -135,7 +134,7 @@ void MainWindowState::SaveAs(PaneId id)
     if (!pane.loaded || !MaySave(id))
         return;
     const std::optional<std::string> target =
-        KindOf(id).inBackupSets && backupStructureOption ? ChooseBackupSetTarget() : ChooseSaveAsFile(id);
+        KindOf(id).inBackupSets && backupStructureOption ? ChooseBackupSetTarget(id) : ChooseSaveAsFile(id);
     if (!target)
         return;
     const bool renamed = *target != pane.fileName;
@@ -162,10 +161,10 @@ std::optional<std::string> MainWindowState::ChooseSaveAsFile(PaneId id)
     }
 }
 
-std::optional<std::string> MainWindowState::ChooseBackupSetTarget()
+std::optional<std::string> MainWindowState::ChooseBackupSetTarget(PaneId id)
 {
     const std::string startFolder =
-        mdbPane.untitled ? lastBackupFolder : WithoutMdbFileName(mdbPane.fileName);
+        Pane(id).untitled ? lastBackupFolder : WithoutMdbFileName(Pane(id).fileName);
     const BrowseRequest request = BackupSetBrowse(BrowseMode::Save, startFolder, noNetworkOption);
     for (;;) {
         const BrowseResult result = prompts_.Browse(request);
@@ -175,7 +174,7 @@ std::optional<std::string> MainWindowState::ChooseBackupSetTarget()
         // The file name follows the model whatever was typed; a keyboard
         // floppy's MDB.BUP is the file written, not joined by a second one.
         const std::string target = ResolveCaseVariant(result.chosenPath, MdbFileNameFor(keyboardModel));
-        switch (CheckSaveAsTarget(target, mdbPane.fileName, prompts_)) {
+        switch (CheckSaveAsTarget(target, Pane(id).fileName, prompts_)) {
         case SaveAsStep::Save:
             return target;
         case SaveAsStep::NewFile:

@@ -2,10 +2,8 @@
 // kind of file.
 #include "app/MainWindowState.h"
 
-#include "data/ArchiveFile.h"
+#include "app/PaneKinds.h"
 #include "data/BackupIni.h"
-#include "data/MdbFile.h"
-#include "edit/PaneLoad.h"
 #include "image/ImageFiles.h"
 
 namespace tessaro {
@@ -21,22 +19,21 @@ MainWindowState::LoadOutcome MainWindowState::LoadPane(PaneId id)
     PaneState& pane = Pane(id);
     // The new tree is built aside and swapped in whole, so that a cancelled
     // load leaves the pane as it was.
-    const std::optional<Msg> error = id == PaneId::Mdb
-                                         ? ReadMdbIntoPane()
-                                         : ReplaceWithArchiveFile(pane, pane.fileName, nullptr, progress);
+    PaneFileContext context = FileContext();
+    const std::optional<Msg> error = KindOf(id).read(pane, context);
     if (error == Msg::WorkCancelled)
         return LoadOutcome::Cancelled;
-    pane.loaded = pane.untitled = pane.modified = false;
+    pane.loaded = pane.untitled = false;
     if (error) {
-        if (id == PaneId::Mdb)
+        if (KindOf(id).namesKeyboard)
             modelLabel.clear();
-        ForgetFailedLoad(pane, *error);
+        ForgetFailedLoad(id, *error);
         return LoadOutcome::Failed;
     }
-    history.ResetPane(id); // the steps name the nodes of the tree that went
+    workspace.history.ResetPane(id); // the steps name the nodes of the tree that went
     pane.loaded = true;
     AddRecentFile(pane);
-    if (id == PaneId::Mdb) {
+    if (KindOf(id).namesKeyboard) {
         UpdateKeyboardLabel();
         FollowModelWithFactoryNames();
     }
@@ -58,29 +55,15 @@ bool MainWindowState::OpenFileIn(PaneId id, const std::string& path)
     return outcome == LoadOutcome::Loaded;
 }
 
-std::optional<Msg> MainWindowState::ReadMdbIntoPane()
+PaneFileContext MainWindowState::FileContext()
 {
-    const MdbReadResult read = ReadMdbFile(mdbPane.fileName);
-    const bool imageRead = read.ok() || read.error == Msg::NotAValidMdb;
-    if (imageRead && !read.checksumOk)
-        prompts_.Warn(Msg::InvalidChecksum); // a warning only: the load goes on
-    if (read.error == Msg::NotAValidMdb)
-        keyboardModel = 0;
-    blankSignature = read.ok() && read.blankSignature; // belongs to this MDB alone
-    if (read.error)
-        return read.error;
-    keyboardModel = static_cast<int>(read.model);
-    return ReplaceWithMdbImage(mdbPane, read.image);
+    return {keyboardModel, blankSignature, prompts_, progress};
 }
 
 std::optional<Msg> MainWindowState::WritePaneFile(PaneId id, WriteMode mode)
 {
-    const PaneState& pane = Pane(id);
-    if (id == PaneId::Archive)
-        return WriteArchiveFile(pane.fileName, RecordsOf(pane.tree), mode, progress,
-                                pane.tree.EntryNodeCount());
-    return WriteMdbFile(pane.fileName, RecordsOf(pane.tree), static_cast<KeyboardModel>(keyboardModel),
-                        blankSignature, mode);
+    PaneFileContext context = FileContext();
+    return KindOf(id).write(Pane(id), mode, context);
 }
 
 bool MainWindowState::SaveFile(PaneId id, bool addToRecent)
@@ -102,8 +85,8 @@ bool MainWindowState::SaveFile(PaneId id, bool addToRecent)
         prompts_.MessageBox(WithImageReason(*error, pane.fileName), MsgIcon::Warning, MsgButtons::Ok);
         return false;
     }
-    MarkSaved(pane, addToRecent);
-    if (id == PaneId::Mdb && backupStructureOption) {
+    MarkSaved(id, addToRecent);
+    if (KindOf(id).inBackupSets && backupStructureOption) {
         // Its own failure is reported, but the MDB stays saved.
         if (const std::optional<Msg> iniError =
                 UpdateBackupIni(pane.fileName, static_cast<KeyboardModel>(keyboardModel), inPlace))

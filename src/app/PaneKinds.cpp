@@ -1,34 +1,58 @@
 #include "app/PaneKinds.h"
 
+#include "data/ArchiveFile.h"
+#include "data/MdbFile.h"
 #include "data/MdbImage.h"
+#include "edit/PaneLoad.h"
 
 namespace tessaro {
 
 namespace {
 
-// The browse dialog's icon for the sets that hold an MDB backup file.
-constexpr int kBackupSetIcon = 137;
+// The model and signature belong to the MDB just read; a checksum that does
+// not match is only a warning.
+std::optional<Msg> ReadMdb(PaneState& pane, PaneFileContext& context)
+{
+    const MdbReadResult read = ReadMdbFile(pane.fileName);
+    const bool imageRead = read.ok() || read.error == Msg::NotAValidMdb;
+    if (imageRead && !read.checksumOk)
+        context.prompts.Warn(Msg::InvalidChecksum);
+    if (read.error == Msg::NotAValidMdb)
+        context.keyboardModel = 0;
+    context.blankSignature = read.ok() && read.blankSignature;
+    if (read.error)
+        return read.error;
+    context.keyboardModel = static_cast<int>(read.model);
+    return ReplaceWithMdbImage(pane, read.image);
+}
 
-const PaneKind kMdbKind{Caption::OpenMdbTitle,
-                        Caption::SaveMdbTitle,
-                        Caption::MdbFilter,
-                        ".bup",
-                        Msg::MdbChangedSave,
-                        kSlotCount,
-                        true};
-const PaneKind kArchiveKind{Caption::OpenArchiveTitle,
-                            Caption::SaveArchiveTitle,
-                            Caption::ArchiveFilter,
-                            ".mdx",
-                            Msg::ArchiveChangedSave,
-                            0,
-                            false};
+std::optional<Msg> WriteMdb(const PaneState& pane, WriteMode mode, PaneFileContext& context)
+{
+    return WriteMdbFile(pane.fileName, RecordsOf(pane.tree),
+                        static_cast<KeyboardModel>(context.keyboardModel), context.blankSignature, mode);
+}
+
+std::optional<Msg> ReadArchive(PaneState& pane, PaneFileContext& context)
+{
+    return ReplaceWithArchiveFile(pane, pane.fileName, nullptr, context.progress);
+}
+
+std::optional<Msg> WriteArchive(const PaneState& pane, WriteMode mode, PaneFileContext& context)
+{
+    return WriteArchiveFile(pane.fileName, RecordsOf(pane.tree), mode, context.progress,
+                            pane.tree.EntryNodeCount());
+}
+
+const PaneKind kKinds[] = {{Caption::OpenMdbTitle, Caption::SaveMdbTitle, Caption::MdbFilter, ".bup",
+                            Msg::MdbChangedSave, kSlotCount, true, true, ReadMdb, WriteMdb},
+                           {Caption::OpenArchiveTitle, Caption::SaveArchiveTitle, Caption::ArchiveFilter,
+                            ".mdx", Msg::ArchiveChangedSave, 0, false, false, ReadArchive, WriteArchive}};
 
 } // namespace
 
 const PaneKind& KindOf(PaneId pane)
 {
-    return pane == PaneId::Mdb ? kMdbKind : kArchiveKind;
+    return kKinds[PaneIndex(pane)];
 }
 
 FileDialogRequest FileDialogFor(PaneId pane, bool save, const std::string& initialName)
@@ -48,7 +72,7 @@ BrowseRequest BackupSetBrowse(BrowseMode mode, const std::string& startFolder, b
     BrowseRequest request;
     request.mode = mode;
     request.title = Tr(mode == BrowseMode::Open ? Caption::OpenMdbBackupTitle : Caption::SaveMdbBackupTitle);
-    request.iconId = kBackupSetIcon;
+    request.iconId = kMdbSetIcon;
     request.mask = "MDB*.bup";
     request.startFolder = startFolder;
     request.noNetwork = noNetwork;

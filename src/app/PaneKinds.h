@@ -1,15 +1,30 @@
 #pragma once
-// What sets the two panes apart, in one place: the file each holds, its
-// dialogs, its save-changes question and its entry limit. The commands on a
-// pane's file are written once and read their pane's kind from here.
+// What sets the two panes apart, in one place: the file each holds, how it is
+// read and written, its dialogs, its save-changes question and its entry
+// limit. The commands on a pane's file are written once and read their pane's
+// kind from here.
 
+#include "common/Progress.h"
 #include "common/Prompts.h"
 #include "common/Texts.h"
+#include "data/SafeFile.h"
 #include "edit/PaneState.h"
 
+#include <optional>
 #include <string>
 
 namespace tessaro {
+
+// What reading or writing a pane's file takes besides the pane: the keyboard
+// model (as stored) and blank signature an MDB carries, read in and written
+// out; where a warning goes; where long work shows its progress.
+struct PaneFileContext
+{
+    int& keyboardModel;
+    bool& blankSignature;
+    Prompts& prompts;
+    Progress* progress;
+};
 
 struct PaneKind
 {
@@ -22,6 +37,14 @@ struct PaneKind
     // With the backup-structure option on, the pane's file is chosen as a
     // backup set in the browse dialog instead of a file dialog.
     bool inBackupSets;
+    // Its file names the keyboard model: the model label and the Factory
+    // names follow a load, New asks for the model, Save checks the voices.
+    bool namesKeyboard;
+    // Replaces the pane's tree with its file (fileName); on a message the tree
+    // is as it was.
+    std::optional<Msg> (*read)(PaneState& pane, PaneFileContext& context);
+    // Writes the pane's tree to its file (fileName).
+    std::optional<Msg> (*write)(const PaneState& pane, WriteMode mode, PaneFileContext& context);
 };
 
 const PaneKind& KindOf(PaneId pane);

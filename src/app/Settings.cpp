@@ -55,8 +55,8 @@ void MainWindowState::LoadSettings()
     noNetworkOption = readInRange(kNoNetwork, kNoNetworkDefault, 0, 1) != 0;
     flashStyleMode = readInRange(kFlashStyleMode, kFlashStyleModeDefault, kFlashFactory, kFlashIndividual);
     flashStyleFile = settings_.ReadString(kSection, kFlashStyleFile, "");
-    ReadRecentFiles(settings_, kRecentMdbPrefix, mdbPane);
-    ReadRecentFiles(settings_, kRecentArchivePrefix, archivePane);
+    ReadRecentFiles(settings_, kRecentMdbPrefix, Pane(PaneId::Mdb));
+    ReadRecentFiles(settings_, kRecentArchivePrefix, Pane(PaneId::Archive));
     lastBackupFolder = settings_.ReadString(kSection, kLastBackupDir, "");
     windowPosition.top = settings_.ReadInt(kSection, kTopPos, kNoPosition);
     windowPosition.left = settings_.ReadInt(kSection, kLeftPos, kNoPosition);
@@ -74,8 +74,8 @@ bool MainWindowState::SaveSettings()
     settings_.WriteInt(kSection, kNoNetwork, noNetworkOption ? 1 : 0);
     settings_.WriteInt(kSection, kFlashStyleMode, flashStyleMode);
     settings_.WriteString(kSection, kFlashStyleFile, flashStyleFile);
-    WriteRecentFiles(settings_, kRecentMdbPrefix, mdbPane);
-    WriteRecentFiles(settings_, kRecentArchivePrefix, archivePane);
+    WriteRecentFiles(settings_, kRecentMdbPrefix, Pane(PaneId::Mdb));
+    WriteRecentFiles(settings_, kRecentArchivePrefix, Pane(PaneId::Archive));
     settings_.WriteString(kSection, kLastBackupDir, lastBackupFolder);
     settings_.WriteInt(kSection, kTopPos, windowPosition.top);
     settings_.WriteInt(kSection, kLeftPos, windowPosition.left);

@@ -119,15 +119,6 @@ const char* ModelName(int model)
 
 } // namespace
 
-MainWindowState::ToolStates MainWindowState::UpdateToolStates() const
-{
-    ToolStates states;
-    const bool activeLoaded = hasActivePane_ && (mdbActive_ ? mdbPane : archivePane).loaded;
-    states.exportCsv = states.importCsv = states.checkForKeyboard = states.findDuplicates = activeLoaded;
-    states.comparePanes = mdbPane.loaded && archivePane.loaded;
-    return states;
-}
-
 void MainWindowState::ShowResultTarget(const ResultTarget& target)
 {
     if (target.nodes.empty())
@@ -216,7 +207,7 @@ void MainWindowState::ImportCsv()
     const std::string name =
         Tr(Caption::ImportCsvTitle) + " \"" + std::filesystem::path(*path).filename().string() + "\"";
     bool refused = false;
-    history.Begin(name, IdOf(*pane));
+    workspace.history.Begin(name, *ActiveId());
     {
         WaitCursor wait(prompts_);
         TreeNode* first = nullptr;
@@ -237,8 +228,8 @@ void MainWindowState::ImportCsv()
             pane->tree.EnsureVisible(first);
         }
     }
-    history.Commit();
-    SetActivePane(IdOf(*pane) == PaneId::Mdb);
+    workspace.history.Commit();
+    SetActivePane(*ActiveId());
     UpdateEntryCountText(*pane);
     if (refused)
         prompts_.Warn(Msg::ErrorLoadingDisplayBuffer);
@@ -246,26 +237,27 @@ void MainWindowState::ImportCsv()
 
 void MainWindowState::ComparePanes()
 {
-    if (!mdbPane.loaded || !archivePane.loaded) {
+    if (!Pane(PaneId::Mdb).loaded || !Pane(PaneId::Archive).loaded) {
         prompts_.Warn(Msg::ComparePanesNeedsBoth);
         return;
     }
     std::vector<EntryDifference> differences;
     {
         WaitCursor wait(prompts_);
-        differences = CompareTrees(mdbPane.tree, archivePane.tree);
+        differences = CompareTrees(Pane(PaneId::Mdb).tree, Pane(PaneId::Archive).tree);
     }
     if (differences.empty()) {
         prompts_.MessageBox(Tr(Msg::PanesAreEqual), MsgIcon::Information, MsgButtons::Ok);
         return;
     }
 
-    const EntryIndex inMdb(mdbPane.tree);
-    const EntryIndex inArchive(archivePane.tree);
+    const EntryIndex inMdb(Pane(PaneId::Mdb).tree);
+    const EntryIndex inArchive(Pane(PaneId::Archive).tree);
     ResultList list;
     list.title = Tr(Caption::ComparePanesTitle);
-    list.summary = FillArgs(Tr(Caption::CompareSummary), {std::to_string(differences.size()),
-                                                          FileNameOf(mdbPane), FileNameOf(archivePane)});
+    list.summary = FillArgs(Tr(Caption::CompareSummary),
+                            {std::to_string(differences.size()), FileNameOf(Pane(PaneId::Mdb)),
+                             FileNameOf(Pane(PaneId::Archive))});
     std::vector<ResultTarget> targets;
     for (const EntryDifference& difference : differences) {
         std::string entry = EntryText(difference.category, difference.title);
@@ -335,12 +327,12 @@ void MainWindowState::CheckForKeyboard()
     }
     ResultList list;
     list.title = Tr(Caption::CheckKeyboardTitle);
-    list.mostlyLeftPane = IdOf(*pane) == PaneId::Mdb;
+    list.mostlyLeftPane = *ActiveId() == PaneId::Mdb;
     std::vector<ResultTarget> targets;
     for (const EntryFindings& entry : found) {
         for (const KeyboardFinding& finding : entry.findings) {
             list.lines.push_back(EntryText(entry.entry) + ": " + finding.field + ": " + finding.ReasonText());
-            targets.push_back({IdOf(*pane), {entry.entry}, nullptr});
+            targets.push_back({*ActiveId(), {entry.entry}, nullptr});
         }
     }
     list.summary = FillArgs(Tr(Caption::CheckSummary), {std::to_string(list.lines.size()), ModelName(model)});
@@ -365,10 +357,10 @@ void MainWindowState::FindDuplicates()
     }
     ResultList list;
     list.title = Tr(Caption::DuplicatesTitle);
-    list.mostlyLeftPane = IdOf(*pane) == PaneId::Mdb;
+    list.mostlyLeftPane = *ActiveId() == PaneId::Mdb;
     list.summary = FillArgs(Tr(Caption::DuplicatesSummary), {std::to_string(groupCount)});
     std::vector<ResultTarget> targets;
-    const PaneId id = IdOf(*pane);
+    const PaneId id = *ActiveId();
     const auto addGroups = [&](Caption heading, const std::vector<std::vector<const TreeNode*>>& kind) {
         for (const std::vector<const TreeNode*>& group : kind) {
             // The group's line stands for all of its entries, each entry's line for itself.
@@ -390,7 +382,7 @@ bool MainWindowState::ConfirmProOnlyVoices()
 {
     if (keyboardModel != 1)
         return true;
-    const std::size_t count = CountProOnlyVoiceEntries(mdbPane.tree);
+    const std::size_t count = CountProOnlyVoiceEntries(Pane(PaneId::Mdb).tree);
     if (count == 0)
         return true;
     return prompts_.MessageBox(FillArgs(Tr(Msg::ProOnlyVoicesOnSave), {std::to_string(count)}),

@@ -1,5 +1,5 @@
-// Commands the menu bar and the desktop add to the window's buttons: search
-// again, and files handed in from outside.
+// Commands the menu bar and the desktop add to the window's buttons (search
+// again, files handed in from outside), and every command run by its id.
 #include "app/FileKinds.h"
 #include "app/MainWindowState.h"
 #include "app/PaneKinds.h"
@@ -45,6 +45,85 @@ void MainWindowState::OpenFiles(const std::vector<std::string>& paths)
         if (!ConfirmDiscard(id))
             continue;
         OpenFileIn(id, path);
+    }
+}
+
+void MainWindowState::Run(CommandId id, bool checked)
+{
+    if (IsPaneCommand(id)) {
+        const PaneId pane = PaneOfCommand(id);
+        switch (PaneCommandOf(id)) {
+        case PaneCommand::New:
+            New(pane);
+            break;
+        case PaneCommand::Open:
+            Open(pane);
+            break;
+        case PaneCommand::Save:
+            Save(pane);
+            break;
+        case PaneCommand::SaveAs:
+            SaveAs(pane);
+            break;
+        case PaneCommand::Close:
+            Close(pane);
+            break;
+        }
+        return;
+    }
+    switch (id) {
+    case CommandId::ExportCsv:
+        return ExportCsv();
+    case CommandId::ImportCsv:
+        return ImportCsv();
+    case CommandId::Undo:
+        return Undo();
+    case CommandId::Redo:
+        return Redo();
+    case CommandId::NewCategory:
+        return NewCategory();
+    case CommandId::Edit:
+        return EditSelected();
+    case CommandId::MainEntry:
+        return ToggleMainEntry();
+    case CommandId::Copy:
+        return Copy();
+    case CommandId::Move:
+        return Move();
+    case CommandId::Up:
+        return MoveUp();
+    case CommandId::Down:
+        return MoveDown();
+    case CommandId::Delete:
+        return DeleteSelected();
+    case CommandId::Search:
+        return Search();
+    case CommandId::SearchAgain:
+        return SearchAgain();
+    case CommandId::ProtocolFormatted:
+        return WriteFormattedProtocol();
+    case CommandId::ProtocolTabs:
+        return WriteTabProtocol();
+    case CommandId::ComparePanes:
+        return ComparePanes();
+    case CommandId::CheckForKeyboard:
+        return CheckForKeyboard();
+    case CommandId::FindDuplicates:
+        return FindDuplicates();
+    case CommandId::BackupStructure:
+        return SetBackupStructureOption(checked);
+    case CommandId::NoNetwork:
+        return SetNoNetworkOption(checked);
+    case CommandId::FlashFactory:
+        return SelectFactoryFlashStyles();
+    case CommandId::FlashDefault:
+        return SelectDefaultFlashStyles();
+    case CommandId::FlashIndividual:
+        return SelectIndividualFlashStyles();
+    case CommandId::Help:
+        return OpenHelp();
+    default: // the pane commands, above; Exit
+        return;
     }
 }
 

@@ -51,11 +51,16 @@ enum class BrowseMode
     Save
 };
 
+// The browse dialog's icons for the backup sets that hold an MDB backup file,
+// or a flash-style backup file.
+constexpr int kMdbSetIcon = 137;
+constexpr int kFlashStyleSetIcon = 138;
+
 struct BrowseRequest
 {
     BrowseMode mode = BrowseMode::Open;
     std::string title;
-    int iconId = 0;   // icon resource of the matching sets (137, 138)
+    int iconId = 0;   // icon of the matching sets (kMdbSetIcon, kFlashStyleSetIcon)
     std::string mask; // e.g. "MDB*.bup"
     std::string startFolder;
     bool noNetwork = false;

@@ -3,6 +3,7 @@
 #include "catalogue/StyleCatalogue.h"
 
 #include <algorithm>
+#include <cassert>
 #include <utility>
 
 namespace tessaro {
@@ -232,6 +233,8 @@ void CategoryTree::Link(std::unique_ptr<TreeNode> node, TreeNode* parent, int ro
     Attach(std::move(node), parent, row);
     if (journal_)
         journal_->changes_.push_back({Change::Kind::Link, linked, parent, row});
+    else
+        NoteUnrecorded();
 }
 
 void CategoryTree::Unlink(TreeNode* node)
@@ -242,6 +245,8 @@ void CategoryTree::Unlink(TreeNode* node)
     if (journal_) {
         journal_->changes_.push_back({Change::Kind::Unlink, node, parent, row});
         journal_->changes_.back().detached = std::move(taken);
+    } else {
+        NoteUnrecorded();
     }
 }
 
@@ -252,6 +257,8 @@ void CategoryTree::Reposition(TreeNode* node, TreeNode* parent, int row)
     Attach(Detach(node), parent, row);
     if (journal_)
         journal_->changes_.push_back({Change::Kind::Reposition, node, fromParent, fromRow, parent, row});
+    else
+        NoteUnrecorded();
 }
 
 void CategoryTree::SwapPayload(TreeNode* node, std::unique_ptr<EntryNode> payload)
@@ -262,6 +269,8 @@ void CategoryTree::SwapPayload(TreeNode* node, std::unique_ptr<EntryNode> payloa
     if (journal_) {
         journal_->changes_.push_back({Change::Kind::Payload, node});
         journal_->changes_.back().payload = std::move(payload);
+    } else {
+        NoteUnrecorded();
     }
 }
 
@@ -290,6 +299,8 @@ void CategoryTree::SetText(TreeNode* node, const std::string& text)
     if (journal_) {
         journal_->changes_.push_back({Change::Kind::Text, node});
         journal_->changes_.back().text = std::move(old);
+    } else {
+        NoteUnrecorded();
     }
 }
 
@@ -313,7 +324,17 @@ void CategoryTree::SetCategoryName(TreeNode* category, const std::string& name)
     if (journal_) {
         journal_->changes_.push_back({Change::Kind::Name, category});
         journal_->changes_.back().text = std::move(old);
+    } else {
+        NoteUnrecorded();
     }
+}
+
+void CategoryTree::NoteUnrecorded()
+{
+    if (!recordingRequired_ || loadDepth_ > 0)
+        return;
+    ++unrecordedChanges_;
+    assert(!"a workspace tree changed outside a history step");
 }
 
 void CategoryTree::Apply(Change& change, bool forward)

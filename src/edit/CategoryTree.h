@@ -159,6 +159,16 @@ public:
     // for redo, and only while the tree is as the journal left it.
     void Record(TreeJournal* journal) { journal_ = journal; }
     bool IsRecording() const { return journal_ != nullptr; }
+
+    // A tree of the editor's workspace may change only while a journal records
+    // (inside a history step): a command that forgot its step would change the
+    // pane without making it modified, and the user would lose it unasked.
+    // Loads (BeginLoad .. EndLoad) and Clear are no edits and stay allowed.
+    // A change outside is counted, and stops a debug build.
+    void RequireRecording() { recordingRequired_ = true; }
+    std::size_t UnrecordedChanges() const { return unrecordedChanges_; }
+    void BeginLoad() { ++loadDepth_; }
+    void EndLoad() { --loadDepth_; }
     void Undo(TreeJournal& journal);
     void Redo(TreeJournal& journal);
 
@@ -194,6 +204,7 @@ private:
     void IndexCategory(TreeNode* category);
     void UnindexCategory(TreeNode* category);
     bool Notifying() const { return observer_ && bulkDepth_ == 0; }
+    void NoteUnrecorded();
 
     NodeSequence categories_;
     std::unordered_map<std::string, std::vector<TreeNode*>> categoriesByName_;
@@ -206,6 +217,9 @@ private:
     TreeJournal* journal_ = nullptr;
     const StyleCatalogue* styles_;
     int bulkDepth_ = 0;
+    bool recordingRequired_ = false;
+    int loadDepth_ = 0;
+    std::size_t unrecordedChanges_ = 0;
     uint64_t nextPriority_ = 0;
     // The style names the labels showed when the view last heard of them, by
     // style index (catalogue styles, then 256 disk-style numbers).
@@ -221,6 +235,19 @@ public:
     ~BulkTreeChange() { tree_.EndBulkChange(); }
     BulkTreeChange(const BulkTreeChange&) = delete;
     BulkTreeChange& operator=(const BulkTreeChange&) = delete;
+
+private:
+    CategoryTree& tree_;
+};
+
+// Holds a load for its lifetime.
+class TreeLoad
+{
+public:
+    explicit TreeLoad(CategoryTree& tree) : tree_(tree) { tree_.BeginLoad(); }
+    ~TreeLoad() { tree_.EndLoad(); }
+    TreeLoad(const TreeLoad&) = delete;
+    TreeLoad& operator=(const TreeLoad&) = delete;
 
 private:
     CategoryTree& tree_;

@@ -72,13 +72,11 @@ void TransferEntry(PaneState& source, PaneState& target, bool move, Prompts& pro
     if (!placed)
         return;
     done.insert(selected);
-    target.modified = true;
     target.tree.Select(placed);
     target.tree.EnsureVisible(placed);
 
     const EntryNode moved = *entry;
     if (move) {
-        source.modified = true;
         source.tree.DeleteNode(selected);
     }
 
@@ -103,7 +101,6 @@ void TransferEntry(PaneState& source, PaneState& target, bool move, Prompts& pro
     }
 
     if (move && !sourceCategory->HasChildren()) {
-        source.modified = true;
         source.tree.DeleteNode(sourceCategory);
     }
 }
@@ -131,22 +128,18 @@ void TransferCategory(PaneState& source, PaneState& target, bool move, TreeNode*
             // that name, or the first copy makes one above the anchor.
             const EntryNode* entry = child->Payload();
             if (entry && target.tree.InsertSorted(std::make_unique<EntryNode>(*entry), anchor)) {
-                target.modified = true;
                 if (move) {
-                    source.modified = true;
                     source.tree.DeleteNode(child);
                 }
             }
             child = following;
         }
     } else if (const EntryNode* placeholder = category->Payload()) {
-        target.modified = true;
         target.tree.InsertCategoryNode(std::make_unique<EntryNode>(*placeholder),
                                        Place::BeforeOrLast(anchor));
     }
     // An entry the target refused stays in the source with its category.
     if (move && !category->HasChildren()) {
-        source.modified = true;
         source.tree.DeleteNode(category);
     }
 }

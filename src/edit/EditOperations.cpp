@@ -57,7 +57,6 @@ void NewCategory(PaneState& pane, TreeNode* anchor, Prompts& prompts)
     std::string name;
     if (!prompts.EditCategory(name) || name.empty())
         return;
-    pane.modified = true;
     auto placeholder = std::make_unique<EntryNode>();
     placeholder->SetCategory(name);
     // No name check: a second category of an existing name can be made this way.
@@ -82,8 +81,6 @@ void ToggleMainEntry(PaneState& pane, TreeNode* node)
     // A sub entry must follow an entry of its group; the first of a group stays main.
     if (!record.IsSubEntry() && !CanToggleMainEntry(node))
         return;
-    // The title is part of the saved record, so the change must not be lost on close.
-    pane.modified = true;
     pane.tree.ReplaceEntry(node, record.IsSubEntry() ? AsMainEntry(record) : AsSubEntry(record));
 }
 
@@ -147,11 +144,9 @@ void Delete(PaneState& pane, const std::vector<TreeNode*>& nodes, Prompts& promp
     }
 
     for (TreeNode* category : categoryOrder) {
-        pane.modified = true;
         pane.tree.DeleteNode(category);
     }
     for (TreeNode* entry : entries) {
-        pane.modified = true;
         DeleteEntry(pane, entry);
     }
     UpdateEntryCountText(pane);

@@ -64,7 +64,6 @@ void EditEntry(PaneState& pane, Prompts& prompts, KeyboardModel model, TreeNode*
     MdbEntry edited = old; // a cancelled editor leaves nothing behind
     if (!prompts.EditEntry(edited, static_cast<int>(model)) || edited == old)
         return;
-    pane.modified = true;
     if (CompareGroup(edited, old) != 0) {
         MoveEditedEntry(pane.tree, node, old, edited);
         return;
@@ -86,7 +85,6 @@ void RenameCategory(PaneState& pane, Prompts& prompts, TreeNode* category)
     // and an empty name is taken as it is.
     if (!prompts.EditCategory(name) || name == oldName)
         return;
-    pane.modified = true;
     pane.tree.RenameCategory(category, name);
 }
 
@@ -148,7 +146,6 @@ bool MoveToCategory(PaneState& pane, const std::vector<TreeNode*>& nodes, TreeNo
     if (leaving.empty())
         return false;
     const std::string name = category->CategoryName();
-    pane.modified = true;
     // None of them is freed by moving another: a main entry takes along only
     // sub entries that are not in the list, and a category goes only once empty.
     for (TreeNode* node : leaving) {

@@ -17,12 +17,12 @@ const std::string kNoName;
 
 } // namespace
 
-History::History(PaneState& mdbPane, PaneState& archivePane) : panes_{&mdbPane, &archivePane} {}
+History::History(Panes& panes) : panes_(panes) {}
 
 History::~History()
 {
-    for (PaneState* pane : panes_)
-        pane->tree.Record(nullptr);
+    for (PaneState& pane : panes_)
+        pane.tree.Record(nullptr);
 }
 
 void History::Begin(const std::string& name, PaneId active)
@@ -33,7 +33,7 @@ void History::Begin(const std::string& name, PaneId active)
     recording_.name = name;
     recording_.active = active;
     for (PaneId id : kPaneIds) {
-        Part& part = recording_.parts[Index(id)];
+        Part& part = recording_.parts[PaneIndex(id)];
         part.selectedBefore = Pane(id).tree.Selected();
         part.severalBefore = SeveralSelected(Pane(id).tree);
         Pane(id).tree.Record(&part.journal);
@@ -44,18 +44,14 @@ void History::Commit()
 {
     if (depth_ == 0 || --depth_ > 0)
         return;
-    for (PaneState* pane : panes_)
-        pane->tree.Record(nullptr);
-    if (!recording_.Touches(PaneId::Mdb) && !recording_.Touches(PaneId::Archive)) {
-        // A command may have marked a pane it did not change after all.
-        for (PaneId id : kPaneIds)
-            SetVersion(id, Pane(id).version);
+    for (PaneState& pane : panes_)
+        pane.tree.Record(nullptr);
+    if (!recording_.Touches(PaneId::Mdb) && !recording_.Touches(PaneId::Archive))
         return;
-    }
     steps_.erase(steps_.begin() + static_cast<std::ptrdiff_t>(applied_), steps_.end());
     recording_.id = ++lastId_;
     for (PaneId id : kPaneIds) {
-        Part& part = recording_.parts[Index(id)];
+        Part& part = recording_.parts[PaneIndex(id)];
         part.selectedAfter = Pane(id).tree.Selected();
         part.severalAfter = SeveralSelected(Pane(id).tree);
         if (recording_.Touches(id)) {
@@ -73,11 +69,10 @@ void History::Rollback()
         return;
     depth_ = 0;
     for (PaneId id : kPaneIds) {
-        Part& part = recording_.parts[Index(id)];
+        Part& part = recording_.parts[PaneIndex(id)];
         CategoryTree& tree = Pane(id).tree;
         tree.Record(nullptr);
         tree.Undo(part.journal);
-        SetVersion(id, Pane(id).version); // the flags a command set go with its changes
         if (part.selectedBefore != tree.Selected() || !part.severalBefore.empty())
             Reselect(tree, part.selectedBefore, part.severalBefore);
     }
@@ -111,7 +106,7 @@ PaneId History::Undo()
     for (PaneId id : kPaneIds) {
         if (!step.Touches(id))
             continue;
-        Part& part = step.parts[Index(id)];
+        Part& part = step.parts[PaneIndex(id)];
         Pane(id).tree.Undo(part.journal);
         SetVersion(id, part.versionBefore);
         Reselect(Pane(id).tree, part.selectedBefore, part.severalBefore);
@@ -125,7 +120,7 @@ PaneId History::Redo()
     for (PaneId id : kPaneIds) {
         if (!step.Touches(id))
             continue;
-        Part& part = step.parts[Index(id)];
+        Part& part = step.parts[PaneIndex(id)];
         Pane(id).tree.Redo(part.journal);
         SetVersion(id, step.id);
         Reselect(Pane(id).tree, part.selectedAfter, part.severalAfter);
@@ -135,9 +130,7 @@ PaneId History::Redo()
 
 void History::SetVersion(PaneId pane, uint64_t version)
 {
-    PaneState& state = Pane(pane);
-    state.version = version;
-    state.modified = state.version != state.savedVersion;
+    Pane(pane).version = version;
 }
 
 void History::ResetPane(PaneId pane)
@@ -173,14 +166,12 @@ void History::ResetPane(PaneId pane)
 
     PaneState& state = Pane(pane);
     state.version = state.savedVersion = ++lastId_;
-    state.modified = false;
 }
 
 void History::MarkSaved(PaneId pane)
 {
     PaneState& state = Pane(pane);
     state.savedVersion = state.version;
-    state.modified = false;
 }
 
 } // namespace tessaro

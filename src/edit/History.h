@@ -3,7 +3,7 @@
 // so that a Move between the panes is one step that undo takes back in both.
 // A step is one user command; it holds the journal of each tree it changed.
 //
-// `modified` follows the history: each pane remembers the last step that
+// "Modified" follows the history: each pane remembers the last step that
 // changed it (its version) and the version it had when loaded or saved; undo
 // back to that point makes the pane unmodified again, redo past it modified.
 
@@ -20,7 +20,7 @@ namespace tessaro {
 class History
 {
 public:
-    History(PaneState& mdbPane, PaneState& archivePane);
+    explicit History(Panes& panes);
     ~History();
     History(const History&) = delete;
     History& operator=(const History&) = delete;
@@ -34,8 +34,8 @@ public:
     void Commit();
 
     // Ends the open step by taking back every change made since Begin (a long
-    // command the user cancelled): trees, selections and modified flags are as
-    // they were, and no step is kept.
+    // command the user cancelled): trees and selections are as they were, and
+    // no step is kept.
     void Rollback();
 
     bool CanUndo() const { return applied_ > 0; }
@@ -76,16 +76,15 @@ private:
         PaneId active = PaneId::Mdb;
         std::array<Part, 2> parts;
 
-        bool Touches(PaneId pane) const { return !parts[Index(pane)].journal.IsEmpty(); }
+        bool Touches(PaneId pane) const { return !parts[PaneIndex(pane)].journal.IsEmpty(); }
         bool TouchesBoth() const { return Touches(PaneId::Mdb) && Touches(PaneId::Archive); }
     };
 
-    static std::size_t Index(PaneId pane) { return pane == PaneId::Mdb ? 0 : 1; }
-    PaneState& Pane(PaneId pane) { return *panes_[Index(pane)]; }
+    PaneState& Pane(PaneId pane) { return panes_[PaneIndex(pane)]; }
     void SetVersion(PaneId pane, uint64_t version);
     static void Reselect(CategoryTree& tree, TreeNode* node, const std::vector<TreeNode*>& several);
 
-    std::array<PaneState*, 2> panes_;
+    Panes& panes_;
     std::vector<Step> steps_;
     std::size_t applied_ = 0; // steps_[0, applied_) are done, the rest undone
     Step recording_;

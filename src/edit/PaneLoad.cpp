@@ -52,6 +52,7 @@ std::optional<Msg> LoadImage(PaneState& pane, const MdbImage& image, bool replac
     try {
         LoadTarget target(pane, replace);
         BulkTreeChange bulk(pane.tree); // the view hears one reset, not one insert per entry
+        TreeLoad load(pane.tree);
         for (int slot = 0; slot < kSlotCount; ++slot) {
             if (image.SlotInUse(slot) && !target.Add(image.Slot(slot)))
                 return Msg::ErrorLoadingDisplayBuffer;
@@ -75,6 +76,7 @@ std::optional<Msg> LoadArchive(PaneState& pane, const std::string& path, std::si
     try {
         LoadTarget target(pane, replace);
         BulkTreeChange bulk(pane.tree);
+        TreeLoad load(pane.tree);
         ProgressScope scope(progress, Caption::ProgressLoading, input.Length() / kRecordSize);
         uint64_t done = 0;
         const ArchiveReadResult result = ReadArchive(
@@ -99,6 +101,7 @@ bool InsertLoadedRecord(PaneState& pane, const MdbEntry& record)
 {
     auto entry = std::make_unique<EntryNode>();
     entry->record = record;
+    TreeLoad load(pane.tree);
     return pane.tree.InsertSorted(std::move(entry)) != nullptr;
 }
 

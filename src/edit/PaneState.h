@@ -5,6 +5,7 @@
 #include "edit/CategoryTree.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -18,9 +19,14 @@ enum class PaneId
     Archive
 };
 constexpr PaneId kPaneIds[] = {PaneId::Mdb, PaneId::Archive};
+// Where a pane's things stand in an array indexed by PaneId.
+constexpr std::size_t PaneIndex(PaneId pane)
+{
+    return static_cast<std::size_t>(pane);
+}
 constexpr PaneId OtherPane(PaneId pane)
 {
-    return pane == PaneId::Mdb ? PaneId::Archive : PaneId::Mdb;
+    return kPaneIds[1 - PaneIndex(pane)];
 }
 
 struct PaneState
@@ -28,10 +34,8 @@ struct PaneState
     explicit PaneState(const StyleCatalogue& styles) : tree(styles) {}
 
     CategoryTree tree;
-    bool loaded = false;   // holds a database, loaded or made by New
-    bool untitled = false; // made by New, no file yet
-    // Not at the point of the editing history where the pane was loaded or last saved.
-    bool modified = false;
+    bool loaded = false;                                   // holds a database, loaded or made by New
+    bool untitled = false;                                 // made by New, no file yet
     std::string fileName;                                  // full path; empty when there is none
     std::array<std::string, kRecentFileCount> recentFiles; // most recent first, empty ones last
     std::string entryCountText; // EntryCount() as shown; empty while the pane is cleared
@@ -41,8 +45,13 @@ struct PaneState
     uint64_t version = 0;
     uint64_t savedVersion = 0;
 
+    // Not at the point of the editing history where the pane was loaded or last saved.
+    bool Modified() const { return version != savedVersion; }
     int EntryCount() const { return static_cast<int>(tree.EntryNodeCount()); }
 };
+
+// Both panes, indexed by PaneIndex.
+using Panes = std::array<PaneState, 2>;
 
 // The count label follows the tree.
 inline void UpdateEntryCountText(PaneState& pane)

@@ -9,7 +9,6 @@ namespace {
 
 void MoveCategoryNextTo(PaneState& pane, TreeNode* category, Place place)
 {
-    pane.modified = true;
     if (pane.tree.MoveCategory(category, place)) {
         pane.tree.Select(category);
         pane.tree.EnsureVisible(category);
@@ -29,7 +28,6 @@ void MoveUp(PaneState& pane, TreeNode* node)
     }
     if (!CanMoveUp(node))
         return;
-    pane.modified = true;
     TreeNode* category = node->Parent();
     TreeNode* before = node->PrevSibling()->PrevSibling();
     std::unique_ptr<EntryNode> entry = pane.tree.TakeEntryNode(node);
@@ -53,7 +51,6 @@ void MoveDown(PaneState& pane, TreeNode* node)
     }
     if (!CanMoveDown(node))
         return;
-    pane.modified = true;
     TreeNode* category = node->Parent();
     TreeNode* next = node->NextSibling();
     std::unique_ptr<EntryNode> entry = pane.tree.TakeEntryNode(node);

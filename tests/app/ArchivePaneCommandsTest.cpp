@@ -21,43 +21,46 @@ TEST_F(ArchivePaneTest, NewLoadSaveAndCloseFollowTheStateTable)
 {
     // New: loaded and untitled; Save does nothing until Save As names it.
     NewArchiveWith({{"Pop", 3, 120, "A"}, {"Rock", 1, 90, "B"}});
-    EXPECT_TRUE(state.archivePane.loaded && state.archivePane.untitled && !state.archivePane.modified);
-    EXPECT_FALSE(state.IsMdbPaneActive());
+    EXPECT_TRUE(state.Pane(PaneId::Archive).loaded && state.Pane(PaneId::Archive).untitled &&
+                !state.Pane(PaneId::Archive).Modified());
+    EXPECT_FALSE(state.IsActive(PaneId::Mdb));
     ASSERT_TRUE(state.HasActivePane());
     state.Save(PaneId::Archive);
     EXPECT_TRUE(prompts.saveRequests.empty());
 
-    state.archivePane.modified = true;
+    MarkModified(state.Pane(PaneId::Archive));
     prompts.saveFileNames.push_back(Path("mine.mdx"));
     state.SaveAs(PaneId::Archive);
     ASSERT_EQ(prompts.saveRequests.size(), 1u);
     EXPECT_EQ(prompts.saveRequests[0].title, "Save MDB archive");
     EXPECT_EQ(prompts.saveRequests[0].filter, "MDB archive (*.mdx)|*.mdx|All files (*.*)|*.*||");
     EXPECT_EQ(prompts.saveRequests[0].defaultExtension, ".mdx");
-    EXPECT_FALSE(state.archivePane.untitled || state.archivePane.modified);
-    EXPECT_EQ(state.archivePane.recentFiles[0], Path("mine.mdx"));
+    EXPECT_FALSE(state.Pane(PaneId::Archive).untitled || state.Pane(PaneId::Archive).Modified());
+    EXPECT_EQ(state.Pane(PaneId::Archive).recentFiles[0], Path("mine.mdx"));
 
     state.Close(PaneId::Archive);
-    EXPECT_FALSE(state.archivePane.loaded || state.archivePane.untitled || state.archivePane.modified);
-    EXPECT_EQ(state.archivePane.fileName, "");
-    EXPECT_TRUE(state.archivePane.tree.IsEmpty());
+    EXPECT_FALSE(state.Pane(PaneId::Archive).loaded || state.Pane(PaneId::Archive).untitled ||
+                 state.Pane(PaneId::Archive).Modified());
+    EXPECT_EQ(state.Pane(PaneId::Archive).fileName, "");
+    EXPECT_TRUE(state.Pane(PaneId::Archive).tree.IsEmpty());
     EXPECT_FALSE(state.HasActivePane());
 
     OpenArchiveFile(Path("mine.mdx"));
-    EXPECT_TRUE(state.archivePane.loaded && !state.archivePane.untitled && !state.archivePane.modified);
+    EXPECT_TRUE(state.Pane(PaneId::Archive).loaded && !state.Pane(PaneId::Archive).untitled &&
+                !state.Pane(PaneId::Archive).Modified());
     EXPECT_EQ(prompts.openRequests.back().title, "Open MDB archive");
-    EXPECT_EQ(Titles(state.archivePane), (std::vector<std::string>{"A", "B"}));
-    EXPECT_EQ(state.archivePane.entryCountText, "2");
+    EXPECT_EQ(Titles(state.Pane(PaneId::Archive)), (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(state.Pane(PaneId::Archive).entryCountText, "2");
 }
 
 TEST_F(ArchivePaneTest, MoreEntriesThanAnMdbHoldsLoadAndSave)
 {
     WriteTestArchive(Path("big.mdx"), NumberedRecords(700));
     OpenArchiveFile(Path("big.mdx"));
-    EXPECT_EQ(state.archivePane.EntryCount(), 700);
-    state.archivePane.modified = true;
+    EXPECT_EQ(state.Pane(PaneId::Archive).EntryCount(), 700);
+    MarkModified(state.Pane(PaneId::Archive));
     state.Save(PaneId::Archive);
-    EXPECT_FALSE(state.archivePane.modified);
+    EXPECT_FALSE(state.Pane(PaneId::Archive).Modified());
     EXPECT_EQ(ReadBytes(Path("big.mdx")).size(), kArchiveMagicSize + 700 * kRecordSize);
     EXPECT_TRUE(prompts.messages.empty());
 }
@@ -69,75 +72,76 @@ TEST_F(ArchivePaneTest, AFailedLoadEmptiesThePaneAndForgetsTheFile)
     bad[0] = 'x'; // the magic differs in case only
     WriteBytes(Path("bad.mdx"), bad);
     OpenArchiveFile(Path("good.mdx"));
-    state.archivePane.recentFiles[1] = Path("bad.mdx");
+    state.Pane(PaneId::Archive).recentFiles[1] = Path("bad.mdx");
 
     state.SelectRecent(PaneId::Archive, 1);
     EXPECT_EQ(prompts.Texts(), std::vector<std::string>{"This file doesn't contain a valid MDB archive!"});
-    EXPECT_FALSE(state.archivePane.loaded);
-    EXPECT_TRUE(state.archivePane.tree.IsEmpty());
-    EXPECT_EQ(state.archivePane.fileName, "");
-    EXPECT_EQ(state.archivePane.recentFiles[1], "");
-    EXPECT_EQ(state.archivePane.recentFiles[0], Path("good.mdx"));
+    EXPECT_FALSE(state.Pane(PaneId::Archive).loaded);
+    EXPECT_TRUE(state.Pane(PaneId::Archive).tree.IsEmpty());
+    EXPECT_EQ(state.Pane(PaneId::Archive).fileName, "");
+    EXPECT_EQ(state.Pane(PaneId::Archive).recentFiles[1], "");
+    EXPECT_EQ(state.Pane(PaneId::Archive).recentFiles[0], Path("good.mdx"));
 
     // The magic alone is an empty archive.
     WriteBytes(Path("empty.mdx"), testing::Bytes(kArchiveMagic, kArchiveMagic + kArchiveMagicSize));
     OpenArchiveFile(Path("empty.mdx"));
-    EXPECT_TRUE(state.archivePane.loaded);
-    EXPECT_EQ(state.archivePane.entryCountText, "0");
+    EXPECT_TRUE(state.Pane(PaneId::Archive).loaded);
+    EXPECT_EQ(state.Pane(PaneId::Archive).entryCountText, "0");
 }
 
 TEST_F(ArchivePaneTest, ChangedArchivePromptYesNoCancel)
 {
     WriteTestArchive(Path("a.mdx"), NumberedRecords(2));
     OpenArchiveFile(Path("a.mdx"));
-    AddEntry(state.archivePane, "New", 1, 80, "added");
-    state.archivePane.modified = true;
+    AddEntry(state.Pane(PaneId::Archive), "New", 1, 80, "added");
+    MarkModified(state.Pane(PaneId::Archive));
 
     prompts.Answer(MsgAnswer::Cancel);
     state.New(PaneId::Archive);
     EXPECT_EQ(prompts.Texts(),
               std::vector<std::string>{"The MDB archive has been changed!\n\nSave changes?"});
-    EXPECT_EQ(state.archivePane.fileName, Path("a.mdx"));
+    EXPECT_EQ(state.Pane(PaneId::Archive).fileName, Path("a.mdx"));
 
     // A failed save stops the caller.
     InjectSafeWriteFault(SafeWriteFault::Write);
     prompts.Answer(MsgAnswer::Yes);
     state.Close(PaneId::Archive);
     EXPECT_TRUE(prompts.Showed(Msg::ErrorSavingArchive));
-    EXPECT_TRUE(state.archivePane.loaded && state.archivePane.modified);
+    EXPECT_TRUE(state.Pane(PaneId::Archive).loaded && state.Pane(PaneId::Archive).Modified());
     EXPECT_EQ(ReadBytes(Path("a.mdx")).size(), kArchiveMagicSize + 2 * kRecordSize);
 
     prompts.Answer(MsgAnswer::Yes);
     state.Close(PaneId::Archive);
-    EXPECT_FALSE(state.archivePane.loaded);
+    EXPECT_FALSE(state.Pane(PaneId::Archive).loaded);
     EXPECT_EQ(ReadBytes(Path("a.mdx")).size(), kArchiveMagicSize + 3 * kRecordSize);
 
     OpenArchiveFile(Path("a.mdx"));
-    state.archivePane.modified = true;
+    MarkModified(state.Pane(PaneId::Archive));
     prompts.Answer(MsgAnswer::No);
     state.Close(PaneId::Archive);
-    EXPECT_FALSE(state.archivePane.loaded);
+    EXPECT_FALSE(state.Pane(PaneId::Archive).loaded);
     EXPECT_EQ(ReadBytes(Path("a.mdx")).size(), kArchiveMagicSize + 3 * kRecordSize);
 }
 
 TEST_F(ArchivePaneTest, YesOnANewArchiveRunsSaveAsAndItsCancelStopsTheCaller)
 {
     NewArchiveWith({{"Pop", 3, 120, "A"}});
-    state.archivePane.modified = true;
+    MarkModified(state.Pane(PaneId::Archive));
 
     prompts.Answer(MsgAnswer::Yes);
     prompts.saveFileNames.push_back(std::nullopt);
     state.Close(PaneId::Archive);
     EXPECT_EQ(prompts.saveRequests.size(), 1u);
-    EXPECT_TRUE(state.archivePane.loaded && state.archivePane.untitled && state.archivePane.modified);
+    EXPECT_TRUE(state.Pane(PaneId::Archive).loaded && state.Pane(PaneId::Archive).untitled &&
+                state.Pane(PaneId::Archive).Modified());
 
     prompts.Answer(MsgAnswer::Yes);
     prompts.saveFileNames.push_back(Path("new.mdx"));
     state.New(PaneId::Archive); // goes on once saved
     EXPECT_EQ(ReadBytes(Path("new.mdx")).size(), kArchiveMagicSize + kRecordSize);
-    EXPECT_TRUE(state.archivePane.loaded && state.archivePane.untitled);
-    EXPECT_FALSE(state.archivePane.modified);
-    EXPECT_TRUE(state.archivePane.tree.IsEmpty());
+    EXPECT_TRUE(state.Pane(PaneId::Archive).loaded && state.Pane(PaneId::Archive).untitled);
+    EXPECT_FALSE(state.Pane(PaneId::Archive).Modified());
+    EXPECT_TRUE(state.Pane(PaneId::Archive).tree.IsEmpty());
     EXPECT_EQ(prompts.unscripted, 0);
 }
 
@@ -145,21 +149,20 @@ TEST_F(ArchivePaneTest, NoRoomForASafeSaveAsksToWriteInPlace)
 {
     WriteTestArchive(Path("a.mdx"), NumberedRecords(3));
     OpenArchiveFile(Path("a.mdx"));
-    state.archivePane.tree.DeleteNode(state.archivePane.tree.FirstCategory()->FirstChild());
-    state.archivePane.modified = true;
+    DeleteInStep(state, PaneId::Archive, state.Pane(PaneId::Archive).tree.FirstCategory()->FirstChild());
 
     InjectSafeWriteFault(SafeWriteFault::NoSpace);
     prompts.Answer(MsgAnswer::No);
     state.Save(PaneId::Archive);
     EXPECT_EQ(prompts.Texts(), std::vector<std::string>{Tr(Msg::NoSpaceForSafeSave)});
     EXPECT_EQ(ReadBytes(Path("a.mdx")).size(), kArchiveMagicSize + 3 * kRecordSize);
-    EXPECT_TRUE(state.archivePane.modified);
+    EXPECT_TRUE(state.Pane(PaneId::Archive).Modified());
 
     InjectSafeWriteFault(SafeWriteFault::NoSpace);
     prompts.Answer(MsgAnswer::Yes);
     state.Save(PaneId::Archive);
     EXPECT_EQ(ReadBytes(Path("a.mdx")).size(), kArchiveMagicSize + 2 * kRecordSize); // cut to its length
-    EXPECT_FALSE(state.archivePane.modified);
+    EXPECT_FALSE(state.Pane(PaneId::Archive).Modified());
     EXPECT_EQ(prompts.messages.size(), 2u);
     EXPECT_EQ(prompts.unscripted, 0);
 }
@@ -173,11 +176,11 @@ TEST_F(ArchivePaneTest, OverwriteQuestionLoop)
     state.SaveAs(PaneId::Archive);
     EXPECT_EQ(prompts.saveRequests.size(), 2u);
     EXPECT_EQ(testing::ReadText(Path("taken.mdx")), "old");
-    EXPECT_TRUE(state.archivePane.untitled);
+    EXPECT_TRUE(state.Pane(PaneId::Archive).untitled);
 
     prompts.answers = {MsgAnswer::Yes};
     state.SaveAs(PaneId::Archive);
-    EXPECT_EQ(state.archivePane.fileName, Path("taken.mdx"));
+    EXPECT_EQ(state.Pane(PaneId::Archive).fileName, Path("taken.mdx"));
     EXPECT_EQ(ReadBytes(Path("taken.mdx")).size(), kArchiveMagicSize + kRecordSize);
     EXPECT_EQ(prompts.unscripted, 0);
 }

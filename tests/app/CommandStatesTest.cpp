@@ -14,16 +14,16 @@ protected:
     {
         prompts.keyboardModels.push_back(1);
         state.New(PaneId::Mdb);
-        AddEntry(state.mdbPane, "Pop", 3, 120, "a");
-        AddEntry(state.mdbPane, "Pop", 3, 120, "b");
-        AddEntry(state.mdbPane, "Pop", 4, 120, "c");
-        AddEntry(state.mdbPane, "Rock", 1, 90, "r");
+        AddEntry(state.Pane(PaneId::Mdb), "Pop", 3, 120, "a");
+        AddEntry(state.Pane(PaneId::Mdb), "Pop", 3, 120, "b");
+        AddEntry(state.Pane(PaneId::Mdb), "Pop", 4, 120, "c");
+        AddEntry(state.Pane(PaneId::Mdb), "Rock", 1, 90, "r");
         NewArchiveWith({{"Jazz", 2, 80, "j"}});
     }
     void SelectMdb(TreeNode* node)
     {
-        state.TreeGotFocus(true);
-        state.TreeSelectionChanged(true, node);
+        state.TreeGotFocus(PaneId::Mdb);
+        state.TreeSelectionChanged(PaneId::Mdb, node);
     }
 };
 
@@ -33,14 +33,20 @@ TEST_F(CommandStatesTest, NoActivePaneDisablesTheEditColumnInBothLanguages)
         SetUiLanguage(language);
         const CommandStates s = state.UpdateCommandStates();
         const bool german = language == UiLanguage::German;
-        EXPECT_EQ(s.copyCaption, german ? "Kopieren" : "Copy");
-        EXPECT_EQ(s.moveCaption, german ? "Verschieben" : "Move");
-        EXPECT_EQ(s.mainEntryCaption, german ? "Haupteintrag" : "Main entry");
+        EXPECT_EQ(s[CommandId::Copy].caption, german ? "Kopieren" : "Copy");
+        EXPECT_EQ(s[CommandId::Move].caption, german ? "Verschieben" : "Move");
+        EXPECT_EQ(s[CommandId::MainEntry].caption, german ? "Haupteintrag" : "Main entry");
         EXPECT_EQ(s.editColumnAlignment, TextAlignment::Centre);
         CommandStates allOff;
-        allOff.copyCaption = s.copyCaption;
-        allOff.moveCaption = s.moveCaption;
-        allOff.mainEntryCaption = s.mainEntryCaption;
+        for (CommandId id : {CommandId::Copy, CommandId::Move, CommandId::MainEntry})
+            allOff[id].caption = s[id].caption;
+        // On is only what needs no pane: New, Open, Exit, Help and the options.
+        for (CommandId id :
+             {CommandId::NewMdb, CommandId::OpenMdb, CommandId::NewArchive, CommandId::OpenArchive,
+              CommandId::Exit, CommandId::Help, CommandId::BackupStructure, CommandId::NoNetwork,
+              CommandId::FlashFactory, CommandId::FlashDefault, CommandId::FlashIndividual})
+            allOff[id].enabled = true;
+        allOff[CommandId::FlashFactory].checked = true; // the mode a fresh start has
         EXPECT_EQ(s, allOff);
     }
 }
@@ -49,20 +55,27 @@ TEST_F(CommandStatesTest, ThePaneButtonsFollowLoadedAndUntitled)
 {
     LoadBoth(); // both untitled
     CommandStates s = state.UpdateCommandStates();
-    EXPECT_FALSE(s.Of(PaneId::Mdb).save);
-    EXPECT_TRUE(s.Of(PaneId::Mdb).saveAs && s.Of(PaneId::Mdb).close && s.Of(PaneId::Mdb).tree);
-    EXPECT_FALSE(s.Of(PaneId::Archive).save);
-    EXPECT_TRUE(s.Of(PaneId::Archive).saveAs && s.Of(PaneId::Archive).close && s.Of(PaneId::Archive).tree);
+    EXPECT_FALSE(s[PaneCommandId(PaneId::Mdb, PaneCommand::Save)].enabled);
+    EXPECT_TRUE(s[PaneCommandId(PaneId::Mdb, PaneCommand::SaveAs)].enabled &&
+                s[PaneCommandId(PaneId::Mdb, PaneCommand::Close)].enabled &&
+                s.treeEnabled[PaneIndex(PaneId::Mdb)]);
+    EXPECT_FALSE(s[PaneCommandId(PaneId::Archive, PaneCommand::Save)].enabled);
+    EXPECT_TRUE(s[PaneCommandId(PaneId::Archive, PaneCommand::SaveAs)].enabled &&
+                s[PaneCommandId(PaneId::Archive, PaneCommand::Close)].enabled &&
+                s.treeEnabled[PaneIndex(PaneId::Archive)]);
 
-    state.mdbPane.untitled = false;
-    state.archivePane.untitled = false;
+    state.Pane(PaneId::Mdb).untitled = false;
+    state.Pane(PaneId::Archive).untitled = false;
     s = state.UpdateCommandStates();
-    EXPECT_TRUE(s.Of(PaneId::Mdb).save && s.Of(PaneId::Archive).save);
+    EXPECT_TRUE(s[PaneCommandId(PaneId::Mdb, PaneCommand::Save)].enabled &&
+                s[PaneCommandId(PaneId::Archive, PaneCommand::Save)].enabled);
 
     state.Close(PaneId::Archive);
     s = state.UpdateCommandStates();
-    EXPECT_FALSE(s.Of(PaneId::Archive).save || s.Of(PaneId::Archive).saveAs || s.Of(PaneId::Archive).close ||
-                 s.Of(PaneId::Archive).tree);
+    EXPECT_FALSE(s[PaneCommandId(PaneId::Archive, PaneCommand::Save)].enabled ||
+                 s[PaneCommandId(PaneId::Archive, PaneCommand::SaveAs)].enabled ||
+                 s[PaneCommandId(PaneId::Archive, PaneCommand::Close)].enabled ||
+                 s.treeEnabled[PaneIndex(PaneId::Archive)]);
 }
 
 TEST_F(CommandStatesTest, TheActivePaneSetsCaptionsAndAlignment)
@@ -71,15 +84,15 @@ TEST_F(CommandStatesTest, TheActivePaneSetsCaptionsAndAlignment)
     for (UiLanguage language : {UiLanguage::English, UiLanguage::German}) {
         SetUiLanguage(language);
         const bool german = language == UiLanguage::German;
-        state.TreeGotFocus(true);
+        state.TreeGotFocus(PaneId::Mdb);
         CommandStates s = state.UpdateCommandStates();
-        EXPECT_EQ(s.copyCaption, german ? "Kopieren >>" : "Copy >>");
-        EXPECT_EQ(s.moveCaption, german ? "Verschieben >>" : "Move >>");
+        EXPECT_EQ(s[CommandId::Copy].caption, german ? "Kopieren >>" : "Copy >>");
+        EXPECT_EQ(s[CommandId::Move].caption, german ? "Verschieben >>" : "Move >>");
         EXPECT_EQ(s.editColumnAlignment, TextAlignment::Left);
-        state.TreeGotFocus(false);
+        state.TreeGotFocus(PaneId::Archive);
         s = state.UpdateCommandStates();
-        EXPECT_EQ(s.copyCaption, german ? "<< Kopieren" : "<< Copy");
-        EXPECT_EQ(s.moveCaption, german ? "<< Verschieben" : "<< Move");
+        EXPECT_EQ(s[CommandId::Copy].caption, german ? "<< Kopieren" : "<< Copy");
+        EXPECT_EQ(s[CommandId::Move].caption, german ? "<< Verschieben" : "<< Move");
         EXPECT_EQ(s.editColumnAlignment, TextAlignment::Right);
     }
 }
@@ -87,16 +100,19 @@ TEST_F(CommandStatesTest, TheActivePaneSetsCaptionsAndAlignment)
 TEST_F(CommandStatesTest, NothingSelected)
 {
     LoadBoth();
-    state.TreeGotFocus(true);
+    state.TreeGotFocus(PaneId::Mdb);
     const CommandStates s = state.UpdateCommandStates();
-    EXPECT_TRUE(s.newCategory && s.search && s.protocol);
-    EXPECT_FALSE(s.edit || s.copy || s.move || s.deleteSelected || s.up || s.down || s.mainEntry);
+    EXPECT_TRUE(s[CommandId::NewCategory].enabled && s[CommandId::Search].enabled &&
+                s[CommandId::ProtocolFormatted].enabled);
+    EXPECT_FALSE(s[CommandId::Edit].enabled || s[CommandId::Copy].enabled || s[CommandId::Move].enabled ||
+                 s[CommandId::Delete].enabled || s[CommandId::Up].enabled || s[CommandId::Down].enabled ||
+                 s[CommandId::MainEntry].enabled);
 }
 
 TEST_F(CommandStatesTest, EntriesInAndOutsideTheirGroup)
 {
     LoadBoth();
-    const CategoryTree& tree = state.mdbPane.tree;
+    const CategoryTree& tree = state.Pane(PaneId::Mdb).tree;
     for (UiLanguage language : {UiLanguage::English, UiLanguage::German}) {
         SetUiLanguage(language);
         const bool german = language == UiLanguage::German;
@@ -104,76 +120,117 @@ TEST_F(CommandStatesTest, EntriesInAndOutsideTheirGroup)
         // "a" heads its group: may go down, not up, and cannot change.
         SelectMdb(EntryTitled(tree, "a"));
         CommandStates s = state.UpdateCommandStates();
-        EXPECT_EQ(s.mainEntryCaption, german ? "Haupteintrag" : "Main entry");
-        EXPECT_FALSE(s.mainEntry || s.up);
-        EXPECT_TRUE(s.down && s.edit && s.deleteSelected && s.copy && s.move);
+        EXPECT_EQ(s[CommandId::MainEntry].caption, german ? "Haupteintrag" : "Main entry");
+        EXPECT_FALSE(s[CommandId::MainEntry].enabled || s[CommandId::Up].enabled);
+        EXPECT_TRUE(s[CommandId::Down].enabled && s[CommandId::Edit].enabled &&
+                    s[CommandId::Delete].enabled && s[CommandId::Copy].enabled && s[CommandId::Move].enabled);
 
         // "b" follows "a" in its group: it may become a sub entry.
         SelectMdb(EntryTitled(tree, "b"));
         s = state.UpdateCommandStates();
-        EXPECT_EQ(s.mainEntryCaption, german ? "Untereintrag" : "Sub entry");
-        EXPECT_TRUE(s.mainEntry && s.up);
-        EXPECT_FALSE(s.down);
+        EXPECT_EQ(s[CommandId::MainEntry].caption, german ? "Untereintrag" : "Sub entry");
+        EXPECT_TRUE(s[CommandId::MainEntry].enabled && s[CommandId::Up].enabled);
+        EXPECT_FALSE(s[CommandId::Down].enabled);
 
         // As a sub entry it may become a main entry again.
         state.ToggleMainEntry();
         s = state.UpdateCommandStates();
-        EXPECT_EQ(s.mainEntryCaption, german ? "Haupteintrag" : "Main entry");
-        EXPECT_TRUE(s.mainEntry && s.up);
+        EXPECT_EQ(s[CommandId::MainEntry].caption, german ? "Haupteintrag" : "Main entry");
+        EXPECT_TRUE(s[CommandId::MainEntry].enabled && s[CommandId::Up].enabled);
         state.ToggleMainEntry();
 
         // "c" is alone in its group.
         SelectMdb(EntryTitled(tree, "c"));
         s = state.UpdateCommandStates();
-        EXPECT_FALSE(s.mainEntry || s.up || s.down);
+        EXPECT_FALSE(s[CommandId::MainEntry].enabled || s[CommandId::Up].enabled ||
+                     s[CommandId::Down].enabled);
     }
 }
 
 TEST_F(CommandStatesTest, CategoriesMoveAmongCategories)
 {
     LoadBoth();
-    SelectMdb(CategoryNamed(state.mdbPane.tree, "Pop"));
+    SelectMdb(CategoryNamed(state.Pane(PaneId::Mdb).tree, "Pop"));
     CommandStates s = state.UpdateCommandStates();
-    EXPECT_FALSE(s.up || s.mainEntry);
-    EXPECT_TRUE(s.down && s.edit && s.copy);
-    SelectMdb(CategoryNamed(state.mdbPane.tree, "Rock"));
+    EXPECT_FALSE(s[CommandId::Up].enabled || s[CommandId::MainEntry].enabled);
+    EXPECT_TRUE(s[CommandId::Down].enabled && s[CommandId::Edit].enabled && s[CommandId::Copy].enabled);
+    SelectMdb(CategoryNamed(state.Pane(PaneId::Mdb).tree, "Rock"));
     s = state.UpdateCommandStates();
-    EXPECT_TRUE(s.up);
-    EXPECT_FALSE(s.down);
+    EXPECT_TRUE(s[CommandId::Up].enabled);
+    EXPECT_FALSE(s[CommandId::Down].enabled);
 }
 
 TEST_F(CommandStatesTest, CopyAndMoveWaitForTheOtherPane)
 {
     LoadBoth();
     state.Close(PaneId::Archive);
-    SelectMdb(EntryTitled(state.mdbPane.tree, "a"));
+    SelectMdb(EntryTitled(state.Pane(PaneId::Mdb).tree, "a"));
     const CommandStates s = state.UpdateCommandStates();
-    EXPECT_TRUE(s.edit && s.deleteSelected);
-    EXPECT_FALSE(s.copy || s.move);
+    EXPECT_TRUE(s[CommandId::Edit].enabled && s[CommandId::Delete].enabled);
+    EXPECT_FALSE(s[CommandId::Copy].enabled || s[CommandId::Move].enabled);
 }
 
 TEST_F(CommandStatesTest, ClosingAPaneMovesOrClearsTheActivePane)
 {
     LoadBoth();
-    SelectMdb(EntryTitled(state.mdbPane.tree, "b"));
-    EXPECT_EQ(state.UpdateCommandStates().mainEntryCaption, "Sub entry");
+    SelectMdb(EntryTitled(state.Pane(PaneId::Mdb).tree, "b"));
+    EXPECT_EQ(state.UpdateCommandStates()[CommandId::MainEntry].caption, "Sub entry");
     state.Close(PaneId::Mdb);
     CommandStates s = state.UpdateCommandStates();
     EXPECT_EQ(s.editColumnAlignment, TextAlignment::Right);
-    EXPECT_EQ(s.copyCaption, "<< Copy");
-    EXPECT_EQ(s.mainEntryCaption, "Main entry");
-    EXPECT_FALSE(s.copy);
+    EXPECT_EQ(s[CommandId::Copy].caption, "<< Copy");
+    EXPECT_EQ(s[CommandId::MainEntry].caption, "Main entry");
+    EXPECT_FALSE(s[CommandId::Copy].enabled);
 
     // With no pane left the caption stays what it last read.
-    state.TreeSelectionChanged(false, EntryTitled(state.archivePane.tree, "j"));
-    AddEntry(state.archivePane, "Jazz", 2, 80, "k");
-    state.TreeSelectionChanged(false, EntryTitled(state.archivePane.tree, "k"));
-    EXPECT_EQ(state.UpdateCommandStates().mainEntryCaption, "Sub entry");
+    state.TreeSelectionChanged(PaneId::Archive, EntryTitled(state.Pane(PaneId::Archive).tree, "j"));
+    AddEntry(state.Pane(PaneId::Archive), "Jazz", 2, 80, "k");
+    state.TreeSelectionChanged(PaneId::Archive, EntryTitled(state.Pane(PaneId::Archive).tree, "k"));
+    EXPECT_EQ(state.UpdateCommandStates()[CommandId::MainEntry].caption, "Sub entry");
     state.Close(PaneId::Archive);
     s = state.UpdateCommandStates();
     EXPECT_EQ(s.editColumnAlignment, TextAlignment::Centre);
-    EXPECT_EQ(s.mainEntryCaption, "Sub entry");
-    EXPECT_FALSE(s.mainEntry || s.newCategory);
+    EXPECT_EQ(s[CommandId::MainEntry].caption, "Sub entry");
+    EXPECT_FALSE(s[CommandId::MainEntry].enabled || s[CommandId::NewCategory].enabled);
+}
+
+TEST_F(CommandStatesTest, EachPaneCommandIdNamesItsPaneAndCommand)
+{
+    for (PaneId pane : kPaneIds) {
+        for (PaneCommand command : {PaneCommand::New, PaneCommand::Open, PaneCommand::Save,
+                                    PaneCommand::SaveAs, PaneCommand::Close}) {
+            const CommandId id = PaneCommandId(pane, command);
+            EXPECT_TRUE(IsPaneCommand(id));
+            EXPECT_EQ(PaneOfCommand(id), pane);
+            EXPECT_EQ(PaneCommandOf(id), command);
+        }
+    }
+    EXPECT_EQ(PaneCommandId(PaneId::Archive, PaneCommand::SaveAs), CommandId::SaveArchiveAs);
+    EXPECT_FALSE(IsPaneCommand(CommandId::ExportCsv));
+}
+
+TEST_F(CommandStatesTest, RunningACommandByItsIdDoesWhatItsButtonDoes)
+{
+    state.Run(PaneCommandId(PaneId::Archive, PaneCommand::New));
+    EXPECT_TRUE(state.Pane(PaneId::Archive).loaded && state.Pane(PaneId::Archive).untitled);
+    EXPECT_TRUE(state.IsActive(PaneId::Archive));
+    EXPECT_TRUE(state.UpdateCommandStates()[PaneCommandId(PaneId::Archive, PaneCommand::Close)].enabled);
+
+    state.Run(CommandId::BackupStructure, true);
+    EXPECT_TRUE(state.backupStructureOption);
+    EXPECT_TRUE(state.UpdateCommandStates()[CommandId::BackupStructure].checked);
+    state.Run(CommandId::NoNetwork, true);
+    EXPECT_TRUE(state.noNetworkOption);
+    state.Run(CommandId::FlashDefault);
+    EXPECT_EQ(state.flashStyleMode, kFlashDefault);
+    const CommandStates s = state.UpdateCommandStates();
+    EXPECT_TRUE(s[CommandId::FlashDefault].checked);
+    EXPECT_FALSE(s[CommandId::FlashFactory].checked || s[CommandId::FlashIndividual].checked);
+
+    state.Run(PaneCommandId(PaneId::Archive, PaneCommand::Close));
+    EXPECT_FALSE(state.Pane(PaneId::Archive).loaded);
+    state.Run(CommandId::Exit); // the window's own: the state does nothing
+    EXPECT_TRUE(prompts.messages.empty());
 }
 
 } // namespace

@@ -20,124 +20,136 @@ protected:
     {
         prompts.keyboardModels.push_back(2);
         state.New(PaneId::Mdb);
-        AddEntry(state.mdbPane, "Pop", 3, 120, "m");
-        AddEntry(state.mdbPane, "Pop", 3, 120, "n"); // a second main entry of m's group
-        AddEntry(state.mdbPane, "Rock", 4, 90, "r");
-        UpdateEntryCountText(state.mdbPane);
+        AddEntry(state.Pane(PaneId::Mdb), "Pop", 3, 120, "m");
+        AddEntry(state.Pane(PaneId::Mdb), "Pop", 3, 120, "n"); // a second main entry of m's group
+        AddEntry(state.Pane(PaneId::Mdb), "Rock", 4, 90, "r");
+        UpdateEntryCountText(state.Pane(PaneId::Mdb));
         NewArchiveWith({{"Jazz", 2, 80, "j"}, {"Swing", 2, 80, "s"}});
-        UpdateEntryCountText(state.archivePane);
+        UpdateEntryCountText(state.Pane(PaneId::Archive));
     }
 
-    TreeNode* Mdb(const std::string& title) { return EntryTitled(state.mdbPane.tree, title); }
-    TreeNode* Archive(const std::string& title) { return EntryTitled(state.archivePane.tree, title); }
-    TreeNode* ArchiveCategory(const std::string& name) { return CategoryNamed(state.archivePane.tree, name); }
+    TreeNode* Mdb(const std::string& title) { return EntryTitled(state.Pane(PaneId::Mdb).tree, title); }
+    TreeNode* Archive(const std::string& title)
+    {
+        return EntryTitled(state.Pane(PaneId::Archive).tree, title);
+    }
+    TreeNode* ArchiveCategory(const std::string& name)
+    {
+        return CategoryNamed(state.Pane(PaneId::Archive).tree, name);
+    }
 };
 
 TEST_F(DropCommandsTest, SeveralSelectedEnableOnlyTheCommandsForSeveral)
 {
-    state.TreeGotFocus(true);
-    state.mdbPane.tree.SetSelection({Mdb("m"), Mdb("n")}, Mdb("n"));
+    state.TreeGotFocus(PaneId::Mdb);
+    state.Pane(PaneId::Mdb).tree.SetSelection({Mdb("m"), Mdb("n")}, Mdb("n"));
     CommandStates states = state.UpdateCommandStates();
-    EXPECT_TRUE(states.copy && states.move && states.deleteSelected && states.newCategory);
-    EXPECT_FALSE(states.edit || states.mainEntry || states.up || states.down);
+    EXPECT_TRUE(states[CommandId::Copy].enabled && states[CommandId::Move].enabled &&
+                states[CommandId::Delete].enabled && states[CommandId::NewCategory].enabled);
+    EXPECT_FALSE(states[CommandId::Edit].enabled || states[CommandId::MainEntry].enabled ||
+                 states[CommandId::Up].enabled || states[CommandId::Down].enabled);
 
     // Edit does nothing while disabled, though a current node exists.
     state.EditSelected();
     EXPECT_TRUE(prompts.entryDialogModels.empty());
-    EXPECT_FALSE(state.TreeDoubleClicked(true));
+    EXPECT_FALSE(state.TreeDoubleClicked(PaneId::Mdb));
 
-    state.mdbPane.tree.SetSelection({Mdb("n")}, Mdb("n"));
+    state.Pane(PaneId::Mdb).tree.SetSelection({Mdb("n")}, Mdb("n"));
     states = state.UpdateCommandStates();
-    EXPECT_TRUE(states.edit && states.up && states.mainEntry);
+    EXPECT_TRUE(states[CommandId::Edit].enabled && states[CommandId::Up].enabled &&
+                states[CommandId::MainEntry].enabled);
 }
 
 // A Ctrl-click that takes the highlight off the only selected row leaves
 // nothing for Edit and Delete to act on.
 TEST_F(DropCommandsTest, AClearedSelectionLeavesEditAndDeleteNothing)
 {
-    state.TreeGotFocus(true);
-    state.TreeSelectionChanged(true, Mdb("m"));
-    state.mdbPane.tree.SetSelection({}, Mdb("m"));
+    state.TreeGotFocus(PaneId::Mdb);
+    state.TreeSelectionChanged(PaneId::Mdb, Mdb("m"));
+    state.Pane(PaneId::Mdb).tree.SetSelection({}, Mdb("m"));
     const CommandStates states = state.UpdateCommandStates();
-    EXPECT_FALSE(states.edit || states.deleteSelected || states.copy || states.up || states.mainEntry);
+    EXPECT_FALSE(states[CommandId::Edit].enabled || states[CommandId::Delete].enabled ||
+                 states[CommandId::Copy].enabled || states[CommandId::Up].enabled ||
+                 states[CommandId::MainEntry].enabled);
     state.DeleteSelected();
     state.EditSelected();
-    EXPECT_EQ(Titles(state.mdbPane), (std::vector<std::string>{"m", "n", "r"}));
+    EXPECT_EQ(Titles(state.Pane(PaneId::Mdb)), (std::vector<std::string>{"m", "n", "r"}));
     EXPECT_TRUE(prompts.messages.empty() && prompts.entryDialogModels.empty());
-    EXPECT_FALSE(state.history.CanUndo());
+    EXPECT_FALSE(state.workspace.history.CanUndo());
 }
 
 TEST_F(DropCommandsTest, DeleteAndMoveOfSeveralAreOneStepEach)
 {
-    state.TreeGotFocus(true);
-    state.mdbPane.tree.SetSelection({Mdb("m"), Mdb("r")}, Mdb("m"));
+    state.TreeGotFocus(PaneId::Mdb);
+    state.Pane(PaneId::Mdb).tree.SetSelection({Mdb("m"), Mdb("r")}, Mdb("m"));
     prompts.Answer(MsgAnswer::Yes);
     state.DeleteSelected();
     EXPECT_EQ(prompts.Texts(), std::vector<std::string>{"Delete 2 entries?"});
-    EXPECT_EQ(Titles(state.mdbPane), std::vector<std::string>{"n"});
-    EXPECT_EQ(state.history.StepCount(), 1u);
-    EXPECT_EQ(state.history.UndoName(), "Delete (2 items)");
+    EXPECT_EQ(Titles(state.Pane(PaneId::Mdb)), std::vector<std::string>{"n"});
+    EXPECT_EQ(state.workspace.history.StepCount(), 1u);
+    EXPECT_EQ(state.workspace.history.UndoName(), "Delete (2 items)");
     state.Undo();
-    EXPECT_EQ(Titles(state.mdbPane), (std::vector<std::string>{"m", "n", "r"}));
-    EXPECT_EQ(state.mdbPane.entryCountText, "3");
+    EXPECT_EQ(Titles(state.Pane(PaneId::Mdb)), (std::vector<std::string>{"m", "n", "r"}));
+    EXPECT_EQ(state.Pane(PaneId::Mdb).entryCountText, "3");
 
-    state.TreeSelectionChanged(false, ArchiveCategory("Swing"));
-    state.mdbPane.tree.SetSelection({Mdb("n"), CategoryNamed(state.mdbPane.tree, "Rock")}, Mdb("n"));
+    state.TreeSelectionChanged(PaneId::Archive, ArchiveCategory("Swing"));
+    state.Pane(PaneId::Mdb)
+        .tree.SetSelection({Mdb("n"), CategoryNamed(state.Pane(PaneId::Mdb).tree, "Rock")}, Mdb("n"));
     state.Move();
-    EXPECT_EQ(Titles(state.mdbPane), std::vector<std::string>{"m"});
+    EXPECT_EQ(Titles(state.Pane(PaneId::Mdb)), std::vector<std::string>{"m"});
     // The category above the target's current one, the entry into it.
-    EXPECT_EQ(Titles(state.archivePane), (std::vector<std::string>{"j", "r", "s", "n"}));
-    EXPECT_EQ(state.history.UndoName(), "Move (2 items)");
+    EXPECT_EQ(Titles(state.Pane(PaneId::Archive)), (std::vector<std::string>{"j", "r", "s", "n"}));
+    EXPECT_EQ(state.workspace.history.UndoName(), "Move (2 items)");
     state.Undo();
-    EXPECT_EQ(Titles(state.mdbPane), (std::vector<std::string>{"m", "n", "r"}));
-    EXPECT_EQ(Titles(state.archivePane), (std::vector<std::string>{"j", "s"}));
-    EXPECT_FALSE(state.mdbPane.modified || state.archivePane.modified);
-    EXPECT_TRUE(PanesAreSound(state.mdbPane, state.archivePane));
+    EXPECT_EQ(Titles(state.Pane(PaneId::Mdb)), (std::vector<std::string>{"m", "n", "r"}));
+    EXPECT_EQ(Titles(state.Pane(PaneId::Archive)), (std::vector<std::string>{"j", "s"}));
+    EXPECT_FALSE(state.Pane(PaneId::Mdb).Modified() || state.Pane(PaneId::Archive).Modified());
+    EXPECT_TRUE(PanesAreSound(state.Pane(PaneId::Mdb), state.Pane(PaneId::Archive)));
 }
 
 TEST_F(DropCommandsTest, NodesDroppedOnTheOtherPaneAreCopiedOrMovedThere)
 {
-    state.TreeGotFocus(true);
+    state.TreeGotFocus(PaneId::Mdb);
     // Onto an entry: into its category.
     ASSERT_TRUE(state.CanDropNodes(PaneId::Mdb, {Mdb("m")}, PaneId::Archive, Archive("s")));
     EXPECT_TRUE(state.DropNodes(PaneId::Mdb, {Mdb("m")}, PaneId::Archive, Archive("s"), false));
-    EXPECT_EQ(Titles(state.archivePane), (std::vector<std::string>{"j", "s", "m"}));
+    EXPECT_EQ(Titles(state.Pane(PaneId::Archive)), (std::vector<std::string>{"j", "s", "m"}));
     EXPECT_EQ(ArchiveCategory("Swing")->ChildCount(), 2);
-    EXPECT_EQ(Titles(state.mdbPane).size(), 3u);
-    EXPECT_FALSE(state.IsMdbPaneActive()); // the pane dropped on
-    EXPECT_EQ(state.history.UndoName(), "Copy \"m\"");
-    EXPECT_EQ(state.archivePane.entryCountText, "3");
+    EXPECT_EQ(Titles(state.Pane(PaneId::Mdb)).size(), 3u);
+    EXPECT_FALSE(state.IsActive(PaneId::Mdb)); // the pane dropped on
+    EXPECT_EQ(state.workspace.history.UndoName(), "Copy \"m\"");
+    EXPECT_EQ(state.Pane(PaneId::Archive).entryCountText, "3");
 
     // Below the rows, moved: into the first category.
     EXPECT_TRUE(state.DropNodes(PaneId::Mdb, {Mdb("n"), Mdb("r")}, PaneId::Archive, nullptr, true));
     EXPECT_EQ(ArchiveCategory("Jazz")->ChildCount(), 3);
-    EXPECT_EQ(Titles(state.mdbPane), std::vector<std::string>{"m"});
-    EXPECT_EQ(state.history.StepCount(), 2u);
+    EXPECT_EQ(Titles(state.Pane(PaneId::Mdb)), std::vector<std::string>{"m"});
+    EXPECT_EQ(state.workspace.history.StepCount(), 2u);
     state.Undo();
-    EXPECT_EQ(Titles(state.mdbPane), (std::vector<std::string>{"m", "n", "r"}));
+    EXPECT_EQ(Titles(state.Pane(PaneId::Mdb)), (std::vector<std::string>{"m", "n", "r"}));
     EXPECT_EQ(ArchiveCategory("Jazz")->ChildCount(), 1);
     EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_TRUE(PanesAreSound(state.mdbPane, state.archivePane));
+    EXPECT_TRUE(PanesAreSound(state.Pane(PaneId::Mdb), state.Pane(PaneId::Archive)));
 }
 
 TEST_F(DropCommandsTest, WithinAPaneEntriesMoveToTheCategoryDroppedOn)
 {
-    TreeNode* rock = CategoryNamed(state.mdbPane.tree, "Rock");
+    TreeNode* rock = CategoryNamed(state.Pane(PaneId::Mdb).tree, "Rock");
     EXPECT_FALSE(state.CanDropNodes(PaneId::Mdb, {Mdb("r")}, PaneId::Mdb, rock));    // its own category
     EXPECT_FALSE(state.CanDropNodes(PaneId::Mdb, {Mdb("m")}, PaneId::Mdb, nullptr)); // no category
-    EXPECT_FALSE(
-        state.CanDropNodes(PaneId::Mdb, {CategoryNamed(state.mdbPane.tree, "Pop")}, PaneId::Mdb, rock));
+    EXPECT_FALSE(state.CanDropNodes(PaneId::Mdb, {CategoryNamed(state.Pane(PaneId::Mdb).tree, "Pop")},
+                                    PaneId::Mdb, rock));
     EXPECT_FALSE(state.DropNodes(PaneId::Mdb, {Mdb("r")}, PaneId::Mdb, Mdb("r"), true));
-    EXPECT_FALSE(state.history.CanUndo());
+    EXPECT_FALSE(state.workspace.history.CanUndo());
 
     // Onto an entry of the other category; Copy or Move alike.
     EXPECT_TRUE(state.DropNodes(PaneId::Mdb, {Mdb("m"), Mdb("n")}, PaneId::Mdb, Mdb("r"), false));
-    EXPECT_EQ(CategoryNamed(state.mdbPane.tree, "Pop"), nullptr);
-    EXPECT_EQ(CategoryNamed(state.mdbPane.tree, "Rock")->ChildCount(), 3);
-    EXPECT_EQ(Titles(state.mdbPane).size(), 3u);
-    EXPECT_TRUE(state.mdbPane.modified);
-    EXPECT_EQ(state.history.UndoName(), "Move (2 items)");
-    EXPECT_TRUE(PaneIsSound(state.mdbPane));
+    EXPECT_EQ(CategoryNamed(state.Pane(PaneId::Mdb).tree, "Pop"), nullptr);
+    EXPECT_EQ(CategoryNamed(state.Pane(PaneId::Mdb).tree, "Rock")->ChildCount(), 3);
+    EXPECT_EQ(Titles(state.Pane(PaneId::Mdb)).size(), 3u);
+    EXPECT_TRUE(state.Pane(PaneId::Mdb).Modified());
+    EXPECT_EQ(state.workspace.history.UndoName(), "Move (2 items)");
+    EXPECT_TRUE(PaneIsSound(state.Pane(PaneId::Mdb)));
 }
 
 TEST_F(DropCommandsTest, DropsNeedBothPanesAndNodesOfTheSource)
@@ -156,7 +168,7 @@ TEST_F(DropCommandsTest, ADropIntoAnEmptyPaneKeepsTheCategory)
 {
     state.New(PaneId::Archive);
     EXPECT_TRUE(state.DropNodes(PaneId::Mdb, {Mdb("r")}, PaneId::Archive, nullptr, false));
-    EXPECT_EQ(Layout(state.archivePane.tree).substr(0, 5), "Rock{");
+    EXPECT_EQ(Layout(state.Pane(PaneId::Archive).tree).substr(0, 5), "Rock{");
 }
 
 class FileDropTest : public AppTest
@@ -192,16 +204,16 @@ TEST_F(FileDropTest, AFileOpensInThePaneItBelongsTo)
     EXPECT_FALSE(state.CanOpenDroppedFile(PaneId::Mdb, Path("missing.bup")));
 
     EXPECT_TRUE(state.OpenDroppedFile(PaneId::Archive, Path("a.mdx")));
-    EXPECT_TRUE(state.archivePane.loaded);
-    EXPECT_EQ(state.archivePane.entryCountText, "2");
-    EXPECT_EQ(state.archivePane.recentFiles[0], Path("a.mdx"));
-    EXPECT_FALSE(state.IsMdbPaneActive());
+    EXPECT_TRUE(state.Pane(PaneId::Archive).loaded);
+    EXPECT_EQ(state.Pane(PaneId::Archive).entryCountText, "2");
+    EXPECT_EQ(state.Pane(PaneId::Archive).recentFiles[0], Path("a.mdx"));
+    EXPECT_FALSE(state.IsActive(PaneId::Mdb));
     // The file it shows already: nothing to do.
     EXPECT_FALSE(state.CanOpenDroppedFile(PaneId::Archive, Path("a.mdx")));
 
     EXPECT_TRUE(state.OpenDroppedFile(PaneId::Mdb, Path("MDB.bup")));
-    EXPECT_TRUE(state.mdbPane.loaded);
-    EXPECT_TRUE(state.IsMdbPaneActive());
+    EXPECT_TRUE(state.Pane(PaneId::Mdb).loaded);
+    EXPECT_TRUE(state.IsActive(PaneId::Mdb));
     EXPECT_EQ(state.modelLabel, "PSR9000");
 }
 
@@ -209,17 +221,17 @@ TEST_F(FileDropTest, AChangedPaneAsksFirstAndABadFileIsRefusedByItsReader)
 {
     OpenArchiveFile(Path("a.mdx"));
     std::filesystem::copy_file(Path("a.mdx"), Path("b.mdx"));
-    state.archivePane.modified = true;
+    MarkModified(state.Pane(PaneId::Archive));
     prompts.Answer(MsgAnswer::Cancel);
     EXPECT_FALSE(state.OpenDroppedFile(PaneId::Archive, Path("b.mdx")));
     EXPECT_EQ(prompts.Texts(), std::vector<std::string>{Tr(Msg::ArchiveChangedSave)});
-    EXPECT_EQ(state.archivePane.fileName, Path("a.mdx"));
+    EXPECT_EQ(state.Pane(PaneId::Archive).fileName, Path("a.mdx"));
 
     // Not an archive, so taken for an MDB: its reader says why it is none.
     WriteBytes(Path("junk.bin"), testing::Bytes(100, 7));
     ASSERT_TRUE(state.CanOpenDroppedFile(PaneId::Mdb, Path("junk.bin")));
     EXPECT_FALSE(state.OpenDroppedFile(PaneId::Mdb, Path("junk.bin")));
-    EXPECT_FALSE(state.mdbPane.loaded);
+    EXPECT_FALSE(state.Pane(PaneId::Mdb).loaded);
     EXPECT_EQ(prompts.messages.size(), 2u);
 }
 

@@ -15,64 +15,64 @@ protected:
     {
         prompts.keyboardModels.push_back(2);
         state.New(PaneId::Mdb);
-        AddEntry(state.mdbPane, "Pop", 3, 120, "m");
+        AddEntry(state.Pane(PaneId::Mdb), "Pop", 3, 120, "m");
         NewArchiveWith({{"Jazz", 2, 80, "j"}, {"Jazz", 2, 80, "k"}});
     }
 };
 
 TEST_F(EditColumnTest, CommandsWorkOnThePaneWhoseTreeHadTheFocusLast)
 {
-    state.TreeGotFocus(false);
-    state.TreeSelectionChanged(false, EntryTitled(state.archivePane.tree, "j"));
+    state.TreeGotFocus(PaneId::Archive);
+    state.TreeSelectionChanged(PaneId::Archive, EntryTitled(state.Pane(PaneId::Archive).tree, "j"));
     state.DeleteSelected();
-    EXPECT_EQ(Titles(state.archivePane), std::vector<std::string>{"k"});
-    EXPECT_EQ(Titles(state.mdbPane), std::vector<std::string>{"m"});
-    EXPECT_TRUE(state.archivePane.modified);
+    EXPECT_EQ(Titles(state.Pane(PaneId::Archive)), std::vector<std::string>{"k"});
+    EXPECT_EQ(Titles(state.Pane(PaneId::Mdb)), std::vector<std::string>{"m"});
+    EXPECT_TRUE(state.Pane(PaneId::Archive).Modified());
 
     // Copy goes from the active pane to the other, into the category selected there.
-    state.TreeSelectionChanged(true, CategoryNamed(state.mdbPane.tree, "Pop"));
-    state.TreeSelectionChanged(false, EntryTitled(state.archivePane.tree, "k"));
+    state.TreeSelectionChanged(PaneId::Mdb, CategoryNamed(state.Pane(PaneId::Mdb).tree, "Pop"));
+    state.TreeSelectionChanged(PaneId::Archive, EntryTitled(state.Pane(PaneId::Archive).tree, "k"));
     state.Copy();
-    EXPECT_EQ(Titles(state.mdbPane), (std::vector<std::string>{"k", "m"}));
-    state.TreeGotFocus(true);
-    state.TreeSelectionChanged(true, EntryTitled(state.mdbPane.tree, "m"));
+    EXPECT_EQ(Titles(state.Pane(PaneId::Mdb)), (std::vector<std::string>{"k", "m"}));
+    state.TreeGotFocus(PaneId::Mdb);
+    state.TreeSelectionChanged(PaneId::Mdb, EntryTitled(state.Pane(PaneId::Mdb).tree, "m"));
     state.Move();
-    EXPECT_EQ(Titles(state.mdbPane), std::vector<std::string>{"k"});
-    EXPECT_EQ(Titles(state.archivePane), (std::vector<std::string>{"k", "m"}));
-    EXPECT_EQ(state.mdbPane.entryCountText, "1");
-    EXPECT_TRUE(PanesAreSound(state.mdbPane, state.archivePane));
+    EXPECT_EQ(Titles(state.Pane(PaneId::Mdb)), std::vector<std::string>{"k"});
+    EXPECT_EQ(Titles(state.Pane(PaneId::Archive)), (std::vector<std::string>{"k", "m"}));
+    EXPECT_EQ(state.Pane(PaneId::Mdb).entryCountText, "1");
+    EXPECT_TRUE(PanesAreSound(state.Pane(PaneId::Mdb), state.Pane(PaneId::Archive)));
 }
 
 TEST_F(EditColumnTest, DoubleClickEditsAnEntryButLeavesCategoriesToTheTree)
 {
-    state.TreeGotFocus(true);
+    state.TreeGotFocus(PaneId::Mdb);
     // The archive is not the active pane; its double click edits its own entry.
-    state.TreeSelectionChanged(false, EntryTitled(state.archivePane.tree, "j"));
+    state.TreeSelectionChanged(PaneId::Archive, EntryTitled(state.Pane(PaneId::Archive).tree, "j"));
     prompts.EditEntryWith([](MdbEntry& entry) { entry.SetTitle("edited"); });
-    EXPECT_TRUE(state.TreeDoubleClicked(false));
+    EXPECT_TRUE(state.TreeDoubleClicked(PaneId::Archive));
     EXPECT_EQ(prompts.entryDialogModels, std::vector<int>{2});
-    EXPECT_NE(EntryTitled(state.archivePane.tree, "edited"), nullptr);
-    EXPECT_TRUE(state.archivePane.modified);
-    EXPECT_FALSE(state.mdbPane.modified);
+    EXPECT_NE(EntryTitled(state.Pane(PaneId::Archive).tree, "edited"), nullptr);
+    EXPECT_TRUE(state.Pane(PaneId::Archive).Modified());
+    EXPECT_FALSE(state.Pane(PaneId::Mdb).Modified());
 
-    state.TreeSelectionChanged(false, CategoryNamed(state.archivePane.tree, "Jazz"));
-    EXPECT_FALSE(state.TreeDoubleClicked(false));
-    state.TreeSelectionChanged(false, nullptr);
-    EXPECT_FALSE(state.TreeDoubleClicked(false));
+    state.TreeSelectionChanged(PaneId::Archive, CategoryNamed(state.Pane(PaneId::Archive).tree, "Jazz"));
+    EXPECT_FALSE(state.TreeDoubleClicked(PaneId::Archive));
+    state.TreeSelectionChanged(PaneId::Archive, nullptr);
+    EXPECT_FALSE(state.TreeDoubleClicked(PaneId::Archive));
     EXPECT_TRUE(prompts.categoryDialogInputs.empty());
     EXPECT_EQ(prompts.unscripted, 0);
 }
 
 TEST_F(EditColumnTest, NothingHappensWhileTheButtonIsDisabled)
 {
-    state.TreeSelectionChanged(true, EntryTitled(state.mdbPane.tree, "m"));
+    state.TreeSelectionChanged(PaneId::Mdb, EntryTitled(state.Pane(PaneId::Mdb).tree, "m"));
     state.ClearActivePane();
     state.DeleteSelected();
     state.NewCategory();
     state.Copy();
     state.Search();
     state.WriteTabProtocol();
-    EXPECT_EQ(Titles(state.mdbPane), std::vector<std::string>{"m"});
+    EXPECT_EQ(Titles(state.Pane(PaneId::Mdb)), std::vector<std::string>{"m"});
     EXPECT_EQ(prompts.searchDialogRuns, 0);
     EXPECT_TRUE(prompts.saveRequests.empty());
     EXPECT_EQ(prompts.unscripted, 0);
@@ -80,7 +80,7 @@ TEST_F(EditColumnTest, NothingHappensWhileTheButtonIsDisabled)
 
 TEST_F(EditColumnTest, SearchAndProtocolsUseTheActivePane)
 {
-    state.TreeGotFocus(false);
+    state.TreeGotFocus(PaneId::Archive);
     bool leftPane = true;
     prompts.searchScript = [&](SearchHost& host) {
         leftPane = host.SearchesLeftPane();
@@ -89,7 +89,8 @@ TEST_F(EditColumnTest, SearchAndProtocolsUseTheActivePane)
     };
     state.Search();
     EXPECT_FALSE(leftPane);
-    EXPECT_EQ(state.archivePane.tree.Selected(), EntryTitled(state.archivePane.tree, "k"));
+    EXPECT_EQ(state.Pane(PaneId::Archive).tree.Selected(),
+              EntryTitled(state.Pane(PaneId::Archive).tree, "k"));
 
     prompts.saveFileNames.push_back(Path("report.txt"));
     state.WriteTabProtocol();

@@ -17,11 +17,11 @@ protected:
     {
         WriteTestMdb(Path("MDB.bup"), Records({{"Pop", 3, 120, "One"}}));
         OpenMdbFile(Path("MDB.bup"));
-        AddEntry(state.mdbPane, "Pop", 3, 120, "Two");
-        state.mdbPane.modified = true;
+        AddEntry(state.Pane(PaneId::Mdb), "Pop", 3, 120, "Two");
+        MarkModified(state.Pane(PaneId::Mdb));
         WriteTestArchive(Path("a.mdx"), Records({{"Jazz", 1, 80, "J"}}));
         OpenArchiveFile(Path("a.mdx"));
-        state.archivePane.modified = true;
+        MarkModified(state.Pane(PaneId::Archive));
         prompts.messages.clear();
     }
     std::size_t ReadMdbFileTitles() const
@@ -42,10 +42,10 @@ TEST_F(ExitSequenceTest, CancelOnEitherPromptKeepsTheWindowOpen)
     prompts.answers = {MsgAnswer::Yes, MsgAnswer::Cancel};
     EXPECT_FALSE(state.ExitSequence({0, 0}));
     EXPECT_EQ(prompts.Texts()[2], "The MDB archive has been changed!\n\nSave changes?");
-    EXPECT_FALSE(state.mdbPane.modified);
+    EXPECT_FALSE(state.Pane(PaneId::Mdb).Modified());
     EXPECT_EQ(ReadMdbFileTitles(), 2u);
-    EXPECT_TRUE(state.archivePane.loaded && state.archivePane.modified);
-    EXPECT_FALSE(state.mdbPane.tree.IsEmpty());
+    EXPECT_TRUE(state.Pane(PaneId::Archive).loaded && state.Pane(PaneId::Archive).Modified());
+    EXPECT_FALSE(state.Pane(PaneId::Mdb).tree.IsEmpty());
     EXPECT_FALSE(SettingsWritten());
 }
 
@@ -66,8 +66,8 @@ TEST_F(ExitSequenceTest, NoToBothLeavesTheFilesAndStoresTheSettings)
     prompts.answers = {MsgAnswer::No, MsgAnswer::No};
     EXPECT_TRUE(state.ExitSequence({10, 20}));
     EXPECT_EQ(ReadMdbFileTitles(), 1u);
-    EXPECT_TRUE(state.mdbPane.tree.IsEmpty());
-    EXPECT_TRUE(state.archivePane.tree.IsEmpty());
+    EXPECT_TRUE(state.Pane(PaneId::Mdb).tree.IsEmpty());
+    EXPECT_TRUE(state.Pane(PaneId::Archive).tree.IsEmpty());
     EXPECT_EQ(store.IntValue(settings::kSection, settings::kLeftPos), 10);
     EXPECT_EQ(store.StringValue(settings::kSection, "LastOpenMDB1"), Path("MDB.bup"));
     EXPECT_EQ(store.StringValue(settings::kSection, "LastOpenArchiv1"), Path("a.mdx"));

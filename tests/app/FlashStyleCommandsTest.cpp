@@ -93,12 +93,12 @@ TEST_F(FlashStyleTest, IndividualReadsTheChosenFileAndRelabelsBothPanes)
     EXPECT_EQ(state.flashStyleMode, kFlashIndividual);
     EXPECT_EQ(state.flashStyleFile, Path("STY.b01"));
     EXPECT_EQ(state.flashStyleFileLabel, Path("STY.b01"));
-    EXPECT_TRUE(Shows(state.archivePane, "Mine0"));
+    EXPECT_TRUE(Shows(state.Pane(PaneId::Archive), "Mine0"));
 
     // Default relabels too.
     state.SelectDefaultFlashStyles();
     EXPECT_EQ(state.flashStyleMode, kFlashDefault);
-    EXPECT_TRUE(Shows(state.archivePane, defaultName));
+    EXPECT_TRUE(Shows(state.Pane(PaneId::Archive), defaultName));
     EXPECT_EQ(state.flashStyleFileLabel, Path("STY.b01")); // the label keeps the last file
 }
 
@@ -158,19 +158,19 @@ TEST_F(FlashStyleTest, FactoryNamesFollowTheModelOfALoadedOrNewMdb)
 {
     state.SelectFactoryFlashStyles();
     NewArchiveWith({{"Pop", kFlash55, 120, "A"}});
-    EXPECT_FALSE(Shows(state.archivePane, "Vocal Swing"));
+    EXPECT_FALSE(Shows(state.Pane(PaneId::Archive), "Vocal Swing"));
 
     WriteTestMdb(Path("pro.bup"), Records({{"Pop", kFlash55, 100, "P"}}), KeyboardModel::Psr9000Pro);
     OpenMdbFile(Path("pro.bup"));
     EXPECT_EQ(styles.GetStyleName(kFlash55), "Vocal Swing");
     // Both panes show the new model's names, the archive included.
-    EXPECT_TRUE(Shows(state.mdbPane, "Vocal Swing"));
-    EXPECT_TRUE(Shows(state.archivePane, "Vocal Swing"));
+    EXPECT_TRUE(Shows(state.Pane(PaneId::Mdb), "Vocal Swing"));
+    EXPECT_TRUE(Shows(state.Pane(PaneId::Archive), "Vocal Swing"));
 
     prompts.keyboardModels.push_back(1);
     state.New(PaneId::Mdb);
     EXPECT_NE(styles.GetStyleName(kFlash55), "Vocal Swing");
-    EXPECT_FALSE(Shows(state.archivePane, "Vocal Swing"));
+    EXPECT_FALSE(Shows(state.Pane(PaneId::Archive), "Vocal Swing"));
 
     // Other modes keep their names.
     state.SelectDefaultFlashStyles();

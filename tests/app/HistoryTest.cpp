@@ -58,19 +58,19 @@ protected:
         OpenMdbFile(Path("MDB.bup"));
         WriteTestArchive(Path("Archive.mdx"), RandomRecords(30 + Pick(40)));
         OpenArchiveFile(Path("Archive.mdx"));
-        ASSERT_TRUE(state.mdbPane.loaded && state.archivePane.loaded);
+        ASSERT_TRUE(state.Pane(PaneId::Mdb).loaded && state.Pane(PaneId::Archive).loaded);
     }
 
     Snapshot Take()
     {
         Snapshot s;
         int i = 0;
-        for (PaneState* pane : {&state.mdbPane, &state.archivePane}) {
+        for (PaneState* pane : {&state.Pane(PaneId::Mdb), &state.Pane(PaneId::Archive)}) {
             s.layout[i] = Layout(pane->tree);
             RecordSource records = RecordsOf(pane->tree);
             while (const MdbEntry* record = records())
                 s.records[i].emplace_back(reinterpret_cast<const char*>(record->bytes().data()), kRecordSize);
-            s.modified[i] = pane->modified;
+            s.modified[i] = pane->Modified();
             ++i;
         }
         return s;
@@ -126,12 +126,12 @@ protected:
 
     void RandomCommand()
     {
-        const bool mdb = Chance(50);
-        PaneState& pane = state.Pane(mdb);
-        state.TreeGotFocus(mdb);
-        state.TreeSelectionChanged(mdb, RandomNode(pane.tree));
+        const PaneId id = Chance(50) ? PaneId::Mdb : PaneId::Archive;
+        PaneState& pane = state.Pane(id);
+        state.TreeGotFocus(id);
+        state.TreeSelectionChanged(id, RandomNode(pane.tree));
         if (Chance(70))
-            state.TreeSelectionChanged(!mdb, RandomNode(state.Pane(!mdb).tree));
+            state.TreeSelectionChanged(OtherPane(id), RandomNode(state.Pane(OtherPane(id)).tree));
         switch (Pick(10)) {
         case 0:
             state.Copy();
@@ -178,7 +178,7 @@ protected:
         }
         case 9:
             ScriptEntryEdit();
-            state.TreeDoubleClicked(mdb);
+            state.TreeDoubleClicked(id);
             break;
         }
         // Whatever the command did not use must not linger into the next one.
@@ -188,7 +188,10 @@ protected:
         prompts.searchScript = nullptr;
     }
 
-    ::testing::AssertionResult Sound() { return PanesAreSound(state.mdbPane, state.archivePane); }
+    ::testing::AssertionResult Sound()
+    {
+        return PanesAreSound(state.Pane(PaneId::Mdb), state.Pane(PaneId::Archive));
+    }
 };
 
 TEST_F(HistoryTest, RandomSessionsUndoToTheLoadedFilesAndRedoEveryStep)
@@ -197,7 +200,7 @@ TEST_F(HistoryTest, RandomSessionsUndoToTheLoadedFilesAndRedoEveryStep)
         SCOPED_TRACE("seed " + std::to_string(seed));
         random.seed(seed);
         LoadBoth();
-        ASSERT_EQ(state.history.StepCount(), 0u) << "loading drops the history";
+        ASSERT_EQ(state.workspace.history.StepCount(), 0u) << "loading drops the history";
         const Snapshot loaded = Take();
         ASSERT_FALSE(loaded.modified[0] || loaded.modified[1]);
 
@@ -207,13 +210,13 @@ TEST_F(HistoryTest, RandomSessionsUndoToTheLoadedFilesAndRedoEveryStep)
             RandomCommand();
             ASSERT_TRUE(Sound()) << "after command " << command;
             const Snapshot now = Take();
-            if (state.history.AppliedCount() == snapshots.size())
+            if (state.workspace.history.AppliedCount() == snapshots.size())
                 snapshots.push_back(now);
             else
                 ASSERT_EQ(now.layout[0] + now.layout[1],
                           snapshots.back().layout[0] + snapshots.back().layout[1])
                     << "a command that made no step changed a tree";
-            ASSERT_EQ(state.history.AppliedCount() + 1, snapshots.size());
+            ASSERT_EQ(state.workspace.history.AppliedCount() + 1, snapshots.size());
         }
         ASSERT_GT(snapshots.size(), 10u) << "the session should have done something";
 
@@ -223,22 +226,24 @@ TEST_F(HistoryTest, RandomSessionsUndoToTheLoadedFilesAndRedoEveryStep)
             ASSERT_EQ(Take(), snapshots[k - 1]) << Describe(Take()) << "\nexpected\n"
                                                 << Describe(snapshots[k - 1]);
         }
-        EXPECT_FALSE(state.history.CanUndo());
-        EXPECT_FALSE(state.mdbPane.modified || state.archivePane.modified) << "back at the loaded files";
+        EXPECT_FALSE(state.workspace.history.CanUndo());
+        EXPECT_FALSE(state.Pane(PaneId::Mdb).Modified() || state.Pane(PaneId::Archive).Modified())
+            << "back at the loaded files";
 
         for (std::size_t k = 1; k < snapshots.size(); ++k) {
             state.Redo();
             ASSERT_TRUE(Sound()) << "redone to step " << k;
             ASSERT_EQ(Take(), snapshots[k]) << Describe(Take()) << "\nexpected\n" << Describe(snapshots[k]);
         }
-        EXPECT_FALSE(state.history.CanRedo());
+        EXPECT_FALSE(state.workspace.history.CanRedo());
 
         // Undone all the way once more, both panes write what was loaded.
-        while (state.history.CanUndo())
+        while (state.workspace.history.CanUndo())
             state.Undo();
-        ASSERT_FALSE(WriteArchiveFile(Path("mdb-pane.mdx"), RecordsOf(state.mdbPane.tree)));
-        ASSERT_FALSE(WriteArchiveFile(Path("archive-pane.mdx"), RecordsOf(state.archivePane.tree)));
-        state.mdbPane.modified = state.archivePane.modified = false; // the next seed loads without asking
+        ASSERT_FALSE(WriteArchiveFile(Path("mdb-pane.mdx"), RecordsOf(state.Pane(PaneId::Mdb).tree)));
+        ASSERT_FALSE(WriteArchiveFile(Path("archive-pane.mdx"), RecordsOf(state.Pane(PaneId::Archive).tree)));
+        MarkUnmodified(state.Pane(PaneId::Mdb));
+        MarkUnmodified(state.Pane(PaneId::Archive)); // the next seed loads without asking
         const Snapshot again = Take();
         EXPECT_EQ(again.records[0], loaded.records[0]);
         EXPECT_EQ(again.records[1], loaded.records[1]);
@@ -249,92 +254,93 @@ TEST_F(HistoryTest, MoveBetweenPanesIsOneStepInBoth)
 {
     LoadBoth();
     const Snapshot loaded = Take();
-    state.TreeGotFocus(true);
-    state.TreeSelectionChanged(true, state.mdbPane.tree.FirstCategory());
-    state.TreeSelectionChanged(false, state.archivePane.tree.FirstCategory());
-    const std::string name = state.mdbPane.tree.FirstCategory()->CategoryName();
+    state.TreeGotFocus(PaneId::Mdb);
+    state.TreeSelectionChanged(PaneId::Mdb, state.Pane(PaneId::Mdb).tree.FirstCategory());
+    state.TreeSelectionChanged(PaneId::Archive, state.Pane(PaneId::Archive).tree.FirstCategory());
+    const std::string name = state.Pane(PaneId::Mdb).tree.FirstCategory()->CategoryName();
     state.Move();
-    ASSERT_EQ(state.history.StepCount(), 1u);
-    EXPECT_TRUE(state.mdbPane.modified && state.archivePane.modified);
-    EXPECT_EQ(state.UpdateCommandStates().undoTip, "Undo: Move \"" + name + "\"");
+    ASSERT_EQ(state.workspace.history.StepCount(), 1u);
+    EXPECT_TRUE(state.Pane(PaneId::Mdb).Modified() && state.Pane(PaneId::Archive).Modified());
+    EXPECT_EQ(state.UpdateCommandStates()[CommandId::Undo].tooltip, "Undo: Move \"" + name + "\"");
 
     state.Undo();
     EXPECT_EQ(Take(), loaded);
     // The moved category is back, selected and in view in the pane it came from.
-    EXPECT_TRUE(state.IsMdbPaneActive());
-    ASSERT_NE(state.mdbPane.tree.Selected(), nullptr);
-    EXPECT_EQ(state.mdbPane.tree.Selected()->CategoryName(), name);
-    EXPECT_EQ(state.UpdateCommandStates().redoTip, "Redo: Move \"" + name + "\"");
+    EXPECT_TRUE(state.IsActive(PaneId::Mdb));
+    ASSERT_NE(state.Pane(PaneId::Mdb).tree.Selected(), nullptr);
+    EXPECT_EQ(state.Pane(PaneId::Mdb).tree.Selected()->CategoryName(), name);
+    EXPECT_EQ(state.UpdateCommandStates()[CommandId::Redo].tooltip, "Redo: Move \"" + name + "\"");
 
     SetUiLanguage(UiLanguage::German);
-    EXPECT_EQ(state.UpdateCommandStates().redoTip, "Wiederholen: Move \"" + name + "\"")
+    EXPECT_EQ(state.UpdateCommandStates()[CommandId::Redo].tooltip, "Wiederholen: Move \"" + name + "\"")
         << "a step keeps the name it was given";
 }
 
 TEST_F(HistoryTest, ModifiedFollowsTheSavedPoint)
 {
     LoadBoth();
-    state.TreeGotFocus(false);
-    state.TreeSelectionChanged(false, state.archivePane.tree.FirstCategory());
+    state.TreeGotFocus(PaneId::Archive);
+    state.TreeSelectionChanged(PaneId::Archive, state.Pane(PaneId::Archive).tree.FirstCategory());
     prompts.Answer(MsgAnswer::Yes);
     state.DeleteSelected();
-    ASSERT_TRUE(state.archivePane.modified);
+    ASSERT_TRUE(state.Pane(PaneId::Archive).Modified());
     state.Save(PaneId::Archive);
-    EXPECT_FALSE(state.archivePane.modified);
+    EXPECT_FALSE(state.Pane(PaneId::Archive).Modified());
 
     state.Undo(); // away from the saved point: modified, and the question comes
-    EXPECT_TRUE(state.archivePane.modified);
+    EXPECT_TRUE(state.Pane(PaneId::Archive).Modified());
     prompts.Answer(MsgAnswer::Cancel);
     EXPECT_FALSE(state.ConfirmDiscard(PaneId::Archive));
     state.Redo(); // back at it: no question
-    EXPECT_FALSE(state.archivePane.modified);
+    EXPECT_FALSE(state.Pane(PaneId::Archive).Modified());
     prompts.messages.clear();
     EXPECT_TRUE(state.ConfirmDiscard(PaneId::Archive));
     EXPECT_TRUE(prompts.messages.empty());
 
     // A step after an undo drops the redo side, and with it the saved point.
     state.Undo();
-    state.TreeSelectionChanged(false, state.archivePane.tree.LastCategory());
+    state.TreeSelectionChanged(PaneId::Archive, state.Pane(PaneId::Archive).tree.LastCategory());
     state.MoveUp();
-    EXPECT_FALSE(state.history.CanRedo());
-    while (state.history.CanUndo())
+    EXPECT_FALSE(state.workspace.history.CanRedo());
+    while (state.workspace.history.CanUndo())
         state.Undo();
-    EXPECT_TRUE(state.archivePane.modified) << "the loaded file was saved over: its state is no saved point";
+    EXPECT_TRUE(state.Pane(PaneId::Archive).Modified())
+        << "the loaded file was saved over: its state is no saved point";
 }
 
 TEST_F(HistoryTest, ResettingAPaneDropsItsStepsAndThoseThatDependOnThem)
 {
     LoadBoth();
-    const auto edit = [this](bool mdb) {
-        state.TreeGotFocus(mdb);
-        state.TreeSelectionChanged(mdb, state.Pane(mdb).tree.LastCategory());
+    const auto edit = [this](PaneId id) {
+        state.TreeGotFocus(id);
+        state.TreeSelectionChanged(id, state.Pane(id).tree.LastCategory());
         state.MoveUp();
     };
-    edit(false); // archive only: stays
-    edit(true);  // MDB only: goes
-    edit(false); // archive only: stays
-    ASSERT_EQ(state.history.StepCount(), 3u);
+    edit(PaneId::Archive); // archive only: stays
+    edit(PaneId::Mdb);     // MDB only: goes
+    edit(PaneId::Archive); // archive only: stays
+    ASSERT_EQ(state.workspace.history.StepCount(), 3u);
     prompts.Answer(MsgAnswer::No);
     state.Close(PaneId::Mdb);
-    EXPECT_EQ(state.history.StepCount(), 2u);
-    EXPECT_EQ(state.UpdateCommandStates().undo, true);
+    EXPECT_EQ(state.workspace.history.StepCount(), 2u);
+    EXPECT_EQ(state.UpdateCommandStates()[CommandId::Undo].enabled, true);
 
     // A step that moved from the archive into the MDB can no longer be undone
     // once the MDB is gone; nor can the archive's steps before it.
     WriteTestMdb(Path("Other.bup"), RandomRecords(10));
     OpenMdbFile(Path("Other.bup"));
-    state.TreeGotFocus(false);
-    state.TreeSelectionChanged(false, state.archivePane.tree.FirstCategory());
-    state.TreeSelectionChanged(true, state.mdbPane.tree.FirstCategory());
+    state.TreeGotFocus(PaneId::Archive);
+    state.TreeSelectionChanged(PaneId::Archive, state.Pane(PaneId::Archive).tree.FirstCategory());
+    state.TreeSelectionChanged(PaneId::Mdb, state.Pane(PaneId::Mdb).tree.FirstCategory());
     state.Move();
-    edit(false);
-    ASSERT_EQ(state.history.StepCount(), 4u);
+    edit(PaneId::Archive);
+    ASSERT_EQ(state.workspace.history.StepCount(), 4u);
     prompts.Answer(MsgAnswer::No);
     state.Close(PaneId::Mdb);
-    EXPECT_EQ(state.history.StepCount(), 1u) << "only the archive's step after the move is left";
+    EXPECT_EQ(state.workspace.history.StepCount(), 1u) << "only the archive's step after the move is left";
     state.Undo();
     EXPECT_TRUE(Sound());
-    EXPECT_FALSE(state.history.CanUndo());
+    EXPECT_FALSE(state.workspace.history.CanUndo());
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "image/ImageFiles.h"
 #include "image/ImagePath.h"
 #include "support/AppTestSupport.h"
+#include "support/PaneMarks.h"
 #include "support/DataTestSupport.h"
 #include "support/TreeTestSupport.h"
 
@@ -49,17 +50,17 @@ TEST_F(ImageWindowTest, AnImageWithOneMdbOpensItAndSaveWritesItBack)
     PutMdb("/PARTY.BUF/MDB.BUP", {{"Pop", 1, 120, "Kiss me"}});
     state.OpenFiles({image});
     EXPECT_TRUE(prompts.browseRequests.empty());
-    ASSERT_TRUE(state.mdbPane.loaded);
-    EXPECT_EQ(state.mdbPane.fileName, In("/PARTY.BUF/MDB.BUP"));
-    EXPECT_EQ(state.mdbPane.recentFiles[0], In("/PARTY.BUF/MDB.BUP"));
-    EXPECT_EQ(Titles(state.mdbPane), std::vector<std::string>{"Kiss me"});
+    ASSERT_TRUE(state.Pane(PaneId::Mdb).loaded);
+    EXPECT_EQ(state.Pane(PaneId::Mdb).fileName, In("/PARTY.BUF/MDB.BUP"));
+    EXPECT_EQ(state.Pane(PaneId::Mdb).recentFiles[0], In("/PARTY.BUF/MDB.BUP"));
+    EXPECT_EQ(Titles(state.Pane(PaneId::Mdb)), std::vector<std::string>{"Kiss me"});
 
     state.backupStructureOption = true;
-    AddEntry(state.mdbPane, "Pop", 2, 120, "Kiss you");
-    state.mdbPane.modified = true;
+    AddEntry(state.Pane(PaneId::Mdb), "Pop", 2, 120, "Kiss you");
+    MarkModified(state.Pane(PaneId::Mdb));
     state.Save(PaneId::Mdb);
     EXPECT_TRUE(prompts.messages.empty()) << prompts.Texts().front();
-    EXPECT_FALSE(state.mdbPane.modified);
+    EXPECT_FALSE(state.Pane(PaneId::Mdb).Modified());
     EXPECT_EQ(TitlesIn(In("/PARTY.BUF/MDB.BUP")), (std::vector<std::string>{"Kiss me", "Kiss you"}));
     EXPECT_EQ(folder.Names().size(), 1u) << "only the image: no temporary file beside it";
 
@@ -67,7 +68,7 @@ TEST_F(ImageWindowTest, AnImageWithOneMdbOpensItAndSaveWritesItBack)
     state.Close(PaneId::Mdb);
     ASSERT_TRUE(state.CanOpenDroppedFile(PaneId::Mdb, image));
     EXPECT_TRUE(state.OpenDroppedFile(PaneId::Mdb, image));
-    EXPECT_EQ(state.mdbPane.fileName, In("/PARTY.BUF/MDB.BUP"));
+    EXPECT_EQ(state.Pane(PaneId::Mdb).fileName, In("/PARTY.BUF/MDB.BUP"));
 }
 
 TEST_F(ImageWindowTest, AnImageWithSeveralMdbsOpensTheBrowseDialogAtTheImage)
@@ -79,13 +80,13 @@ TEST_F(ImageWindowTest, AnImageWithSeveralMdbsOpensTheBrowseDialogAtTheImage)
     ASSERT_EQ(prompts.browseRequests.size(), 1u);
     EXPECT_EQ(prompts.browseRequests[0].startFolder, In("/"));
     EXPECT_EQ(prompts.browseRequests[0].mode, BrowseMode::Open);
-    EXPECT_EQ(Titles(state.mdbPane), std::vector<std::string>{"Two"});
+    EXPECT_EQ(Titles(state.Pane(PaneId::Mdb)), std::vector<std::string>{"Two"});
     EXPECT_EQ(state.lastBackupFolder, In("/"));
 
     prompts.CancelBrowse();
     state.Close(PaneId::Mdb);
     state.OpenFiles({image});
-    EXPECT_FALSE(state.mdbPane.loaded);
+    EXPECT_FALSE(state.Pane(PaneId::Mdb).loaded);
     EXPECT_TRUE(prompts.messages.empty());
 }
 
@@ -93,7 +94,7 @@ TEST_F(ImageWindowTest, SaveAsMakesANewSetInTheImageAndStatesTheNameRule)
 {
     prompts.keyboardModels.push_back(2);
     state.New(PaneId::Mdb);
-    AddEntry(state.mdbPane, "Rock", 5, 100, "R");
+    AddEntry(state.Pane(PaneId::Mdb), "Rock", 5, 100, "R");
     state.backupStructureOption = true;
     const Bytes before = testing::ReadBytes(image);
     // A set name too long for the floppy: said with the rule, and the dialog comes again.
@@ -106,8 +107,8 @@ TEST_F(ImageWindowTest, SaveAsMakesANewSetInTheImageAndStatesTheNameRule)
     EXPECT_NE(prompts.Texts()[0].find("\"Party Night.buf\" does not fit on a floppy disk"), std::string::npos)
         << prompts.Texts()[0];
 
-    EXPECT_EQ(state.mdbPane.fileName, In("/Night.buf/MDB_Pro.bup"));
-    EXPECT_FALSE(state.mdbPane.untitled);
+    EXPECT_EQ(state.Pane(PaneId::Mdb).fileName, In("/Night.buf/MDB_Pro.bup"));
+    EXPECT_FALSE(state.Pane(PaneId::Mdb).untitled);
     EXPECT_EQ(TitlesIn(In("/NIGHT.BUF/MDB_PRO.BUP")), std::vector<std::string>{"R"});
     FileInput ini;
     ASSERT_TRUE(ini.Open(In("/NIGHT.BUF/BACKUP.INI")));
@@ -115,7 +116,7 @@ TEST_F(ImageWindowTest, SaveAsMakesANewSetInTheImageAndStatesTheNameRule)
     ini.Read(reinterpret_cast<uint8_t*>(text.data()), text.size());
     EXPECT_EQ(text, NewBackupIni(KeyboardModel::Psr9000Pro));
     EXPECT_NE(testing::ReadBytes(image), before);
-    EXPECT_EQ(state.FillRecentCombo(state.mdbPane).lines[0], In("/Night"));
+    EXPECT_EQ(state.FillRecentCombo(PaneId::Mdb).lines[0], In("/Night"));
 }
 
 } // namespace

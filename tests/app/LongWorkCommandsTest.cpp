@@ -22,17 +22,18 @@ protected:
     {
         WriteTestArchive(Path("old.mdx"), NumberedRecords(3));
         OpenArchiveFile(Path("old.mdx"));
-        state.TreeGotFocus(false);
-        state.TreeSelectionChanged(false, state.archivePane.tree.FirstCategory()->FirstChild());
+        state.TreeGotFocus(PaneId::Archive);
+        state.TreeSelectionChanged(PaneId::Archive,
+                                   state.Pane(PaneId::Archive).tree.FirstCategory()->FirstChild());
         state.DeleteSelected();
-        ASSERT_TRUE(state.archivePane.modified);
+        ASSERT_TRUE(state.Pane(PaneId::Archive).Modified());
     }
 };
 
 TEST_F(LongWorkCommandsTest, ACancelledLoadLeavesThePaneItsFileAndItsHistory)
 {
     EditedArchive();
-    const std::vector<std::string> before = Titles(state.archivePane);
+    const std::vector<std::string> before = Titles(state.Pane(PaneId::Archive));
     WriteTestArchive(Path("new.mdx"), NumberedRecords(5000));
 
     FakeProgress cancelling(2000);
@@ -43,11 +44,11 @@ TEST_F(LongWorkCommandsTest, ACancelledLoadLeavesThePaneItsFileAndItsHistory)
 
     EXPECT_EQ(cancelling.captions, (std::vector<Caption>{Caption::ProgressLoading}));
     EXPECT_EQ(cancelling.depth, 0);
-    EXPECT_EQ(Titles(state.archivePane), before);
-    EXPECT_EQ(state.archivePane.fileName, Path("old.mdx"));
-    EXPECT_TRUE(state.archivePane.modified);
-    EXPECT_EQ(state.archivePane.recentFiles[0], Path("old.mdx"));
-    EXPECT_TRUE(state.history.CanUndo()) << "the edit can still be taken back";
+    EXPECT_EQ(Titles(state.Pane(PaneId::Archive)), before);
+    EXPECT_EQ(state.Pane(PaneId::Archive).fileName, Path("old.mdx"));
+    EXPECT_TRUE(state.Pane(PaneId::Archive).Modified());
+    EXPECT_EQ(state.Pane(PaneId::Archive).recentFiles[0], Path("old.mdx"));
+    EXPECT_TRUE(state.workspace.history.CanUndo()) << "the edit can still be taken back";
     EXPECT_EQ(prompts.messages.size(), shown + 1) << "a cancel says nothing: only the save-changes question";
 
     // Without a cancel the same file loads.
@@ -55,9 +56,9 @@ TEST_F(LongWorkCommandsTest, ACancelledLoadLeavesThePaneItsFileAndItsHistory)
     state.progress = &patient;
     prompts.Answer(MsgAnswer::No);
     OpenArchiveFile(Path("new.mdx"));
-    EXPECT_EQ(state.archivePane.EntryCount(), 5000);
-    EXPECT_FALSE(state.archivePane.modified);
-    EXPECT_FALSE(state.history.CanUndo());
+    EXPECT_EQ(state.Pane(PaneId::Archive).EntryCount(), 5000);
+    EXPECT_FALSE(state.Pane(PaneId::Archive).Modified());
+    EXPECT_FALSE(state.workspace.history.CanUndo());
 }
 
 TEST_F(LongWorkCommandsTest, ACancelledSaveKeepsTheOldFileAndThePaneModified)
@@ -69,7 +70,7 @@ TEST_F(LongWorkCommandsTest, ACancelledSaveKeepsTheOldFileAndThePaneModified)
     const std::size_t shown = prompts.messages.size();
     state.Save(PaneId::Archive);
     EXPECT_EQ(ReadBytes(Path("old.mdx")), onDisk);
-    EXPECT_TRUE(state.archivePane.modified);
+    EXPECT_TRUE(state.Pane(PaneId::Archive).Modified());
     EXPECT_EQ(cancelling.captions, (std::vector<Caption>{Caption::ProgressSaving}));
     EXPECT_EQ(prompts.messages.size(), shown) << "a cancel says nothing";
 }
@@ -78,27 +79,27 @@ TEST_F(LongWorkCommandsTest, ACancelledCopyLeavesBothPanesAndTheHistory)
 {
     prompts.keyboardModels.push_back(2);
     state.New(PaneId::Mdb);
-    AddEntry(state.mdbPane, "Pop", 3, 120, "m");
-    const std::vector<std::string> mdbBefore = Titles(state.mdbPane);
+    AddEntry(state.Pane(PaneId::Mdb), "Pop", 3, 120, "m");
+    const std::vector<std::string> mdbBefore = Titles(state.Pane(PaneId::Mdb));
     WriteTestArchive(Path("many.mdx"), NumberedRecords(3000));
     OpenArchiveFile(Path("many.mdx"));
-    const std::vector<std::string> archiveBefore = Titles(state.archivePane);
+    const std::vector<std::string> archiveBefore = Titles(state.Pane(PaneId::Archive));
 
-    state.TreeGotFocus(false);
-    state.TreeSelectionChanged(false, state.archivePane.tree.FirstCategory());
-    state.TreeGotFocus(true);
-    state.TreeSelectionChanged(true, state.mdbPane.tree.FirstCategory());
-    state.TreeGotFocus(false);
-    const std::size_t stepsBefore = state.history.StepCount();
+    state.TreeGotFocus(PaneId::Archive);
+    state.TreeSelectionChanged(PaneId::Archive, state.Pane(PaneId::Archive).tree.FirstCategory());
+    state.TreeGotFocus(PaneId::Mdb);
+    state.TreeSelectionChanged(PaneId::Mdb, state.Pane(PaneId::Mdb).tree.FirstCategory());
+    state.TreeGotFocus(PaneId::Archive);
+    const std::size_t stepsBefore = state.workspace.history.StepCount();
 
     FakeProgress cancelling(1024);
     state.progress = &cancelling;
     state.Move();
     EXPECT_FALSE(cancelling.captions.empty());
-    EXPECT_EQ(Titles(state.mdbPane), mdbBefore);
-    EXPECT_EQ(Titles(state.archivePane), archiveBefore);
-    EXPECT_EQ(state.history.StepCount(), stepsBefore);
-    EXPECT_FALSE(state.mdbPane.modified || state.archivePane.modified);
+    EXPECT_EQ(Titles(state.Pane(PaneId::Mdb)), mdbBefore);
+    EXPECT_EQ(Titles(state.Pane(PaneId::Archive)), archiveBefore);
+    EXPECT_EQ(state.workspace.history.StepCount(), stepsBefore);
+    EXPECT_FALSE(state.Pane(PaneId::Mdb).Modified() || state.Pane(PaneId::Archive).Modified());
 }
 
 TEST_F(LongWorkCommandsTest, AnArchiveTooLargeForMemoryIsRefusedByNameAndSize)
@@ -115,7 +116,7 @@ TEST_F(LongWorkCommandsTest, AnArchiveTooLargeForMemoryIsRefusedByNameAndSize)
         GTEST_SKIP() << "no sparse files here: " << ec.message();
 
     OpenArchiveFile(path);
-    EXPECT_FALSE(state.archivePane.loaded);
+    EXPECT_FALSE(state.Pane(PaneId::Archive).loaded);
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_NE(prompts.messages[0].text.find(path), std::string::npos) << prompts.messages[0].text;
     EXPECT_NE(prompts.messages[0].text.find(std::to_string(kHuge)), std::string::npos)

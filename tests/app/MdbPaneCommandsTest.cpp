@@ -29,17 +29,17 @@ protected:
 TEST_F(MdbPaneTest, OpenLoadsTheFileIntoTheMdbPane)
 {
     const std::string path = LoadTwoEntries();
-    const PaneState& pane = state.mdbPane;
+    const PaneState& pane = state.Pane(PaneId::Mdb);
     EXPECT_TRUE(pane.loaded);
     EXPECT_FALSE(pane.untitled);
-    EXPECT_FALSE(pane.modified);
+    EXPECT_FALSE(pane.Modified());
     EXPECT_EQ(pane.fileName, path);
     EXPECT_EQ(Titles(pane), (std::vector<std::string>{"One", "Two"}));
     EXPECT_EQ(pane.entryCountText, "2");
     EXPECT_EQ(pane.recentFiles[0], path);
     EXPECT_EQ(state.keyboardModel, 2);
     EXPECT_EQ(state.modelLabel, "9000Pro");
-    EXPECT_TRUE(state.IsMdbPaneActive());
+    EXPECT_TRUE(state.IsActive(PaneId::Mdb));
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(prompts.waitCursorDepth, 0);
 
@@ -69,14 +69,14 @@ TEST_F(MdbPaneTest, OpenInBackupModeBrowsesForTheSetAndRemembersItsFolder)
     EXPECT_EQ(request.mask, "MDB*.bup");
     EXPECT_EQ(request.startFolder, "/start");
     EXPECT_TRUE(request.noNetwork);
-    EXPECT_TRUE(state.mdbPane.loaded);
+    EXPECT_TRUE(state.Pane(PaneId::Mdb).loaded);
     EXPECT_EQ(state.lastBackupFolder, folder.path().string());
 
     // Cancelling leaves the loaded MDB as it is.
     prompts.CancelBrowse();
     state.Open(PaneId::Mdb);
-    EXPECT_TRUE(state.mdbPane.loaded);
-    EXPECT_EQ(state.mdbPane.fileName, set + "/MDB.bup");
+    EXPECT_TRUE(state.Pane(PaneId::Mdb).loaded);
+    EXPECT_EQ(state.Pane(PaneId::Mdb).fileName, set + "/MDB.bup");
 }
 
 TEST_F(MdbPaneTest, EveryFailedLoadEmptiesThePaneAndForgetsTheFile)
@@ -113,13 +113,13 @@ TEST_F(MdbPaneTest, EveryFailedLoadEmptiesThePaneAndForgetsTheFile)
             WriteBytes(path, c.bytes);
         state.keyboardModel = 1;
         LoadTwoEntries();
-        state.mdbPane.recentFiles[1] = path; // as a previous run left it
+        state.Pane(PaneId::Mdb).recentFiles[1] = path; // as a previous run left it
         prompts.messages.clear();
 
         state.SelectRecent(PaneId::Mdb, 1);
         EXPECT_EQ(prompts.Texts(), std::vector<std::string>{Tr(c.message)});
-        const PaneState& pane = state.mdbPane;
-        EXPECT_FALSE(pane.loaded || pane.untitled || pane.modified);
+        const PaneState& pane = state.Pane(PaneId::Mdb);
+        EXPECT_FALSE(pane.loaded || pane.untitled || pane.Modified());
         EXPECT_TRUE(pane.fileName.empty());
         EXPECT_TRUE(pane.tree.IsEmpty());
         EXPECT_EQ(pane.EntryCount(), 0);
@@ -127,7 +127,7 @@ TEST_F(MdbPaneTest, EveryFailedLoadEmptiesThePaneAndForgetsTheFile)
         EXPECT_EQ(state.modelLabel, "");
         EXPECT_EQ(pane.recentFiles[0], Path("MDB.bup"));
         EXPECT_EQ(pane.recentFiles[1], "");
-        EXPECT_EQ(state.FillRecentCombo(pane).lines.size(), 1u);
+        EXPECT_EQ(state.FillRecentCombo(PaneId::Mdb).lines.size(), 1u);
         // Only a refused signature tells the model: none.
         EXPECT_EQ(state.keyboardModel, c.message == Msg::NotAValidMdb ? 0 : 2);
     }
@@ -144,33 +144,33 @@ TEST_F(MdbPaneTest, AWrongChecksumOnlyWarns)
     EXPECT_EQ(prompts.Texts(), std::vector<std::string>{"Invalid checksum!"});
     EXPECT_EQ(prompts.messages[0].icon, MsgIcon::Warning);
     EXPECT_EQ(prompts.messages[0].buttons, MsgButtons::Ok);
-    EXPECT_TRUE(state.mdbPane.loaded);
-    EXPECT_EQ(state.mdbPane.EntryCount(), 1);
+    EXPECT_TRUE(state.Pane(PaneId::Mdb).loaded);
+    EXPECT_EQ(state.Pane(PaneId::Mdb).EntryCount(), 1);
 }
 
 TEST_F(MdbPaneTest, ChangedMdbPromptYesNoCancel)
 {
     const std::string path = LoadTwoEntries();
     const Bytes saved = ReadBytes(path);
-    state.mdbPane.modified = true;
+    MarkModified(state.Pane(PaneId::Mdb));
 
     prompts.Answer(MsgAnswer::Cancel);
     EXPECT_FALSE(state.ConfirmDiscard(PaneId::Mdb));
     EXPECT_EQ(prompts.Texts(), std::vector<std::string>{"The MDB has been changed!\n\nSave changes?"});
     EXPECT_EQ(prompts.messages[0].icon, MsgIcon::Question);
     EXPECT_EQ(prompts.messages[0].buttons, MsgButtons::YesNoCancel);
-    EXPECT_TRUE(state.mdbPane.modified);
+    EXPECT_TRUE(state.Pane(PaneId::Mdb).Modified());
 
     prompts.Answer(MsgAnswer::No);
     EXPECT_TRUE(state.ConfirmDiscard(PaneId::Mdb));
-    EXPECT_TRUE(state.mdbPane.modified);
+    EXPECT_TRUE(state.Pane(PaneId::Mdb).Modified());
     EXPECT_EQ(ReadBytes(path), saved);
 
     // Yes saves: the change reaches the file.
-    state.mdbPane.tree.DeleteNode(state.mdbPane.tree.FirstCategory());
+    DeleteInStep(state, PaneId::Mdb, state.Pane(PaneId::Mdb).tree.FirstCategory());
     prompts.Answer(MsgAnswer::Yes);
     EXPECT_TRUE(state.ConfirmDiscard(PaneId::Mdb));
-    EXPECT_FALSE(state.mdbPane.modified);
+    EXPECT_FALSE(state.Pane(PaneId::Mdb).Modified());
     EXPECT_NE(ReadBytes(path), saved);
 
     // Unchanged: no question.
@@ -183,8 +183,8 @@ TEST_F(MdbPaneTest, YesOnANewMdbRunsSaveAsAndItsCancelStopsTheCaller)
 {
     prompts.keyboardModels.push_back(1);
     state.New(PaneId::Mdb);
-    AddEntry(state.mdbPane, "Pop", 3, 120, "New");
-    state.mdbPane.modified = true;
+    AddEntry(state.Pane(PaneId::Mdb), "Pop", 3, 120, "New");
+    MarkModified(state.Pane(PaneId::Mdb));
     state.backupStructureOption = false;
 
     // Yes asks for a name; cancelling that stops the caller.
@@ -192,17 +192,17 @@ TEST_F(MdbPaneTest, YesOnANewMdbRunsSaveAsAndItsCancelStopsTheCaller)
     prompts.saveFileNames.push_back(std::nullopt);
     state.Close(PaneId::Mdb);
     EXPECT_EQ(prompts.saveRequests.size(), 1u);
-    EXPECT_TRUE(state.mdbPane.loaded);
-    EXPECT_TRUE(state.mdbPane.untitled);
-    EXPECT_TRUE(state.mdbPane.modified);
+    EXPECT_TRUE(state.Pane(PaneId::Mdb).loaded);
+    EXPECT_TRUE(state.Pane(PaneId::Mdb).untitled);
+    EXPECT_TRUE(state.Pane(PaneId::Mdb).Modified());
 
     // Given a name, the MDB is saved there and the caller goes on.
     prompts.Answer(MsgAnswer::Yes);
     prompts.saveFileNames.push_back(Path("new.bup"));
     state.Close(PaneId::Mdb);
-    EXPECT_FALSE(state.mdbPane.loaded);
+    EXPECT_FALSE(state.Pane(PaneId::Mdb).loaded);
     EXPECT_EQ(OccupiedRecords(ReadMdbFile(Path("new.bup")).image).size(), 1u);
-    EXPECT_EQ(state.mdbPane.recentFiles[0], Path("new.bup"));
+    EXPECT_EQ(state.Pane(PaneId::Mdb).recentFiles[0], Path("new.bup"));
     EXPECT_EQ(prompts.unscripted, 0);
 }
 
@@ -210,17 +210,17 @@ TEST_F(MdbPaneTest, YesStopsTheCallerWhenTheSaveCannotHappen)
 {
     // A failed write.
     const std::string path = LoadTwoEntries();
-    ASSERT_TRUE(state.mdbPane.loaded);
-    state.mdbPane.modified = true;
+    ASSERT_TRUE(state.Pane(PaneId::Mdb).loaded);
+    MarkModified(state.Pane(PaneId::Mdb));
     InjectSafeWriteFault(SafeWriteFault::Rename);
     prompts.Answer(MsgAnswer::Yes);
     prompts.messages.clear();
     state.Close(PaneId::Mdb);
     EXPECT_EQ(prompts.Texts(), (std::vector<std::string>{"The MDB has been changed!\n\nSave changes?",
                                                          "Error saving MDB to disk!"}));
-    EXPECT_TRUE(state.mdbPane.loaded);
-    EXPECT_TRUE(state.mdbPane.modified);
-    EXPECT_EQ(state.mdbPane.fileName, path);
+    EXPECT_TRUE(state.Pane(PaneId::Mdb).loaded);
+    EXPECT_TRUE(state.Pane(PaneId::Mdb).Modified());
+    EXPECT_EQ(state.Pane(PaneId::Mdb).fileName, path);
 }
 
 TEST_F(MdbPaneTest, NewAsksForTheModelAndStartsAnUntitledMdb)
@@ -228,83 +228,83 @@ TEST_F(MdbPaneTest, NewAsksForTheModelAndStartsAnUntitledMdb)
     LoadTwoEntries(KeyboardModel::Psr9000);
     prompts.keyboardModels.push_back(std::nullopt); // Cancel changes nothing
     state.New(PaneId::Mdb);
-    EXPECT_EQ(state.mdbPane.EntryCount(), 2);
-    EXPECT_FALSE(state.mdbPane.untitled);
+    EXPECT_EQ(state.Pane(PaneId::Mdb).EntryCount(), 2);
+    EXPECT_FALSE(state.Pane(PaneId::Mdb).untitled);
     // Nor does OK without a model (the dialog keeps OK disabled, but no model-0 MDB ever).
     prompts.keyboardModels = {0, 3};
     state.New(PaneId::Mdb);
     state.New(PaneId::Mdb);
-    EXPECT_EQ(state.mdbPane.EntryCount(), 2);
-    EXPECT_FALSE(state.mdbPane.untitled);
+    EXPECT_EQ(state.Pane(PaneId::Mdb).EntryCount(), 2);
+    EXPECT_FALSE(state.Pane(PaneId::Mdb).untitled);
     EXPECT_EQ(state.keyboardModel, 1);
 
     prompts.keyboardModels.push_back(2);
     state.New(PaneId::Mdb);
     EXPECT_EQ(prompts.keyboardPresets, (std::vector<int>{1, 1, 1, 1}));
-    const PaneState& pane = state.mdbPane;
+    const PaneState& pane = state.Pane(PaneId::Mdb);
     EXPECT_TRUE(pane.loaded);
     EXPECT_TRUE(pane.untitled);
-    EXPECT_FALSE(pane.modified);
+    EXPECT_FALSE(pane.Modified());
     EXPECT_EQ(pane.fileName, "");
     EXPECT_TRUE(pane.tree.IsEmpty());
     EXPECT_EQ(state.keyboardModel, 2);
     EXPECT_EQ(state.modelLabel, "9000Pro");
-    EXPECT_TRUE(state.IsMdbPaneActive());
-    EXPECT_EQ(state.FillRecentCombo(pane).selected, -1);
+    EXPECT_TRUE(state.IsActive(PaneId::Mdb));
+    EXPECT_EQ(state.FillRecentCombo(PaneId::Mdb).selected, -1);
 }
 
 TEST_F(MdbPaneTest, CloseEmptiesThePaneAndHandsTheFocusToALoadedArchive)
 {
     LoadTwoEntries();
     state.Close(PaneId::Mdb);
-    EXPECT_FALSE(state.mdbPane.loaded);
-    EXPECT_EQ(state.mdbPane.fileName, "");
-    EXPECT_TRUE(state.mdbPane.tree.IsEmpty());
+    EXPECT_FALSE(state.Pane(PaneId::Mdb).loaded);
+    EXPECT_EQ(state.Pane(PaneId::Mdb).fileName, "");
+    EXPECT_TRUE(state.Pane(PaneId::Mdb).tree.IsEmpty());
     EXPECT_EQ(state.modelLabel, "");
     EXPECT_EQ(state.keyboardModel, 2); // the model stays
     EXPECT_FALSE(state.HasActivePane());
 
     LoadTwoEntries();
     state.New(PaneId::Archive);
-    state.TreeGotFocus(true);
+    state.TreeGotFocus(PaneId::Mdb);
     state.Close(PaneId::Mdb);
     ASSERT_TRUE(state.HasActivePane());
-    EXPECT_FALSE(state.IsMdbPaneActive());
+    EXPECT_FALSE(state.IsActive(PaneId::Mdb));
 }
 
 TEST_F(MdbPaneTest, PickingTheLoadedFileAgainDoesNotReload)
 {
     const std::string path = LoadTwoEntries();
-    AddEntry(state.mdbPane, "Jazz", 1, 90, "Three");
-    state.mdbPane.modified = true;
+    AddEntry(state.Pane(PaneId::Mdb), "Jazz", 1, 90, "Three");
+    MarkModified(state.Pane(PaneId::Mdb));
     state.SelectRecent(PaneId::Mdb, 0);
-    EXPECT_EQ(state.mdbPane.EntryCount(), 3);
+    EXPECT_EQ(state.Pane(PaneId::Mdb).EntryCount(), 3);
     EXPECT_TRUE(prompts.messages.empty());
 
     // Another file: the prompt first, then the load.
     WriteTestMdb(Path("other.bup"), Records({{"Pop", 1, 100, "Other"}}));
-    state.mdbPane.recentFiles[1] = Path("other.bup");
+    state.Pane(PaneId::Mdb).recentFiles[1] = Path("other.bup");
     prompts.Answer(MsgAnswer::Cancel);
     state.SelectRecent(PaneId::Mdb, 1);
-    EXPECT_EQ(state.mdbPane.fileName, path);
+    EXPECT_EQ(state.Pane(PaneId::Mdb).fileName, path);
     prompts.Answer(MsgAnswer::No);
     state.SelectRecent(PaneId::Mdb, 1);
-    EXPECT_EQ(Titles(state.mdbPane), std::vector<std::string>{"Other"});
-    EXPECT_EQ(state.mdbPane.recentFiles[0], Path("other.bup"));
-    EXPECT_EQ(state.mdbPane.recentFiles[1], path);
+    EXPECT_EQ(Titles(state.Pane(PaneId::Mdb)), std::vector<std::string>{"Other"});
+    EXPECT_EQ(state.Pane(PaneId::Mdb).recentFiles[0], Path("other.bup"));
+    EXPECT_EQ(state.Pane(PaneId::Mdb).recentFiles[1], path);
 }
 
 TEST_F(MdbPaneTest, CancellingTheOpenDialogKeepsTheMdb)
 {
     LoadTwoEntries();
-    state.mdbPane.modified = true;
+    MarkModified(state.Pane(PaneId::Mdb));
     prompts.Answer(MsgAnswer::No);
     prompts.openFileNames.push_back(std::nullopt); // the dialog cancelled after the prompt
     state.Open(PaneId::Mdb);
     EXPECT_EQ(prompts.messages.size(), 1u);
-    EXPECT_TRUE(state.mdbPane.loaded);
-    EXPECT_TRUE(state.mdbPane.modified);
-    EXPECT_EQ(state.mdbPane.EntryCount(), 2);
+    EXPECT_TRUE(state.Pane(PaneId::Mdb).loaded);
+    EXPECT_TRUE(state.Pane(PaneId::Mdb).Modified());
+    EXPECT_EQ(state.Pane(PaneId::Mdb).EntryCount(), 2);
     EXPECT_EQ(prompts.unscripted, 0);
 }
 

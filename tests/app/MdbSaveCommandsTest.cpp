@@ -24,8 +24,8 @@ protected:
         prompts.keyboardModels.push_back(model);
         state.New(PaneId::Mdb);
         for (int i = 0; i < count; ++i)
-            AddEntry(state.mdbPane, "Cat", i % 100, 100, "E" + std::to_string(i));
-        state.mdbPane.modified = true;
+            AddEntry(state.Pane(PaneId::Mdb), "Cat", i % 100, 100, "E" + std::to_string(i));
+        MarkModified(state.Pane(PaneId::Mdb));
     }
     // What the file holds, in slot order.
     static std::vector<std::string> SavedTitles(const std::string& path)
@@ -48,27 +48,27 @@ TEST_F(MdbSaveTest, SixHundredSixteenEntriesSaveAndOneMoreIsRefusedBeforeAnyDial
 {
     NewMdbWith(617);
     state.SaveAs(PaneId::Mdb);
-    state.mdbPane.untitled = false;
-    state.mdbPane.fileName = Path("MDB.bup");
+    state.Pane(PaneId::Mdb).untitled = false;
+    state.Pane(PaneId::Mdb).fileName = Path("MDB.bup");
     state.Save(PaneId::Mdb);
     EXPECT_EQ(prompts.TimesShown(Msg::TooManyEntries), 2);
     EXPECT_TRUE(prompts.saveRequests.empty());
     EXPECT_FALSE(std::filesystem::exists(Path("MDB.bup")));
-    EXPECT_TRUE(state.mdbPane.modified);
+    EXPECT_TRUE(state.Pane(PaneId::Mdb).Modified());
 
-    state.mdbPane.tree.DeleteNode(state.mdbPane.tree.FirstCategory()->LastChild());
+    DeleteInStep(state, PaneId::Mdb, state.Pane(PaneId::Mdb).tree.FirstCategory()->LastChild());
     state.Save(PaneId::Mdb);
     EXPECT_EQ(SavedTitles(Path("MDB.bup")).size(), 616u);
-    EXPECT_FALSE(state.mdbPane.modified);
+    EXPECT_FALSE(state.Pane(PaneId::Mdb).Modified());
 }
 
 TEST_F(MdbSaveTest, SaveAsWritesTheTreeInOrderAndTitlesTheMdb)
 {
     prompts.keyboardModels.push_back(2);
     state.New(PaneId::Mdb);
-    AddEntry(state.mdbPane, "Rock", 5, 100, "R");
-    AddEntry(state.mdbPane, "Pop", 5, 120, "P2");
-    AddEntry(state.mdbPane, "Pop", 3, 120, "P1");
+    AddEntry(state.Pane(PaneId::Mdb), "Rock", 5, 100, "R");
+    AddEntry(state.Pane(PaneId::Mdb), "Pop", 5, 120, "P2");
+    AddEntry(state.Pane(PaneId::Mdb), "Pop", 3, 120, "P1");
     state.Save(PaneId::Mdb); // untitled: nothing
     EXPECT_TRUE(prompts.saveRequests.empty());
 
@@ -79,17 +79,17 @@ TEST_F(MdbSaveTest, SaveAsWritesTheTreeInOrderAndTitlesTheMdb)
     EXPECT_FALSE(prompts.saveRequests[0].overwritePrompt);
     EXPECT_EQ(SavedTitles(Path("mine.bup")), (std::vector<std::string>{"R", "P1", "P2"}));
     EXPECT_EQ(ReadMdbFile(Path("mine.bup")).model, KeyboardModel::Psr9000Pro);
-    EXPECT_FALSE(state.mdbPane.untitled);
-    EXPECT_EQ(state.mdbPane.fileName, Path("mine.bup"));
-    EXPECT_EQ(state.mdbPane.recentFiles[0], Path("mine.bup"));
+    EXPECT_FALSE(state.Pane(PaneId::Mdb).untitled);
+    EXPECT_EQ(state.Pane(PaneId::Mdb).fileName, Path("mine.bup"));
+    EXPECT_EQ(state.Pane(PaneId::Mdb).recentFiles[0], Path("mine.bup"));
     // Plain mode writes no BACKUP.INI.
     EXPECT_FALSE(std::filesystem::exists(Path("BACKUP.INI")));
 
     // Saving under the current name keeps the recent list as it is.
-    state.mdbPane.recentFiles = {"/other.bup", Path("mine.bup")};
+    state.Pane(PaneId::Mdb).recentFiles = {"/other.bup", Path("mine.bup")};
     prompts.saveFileNames.push_back(Path("mine.bup"));
     state.SaveAs(PaneId::Mdb);
-    EXPECT_EQ(state.mdbPane.recentFiles[0], "/other.bup");
+    EXPECT_EQ(state.Pane(PaneId::Mdb).recentFiles[0], "/other.bup");
     EXPECT_FALSE(prompts.Showed(Msg::FileExistsOverwrite));
 }
 
@@ -107,21 +107,21 @@ TEST_F(MdbSaveTest, OverwriteQuestionLoopInPlainMode)
     EXPECT_EQ(prompts.TimesShown(Msg::FileExistsOverwrite), 2);
     EXPECT_EQ(ReadText(Path("a.bup")), "old a");
     EXPECT_EQ(ReadText(Path("b.bup")), "old b");
-    EXPECT_TRUE(state.mdbPane.untitled);
-    EXPECT_EQ(state.mdbPane.fileName, "");
+    EXPECT_TRUE(state.Pane(PaneId::Mdb).untitled);
+    EXPECT_EQ(state.Pane(PaneId::Mdb).fileName, "");
 
     // Yes overwrites.
     prompts.saveFileNames = {Path("b.bup")};
     prompts.answers = {MsgAnswer::Yes};
     state.SaveAs(PaneId::Mdb);
     EXPECT_EQ(SavedTitles(Path("b.bup")), std::vector<std::string>{"E0"});
-    EXPECT_EQ(state.mdbPane.fileName, Path("b.bup"));
+    EXPECT_EQ(state.Pane(PaneId::Mdb).fileName, Path("b.bup"));
 
     // A cancelled dialog saves nothing.
     prompts.saveFileNames = {std::nullopt};
-    state.mdbPane.modified = true;
+    MarkModified(state.Pane(PaneId::Mdb));
     state.SaveAs(PaneId::Mdb);
-    EXPECT_TRUE(state.mdbPane.modified);
+    EXPECT_TRUE(state.Pane(PaneId::Mdb).Modified());
     EXPECT_EQ(prompts.unscripted, 0);
 }
 
@@ -141,15 +141,15 @@ TEST_F(MdbSaveTest, BackupModeCreatesTheSetWithItsBackupIni)
     EXPECT_EQ(request.mask, "MDB*.bup");
     EXPECT_EQ(request.startFolder, "/last"); // untitled: the last folder
     const std::string saved = parent + "/Party.b01/MDB_Pro.bup";
-    EXPECT_EQ(state.mdbPane.fileName, saved);
+    EXPECT_EQ(state.Pane(PaneId::Mdb).fileName, saved);
     EXPECT_EQ(SavedTitles(saved).size(), 2u);
     EXPECT_EQ(ReadText(parent + "/Party.b01/BACKUP.INI"), NewBackupIni(KeyboardModel::Psr9000Pro));
     EXPECT_EQ(state.lastBackupFolder, parent);
-    EXPECT_EQ(state.FillRecentCombo(state.mdbPane).lines[0], parent + "/Party [Disk-01]");
+    EXPECT_EQ(state.FillRecentCombo(PaneId::Mdb).lines[0], parent + "/Party [Disk-01]");
 
     // Saving again leaves BACKUP.INI as it is; Save As starts in the set.
     testing::WriteText(parent + "/Party.b01/BACKUP.INI", NewBackupIni(KeyboardModel::Psr9000Pro) + "[X]\r\n");
-    state.mdbPane.modified = true;
+    MarkModified(state.Pane(PaneId::Mdb));
     state.Save(PaneId::Mdb);
     EXPECT_EQ(ReadText(parent + "/Party.b01/BACKUP.INI"),
               NewBackupIni(KeyboardModel::Psr9000Pro) + "[X]\r\n");
@@ -174,7 +174,7 @@ TEST_F(MdbSaveTest, BackupModeWritesTheFloppysCaseVariantAfterAsking)
     state.SaveAs(PaneId::Mdb);
     EXPECT_EQ(prompts.browseRequests.size(), 2u);
     EXPECT_EQ(prompts.TimesShown(Msg::FileExistsOverwrite), 2);
-    EXPECT_EQ(state.mdbPane.fileName, set + "/MDB.BUP");
+    EXPECT_EQ(state.Pane(PaneId::Mdb).fileName, set + "/MDB.BUP");
     EXPECT_EQ(SavedTitles(set + "/MDB.BUP"), std::vector<std::string>{"E0"});
     std::vector<std::string> names;
     for (const auto& item : std::filesystem::directory_iterator(set))
@@ -200,7 +200,7 @@ TEST_F(MdbSaveTest, AFolderThatCannotBeMadeIsReportedAndTheDialogShownAgain)
     state.SaveAs(PaneId::Mdb);
     EXPECT_EQ(prompts.Texts(), std::vector<std::string>{"Error creating directory/backup-structure!"});
     EXPECT_EQ(prompts.browseRequests.size(), 2u);
-    EXPECT_TRUE(state.mdbPane.untitled);
+    EXPECT_TRUE(state.Pane(PaneId::Mdb).untitled);
 }
 
 TEST_F(MdbSaveTest, NoRoomForASafeSaveAsksToWriteInPlace)
@@ -212,8 +212,8 @@ TEST_F(MdbSaveTest, NoRoomForASafeSaveAsksToWriteInPlace)
     testing::WriteText(set + "/BACKUP.INI", "[TOTAL USER DATA SIZE]\r\n1KB\r\n[DATAEND]\r\n");
     OpenMdbFile(path);
     state.backupStructureOption = true;
-    AddEntry(state.mdbPane, "Pop", 4, 120, "Two");
-    state.mdbPane.modified = true;
+    AddEntry(state.Pane(PaneId::Mdb), "Pop", 4, 120, "Two");
+    MarkModified(state.Pane(PaneId::Mdb));
     const testing::Bytes before = ReadBytes(path);
 
     // No: nothing written, nothing more said, the MDB stays modified.
@@ -226,14 +226,14 @@ TEST_F(MdbSaveTest, NoRoomForASafeSaveAsksToWriteInPlace)
     EXPECT_EQ(prompts.messages[0].icon, MsgIcon::Question);
     EXPECT_EQ(prompts.messages[0].buttons, MsgButtons::YesNo);
     EXPECT_EQ(ReadBytes(path), before);
-    EXPECT_TRUE(state.mdbPane.modified);
+    EXPECT_TRUE(state.Pane(PaneId::Mdb).Modified());
 
     // Yes: written over the file itself, and BACKUP.INI updated.
     InjectSafeWriteFault(SafeWriteFault::NoSpace);
     prompts.Answer(MsgAnswer::Yes);
     state.Save(PaneId::Mdb);
     EXPECT_EQ(SavedTitles(path), (std::vector<std::string>{"One", "Two"}));
-    EXPECT_FALSE(state.mdbPane.modified);
+    EXPECT_FALSE(state.Pane(PaneId::Mdb).Modified());
     EXPECT_EQ(prompts.messages.size(), 2u);
     EXPECT_TRUE(ReadText(set + "/BACKUP.INI").find("3 = MDB.bup") != std::string::npos);
 
@@ -261,13 +261,13 @@ TEST_F(MdbSaveTest, ABlankSignatureBelongsToTheLoadedMdbAlone)
 
     // The blank file is saved blank again.
     OpenMdbFile(blank);
-    state.mdbPane.modified = true;
+    MarkModified(state.Pane(PaneId::Mdb));
     state.Save(PaneId::Mdb);
     EXPECT_EQ(signature(blank), std::string(8, '\0'));
 
     // A file with a signature loaded afterwards keeps its own.
     OpenMdbFile(pro);
-    state.mdbPane.modified = true;
+    MarkModified(state.Pane(PaneId::Mdb));
     state.Save(PaneId::Mdb);
     EXPECT_EQ(signature(pro), "MDB9P100");
     EXPECT_EQ(ReadMdbFile(pro).model, KeyboardModel::Psr9000Pro);
@@ -288,15 +288,15 @@ TEST_F(MdbSaveTest, AFailedSaveKeepsTheOldFileAndTheFlags)
     WriteTestMdb(path, Records({{"Pop", 3, 120, "One"}}));
     OpenMdbFile(path);
     state.backupStructureOption = true;
-    AddEntry(state.mdbPane, "Pop", 4, 120, "Two");
-    state.mdbPane.modified = true;
+    AddEntry(state.Pane(PaneId::Mdb), "Pop", 4, 120, "Two");
+    MarkModified(state.Pane(PaneId::Mdb));
     const testing::Bytes before = ReadBytes(path);
 
     for (SafeWriteFault fault : {SafeWriteFault::Create, SafeWriteFault::Write, SafeWriteFault::Rename}) {
         InjectSafeWriteFault(fault);
         state.Save(PaneId::Mdb);
         EXPECT_EQ(ReadBytes(path), before);
-        EXPECT_TRUE(state.mdbPane.modified);
+        EXPECT_TRUE(state.Pane(PaneId::Mdb).Modified());
         EXPECT_FALSE(std::filesystem::exists(Path("BACKUP.INI")));
     }
     EXPECT_EQ(prompts.TimesShown(Msg::ErrorSavingMdb), 3);
@@ -306,9 +306,9 @@ TEST_F(MdbSaveTest, AFailedSaveKeepsTheOldFileAndTheFlags)
     state.backupStructureOption = false;
     prompts.saveFileNames.push_back(Path("new.bup"));
     state.SaveAs(PaneId::Mdb);
-    EXPECT_EQ(state.mdbPane.fileName, Path("new.bup"));
-    EXPECT_TRUE(state.mdbPane.modified);
-    EXPECT_EQ(state.mdbPane.recentFiles[0], path);
+    EXPECT_EQ(state.Pane(PaneId::Mdb).fileName, Path("new.bup"));
+    EXPECT_TRUE(state.Pane(PaneId::Mdb).Modified());
+    EXPECT_EQ(state.Pane(PaneId::Mdb).recentFiles[0], path);
 }
 
 } // namespace

@@ -63,13 +63,13 @@ TEST(RecentFilesTest, BackupSetsShowAsSetNamesInTheMdbListOnly)
     MapSettingsStore store;
     AppPrompts prompts;
     MainWindowState state(prompts, store, styles);
-    state.mdbPane.recentFiles = pane.recentFiles;
-    state.archivePane.recentFiles = pane.recentFiles;
+    state.Pane(PaneId::Mdb).recentFiles = pane.recentFiles;
+    state.Pane(PaneId::Archive).recentFiles = pane.recentFiles;
     state.SetBackupStructureOption(true);
-    EXPECT_EQ(state.FillRecentCombo(state.mdbPane).lines[1], "/b/Show");
-    EXPECT_EQ(state.FillRecentCombo(state.archivePane).lines[1], "/b/Show.buf/MDB_Pro.bup");
+    EXPECT_EQ(state.FillRecentCombo(PaneId::Mdb).lines[1], "/b/Show");
+    EXPECT_EQ(state.FillRecentCombo(PaneId::Archive).lines[1], "/b/Show.buf/MDB_Pro.bup");
     state.SetBackupStructureOption(false);
-    EXPECT_EQ(state.FillRecentCombo(state.mdbPane).lines[1], "/b/Show.buf/MDB_Pro.bup");
+    EXPECT_EQ(state.FillRecentCombo(PaneId::Mdb).lines[1], "/b/Show.buf/MDB_Pro.bup");
 }
 
 } // namespace

@@ -23,8 +23,8 @@ TEST_F(SettingsTest, FirstStartWithAnEmptyStore)
     EXPECT_EQ(state.flashStyleMode, kFlashFactory);
     EXPECT_EQ(state.keyboardModel, 0);
     EXPECT_EQ(state.modelLabel, "");
-    EXPECT_TRUE(state.FillRecentCombo(state.mdbPane).lines.empty());
-    EXPECT_TRUE(state.FillRecentCombo(state.archivePane).lines.empty());
+    EXPECT_TRUE(state.FillRecentCombo(PaneId::Mdb).lines.empty());
+    EXPECT_TRUE(state.FillRecentCombo(PaneId::Archive).lines.empty());
     EXPECT_FALSE(state.windowPosition.IsSet());
     EXPECT_FALSE(state.HasActivePane());
     EXPECT_FALSE(state.startupFolder.empty());
@@ -70,11 +70,11 @@ TEST_F(SettingsTest, EverythingWrittenAtExitIsReadAtTheNextStart)
     state.flashStyleFile = "/sets/STY.b01";
     state.lastBackupFolder = "/sets";
     for (int i = 0; i < 6; ++i) {
-        state.mdbPane.fileName = "/m" + std::to_string(i);
-        AddRecentFile(state.mdbPane);
+        state.Pane(PaneId::Mdb).fileName = "/m" + std::to_string(i);
+        AddRecentFile(state.Pane(PaneId::Mdb));
     }
-    state.archivePane.fileName = "/a.mdx";
-    AddRecentFile(state.archivePane);
+    state.Pane(PaneId::Archive).fileName = "/a.mdx";
+    AddRecentFile(state.Pane(PaneId::Archive));
     ASSERT_TRUE(state.ExitSequence({120, 45}));
 
     EXPECT_EQ(store.StringValue(kSection, "LastOpenMDB1"), "/m5");
@@ -97,8 +97,8 @@ TEST_F(SettingsTest, EverythingWrittenAtExitIsReadAtTheNextStart)
     EXPECT_EQ(next.flashStyleMode, kFlashDefault);
     EXPECT_EQ(next.flashStyleFile, "/sets/STY.b01");
     EXPECT_EQ(next.lastBackupFolder, "/sets");
-    EXPECT_EQ(next.mdbPane.recentFiles, state.mdbPane.recentFiles);
-    EXPECT_EQ(next.archivePane.recentFiles[0], "/a.mdx");
+    EXPECT_EQ(next.Pane(PaneId::Mdb).recentFiles, state.Pane(PaneId::Mdb).recentFiles);
+    EXPECT_EQ(next.Pane(PaneId::Archive).recentFiles[0], "/a.mdx");
     EXPECT_EQ(next.windowPosition.left, 120);
     EXPECT_EQ(next.windowPosition.top, 45);
 }
@@ -168,9 +168,9 @@ TEST_F(SettingsTest, StoredValuesAreUsedAsRead)
     EXPECT_EQ(state.modelLabel, "");
     EXPECT_FALSE(state.windowPosition.IsSet());
     // Occupied entries come first, so combo line i is recent entry i.
-    EXPECT_EQ(state.mdbPane.recentFiles[0], "/second");
-    EXPECT_EQ(state.mdbPane.recentFiles[1], "/fifth");
-    EXPECT_EQ(state.FillRecentCombo(state.mdbPane).lines, (std::vector<std::string>{"/second", "/fifth"}));
+    EXPECT_EQ(state.Pane(PaneId::Mdb).recentFiles[0], "/second");
+    EXPECT_EQ(state.Pane(PaneId::Mdb).recentFiles[1], "/fifth");
+    EXPECT_EQ(state.FillRecentCombo(PaneId::Mdb).lines, (std::vector<std::string>{"/second", "/fifth"}));
 
     store.WriteInt(kSection, settings::kLeftPos, -1);
     state.LoadSettings();

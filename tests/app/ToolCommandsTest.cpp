@@ -14,6 +14,9 @@
 namespace tessaro {
 namespace {
 
+// Export CSV, Import CSV, Compare panes, Check for keyboard, Find duplicates.
+using ToolFlags = std::array<bool, 5>;
+
 std::string ReadText(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -53,12 +56,20 @@ std::string SelectedTitle(const PaneState& pane)
 class ToolCommandsTest : public AppTest
 {
 protected:
+    ToolFlags ToolsEnabled()
+    {
+        const CommandStates s = state.UpdateCommandStates();
+        return {s[CommandId::ExportCsv].enabled, s[CommandId::ImportCsv].enabled,
+                s[CommandId::ComparePanes].enabled, s[CommandId::CheckForKeyboard].enabled,
+                s[CommandId::FindDuplicates].enabled};
+    }
+
     // The MDB pane (PSR-9000pro) with "m" in Pop, the archive with j and k in Jazz.
     void TwoPanes()
     {
         prompts.keyboardModels.push_back(2);
         state.New(PaneId::Mdb);
-        AddEntry(state.mdbPane, "Pop", 3, 120, "m");
+        AddEntry(state.Pane(PaneId::Mdb), "Pop", 3, 120, "m");
         NewArchiveWith({{"Jazz", 2, 80, "j"}, {"Jazz", 2, 80, "k"}});
     }
 
@@ -73,13 +84,13 @@ TEST_F(ToolCommandsTest, ExportWritesTheActivePaneAndImportAddsItsRowsSortedAsOn
 {
     TwoPanes();
     const std::string csv = Path("jazz.csv");
-    state.TreeGotFocus(false);
+    state.TreeGotFocus(PaneId::Archive);
     prompts.saveFileNames.push_back(csv);
     state.ExportCsv();
     ASSERT_EQ(prompts.saveRequests.size(), 1u);
     EXPECT_TRUE(prompts.saveRequests[0].overwritePrompt);
     EXPECT_EQ(prompts.saveRequests[0].defaultExtension, ".csv");
-    EXPECT_EQ(ReadText(csv), EntryCsvText(state.archivePane.tree));
+    EXPECT_EQ(ReadText(csv), EntryCsvText(state.Pane(PaneId::Archive).tree));
 
     // Into the MDB, whose Pop stays first; a second Pop row lands in its group.
     std::string text = ReadText(csv);
@@ -88,27 +99,28 @@ TEST_F(ToolCommandsTest, ExportWritesTheActivePaneAndImportAddsItsRowsSortedAsOn
     popRow.replace(popRow.find("Jazz"), 4, "Pop");
     WriteText(csv, text + popRow);
 
-    state.TreeGotFocus(true);
-    const std::size_t stepsBefore = state.history.StepCount();
+    state.TreeGotFocus(PaneId::Mdb);
+    const std::size_t stepsBefore = state.workspace.history.StepCount();
     prompts.openFileNames.push_back(csv);
     state.ImportCsv();
-    EXPECT_EQ(Layout(state.mdbPane.tree), "Pop{k,m} Jazz{j,k}") << "sorted in as loading sorts them";
-    EXPECT_EQ(state.mdbPane.entryCountText, "4");
-    EXPECT_TRUE(state.mdbPane.modified);
-    EXPECT_FALSE(state.archivePane.modified) << "the archive was only read";
-    EXPECT_EQ(state.history.StepCount(), stepsBefore + 1);
-    EXPECT_EQ(state.history.UndoName(), "Import CSV \"jazz.csv\"");
-    EXPECT_EQ(state.mdbPane.tree.Selected(), EntryTitled(state.mdbPane.tree, "j"))
+    EXPECT_EQ(Layout(state.Pane(PaneId::Mdb).tree), "Pop{k,m} Jazz{j,k}")
+        << "sorted in as loading sorts them";
+    EXPECT_EQ(state.Pane(PaneId::Mdb).entryCountText, "4");
+    EXPECT_TRUE(state.Pane(PaneId::Mdb).Modified());
+    EXPECT_FALSE(state.Pane(PaneId::Archive).Modified()) << "the archive was only read";
+    EXPECT_EQ(state.workspace.history.StepCount(), stepsBefore + 1);
+    EXPECT_EQ(state.workspace.history.UndoName(), "Import CSV \"jazz.csv\"");
+    EXPECT_EQ(state.Pane(PaneId::Mdb).tree.Selected(), EntryTitled(state.Pane(PaneId::Mdb).tree, "j"))
         << "the file's first row shows where the rows went";
-    EXPECT_TRUE(PanesAreSound(state.mdbPane, state.archivePane));
+    EXPECT_TRUE(PanesAreSound(state.Pane(PaneId::Mdb), state.Pane(PaneId::Archive)));
 
     state.Undo();
-    EXPECT_EQ(Layout(state.mdbPane.tree), "Pop{m}");
-    EXPECT_FALSE(state.mdbPane.modified);
-    EXPECT_EQ(state.mdbPane.entryCountText, "1");
+    EXPECT_EQ(Layout(state.Pane(PaneId::Mdb).tree), "Pop{m}");
+    EXPECT_FALSE(state.Pane(PaneId::Mdb).Modified());
+    EXPECT_EQ(state.Pane(PaneId::Mdb).entryCountText, "1");
     state.Redo();
-    EXPECT_EQ(Layout(state.mdbPane.tree), "Pop{k,m} Jazz{j,k}");
-    EXPECT_TRUE(PaneIsSound(state.mdbPane));
+    EXPECT_EQ(Layout(state.Pane(PaneId::Mdb).tree), "Pop{k,m} Jazz{j,k}");
+    EXPECT_TRUE(PaneIsSound(state.Pane(PaneId::Mdb)));
     EXPECT_EQ(prompts.unscripted, 0);
     EXPECT_TRUE(prompts.resultLists.empty());
 }
@@ -117,9 +129,9 @@ TEST_F(ToolCommandsTest, AnImportWithFaultsChangesNothingAndListsEveryFault)
 {
     prompts.keyboardModels.push_back(2);
     state.New(PaneId::Mdb);
-    AddEntry(state.mdbPane, "Pop", 3, 120, "m");
+    AddEntry(state.Pane(PaneId::Mdb), "Pop", 3, 120, "m");
     NewArchiveWith({{"Jazz", 2, 80, "j"}, {"Jazz", 2, 213, "k"}}); // no other cell reads 213
-    std::string text = EntryCsvText(state.archivePane.tree);
+    std::string text = EntryCsvText(state.Pane(PaneId::Archive).tree);
     const std::size_t tempo = text.find(",213,");
     ASSERT_NE(tempo, std::string::npos);
     text.replace(tempo, 5, ",8000,");
@@ -127,15 +139,15 @@ TEST_F(ToolCommandsTest, AnImportWithFaultsChangesNothingAndListsEveryFault)
     const std::string csv = Path("bad.csv");
     WriteText(csv, text);
 
-    state.TreeGotFocus(true);
-    const std::string before = Layout(state.mdbPane.tree);
-    const std::size_t stepsBefore = state.history.StepCount();
+    state.TreeGotFocus(PaneId::Mdb);
+    const std::string before = Layout(state.Pane(PaneId::Mdb).tree);
+    const std::size_t stepsBefore = state.workspace.history.StepCount();
     prompts.openFileNames.push_back(csv);
     prompts.ChooseResultLines({0, 1}); // lines that stand for nothing do nothing
     state.ImportCsv();
-    EXPECT_EQ(Layout(state.mdbPane.tree), before);
-    EXPECT_FALSE(state.mdbPane.modified);
-    EXPECT_EQ(state.history.StepCount(), stepsBefore);
+    EXPECT_EQ(Layout(state.Pane(PaneId::Mdb).tree), before);
+    EXPECT_FALSE(state.Pane(PaneId::Mdb).Modified());
+    EXPECT_EQ(state.workspace.history.StepCount(), stepsBefore);
 
     const ResultList& list = OnlyList();
     EXPECT_EQ(list.title, "Import CSV");
@@ -148,21 +160,21 @@ TEST_F(ToolCommandsTest, AnImportWithFaultsChangesNothingAndListsEveryFault)
 TEST_F(ToolCommandsTest, FilesThatCannotBeReadOrWrittenAreSaid)
 {
     TwoPanes();
-    state.TreeGotFocus(true);
+    state.TreeGotFocus(PaneId::Mdb);
     prompts.saveFileNames.push_back(Path("no/such/folder/x.csv"));
     state.ExportCsv();
     EXPECT_TRUE(prompts.Showed(Msg::ErrorWritingCsv));
     prompts.openFileNames.push_back(Path("missing.csv"));
     state.ImportCsv();
     EXPECT_TRUE(prompts.Showed(Msg::ErrorReadingCsv));
-    EXPECT_EQ(Layout(state.mdbPane.tree), "Pop{m}");
+    EXPECT_EQ(Layout(state.Pane(PaneId::Mdb).tree), "Pop{m}");
 
-    EXPECT_EQ(state.UpdateToolStates(), (MainWindowState::ToolStates{true, true, true, true, true}));
+    EXPECT_EQ(ToolsEnabled(), (ToolFlags{true, true, true, true, true}));
     // Cancelled dialogs, and no active pane: nothing at all.
     const std::size_t asked = prompts.openRequests.size() + prompts.saveRequests.size();
     state.ImportCsv();
     state.ClearActivePane();
-    EXPECT_EQ(state.UpdateToolStates(), (MainWindowState::ToolStates{false, false, true, false, false}));
+    EXPECT_EQ(ToolsEnabled(), (ToolFlags{false, false, true, false, false}));
     state.ExportCsv();
     state.ImportCsv();
     EXPECT_EQ(prompts.openRequests.size() + prompts.saveRequests.size(), asked + 1);
@@ -183,10 +195,10 @@ TEST_F(ToolCommandsTest, CompareListsTheDifferencesAndEachLineSelectsItsEntry)
     prompts.resultListScript = [&](const ResultList& list, ResultListHost& host) {
         for (std::size_t line = 0; line < list.lines.size(); ++line) {
             host.ShowResult(line);
-            selected.emplace_back(state.IsMdbPaneActive() ? PaneId::Mdb : PaneId::Archive,
+            selected.emplace_back(state.IsActive(PaneId::Mdb) ? PaneId::Mdb : PaneId::Archive,
                                   SelectedTitle(*state.ActivePane()));
             if (line == 1)
-                counterpart = SelectedTitle(state.archivePane);
+                counterpart = SelectedTitle(state.Pane(PaneId::Archive));
         }
     };
     state.ComparePanes();
@@ -200,18 +212,18 @@ TEST_F(ToolCommandsTest, CompareListsTheDifferencesAndEachLineSelectsItsEntry)
                             {PaneId::Mdb, "gone"}, {PaneId::Mdb, "tempo"}, {PaneId::Archive, "new"}}));
     EXPECT_EQ(counterpart, "tempo") << "a changed entry is shown in both panes";
     EXPECT_TRUE(list.mostlyLeftPane);
-    EXPECT_FALSE(state.mdbPane.modified || state.archivePane.modified);
+    EXPECT_FALSE(state.Pane(PaneId::Mdb).Modified() || state.Pane(PaneId::Archive).Modified());
 }
 
 TEST_F(ToolCommandsTest, CompareSaysWhenThePanesAgreeOrOneIsEmpty)
 {
     prompts.keyboardModels.push_back(2);
     state.New(PaneId::Mdb);
-    EXPECT_FALSE(state.UpdateToolStates().comparePanes);
+    EXPECT_FALSE(state.UpdateCommandStates()[CommandId::ComparePanes].enabled);
     state.ComparePanes();
     EXPECT_TRUE(prompts.Showed(Msg::ComparePanesNeedsBoth));
 
-    AddEntry(state.mdbPane, "Pop", 3, 120, "m");
+    AddEntry(state.Pane(PaneId::Mdb), "Pop", 3, 120, "m");
     NewArchiveWith({{"Pop", 3, 120, "m"}});
     state.ComparePanes();
     EXPECT_TRUE(prompts.Showed(Msg::PanesAreEqual));
@@ -225,7 +237,7 @@ TEST_F(ToolCommandsTest, CheckListsTheFindingsForTheChosenModel)
         {Playable("Pop", 3, "fine"), WithProVoice(Playable("Pop", 3, "pro")), Playable("Rock", 5, "ok")},
         KeyboardModel::Psr9000Pro);
     OpenMdbFile(Path("MDB.bup"));
-    state.TreeGotFocus(true);
+    state.TreeGotFocus(PaneId::Mdb);
 
     prompts.keyboardModels.push_back(1);
     prompts.ChooseResultLines({0});
@@ -236,7 +248,7 @@ TEST_F(ToolCommandsTest, CheckListsTheFindingsForTheChosenModel)
     EXPECT_EQ(list.lines,
               std::vector<std::string>{
                   "Pop \u2013 pro: R2-Voice: Piano - Live!Grand <0,113,0> is a PSR-9000pro voice"});
-    EXPECT_EQ(state.mdbPane.tree.Selected(), EntryTitled(state.mdbPane.tree, "pro"));
+    EXPECT_EQ(state.Pane(PaneId::Mdb).tree.Selected(), EntryTitled(state.Pane(PaneId::Mdb).tree, "pro"));
 
     prompts.keyboardModels.push_back(2);
     state.CheckForKeyboard();
@@ -255,17 +267,17 @@ TEST_F(ToolCommandsTest, DuplicateGroupsSelectTheirEntriesAndNothingIsDeleted)
     NewArchiveWith({{"Pop", 3, 120, "a"}, {"Jazz", 3, 120, "b"}, {"Pop", 2, 80, "x"}, {"Pop", 5, 90, "X"}});
     prompts.keyboardModels.push_back(2);
     state.New(PaneId::Mdb);
-    AddEntry(state.mdbPane, "Pop", 3, 120, "m");
-    state.TreeGotFocus(false);
-    const std::string layout = Layout(state.archivePane.tree);
+    AddEntry(state.Pane(PaneId::Mdb), "Pop", 3, 120, "m");
+    state.TreeGotFocus(PaneId::Archive);
+    const std::string layout = Layout(state.Pane(PaneId::Archive).tree);
 
     std::vector<const TreeNode*> chosen;
     std::vector<std::size_t> selectedCounts;
     prompts.resultListScript = [&](const ResultList& list, ResultListHost& host) {
         for (std::size_t line = 0; line < list.lines.size(); ++line) {
             host.ShowResult(line);
-            chosen.push_back(state.archivePane.tree.Selected());
-            selectedCounts.push_back(state.archivePane.tree.SelectionCount());
+            chosen.push_back(state.Pane(PaneId::Archive).tree.Selected());
+            selectedCounts.push_back(state.Pane(PaneId::Archive).tree.SelectionCount());
         }
     };
     state.FindDuplicates();
@@ -275,7 +287,7 @@ TEST_F(ToolCommandsTest, DuplicateGroupsSelectTheirEntriesAndNothingIsDeleted)
     ASSERT_EQ(list.lines.size(), 6u);
     EXPECT_EQ(list.lines[0], "Same registration (2 entries)");
     EXPECT_EQ(list.lines[3], "Same title in one category (2 entries)");
-    const CategoryTree& tree = state.archivePane.tree;
+    const CategoryTree& tree = state.Pane(PaneId::Archive).tree;
     const TreeNode* a = EntryTitled(tree, "a");
     const TreeNode* b = EntryTitled(tree, "b");
     const TreeNode* x = EntryTitled(tree, "x");
@@ -286,10 +298,10 @@ TEST_F(ToolCommandsTest, DuplicateGroupsSelectTheirEntriesAndNothingIsDeleted)
     EXPECT_EQ(chosen, (std::vector<const TreeNode*>{a, a, b, x, x, bigX}));
     EXPECT_EQ(selectedCounts, (std::vector<std::size_t>{2, 1, 1, 2, 1, 1}));
     EXPECT_EQ(Layout(tree), layout);
-    EXPECT_FALSE(state.archivePane.modified);
-    EXPECT_FALSE(state.IsMdbPaneActive());
+    EXPECT_FALSE(state.Pane(PaneId::Archive).Modified());
+    EXPECT_FALSE(state.IsActive(PaneId::Mdb));
 
-    state.TreeGotFocus(true);
+    state.TreeGotFocus(PaneId::Mdb);
     state.FindDuplicates();
     EXPECT_EQ(prompts.resultLists.size(), 1u);
     EXPECT_TRUE(prompts.Showed(Msg::NoDuplicates));
@@ -302,9 +314,9 @@ TEST_F(ToolCommandsTest, SavingAPsr9000MdbWithProVoicesAsksOnceNamingTheCount)
                         Playable("Pop", 3, "c")});
     OpenMdbFile(path);
     ASSERT_EQ(state.keyboardModel, 1);
-    EXPECT_EQ(CountProOnlyVoiceEntries(state.mdbPane.tree), 2u);
-    state.TreeGotFocus(true);
-    state.TreeSelectionChanged(true, EntryTitled(state.mdbPane.tree, "c"));
+    EXPECT_EQ(CountProOnlyVoiceEntries(state.Pane(PaneId::Mdb).tree), 2u);
+    state.TreeGotFocus(PaneId::Mdb);
+    state.TreeSelectionChanged(PaneId::Mdb, EntryTitled(state.Pane(PaneId::Mdb).tree, "c"));
     state.DeleteSelected();
     const std::string onDisk = ReadText(path);
 
@@ -314,7 +326,7 @@ TEST_F(ToolCommandsTest, SavingAPsr9000MdbWithProVoicesAsksOnceNamingTheCount)
     EXPECT_EQ(prompts.messages[0].buttons, MsgButtons::YesNo);
     EXPECT_NE(prompts.messages[0].text.find(": 2\n"), std::string::npos) << prompts.messages[0].text;
     EXPECT_EQ(ReadText(path), onDisk);
-    EXPECT_TRUE(state.mdbPane.modified);
+    EXPECT_TRUE(state.Pane(PaneId::Mdb).Modified());
 
     // Save As asks before the name: No opens no file dialog.
     prompts.Answer(MsgAnswer::No);
@@ -326,15 +338,15 @@ TEST_F(ToolCommandsTest, SavingAPsr9000MdbWithProVoicesAsksOnceNamingTheCount)
     state.Save(PaneId::Mdb);
     EXPECT_EQ(prompts.messages.size(), 3u) << "asked once per save";
     EXPECT_NE(ReadText(path), onDisk);
-    EXPECT_FALSE(state.mdbPane.modified);
+    EXPECT_FALSE(state.Pane(PaneId::Mdb).Modified());
 
     // The PSR-9000pro has the voices: no question.
     state.keyboardModel = 2;
-    state.TreeSelectionChanged(true, EntryTitled(state.mdbPane.tree, "b"));
+    state.TreeSelectionChanged(PaneId::Mdb, EntryTitled(state.Pane(PaneId::Mdb).tree, "b"));
     state.DeleteSelected();
     state.Save(PaneId::Mdb);
     EXPECT_EQ(prompts.messages.size(), 3u);
-    EXPECT_FALSE(state.mdbPane.modified);
+    EXPECT_FALSE(state.Pane(PaneId::Mdb).Modified());
     EXPECT_EQ(prompts.unscripted, 0);
 }
 
@@ -343,15 +355,15 @@ TEST_F(ToolCommandsTest, NoToTheProVoiceQuestionKeepsTheEditorOpenAtExit)
     const std::string path = Path("MDB.bup");
     WriteTestMdb(path, {WithProVoice(Playable("Pop", 3, "a")), Playable("Pop", 3, "b")});
     OpenMdbFile(path);
-    state.TreeGotFocus(true);
-    state.TreeSelectionChanged(true, EntryTitled(state.mdbPane.tree, "b"));
+    state.TreeGotFocus(PaneId::Mdb);
+    state.TreeSelectionChanged(PaneId::Mdb, EntryTitled(state.Pane(PaneId::Mdb).tree, "b"));
     state.DeleteSelected();
 
     prompts.Answer(MsgAnswer::Yes); // save the changes
     prompts.Answer(MsgAnswer::No);  // but not with PSR-9000pro voices
     EXPECT_FALSE(state.ExitSequence(WindowPosition{}));
     EXPECT_EQ(prompts.TimesShown(Msg::MdbChangedSave), 1);
-    EXPECT_TRUE(state.mdbPane.modified);
+    EXPECT_TRUE(state.Pane(PaneId::Mdb).Modified());
     EXPECT_EQ(prompts.unscripted, 0);
 }
 
@@ -371,7 +383,7 @@ TEST_F(ToolCommandsTest, ListsFollowTheLanguage)
     SetUiLanguage(UiLanguage::German);
     prompts.keyboardModels.push_back(2);
     state.New(PaneId::Mdb);
-    AddEntry(state.mdbPane, "Pop", 3, 120, "m");
+    AddEntry(state.Pane(PaneId::Mdb), "Pop", 3, 120, "m");
     NewArchiveWith({{"Pop", 3, 120, "m"}, {"Pop", 3, 120, "n"}});
     state.ComparePanes();
     const ResultList& list = OnlyList();

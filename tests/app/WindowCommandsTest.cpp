@@ -33,11 +33,11 @@ TEST_F(WindowCommandsTest, SearchAgainGoesOnFromTheSelectionWithTheLastText)
 
     prompts.searchScript = [](SearchHost& host) { EXPECT_TRUE(host.SearchStep("kiss")); };
     state.Search();
-    EXPECT_EQ(SelectedTitle(state.mdbPane), "Kiss me");
+    EXPECT_EQ(SelectedTitle(state.Pane(PaneId::Mdb)), "Kiss me");
     state.SearchAgain();
-    EXPECT_EQ(SelectedTitle(state.mdbPane), "Kiss you");
+    EXPECT_EQ(SelectedTitle(state.Pane(PaneId::Mdb)), "Kiss you");
     state.SearchAgain(); // round the tree to the first again
-    EXPECT_EQ(SelectedTitle(state.mdbPane), "Kiss me");
+    EXPECT_EQ(SelectedTitle(state.Pane(PaneId::Mdb)), "Kiss me");
     EXPECT_EQ(prompts.searchDialogRuns, 2);
     EXPECT_TRUE(prompts.messages.empty());
 
@@ -46,7 +46,7 @@ TEST_F(WindowCommandsTest, SearchAgainGoesOnFromTheSelectionWithTheLastText)
     state.Search();
     state.SearchAgain();
     EXPECT_EQ(prompts.Texts(), std::vector<std::string>{"Text not found!"});
-    EXPECT_EQ(SelectedTitle(state.mdbPane), "Kiss me"); // the selection stays
+    EXPECT_EQ(SelectedTitle(state.Pane(PaneId::Mdb)), "Kiss me"); // the selection stays
 }
 
 TEST_F(WindowCommandsTest, SearchAgainNeedsALoadedActivePane)
@@ -71,11 +71,11 @@ TEST_F(WindowCommandsTest, FilesAreToldApartByContentNotName)
     EXPECT_EQ(PaneForFile(folder.path().string()), PaneId::Mdb); // a folder
 
     state.OpenFiles({Path("named.bup"), Path("named.mdx")});
-    EXPECT_TRUE(state.archivePane.loaded && state.mdbPane.loaded);
-    EXPECT_EQ(Titles(state.archivePane), std::vector<std::string>{"Take Five"});
-    EXPECT_EQ(Titles(state.mdbPane), std::vector<std::string>{"Kiss me"});
-    EXPECT_TRUE(state.IsMdbPaneActive()); // the last file's pane
-    EXPECT_EQ(state.mdbPane.recentFiles[0], Path("named.mdx"));
+    EXPECT_TRUE(state.Pane(PaneId::Archive).loaded && state.Pane(PaneId::Mdb).loaded);
+    EXPECT_EQ(Titles(state.Pane(PaneId::Archive)), std::vector<std::string>{"Take Five"});
+    EXPECT_EQ(Titles(state.Pane(PaneId::Mdb)), std::vector<std::string>{"Kiss me"});
+    EXPECT_TRUE(state.IsActive(PaneId::Mdb)); // the last file's pane
+    EXPECT_EQ(state.Pane(PaneId::Mdb).recentFiles[0], Path("named.mdx"));
     EXPECT_TRUE(prompts.messages.empty());
 }
 
@@ -83,9 +83,9 @@ TEST_F(WindowCommandsTest, AFileThatIsNoMdbIsRefusedByTheMdbReader)
 {
     std::ofstream(Path("notes.txt")) << "hello";
     state.OpenFiles({Path("notes.txt"), Path("missing.bup")});
-    EXPECT_FALSE(state.mdbPane.loaded);
+    EXPECT_FALSE(state.Pane(PaneId::Mdb).loaded);
     EXPECT_EQ(prompts.Texts(), (std::vector<std::string>{"Invalid file size!", "Error opening file!"}));
-    EXPECT_EQ(state.mdbPane.recentFiles[0], ""); // neither is remembered
+    EXPECT_EQ(state.Pane(PaneId::Mdb).recentFiles[0], ""); // neither is remembered
 }
 
 TEST_F(WindowCommandsTest, EachPaneAsksBeforeItsChangesAreReplaced)
@@ -94,36 +94,36 @@ TEST_F(WindowCommandsTest, EachPaneAsksBeforeItsChangesAreReplaced)
     WriteTestArchive(Path("b.mdx"), Records({{"Soul", 2, 90, "Respect"}}));
     WriteTestMdb(Path("MDB.bup"), Records({{"Pop", 1, 120, "Kiss me"}}));
     NewArchiveWith({{"Mine", 1, 100, "My own"}});
-    state.archivePane.modified = true;
+    MarkModified(state.Pane(PaneId::Archive));
 
     // Cancel keeps this pane as it is and goes on with the next file.
     prompts.Answer(MsgAnswer::Cancel);
     state.OpenFiles({Path("a.mdx"), Path("MDB.bup")});
     EXPECT_EQ(prompts.TimesShown(Msg::ArchiveChangedSave), 1);
-    EXPECT_EQ(Titles(state.archivePane), std::vector<std::string>{"My own"});
-    EXPECT_TRUE(state.mdbPane.loaded);
+    EXPECT_EQ(Titles(state.Pane(PaneId::Archive)), std::vector<std::string>{"My own"});
+    EXPECT_TRUE(state.Pane(PaneId::Mdb).loaded);
 
     // No discards the changes; the file that is open already is not read again.
     prompts.Answer(MsgAnswer::No);
     state.OpenFiles({Path("a.mdx")});
-    EXPECT_EQ(Titles(state.archivePane), std::vector<std::string>{"Take Five"});
-    state.archivePane.tree.Select(state.archivePane.tree.FirstCategory());
+    EXPECT_EQ(Titles(state.Pane(PaneId::Archive)), std::vector<std::string>{"Take Five"});
+    state.Pane(PaneId::Archive).tree.Select(state.Pane(PaneId::Archive).tree.FirstCategory());
     prompts.Answer(MsgAnswer::Yes); // "Delete complete category?"
     state.DeleteSelected();
-    EXPECT_TRUE(state.archivePane.modified);
+    EXPECT_TRUE(state.Pane(PaneId::Archive).Modified());
     const std::size_t asked = prompts.messages.size();
     state.OpenFiles({Path("a.mdx")});
     EXPECT_EQ(prompts.messages.size(), asked);
-    EXPECT_TRUE(state.archivePane.modified);
-    EXPECT_FALSE(state.IsMdbPaneActive());
+    EXPECT_TRUE(state.Pane(PaneId::Archive).Modified());
+    EXPECT_FALSE(state.IsActive(PaneId::Mdb));
 
     // Yes saves before the next file comes in.
     prompts.Answer(MsgAnswer::Yes);
     state.OpenFiles({Path("b.mdx")});
-    EXPECT_EQ(Titles(state.archivePane), std::vector<std::string>{"Respect"});
-    state.archivePane.fileName = Path("a.mdx");
+    EXPECT_EQ(Titles(state.Pane(PaneId::Archive)), std::vector<std::string>{"Respect"});
+    state.Pane(PaneId::Archive).fileName = Path("a.mdx");
     ASSERT_TRUE(state.LoadFile(PaneId::Archive));
-    EXPECT_TRUE(Titles(state.archivePane).empty()); // saved without its category
+    EXPECT_TRUE(Titles(state.Pane(PaneId::Archive)).empty()); // saved without its category
     EXPECT_EQ(prompts.unscripted, 0);
 }
 

@@ -12,12 +12,19 @@ namespace {
 class CopyMoveOperationsTest : public ::testing::Test
 {
 protected:
-    void Copy() { CopyOrMove(mdb, archive, false, prompts); }
-    void Move() { CopyOrMove(mdb, archive, true, prompts); }
+    void Copy()
+    {
+        steps.Step([&] { CopyOrMove(mdb, archive, false, prompts); });
+    }
+    void Move()
+    {
+        steps.Step([&] { CopyOrMove(mdb, archive, true, prompts); });
+    }
     ::testing::AssertionResult Sound() { return PanesAreSound(mdb, archive); }
 
-    PaneState mdb{NumberedStyles()};     // the source
-    PaneState archive{NumberedStyles()}; // the target
+    SteppedPanes steps;
+    PaneState& mdb = steps.panes[0];     // the source
+    PaneState& archive = steps.panes[1]; // the target
     FakePrompts prompts;
 };
 
@@ -32,8 +39,8 @@ TEST_F(CopyMoveOperationsTest, EntryIntoAnEmptyTargetMakesItsOwnCategoryAsMainEn
     EXPECT_EQ(archive.EntryCount(), 1);
     EXPECT_EQ(archive.entryCountText, "1");
     EXPECT_EQ(mdb.entryCountText, "2");
-    EXPECT_TRUE(archive.modified);
-    EXPECT_FALSE(mdb.modified);
+    EXPECT_TRUE(archive.Modified());
+    EXPECT_FALSE(mdb.Modified());
     TreeNode* copy = archive.tree.Selected();
     ASSERT_NE(copy, nullptr);
     EXPECT_EQ(copy->Payload()->GetTitle(), "sub");
@@ -58,7 +65,7 @@ TEST_F(CopyMoveOperationsTest, WithoutADestinationCategoryItWarnsAndChangesNothi
 
     EXPECT_EQ(Layout(mdb.tree), "Pop{a}");
     EXPECT_EQ(Layout(archive.tree), "{r}");
-    EXPECT_FALSE(mdb.modified || archive.modified);
+    EXPECT_FALSE(mdb.Modified() || archive.Modified());
     EXPECT_EQ(mdb.entryCountText, "1"); // the count labels are refreshed all the same
     EXPECT_TRUE(Sound());
 }
@@ -101,7 +108,7 @@ TEST_F(CopyMoveOperationsTest, MainEntryTakesItsSubEntriesAlong)
     EXPECT_EQ(Layout(mdb.tree), "Pop{other}");
     EXPECT_EQ(mdb.EntryCount(), 1);
     EXPECT_EQ(mdb.entryCountText, "1");
-    EXPECT_TRUE(mdb.modified);
+    EXPECT_TRUE(mdb.Modified());
     EXPECT_EQ(Layout(archive.tree), "Pop{there,main,  sub1,  sub2,main,  sub1,  sub2,later}");
     EXPECT_EQ(archive.entryCountText, "8");
 }
@@ -199,7 +206,7 @@ TEST_F(CopyMoveOperationsTest, WholeCategoryMergesIntoTheTargetCategoryOfItsName
     EXPECT_EQ(Layout(archive.tree), "Pop{d,a,  a sub,c,b} Rock{r}");
     EXPECT_EQ(archive.entryCountText, "6");
     EXPECT_EQ(archive.tree.Selected(), rock);
-    EXPECT_FALSE(mdb.modified);
+    EXPECT_FALSE(mdb.Modified());
 }
 
 TEST_F(CopyMoveOperationsTest, WholeCategoryWithANewNameGoesAboveTheTargetSelection)
@@ -215,7 +222,7 @@ TEST_F(CopyMoveOperationsTest, WholeCategoryWithANewNameGoesAboveTheTargetSelect
     EXPECT_EQ(Layout(archive.tree), "Pop{p} Jazz{j0,j1} Rock{r}");
     EXPECT_TRUE(mdb.tree.IsEmpty());
     EXPECT_EQ(mdb.entryCountText, "0");
-    EXPECT_TRUE(mdb.modified);
+    EXPECT_TRUE(mdb.Modified());
     EXPECT_EQ(archive.tree.Selected(), rockEntry);
 
     // Nothing selected in the target: at the bottom.
@@ -240,8 +247,8 @@ TEST_F(CopyMoveOperationsTest, EmptyCategoryTravelsAsAnEmptyCategory)
     EXPECT_EQ(Layout(archive.tree), "Empty{} Rock{r} Empty{}");
     EXPECT_NE(archive.tree.FirstCategory()->Payload(), nullptr);
     EXPECT_EQ(archive.EntryCount(), 1);
-    EXPECT_TRUE(archive.modified);
-    EXPECT_TRUE(mdb.modified);
+    EXPECT_TRUE(archive.Modified());
+    EXPECT_TRUE(mdb.Modified());
 }
 
 TEST_F(CopyMoveOperationsTest, CopyingBeyondTheKeyboardLimitIsAllowed)
@@ -281,7 +288,7 @@ TEST_F(CopyMoveOperationsTest, NothingSelectedOnlyRefreshesTheCounts)
     EXPECT_TRUE(archive.tree.IsEmpty());
     EXPECT_EQ(mdb.entryCountText, "1");
     EXPECT_EQ(archive.entryCountText, "0");
-    EXPECT_FALSE(mdb.modified || archive.modified);
+    EXPECT_FALSE(mdb.Modified() || archive.Modified());
 }
 
 } // namespace

@@ -13,9 +13,13 @@ namespace {
 class EditOperationsTest : public ::testing::Test
 {
 protected:
-    void Edit() { EditSelected(pane, prompts, KeyboardModel::Psr9000Pro); }
+    void Edit()
+    {
+        steps.Step([&] { EditSelected(pane, prompts, KeyboardModel::Psr9000Pro); });
+    }
 
-    PaneState pane{NumberedStyles()};
+    SteppedPanes steps;
+    PaneState& pane = steps.panes[0];
     FakePrompts prompts;
 };
 
@@ -23,11 +27,11 @@ TEST_F(EditOperationsTest, NewCategoryCancelledOrEmptyChangesNothing)
 {
     AddEntry(pane, "Pop", 1, 100, "a");
     prompts.CancelCategory();
-    NewCategory(pane, prompts);
+    steps.Step([&] { NewCategory(pane, prompts); });
     prompts.NameCategory("");
-    NewCategory(pane, prompts);
+    steps.Step([&] { NewCategory(pane, prompts); });
     EXPECT_EQ(Layout(pane.tree), "Pop{a}");
-    EXPECT_FALSE(pane.modified);
+    EXPECT_FALSE(pane.Modified());
     EXPECT_EQ(prompts.categoryDialogInputs, (std::vector<std::string>{"", ""}));
 }
 
@@ -37,18 +41,18 @@ TEST_F(EditOperationsTest, NewCategoryGoesAboveTheSelectionsCategoryOrToTheBotto
     TreeNode* rockEntry = AddEntry(pane, "Rock", 1, 100, "r");
     pane.tree.Select(rockEntry);
     prompts.NameCategory("Jazz");
-    NewCategory(pane, prompts);
+    steps.Step([&] { NewCategory(pane, prompts); });
     EXPECT_EQ(Layout(pane.tree), "Pop{a} Jazz{} Rock{r}");
     TreeNode* jazz = pane.tree.Selected();
     ASSERT_NE(jazz, nullptr);
     EXPECT_EQ(jazz->Text(), "Jazz");
     EXPECT_FALSE(jazz->HasChildren());
-    EXPECT_TRUE(pane.modified);
+    EXPECT_TRUE(pane.Modified());
     EXPECT_EQ(pane.EntryCount(), 2);
 
     pane.tree.Select(nullptr);
     prompts.NameCategory("Pop"); // no name check
-    NewCategory(pane, prompts);
+    steps.Step([&] { NewCategory(pane, prompts); });
     EXPECT_EQ(Layout(pane.tree), "Pop{a} Jazz{} Rock{r} Pop{}");
     EXPECT_TRUE(PaneIsSound(pane));
 
@@ -68,7 +72,7 @@ TEST_F(EditOperationsTest, OkWithoutChangesDoesNotMarkTheEntryModified)
     Edit();
     prompts.CancelEntry();
     Edit();
-    EXPECT_FALSE(pane.modified);
+    EXPECT_FALSE(pane.Modified());
     EXPECT_EQ(prompts.entryDialogModels, (std::vector<int>{2, 2}));
     EXPECT_EQ(prompts.unscripted, 0);
 }
@@ -96,7 +100,7 @@ TEST_F(EditOperationsTest, TitleChangeKeepsThePlaceAndUpdatesTheText)
     Edit();
     EXPECT_EQ(Layout(pane.tree), "Pop{a,renamed,c}");
     EXPECT_EQ(entry->Text().substr(0, 7), "renamed");
-    EXPECT_TRUE(pane.modified);
+    EXPECT_TRUE(pane.Modified());
     EXPECT_EQ(pane.tree.Selected(), entry);
     EXPECT_TRUE(PaneIsSound(pane));
 }
@@ -205,7 +209,7 @@ TEST_F(EditOperationsTest, RenameCategoryNeitherMergesNorResorts)
     Edit();
     EXPECT_EQ(Layout(pane.tree), "Rock{p,  p sub} Rock{r}");
     EXPECT_EQ(prompts.categoryDialogInputs, (std::vector<std::string>{"Pop"}));
-    EXPECT_TRUE(pane.modified);
+    EXPECT_TRUE(pane.Modified());
     for (TreeNode* entry = pop->FirstChild(); entry; entry = entry->NextSibling()) {
         EXPECT_EQ(entry->Payload()->GetCategory(), "Rock");
         EXPECT_EQ(entry->Payload()->CategoryLabel(), "Rock");
@@ -223,13 +227,13 @@ TEST_F(EditOperationsTest, RenameCountsAChangeOfLetterCaseAndTakesAnEmptyName)
     pane.tree.Select(pop);
     prompts.NameCategory("pop");
     Edit();
-    EXPECT_FALSE(pane.modified);
+    EXPECT_FALSE(pane.Modified());
     prompts.CancelCategory();
     Edit();
-    EXPECT_FALSE(pane.modified);
+    EXPECT_FALSE(pane.Modified());
     prompts.NameCategory("Pop");
     Edit();
-    EXPECT_TRUE(pane.modified);
+    EXPECT_TRUE(pane.Modified());
     EXPECT_EQ(pop->Text(), "Pop");
     prompts.NameCategory("");
     Edit();
@@ -256,16 +260,16 @@ TEST_F(EditOperationsTest, ToggleTurnsSubIntoMainAndBack)
     AddEntry(pane, "Pop", 1, 100, "main");
     TreeNode* sub = AddEntry(pane, "Pop", 1, 100, "  fifteen chars!");
     pane.tree.Select(sub);
-    ToggleMainEntry(pane);
+    steps.Step([&] { ToggleMainEntry(pane); });
     EXPECT_EQ(sub->Payload()->GetTitle(), "fifteen chars!");
     EXPECT_EQ(sub->Text(), sub->Payload()->DisplayLabel());
-    EXPECT_TRUE(pane.modified);
+    EXPECT_TRUE(pane.Modified());
     EXPECT_TRUE(PaneIsSound(pane));
 
     MdbEntry longer = sub->Payload()->record;
     longer.SetTitle("sixteen chars ok");
     pane.tree.ReplaceEntry(sub, longer);
-    ToggleMainEntry(pane);
+    steps.Step([&] { ToggleMainEntry(pane); });
     EXPECT_EQ(sub->Payload()->GetTitle(), "  sixteen chars ");
     EXPECT_EQ(sub->Text().substr(0, 5), "     ");
     EXPECT_TRUE(PaneIsSound(pane));
@@ -278,11 +282,11 @@ TEST_F(EditOperationsTest, ToggleLeavesTheHeadOfAGroupMain)
     TreeNode* head = AddEntry(pane, "Pop", 1, 100, "head");
     pane.tree.Select(head);
     EXPECT_FALSE(CanToggleMainEntry(head));
-    ToggleMainEntry(pane);
+    steps.Step([&] { ToggleMainEntry(pane); });
     EXPECT_EQ(head->Payload()->GetTitle(), "head");
-    EXPECT_FALSE(pane.modified);
+    EXPECT_FALSE(pane.Modified());
     pane.tree.Select(head->Parent());
-    ToggleMainEntry(pane);
+    steps.Step([&] { ToggleMainEntry(pane); });
     EXPECT_TRUE(PaneIsSound(pane));
 }
 

@@ -75,14 +75,14 @@ protected:
         ASSERT_EQ(WriteArchiveFile(folder / "big.mdx", SourceOf(Records(5000))), std::nullopt);
         AddEntry(mdb, "Mine", 1, 100, "unsaved");
         AddEntry(archive, "Kept", 1, 100, "as it was");
-        mdb.modified = true;
+        MarkModified(mdb);
     }
     // Neither pane changed.
     void ExpectUntouched()
     {
         EXPECT_EQ(Layout(mdb.tree), "Mine{unsaved}");
         EXPECT_EQ(Layout(archive.tree), "Kept{as it was}");
-        EXPECT_TRUE(mdb.modified);
+        EXPECT_TRUE(mdb.Modified());
         EXPECT_TRUE(PanesAreSound(mdb, archive));
     }
 
@@ -212,40 +212,42 @@ TEST_F(LongWorkTest, CancelledSaveLeavesTheOldArchiveWhole)
 
 TEST_F(LongWorkTest, CancelledMoveOfALargeCategoryIsTakenBackWhole)
 {
-    PaneState source{NumberedStyles()};
+    Panes panes{PaneState(NumberedStyles()), PaneState(NumberedStyles())};
+    PaneState& source = panes[0];
+    PaneState& target = panes[1];
+    AddEntry(target, "Kept", 1, 100, "as it was");
     ASSERT_EQ(ReplaceWithArchiveFile(source, folder / "big.mdx"), std::nullopt);
     const std::string sourceBefore = Layout(source.tree);
-    const std::string targetBefore = Layout(archive.tree);
-    History history(source, archive);
+    const std::string targetBefore = Layout(target.tree);
+    History history(panes);
     FakePrompts prompts;
     TreeNode* half = CategoryNamed(source.tree, "Half");
     ASSERT_EQ(half->ChildCount(), 2500);
 
     FakeProgress cancel(2048);
     history.Begin("Move", PaneId::Mdb);
-    EXPECT_FALSE(Transfer(source, {half}, archive, archive.tree.FirstCategory(), true, prompts, &cancel));
+    EXPECT_FALSE(Transfer(source, {half}, target, target.tree.FirstCategory(), true, prompts, &cancel));
     EXPECT_EQ(cancel.captions, std::vector<Caption>{Caption::ProgressMoving});
     EXPECT_EQ(cancel.totals[0], 2500u);
     EXPECT_NE(Layout(source.tree), sourceBefore); // some were moved when the user cancelled
     history.Rollback();
     EXPECT_EQ(Layout(source.tree), sourceBefore);
-    EXPECT_EQ(Layout(archive.tree), targetBefore);
-    EXPECT_FALSE(source.modified);
-    EXPECT_FALSE(archive.modified);
+    EXPECT_EQ(Layout(target.tree), targetBefore);
+    EXPECT_FALSE(source.Modified());
+    EXPECT_FALSE(target.Modified());
     EXPECT_FALSE(history.CanUndo());
-    EXPECT_TRUE(PanesAreSound(source, archive));
+    EXPECT_TRUE(PanesAreSound(source, target));
 
     // Not cancelled, the same move is one step that undo takes back.
     FakeProgress all;
     history.Begin("Move", PaneId::Mdb);
-    EXPECT_TRUE(
-        Transfer(source, {CategoryNamed(source.tree, "Half")}, archive, nullptr, true, prompts, &all));
+    EXPECT_TRUE(Transfer(source, {CategoryNamed(source.tree, "Half")}, target, nullptr, true, prompts, &all));
     history.Commit();
     EXPECT_EQ(CategoryNamed(source.tree, "Half"), nullptr);
-    EXPECT_EQ(CategoryNamed(archive.tree, "Half")->ChildCount(), 2500);
+    EXPECT_EQ(CategoryNamed(target.tree, "Half")->ChildCount(), 2500);
     history.Undo();
     EXPECT_EQ(Layout(source.tree), sourceBefore);
-    EXPECT_EQ(Layout(archive.tree), targetBefore);
+    EXPECT_EQ(Layout(target.tree), targetBefore);
 }
 
 } // namespace

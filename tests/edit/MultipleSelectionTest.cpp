@@ -33,8 +33,9 @@ protected:
         ASSERT_TRUE(PaneIsSound(pane));
     }
 
-    PaneState pane{NumberedStyles()};
-    PaneState other{NumberedStyles()};
+    SteppedPanes steps;
+    PaneState& pane = steps.panes[0];
+    PaneState& other = steps.panes[1];
     FakePrompts prompts;
     TreeNode *a = nullptr, *m = nullptr, *s1 = nullptr, *s2 = nullptr, *z = nullptr;
     TreeNode *r1 = nullptr, *r2 = nullptr, *empty = nullptr, *pop = nullptr, *rock = nullptr;
@@ -95,41 +96,41 @@ TEST_F(MultipleSelectionTest, DeletingSeveralAsksOnceWithTheNumberOfEntries)
 {
     pane.tree.SetSelection({a, rock, z}, a);
     prompts.Answer(MsgAnswer::No);
-    DeleteSelected(pane, prompts);
+    steps.Step([&] { DeleteSelected(pane, prompts); });
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text, "Delete 4 entries?");
     EXPECT_EQ(prompts.messages[0].icon, MsgIcon::Question);
     EXPECT_EQ(prompts.messages[0].buttons, MsgButtons::YesNo);
     EXPECT_EQ(Layout(pane.tree), "Pop{a,m,  s1,  s2,z} Rock{r1,r2} Empty{}");
-    EXPECT_FALSE(pane.modified);
+    EXPECT_FALSE(pane.Modified());
 
     SetUiLanguage(UiLanguage::German);
     prompts.Answer(MsgAnswer::Yes);
-    DeleteSelected(pane, prompts);
+    steps.Step([&] { DeleteSelected(pane, prompts); });
     SetUiLanguage(UiLanguage::English);
     EXPECT_EQ(prompts.messages.back().text, "4 Einträge löschen?");
     EXPECT_EQ(Layout(pane.tree), "Pop{m,  s1,  s2} Empty{}");
     EXPECT_EQ(pane.entryCountText, "3");
-    EXPECT_TRUE(pane.modified);
+    EXPECT_TRUE(pane.Modified());
     EXPECT_TRUE(PaneIsSound(pane));
 }
 
 TEST_F(MultipleSelectionTest, OneEntryAmongSeveralNodesIsAskedAboutInTheSingular)
 {
     // An entry of a category that goes whole is counted once, with the category.
-    Delete(pane, {empty, r1, rock, r1}, prompts);
+    steps.Step([&] { Delete(pane, {empty, r1, rock, r1}, prompts); });
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text, "Delete 2 entries?");
 
     TreeNode* alone = AddEmptyCategory(pane, "Alone");
     prompts.Answer(MsgAnswer::Yes);
-    Delete(pane, {empty, z}, prompts);
+    steps.Step([&] { Delete(pane, {empty, z}, prompts); });
     EXPECT_EQ(prompts.messages.back().text, "Delete 1 entry?");
     EXPECT_EQ(Layout(pane.tree), "Pop{a,m,  s1,  s2} Rock{r1,r2} Alone{}");
 
     // Empty categories alone go without a question, as one does.
     const std::size_t asked = prompts.messages.size();
-    Delete(pane, {alone, CategoryNamed(pane.tree, "Alone")}, prompts);
+    steps.Step([&] { Delete(pane, {alone, CategoryNamed(pane.tree, "Alone")}, prompts); });
     EXPECT_EQ(prompts.messages.size(), asked);
     EXPECT_EQ(Layout(pane.tree), "Pop{a,m,  s1,  s2} Rock{r1,r2}");
     EXPECT_EQ(prompts.unscripted, 1);
@@ -140,7 +141,7 @@ TEST_F(MultipleSelectionTest, OneEntryAmongSeveralNodesIsAskedAboutInTheSingular
 TEST_F(MultipleSelectionTest, DeletingAGroupHeadWithItsSubEntryKeepsTheGroupSound)
 {
     prompts.Answer(MsgAnswer::Yes);
-    Delete(pane, {s1, m}, prompts);
+    steps.Step([&] { Delete(pane, {s1, m}, prompts); });
     EXPECT_EQ(Layout(pane.tree), "Pop{a,s2,z} Rock{r1,r2} Empty{}");
     EXPECT_TRUE(PaneIsSound(pane));
 }
@@ -149,11 +150,11 @@ TEST_F(MultipleSelectionTest, CopyTakesEveryNodeAndWarnsOnceWithoutADestination)
 {
     AddEntry(other, "Jazz", 3, 80, "j");
     // Nothing selected in the target: one warning for both entries; the category still goes.
-    Transfer(pane, {a, r1, empty}, other, nullptr, false, prompts);
+    steps.Step([&] { Transfer(pane, {a, r1, empty}, other, nullptr, false, prompts); });
     EXPECT_EQ(prompts.TimesShown(Msg::SelectDestinationCategory), 1);
     EXPECT_EQ(Layout(other.tree), "Jazz{j} Empty{}");
 
-    Transfer(pane, {a, r1, m}, other, CategoryNamed(other.tree, "Jazz"), false, prompts);
+    steps.Step([&] { Transfer(pane, {a, r1, m}, other, CategoryNamed(other.tree, "Jazz"), false, prompts); });
     EXPECT_EQ(Layout(other.tree), "Jazz{a,m,  s1,  s2,r1,j} Empty{}");
     EXPECT_EQ(other.entryCountText, "6");
     EXPECT_EQ(prompts.TimesShown(Msg::SelectDestinationCategory), 1);
@@ -164,7 +165,7 @@ TEST_F(MultipleSelectionTest, CopyTakesEveryNodeAndWarnsOnceWithoutADestination)
 // of the selection went first and made the target non-empty.
 TEST_F(MultipleSelectionTest, MoveIntoAnEmptyPaneKeepsTheCategories)
 {
-    Transfer(pane, {m, s2, z, rock}, other, nullptr, true, prompts);
+    steps.Step([&] { Transfer(pane, {m, s2, z, rock}, other, nullptr, true, prompts); });
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(Layout(other.tree), "Rock{r1,r2} Pop{m,  s1,  s2,z}");
     EXPECT_EQ(Layout(pane.tree), "Pop{a} Empty{}");
@@ -181,13 +182,15 @@ TEST_F(MultipleSelectionTest, EntriesGoToAnotherCategoryOfTheirPaneSorted)
     EXPECT_TRUE(CanMoveToCategory(pane, {r1}, empty));
 
     // A main entry takes its sub entries along; a selected sub entry is not taken twice.
-    ASSERT_TRUE(MoveToCategory(pane, {m, s2, r2}, empty));
+    ASSERT_TRUE(steps.Step([&] { return MoveToCategory(pane, {m, s2, r2}, empty); }));
     EXPECT_EQ(Layout(pane.tree), "Pop{a,z} Rock{r1} Empty{m,  s1,  s2,r2}");
-    EXPECT_TRUE(pane.modified);
+    EXPECT_TRUE(pane.Modified());
     EXPECT_TRUE(PaneIsSound(pane));
 
     // The last entries of a category leave with it; sorted in among the others.
-    ASSERT_TRUE(MoveToCategory(pane, {EntryTitled(pane.tree, "r1")}, CategoryNamed(pane.tree, "Pop")));
+    ASSERT_TRUE(steps.Step([&] {
+        return MoveToCategory(pane, {EntryTitled(pane.tree, "r1")}, CategoryNamed(pane.tree, "Pop"));
+    }));
     EXPECT_EQ(CategoryNamed(pane.tree, "Rock"), nullptr);
     EXPECT_EQ(Layout(pane.tree), "Pop{a,z,r1} Empty{m,  s1,  s2,r2}");
     EXPECT_EQ(pane.tree.Selected(), EntryTitled(pane.tree, "r1"));
@@ -199,7 +202,7 @@ TEST_F(MultipleSelectionTest, EntriesGoToAnotherCategoryOfTheirPaneSorted)
 // becomes a main entry, and the one left behind heads the old group.
 TEST_F(MultipleSelectionTest, ASubEntryMovedAloneHeadsItsGroupThere)
 {
-    ASSERT_TRUE(MoveToCategory(pane, {s1}, rock));
+    ASSERT_TRUE(steps.Step([&] { return MoveToCategory(pane, {s1}, rock); }));
     EXPECT_EQ(Layout(pane.tree), "Pop{a,m,  s2,z} Rock{s1,r1,r2} Empty{}");
     EXPECT_TRUE(PaneIsSound(pane));
 }
@@ -207,16 +210,16 @@ TEST_F(MultipleSelectionTest, ASubEntryMovedAloneHeadsItsGroupThere)
 TEST_F(MultipleSelectionTest, AMoveIntoACategoryIsOneUndoableStep)
 {
     const std::string before = Layout(pane.tree);
-    History history(pane, other);
+    History& history = steps.history;
     pane.tree.SetSelection({a, m, r1}, m);
     history.Begin("Move", PaneId::Mdb);
-    MoveToCategory(pane, {a, m, r1}, empty);
+    steps.Step([&] { MoveToCategory(pane, {a, m, r1}, empty); });
     pane.tree.Select(empty);
     history.Commit();
     EXPECT_EQ(history.StepCount(), 1u);
     history.Undo();
     EXPECT_EQ(Layout(pane.tree), before);
-    EXPECT_FALSE(pane.modified);
+    EXPECT_FALSE(pane.Modified());
     // The whole selection comes back with the nodes, its current node too.
     EXPECT_EQ(pane.tree.SelectedNodes(), (std::vector<TreeNode*>{a, m, r1}));
     EXPECT_EQ(pane.tree.Selected(), m);

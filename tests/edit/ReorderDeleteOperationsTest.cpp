@@ -23,7 +23,8 @@ protected:
         last = AddEntry(pane, "Pop", 1, 110, "last");
     }
 
-    PaneState pane{NumberedStyles()};
+    SteppedPanes steps;
+    PaneState& pane = steps.panes[0];
     FakePrompts prompts;
     TreeNode* other = nullptr;
     TreeNode* main = nullptr;
@@ -36,19 +37,19 @@ TEST_F(ReorderOperationsTest, UpToTheTopOfTheGroupMakesTheEntryMain)
 {
     pane.tree.Select(sub1);
     ASSERT_TRUE(CanMoveUp(pane.tree.Selected()));
-    MoveUp(pane);
+    steps.Step([&] { MoveUp(pane); });
     ASSERT_TRUE(PaneIsSound(pane));
     EXPECT_EQ(Layout(pane.tree), "Pop{other,s1,m,  s2,last}");
     EXPECT_EQ(pane.tree.Selected()->Payload()->GetTitle(), "s1");
     EXPECT_EQ(pane.tree.Selected()->Text(), pane.tree.Selected()->Payload()->DisplayLabel());
-    EXPECT_TRUE(pane.modified);
+    EXPECT_TRUE(pane.Modified());
     EXPECT_TRUE(pane.tree.Selected()->Parent()->IsExpanded());
 }
 
 TEST_F(ReorderOperationsTest, UpInsideTheGroupKeepsASubEntrySub)
 {
     pane.tree.Select(sub2);
-    MoveUp(pane);
+    steps.Step([&] { MoveUp(pane); });
     EXPECT_EQ(Layout(pane.tree), "Pop{other,m,  s2,  s1,last}");
     EXPECT_TRUE(PaneIsSound(pane));
 }
@@ -57,20 +58,20 @@ TEST_F(ReorderOperationsTest, UpAndDownStopAtTheEdgesOfTheGroup)
 {
     pane.tree.Select(main);
     EXPECT_FALSE(CanMoveUp(pane.tree.Selected()));
-    MoveUp(pane);
+    steps.Step([&] { MoveUp(pane); });
     pane.tree.Select(sub2);
     EXPECT_FALSE(CanMoveDown(pane.tree.Selected()));
-    MoveDown(pane);
+    steps.Step([&] { MoveDown(pane); });
     pane.tree.Select(other);
-    MoveUp(pane);
+    steps.Step([&] { MoveUp(pane); });
     EXPECT_EQ(Layout(pane.tree), "Pop{other,m,  s1,  s2,last}");
-    EXPECT_FALSE(pane.modified);
+    EXPECT_FALSE(pane.Modified());
 }
 
 TEST_F(ReorderOperationsTest, DownOnAMainEntryMakesItsFirstSubEntryMain)
 {
     pane.tree.Select(main);
-    MoveDown(pane);
+    steps.Step([&] { MoveDown(pane); });
     ASSERT_TRUE(PaneIsSound(pane));
     EXPECT_EQ(Layout(pane.tree), "Pop{other,s1,m,  s2,last}");
     EXPECT_EQ(sub1->Text(), sub1->Payload()->DisplayLabel());
@@ -80,14 +81,15 @@ TEST_F(ReorderOperationsTest, DownOnAMainEntryMakesItsFirstSubEntryMain)
 TEST_F(ReorderOperationsTest, DownOnASubEntryKeepsItSub)
 {
     pane.tree.Select(sub1);
-    MoveDown(pane);
+    steps.Step([&] { MoveDown(pane); });
     EXPECT_EQ(Layout(pane.tree), "Pop{other,m,  s2,  s1,last}");
     EXPECT_TRUE(PaneIsSound(pane));
 }
 
 TEST(ReorderCategoryTest, CategoriesMoveWithTheirEntriesAndComeBackClosed)
 {
-    PaneState pane{NumberedStyles()};
+    SteppedPanes steps;
+    PaneState& pane = steps.panes[0];
     TreeNode* a = AddEntry(pane, "A", 1, 100, "a")->Parent();
     AddEntry(pane, "A", 1, 100, "  a sub");
     AddEntry(pane, "A", 2, 100, "a2");
@@ -96,25 +98,25 @@ TEST(ReorderCategoryTest, CategoriesMoveWithTheirEntriesAndComeBackClosed)
 
     pane.tree.Select(a);
     EXPECT_FALSE(CanMoveUp(pane.tree.Selected()));
-    MoveUp(pane);
-    EXPECT_FALSE(pane.modified);
+    steps.Step([&] { MoveUp(pane); });
+    EXPECT_FALSE(pane.Modified());
 
     pane.tree.SetExpanded(a, true);
-    MoveDown(pane);
+    steps.Step([&] { MoveDown(pane); });
     EXPECT_EQ(Layout(pane.tree), "Empty{} A{a,  a sub,a2} C{c}");
     EXPECT_FALSE(a->IsExpanded());
     EXPECT_EQ(pane.tree.Selected(), a);
-    EXPECT_TRUE(pane.modified);
+    EXPECT_TRUE(pane.Modified());
 
     pane.tree.Select(empty);
-    MoveDown(pane);
+    steps.Step([&] { MoveDown(pane); });
     EXPECT_EQ(Layout(pane.tree), "A{a,  a sub,a2} Empty{} C{c}");
     ASSERT_NE(empty->Payload(), nullptr);
-    MoveDown(pane);
-    MoveDown(pane); // already last
+    steps.Step([&] { MoveDown(pane); });
+    steps.Step([&] { MoveDown(pane); }); // already last
     EXPECT_EQ(Layout(pane.tree), "A{a,  a sub,a2} C{c} Empty{}");
-    MoveUp(pane);
-    MoveUp(pane);
+    steps.Step([&] { MoveUp(pane); });
+    steps.Step([&] { MoveUp(pane); });
     EXPECT_EQ(Layout(pane.tree), "Empty{} A{a,  a sub,a2} C{c}");
     EXPECT_EQ(pane.tree.Selected(), empty);
     EXPECT_TRUE(PaneIsSound(pane));
@@ -127,20 +129,20 @@ class DeleteOperationsTest : public ReorderOperationsTest
 TEST_F(DeleteOperationsTest, DeletingAMainEntryMakesItsFirstSubEntryMain)
 {
     pane.tree.Select(main);
-    DeleteSelected(pane, prompts);
+    steps.Step([&] { DeleteSelected(pane, prompts); });
     ASSERT_TRUE(PaneIsSound(pane));
     EXPECT_EQ(Layout(pane.tree), "Pop{other,s1,  s2,last}");
     EXPECT_EQ(sub1->Text(), sub1->Payload()->DisplayLabel());
     EXPECT_EQ(pane.EntryCount(), 4);
     EXPECT_EQ(pane.entryCountText, "4");
-    EXPECT_TRUE(pane.modified);
+    EXPECT_TRUE(pane.Modified());
     EXPECT_TRUE(prompts.messages.empty());
 }
 
 TEST_F(DeleteOperationsTest, DeletingASubEntryLeavesTheOthers)
 {
     pane.tree.Select(sub1);
-    DeleteSelected(pane, prompts);
+    steps.Step([&] { DeleteSelected(pane, prompts); });
     EXPECT_EQ(Layout(pane.tree), "Pop{other,m,  s2,last}");
     EXPECT_TRUE(PaneIsSound(pane));
 }
@@ -149,7 +151,7 @@ TEST_F(DeleteOperationsTest, DeletingTheLastEntryRemovesTheCategory)
 {
     TreeNode* rock = AddEntry(pane, "Rock", 1, 100, "r");
     pane.tree.Select(rock);
-    DeleteSelected(pane, prompts);
+    steps.Step([&] { DeleteSelected(pane, prompts); });
     EXPECT_EQ(Layout(pane.tree), "Pop{other,m,  s1,  s2,last}");
     EXPECT_EQ(pane.entryCountText, "5");
     EXPECT_TRUE(PaneIsSound(pane));
@@ -161,20 +163,20 @@ TEST_F(DeleteOperationsTest, ACategoryWithEntriesGoesOnlyAfterYes)
     AddEntry(pane, "Rock", 1, 100, "r");
     pane.tree.Select(pop);
     prompts.Answer(MsgAnswer::No);
-    DeleteSelected(pane, prompts);
+    steps.Step([&] { DeleteSelected(pane, prompts); });
     EXPECT_EQ(pane.tree.CategoryCount(), 2);
-    EXPECT_FALSE(pane.modified);
+    EXPECT_FALSE(pane.Modified());
     EXPECT_EQ(pane.entryCountText, "6"); // refreshed also after No
     ASSERT_EQ(prompts.TimesShown(Msg::DeleteCompleteCategory), 1);
     EXPECT_EQ(prompts.messages[0].icon, MsgIcon::Question);
     EXPECT_EQ(prompts.messages[0].buttons, MsgButtons::YesNo);
 
     prompts.Answer(MsgAnswer::Yes);
-    DeleteSelected(pane, prompts);
+    steps.Step([&] { DeleteSelected(pane, prompts); });
     EXPECT_EQ(Layout(pane.tree), "Rock{r}");
     EXPECT_EQ(pane.EntryCount(), 1);
     EXPECT_EQ(pane.entryCountText, "1");
-    EXPECT_TRUE(pane.modified);
+    EXPECT_TRUE(pane.Modified());
     EXPECT_TRUE(PaneIsSound(pane));
 }
 
@@ -182,7 +184,7 @@ TEST_F(DeleteOperationsTest, AnEmptyCategoryGoesWithoutAsking)
 {
     TreeNode* empty = AddEmptyCategory(pane, "Empty");
     pane.tree.Select(empty);
-    DeleteSelected(pane, prompts);
+    steps.Step([&] { DeleteSelected(pane, prompts); });
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(pane.tree.CategoryCount(), 1);
     EXPECT_EQ(pane.EntryCount(), 5);
@@ -191,9 +193,9 @@ TEST_F(DeleteOperationsTest, AnEmptyCategoryGoesWithoutAsking)
 
 TEST_F(DeleteOperationsTest, NothingSelectedOnlyRefreshesTheCount)
 {
-    DeleteSelected(pane, prompts);
+    steps.Step([&] { DeleteSelected(pane, prompts); });
     EXPECT_EQ(pane.entryCountText, "5");
-    EXPECT_FALSE(pane.modified);
+    EXPECT_FALSE(pane.Modified());
 }
 
 } // namespace

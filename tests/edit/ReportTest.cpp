@@ -3,6 +3,7 @@
 // each column should show), never by the report code itself.
 
 #include "catalogue/StyleCatalogue.h"
+#include "data/MdbFile.h"
 #include "data/MdbImage.h"
 #include "data/SafeFile.h"
 #include "edit/PaneLoad.h"
@@ -413,6 +414,29 @@ TEST_F(ReportTest, TabReportOfAnArchivePaneHasFiftySixFieldsPerEntry)
     for (const ExpectedLine& line : ExpectedLines())
         expected += Tabbed(line);
     EXPECT_EQ(Protocol(WriteTabProtocol), expected);
+}
+
+// The demo backup set's reports, checked by hand once against the report's
+// rules and kept beside the tests: any change to a byte of either shows here.
+TEST(DemoReportTest, BothReportsOfTheDemoMdbAreTheirReviewedCopies)
+{
+    const std::string source = TESSARO_SOURCE_DIR;
+    const MdbReadResult read = ReadMdbFile(source + "/examples/Demo.buf/MDB.bup");
+    ASSERT_TRUE(read.ok());
+    StyleCatalogue styles;
+    styles.SetFlashNamesFactory(read.model == KeyboardModel::Psr9000Pro);
+    PaneState pane{styles};
+    ASSERT_EQ(InsertMdbImage(pane, read.image), std::nullopt);
+    ASSERT_EQ(pane.EntryCount(), 42);
+
+    TempFolder folder;
+    FakePrompts prompts;
+    prompts.saveFileNames = {folder / "formatted.txt", folder / "tabs.txt"};
+    WriteFormattedProtocol(pane, prompts, nullptr);
+    WriteTabProtocol(pane, prompts, nullptr);
+    EXPECT_EQ(ReadText(folder / "formatted.txt"), ReadText(source + "/tests/data/Demo-protocol.txt"));
+    EXPECT_EQ(ReadText(folder / "tabs.txt"), ReadText(source + "/tests/data/Demo-protocol-tabs.txt"));
+    EXPECT_TRUE(prompts.messages.empty());
 }
 
 TEST_F(ReportTest, OneLineSpelledOutInFull)

@@ -70,6 +70,13 @@ std::vector<std::string> Titles(const PaneState& pane)
     return titles;
 }
 
+void DeleteInStep(MainWindowState& state, PaneId pane, TreeNode* node)
+{
+    state.workspace.history.Begin("Delete", pane);
+    state.Pane(pane).tree.DeleteNode(node);
+    state.workspace.history.Commit();
+}
+
 AppTest::AppTest()
 {
     // Process-wide state that other tests may have changed.
@@ -81,6 +88,11 @@ AppTest::~AppTest()
 {
     InjectSafeWriteFault(SafeWriteFault::None);
     SetUiLanguage(UiLanguage::English);
+}
+
+void AppTest::TearDown()
+{
+    EXPECT_EQ(state.workspace.UnrecordedChanges(), 0u) << "a command changed a pane outside a history step";
 }
 
 void AppTest::OpenMdbFile(const std::string& path)
@@ -100,7 +112,7 @@ void AppTest::NewArchiveWith(const std::vector<TestEntry>& entries)
 {
     state.New(PaneId::Archive);
     for (const TestEntry& e : entries)
-        AddEntry(state.archivePane, e.category, e.style, e.tempo, e.title);
+        AddEntry(state.Pane(PaneId::Archive), e.category, e.style, e.tempo, e.title);
 }
 
 } // namespace tessaro

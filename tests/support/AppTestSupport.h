@@ -7,6 +7,7 @@
 #include "support/DataTestSupport.h"
 #include "support/FakePrompts.h"
 #include "support/MapSettingsStore.h"
+#include "support/TreeTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -72,6 +73,9 @@ void WriteTestArchive(const std::string& path, const std::vector<MdbEntry>& reco
 // A flash-style backup file whose style f is named name(f).
 void WriteTestFlashStyles(const std::string& path, const std::string& namePrefix);
 
+// Deletes the node as one step of the history, as a command would.
+void DeleteInStep(MainWindowState& state, PaneId pane, TreeNode* node);
+
 // Titles of the entries of a pane in tree order.
 std::vector<std::string> Titles(const PaneState& pane);
 
@@ -80,6 +84,8 @@ class AppTest : public ::testing::Test
 protected:
     AppTest();
     ~AppTest() override;
+    // Every command changed the panes inside a step of the history.
+    void TearDown() override;
 
     std::string Path(const std::string& name) const { return folder / name; }
     // Loads through the Open command with the backup option off.

@@ -6,6 +6,7 @@
 #include "app/qt/CMainDlg.h"
 #include "support/FakePrompts.h"
 #include "support/MapSettingsStore.h"
+#include "support/PaneMarks.h"
 
 #include <QAbstractItemModel>
 #include <QPushButton>
@@ -33,6 +34,14 @@ public:
         settings.WriteInt(settings::kSection, settings::kBackupStructure, 0);
         dialog = std::make_unique<CMainDlg>(prompts, settings, styles);
     }
+    // Every command of the window changed the panes inside a step of the history.
+    ~MainWindowHarness()
+    {
+        if (dialog && dialog->State().workspace.UnrecordedChanges() != 0)
+            qFatal("a command changed a pane outside a history step");
+    }
+    MainWindowHarness(const MainWindowHarness&) = delete;
+    MainWindowHarness& operator=(const MainWindowHarness&) = delete;
 
     // The start sequence, then shown and active, as at a real start.
     bool Start()

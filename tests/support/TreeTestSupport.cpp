@@ -34,11 +34,13 @@ std::unique_ptr<EntryNode> MakePlaceholder(const std::string& category)
 TreeNode* AddEntry(PaneState& pane, const std::string& category, int style, int tempo,
                    const std::string& title)
 {
+    TreeLoad load(pane.tree); // content a test starts from, as a file would bring it
     return pane.tree.InsertSorted(MakeEntry(category, style, tempo, title));
 }
 
 TreeNode* AddEmptyCategory(PaneState& pane, const std::string& category)
 {
+    TreeLoad load(pane.tree);
     return pane.tree.InsertCategoryNode(MakePlaceholder(category), Place::Last());
 }
 

@@ -4,7 +4,9 @@
 #include "catalogue/StyleCatalogue.h"
 #include "edit/CategoryTree.h"
 #include "edit/EntryNode.h"
+#include "edit/History.h"
 #include "edit/PaneState.h"
+#include "support/PaneMarks.h"
 
 #include <gtest/gtest.h>
 
@@ -24,6 +26,27 @@ std::unique_ptr<EntryNode> MakePlaceholder(const std::string& category);
 // InsertSorted into the pane, counting it as loading does.
 TreeNode* AddEntry(PaneState& pane, const std::string& category, int style, int tempo,
                    const std::string& title);
+// Two panes and their history, for the tests that ask which panes an operation
+// changed ("modified"): Step runs the operation as one step of the history, as
+// the window runs its commands.
+struct SteppedPanes
+{
+    Panes panes{PaneState(NumberedStyles()), PaneState(NumberedStyles())};
+    History history{panes};
+
+    template <class Operation> decltype(auto) Step(Operation operation)
+    {
+        struct Commit
+        {
+            History& history;
+            ~Commit() { history.Commit(); }
+        };
+        history.Begin("Test", PaneId::Mdb);
+        const Commit commit{history};
+        return operation();
+    }
+};
+
 // A category made empty, as "New category" makes it, at the bottom.
 TreeNode* AddEmptyCategory(PaneState& pane, const std::string& category);
 

@@ -23,6 +23,8 @@
 #include <QTimer>
 #include <QTreeView>
 
+#include <algorithm>
+
 // The icons live in the Qt library; a window that shows them makes sure they are registered.
 static void RegisterResources()
 {
@@ -84,7 +86,7 @@ CMainDlg::CMainDlg(Prompts& prompts, SettingsStore& settings, StyleCatalogue& st
     menus_ = CreateMainMenus(*this);
     addActions(menus_.AllActions());
     treeMenu_ = CreateTreeContextMenu(menus_, *this);
-    ConnectMenus();
+    ConnectActions();
     SetTabOrder();
     MakeResizable();
     Refresh();
@@ -93,10 +95,10 @@ CMainDlg::CMainDlg(Prompts& prompts, SettingsStore& settings, StyleCatalogue& st
 CMainDlg::~CMainDlg()
 {
     // The views and the models go before the trees they show (in state_).
-    delete mdb_.tree;
-    delete archive_.tree;
-    delete mdb_.model;
-    delete archive_.model;
+    for (PaneControls& pane : panes_)
+        delete pane.tree;
+    for (PaneControls& pane : panes_)
+        delete pane.model;
 }
 
 void CMainDlg::Initialise()
@@ -105,7 +107,7 @@ void CMainDlg::Initialise()
     UseQtTranslations(IsGerman());
     if (IsGerman())
         SetCaptions();
-    SetMenuCaptions(menus_, !state_.HasActivePane() || state_.IsMdbPaneActive());
+    SetMenuCaptions(menus_, state_.ActiveId().value_or(PaneId::Mdb));
     RestoreSize();
     if (state_.windowPosition.IsSet()) {
         const QPoint corner(state_.windowPosition.left, state_.windowPosition.top);
@@ -119,58 +121,21 @@ void CMainDlg::Initialise()
 
 void CMainDlg::ConnectCommands()
 {
-    ConnectPane(mdb_, true);
-    ConnectPane(archive_, false);
+    for (PaneId id : kPaneIds)
+        ConnectPane(id);
     new WindowFileDrops(*this, state_, [this](const std::function<void()>& command) { RunCommand(command); });
-
-    connect(backupStructure_, &QCheckBox::clicked, this,
-            [this](bool on) { RunCommand([this, on] { state_.SetBackupStructureOption(on); }); });
-    connect(noNetwork_, &QCheckBox::clicked, this,
-            [this](bool on) { RunCommand([this, on] { state_.SetNoNetworkOption(on); }); });
-    connect(flashStyles_, &QButtonGroup::idClicked, this, [this](int mode) {
-        if (mode == kFlashFactory)
-            RunCommand([this] { state_.SelectFactoryFlashStyles(); });
-        else if (mode == kFlashDefault)
-            RunCommand([this] { state_.SelectDefaultFlashStyles(); });
-        else
-            RunCommand([this] { state_.SelectIndividualFlashStyles(); });
-    });
-
-    // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z are the menu's (ConnectMenus).
-    OnClick(undo_, &MainWindowState::Undo);
-    OnClick(redo_, &MainWindowState::Redo);
-    OnClick(newCategory_, &MainWindowState::NewCategory);
-    OnClick(edit_, &MainWindowState::EditSelected);
-    OnClick(mainEntry_, &MainWindowState::ToggleMainEntry);
-    OnClick(copy_, &MainWindowState::Copy);
-    OnClick(move_, &MainWindowState::Move);
-    OnClick(up_, &MainWindowState::MoveUp);
-    OnClick(down_, &MainWindowState::MoveDown);
-    OnClick(delete_, &MainWindowState::DeleteSelected);
-    OnClick(search_, &MainWindowState::Search);
-    OnClick(protocolFormatted_, &MainWindowState::WriteFormattedProtocol);
-    OnClick(protocolTabs_, &MainWindowState::WriteTabProtocol);
-    OnClick(help_, &MainWindowState::OpenHelp);
-    connect(exit_, &QPushButton::clicked, this, &CMainDlg::reject);
 }
 
-void CMainDlg::ConnectPane(PaneControls& pane, bool mdb)
+void CMainDlg::ConnectPane(PaneId id)
 {
-    const PaneId id = mdb ? PaneId::Mdb : PaneId::Archive;
-    OnPaneClick(pane.newFile, id, &MainWindowState::New);
-    OnPaneClick(pane.open, id, &MainWindowState::Open);
-    OnPaneClick(pane.save, id, &MainWindowState::Save);
-    OnPaneClick(pane.saveAs, id, &MainWindowState::SaveAs);
-    OnPaneClick(pane.close, id, &MainWindowState::Close);
-
+    const PaneControls& pane = Controls(id);
     // Only a choice of the user's opens a file; refilling the list is blocked.
     connect(pane.recent, &QComboBox::activated, this,
             [this, id](int line) { RunCommand([this, id, line] { state_.SelectRecent(id, line); }); });
 
     EnableTreeDragAndDrop(*pane.tree);
     pane.model->SetDropTarget(new PaneDropTarget(
-        state_, mdb ? PaneId::Mdb : PaneId::Archive,
-        [this](const std::function<void()>& command) { RunCommand(command); }, pane.model));
+        state_, id, [this](const std::function<void()>& command) { RunCommand(command); }, pane.model));
 
     // The view has already selected the nodes in the tree (TreeViewSync).
     connect(pane.model, &CategoryTreeModel::TreeSelectionChanged, this, [this] {
@@ -179,19 +144,16 @@ void CMainDlg::ConnectPane(PaneControls& pane, bool mdb)
     });
     // An entry is edited; a category opens or closes by the view's own handling.
     connect(pane.tree, &QTreeView::doubleClicked, this,
-            [this, mdb] { RunCommand([this, mdb] { state_.TreeDoubleClicked(mdb); }); });
+            [this, id] { RunCommand([this, id] { state_.TreeDoubleClicked(id); }); });
 }
 
-void CMainDlg::OnClick(QPushButton* button, void (MainWindowState::*command)())
+void CMainDlg::ShowAsButton(QAbstractButton* button, CommandId id)
 {
-    connect(button, &QPushButton::clicked, this,
-            [this, command] { RunCommand([this, command] { (state_.*command)(); }); });
-}
-
-void CMainDlg::OnPaneClick(QPushButton* button, PaneId pane, void (MainWindowState::*command)(PaneId))
-{
-    connect(button, &QPushButton::clicked, this,
-            [this, pane, command] { RunCommand([this, pane, command] { (state_.*command)(pane); }); });
+    QAction* action = menus_[id];
+    connect(button, &QAbstractButton::clicked, action, [action] { action->trigger(); });
+    connect(action, &QAction::enabledChanged, button,
+            [button](bool enabled) { SetEnabled(button, enabled); });
+    SetEnabled(button, action->isEnabled());
 }
 
 void CMainDlg::RunCommand(const std::function<void()>& command)
@@ -213,10 +175,10 @@ void CMainDlg::Refresh()
     ShowFlashStyleMode();
     modelLabel_->setText(Q(state_.modelLabel));
     flashStyleFileLabel_->setText(Q(state_.flashStyleFileLabel));
-    ShowRecentFiles(mdb_.recent, state_.mdbPane);
-    ShowRecentFiles(archive_.recent, state_.archivePane);
-    mdb_.count->setText(Q(state_.mdbPane.entryCountText));
-    archive_.count->setText(Q(state_.archivePane.entryCountText));
+    for (PaneId id : kPaneIds) {
+        ShowRecentFiles(id);
+        Controls(id).count->setText(Q(state_.Pane(id).entryCountText));
+    }
     ApplyCommandStates();
 }
 
@@ -230,9 +192,10 @@ void CMainDlg::ShowFlashStyleMode()
     flashStyles_->setExclusive(true);
 }
 
-void CMainDlg::ShowRecentFiles(QComboBox* combo, const PaneState& pane)
+void CMainDlg::ShowRecentFiles(PaneId id)
 {
-    const RecentCombo lines = state_.FillRecentCombo(pane);
+    QComboBox* combo = Controls(id).recent;
+    const RecentCombo lines = state_.FillRecentCombo(id);
     const QSignalBlocker block(combo);
     combo->clear();
     for (const std::string& line : lines.lines)
@@ -242,38 +205,18 @@ void CMainDlg::ShowRecentFiles(QComboBox* combo, const PaneState& pane)
 
 void CMainDlg::ApplyCommandStates()
 {
+    // The buttons follow their actions' enabled state (ShowAsButton).
     const CommandStates states = state_.UpdateCommandStates();
-    ApplyMenuStates(states);
-    copy_->setText(Q(states.copyCaption));
-    move_->setText(Q(states.moveCaption));
-    mainEntry_->setText(Q(states.mainEntryCaption));
+    ApplyActionStates(states);
+    copy_->setText(Q(states[CommandId::Copy].caption));
+    move_->setText(Q(states[CommandId::Move].caption));
+    mainEntry_->setText(Q(states[CommandId::MainEntry].caption));
+    undo_->setToolTip(Q(states[CommandId::Undo].tooltip));
+    redo_->setToolTip(Q(states[CommandId::Redo].tooltip));
     ShowEditColumnAlignment(states.editColumnAlignment);
     ShowActivePane();
-
-    for (PaneId id : kPaneIds) {
-        const PaneControls& pane = id == PaneId::Mdb ? mdb_ : archive_;
-        const CommandStates::PaneFlags& flags = states.Of(id);
-        SetEnabled(pane.save, flags.save);
-        SetEnabled(pane.saveAs, flags.saveAs);
-        SetEnabled(pane.close, flags.close);
-        SetEnabled(pane.tree, flags.tree);
-    }
-
-    SetEnabled(undo_, states.undo);
-    SetEnabled(redo_, states.redo);
-    undo_->setToolTip(Q(states.undoTip));
-    redo_->setToolTip(Q(states.redoTip));
-    SetEnabled(newCategory_, states.newCategory);
-    SetEnabled(edit_, states.edit);
-    SetEnabled(mainEntry_, states.mainEntry);
-    SetEnabled(copy_, states.copy);
-    SetEnabled(move_, states.move);
-    SetEnabled(up_, states.up);
-    SetEnabled(down_, states.down);
-    SetEnabled(delete_, states.deleteSelected);
-    SetEnabled(search_, states.search);
-    SetEnabled(protocolFormatted_, states.protocol);
-    SetEnabled(protocolTabs_, states.protocol);
+    for (PaneId id : kPaneIds)
+        SetEnabled(Controls(id).tree, states.treeEnabled[PaneIndex(id)]);
 }
 
 void CMainDlg::ShowEditColumnAlignment(TextAlignment alignment)
@@ -302,10 +245,10 @@ void CMainDlg::ShowActivePane()
     // The active pane's selection keeps the highlight while a button has the
     // focus; the other pane's is drawn as an inactive one, so that it shows
     // which pane Edit, Copy and the others act on.
-    const QPalette standard = QApplication::palette(mdb_.tree);
-    for (const bool mdb : {true, false}) {
-        QTreeView* tree = (mdb ? mdb_ : archive_).tree;
-        const bool active = state_.HasActivePane() && state_.IsMdbPaneActive() == mdb;
+    const QPalette standard = QApplication::palette(panes_[0].tree);
+    for (PaneId id : kPaneIds) {
+        QTreeView* tree = Controls(id).tree;
+        const bool active = state_.IsActive(id);
         QPalette palette = standard;
         for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
             palette.setColor(group, QPalette::Highlight,
@@ -318,6 +261,21 @@ void CMainDlg::ShowActivePane()
         if (tree->palette() != palette)
             tree->setPalette(palette);
     }
+}
+
+std::optional<PaneId> CMainDlg::PaneOfTree(const QObject* control) const
+{
+    for (PaneId id : kPaneIds) {
+        if (control == panes_[PaneIndex(id)].tree)
+            return id;
+    }
+    return std::nullopt;
+}
+
+bool CMainDlg::IsRecentList(const QObject* control) const
+{
+    return std::any_of(panes_.begin(), panes_.end(),
+                       [control](const PaneControls& pane) { return control == pane.recent; });
 }
 
 void CMainDlg::reject()
@@ -340,15 +298,15 @@ bool CMainDlg::eventFilter(QObject* watched, QEvent* event)
     if (IsReturn(event)) {
         // In a tree it edits the selection, as F2 does; elsewhere it is
         // swallowed before a button sees it.
-        if ((watched == mdb_.tree || watched == archive_.tree) && menus_.edit->isEnabled())
-            menus_.edit->trigger();
+        if (PaneOfTree(watched) && menus_[CommandId::Edit]->isEnabled())
+            menus_[CommandId::Edit]->trigger();
         return true;
     }
     if (TabFromTree(watched, event))
         return true;
     // Alt+Up and Alt+Down open a recent-file list that has the focus, as
     // everywhere else, rather than moving the tree's selection.
-    if (event->type() == QEvent::ShortcutOverride && (watched == mdb_.recent || watched == archive_.recent)) {
+    if (event->type() == QEvent::ShortcutOverride && IsRecentList(watched)) {
         const auto* key = static_cast<const QKeyEvent*>(event);
         if ((key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) && key->modifiers() == Qt::AltModifier) {
             event->accept();
@@ -356,9 +314,8 @@ bool CMainDlg::eventFilter(QObject* watched, QEvent* event)
         }
     }
     if (event->type() == QEvent::FocusIn) {
-        const bool mdbTree = watched == mdb_.tree;
-        if (mdbTree || watched == archive_.tree) {
-            state_.TreeGotFocus(mdbTree);
+        if (const std::optional<PaneId> pane = PaneOfTree(watched)) {
+            state_.TreeGotFocus(*pane);
             if (commandDepth_ == 0)
                 ApplyCommandStates();
         }

@@ -19,10 +19,12 @@
 #include <QDialog>
 #include <QStringList>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
 
+class QAbstractButton;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -86,29 +88,30 @@ private:
 
     // Layout (MainDlgLayout.cpp).
     void CreateControls();
-    void CreatePaneControls(PaneControls& pane, bool mdb);
+    void CreatePaneControls(PaneId id);
     void CreateEditColumn();
     void SetCaptions();
     void FitWidthToCaptions();
 
     void ConnectCommands();
-    void ConnectPane(PaneControls& pane, bool mdb);
+    void ConnectPane(PaneId id);
     // Runs a command on the state, then shows the state.
     void RunCommand(const std::function<void()>& command);
-    void OnClick(QPushButton* button, void (MainWindowState::*command)());
-    void OnPaneClick(QPushButton* button, PaneId pane, void (MainWindowState::*command)(PaneId));
+    // What an action's trigger does.
+    void Trigger(CommandId id, bool checked);
 
     void ApplyCommandStates();
-    void ShowRecentFiles(QComboBox* combo, const PaneState& pane);
+    void ShowRecentFiles(PaneId id);
     void ShowFlashStyleMode();
     void ShowEditColumnAlignment(TextAlignment alignment);
     void ShowActivePane();
 
-    // Menus (MainMenus.cpp builds them; connected here).
-    void ConnectMenus();
-    void OnTrigger(QAction* action, void (MainWindowState::*command)());
-    void ShowTreeContextMenu(bool mdb, const QPoint& at);
-    void ApplyMenuStates(const CommandStates& states);
+    // Actions and menus (MainMenus.cpp builds them; connected here).
+    void ConnectActions();
+    // The button (check box, radio button) triggers the action and follows its enabled state.
+    void ShowAsButton(QAbstractButton* button, CommandId id);
+    void ShowTreeContextMenu(PaneId id, const QPoint& at);
+    void ApplyActionStates(const CommandStates& states);
     // Tab from a tree goes on to the edit column.
     void SetTabOrder();
     bool TabFromTree(QObject* watched, QEvent* event);
@@ -136,8 +139,12 @@ private:
     std::unique_ptr<QtProgress> progress_; // the state's Progress
     int commandDepth_ = 0;                 // commands running (a modal dialog may be open)
 
-    PaneControls mdb_;
-    PaneControls archive_;
+    std::array<PaneControls, 2> panes_; // by PaneIndex
+    PaneControls& Controls(PaneId id) { return panes_[PaneIndex(id)]; }
+    const PaneControls& Controls(PaneId id) const { return panes_[PaneIndex(id)]; }
+    // The pane whose tree this is, if it is one.
+    std::optional<PaneId> PaneOfTree(const QObject* control) const;
+    bool IsRecentList(const QObject* control) const;
 
     QLabel* modelLabel_ = nullptr;
     QLabel* versionLine_ = nullptr;
@@ -161,7 +168,7 @@ private:
     QPushButton* protocolTabs_ = nullptr;
     QPushButton* help_ = nullptr;
     QPushButton* exit_ = nullptr;
-    QList<QPushButton*> editColumn_; // 1030 .. 1036, whose alignment follows the active pane
+    QList<QPushButton*> editColumn_; // Undo .. the protocols, whose alignment follows the active pane
     std::optional<TextAlignment> shownAlignment_;
 
     MainMenus menus_;

@@ -47,8 +47,6 @@ constexpr int kOptionWidth = 104;
 
 // Captions that are the same in both languages.
 constexpr char kKeyboardLabel[] = "Keyboard:";
-constexpr char kMdbLabel[] = "MDB:";
-constexpr char kArchiveLabel[] = "Archive:";
 constexpr char kFlashStylesGroup[] = "Flash Styles";
 constexpr char kFactory[] = "Factory";
 constexpr char kDefault[] = "Default";
@@ -209,15 +207,16 @@ void CMainDlg::CreateControls()
     }
     flashStyleFileLabel_ = MakeLabel(this, QStringLiteral("flashStyleFile"), du, 249, 21, 204, 11);
 
-    CreatePaneControls(mdb_, true);
-    CreatePaneControls(archive_, false);
+    for (PaneId id : kPaneIds)
+        CreatePaneControls(id);
     CreateEditColumn();
 
-    mdb_.count = MakeLabel(this, QStringLiteral("mdbCount"), du, 194, 359, 29, 11);
-    archive_.count = MakeLabel(this, QStringLiteral("archiveCount"), du, 239, 359, 29, 11, Qt::AlignRight);
+    Controls(PaneId::Mdb).count = MakeLabel(this, QStringLiteral("mdbCount"), du, 194, 359, 29, 11);
+    Controls(PaneId::Archive).count =
+        MakeLabel(this, QStringLiteral("archiveCount"), du, 239, 359, 29, 11, Qt::AlignRight);
     // Beside the trees: a blank keeps the numbers off their frames.
-    for (QLabel* count : {mdb_.count, archive_.count})
-        count->setIndent(count->fontMetrics().horizontalAdvance(QLatin1Char(' ')));
+    for (const PaneControls& pane : panes_)
+        pane.count->setIndent(pane.count->fontMetrics().horizontalAdvance(QLatin1Char(' ')));
 
     resize(du.Size(462, 373));
     SetCaptions();
@@ -246,12 +245,12 @@ void CMainDlg::FitWidthToCaptions()
         {exit_, BothLanguages({Caption::Exit})},
         {versionLine_, {VersionLine(false), VersionLine(true)}},
     };
-    for (const PaneControls* pane : {&mdb_, &archive_}) {
-        captions[pane->newFile] = BothLanguages({Caption::New});
-        captions[pane->open] = BothLanguages({Caption::Open});
-        captions[pane->save] = BothLanguages({Caption::Save});
-        captions[pane->saveAs] = BothLanguages({Caption::SaveAs});
-        captions[pane->close] = BothLanguages({Caption::Close});
+    for (const PaneControls& pane : panes_) {
+        captions[pane.newFile] = BothLanguages({Caption::New});
+        captions[pane.open] = BothLanguages({Caption::Open});
+        captions[pane.save] = BothLanguages({Caption::Save});
+        captions[pane.saveAs] = BothLanguages({Caption::SaveAs});
+        captions[pane.close] = BothLanguages({Caption::Close});
     }
 
     // The layout was drawn for a narrower font: where a caption needs more
@@ -279,26 +278,50 @@ void CMainDlg::FitWidthToCaptions()
     resize(stretched(width()), height());
 }
 
-void CMainDlg::CreatePaneControls(PaneControls& pane, bool mdb)
+void CMainDlg::CreatePaneControls(PaneId id)
 {
     const DialogUnits du(*this);
-    const QString suffix = mdb ? QStringLiteral("Mdb") : QStringLiteral("Archive");
-    const auto name = [&](const char* command) { return QString::fromLatin1(command) + suffix; };
-
     struct Box
     {
         int x, y, w, h;
     };
-    // The label, New, Open, Save, Save As, Close, the recent-file list and the tree.
-    const Box mdbBoxes[8] = {{4, 44, 19, 8},    {26, 41, 36, 14},  {65, 41, 36, 14}, {104, 41, 38, 14},
-                             {145, 41, 40, 14}, {188, 41, 38, 14}, {3, 58, 224, 81}, {3, 73, 190, 297}};
-    const Box archiveBoxes[8] = {{234, 45, 27, 8},   {262, 41, 36, 14},  {300, 41, 36, 14},
-                                 {338, 41, 38, 14},  {378, 41, 40, 14},  {420, 41, 38, 14},
-                                 {235, 58, 224, 81}, {269, 73, 190, 297}};
-    const Box* box = mdb ? mdbBoxes : archiveBoxes;
+    // Each pane's object-name suffix, its label (the same in both languages)
+    // and the boxes of the label, New, Open, Save, Save As, Close, the
+    // recent-file list and the tree.
+    const struct
+    {
+        const char* suffix;
+        const char* label;
+        Box box[8];
+    } layouts[] = {{"Mdb",
+                    "MDB:",
+                    {{4, 44, 19, 8},
+                     {26, 41, 36, 14},
+                     {65, 41, 36, 14},
+                     {104, 41, 38, 14},
+                     {145, 41, 40, 14},
+                     {188, 41, 38, 14},
+                     {3, 58, 224, 81},
+                     {3, 73, 190, 297}}},
+                   {"Archive",
+                    "Archive:",
+                    {{234, 45, 27, 8},
+                     {262, 41, 36, 14},
+                     {300, 41, 36, 14},
+                     {338, 41, 38, 14},
+                     {378, 41, 40, 14},
+                     {420, 41, 38, 14},
+                     {235, 58, 224, 81},
+                     {269, 73, 190, 297}}}};
+    const auto& layout = layouts[PaneIndex(id)];
+    const Box* box = layout.box;
+    const auto name = [&](const char* command) {
+        return QString::fromLatin1(command) + QString::fromLatin1(layout.suffix);
+    };
+    PaneControls& pane = Controls(id);
 
     MakeLabel(this, name("label"), du, box[0].x, box[0].y, box[0].w, box[0].h)
-        ->setText(QString::fromLatin1(mdb ? kMdbLabel : kArchiveLabel));
+        ->setText(QString::fromLatin1(layout.label));
     QPushButton** buttons[5] = {&pane.newFile, &pane.open, &pane.save, &pane.saveAs, &pane.close};
     const char* buttonNames[5] = {"new", "open", "save", "saveAs", "close"};
     for (int i = 0; i < 5; ++i)
@@ -336,8 +359,7 @@ void CMainDlg::CreatePaneControls(PaneControls& pane, bool mdb)
     pane.tree->header()->setStretchLastSection(false);
     pane.tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
-    PaneState& state = mdb ? state_.mdbPane : state_.archivePane;
-    pane.model = new CategoryTreeModel(state.tree, this);
+    pane.model = new CategoryTreeModel(state_.Pane(id).tree, this);
     new TreeViewSync(*pane.tree, *pane.model);
 }
 
@@ -377,12 +399,12 @@ void CMainDlg::SetCaptions()
     versionLine_->setText(VersionLine(IsGerman()));
     backupStructure_->setText(Q(Caption::BackupStructureOption));
     noNetwork_->setText(Q(Caption::NoNetworkOption));
-    for (PaneControls* pane : {&mdb_, &archive_}) {
-        pane->newFile->setText(Q(Caption::New));
-        pane->open->setText(Q(Caption::Open));
-        pane->save->setText(Q(Caption::Save));
-        pane->saveAs->setText(Q(Caption::SaveAs));
-        pane->close->setText(Q(Caption::Close));
+    for (PaneControls& pane : panes_) {
+        pane.newFile->setText(Q(Caption::New));
+        pane.open->setText(Q(Caption::Open));
+        pane.save->setText(Q(Caption::Save));
+        pane.saveAs->setText(Q(Caption::SaveAs));
+        pane.close->setText(Q(Caption::Close));
     }
     undo_->setText(Q(Caption::Undo));
     redo_->setText(Q(Caption::Redo));

@@ -35,124 +35,97 @@ QString MenuText(const std::string& utf8)
 
 } // namespace
 
-void CMainDlg::OnTrigger(QAction* action, void (MainWindowState::*command)())
+void CMainDlg::ConnectActions()
 {
-    connect(action, &QAction::triggered, this,
-            [this, command] { RunCommand([this, command] { (state_.*command)(); }); });
-}
-
-void CMainDlg::ConnectMenus()
-{
-    for (const PaneId id : kPaneIds) {
-        const MainMenus::PaneActions& pane = menus_.Of(id);
-        const auto onPane = [this, id](QAction* action, void (MainWindowState::*command)(PaneId)) {
-            connect(action, &QAction::triggered, this,
-                    [this, id, command] { RunCommand([this, id, command] { (state_.*command)(id); }); });
-        };
-        onPane(pane.newFile, &MainWindowState::New);
-        onPane(pane.open, &MainWindowState::Open);
-        onPane(pane.save, &MainWindowState::Save);
-        onPane(pane.saveAs, &MainWindowState::SaveAs);
-        onPane(pane.close, &MainWindowState::Close);
+    for (std::size_t i = 0; i < kCommandCount; ++i) {
+        const auto id = static_cast<CommandId>(i);
+        connect(menus_[id], &QAction::triggered, this, [this, id](bool checked) { Trigger(id, checked); });
     }
-    connect(menus_.exit, &QAction::triggered, this, &CMainDlg::reject);
+    for (PaneId pane : kPaneIds) {
+        const PaneControls& controls = Controls(pane);
+        ShowAsButton(controls.newFile, PaneCommandId(pane, PaneCommand::New));
+        ShowAsButton(controls.open, PaneCommandId(pane, PaneCommand::Open));
+        ShowAsButton(controls.save, PaneCommandId(pane, PaneCommand::Save));
+        ShowAsButton(controls.saveAs, PaneCommandId(pane, PaneCommand::SaveAs));
+        ShowAsButton(controls.close, PaneCommandId(pane, PaneCommand::Close));
+    }
+    const std::pair<QAbstractButton*, CommandId> buttons[] = {
+        {undo_, CommandId::Undo},
+        {redo_, CommandId::Redo},
+        {newCategory_, CommandId::NewCategory},
+        {edit_, CommandId::Edit},
+        {mainEntry_, CommandId::MainEntry},
+        {copy_, CommandId::Copy},
+        {move_, CommandId::Move},
+        {up_, CommandId::Up},
+        {down_, CommandId::Down},
+        {delete_, CommandId::Delete},
+        {search_, CommandId::Search},
+        {protocolFormatted_, CommandId::ProtocolFormatted},
+        {protocolTabs_, CommandId::ProtocolTabs},
+        {help_, CommandId::Help},
+        {exit_, CommandId::Exit},
+        {backupStructure_, CommandId::BackupStructure},
+        {noNetwork_, CommandId::NoNetwork},
+    };
+    for (const auto& [button, id] : buttons)
+        ShowAsButton(button, id);
+    const CommandId flashCommands[] = {CommandId::FlashFactory, CommandId::FlashDefault,
+                                       CommandId::FlashIndividual};
+    for (QAbstractButton* radio : flashStyles_->buttons())
+        ShowAsButton(radio, flashCommands[flashStyles_->id(radio)]);
 
-    OnTrigger(menus_.undo, &MainWindowState::Undo);
-    OnTrigger(menus_.redo, &MainWindowState::Redo);
-    OnTrigger(menus_.newCategory, &MainWindowState::NewCategory);
-    OnTrigger(menus_.edit, &MainWindowState::EditSelected);
-    OnTrigger(menus_.mainEntry, &MainWindowState::ToggleMainEntry);
-    OnTrigger(menus_.copy, &MainWindowState::Copy);
-    OnTrigger(menus_.move, &MainWindowState::Move);
-    OnTrigger(menus_.up, &MainWindowState::MoveUp);
-    OnTrigger(menus_.down, &MainWindowState::MoveDown);
-    OnTrigger(menus_.deleteSelected, &MainWindowState::DeleteSelected);
-    OnTrigger(menus_.search, &MainWindowState::Search);
-    OnTrigger(menus_.searchAgain, &MainWindowState::SearchAgain);
-    OnTrigger(menus_.protocolFormatted, &MainWindowState::WriteFormattedProtocol);
-    OnTrigger(menus_.protocolTabs, &MainWindowState::WriteTabProtocol);
-    OnTrigger(menus_.exportCsv, &MainWindowState::ExportCsv);
-    OnTrigger(menus_.importCsv, &MainWindowState::ImportCsv);
-    OnTrigger(menus_.comparePanes, &MainWindowState::ComparePanes);
-    OnTrigger(menus_.checkForKeyboard, &MainWindowState::CheckForKeyboard);
-    OnTrigger(menus_.findDuplicates, &MainWindowState::FindDuplicates);
-    OnTrigger(menus_.help, &MainWindowState::OpenHelp);
-
-    connect(menus_.backupStructure, &QAction::triggered, this,
-            [this](bool on) { RunCommand([this, on] { state_.SetBackupStructureOption(on); }); });
-    connect(menus_.noNetwork, &QAction::triggered, this,
-            [this](bool on) { RunCommand([this, on] { state_.SetNoNetworkOption(on); }); });
-    OnTrigger(menus_.flashFactory, &MainWindowState::SelectFactoryFlashStyles);
-    OnTrigger(menus_.flashDefault, &MainWindowState::SelectDefaultFlashStyles);
-    OnTrigger(menus_.flashIndividual, &MainWindowState::SelectIndividualFlashStyles);
-
-    for (const bool mdb : {true, false}) {
-        QTreeView* tree = (mdb ? mdb_ : archive_).tree;
+    for (PaneId id : kPaneIds) {
+        QTreeView* tree = Controls(id).tree;
         tree->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(tree, &QWidget::customContextMenuRequested, this,
-                [this, mdb](const QPoint& at) { ShowTreeContextMenu(mdb, at); });
+                [this, id](const QPoint& at) { ShowTreeContextMenu(id, at); });
     }
 }
 
-void CMainDlg::ShowTreeContextMenu(bool mdb, const QPoint& at)
+void CMainDlg::ShowTreeContextMenu(PaneId id, const QPoint& at)
 {
-    QTreeView* tree = (mdb ? mdb_ : archive_).tree;
+    QTreeView* tree = Controls(id).tree;
     const QModelIndex index = tree->indexAt(at);
     if (!index.isValid() || commandDepth_ > 0)
         return; // over no item
     // The menu acts on the item under the pointer, in its pane.
     if (!tree->hasFocus())
         tree->setFocus(Qt::MouseFocusReason);
-    state_.TreeGotFocus(mdb); // also where the window system gives no focus
+    state_.TreeGotFocus(id); // also where the window system gives no focus
     if (!tree->selectionModel()->isSelected(index))
         tree->setCurrentIndex(index);
     ApplyCommandStates();
     treeMenu_->exec(tree->viewport()->mapToGlobal(at));
 }
 
-void CMainDlg::ApplyMenuStates(const CommandStates& states)
+void CMainDlg::Trigger(CommandId id, bool checked)
 {
-    for (const PaneId id : kPaneIds) {
-        const CommandStates::PaneFlags& flags = states.Of(id);
-        const MainMenus::PaneActions& pane = menus_.Of(id);
-        pane.save->setEnabled(flags.save);
-        pane.saveAs->setEnabled(flags.saveAs);
-        pane.close->setEnabled(flags.close);
+    if (id == CommandId::Exit)
+        reject(); // runs the exit sequence itself, and may close the window
+    else
+        RunCommand([this, id, checked] { state_.Run(id, checked); });
+}
+
+void CMainDlg::ApplyActionStates(const CommandStates& states)
+{
+    for (std::size_t i = 0; i < kCommandCount; ++i) {
+        QAction* action = menus_.actions[i];
+        action->setEnabled(states.commands[i].enabled);
+        if (action->isCheckable())
+            action->setChecked(states.commands[i].checked);
     }
-    const bool mdbActive = !state_.HasActivePane() || state_.IsMdbPaneActive();
-    GiveFileShortcutsTo(menus_, mdbActive ? PaneId::Mdb : PaneId::Archive);
+    // While no pane is active the MDB pane's commands speak for both.
+    const PaneId active = state_.ActiveId().value_or(PaneId::Mdb);
+    GiveFileShortcutsTo(menus_, active);
 
-    menus_.undo->setEnabled(states.undo);
-    menus_.redo->setEnabled(states.redo);
-    menus_.undo->setText(states.undoTip.empty() ? Q(Tr(Caption::Undo)) : MenuText(states.undoTip));
-    menus_.redo->setText(states.redoTip.empty() ? Q(Tr(Caption::Redo)) : MenuText(states.redoTip));
-    menus_.newCategory->setEnabled(states.newCategory);
-    menus_.edit->setEnabled(states.edit);
-    menus_.mainEntry->setEnabled(states.mainEntry);
-    menus_.mainEntry->setText(MenuText(states.mainEntryCaption));
-    menus_.copy->setEnabled(states.copy);
-    menus_.move->setEnabled(states.move);
-    menus_.copy->setText(Q(Tr(mdbActive ? Caption::MenuCopyToArchive : Caption::MenuCopyToMdb)));
-    menus_.move->setText(Q(Tr(mdbActive ? Caption::MenuMoveToArchive : Caption::MenuMoveToMdb)));
-    menus_.up->setEnabled(states.up);
-    menus_.down->setEnabled(states.down);
-    menus_.deleteSelected->setEnabled(states.deleteSelected);
-    menus_.search->setEnabled(states.search);
-    menus_.searchAgain->setEnabled(states.search);
-    menus_.protocolFormatted->setEnabled(states.protocol);
-    menus_.protocolTabs->setEnabled(states.protocol);
-    const MainWindowState::ToolStates tools = state_.UpdateToolStates();
-    menus_.exportCsv->setEnabled(tools.exportCsv);
-    menus_.importCsv->setEnabled(tools.importCsv);
-    menus_.comparePanes->setEnabled(tools.comparePanes);
-    menus_.checkForKeyboard->setEnabled(tools.checkForKeyboard);
-    menus_.findDuplicates->setEnabled(tools.findDuplicates);
-
-    menus_.backupStructure->setChecked(state_.backupStructureOption);
-    menus_.noNetwork->setChecked(state_.noNetworkOption);
-    menus_.flashFactory->setChecked(state_.flashStyleMode == kFlashFactory);
-    menus_.flashDefault->setChecked(state_.flashStyleMode == kFlashDefault);
-    menus_.flashIndividual->setChecked(state_.flashStyleMode == kFlashIndividual);
+    const std::string& undoTip = states[CommandId::Undo].tooltip;
+    const std::string& redoTip = states[CommandId::Redo].tooltip;
+    menus_[CommandId::Undo]->setText(undoTip.empty() ? Q(Tr(Caption::Undo)) : MenuText(undoTip));
+    menus_[CommandId::Redo]->setText(redoTip.empty() ? Q(Tr(Caption::Redo)) : MenuText(redoTip));
+    menus_[CommandId::MainEntry]->setText(MenuText(states[CommandId::MainEntry].caption));
+    menus_[CommandId::Copy]->setText(Q(Tr(CopyMenuCaption(active))));
+    menus_[CommandId::Move]->setText(Q(Tr(MoveMenuCaption(active))));
 }
 
 void CMainDlg::SetTabOrder()
@@ -167,18 +140,18 @@ void CMainDlg::SetTabOrder()
         chain << pane.newFile << pane.open << pane.save << pane.saveAs << pane.close << pane.recent
               << pane.tree;
     };
-    addPane(mdb_);
+    addPane(Controls(PaneId::Mdb));
     for (QPushButton* button : std::as_const(editColumn_))
         chain << button;
     chain << help_ << exit_;
-    addPane(archive_);
+    addPane(Controls(PaneId::Archive));
     for (int i = 0; i + 1 < chain.size(); ++i)
         setTabOrder(chain[i], chain[i + 1]);
 }
 
 bool CMainDlg::TabFromTree(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::KeyPress || watched != archive_.tree)
+    if (event->type() != QEvent::KeyPress || watched != Controls(PaneId::Archive).tree)
         return false;
     const auto* key = static_cast<const QKeyEvent*>(event);
     if (key->key() != Qt::Key_Tab || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)

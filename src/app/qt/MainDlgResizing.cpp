@@ -22,22 +22,23 @@ namespace tessaro {
 
 CMainDlg::Anchor CMainDlg::AnchorOf(QWidget* control) const
 {
-    if (control == mdb_.tree)
+    const PaneControls& archive = Controls(PaneId::Archive);
+    if (control == Controls(PaneId::Mdb).tree)
         return Anchor::LeftTree;
-    if (control == archive_.tree)
+    if (control == archive.tree)
         return Anchor::RightTree;
-    if (control == mdb_.count || control == archive_.count)
+    if (control == Controls(PaneId::Mdb).count || control == archive.count)
         return Anchor::MiddleLow;
     if (control == help_ || control == exit_ || editColumn_.contains(qobject_cast<QPushButton*>(control)))
         return Anchor::Middle;
     const QList<QWidget*> right{versionLine_,
                                 flashStyleFileLabel_,
-                                archive_.newFile,
-                                archive_.open,
-                                archive_.save,
-                                archive_.saveAs,
-                                archive_.close,
-                                archive_.recent,
+                                archive.newFile,
+                                archive.open,
+                                archive.save,
+                                archive.saveAs,
+                                archive.close,
+                                archive.recent,
                                 findChild<QGroupBox*>(),
                                 findChild<QLabel*>(QStringLiteral("labelArchive"))};
     if (right.contains(control) || flashStyles_->buttons().contains(qobject_cast<QAbstractButton*>(control)))

@@ -1,7 +1,5 @@
 #include "app/qt/MainMenus.h"
 
-#include "common/Texts.h"
-
 #include <QAction>
 #include <QActionGroup>
 #include <QKeySequence>
@@ -18,12 +16,72 @@ QString Q(Caption id)
     return QString::fromStdString(Tr(id));
 }
 
-QAction* MakeAction(QWidget& window, const QString& name)
+// Every action: its object name, its fixed menu caption (Caption::Count_ when
+// the caption follows the state or is the same in both languages) and its
+// fixed shortcuts. The panes' file shortcuts move with the active pane.
+struct ActionSpec
+{
+    CommandId id;
+    const char* name;
+    Caption caption;
+    QList<QKeySequence> shortcuts;
+};
+
+const QList<ActionSpec>& ActionSpecs()
+{
+    constexpr Caption kNone = Caption::Count_;
+    static const QList<ActionSpec> specs = {
+        {CommandId::NewMdb, "newMdbAction", Caption::MenuNewMdb, {}},
+        {CommandId::OpenMdb, "openMdbAction", Caption::MenuOpenMdb, {}},
+        {CommandId::SaveMdb, "saveMdbAction", Caption::MenuSaveMdb, {}},
+        {CommandId::SaveMdbAs, "saveAsMdbAction", Caption::MenuSaveMdbAs, {}},
+        {CommandId::CloseMdb, "closeMdbAction", Caption::MenuCloseMdb, {}},
+        {CommandId::NewArchive, "newArchiveAction", Caption::MenuNewArchive, {}},
+        {CommandId::OpenArchive, "openArchiveAction", Caption::MenuOpenArchive, {}},
+        {CommandId::SaveArchive, "saveArchiveAction", Caption::MenuSaveArchive, {}},
+        {CommandId::SaveArchiveAs, "saveAsArchiveAction", Caption::MenuSaveArchiveAs, {}},
+        {CommandId::CloseArchive, "closeArchiveAction", Caption::MenuCloseArchive, {}},
+        {CommandId::Exit, "exitAction", Caption::MenuExit, {QKeySequence(Qt::CTRL | Qt::Key_Q)}},
+        {CommandId::Undo, "undoAction", Caption::Undo, {QKeySequence(Qt::CTRL | Qt::Key_Z)}},
+        {CommandId::Redo,
+         "redoAction",
+         Caption::Redo,
+         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}},
+        {CommandId::NewCategory, "newCategoryAction", Caption::NewCategory, {}},
+        // Return in a tree triggers Edit as well (CMainDlg::eventFilter).
+        {CommandId::Edit, "editAction", Caption::MenuEditSelected, {QKeySequence(Qt::Key_F2)}},
+        {CommandId::MainEntry, "mainEntryAction", kNone, {}},
+        {CommandId::Copy, "copyAction", kNone, {}},
+        {CommandId::Move, "moveAction", kNone, {}},
+        {CommandId::Up, "upAction", Caption::Up, {QKeySequence(Qt::ALT | Qt::Key_Up)}},
+        {CommandId::Down, "downAction", Caption::Down, {QKeySequence(Qt::ALT | Qt::Key_Down)}},
+        {CommandId::Delete, "deleteAction", Caption::Delete, {QKeySequence(Qt::Key_Delete)}},
+        {CommandId::Search, "searchAction", Caption::MenuSearch, {QKeySequence(Qt::CTRL | Qt::Key_F)}},
+        {CommandId::SearchAgain, "searchAgainAction", Caption::MenuSearchAgain, {QKeySequence(Qt::Key_F3)}},
+        {CommandId::ProtocolFormatted, "protocolFormattedAction", Caption::MenuProtocolFormatted, {}},
+        {CommandId::ProtocolTabs, "protocolTabsAction", Caption::MenuProtocolTabs, {}},
+        {CommandId::BackupStructure, "backupStructureAction", Caption::MenuBackupStructure, {}},
+        {CommandId::NoNetwork, "noNetworkAction", Caption::MenuNoNetwork, {}},
+        {CommandId::FlashFactory, "factoryAction", kNone, {}},
+        {CommandId::FlashDefault, "defaultAction", kNone, {}},
+        {CommandId::FlashIndividual, "individualAction", Caption::MenuFlashIndividual, {}},
+        {CommandId::Help, "helpAction", Caption::MenuHelpContents, {QKeySequence(Qt::Key_F1)}},
+        {CommandId::ExportCsv, "exportCsvAction", Caption::MenuExportCsv, {}},
+        {CommandId::ImportCsv, "importCsvAction", Caption::MenuImportCsv, {}},
+        {CommandId::ComparePanes, "comparePanesAction", Caption::MenuComparePanes, {}},
+        {CommandId::CheckForKeyboard, "checkForKeyboardAction", Caption::MenuCheckForKeyboard, {}},
+        {CommandId::FindDuplicates, "findDuplicatesAction", Caption::MenuFindDuplicates, {}},
+    };
+    return specs;
+}
+
+QAction* MakeAction(QWidget& window, const ActionSpec& spec)
 {
     auto* action = new QAction(&window);
-    action->setObjectName(name);
+    action->setObjectName(QLatin1String(spec.name));
     // The window is a dialog: its actions act wherever the focus is inside it.
     action->setShortcutContext(Qt::WindowShortcut);
+    action->setShortcuts(spec.shortcuts);
     return action;
 }
 
@@ -31,119 +89,66 @@ QAction* MakeAction(QWidget& window, const QString& name)
 
 QList<QAction*> MainMenus::TreeActions() const
 {
-    return {undo,
-            redo,
+    const MainMenus& m = *this;
+    return {m[CommandId::Undo],
+            m[CommandId::Redo],
             nullptr,
-            newCategory,
-            edit,
-            mainEntry,
+            m[CommandId::NewCategory],
+            m[CommandId::Edit],
+            m[CommandId::MainEntry],
             nullptr,
-            copy,
-            move,
+            m[CommandId::Copy],
+            m[CommandId::Move],
             nullptr,
-            up,
-            down,
+            m[CommandId::Up],
+            m[CommandId::Down],
             nullptr,
-            deleteSelected,
+            m[CommandId::Delete],
             nullptr,
-            search,
-            searchAgain,
+            m[CommandId::Search],
+            m[CommandId::SearchAgain],
             nullptr,
-            protocolFormatted,
-            protocolTabs};
+            m[CommandId::ProtocolFormatted],
+            m[CommandId::ProtocolTabs]};
 }
 
 QList<QAction*> MainMenus::AllActions() const
 {
-    QList<QAction*> all;
-    for (const PaneActions* pane : {&mdb, &archive})
-        all << pane->newFile << pane->open << pane->save << pane->saveAs << pane->close;
-    all << exit << help << backupStructure << noNetwork << flashFactory << flashDefault << flashIndividual;
-    for (QAction* action : TreeActions())
-        if (action)
-            all << action;
-    return all;
+    return QList<QAction*>(actions.begin(), actions.end());
 }
 
 MainMenus CreateMainMenus(QWidget& window)
 {
     MainMenus m;
-    for (const PaneId id : kPaneIds) {
-        const QString suffix = id == PaneId::Mdb ? QStringLiteral("Mdb") : QStringLiteral("Archive");
-        MainMenus::PaneActions& pane = m.Of(id);
-        const auto make = [&](const char* command) {
-            return MakeAction(window, QLatin1String(command) + suffix + QLatin1String("Action"));
-        };
-        pane.newFile = make("new");
-        pane.open = make("open");
-        pane.save = make("save");
-        pane.saveAs = make("saveAs");
-        pane.close = make("close");
-    }
-    m.exit = MakeAction(window, QStringLiteral("exitAction"));
-    m.exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-
-    m.undo = MakeAction(window, QStringLiteral("undoAction"));
-    m.undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    m.redo = MakeAction(window, QStringLiteral("redoAction"));
-    m.redo->setShortcuts(
-        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    m.newCategory = MakeAction(window, QStringLiteral("newCategoryAction"));
-    m.edit = MakeAction(window, QStringLiteral("editAction"));
-    m.edit->setShortcut(QKeySequence(Qt::Key_F2));
-    m.mainEntry = MakeAction(window, QStringLiteral("mainEntryAction"));
-    m.copy = MakeAction(window, QStringLiteral("copyAction"));
-    m.move = MakeAction(window, QStringLiteral("moveAction"));
-    m.up = MakeAction(window, QStringLiteral("upAction"));
-    m.up->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Up));
-    m.down = MakeAction(window, QStringLiteral("downAction"));
-    m.down->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Down));
-    m.deleteSelected = MakeAction(window, QStringLiteral("deleteAction"));
-    m.deleteSelected->setShortcut(QKeySequence(Qt::Key_Delete));
-    m.search = MakeAction(window, QStringLiteral("searchAction"));
-    m.search->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
-    m.searchAgain = MakeAction(window, QStringLiteral("searchAgainAction"));
-    m.searchAgain->setShortcut(QKeySequence(Qt::Key_F3));
-
-    m.protocolFormatted = MakeAction(window, QStringLiteral("protocolFormattedAction"));
-    m.protocolTabs = MakeAction(window, QStringLiteral("protocolTabsAction"));
-    m.backupStructure = MakeAction(window, QStringLiteral("backupStructureAction"));
-    m.backupStructure->setCheckable(true);
-    m.noNetwork = MakeAction(window, QStringLiteral("noNetworkAction"));
-    m.noNetwork->setCheckable(true);
+    for (const ActionSpec& spec : ActionSpecs())
+        m.actions[static_cast<std::size_t>(spec.id)] = MakeAction(window, spec);
+    for (CommandId id : {CommandId::BackupStructure, CommandId::NoNetwork})
+        m[id]->setCheckable(true);
     m.flashStyles = new QActionGroup(&window);
     m.flashStyles->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-    for (QAction** flash : {&m.flashFactory, &m.flashDefault, &m.flashIndividual}) {
-        *flash = MakeAction(window, QLatin1String(flash == &m.flashFactory   ? "factoryAction"
-                                                  : flash == &m.flashDefault ? "defaultAction"
-                                                                             : "individualAction"));
-        (*flash)->setCheckable(true);
-        m.flashStyles->addAction(*flash);
+    for (CommandId id : {CommandId::FlashFactory, CommandId::FlashDefault, CommandId::FlashIndividual}) {
+        m[id]->setCheckable(true);
+        m.flashStyles->addAction(m[id]);
     }
-    m.help = MakeAction(window, QStringLiteral("helpAction"));
-    m.help->setShortcut(QKeySequence(Qt::Key_F1));
-    m.exportCsv = MakeAction(window, QStringLiteral("exportCsvAction"));
-    m.importCsv = MakeAction(window, QStringLiteral("importCsvAction"));
-    m.comparePanes = MakeAction(window, QStringLiteral("comparePanesAction"));
-    m.checkForKeyboard = MakeAction(window, QStringLiteral("checkForKeyboardAction"));
-    m.findDuplicates = MakeAction(window, QStringLiteral("findDuplicatesAction"));
 
     m.bar = new QMenuBar(&window);
     m.bar->setObjectName(QStringLiteral("menuBar"));
     m.fileMenu = m.bar->addMenu(QString());
     m.fileMenu->setObjectName(QStringLiteral("fileMenu"));
-    for (const MainMenus::PaneActions* pane : {&m.mdb, &m.archive}) {
-        m.fileMenu->addActions({pane->newFile, pane->open, pane->save, pane->saveAs, pane->close});
+    for (const PaneId pane : kPaneIds) {
+        for (PaneCommand command : {PaneCommand::New, PaneCommand::Open, PaneCommand::Save,
+                                    PaneCommand::SaveAs, PaneCommand::Close})
+            m.fileMenu->addAction(m[PaneCommandId(pane, command)]);
         m.fileMenu->addSeparator();
     }
-    m.fileMenu->addActions({m.exportCsv, m.importCsv});
+    m.fileMenu->addActions({m[CommandId::ExportCsv], m[CommandId::ImportCsv]});
     m.fileMenu->addSeparator();
-    m.fileMenu->addAction(m.exit);
+    m.fileMenu->addAction(m[CommandId::Exit]);
 
     m.editMenu = m.bar->addMenu(QString());
     m.editMenu->setObjectName(QStringLiteral("editMenu"));
     for (QAction* action : m.TreeActions()) {
-        if (action == m.protocolFormatted)
+        if (action == m[CommandId::ProtocolFormatted])
             break; // the protocols are tools
         if (action)
             m.editMenu->addAction(action);
@@ -153,24 +158,38 @@ MainMenus CreateMainMenus(QWidget& window)
 
     m.toolsMenu = m.bar->addMenu(QString());
     m.toolsMenu->setObjectName(QStringLiteral("toolsMenu"));
-    m.toolsMenu->addActions({m.comparePanes, m.checkForKeyboard, m.findDuplicates});
+    m.toolsMenu->addActions(
+        {m[CommandId::ComparePanes], m[CommandId::CheckForKeyboard], m[CommandId::FindDuplicates]});
     m.toolsMenu->addSeparator();
-    m.toolsMenu->addActions({m.protocolFormatted, m.protocolTabs});
+    m.toolsMenu->addActions({m[CommandId::ProtocolFormatted], m[CommandId::ProtocolTabs]});
     m.toolsMenu->addSeparator();
-    m.toolsMenu->addActions({m.backupStructure, m.noNetwork});
+    m.toolsMenu->addActions({m[CommandId::BackupStructure], m[CommandId::NoNetwork]});
     m.flashStylesMenu = m.toolsMenu->addMenu(QString());
-    m.flashStylesMenu->addActions({m.flashFactory, m.flashDefault, m.flashIndividual});
+    m.flashStylesMenu->addActions(
+        {m[CommandId::FlashFactory], m[CommandId::FlashDefault], m[CommandId::FlashIndividual]});
 
     m.helpMenu = m.bar->addMenu(QString());
     m.helpMenu->setObjectName(QStringLiteral("helpMenu"));
-    m.helpMenu->addAction(m.help);
+    m.helpMenu->addAction(m[CommandId::Help]);
 
-    SetMenuCaptions(m, true);
+    SetMenuCaptions(m, PaneId::Mdb);
     GiveFileShortcutsTo(m, PaneId::Mdb);
     return m;
 }
 
-void SetMenuCaptions(MainMenus& m, bool mdbActive)
+Caption CopyMenuCaption(PaneId active)
+{
+    constexpr Caption kCopyFrom[] = {Caption::MenuCopyToArchive, Caption::MenuCopyToMdb};
+    return kCopyFrom[PaneIndex(active)];
+}
+
+Caption MoveMenuCaption(PaneId active)
+{
+    constexpr Caption kMoveFrom[] = {Caption::MenuMoveToArchive, Caption::MenuMoveToMdb};
+    return kMoveFrom[PaneIndex(active)];
+}
+
+void SetMenuCaptions(MainMenus& m, PaneId active)
 {
     m.fileMenu->setTitle(Q(Caption::MenuFile));
     m.editMenu->setTitle(Q(Caption::MenuEdit));
@@ -178,59 +197,30 @@ void SetMenuCaptions(MainMenus& m, bool mdbActive)
     m.helpMenu->setTitle(Q(Caption::MenuHelp));
     m.flashStylesMenu->setTitle(Q(Caption::MenuFlashStyles));
 
-    m.mdb.newFile->setText(Q(Caption::MenuNewMdb));
-    m.mdb.open->setText(Q(Caption::MenuOpenMdb));
-    m.mdb.save->setText(Q(Caption::MenuSaveMdb));
-    m.mdb.saveAs->setText(Q(Caption::MenuSaveMdbAs));
-    m.mdb.close->setText(Q(Caption::MenuCloseMdb));
-    m.archive.newFile->setText(Q(Caption::MenuNewArchive));
-    m.archive.open->setText(Q(Caption::MenuOpenArchive));
-    m.archive.save->setText(Q(Caption::MenuSaveArchive));
-    m.archive.saveAs->setText(Q(Caption::MenuSaveArchiveAs));
-    m.archive.close->setText(Q(Caption::MenuCloseArchive));
-    m.exit->setText(Q(Caption::MenuExit));
-
-    m.undo->setText(Q(Caption::Undo));
-    m.redo->setText(Q(Caption::Redo));
-    m.newCategory->setText(Q(Caption::NewCategory));
-    m.edit->setText(Q(Caption::MenuEditSelected));
-    m.copy->setText(Q(mdbActive ? Caption::MenuCopyToArchive : Caption::MenuCopyToMdb));
-    m.move->setText(Q(mdbActive ? Caption::MenuMoveToArchive : Caption::MenuMoveToMdb));
-    m.up->setText(Q(Caption::Up));
-    m.down->setText(Q(Caption::Down));
-    m.deleteSelected->setText(Q(Caption::Delete));
-    m.search->setText(Q(Caption::MenuSearch));
-    m.searchAgain->setText(Q(Caption::MenuSearchAgain));
-
-    m.protocolFormatted->setText(Q(Caption::MenuProtocolFormatted));
-    m.protocolTabs->setText(Q(Caption::MenuProtocolTabs));
-    m.exportCsv->setText(Q(Caption::MenuExportCsv));
-    m.importCsv->setText(Q(Caption::MenuImportCsv));
-    m.comparePanes->setText(Q(Caption::MenuComparePanes));
-    m.checkForKeyboard->setText(Q(Caption::MenuCheckForKeyboard));
-    m.findDuplicates->setText(Q(Caption::MenuFindDuplicates));
-    m.backupStructure->setText(Q(Caption::MenuBackupStructure));
-    m.noNetwork->setText(Q(Caption::MenuNoNetwork));
+    for (const ActionSpec& spec : ActionSpecs()) {
+        if (spec.caption != Caption::Count_)
+            m[spec.id]->setText(Q(spec.caption));
+    }
+    m[CommandId::Copy]->setText(Q(CopyMenuCaption(active)));
+    m[CommandId::Move]->setText(Q(MoveMenuCaption(active)));
     // The radio buttons' captions, English in both languages.
-    m.flashFactory->setText(QStringLiteral("Factory"));
-    m.flashDefault->setText(QStringLiteral("Default"));
-    m.flashIndividual->setText(Q(Caption::MenuFlashIndividual));
-    m.help->setText(Q(Caption::MenuHelpContents));
+    m[CommandId::FlashFactory]->setText(QStringLiteral("Factory"));
+    m[CommandId::FlashDefault]->setText(QStringLiteral("Default"));
 }
 
 void GiveFileShortcutsTo(MainMenus& m, PaneId pane)
 {
-    const MainMenus::PaneActions& to = m.Of(pane);
-    const MainMenus::PaneActions& from = m.Of(OtherPane(pane));
-    if (!from.open->shortcut().isEmpty()) {
-        from.open->setShortcut({});
-        from.save->setShortcut({});
-        from.saveAs->setShortcut({});
+    QAction* const open = m[PaneCommandId(OtherPane(pane), PaneCommand::Open)];
+    if (!open->shortcut().isEmpty()) {
+        open->setShortcut({});
+        m[PaneCommandId(OtherPane(pane), PaneCommand::Save)]->setShortcut({});
+        m[PaneCommandId(OtherPane(pane), PaneCommand::SaveAs)]->setShortcut({});
     }
-    if (to.open->shortcut().isEmpty()) {
-        to.open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-        to.save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-        to.saveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    if (m[PaneCommandId(pane, PaneCommand::Open)]->shortcut().isEmpty()) {
+        m[PaneCommandId(pane, PaneCommand::Open)]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+        m[PaneCommandId(pane, PaneCommand::Save)]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+        m[PaneCommandId(pane, PaneCommand::SaveAs)]->setShortcut(
+            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     }
 }
 

@@ -52,6 +52,14 @@ const std::string* PaneDropTarget::FileForPane(const std::vector<std::string>& p
     return nullptr;
 }
 
+std::vector<CategoryTree*> PaneDropTarget::SourceTrees()
+{
+    std::vector<CategoryTree*> trees;
+    for (PaneId id : kPaneIds)
+        trees.push_back(&state_.Pane(id).tree);
+    return trees;
+}
+
 bool PaneDropTarget::CanDropFiles(const std::vector<std::string>& paths)
 {
     return FileForPane(paths) != nullptr;

@@ -35,6 +35,7 @@ public:
                    bool move) override;
     // The first file that belongs to this pane opens there, once the drop is
     // over: the save-changes question must not hold up the file manager.
+    std::vector<CategoryTree*> SourceTrees() override;
     bool CanDropFiles(const std::vector<std::string>& paths) override;
     bool DropFiles(const std::vector<std::string>& paths) override;
 

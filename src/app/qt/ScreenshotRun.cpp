@@ -138,19 +138,19 @@ void ScreenshotRun::Capture()
         state.ReadFlashStyleBackup();
     }
     if (!options_.openArchive.isEmpty()) {
-        state.archivePane.fileName = QDir::toNativeSeparators(options_.openArchive).toStdString();
+        state.Pane(PaneId::Archive).fileName = QDir::toNativeSeparators(options_.openArchive).toStdString();
         if (state.LoadFile(PaneId::Archive))
-            OpenSample(state.archivePane);
+            OpenSample(state.Pane(PaneId::Archive));
     }
     if (!options_.openMdb.isEmpty()) {
-        state.mdbPane.fileName = QDir::toNativeSeparators(options_.openMdb).toStdString();
+        state.Pane(PaneId::Mdb).fileName = QDir::toNativeSeparators(options_.openMdb).toStdString();
         if (state.LoadFile(PaneId::Mdb))
-            OpenSample(state.mdbPane);
+            OpenSample(state.Pane(PaneId::Mdb));
     }
-    if (state.mdbPane.loaded)
-        state.SetActivePane(true);
-    else if (state.archivePane.loaded)
-        state.SetActivePane(false);
+    if (state.Pane(PaneId::Mdb).loaded)
+        state.SetActivePane(PaneId::Mdb);
+    else if (state.Pane(PaneId::Archive).loaded)
+        state.SetActivePane(PaneId::Archive);
     mainWindow_.Refresh();
     QApplication::processEvents();
     Save(mainWindow_, QStringLiteral("main-window-") + Language());
@@ -165,7 +165,7 @@ void ScreenshotRun::Capture()
     if (auto* edit = mainWindow_.findChild<QPushButton*>(QStringLiteral("edit")); edit && edit->isEnabled())
         edit->click();
     // The panes compared, the list beside the window; WatchModalDialog takes and closes it.
-    if (state.mdbPane.loaded && state.archivePane.loaded) {
+    if (state.Pane(PaneId::Mdb).loaded && state.Pane(PaneId::Archive).loaded) {
         watch_.start();
         state.ComparePanes();
     }
@@ -240,7 +240,7 @@ void ScreenshotRun::CaptureSmallDialogs()
     }
     const MainWindowState& state = mainWindow_.State();
     const std::string setFolder =
-        QFileInfo(QString::fromStdString(state.mdbPane.fileName)).absolutePath().toStdString();
+        QFileInfo(QString::fromStdString(state.Pane(PaneId::Mdb).fileName)).absolutePath().toStdString();
     {
         QtDesktopActions actions;
         LinuxNamespace shell(&actions);
@@ -249,7 +249,8 @@ void ScreenshotRun::CaptureSmallDialogs()
     }
     {
         QFileDialog dialog(&mainWindow_);
-        PrepareFileDialog(dialog, FileDialogFor(PaneId::Archive, false, state.archivePane.fileName), false);
+        PrepareFileDialog(dialog, FileDialogFor(PaneId::Archive, false, state.Pane(PaneId::Archive).fileName),
+                          false);
         take(dialog, "file-dialog-");
     }
 }

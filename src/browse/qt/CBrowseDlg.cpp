@@ -31,9 +31,9 @@ constexpr int kOtherSetIcon = 139;
 std::string SetIconResource(int iconId)
 {
     switch (iconId) {
-    case 137:
+    case kMdbSetIcon:
         return ":/icons/set-mdb.png";
-    case 138:
+    case kFlashStyleSetIcon:
         return ":/icons/set-style.png";
     case kOtherSetIcon:
         return ":/icons/set-other.png";

@@ -49,8 +49,8 @@ private:
     QLineEdit* name_ = nullptr;
 };
 
-// The resource path of a set icon: 137 (MDB sets), 138 (flash-style sets),
-// 139 (any other set); empty for another id.
+// The resource path of a set icon: kMdbSetIcon, kFlashStyleSetIcon or 139
+// (any other set); empty for another id.
 std::string SetIconResource(int iconId);
 
 // Runs the dialog over the desktop's namespace; what Prompts::Browse returns.

@@ -32,12 +32,6 @@ std::vector<std::string> LocalFiles(const QMimeData* data)
 
 } // namespace
 
-std::vector<const CategoryTreeModel*>& CategoryTreeModel::LiveModels()
-{
-    static std::vector<const CategoryTreeModel*> models;
-    return models;
-}
-
 QStringList CategoryTreeModel::mimeTypes() const
 {
     return {QString::fromLatin1(kTreeNodesMimeType), QStringLiteral("text/uri-list")};
@@ -69,7 +63,7 @@ QMimeData* CategoryTreeModel::mimeData(const QModelIndexList& indexes) const
     std::sort(rows.begin(), rows.end());
     QByteArray bytes;
     QDataStream out(&bytes, QIODevice::WriteOnly);
-    out << QCoreApplication::applicationPid() << quint64(reinterpret_cast<quintptr>(this))
+    out << QCoreApplication::applicationPid() << quint64(reinterpret_cast<quintptr>(&tree_))
         << qint32(rows.size());
     for (const NodeRows& node : rows)
         out << node.first << node.second;
@@ -78,9 +72,9 @@ QMimeData* CategoryTreeModel::mimeData(const QModelIndexList& indexes) const
     return data;
 }
 
-CategoryTreeModel::DraggedNodes CategoryTreeModel::NodesOf(const QMimeData* data)
+CategoryTreeModel::DraggedNodes CategoryTreeModel::NodesOf(const QMimeData* data) const
 {
-    if (!data || !data->hasFormat(QString::fromLatin1(kTreeNodesMimeType)))
+    if (!dropTarget_ || !data || !data->hasFormat(QString::fromLatin1(kTreeNodesMimeType)))
         return {};
     QDataStream in(data->data(QString::fromLatin1(kTreeNodesMimeType)));
     qint64 pid = 0;
@@ -89,14 +83,14 @@ CategoryTreeModel::DraggedNodes CategoryTreeModel::NodesOf(const QMimeData* data
     in >> pid >> address >> count;
     if (in.status() != QDataStream::Ok || pid != QCoreApplication::applicationPid() || count <= 0)
         return {};
-    // Only the address of a model that is still alive is followed.
-    const std::vector<const CategoryTreeModel*>& models = LiveModels();
-    const auto source = std::find_if(models.begin(), models.end(), [address](const CategoryTreeModel* model) {
-        return quint64(reinterpret_cast<quintptr>(model)) == address;
+    // Only the address of a tree the target knows is followed.
+    const std::vector<CategoryTree*> trees = dropTarget_->SourceTrees();
+    const auto source = std::find_if(trees.begin(), trees.end(), [address](const CategoryTree* tree) {
+        return quint64(reinterpret_cast<quintptr>(tree)) == address;
     });
-    if (source == models.end())
+    if (source == trees.end())
         return {};
-    CategoryTree& tree = (*source)->Tree();
+    CategoryTree& tree = **source;
     DraggedNodes dragged{&tree, {}};
     for (qint32 i = 0; i < count; ++i) {
         qint32 categoryRow = -1;

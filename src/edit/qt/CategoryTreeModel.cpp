@@ -10,12 +10,10 @@ CategoryTreeModel::CategoryTreeModel(CategoryTree& tree, QObject* parent)
     : QAbstractItemModel(parent), tree_(tree)
 {
     tree_.SetObserver(this);
-    LiveModels().push_back(this);
 }
 
 CategoryTreeModel::~CategoryTreeModel()
 {
-    std::erase(LiveModels(), this);
     tree_.SetObserver(nullptr);
 }
 

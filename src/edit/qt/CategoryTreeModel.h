@@ -51,14 +51,14 @@ public:
     // Drops are refused while there is no target (nullptr); the target must
     // outlive the model or be reset first.
     void SetDropTarget(TreeDropTarget* target) { dropTarget_ = target; }
-    // The nodes a drag carries, when they come from a model of this process
-    // that is still there: that model's tree and the nodes in tree order.
+    // The nodes a drag carries, when they come from one of the drop target's
+    // source trees in this process: that tree and the nodes in tree order.
     struct DraggedNodes
     {
         CategoryTree* tree = nullptr;
         std::vector<TreeNode*> nodes;
     };
-    static DraggedNodes NodesOf(const QMimeData* data);
+    DraggedNodes NodesOf(const QMimeData* data) const;
 
     QStringList mimeTypes() const override;
     QMimeData* mimeData(const QModelIndexList& indexes) const override;
@@ -91,8 +91,6 @@ private:
 
     // The node a drop lands on: the row under it, nullptr below every row.
     TreeNode* DropNode(int row, const QModelIndex& parent) const;
-    // The models of this process, for finding a drag's source.
-    static std::vector<const CategoryTreeModel*>& LiveModels();
 
     CategoryTree& tree_;
     TreeDropTarget* dropTarget_ = nullptr;

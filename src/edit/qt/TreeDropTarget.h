@@ -21,6 +21,9 @@ public:
                               const TreeNode* onto) = 0;
     virtual bool DropNodes(CategoryTree& source, const std::vector<TreeNode*>& nodes, TreeNode* onto,
                            bool move) = 0;
+    // The trees a drag of nodes may come from (this model's among them): a
+    // drag names its tree, and only one of these is followed.
+    virtual std::vector<CategoryTree*> SourceTrees() = 0;
     // Local files dragged in from outside.
     virtual bool CanDropFiles(const std::vector<std::string>& paths) = 0;
     virtual bool DropFiles(const std::vector<std::string>& paths) = 0;

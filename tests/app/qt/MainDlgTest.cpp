@@ -113,14 +113,16 @@ private slots:
         QCOMPARE(w.Button("undo")->toolTip(),
                  QStringLiteral("Undo: Move \"%1\"").arg(firstCategory.trimmed()));
         QVERIFY(w.Text("mdbCount") != mdbCount && w.Text("archiveCount") != archiveCount);
-        QVERIFY(w.dialog->State().mdbPane.modified && w.dialog->State().archivePane.modified);
+        QVERIFY(w.dialog->State().Pane(PaneId::Mdb).Modified() &&
+                w.dialog->State().Pane(PaneId::Archive).Modified());
 
         w.Click("undo");
         QCOMPARE(w.Text("mdbCount"), mdbCount);
         QCOMPARE(w.Text("archiveCount"), archiveCount);
         QCOMPARE(w.Row(true, 0).data().toString(), firstCategory);
         QVERIFY(w.Tree(true)->selectionModel()->isSelected(w.Row(true, 0))); // back, and selected
-        QVERIFY(!w.dialog->State().mdbPane.modified && !w.dialog->State().archivePane.modified);
+        QVERIFY(!w.dialog->State().Pane(PaneId::Mdb).Modified() &&
+                !w.dialog->State().Pane(PaneId::Archive).Modified());
         QVERIFY(!IsEnabled(w, "undo") && IsEnabled(w, "redo"));
 
         QTest::keyClick(w.dialog.get(), Qt::Key_Y, Qt::ControlModifier);
@@ -419,7 +421,7 @@ private slots:
         // Focus moving to a button leaves the archive pane active.
         w.Button("search")->setFocus();
         QCOMPARE(w.Button("copy")->text(), texts[0]);
-        QVERIFY(w.dialog->State().HasActivePane() && !w.dialog->State().IsMdbPaneActive());
+        QVERIFY(w.dialog->State().HasActivePane() && !w.dialog->State().IsActive(PaneId::Mdb));
         QVERIFY(w.prompts.messages.empty());
     }
 
@@ -435,7 +437,7 @@ private slots:
         QCOMPARE(w.Button("mainEntry")->text(), QStringLiteral("Main entry"));
         w.Click("mainEntry");
         QCOMPARE(w.Button("mainEntry")->text(), QStringLiteral("Sub entry"));
-        QVERIFY(w.dialog->State().mdbPane.modified);
+        QVERIFY(w.dialog->State().Pane(PaneId::Mdb).Modified());
     }
 
     // Outside the trees (where it edits, as F2 does).
@@ -496,7 +498,7 @@ private slots:
         QVERIFY(w.StoredInt(settings::kLeftPos) == w.dialog->frameGeometry().left());
         QVERIFY(w.StoredInt(settings::kTopPos) == w.dialog->frameGeometry().top());
         QVERIFY(w.settings.StringValue(settings::kSection, "LastOpenMDB1") == kDemoMdb.toStdString());
-        QVERIFY(w.dialog->State().mdbPane.tree.IsEmpty()); // the panes were cleared
+        QVERIFY(w.dialog->State().Pane(PaneId::Mdb).tree.IsEmpty()); // the panes were cleared
         QVERIFY(w.prompts.unscripted == 0);
     }
 
@@ -554,8 +556,8 @@ private slots:
         QCOMPARE(editedTitle, std::string("F\xfc"
                                           "r Elise"));
         QVERIFY(w.prompts.entryDialogModels == std::vector<int>{1}); // the MDB's model
-        QVERIFY(w.dialog->State().IsMdbPaneActive());
-        QVERIFY(!w.dialog->State().mdbPane.modified);
+        QVERIFY(w.dialog->State().IsActive(PaneId::Mdb));
+        QVERIFY(!w.dialog->State().Pane(PaneId::Mdb).Modified());
     }
 
     void optionsReachTheState()
@@ -600,7 +602,7 @@ private slots:
         QCOMPARE(w.Text("mdbCount"), QStringLiteral("42"));
         QCOMPARE(recent->currentIndex(), 0);
         QVERIFY(IsEnabled(w, "treeMdb") && IsEnabled(w, "saveMdb"));
-        QVERIFY(w.dialog->State().IsMdbPaneActive());
+        QVERIFY(w.dialog->State().IsActive(PaneId::Mdb));
     }
 
     void closingAPaneHandsTheEditColumnToTheOther()
@@ -664,7 +666,7 @@ private slots:
         QVERIFY(QFile::exists(target));
         QVERIFY(IsEnabled(w, "saveArchive"));
         QCOMPARE(w.Get<QComboBox>("recentArchive")->currentText(), target);
-        QVERIFY(!w.dialog->State().archivePane.modified);
+        QVERIFY(!w.dialog->State().Pane(PaneId::Archive).Modified());
     }
 };
 

@@ -266,9 +266,9 @@ private slots:
         // Ctrl+S saves the archive (its copy) after a change.
         w.prompts.Answer(MsgAnswer::Yes); // a category: "Delete complete category?"
         w.Keys(Qt::Key_Delete);
-        QVERIFY(w.State().archivePane.modified);
+        QVERIFY(w.State().Pane(PaneId::Archive).Modified());
         w.Keys(Qt::Key_S, Qt::ControlModifier);
-        QVERIFY(!w.State().archivePane.modified);
+        QVERIFY(!w.State().Pane(PaneId::Archive).Modified());
 
         w.Keys(Qt::Key_F1);
         QCOMPARE(w.prompts.helpPages.size(), std::size_t(1));
@@ -295,7 +295,7 @@ private slots:
             for (QAction* action : menu->actions())
                 if (!action->isSeparator())
                     shown << action->objectName();
-            archiveActive = w.State().HasActivePane() && !w.State().IsMdbPaneActive();
+            archiveActive = w.State().HasActivePane() && !w.State().IsActive(PaneId::Mdb);
             selected = w.SelectedText(false);
             menu->close();
         });
@@ -346,7 +346,7 @@ private slots:
             QVERIFY2(focus && column.contains(focus->objectName()),
                      qPrintable(focus ? focus->objectName() : QStringLiteral("nothing")));
             // The pane stays the one the column acts on.
-            QCOMPARE(w.State().IsMdbPaneActive(), mdb);
+            QCOMPARE(w.State().IsActive(PaneId::Mdb), mdb);
         }
     }
 
@@ -468,28 +468,28 @@ private slots:
         w.prompts.entryEdits.push_back([&](MdbEntry&, int) {
             w.dialog->OpenFiles({kDemoArchive, otherMdb});
             QTest::qWait(400);
-            openedWhileEditing = w.State().archivePane.loaded;
+            openedWhileEditing = w.State().Pane(PaneId::Archive).loaded;
             return false;
         });
         w.prompts.Answer(MsgAnswer::No); // "Save changes?" for the MDB
         QTest::mouseClick(w.Button("edit"), Qt::LeftButton);
         QVERIFY(!openedWhileEditing);
-        QTRY_VERIFY(w.State().archivePane.loaded);
+        QTRY_VERIFY(w.State().Pane(PaneId::Archive).loaded);
         QCOMPARE(w.prompts.TimesShown(Msg::MdbChangedSave), 1);
-        QVERIFY(!w.State().mdbPane.modified);
-        QCOMPARE(w.State().mdbPane.fileName, otherMdb.toStdString());
+        QVERIFY(!w.State().Pane(PaneId::Mdb).Modified());
+        QCOMPARE(w.State().Pane(PaneId::Mdb).fileName, otherMdb.toStdString());
         QCOMPARE(w.Get<QLabel>("archiveCount")->text(), QStringLiteral("19"));
-        QVERIFY(w.State().IsMdbPaneActive());
+        QVERIFY(w.State().IsActive(PaneId::Mdb));
         QCOMPARE(w.prompts.unscripted, 0);
 
         // A file that is open already is not read again: its changes stay.
         w.Tree(true)->expand(w.Row(true, 0));
         w.ClickRow(true, w.Row(true, 0, 4));
         QTest::mouseClick(w.Button("mainEntry"), Qt::LeftButton);
-        QVERIFY(w.State().mdbPane.modified);
+        QVERIFY(w.State().Pane(PaneId::Mdb).Modified());
         w.dialog->OpenFiles({otherMdb});
         QTest::qWait(100);
-        QVERIFY(w.State().mdbPane.modified);
+        QVERIFY(w.State().Pane(PaneId::Mdb).Modified());
         QCOMPARE(w.prompts.TimesShown(Msg::MdbChangedSave), 1);
     }
 };

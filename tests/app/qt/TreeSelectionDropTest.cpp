@@ -5,6 +5,7 @@
 
 #include "app/SettingsKeys.h"
 #include "app/qt/CMainDlg.h"
+#include "edit/CategoryTree.h"
 #include "edit/qt/CategoryTreeModel.h"
 #include "edit/qt/CategoryTreeView.h"
 #include "support/FakePrompts.h"
@@ -43,7 +44,7 @@ public:
         Click("openMdb");
         prompts.openFileNames.push_back(kDemoArchive.toStdString());
         Click("openArchive");
-        return State().mdbPane.loaded && State().archivePane.loaded;
+        return State().Pane(PaneId::Mdb).loaded && State().Pane(PaneId::Archive).loaded;
     }
 
     bool Enabled(const char* name) const { return Button(name)->isEnabled(); }
@@ -124,7 +125,7 @@ private slots:
         QCOMPARE(w.Button("undo")->toolTip(), QStringLiteral("Undo: Delete (4 items)"));
         w.Click("undo");
         QCOMPARE(w.Entries(true), 42);
-        QVERIFY(!w.State().mdbPane.modified);
+        QVERIFY(!w.State().Pane(PaneId::Mdb).Modified());
     }
 
     // Today's mistake: the row Ctrl-clicked off was still acted on by Edit and Delete.
@@ -205,7 +206,7 @@ private slots:
         QCOMPARE(archive->rowCount(onto), before + 2);
         QCOMPARE(w.Entries(true), 42);
         QCOMPARE(w.Entries(false), 21);
-        QVERIFY(!w.State().IsMdbPaneActive()); // the pane dropped on
+        QVERIFY(!w.State().IsActive(PaneId::Mdb)); // the pane dropped on
         QCOMPARE(w.Button("undo")->toolTip(), QStringLiteral("Undo: Copy (2 items)"));
         QCOMPARE(w.dialog->findChild<QLabel*>(QStringLiteral("archiveCount"))->text(), QStringLiteral("21"));
 
@@ -258,7 +259,7 @@ private slots:
         QVERIFY(moved && moved->Parent() == target);
         QCOMPARE(moved->Payload()->GetTitle(), title);
         QCOMPARE(moved->Payload()->GetCategory(), target->CategoryName());
-        QVERIFY(w.State().mdbPane.modified);
+        QVERIFY(w.State().Pane(PaneId::Mdb).Modified());
         QCOMPARE(w.Tree(true)->currentIndex(), mdb->IndexOf(moved));
     }
 
@@ -281,6 +282,17 @@ private slots:
         garbage.setData(QString::fromLatin1(kTreeNodesMimeType), QByteArray("\x01\x02\x03", 3));
         QVERIFY(!archive->canDropMimeData(&garbage, Qt::CopyAction, -1, -1, {}));
         QVERIFY(!archive->dropMimeData(&garbage, Qt::CopyAction, -1, -1, {}));
+        // A well-formed drag that names a tree outside the window's panes.
+        CategoryTree outside(w.styles);
+        QVERIFY(outside.InsertSorted(std::make_unique<EntryNode>()));
+        QByteArray bytes;
+        QDataStream out(&bytes, QIODevice::WriteOnly);
+        out << QCoreApplication::applicationPid() << quint64(reinterpret_cast<quintptr>(&outside))
+            << qint32(1) << qint32(0) << qint32(-1);
+        QMimeData foreign;
+        foreign.setData(QString::fromLatin1(kTreeNodesMimeType), bytes);
+        QVERIFY(!archive->canDropMimeData(&foreign, Qt::CopyAction, -1, -1, {}));
+        QVERIFY(!archive->dropMimeData(&foreign, Qt::CopyAction, -1, -1, {}));
         w.Click("closeMdb"); // unchanged: closed without a question
         QVERIFY(!archive->canDropMimeData(&stale, Qt::CopyAction, -1, -1, {}));
         QCOMPARE(w.Entries(false), 19);
@@ -309,27 +321,27 @@ private slots:
         QVERIFY(!archive->canDropMimeData(folderDrag.get(), Qt::CopyAction, -1, -1, {}));
 
         // A changed pane asks first; Cancel keeps it.
-        w.State().archivePane.modified = true;
+        MarkModified(w.State().Pane(PaneId::Archive));
         w.prompts.Answer(MsgAnswer::Cancel);
         QVERIFY(archive->dropMimeData(files.get(), Qt::CopyAction, -1, -1, {}));
         QTRY_COMPARE(w.prompts.messages.size(), std::size_t(1));
         QCOMPARE(QString::fromStdString(w.prompts.messages[0].text),
                  QString::fromStdString(Tr(Msg::ArchiveChangedSave)));
-        QCOMPARE(QString::fromStdString(w.State().archivePane.fileName), kDemoArchive);
+        QCOMPARE(QString::fromStdString(w.State().Pane(PaneId::Archive).fileName), kDemoArchive);
 
         w.prompts.Answer(MsgAnswer::No);
         QVERIFY(archive->dropMimeData(files.get(), Qt::CopyAction, -1, -1, {}));
-        QTRY_COMPARE(QString::fromStdString(w.State().archivePane.fileName), archiveCopy);
-        QVERIFY(!w.State().archivePane.modified);
+        QTRY_COMPARE(QString::fromStdString(w.State().Pane(PaneId::Archive).fileName), archiveCopy);
+        QVERIFY(!w.State().Pane(PaneId::Archive).Modified());
         QCOMPARE(w.Entries(false), 19);
-        QVERIFY(!w.State().IsMdbPaneActive());
+        QVERIFY(!w.State().IsActive(PaneId::Mdb));
 
         // Of several files the one that belongs to the pane.
         const std::unique_ptr<QMimeData> mixed = FileDrag({archiveCopy, kDemoMdb, mdbCopy});
         QVERIFY(mdb->dropMimeData(mixed.get(), Qt::CopyAction, -1, -1, w.Row(true, 0)));
-        QTRY_COMPARE(QString::fromStdString(w.State().mdbPane.fileName), mdbCopy);
+        QTRY_COMPARE(QString::fromStdString(w.State().Pane(PaneId::Mdb).fileName), mdbCopy);
         QCOMPARE(w.Entries(true), 42);
-        QCOMPARE(QString::fromStdString(w.State().archivePane.fileName), archiveCopy);
+        QCOMPARE(QString::fromStdString(w.State().Pane(PaneId::Archive).fileName), archiveCopy);
     }
 
     // A pane without a database has its tree disabled: a file dropped there,
@@ -350,7 +362,7 @@ private slots:
         QDropEvent drop(over, Qt::CopyAction | Qt::MoveAction, files.get(), Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(w.dialog.get(), &drop);
         QVERIFY(drop.isAccepted());
-        QTRY_VERIFY(w.State().archivePane.loaded);
+        QTRY_VERIFY(w.State().Pane(PaneId::Archive).loaded);
         QCOMPARE(w.Entries(false), 19);
         QVERIFY(w.Tree(false)->isEnabled());
 
