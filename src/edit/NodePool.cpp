@@ -48,6 +48,12 @@ void* NodePool::Allocate()
     return object;
 }
 
+std::size_t NodePool::BytesInUse()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return live_ * slotSize_;
+}
+
 void NodePool::Free(void* object) noexcept
 {
     if (!object)

@@ -25,6 +25,8 @@ public:
 
     void* Allocate(); // throws std::bad_alloc
     void Free(void* object) noexcept;
+    // The bytes of the slots handed out and not freed.
+    std::size_t BytesInUse();
 
 private:
     struct FreeSlot
