@@ -181,5 +181,46 @@ TEST(BulkLoadTest, ReplacingLoadLeavesThePaneAsItWasWhenTheFileIsRefused)
     EXPECT_TRUE(PaneIsSound(pane));
 }
 
+// Walks over the tree go through memory in order, however the records
+// arrived and however scattered the pool's free slots were before the load.
+TEST(BulkLoadTest, LaysNodesAndRecordsOutInTreeOrder)
+{
+    std::mt19937 random(11);
+    std::vector<MdbEntry> records(5000);
+    for (MdbEntry& record : records)
+        record = RandomRecord(random);
+    PaneState holes{NumberedStyles()};
+    for (bool scattered : {false, true}) {
+        if (scattered) {
+            // Free slots all over the pools, between nodes that stay.
+            for (int i = 0; i < 4000; ++i)
+                AddEntry(holes, "Holes", i % 245, 100, "x");
+            for (TreeNode* entry = holes.tree.FirstCategory()->FirstChild(); entry;) {
+                TreeNode* next = entry->NextSibling();
+                TreeNode* after = next ? next->NextSibling() : nullptr;
+                holes.tree.DeleteNode(entry);
+                entry = after;
+            }
+        }
+        PaneState single{NumberedStyles()};
+        PaneState bulk{NumberedStyles()};
+        LoadOneByOne(single, records);
+        LoadInBulk(bulk, records);
+        ASSERT_EQ(Dump(bulk.tree), Dump(single.tree)) << "scattered " << scattered;
+        ASSERT_TRUE(PaneIsSound(bulk));
+        const std::less<const void*> before;
+        const TreeNode* lastNode = nullptr;
+        const EntryNode* lastRecord = nullptr;
+        for (const TreeNode* category = bulk.tree.FirstCategory(); category; category = category->NextSibling()) {
+            for (const TreeNode* entry = category->FirstChild(); entry; entry = entry->NextSibling()) {
+                ASSERT_TRUE(!lastNode || before(lastNode, entry)) << "scattered " << scattered;
+                ASSERT_TRUE(!lastRecord || before(lastRecord, entry->Payload())) << "scattered " << scattered;
+                lastNode = entry;
+                lastRecord = entry->Payload();
+            }
+        }
+    }
+}
+
 } // namespace
 } // namespace tessaro
