@@ -3,6 +3,7 @@
 #include "catalogue/StyleCatalogue.h"
 
 #include <algorithm>
+#include <new>
 #include <utility>
 
 namespace tessaro {
@@ -408,11 +409,34 @@ void CategoryTree::Clear()
         observer_->BeginReset();
     selected_ = nullptr;
     alsoSelected_.clear();
-    categories_.Clear();
+    if (!ReleaseAllNodes())
+        categories_.Clear();
     categoriesByName_.clear();
     entryNodes_ = 0;
     if (Notifying())
         observer_->EndReset();
+}
+
+bool CategoryTree::ReleaseAllNodes()
+{
+    // Category texts are the only memory of the nodes outside the pools.
+    std::vector<std::unique_ptr<TreeNode::CategoryTexts>> texts;
+    try {
+        texts.reserve(std::size_t(categories_.Size()));
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    std::size_t records = entryNodes_;
+    for (TreeNode* category = categories_.First(); category; category = category->NextSibling()) {
+        texts.push_back(std::move(category->category_));
+        records += category->payload_ ? 1 : 0;
+    }
+    // Only when no other tree, journal or copy holds a pooled node or record:
+    // then every live slot is one of this tree's.
+    if (!NodePool::ReleaseAllIfExactly(Pooled<TreeNode>::Pool(), NodeCount(), Pooled<EntryNode>::Pool(), records))
+        return false;
+    categories_.Abandon();
+    return true;
 }
 
 void CategoryTree::RenameCategory(TreeNode* category, const std::string& name)

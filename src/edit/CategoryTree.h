@@ -191,6 +191,9 @@ private:
     void Relabel(EntryNode& entry) const;
     void MoveSelectionOff(const TreeNode* leaving);
     bool SelectionLeaves(const TreeNode* leaving) const;
+    // Clear's quick way: takes back the pools' memory in one step when every
+    // pooled node and record is one of this tree's. False (nothing freed) otherwise.
+    bool ReleaseAllNodes();
     void IndexCategory(TreeNode* category);
     void UnindexCategory(TreeNode* category);
     bool Notifying() const { return observer_ && bulkDepth_ == 0; }

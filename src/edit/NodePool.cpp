@@ -48,26 +48,43 @@ void* NodePool::Allocate()
     return object;
 }
 
-std::size_t NodePool::BytesInUse()
-{
-    std::lock_guard<std::mutex> lock(mutex_);
-    return live_ * slotSize_;
-}
-
 void NodePool::Free(void* object) noexcept
 {
     if (!object)
         return;
     std::lock_guard<std::mutex> lock(mutex_);
     if (--live_ == 0) {
-        // Nothing lives in the chunks any more: carve them again from the start.
-        free_ = nullptr;
-        chunk_ = 0;
-        next_ = nullptr;
-        end_ = nullptr;
+        Reset();
         return;
     }
     free_ = new (object) FreeSlot{free_};
+}
+
+std::size_t NodePool::BytesInUse()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return live_ * slotSize_;
+}
+
+// Nothing lives in the chunks any more: carve them again from the start.
+void NodePool::Reset() noexcept
+{
+    live_ = 0;
+    free_ = nullptr;
+    chunk_ = 0;
+    next_ = nullptr;
+    end_ = nullptr;
+}
+
+bool NodePool::ReleaseAllIfExactly(NodePool& first, std::size_t firstLive, NodePool& second,
+                                   std::size_t secondLive) noexcept
+{
+    std::scoped_lock lock(first.mutex_, second.mutex_);
+    if (first.live_ != firstLive || second.live_ != secondLive)
+        return false;
+    first.Reset();
+    second.Reset();
+    return true;
 }
 
 } // namespace tessaro

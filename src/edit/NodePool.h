@@ -25,10 +25,17 @@ public:
 
     void* Allocate(); // throws std::bad_alloc
     void Free(void* object) noexcept;
+    // When the two pools hold exactly that many slots each, all of them are
+    // taken back at once, without touching them, and true is returned. The
+    // caller knows those slots to be its own (a whole tree) and must not use
+    // them any more; it runs no destructors there.
     // The bytes of the slots handed out and not freed.
     std::size_t BytesInUse();
+    static bool ReleaseAllIfExactly(NodePool& first, std::size_t firstLive, NodePool& second,
+                                    std::size_t secondLive) noexcept;
 
 private:
+    void Reset() noexcept;
     struct FreeSlot
     {
         FreeSlot* next;

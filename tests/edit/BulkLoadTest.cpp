@@ -222,5 +222,48 @@ TEST(BulkLoadTest, LaysNodesAndRecordsOutInTreeOrder)
     }
 }
 
+// Closing a pane hands its memory back in one step only when nothing else
+// holds a node or record: the other pane and an undo journal stay whole.
+TEST(BulkLoadTest, ClosingAPaneKeepsWhatOthersHold)
+{
+    std::mt19937 random(12);
+    std::vector<MdbEntry> records(3000);
+    for (MdbEntry& record : records)
+        record = RandomRecord(random);
+    NodePool& nodes = Pooled<TreeNode>::Pool();
+    NodePool& payloads = Pooled<EntryNode>::Pool();
+    const std::size_t nodesBefore = nodes.BytesInUse();
+    const std::size_t payloadsBefore = payloads.BytesInUse();
+    PaneState first{NumberedStyles()};
+    PaneState second{NumberedStyles()};
+    LoadInBulk(first, records);
+    LoadInBulk(second, records);
+    const std::string loaded = Dump(second.tree);
+    ClearPane(first);
+    EXPECT_TRUE(first.tree.IsEmpty());
+    ASSERT_TRUE(PaneIsSound(second));
+    EXPECT_EQ(Dump(second.tree), loaded);
+    {
+        // A journal keeps a deleted entry: closing must not take its slots back.
+        TreeJournal journal;
+        second.tree.Record(&journal);
+        second.tree.DeleteNode(second.tree.FirstCategory()->FirstChild());
+        second.tree.Record(nullptr);
+        ClearPane(second);
+        EXPECT_GT(nodes.BytesInUse(), nodesBefore);
+        EXPECT_GT(payloads.BytesInUse(), payloadsBefore);
+        LoadInBulk(first, records); // would be given the journal's slots if they were free
+    }
+    ASSERT_TRUE(PaneIsSound(first));
+    LoadInBulk(second, records); // would be given first's slots if the journal freed them
+    EXPECT_EQ(Dump(first.tree), loaded);
+    EXPECT_EQ(Dump(second.tree), loaded);
+
+    ClearPane(first);
+    ClearPane(second);
+    EXPECT_EQ(nodes.BytesInUse(), nodesBefore);
+    EXPECT_EQ(payloads.BytesInUse(), payloadsBefore);
+}
+
 } // namespace
 } // namespace tessaro
