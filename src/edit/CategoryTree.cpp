@@ -409,7 +409,7 @@ void CategoryTree::Clear()
         observer_->BeginReset();
     selected_ = nullptr;
     alsoSelected_.clear();
-    if (!ReleaseAllNodes())
+    if (!ReleaseAllNodes() && !FreeNodesInBulk())
         categories_.Clear();
     categoriesByName_.clear();
     entryNodes_ = 0;
@@ -436,6 +436,36 @@ bool CategoryTree::ReleaseAllNodes()
     if (!NodePool::ReleaseAllIfExactly(Pooled<TreeNode>::Pool(), NodeCount(), Pooled<EntryNode>::Pool(), records))
         return false;
     categories_.Abandon();
+    return true;
+}
+
+bool CategoryTree::FreeNodesInBulk()
+{
+    std::vector<void*> nodes;
+    std::vector<void*> records;
+    try {
+        nodes.reserve(NodeCount());
+        records.reserve(entryNodes_ + std::size_t(categories_.Size()));
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    // No node's destructor runs: all a node owns is pooled but a category's texts.
+    for (TreeNode* category = categories_.First(); category; category = category->NextSibling()) {
+        for (TreeNode* entry = category->FirstChild(); entry; entry = entry->NextSibling()) {
+            records.push_back(entry->payload_.release());
+            nodes.push_back(entry);
+        }
+        category->category_.reset();
+        if (category->payload_)
+            records.push_back(category->payload_.release());
+        nodes.push_back(category);
+    }
+    categories_.Abandon();
+    // Handed out again from the back: a next load gets them in rising order.
+    std::reverse(nodes.begin(), nodes.end());
+    std::reverse(records.begin(), records.end());
+    Pooled<TreeNode>::Pool().FreeMany(nodes);
+    Pooled<EntryNode>::Pool().FreeMany(records);
     return true;
 }
 

@@ -27,6 +27,12 @@ void* NodePool::Allocate()
         ++live_;
         return slot;
     }
+    if (!returned_.empty()) {
+        void* slot = returned_.back();
+        returned_.pop_back();
+        ++live_;
+        return slot;
+    }
     if (!next_ || std::size_t(end_ - next_) < slotSize_) {
         // The next chunk in order: one kept from before, else a new one.
         const std::size_t index = next_ ? chunk_ + 1 : chunk_;
@@ -60,6 +66,21 @@ void NodePool::Free(void* object) noexcept
     free_ = new (object) FreeSlot{free_};
 }
 
+void NodePool::FreeMany(std::vector<void*>& slots) noexcept
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    live_ -= slots.size();
+    if (live_ == 0) {
+        Reset();
+    } else if (returned_.empty()) {
+        returned_.swap(slots);
+    } else {
+        for (void* slot : slots) // appending might run out of memory; linking cannot
+            free_ = new (slot) FreeSlot{free_};
+    }
+    slots.clear();
+}
+
 std::size_t NodePool::BytesInUse()
 {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -71,6 +92,7 @@ void NodePool::Reset() noexcept
 {
     live_ = 0;
     free_ = nullptr;
+    std::vector<void*>().swap(returned_);
     chunk_ = 0;
     next_ = nullptr;
     end_ = nullptr;

@@ -77,5 +77,43 @@ TEST(NodePoolTest, ReleasesBothPoolsAtOnceOnlyWhenTheyHoldExactlyTheCountsGiven)
     EXPECT_EQ(records.Allocate(), record);
 }
 
+TEST(NodePoolTest, SlotsTakenBackManyAtOnceComeBackBeforeNewOnesAndNeverTwice)
+{
+    NodePool pool(kObject);
+    std::vector<void*> slots;
+    for (int i = 0; i < 100; ++i)
+        slots.push_back(pool.Allocate());
+    const std::size_t all = pool.BytesInUse();
+
+    std::vector<void*> batch(slots.rbegin() + 40, slots.rend() - 10); // slots 59 down to 10
+    pool.FreeMany(batch);
+    EXPECT_TRUE(batch.empty());
+    EXPECT_EQ(pool.BytesInUse(), all / 2);
+    // A second batch while the first waits: both come back, each once.
+    std::vector<void*> second(slots.begin() + 60, slots.begin() + 70);
+    pool.FreeMany(second);
+    std::set<void*> again;
+    for (int i = 0; i < 60; ++i)
+        again.insert(pool.Allocate());
+    std::set<void*> expected(slots.begin() + 10, slots.begin() + 70);
+    EXPECT_EQ(again, expected);
+    EXPECT_EQ(pool.BytesInUse(), all);
+    void* fresh = pool.Allocate();
+    EXPECT_EQ(std::count(slots.begin(), slots.end(), fresh), 0);
+
+    // The first batch comes back in rising order.
+    std::vector<void*> rising(slots.rbegin() + 40, slots.rend() - 10);
+    pool.FreeMany(rising);
+    for (int i = 10; i < 60; ++i)
+        EXPECT_EQ(pool.Allocate(), slots[std::size_t(i)]);
+
+    // Everything back at once: carved afresh from the first slot.
+    std::vector<void*> everything(slots.begin(), slots.end());
+    everything.push_back(fresh);
+    pool.FreeMany(everything);
+    EXPECT_EQ(pool.BytesInUse(), 0u);
+    EXPECT_EQ(pool.Allocate(), slots[0]);
+}
+
 } // namespace
 } // namespace tessaro
