@@ -321,8 +321,9 @@ void Table_Info(benchmark::State& state)
         state, 0, 0,
         [&] {
             auto file = std::make_unique<cli::LoadedFile>();
-            cli::LoadFile(in.fileA, *file);
-            return std::pair(std::size_t(file->pane.EntryCount()), std::size_t(file->pane.tree.CategoryCount()));
+            LoadCounts counts;
+            cli::LoadFile(in.fileA, *file, &counts);
+            return std::pair(counts.entries, counts.categories);
         },
         [&] {
             const FileCounts counts = CountFloor(in.fileA);

@@ -128,6 +128,10 @@ TEST(BulkLoadTest, ThroughTheFileReadersAsWell)
         LoadOneByOne(single, records);
         ASSERT_EQ(InsertArchiveFile(loaded, folder / "a.mdx"), std::nullopt);
         ASSERT_EQ(Dump(loaded.tree), Dump(single.tree)) << "archive " << file;
+        LoadCounts counts{99, 99};
+        ASSERT_EQ(CountArchiveFile(folder / "a.mdx", counts), std::nullopt);
+        EXPECT_EQ(counts.entries, loaded.tree.EntryNodeCount()) << "archive " << file;
+        EXPECT_EQ(counts.categories, std::size_t(loaded.tree.CategoryCount())) << "archive " << file;
 
         MdbImage image;
         std::vector<MdbEntry> occupied;
@@ -142,7 +146,28 @@ TEST(BulkLoadTest, ThroughTheFileReadersAsWell)
         LoadOneByOne(singleMdb, occupied);
         ASSERT_EQ(InsertMdbImage(fromMdb, image), std::nullopt);
         ASSERT_EQ(Dump(fromMdb.tree), Dump(singleMdb.tree)) << "MDB " << file;
+        counts = CountMdbImage(image);
+        EXPECT_EQ(counts.entries, fromMdb.tree.EntryNodeCount()) << "MDB " << file;
+        EXPECT_EQ(counts.categories, std::size_t(fromMdb.tree.CategoryCount())) << "MDB " << file;
     }
+}
+
+TEST(BulkLoadTest, CountingSaysWhatLoadingSays)
+{
+    TempFolder folder;
+    LoadCounts counts;
+    std::size_t ignored = 0;
+    EXPECT_EQ(CountArchiveFile(folder / "missing.mdx", counts), Msg::ErrorOpeningArchive);
+    WriteBytes(folder / "short.mdx", Bytes{'%', '%'});
+    EXPECT_EQ(CountArchiveFile(folder / "short.mdx", counts), Msg::InvalidFileSize);
+    Bytes cut = ArchiveBytes({MakeEntry("", 1, 100, "")->record, MakeEntry("Pop", 1, 100, "a")->record,
+                              MakeEntry("", 1, 100, "b")->record});
+    cut.resize(cut.size() - 100);
+    WriteBytes(folder / "cut.mdx", cut);
+    EXPECT_EQ(CountArchiveFile(folder / "cut.mdx", counts, &ignored), std::nullopt);
+    EXPECT_EQ(counts.entries, 2u);
+    EXPECT_EQ(counts.categories, 2u); // the empty name is a category of its own
+    EXPECT_EQ(ignored, kRecordSize - 100);
 }
 
 TEST(BulkLoadTest, CommitsOnlyIntoAnEmptyTreeThatIsNotRecording)
