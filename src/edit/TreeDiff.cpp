@@ -26,6 +26,9 @@ struct DiffField
     Show show = Show::Plain;
     std::size_t nameColumn = 0; // Style and Voice: the column with the name
     std::vector<uint8_t> coverage;
+    // The bytes with a covered bit and their masks: a record pair is compared
+    // on these few, not on all 288 bytes for every field.
+    std::vector<std::pair<uint16_t, uint8_t>> covered;
 };
 
 std::vector<DiffField> BuildFields()
@@ -85,6 +88,10 @@ std::vector<DiffField> BuildFields()
             for (std::size_t i = 0; i < kRecordSize; ++i) {
                 field.coverage[i] |= CoverageOf(c)[i];
             }
+        }
+        for (std::size_t i = 0; i < kRecordSize; ++i) {
+            if (field.coverage[i] != 0)
+                field.covered.emplace_back(uint16_t(i), field.coverage[i]);
         }
     }
     return fields;
@@ -235,8 +242,11 @@ std::vector<FieldChange> CompareRecords(const MdbEntry& before, const MdbEntry& 
     }
     for (const DiffField& field : Fields()) {
         bool differs = false;
-        for (std::size_t i = 0; i < kRecordSize && !differs; ++i) {
-            differs = ((before.bytes()[i] ^ after.bytes()[i]) & field.coverage[i]) != 0;
+        for (const auto& [i, mask] : field.covered) {
+            if (((before.bytes()[i] ^ after.bytes()[i]) & mask) != 0) {
+                differs = true;
+                break;
+            }
         }
         if (!differs) {
             continue;
