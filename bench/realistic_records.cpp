@@ -33,8 +33,10 @@ constexpr const char* kWords[] = {
 std::string Title(std::mt19937& rng)
 {
     constexpr std::size_t kWordCount = sizeof kWords / sizeof kWords[0];
+    // Mostly two or three words: a song's name, which repeats in a merged collection but not in every
+    // hundredth entry.
     std::string title = kWords[rng() % kWordCount];
-    for (int words = int(rng() % 3); words > 0; --words) {
+    for (int words = 1 + int(rng() % 2); words > 0; --words) {
         const std::string next = kWords[rng() % kWordCount];
         if (title.size() + 1 + next.size() > kTextFieldSize)
             break;

@@ -290,6 +290,10 @@ void Table_Diff(benchmark::State& state)
             const DiffCounts counts = DiffFloor(in.treeA, in.treeB);
             return std::vector<std::size_t>{counts.removed, counts.added, counts.changed, counts.moved};
         });
+    const DiffCounts counts = DiffFloor(in.treeA, in.treeB);
+    state.counters["changed"] = double(counts.changed);
+    state.counters["moved"] = double(counts.moved);
+    state.counters["added"] = double(counts.added);
 }
 TABLE_ROW(Table_Diff);
 
