@@ -13,9 +13,11 @@ constexpr std::size_t kChunkSize = std::size_t(2) << 20;
 
 } // namespace
 
-NodePool::NodePool(std::size_t objectSize)
-    : slotSize_((std::max(objectSize, sizeof(FreeSlot)) + alignof(std::max_align_t) - 1) /
-                alignof(std::max_align_t) * alignof(std::max_align_t))
+NodePool::NodePool(std::size_t objectSize, std::size_t alignment)
+    : slotSize_([&] {
+          const std::size_t align = std::max(alignment, alignof(FreeSlot));
+          return (std::max(objectSize, sizeof(FreeSlot)) + align - 1) / align * align;
+      }())
 {
 }
 

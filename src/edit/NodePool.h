@@ -9,6 +9,7 @@
 // (the panes closed), they are carved afresh from the first, so that the next
 // load lays its nodes out in order instead of scattered over the old free list.
 
+#include <algorithm>
 #include <cstddef>
 #include <mutex>
 #include <new>
@@ -19,7 +20,9 @@ namespace tessaro {
 class NodePool
 {
 public:
-    explicit NodePool(std::size_t objectSize);
+    // Slots are only as aligned as the objects need: a million records
+    // padded to 16 bytes would waste megabytes.
+    explicit NodePool(std::size_t objectSize, std::size_t alignment = alignof(std::max_align_t));
     NodePool(const NodePool&) = delete;
     NodePool& operator=(const NodePool&) = delete;
 
@@ -61,7 +64,7 @@ template <class T> struct Pooled
     static NodePool& Pool()
     {
         // Never destroyed: a tree that lives in a static may free its nodes late.
-        static NodePool& pool = *new NodePool(sizeof(T));
+        static NodePool& pool = *new NodePool(sizeof(T), alignof(T));
         return pool;
     }
     static void* operator new(std::size_t size)

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstddef>
+#include <cstdint>
 #include <set>
 #include <vector>
 
@@ -113,6 +115,21 @@ TEST(NodePoolTest, SlotsTakenBackManyAtOnceComeBackBeforeNewOnesAndNeverTwice)
     pool.FreeMany(everything);
     EXPECT_EQ(pool.BytesInUse(), 0u);
     EXPECT_EQ(pool.Allocate(), slots[0]);
+}
+
+TEST(NodePoolTest, SlotsAreAsAlignedAsAskedAndNoMore)
+{
+    NodePool records(296, 8);
+    NodePool odd(21, 8);
+    NodePool plain(296);
+    char* first = static_cast<char*>(records.Allocate());
+    EXPECT_EQ(static_cast<char*>(records.Allocate()) - first, 296);
+    char* a = static_cast<char*>(odd.Allocate());
+    EXPECT_EQ(static_cast<char*>(odd.Allocate()) - a, 24);
+    char* b = static_cast<char*>(plain.Allocate());
+    EXPECT_EQ(static_cast<char*>(plain.Allocate()) - b,
+              std::ptrdiff_t((296 + alignof(std::max_align_t) - 1) / alignof(std::max_align_t) * alignof(std::max_align_t)));
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(a) % 8, 0u);
 }
 
 } // namespace
