@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <unistd.h>
 #include <unordered_map>
 
 namespace tessaro::bench {
@@ -179,16 +180,25 @@ NameKey TitleKeyOf(const MdbEntry& record)
     return key;
 }
 
-// A buffer written to the file whenever it holds enough.
+// A buffer written to the file whenever it holds enough. Saved as the
+// commands save: into a file beside it, forced to the disk, then renamed.
 class Output
 {
 public:
-    explicit Output(const std::string& path) : file_(std::fopen(path.c_str(), "wb")) { buffer_.reserve(1 << 17); }
+    explicit Output(const std::string& path)
+        : path_(path), file_(std::fopen((path + ".new").c_str(), "wb"))
+    {
+        buffer_.reserve(1 << 17);
+    }
     ~Output()
     {
         Flush();
-        if (file_)
+        if (file_) {
+            std::fflush(file_);
+            ::fsync(::fileno(file_));
             std::fclose(file_);
+            std::rename((path_ + ".new").c_str(), path_.c_str());
+        }
     }
     void Put(std::string_view text) { buffer_.append(text); }
     void Put(char c) { buffer_.push_back(c); }
@@ -221,6 +231,7 @@ private:
             written_ += std::fwrite(buffer_.data(), 1, buffer_.size(), file_);
         buffer_.clear();
     }
+    std::string path_;
     std::FILE* file_;
     std::string buffer_;
     std::size_t written_ = 0;
