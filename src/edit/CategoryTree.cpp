@@ -50,7 +50,12 @@ CategoryTree::CategoryTree(const StyleCatalogue& styles) : styles_(&styles)
 {
     StyleTextsChanged();
 }
-CategoryTree::~CategoryTree() = default;
+CategoryTree::~CategoryTree()
+{
+    // As Clear: a pane closed with the window must not scatter its slots over the free list.
+    if (!ReleaseAllNodes())
+        FreeNodesInBulk();
+}
 
 void CategoryTree::Relabel(EntryNode& entry) const
 {

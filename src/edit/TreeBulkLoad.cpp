@@ -123,15 +123,21 @@ void TreeBulkLoad::LayOut(const std::vector<uint32_t>& treePositions)
             continue;
         const EntryNode held = *recordSlots[start].first;
         std::size_t k = start;
+        std::size_t from = slotOf(treePositions[k]);
         for (;;) {
             placed[k] = true;
-            const std::size_t from = slotOf(treePositions[k]);
             if (from == start) {
                 *recordSlots[k].first = held;
                 break;
             }
+            // The step after this one reads a record far away: ask for it now.
+            const std::size_t next = slotOf(treePositions[from]);
+            const char* ahead = reinterpret_cast<const char*>(recordSlots[next].first);
+            for (std::size_t line = 0; line < sizeof(EntryNode); line += 64)
+                __builtin_prefetch(ahead + line);
             *recordSlots[k].first = *recordSlots[from].first;
             k = from;
+            from = next;
         }
     }
     // Node slot k becomes the k-th entry in tree order: its priority, record slot k.

@@ -284,6 +284,17 @@ TEST(BulkLoadTest, ClosingAPaneKeepsWhatOthersHold)
     EXPECT_EQ(Dump(first.tree), loaded);
     EXPECT_EQ(Dump(second.tree), loaded);
 
+    // A pane destroyed with its window gives everything back as well.
+    const std::size_t nodesWithBoth = nodes.BytesInUse();
+    {
+        PaneState third{NumberedStyles()};
+        LoadInBulk(third, records);
+        EXPECT_GT(nodes.BytesInUse(), nodesWithBoth);
+    }
+    EXPECT_EQ(nodes.BytesInUse(), nodesWithBoth);
+    ASSERT_TRUE(PaneIsSound(second));
+    EXPECT_EQ(Dump(second.tree), loaded);
+
     ClearPane(first);
     ClearPane(second);
     EXPECT_EQ(nodes.BytesInUse(), nodesBefore);
