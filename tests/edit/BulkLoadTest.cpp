@@ -233,17 +233,22 @@ TEST(BulkLoadTest, LaysNodesAndRecordsOutInTreeOrder)
         LoadInBulk(bulk, records);
         ASSERT_EQ(Dump(bulk.tree), Dump(single.tree)) << "scattered " << scattered;
         ASSERT_TRUE(PaneIsSound(bulk));
+        // Rising, but where a 2 MB chunk ends and the next lies elsewhere.
         const std::less<const void*> before;
         const TreeNode* lastNode = nullptr;
         const EntryNode* lastRecord = nullptr;
+        std::size_t nodeDrops = 0;
+        std::size_t recordDrops = 0;
         for (const TreeNode* category = bulk.tree.FirstCategory(); category; category = category->NextSibling()) {
             for (const TreeNode* entry = category->FirstChild(); entry; entry = entry->NextSibling()) {
-                ASSERT_TRUE(!lastNode || before(lastNode, entry)) << "scattered " << scattered;
-                ASSERT_TRUE(!lastRecord || before(lastRecord, entry->Payload())) << "scattered " << scattered;
+                nodeDrops += lastNode && before(entry, lastNode) ? 1 : 0;
+                recordDrops += lastRecord && before(entry->Payload(), lastRecord) ? 1 : 0;
                 lastNode = entry;
                 lastRecord = entry->Payload();
             }
         }
+        EXPECT_LE(nodeDrops, 1u) << "scattered " << scattered;
+        EXPECT_LE(recordDrops, 1u) << "scattered " << scattered;
     }
 }
 
