@@ -34,9 +34,9 @@ std::string IgnoredTailText(std::size_t bytes)
            " that are not a whole record; they were ignored";
 }
 
-bool Load(const std::string& path, LoadedFile& file, bool strict)
+bool Load(const std::string& path, LoadedFile& file, bool strict, LoadCounts* countOnly)
 {
-    const std::optional<Msg> error = LoadFile(path, file);
+    const std::optional<Msg> error = LoadFile(path, file, countOnly);
     if (!file.checksumOk) {
         if (strict) {
             PrintError(path, Msg::InvalidChecksum);

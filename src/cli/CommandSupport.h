@@ -32,8 +32,9 @@ inline CommandFile NewCommandFile()
 
 // Loads as the editor does and says what the editor would say, and why a file
 // could not be opened. A bad checksum and an archive's ignored tail are
-// warnings unless the caller counts them as failures (check).
-bool Load(const std::string& path, LoadedFile& file, bool strict = false);
+// warnings unless the caller counts them as failures (check). With countOnly
+// no tree is built (see LoadFile).
+bool Load(const std::string& path, LoadedFile& file, bool strict = false, LoadCounts* countOnly = nullptr);
 
 // What is said of an archive's tail shorter than a record.
 std::string IgnoredTailText(std::size_t bytes);

@@ -77,7 +77,8 @@ int RunInfo(const CliOptions& options)
 {
     const std::string& path = options.files[0];
     auto file = NewCommandFile();
-    if (!Load(path, *file)) {
+    LoadCounts counts; // no tree: the counts are all info shows
+    if (!Load(path, *file, false, &counts)) {
         return kFailed;
     }
     const bool isMdb = file->kind == FileKind::Mdb;
@@ -93,8 +94,8 @@ int RunInfo(const CliOptions& options)
              : file->checksumOk ? "good"
                                 : "bad") +
             "\n";
-    text += "Entries:    " + std::to_string(file->pane.EntryCount()) + "\n";
-    text += "Categories: " + std::to_string(file->pane.tree.CategoryCount()) + "\n";
+    text += "Entries:    " + std::to_string(counts.entries) + "\n";
+    text += "Categories: " + std::to_string(counts.categories) + "\n";
     WriteToStdout(text);
     return FlushStdout() ? kOk : kFailed;
 }

@@ -23,7 +23,7 @@ FileKind DetectFileKind(const std::string& path)
     return FileKind::Mdb;
 }
 
-std::optional<Msg> LoadFile(const std::string& path, LoadedFile& file)
+std::optional<Msg> LoadFile(const std::string& path, LoadedFile& file, LoadCounts* countOnly)
 {
     ClearPane(file.pane);
     FileInput input;
@@ -34,7 +34,8 @@ std::optional<Msg> LoadFile(const std::string& path, LoadedFile& file)
     file.fileBytes = input.Length();
     file.kind = DetectFileKind(path);
     if (file.kind == FileKind::Archive) {
-        return InsertArchiveFile(file.pane, path, &file.ignoredBytes, CliProgress());
+        return countOnly ? CountArchiveFile(path, *countOnly, &file.ignoredBytes, CliProgress())
+                         : InsertArchiveFile(file.pane, path, &file.ignoredBytes, CliProgress());
     }
 
     const MdbReadResult read = ReadMdbFile(path);
@@ -45,6 +46,10 @@ std::optional<Msg> LoadFile(const std::string& path, LoadedFile& file)
     }
     file.model = read.model;
     file.blankSignature = read.blankSignature;
+    if (countOnly) {
+        *countOnly = CountMdbImage(read.image);
+        return std::nullopt;
+    }
     return InsertMdbImage(file.pane, read.image);
 }
 

@@ -5,6 +5,7 @@
 #include "catalogue/StyleCatalogue.h"
 #include "common/Texts.h"
 #include "data/MdbImage.h"
+#include "edit/PaneLoad.h"
 #include "edit/PaneState.h"
 
 #include <cstddef>
@@ -38,7 +39,8 @@ struct LoadedFile
 FileKind DetectFileKind(const std::string& path);
 
 // Fills file.pane. The message when the file is refused; a bad checksum is
-// not a refusal (see checksumOk), nor is an archive's ignored tail.
-std::optional<Msg> LoadFile(const std::string& path, LoadedFile& file);
+// not a refusal (see checksumOk), nor is an archive's ignored tail. With
+// countOnly the pane stays empty and countOnly learns what it would hold.
+std::optional<Msg> LoadFile(const std::string& path, LoadedFile& file, LoadCounts* countOnly = nullptr);
 
 } // namespace tessaro::cli

@@ -341,6 +341,12 @@ std::string_view MdbEntry::CategoryBytes() const
     return std::string_view(text, std::find(text, text + kTextFieldSize, '\0') - text);
 }
 
+std::string_view MdbEntry::TitleBytes() const
+{
+    const char* text = reinterpret_cast<const char*>(bytes_.data() + kTitle);
+    return std::string_view(text, std::find(text, text + kTextFieldSize, '\0') - text);
+}
+
 int CompareGroup(const MdbEntry& a, const MdbEntry& b)
 {
     // Compared in place: the sorted insert calls this for every step of its

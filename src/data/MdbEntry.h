@@ -74,8 +74,9 @@ public:
     void SetTitle(const std::string& text);
     void SetCategory(const std::string& text);
     bool IsSubEntry() const; // first title byte is a space
-    // GetCategory without a copy: a view into this record.
+    // GetCategory and GetTitle without a copy: views into this record.
     std::string_view CategoryBytes() const;
+    std::string_view TitleBytes() const;
 
     uint8_t inUse() const; // never written: records are copied whole
 

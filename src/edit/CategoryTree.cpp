@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <new>
 #include <utility>
 
 namespace tessaro {
@@ -50,7 +51,12 @@ CategoryTree::CategoryTree(const StyleCatalogue& styles) : styles_(&styles)
 {
     StyleTextsChanged();
 }
-CategoryTree::~CategoryTree() = default;
+CategoryTree::~CategoryTree()
+{
+    // As Clear: a pane closed with the window must not scatter its slots over the free list.
+    if (!ReleaseAllNodes())
+        FreeNodesInBulk();
+}
 
 void CategoryTree::Relabel(EntryNode& entry) const
 {
@@ -429,11 +435,64 @@ void CategoryTree::Clear()
         observer_->BeginReset();
     selected_ = nullptr;
     alsoSelected_.clear();
-    categories_.Clear();
+    if (!ReleaseAllNodes() && !FreeNodesInBulk())
+        categories_.Clear();
     categoriesByName_.clear();
     entryNodes_ = 0;
     if (Notifying())
         observer_->EndReset();
+}
+
+bool CategoryTree::ReleaseAllNodes()
+{
+    // Category texts are the only memory of the nodes outside the pools.
+    std::vector<std::unique_ptr<TreeNode::CategoryTexts>> texts;
+    try {
+        texts.reserve(std::size_t(categories_.Size()));
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    std::size_t records = entryNodes_;
+    for (TreeNode* category = categories_.First(); category; category = category->NextSibling()) {
+        texts.push_back(std::move(category->category_));
+        records += category->payload_ ? 1 : 0;
+    }
+    // Only when no other tree, journal or copy holds a pooled node or record:
+    // then every live slot is one of this tree's.
+    if (!NodePool::ReleaseAllIfExactly(Pooled<TreeNode>::Pool(), NodeCount(), Pooled<EntryNode>::Pool(), records))
+        return false;
+    categories_.Abandon();
+    return true;
+}
+
+bool CategoryTree::FreeNodesInBulk()
+{
+    std::vector<void*> nodes;
+    std::vector<void*> records;
+    try {
+        nodes.reserve(NodeCount());
+        records.reserve(entryNodes_ + std::size_t(categories_.Size()));
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    // No node's destructor runs: all a node owns is pooled but a category's texts.
+    for (TreeNode* category = categories_.First(); category; category = category->NextSibling()) {
+        for (TreeNode* entry = category->FirstChild(); entry; entry = entry->NextSibling()) {
+            records.push_back(entry->payload_.release());
+            nodes.push_back(entry);
+        }
+        category->category_.reset();
+        if (category->payload_)
+            records.push_back(category->payload_.release());
+        nodes.push_back(category);
+    }
+    categories_.Abandon();
+    // Handed out again from the back: a next load gets them in rising order.
+    std::reverse(nodes.begin(), nodes.end());
+    std::reverse(records.begin(), records.end());
+    Pooled<TreeNode>::Pool().FreeMany(nodes);
+    Pooled<EntryNode>::Pool().FreeMany(records);
+    return true;
 }
 
 void CategoryTree::RenameCategory(TreeNode* category, const std::string& name)

@@ -201,6 +201,12 @@ private:
     void Relabel(EntryNode& entry) const;
     void MoveSelectionOff(const TreeNode* leaving);
     bool SelectionLeaves(const TreeNode* leaving) const;
+    // Clear's quick way: takes back the pools' memory in one step when every
+    // pooled node and record is one of this tree's. False (nothing freed) otherwise.
+    bool ReleaseAllNodes();
+    // Else every node and record goes back to its pool in one call, not one by
+    // one. False (nothing freed) when the lists cannot be had.
+    bool FreeNodesInBulk();
     void IndexCategory(TreeNode* category);
     void UnindexCategory(TreeNode* category);
     bool Notifying() const { return observer_ && bulkDepth_ == 0; }

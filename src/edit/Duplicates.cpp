@@ -1,55 +1,43 @@
 #include "edit/Duplicates.h"
 
-#include "data/Win1252.h"
 #include "edit/CategoryTree.h"
+#include "edit/EntryKeys.h"
 
 #include <algorithm>
-#include <string>
-#include <unordered_map>
 
 namespace tessaro {
 
 namespace {
 
-// The record without what names an entry: title, in-use byte and category are zeroed.
-std::string RegistrationKey(const MdbEntry& record)
-{
-    MdbEntry key = record;
-    key.SetTitle("");
-    key.SetCategory("");
-    key.bytes()[kInUseOffset] = 0;
-    return std::string(key.bytes().begin(), key.bytes().end());
-}
-
-std::string TitleKey(const MdbEntry& record)
-{
-    std::string title = record.GetTitle();
-    title.erase(0, std::min(title.find_first_not_of(' '), title.size()));
-    // The category must match exactly; NUL cannot occur in it and separates the two.
-    return record.GetCategory() + '\0' + UpperCase1252(title);
-}
-
 using Groups = std::vector<std::vector<const TreeNode*>>;
 
-// Groups by key, keeping only groups of two or more, in the order of their first member.
-template <typename KeyOf> Groups GroupBy(const std::vector<const TreeNode*>& entries, KeyOf keyOf)
+// Groups of two or more entries with equal keys, each in tree order, the
+// groups in the order of their first entry.
+template <class KeyOf> Groups GroupBy(const std::vector<const TreeNode*>& entries, KeyOf keyOf)
 {
-    std::unordered_map<std::string, std::size_t> groupOfKey;
+    const auto recordOf = [&entries](uint32_t i) -> const MdbEntry& { return entries[i]->Payload()->record; };
+    std::vector<HashedIndex> items(entries.size());
+    for (uint32_t i = 0; i < entries.size(); ++i)
+        items[i] = {HashOf(keyOf(recordOf(i))), i};
+    // Runs come in hash order: each group is put by the tree position of its first entry.
+    std::vector<std::pair<uint32_t, std::vector<const TreeNode*>>> found;
+    ForEachEqualRun(
+        items, [&](uint32_t a, uint32_t b) { return keyOf(recordOf(a)) == keyOf(recordOf(b)); },
+        [&](const HashedIndex* first, const HashedIndex* last) {
+            if (last - first < 2)
+                return;
+            std::vector<const TreeNode*>& group = found.emplace_back(first->index, std::vector<const TreeNode*>()).second;
+            group.reserve(std::size_t(last - first));
+            for (const HashedIndex* item = first; item != last; ++item)
+                group.push_back(entries[item->index]);
+        });
+    std::sort(found.begin(), found.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
     Groups groups;
-    for (const TreeNode* entry : entries) {
-        const auto [found, added] = groupOfKey.emplace(keyOf(entry->Payload()->record), groups.size());
-        if (added) {
-            groups.emplace_back();
-        }
-        groups[found->second].push_back(entry);
-    }
-    Groups duplicates;
-    for (auto& group : groups) {
-        if (group.size() > 1) {
-            duplicates.push_back(std::move(group));
-        }
-    }
-    return duplicates;
+    groups.reserve(found.size());
+    for (auto& placed : found)
+        groups.push_back(std::move(placed.second));
+    return groups;
 }
 
 } // namespace
@@ -57,12 +45,13 @@ template <typename KeyOf> Groups GroupBy(const std::vector<const TreeNode*>& ent
 DuplicateGroups FindDuplicates(const CategoryTree& tree)
 {
     std::vector<const TreeNode*> entries;
+    entries.reserve(tree.EntryNodeCount());
     for (const TreeNode* category = tree.FirstCategory(); category; category = category->NextSibling()) {
         for (const TreeNode* entry = category->FirstChild(); entry; entry = entry->NextSibling()) {
             entries.push_back(entry);
         }
     }
-    return {GroupBy(entries, RegistrationKey), GroupBy(entries, TitleKey)};
+    return {GroupBy(entries, RegistrationOf), GroupBy(entries, CategoryAndFoldedTitle)};
 }
 
 } // namespace tessaro

@@ -13,9 +13,11 @@ constexpr std::size_t kChunkSize = std::size_t(2) << 20;
 
 } // namespace
 
-NodePool::NodePool(std::size_t objectSize)
-    : slotSize_((std::max(objectSize, sizeof(FreeSlot)) + alignof(std::max_align_t) - 1) /
-                alignof(std::max_align_t) * alignof(std::max_align_t))
+NodePool::NodePool(std::size_t objectSize, std::size_t alignment)
+    : slotSize_([&] {
+          const std::size_t align = std::max(alignment, alignof(FreeSlot));
+          return (std::max(objectSize, sizeof(FreeSlot)) + align - 1) / align * align;
+      }())
 {
 }
 
@@ -24,6 +26,12 @@ void* NodePool::Allocate()
     std::lock_guard<std::mutex> lock(mutex_);
     if (FreeSlot* slot = free_) {
         free_ = slot->next;
+        ++live_;
+        return slot;
+    }
+    if (!returned_.empty()) {
+        void* slot = returned_.back();
+        returned_.pop_back();
         ++live_;
         return slot;
     }
@@ -54,14 +62,53 @@ void NodePool::Free(void* object) noexcept
         return;
     std::lock_guard<std::mutex> lock(mutex_);
     if (--live_ == 0) {
-        // Nothing lives in the chunks any more: carve them again from the start.
-        free_ = nullptr;
-        chunk_ = 0;
-        next_ = nullptr;
-        end_ = nullptr;
+        Reset();
         return;
     }
     free_ = new (object) FreeSlot{free_};
+}
+
+void NodePool::FreeMany(std::vector<void*>& slots) noexcept
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    live_ -= slots.size();
+    if (live_ == 0) {
+        Reset();
+    } else if (returned_.empty()) {
+        returned_.swap(slots);
+    } else {
+        for (void* slot : slots) // appending might run out of memory; linking cannot
+            free_ = new (slot) FreeSlot{free_};
+    }
+    slots.clear();
+}
+
+std::size_t NodePool::BytesInUse()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return live_ * slotSize_;
+}
+
+// Nothing lives in the chunks any more: carve them again from the start.
+void NodePool::Reset() noexcept
+{
+    live_ = 0;
+    free_ = nullptr;
+    std::vector<void*>().swap(returned_);
+    chunk_ = 0;
+    next_ = nullptr;
+    end_ = nullptr;
+}
+
+bool NodePool::ReleaseAllIfExactly(NodePool& first, std::size_t firstLive, NodePool& second,
+                                   std::size_t secondLive) noexcept
+{
+    std::scoped_lock lock(first.mutex_, second.mutex_);
+    if (first.live_ != firstLive || second.live_ != secondLive)
+        return false;
+    first.Reset();
+    second.Reset();
+    return true;
 }
 
 } // namespace tessaro

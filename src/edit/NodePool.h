@@ -9,6 +9,7 @@
 // (the panes closed), they are carved afresh from the first, so that the next
 // load lays its nodes out in order instead of scattered over the old free list.
 
+#include <algorithm>
 #include <cstddef>
 #include <mutex>
 #include <new>
@@ -19,14 +20,29 @@ namespace tessaro {
 class NodePool
 {
 public:
-    explicit NodePool(std::size_t objectSize);
+    // Slots are only as aligned as the objects need: a million records
+    // padded to 16 bytes would waste megabytes.
+    explicit NodePool(std::size_t objectSize, std::size_t alignment = alignof(std::max_align_t));
     NodePool(const NodePool&) = delete;
     NodePool& operator=(const NodePool&) = delete;
 
     void* Allocate(); // throws std::bad_alloc
     void Free(void* object) noexcept;
+    // When the two pools hold exactly that many slots each, all of them are
+    // taken back at once, without touching them, and true is returned. The
+    // caller knows those slots to be its own (a whole tree) and must not use
+    // them any more; it runs no destructors there.
+    // Takes back many slots under one lock without touching them (a closing
+    // pane's million nodes). They are handed out again from the back of the
+    // list, before the rest of the chunks; the list is left empty.
+    void FreeMany(std::vector<void*>& slots) noexcept;
+    // The bytes of the slots handed out and not freed.
+    std::size_t BytesInUse();
+    static bool ReleaseAllIfExactly(NodePool& first, std::size_t firstLive, NodePool& second,
+                                    std::size_t secondLive) noexcept;
 
 private:
+    void Reset() noexcept;
     struct FreeSlot
     {
         FreeSlot* next;
@@ -34,6 +50,7 @@ private:
     const std::size_t slotSize_;
     std::mutex mutex_;
     FreeSlot* free_ = nullptr;
+    std::vector<void*> returned_; // slots FreeMany took back, not yet handed out again
     std::vector<char*> chunks_;
     std::size_t chunk_ = 0; // the chunk being carved, while next_ is set
     char* next_ = nullptr;  // the unused rest of that chunk
@@ -47,7 +64,7 @@ template <class T> struct Pooled
     static NodePool& Pool()
     {
         // Never destroyed: a tree that lives in a static may free its nodes late.
-        static NodePool& pool = *new NodePool(sizeof(T));
+        static NodePool& pool = *new NodePool(sizeof(T), alignof(T));
         return pool;
     }
     static void* operator new(std::size_t size)

@@ -34,6 +34,8 @@ public:
     // The node must be in this sequence.
     std::unique_ptr<TreeNode> Remove(TreeNode* node);
     void Clear();
+    // Forgets every node without freeing it: their memory was taken back in bulk.
+    void Abandon() noexcept { (void)root_.release(); }
     // Takes the nodes, in this order, as the whole sequence (which must be
     // empty) in O(n): the treap their priorities call for, as inserting them
     // one by one would shape it.

@@ -7,6 +7,9 @@
 #include "edit/TreeBulkLoad.h"
 
 #include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_set>
 #include <new>
 
 namespace tessaro {
@@ -95,6 +98,29 @@ std::optional<Msg> LoadArchive(PaneState& pane, const std::string& path, std::si
     }
 }
 
+// Counts records and the distinct category names among them.
+class Counter
+{
+public:
+    explicit Counter(LoadCounts& counts) : counts_(counts) {}
+    void Add(const MdbEntry& record)
+    {
+        ++counts_.entries;
+        const std::string_view name = record.CategoryBytes();
+        if (any_ && name == last_)
+            return; // files come in runs of one category
+        any_ = true;
+        last_ = *names_.emplace(name).first;
+        counts_.categories = names_.size();
+    }
+
+private:
+    LoadCounts& counts_;
+    std::unordered_set<std::string> names_;
+    std::string_view last_; // into names_, whose strings stay where they are
+    bool any_ = false;
+};
+
 } // namespace
 
 bool InsertLoadedRecord(PaneState& pane, const MdbEntry& record)
@@ -120,6 +146,46 @@ std::optional<Msg> ReplaceWithArchiveFile(PaneState& pane, const std::string& pa
                                           Progress* progress)
 {
     return LoadArchive(pane, path, ignoredBytes, progress, true);
+}
+
+std::optional<Msg> CountArchiveFile(const std::string& path, LoadCounts& counts, std::size_t* ignoredBytes,
+                                    Progress* progress)
+{
+    counts = {};
+    FileInput input;
+    if (!input.Open(path))
+        return Msg::ErrorOpeningArchive;
+    if (!ArchiveFitsInMemory(input.Length()))
+        return Msg::FileTooLargeToLoad;
+    try {
+        Counter counter(counts);
+        ProgressScope scope(progress, Caption::ProgressLoading, input.Length() / kRecordSize);
+        uint64_t done = 0;
+        const ArchiveReadResult result = ReadArchive(input, [&](const MdbEntry& record) {
+            if (scope.Step(done++))
+                return false;
+            counter.Add(record);
+            return true;
+        });
+        if (ignoredBytes)
+            *ignoredBytes = result.ignoredBytes;
+        if (scope.Cancelled())
+            return Msg::WorkCancelled;
+        return result.error;
+    } catch (const std::bad_alloc&) {
+        return Msg::OutOfMemoryLoading;
+    }
+}
+
+LoadCounts CountMdbImage(const MdbImage& image)
+{
+    LoadCounts counts;
+    Counter counter(counts);
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (image.SlotInUse(slot))
+            counter.Add(image.Slot(slot));
+    }
+    return counts;
 }
 
 std::optional<Msg> ReplaceWithMdbImage(PaneState& pane, const MdbImage& image)

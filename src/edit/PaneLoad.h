@@ -49,6 +49,20 @@ std::optional<Msg> ReplaceWithArchiveFile(PaneState& pane, const std::string& pa
 // The same for an MDB image that was read.
 std::optional<Msg> ReplaceWithMdbImage(PaneState& pane, const MdbImage& image);
 
+// What a load would put into an empty pane, counted in one pass over the
+// records without building a tree: its entries and its categories (one per
+// distinct category name).
+struct LoadCounts
+{
+    std::size_t entries = 0;
+    std::size_t categories = 0;
+};
+// The same messages as InsertArchiveFile, FileTooLargeToLoad included, so
+// that a command counting a file says what loading it would say.
+std::optional<Msg> CountArchiveFile(const std::string& path, LoadCounts& counts,
+                                    std::size_t* ignoredBytes = nullptr, Progress* progress = nullptr);
+LoadCounts CountMdbImage(const MdbImage& image);
+
 // Memory a loaded entry takes, for refusing files that cannot fit.
 constexpr uint64_t kLoadedEntryBytes = 420;
 // Whether an archive of that many bytes fits into the memory left.

@@ -4,8 +4,7 @@
 #include "catalogue/VoiceCatalogue.h"
 #include "edit/EntryNode.h"
 
-#include <cstdarg>
-#include <cstdio>
+#include <charconv>
 
 namespace tessaro {
 
@@ -45,40 +44,40 @@ constexpr const char* kTabColumns[] = {
 // The right-hand voices print before the Left voice.
 constexpr HandVoice kHandColumns[] = {HandVoice::R1, HandVoice::R2, HandVoice::R3, HandVoice::Left};
 
-// printf onto the end of out. A %c of code 0 writes a NUL byte, as the C
-// library does when it prints to a file, so the result length is used, not strlen.
-void AppendF(std::string& out, const char* format, ...)
+// The conversions the lines were first written with (printf's %s, %-Ns,
+// %d, %Nd), appended straight to the line: a report of a million entries
+// would otherwise spend most of its time parsing formats.
+
+// %s reads a C string: up to a NUL.
+std::string_view AsCString(std::string_view text)
 {
-    char buffer[512];
-    va_list args;
-    va_start(args, format);
-    va_list again;
-    va_copy(again, args);
-    const int length = std::vsnprintf(buffer, sizeof buffer, format, args);
-    va_end(args);
-    if (length < 0) {
-        va_end(again);
-        return;
-    }
-    if (static_cast<std::size_t>(length) < sizeof buffer) {
-        out.append(buffer, static_cast<std::size_t>(length));
-    } else {
-        const std::size_t start = out.size();
-        out.resize(start + static_cast<std::size_t>(length) + 1);
-        std::vsnprintf(out.data() + start, static_cast<std::size_t>(length) + 1, format, again);
-        out.resize(start + static_cast<std::size_t>(length));
-    }
-    va_end(again);
+    return text.substr(0, text.find('\0'));
 }
 
-// %c prints its argument as an unsigned char: 8..11 give A..D, and a code past
-// 255 wraps round as it does there.
-int VariationChar(const MdbEntry& record)
+void Padded(std::string& out, std::string_view text, std::size_t width)
 {
-    return static_cast<unsigned char>(record.variation() + 57);
+    out.append(text);
+    if (text.size() < width)
+        out.append(width - text.size(), ' ');
 }
 
-int Mark(bool on)
+void Number(std::string& out, int value, std::size_t width = 0)
+{
+    char digits[16];
+    const std::size_t length = std::size_t(std::to_chars(digits, digits + sizeof digits, value).ptr - digits);
+    if (length < width)
+        out.append(width - length, ' ');
+    out.append(digits, length);
+}
+
+// %c printed its argument as an unsigned char: 8..11 give A..D, and a code
+// past 255 wraps round (0 gives a NUL byte, which the line keeps).
+char VariationChar(const MdbEntry& record)
+{
+    return static_cast<char>(static_cast<unsigned char>(record.variation() + 57));
+}
+
+char Mark(bool on)
 {
     return on ? '*' : ' ';
 }
@@ -95,28 +94,62 @@ const char* SetText(bool set)
 
 } // namespace
 
-// The style column: the catalogue label, nothing for a disk style.
-std::string ReportLineWriter::StyleColumn(const MdbEntry& record) const
+ReportLineWriter::ReportLineWriter(ReportKind kind, const StyleCatalogue& styles) : kind_(kind), styles_(styles)
 {
-    return record.isDiskStyle() ? std::string() : styles_.GetStyleLabel(record.styleNumber());
+    for (int style = 0; style < kDiskStyleMarker; ++style)
+        styleLabels_[std::size_t(style)] = styles_.GetStyleLabel(style);
+}
+
+// The style column: the catalogue label, nothing for a disk style.
+std::string_view ReportLineWriter::StyleColumn(const MdbEntry& record) const
+{
+    return record.isDiskStyle() ? std::string_view() : AsCString(styleLabels_[record.styleNumber()]);
 }
 
 void ReportLineWriter::AppendFormatted(const EntryNode& entry, std::string& out)
 {
     const MdbEntry& r = entry.record;
-    AppendF(out, "| %-16s | %-16s | %-33s |  %3d  |  Main %c   |  %c   |", entry.GetCategory().c_str(),
-            entry.GetTitle().c_str(), StyleColumn(r).c_str(), r.tempo(), VariationChar(r),
-            Mark(r.syncStart()));
+    out += "| ";
+    Padded(out, r.CategoryBytes(), 16);
+    out += " | ";
+    Padded(out, r.TitleBytes(), 16);
+    out += " | ";
+    Padded(out, StyleColumn(r), 33);
+    out += " |  ";
+    Number(out, r.tempo(), 3);
+    out += "  |  Main ";
+    out += VariationChar(r);
+    out += "   |  ";
+    out += Mark(r.syncStart());
+    out += "   |";
     for (HandVoice hand : kHandColumns) {
-        const char* volumeFormat =
-            hand == HandVoice::Left ? " %c %-25s |    %3d    |" : " %c %-25s |   %3d   |";
-        AppendF(out, volumeFormat, Mark(r.voiceOn(hand)), VoiceName(r.voice(hand)), r.voiceVolume(hand));
+        const bool left = hand == HandVoice::Left;
+        out += ' ';
+        out += Mark(r.voiceOn(hand));
+        out += ' ';
+        Padded(out, VoiceName(r.voice(hand)), 25);
+        out += left ? " |    " : " |   ";
+        Number(out, r.voiceVolume(hand), 3);
+        out += left ? "    |" : "   |";
     }
-    AppendF(out, "  %c   |   %3d    |", Mark(r.leftHold()), r.mainVolume());
+    out += "  ";
+    out += Mark(r.leftHold());
+    out += "   |   ";
+    Number(out, r.mainVolume(), 3);
+    out += "    |";
     for (int p = 0; p < kPartCount; ++p) {
         const Part part = static_cast<Part>(p);
-        AppendF(out, " %-3s %-3s  %-25s  %-3s %3d |", OnOff(r.partOn(part)), SetText(r.partVoiceSet(part)),
-                VoiceName(r.partVoice(part)), SetText(r.partVolumeSet(part)), r.partVolume(part));
+        out += ' ';
+        Padded(out, OnOff(r.partOn(part)), 3);
+        out += ' ';
+        Padded(out, SetText(r.partVoiceSet(part)), 3);
+        out += "  ";
+        Padded(out, VoiceName(r.partVoice(part)), 25);
+        out += "  ";
+        Padded(out, SetText(r.partVolumeSet(part)), 3);
+        out += ' ';
+        Number(out, r.partVolume(part), 3);
+        out += " |";
     }
     out += kLineEnd;
 }
@@ -124,32 +157,57 @@ void ReportLineWriter::AppendFormatted(const EntryNode& entry, std::string& out)
 void ReportLineWriter::AppendTabbed(const EntryNode& entry, std::string& out)
 {
     const MdbEntry& r = entry.record;
-    AppendF(out, "%s\t%s\t%s\t%d\tMain%c\t%s", entry.GetCategory().c_str(), entry.GetTitle().c_str(),
-            StyleColumn(r).c_str(), r.tempo(), VariationChar(r), r.syncStart() ? "Sync" : "");
+    out += r.CategoryBytes();
+    out += '\t';
+    out += r.TitleBytes();
+    out += '\t';
+    out += StyleColumn(r);
+    out += '\t';
+    Number(out, r.tempo());
+    out += "\tMain";
+    out += VariationChar(r);
+    out += '\t';
+    out += r.syncStart() ? "Sync" : "";
     for (HandVoice hand : kHandColumns) {
-        AppendF(out, "\t%c%s\t%d", Mark(r.voiceOn(hand)), VoiceName(r.voice(hand)), r.voiceVolume(hand));
+        out += '\t';
+        out += Mark(r.voiceOn(hand));
+        out += VoiceName(r.voice(hand));
+        out += '\t';
+        Number(out, r.voiceVolume(hand));
     }
-    AppendF(out, "\t%s\t%d", r.leftHold() ? "Hold" : "", r.mainVolume());
+    out += '\t';
+    out += r.leftHold() ? "Hold" : "";
+    out += '\t';
+    Number(out, r.mainVolume());
     for (int p = 0; p < kPartCount; ++p) {
         const Part part = static_cast<Part>(p);
-        AppendF(out, "\t%s\t%s\t%s\t%s\t%d", OnOff(r.partOn(part)), SetText(r.partVoiceSet(part)),
-                VoiceName(r.partVoice(part)), SetText(r.partVolumeSet(part)), r.partVolume(part));
+        out += '\t';
+        out += OnOff(r.partOn(part));
+        out += '\t';
+        out += SetText(r.partVoiceSet(part));
+        out += '\t';
+        out += VoiceName(r.partVoice(part));
+        out += '\t';
+        out += SetText(r.partVolumeSet(part));
+        out += '\t';
+        Number(out, r.partVolume(part));
     }
     out += kLineEnd;
 }
 
-const char* ReportLineWriter::VoiceName(VoiceRef voice)
+std::string_view ReportLineWriter::VoiceName(VoiceRef voice)
 {
     // A file of random voices must not grow the memo without end.
     constexpr std::size_t kMaxRemembered = 4096;
     const auto known = voiceNames_.find(voice.Packed());
     if (known != voiceNames_.end()) {
-        return known->second.c_str();
+        return known->second;
     }
     if (voiceNames_.size() >= kMaxRemembered) {
         voiceNames_.clear();
     }
-    return voiceNames_.emplace(voice.Packed(), VoiceCatalogue::FindVoiceName(voice)).first->second.c_str();
+    const std::string name = VoiceCatalogue::FindVoiceName(voice);
+    return voiceNames_.emplace(voice.Packed(), AsCString(name)).first->second;
 }
 
 std::string ReportHeader(ReportKind kind)

@@ -4,7 +4,9 @@
 
 #include "data/MdbEntry.h"
 
+#include <array>
 #include <cstdint>
+#include <string_view>
 #include <string>
 #include <unordered_map>
 
@@ -28,7 +30,7 @@ std::string ReportHeader(ReportKind kind);
 class ReportLineWriter
 {
 public:
-    ReportLineWriter(ReportKind kind, const StyleCatalogue& styles) : kind_(kind), styles_(styles) {}
+    ReportLineWriter(ReportKind kind, const StyleCatalogue& styles);
 
     // Appends the entry's line, CR LF included.
     void Append(const EntryNode& entry, std::string& out);
@@ -37,12 +39,13 @@ private:
     void AppendFormatted(const EntryNode& entry, std::string& out);
     void AppendTabbed(const EntryNode& entry, std::string& out);
     // The catalogue name; valid until the next call.
-    const char* VoiceName(VoiceRef voice);
+    std::string_view VoiceName(VoiceRef voice);
 
-    std::string StyleColumn(const MdbEntry& record) const;
+    std::string_view StyleColumn(const MdbEntry& record) const;
 
     ReportKind kind_;
     const StyleCatalogue& styles_;
+    std::array<std::string, kDiskStyleMarker> styleLabels_; // looked up once per report
     std::unordered_map<uint32_t, std::string> voiceNames_;
 };
 

@@ -3,6 +3,8 @@
 #include "edit/CategoryTree.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <new>
 #include <utility>
 
 namespace tessaro {
@@ -50,14 +52,19 @@ TreeBulkLoad::Category& TreeBulkLoad::CategoryOf(const MdbEntry& record)
 void TreeBulkLoad::Add(const MdbEntry& record)
 {
     Category& category = CategoryOf(record);
+    if (count_ > UINT32_MAX)
+        throw std::bad_alloc(); // positions are kept in 32 bits
     std::unique_ptr<TreeNode> node = tree_.MakeNode(false);
     node->payload_ = std::make_unique<EntryNode>();
     node->payload_->record = record;
+    // Either throw leaves an entry without position: harmless, as the load is then dropped.
+    fileOrder_.push_back(node.get());
     category.entries.push_back(std::move(node));
+    category.positions.push_back(uint32_t(count_));
     ++count_;
 }
 
-void TreeBulkLoad::Arrange(Category& category)
+void TreeBulkLoad::Arrange(Category& category, std::vector<uint32_t>& treePositions)
 {
     std::vector<std::unique_ptr<TreeNode>>& entries = category.entries;
     // Group key above file position: one sort of plain numbers is the stable
@@ -68,7 +75,6 @@ void TreeBulkLoad::Arrange(Category& category)
     std::sort(order.begin(), order.end());
 
     std::vector<std::unique_ptr<TreeNode>> sorted(entries.size());
-    TreeNode* parent = category.node.get();
     for (std::size_t k = 0; k < order.size(); ++k) {
         const std::size_t i = std::size_t(order[k] & 0xFFFFFFFFu);
         const bool firstOfGroup = k == 0 || (order[k] >> 32) != (order[k - 1] >> 32);
@@ -79,11 +85,94 @@ void TreeBulkLoad::Arrange(Category& category)
         if (i == 0 || (firstOfGroup && entry.IsSubEntry()))
             entry.record = AsMainEntry(entry.record);
         tree_.Relabel(entry);
-        node->parent_ = parent;
+        treePositions.push_back(category.positions[i]);
         sorted[k] = std::move(node);
     }
-    entries.clear();
-    parent->children_.Build(sorted);
+    entries.swap(sorted);
+    category.positions = {};
+}
+
+namespace {
+
+// Rising but for a drop every few thousand slots, at most: one per chunk.
+template <class Slot> bool MostlyRising(const std::vector<Slot>& slots)
+{
+    std::size_t drops = 0;
+    for (std::size_t i = 1; i < slots.size(); ++i)
+        drops += slots[i] < slots[i - 1] ? 1 : 0;
+    return drops * 4096 <= slots.size();
+}
+
+} // namespace
+
+void TreeBulkLoad::LayOut(const std::vector<uint32_t>& treePositions)
+{
+    const std::size_t count = fileOrder_.size();
+    // Everything is allocated before the first node changes.
+    std::vector<TreeNode*> nodeSlots(fileOrder_);
+    std::vector<std::pair<EntryNode*, uint32_t>> recordSlots(count);
+    for (std::size_t i = 0; i < count; ++i)
+        recordSlots[i] = {fileOrder_[i]->payload_.get(), uint32_t(i)};
+    std::vector<uint32_t> priorities(count);
+    std::vector<bool> placed(count, false);
+    // A pool carved afresh hands out rising addresses within each chunk (the
+    // chunks themselves lie anywhere): that order is good as it is. Only
+    // slots from a scattered free list are sorted.
+    std::vector<uint32_t> slotOfPosition;
+    if (!MostlyRising(nodeSlots))
+        std::sort(nodeSlots.begin(), nodeSlots.end());
+    if (!MostlyRising(recordSlots)) {
+        std::sort(recordSlots.begin(), recordSlots.end());
+        slotOfPosition.resize(count);
+        for (std::size_t j = 0; j < count; ++j)
+            slotOfPosition[recordSlots[j].second] = uint32_t(j);
+    }
+    const auto slotOf = [&slotOfPosition](uint32_t position) {
+        return slotOfPosition.empty() ? position : slotOfPosition[position];
+    };
+
+    // Record slot k takes the record of the k-th entry in tree order, following
+    // each cycle of the permutation with one record held aside.
+    for (std::size_t start = 0; start < count; ++start) {
+        if (placed[start])
+            continue;
+        const EntryNode held = *recordSlots[start].first;
+        std::size_t k = start;
+        std::size_t from = slotOf(treePositions[k]);
+        for (;;) {
+            placed[k] = true;
+            if (from == start) {
+                *recordSlots[k].first = held;
+                break;
+            }
+            // The step after this one reads a record far away: ask for it now.
+            const std::size_t next = slotOf(treePositions[from]);
+            const char* ahead = reinterpret_cast<const char*>(recordSlots[next].first);
+            for (std::size_t line = 0; line < sizeof(EntryNode); line += 64)
+                __builtin_prefetch(ahead + line);
+            *recordSlots[k].first = *recordSlots[from].first;
+            k = from;
+            from = next;
+        }
+    }
+    // Node slot k becomes the k-th entry in tree order: its priority, record slot k.
+    for (std::size_t k = 0; k < count; ++k)
+        priorities[k] = fileOrder_[treePositions[k]]->priority_;
+    for (TreeNode* node : fileOrder_)
+        (void)node->payload_.release(); // each record now sits in the slot of its tree position
+    for (std::size_t k = 0; k < count; ++k) {
+        nodeSlots[k]->priority_ = priorities[k];
+        nodeSlots[k]->payload_.reset(recordSlots[k].first);
+    }
+    std::size_t k = 0;
+    for (Category& category : categories_) {
+        for (std::unique_ptr<TreeNode>& entry : category.entries) {
+            (void)entry.release(); // the same nodes, handed out again in tree order
+            entry.reset(nodeSlots[k++]);
+            entry->parent_ = category.node.get();
+        }
+    }
+    fileOrder_ = {};
 }
 
 void TreeBulkLoad::Prepare()
@@ -93,8 +182,13 @@ void TreeBulkLoad::Prepare()
     std::vector<std::unique_ptr<TreeNode>> categoryNodes;
     categoryNodes.reserve(categories_.size());
     index_.reserve(categories_.size());
+    std::vector<uint32_t> treePositions;
+    treePositions.reserve(count_);
+    for (Category& category : categories_)
+        Arrange(category, treePositions);
+    LayOut(treePositions);
     for (Category& category : categories_) {
-        Arrange(category);
+        category.node->children_.Build(category.entries);
         index_[category.node->category_->name].push_back(category.node.get());
     }
     // Nothing below allocates but Build's one reserve, made before it moves a node.

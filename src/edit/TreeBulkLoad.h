@@ -5,6 +5,9 @@
 // one pass: records are collected by category, each category is sorted once
 // and its sequence built in O(n). Nothing touches the tree until Commit, so a
 // load that is cancelled or runs out of memory leaves the tree as it was.
+// The nodes and records are then moved so that memory holds them in tree
+// order: records arrive in any order, and every walk over the tree (search,
+// listing, reports, saving) would otherwise miss the cache at each step.
 
 #include "data/MdbEntry.h"
 #include "edit/NodeSequence.h"
@@ -46,10 +49,15 @@ private:
     struct Category
     {
         std::unique_ptr<TreeNode> node;
-        std::vector<std::unique_ptr<TreeNode>> entries; // in file order until Commit
+        std::vector<std::unique_ptr<TreeNode>> entries; // in file order until arranged, then in tree order
+        std::vector<uint32_t> positions;                 // each entry's place in the file, while in file order
     };
     Category& CategoryOf(const MdbEntry& record);
-    void Arrange(Category& category);
+    // Sorts the entries; treePositions gets their places in the file in tree order.
+    void Arrange(Category& category, std::vector<uint32_t>& treePositions);
+    // Moves the contents of the arranged entries' nodes and records so that
+    // their addresses rise in tree order; links each node to its category.
+    void LayOut(const std::vector<uint32_t>& treePositions);
 
     CategoryTree& tree_;
     std::vector<Category> categories_; // in order of first appearance
@@ -57,6 +65,7 @@ private:
     std::unordered_map<std::string_view, std::size_t> byName_;
     std::size_t last_ = 0; // the category of the previous record: files come in runs
     std::size_t count_ = 0;
+    std::vector<TreeNode*> fileOrder_; // every entry node in file order
     // What Prepare made: the categories in order, the tree's name index.
     bool prepared_ = false;
     NodeSequence sequence_;

@@ -2,9 +2,9 @@
 
 #include "edit/CategoryTree.h"
 #include "edit/EntryColumns.h"
+#include "edit/EntryKeys.h"
 
 #include <algorithm>
-#include <map>
 #include <utility>
 
 namespace tessaro {
@@ -26,6 +26,9 @@ struct DiffField
     Show show = Show::Plain;
     std::size_t nameColumn = 0; // Style and Voice: the column with the name
     std::vector<uint8_t> coverage;
+    // The bytes with a covered bit and their masks: a record pair is compared
+    // on these few, not on all 288 bytes for every field.
+    std::vector<std::pair<uint16_t, uint8_t>> covered;
 };
 
 std::vector<DiffField> BuildFields()
@@ -85,6 +88,10 @@ std::vector<DiffField> BuildFields()
             for (std::size_t i = 0; i < kRecordSize; ++i) {
                 field.coverage[i] |= CoverageOf(c)[i];
             }
+        }
+        for (std::size_t i = 0; i < kRecordSize; ++i) {
+            if (field.coverage[i] != 0)
+                field.covered.emplace_back(uint16_t(i), field.coverage[i]);
         }
     }
     return fields;
@@ -148,34 +155,54 @@ std::string CoveredBytes(const DiffField& field, const MdbEntry& record)
     return hex;
 }
 
-struct Key
-{
-    std::string category;
-    std::string title;
-    int occurrence;
-    auto operator<=>(const Key&) const = default;
-};
-
+// Each entry's record and its occurrence: 2 for the second entry of that
+// category and title in its tree, ...
 struct Listed
 {
     const MdbEntry* record;
-    Key key;
+    uint32_t occurrence = 0;
 };
 
 std::vector<Listed> EntriesOf(const CategoryTree& tree)
 {
     std::vector<Listed> entries;
-    std::map<std::pair<std::string, std::string>, int> seen;
+    entries.reserve(tree.EntryNodeCount());
     for (const TreeNode* category = tree.FirstCategory(); category; category = category->NextSibling()) {
-        for (const TreeNode* entry = category->FirstChild(); entry; entry = entry->NextSibling()) {
-            const MdbEntry& record = entry->Payload()->record;
-            std::string name = record.GetCategory();
-            std::string title = record.GetTitle();
-            const int occurrence = ++seen[{name, title}];
-            entries.push_back({&record, {std::move(name), std::move(title), occurrence}});
-        }
+        for (const TreeNode* entry = category->FirstChild(); entry; entry = entry->NextSibling())
+            entries.push_back({&entry->Payload()->record});
     }
     return entries;
+}
+
+// Numbers the occurrences in both lists and gives, for each entry of the
+// first, the position of the entry of the second with the same category,
+// title and occurrence (second.size() for none). Entries of equal names are
+// found together by one sort of both lists' hashes.
+std::vector<std::size_t> Match(std::vector<Listed>& first, std::vector<Listed>& second)
+{
+    const std::size_t firstCount = first.size();
+    const auto recordOf = [&](uint32_t k) -> const MdbEntry& {
+        return k < firstCount ? *first[k].record : *second[k - firstCount].record;
+    };
+    std::vector<HashedIndex> items(firstCount + second.size());
+    for (std::size_t k = 0; k < items.size(); ++k)
+        items[k] = {HashOf(CategoryAndTitle(recordOf(uint32_t(k)))), uint32_t(k)};
+    std::vector<std::size_t> matched(firstCount, second.size());
+    ForEachEqualRun(
+        items,
+        [&](uint32_t a, uint32_t b) { return CategoryAndTitle(recordOf(a)) == CategoryAndTitle(recordOf(b)); },
+        [&](const HashedIndex* begin, const HashedIndex* end) {
+            // In rising index order: the first list's entries, then the second's.
+            const HashedIndex* split = begin;
+            for (uint32_t occurrence = 1; split != end && split->index < firstCount; ++split)
+                first[split->index].occurrence = occurrence++;
+            uint32_t occurrence = 1;
+            for (const HashedIndex* item = split; item != end; ++item)
+                second[item->index - firstCount].occurrence = occurrence++;
+            for (std::ptrdiff_t k = 0; k < split - begin && k < end - split; ++k)
+                matched[begin[k].index] = split[k].index - firstCount;
+        });
+    return matched;
 }
 
 // Marks the positions of sequence that belong to one longest increasing run:
@@ -215,8 +242,11 @@ std::vector<FieldChange> CompareRecords(const MdbEntry& before, const MdbEntry& 
     }
     for (const DiffField& field : Fields()) {
         bool differs = false;
-        for (std::size_t i = 0; i < kRecordSize && !differs; ++i) {
-            differs = ((before.bytes()[i] ^ after.bytes()[i]) & field.coverage[i]) != 0;
+        for (const auto& [i, mask] : field.covered) {
+            if (((before.bytes()[i] ^ after.bytes()[i]) & mask) != 0) {
+                differs = true;
+                break;
+            }
         }
         if (!differs) {
             continue;
@@ -239,51 +269,47 @@ std::vector<FieldChange> CompareRecords(const MdbEntry& before, const MdbEntry& 
 
 std::vector<EntryDifference> CompareTrees(const CategoryTree& before, const CategoryTree& after)
 {
-    const std::vector<Listed> first = EntriesOf(before);
-    const std::vector<Listed> second = EntriesOf(after);
-    std::map<Key, std::size_t> positionInSecond;
-    for (std::size_t i = 0; i < second.size(); ++i) {
-        positionInSecond.emplace(second[i].key, i);
-    }
+    std::vector<Listed> first = EntriesOf(before);
+    std::vector<Listed> second = EntriesOf(after);
+    const std::vector<std::size_t> matched = Match(first, second);
 
     // The second tree's positions of the matched entries, in the first tree's order.
-    std::vector<std::size_t> matched(first.size(), second.size());
     std::vector<std::size_t> order;
+    order.reserve(first.size());
     std::vector<bool> inFirst(second.size(), false);
     for (std::size_t i = 0; i < first.size(); ++i) {
-        const auto found = positionInSecond.find(first[i].key);
-        if (found != positionInSecond.end()) {
-            matched[i] = found->second;
-            inFirst[found->second] = true;
-            order.push_back(found->second);
+        if (matched[i] != second.size()) {
+            inFirst[matched[i]] = true;
+            order.push_back(matched[i]);
         }
     }
     const std::vector<bool> kept = LongestIncreasing(order);
 
     std::vector<EntryDifference> differences;
-    const auto difference = [](EntryDifference::Kind kind, const Key& key) {
-        return EntryDifference{kind, key.category, key.title, key.occurrence, {}};
+    const auto difference = [](EntryDifference::Kind kind, const Listed& entry) {
+        return EntryDifference{kind, entry.record->GetCategory(), entry.record->GetTitle(),
+                               int(entry.occurrence), {}};
     };
     std::size_t matchedIndex = 0;
     for (std::size_t i = 0; i < first.size(); ++i) {
         if (matched[i] == second.size()) {
-            differences.push_back(difference(EntryDifference::Kind::Removed, first[i].key));
+            differences.push_back(difference(EntryDifference::Kind::Removed, first[i]));
             continue;
         }
         const bool moved = !kept[matchedIndex++];
         std::vector<FieldChange> changes =
             CompareRecords(*first[i].record, *second[matched[i]].record, before.Styles());
         if (!changes.empty()) {
-            differences.push_back(difference(EntryDifference::Kind::Changed, first[i].key));
+            differences.push_back(difference(EntryDifference::Kind::Changed, first[i]));
             differences.back().changes = std::move(changes);
         }
         if (moved) {
-            differences.push_back(difference(EntryDifference::Kind::Moved, first[i].key));
+            differences.push_back(difference(EntryDifference::Kind::Moved, first[i]));
         }
     }
     for (std::size_t i = 0; i < second.size(); ++i) {
         if (!inFirst[i]) {
-            differences.push_back(difference(EntryDifference::Kind::Added, second[i].key));
+            differences.push_back(difference(EntryDifference::Kind::Added, second[i]));
         }
     }
     return differences;

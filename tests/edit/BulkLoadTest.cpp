@@ -128,6 +128,10 @@ TEST(BulkLoadTest, ThroughTheFileReadersAsWell)
         LoadOneByOne(single, records);
         ASSERT_EQ(InsertArchiveFile(loaded, folder / "a.mdx"), std::nullopt);
         ASSERT_EQ(Dump(loaded.tree), Dump(single.tree)) << "archive " << file;
+        LoadCounts counts{99, 99};
+        ASSERT_EQ(CountArchiveFile(folder / "a.mdx", counts), std::nullopt);
+        EXPECT_EQ(counts.entries, loaded.tree.EntryNodeCount()) << "archive " << file;
+        EXPECT_EQ(counts.categories, std::size_t(loaded.tree.CategoryCount())) << "archive " << file;
 
         MdbImage image;
         std::vector<MdbEntry> occupied;
@@ -142,7 +146,28 @@ TEST(BulkLoadTest, ThroughTheFileReadersAsWell)
         LoadOneByOne(singleMdb, occupied);
         ASSERT_EQ(InsertMdbImage(fromMdb, image), std::nullopt);
         ASSERT_EQ(Dump(fromMdb.tree), Dump(singleMdb.tree)) << "MDB " << file;
+        counts = CountMdbImage(image);
+        EXPECT_EQ(counts.entries, fromMdb.tree.EntryNodeCount()) << "MDB " << file;
+        EXPECT_EQ(counts.categories, std::size_t(fromMdb.tree.CategoryCount())) << "MDB " << file;
     }
+}
+
+TEST(BulkLoadTest, CountingSaysWhatLoadingSays)
+{
+    TempFolder folder;
+    LoadCounts counts;
+    std::size_t ignored = 0;
+    EXPECT_EQ(CountArchiveFile(folder / "missing.mdx", counts), Msg::ErrorOpeningArchive);
+    WriteBytes(folder / "short.mdx", Bytes{'%', '%'});
+    EXPECT_EQ(CountArchiveFile(folder / "short.mdx", counts), Msg::InvalidFileSize);
+    Bytes cut = ArchiveBytes({MakeEntry("", 1, 100, "")->record, MakeEntry("Pop", 1, 100, "a")->record,
+                              MakeEntry("", 1, 100, "b")->record});
+    cut.resize(cut.size() - 100);
+    WriteBytes(folder / "cut.mdx", cut);
+    EXPECT_EQ(CountArchiveFile(folder / "cut.mdx", counts, &ignored), std::nullopt);
+    EXPECT_EQ(counts.entries, 2u);
+    EXPECT_EQ(counts.categories, 2u); // the empty name is a category of its own
+    EXPECT_EQ(ignored, kRecordSize - 100);
 }
 
 TEST(BulkLoadTest, CommitsOnlyIntoAnEmptyTreeThatIsNotRecording)
@@ -179,6 +204,106 @@ TEST(BulkLoadTest, ReplacingLoadLeavesThePaneAsItWasWhenTheFileIsRefused)
     EXPECT_EQ(ReplaceWithArchiveFile(pane, folder / "good.mdx"), std::nullopt);
     EXPECT_EQ(Layout(pane.tree), "Rock{new}");
     EXPECT_TRUE(PaneIsSound(pane));
+}
+
+// Walks over the tree go through memory in order, however the records
+// arrived and however scattered the pool's free slots were before the load.
+TEST(BulkLoadTest, LaysNodesAndRecordsOutInTreeOrder)
+{
+    std::mt19937 random(11);
+    std::vector<MdbEntry> records(5000);
+    for (MdbEntry& record : records)
+        record = RandomRecord(random);
+    PaneState holes{NumberedStyles()};
+    for (bool scattered : {false, true}) {
+        if (scattered) {
+            // Free slots all over the pools, between nodes that stay.
+            for (int i = 0; i < 4000; ++i)
+                AddEntry(holes, "Holes", i % 245, 100, "x");
+            for (TreeNode* entry = holes.tree.FirstCategory()->FirstChild(); entry;) {
+                TreeNode* next = entry->NextSibling();
+                TreeNode* after = next ? next->NextSibling() : nullptr;
+                holes.tree.DeleteNode(entry);
+                entry = after;
+            }
+        }
+        PaneState single{NumberedStyles()};
+        PaneState bulk{NumberedStyles()};
+        LoadOneByOne(single, records);
+        LoadInBulk(bulk, records);
+        ASSERT_EQ(Dump(bulk.tree), Dump(single.tree)) << "scattered " << scattered;
+        ASSERT_TRUE(PaneIsSound(bulk));
+        // Rising, but where a 2 MB chunk ends and the next lies elsewhere.
+        const std::less<const void*> before;
+        const TreeNode* lastNode = nullptr;
+        const EntryNode* lastRecord = nullptr;
+        std::size_t nodeDrops = 0;
+        std::size_t recordDrops = 0;
+        for (const TreeNode* category = bulk.tree.FirstCategory(); category; category = category->NextSibling()) {
+            for (const TreeNode* entry = category->FirstChild(); entry; entry = entry->NextSibling()) {
+                nodeDrops += lastNode && before(entry, lastNode) ? 1 : 0;
+                recordDrops += lastRecord && before(entry->Payload(), lastRecord) ? 1 : 0;
+                lastNode = entry;
+                lastRecord = entry->Payload();
+            }
+        }
+        EXPECT_LE(nodeDrops, 1u) << "scattered " << scattered;
+        EXPECT_LE(recordDrops, 1u) << "scattered " << scattered;
+    }
+}
+
+// Closing a pane hands its memory back in one step only when nothing else
+// holds a node or record: the other pane and an undo journal stay whole.
+TEST(BulkLoadTest, ClosingAPaneKeepsWhatOthersHold)
+{
+    std::mt19937 random(12);
+    std::vector<MdbEntry> records(3000);
+    for (MdbEntry& record : records)
+        record = RandomRecord(random);
+    NodePool& nodes = Pooled<TreeNode>::Pool();
+    NodePool& payloads = Pooled<EntryNode>::Pool();
+    const std::size_t nodesBefore = nodes.BytesInUse();
+    const std::size_t payloadsBefore = payloads.BytesInUse();
+    PaneState first{NumberedStyles()};
+    PaneState second{NumberedStyles()};
+    LoadInBulk(first, records);
+    LoadInBulk(second, records);
+    const std::string loaded = Dump(second.tree);
+    ClearPane(first);
+    EXPECT_TRUE(first.tree.IsEmpty());
+    ASSERT_TRUE(PaneIsSound(second));
+    EXPECT_EQ(Dump(second.tree), loaded);
+    {
+        // A journal keeps a deleted entry: closing must not take its slots back.
+        TreeJournal journal;
+        second.tree.Record(&journal);
+        second.tree.DeleteNode(second.tree.FirstCategory()->FirstChild());
+        second.tree.Record(nullptr);
+        ClearPane(second);
+        EXPECT_GT(nodes.BytesInUse(), nodesBefore);
+        EXPECT_GT(payloads.BytesInUse(), payloadsBefore);
+        LoadInBulk(first, records); // would be given the journal's slots if they were free
+    }
+    ASSERT_TRUE(PaneIsSound(first));
+    LoadInBulk(second, records); // would be given first's slots if the journal freed them
+    EXPECT_EQ(Dump(first.tree), loaded);
+    EXPECT_EQ(Dump(second.tree), loaded);
+
+    // A pane destroyed with its window gives everything back as well.
+    const std::size_t nodesWithBoth = nodes.BytesInUse();
+    {
+        PaneState third{NumberedStyles()};
+        LoadInBulk(third, records);
+        EXPECT_GT(nodes.BytesInUse(), nodesWithBoth);
+    }
+    EXPECT_EQ(nodes.BytesInUse(), nodesWithBoth);
+    ASSERT_TRUE(PaneIsSound(second));
+    EXPECT_EQ(Dump(second.tree), loaded);
+
+    ClearPane(first);
+    ClearPane(second);
+    EXPECT_EQ(nodes.BytesInUse(), nodesBefore);
+    EXPECT_EQ(payloads.BytesInUse(), payloadsBefore);
 }
 
 } // namespace

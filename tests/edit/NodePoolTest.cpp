@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstddef>
+#include <cstdint>
 #include <set>
 #include <vector>
 
@@ -53,6 +55,81 @@ TEST(NodePoolTest, LiveSlotsAreNeverSharedAndAllFreeStartsAfresh)
     EXPECT_EQ(afresh, first);
     for (char* slot : afresh)
         pool.Free(slot);
+}
+
+TEST(NodePoolTest, ReleasesBothPoolsAtOnceOnlyWhenTheyHoldExactlyTheCountsGiven)
+{
+    NodePool nodes(kObject);
+    NodePool records(296);
+    std::vector<void*> held;
+    for (int i = 0; i < 10; ++i)
+        held.push_back(nodes.Allocate());
+    void* record = records.Allocate();
+    EXPECT_FALSE(NodePool::ReleaseAllIfExactly(nodes, 9, records, 1));
+    EXPECT_FALSE(NodePool::ReleaseAllIfExactly(nodes, 10, records, 2));
+    EXPECT_FALSE(NodePool::ReleaseAllIfExactly(nodes, 11, records, 1));
+    EXPECT_GE(nodes.BytesInUse(), 10 * kObject);
+    EXPECT_GE(records.BytesInUse(), 296u);
+
+    EXPECT_TRUE(NodePool::ReleaseAllIfExactly(nodes, 10, records, 1));
+    EXPECT_EQ(nodes.BytesInUse(), 0u);
+    EXPECT_EQ(records.BytesInUse(), 0u);
+    // Carved again from the start, as after freeing one by one.
+    EXPECT_EQ(nodes.Allocate(), held[0]);
+    EXPECT_EQ(records.Allocate(), record);
+}
+
+TEST(NodePoolTest, SlotsTakenBackManyAtOnceComeBackBeforeNewOnesAndNeverTwice)
+{
+    NodePool pool(kObject);
+    std::vector<void*> slots;
+    for (int i = 0; i < 100; ++i)
+        slots.push_back(pool.Allocate());
+    const std::size_t all = pool.BytesInUse();
+
+    std::vector<void*> batch(slots.rbegin() + 40, slots.rend() - 10); // slots 59 down to 10
+    pool.FreeMany(batch);
+    EXPECT_TRUE(batch.empty());
+    EXPECT_EQ(pool.BytesInUse(), all / 2);
+    // A second batch while the first waits: both come back, each once.
+    std::vector<void*> second(slots.begin() + 60, slots.begin() + 70);
+    pool.FreeMany(second);
+    std::set<void*> again;
+    for (int i = 0; i < 60; ++i)
+        again.insert(pool.Allocate());
+    std::set<void*> expected(slots.begin() + 10, slots.begin() + 70);
+    EXPECT_EQ(again, expected);
+    EXPECT_EQ(pool.BytesInUse(), all);
+    void* fresh = pool.Allocate();
+    EXPECT_EQ(std::count(slots.begin(), slots.end(), fresh), 0);
+
+    // The first batch comes back in rising order.
+    std::vector<void*> rising(slots.rbegin() + 40, slots.rend() - 10);
+    pool.FreeMany(rising);
+    for (int i = 10; i < 60; ++i)
+        EXPECT_EQ(pool.Allocate(), slots[std::size_t(i)]);
+
+    // Everything back at once: carved afresh from the first slot.
+    std::vector<void*> everything(slots.begin(), slots.end());
+    everything.push_back(fresh);
+    pool.FreeMany(everything);
+    EXPECT_EQ(pool.BytesInUse(), 0u);
+    EXPECT_EQ(pool.Allocate(), slots[0]);
+}
+
+TEST(NodePoolTest, SlotsAreAsAlignedAsAskedAndNoMore)
+{
+    NodePool records(296, 8);
+    NodePool odd(21, 8);
+    NodePool plain(296);
+    char* first = static_cast<char*>(records.Allocate());
+    EXPECT_EQ(static_cast<char*>(records.Allocate()) - first, 296);
+    char* a = static_cast<char*>(odd.Allocate());
+    EXPECT_EQ(static_cast<char*>(odd.Allocate()) - a, 24);
+    char* b = static_cast<char*>(plain.Allocate());
+    EXPECT_EQ(static_cast<char*>(plain.Allocate()) - b,
+              std::ptrdiff_t((296 + alignof(std::max_align_t) - 1) / alignof(std::max_align_t) * alignof(std::max_align_t)));
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(a) % 8, 0u);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include "catalogue/StyleCatalogue.h"
 #include "data/MdbFile.h"
+#include "catalogue/VoiceCatalogue.h"
 #include "data/MdbImage.h"
 #include "data/SafeFile.h"
 #include "edit/PaneLoad.h"
@@ -18,6 +19,7 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -454,6 +456,56 @@ TEST_F(ReportTest, OneLineSpelledOutInFull)
     EXPECT_NE(rockLine.find("|   Percussion - Std.Kit1     |    80   |"), std::string::npos);
     EXPECT_NE(rockLine.find("| on  set  Percussion - Live!StdKit   set 100 |"), std::string::npos);
     EXPECT_NE(rockLine.find("| off      Percussion - Std.Kit1           77 |"), std::string::npos);
+}
+
+// Every line of random records, odd bytes included (a variation byte that
+// prints as NUL, tempos of five digits, names of sixteen characters, the long
+// flash names), is the layout's format filled with the record's values.
+TEST_F(ReportTest, LinesOfRandomRecordsAreTheLayoutFilledIn)
+{
+    std::mt19937 random(22);
+    std::vector<MdbEntry> records(400);
+    for (MdbEntry& record : records) {
+        for (uint8_t& byte : record.bytes())
+            byte = uint8_t(random());
+        record.SetCategory(random() % 2 ? "Sixteen chars ok" : "Pop");
+        record.setStyleNumber(random() % 3 == 0 ? uint8_t(kPresetStyleCount + random() % 2) : uint8_t(random()));
+        if (random() % 4 == 0)
+            record.setVoice(HandVoice::R1, VoiceRef::FromPacked(VoiceCatalogue::GetVoicePacked(int(random() % 880))));
+    }
+    records[0].setVariation(199); // 199 + 57 wraps round to a NUL byte
+    for (const MdbEntry& record : records)
+        ASSERT_TRUE(InsertLoadedRecord(pane, record));
+
+    std::string formatted = kFormattedHeader;
+    std::string tabbed = kTabHeader;
+    const RecordSource inTreeOrder = RecordsOf(pane.tree);
+    while (const MdbEntry* r = inTreeOrder()) {
+        ExpectedLine e;
+        e.category = r->GetCategory();
+        e.title = r->GetTitle();
+        e.style = r->isDiskStyle() ? "" : styles.GetStyleLabel(r->styleNumber());
+        e.tempo = r->tempo();
+        e.variation = uint8_t(r->variation() + 57);
+        e.sync = r->syncStart();
+        HandColumns* hands[] = {&e.left, &e.r1, &e.r2, &e.r3};
+        for (int h = 0; h < kHandVoiceCount; ++h) {
+            *hands[h] = {r->voiceOn(HandVoice(h)), VoiceCatalogue::FindVoiceName(r->voice(HandVoice(h))),
+                         r->voiceVolume(HandVoice(h))};
+        }
+        e.hold = r->leftHold();
+        e.accompanimentVolume = r->mainVolume();
+        for (int p = 0; p < kPartCount; ++p) {
+            const Part part = Part(p);
+            e.parts[p] = {r->partOn(part) ? "on" : "off", r->partVoiceSet(part) ? "set" : "",
+                          VoiceCatalogue::FindVoiceName(r->partVoice(part)), r->partVolumeSet(part) ? "set" : "",
+                          r->partVolume(part)};
+        }
+        formatted += Formatted(e);
+        tabbed += Tabbed(e);
+    }
+    EXPECT_EQ(ReportText(ReportKind::Formatted, pane.tree), formatted);
+    EXPECT_EQ(ReportText(ReportKind::Tabs, pane.tree), tabbed);
 }
 
 TEST_F(ReportTest, EmptyPaneWritesTheHeaderOnly)
