@@ -6,6 +6,7 @@
 #include "cli/Messages.h"
 #include "data/AsciiCase.h"
 #include "data/FlashStyleFile.h"
+#include "data/SafeFile.h"
 #include "edit/PaneLoad.h"
 
 #include <cerrno>
@@ -107,6 +108,23 @@ bool FlushStdout()
         return false;
     }
     return true;
+}
+
+void PrintSaveError(const std::string& path, Msg error)
+{
+    if (error == Msg::NoSpaceForSafeSave) {
+        // The editor may ask to write over the file itself; unasked, that is too risky.
+        PrintError(path, "not enough free space for a safe save (a temporary copy beside the file); "
+                         "the file was left as it was");
+        return;
+    }
+    PrintError(path, error, LastSaveFailureText());
+}
+
+std::string SaveFailureReason()
+{
+    const std::string reason = LastSaveFailureText();
+    return reason.empty() ? "" : " (" + reason + ")";
 }
 
 const char* ModelName(KeyboardModel model)

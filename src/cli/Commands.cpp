@@ -8,6 +8,7 @@
 #include "data/ArchiveFile.h"
 #include "data/MdbFile.h"
 #include "data/ReadableName.h"
+#include "data/SafeFile.h"
 #include "data/Win1252.h"
 #include "edit/Reports.h"
 
@@ -33,7 +34,7 @@ int RunReport(const CliOptions& options)
     const ReportKind kind = options.tabs ? ReportKind::Tabs : ReportKind::Formatted;
     if (options.output && *options.output != "-") {
         if (!WriteReportFile(kind, file->pane.tree, *options.output, CliProgress())) {
-            PrintError(*options.output, Msg::ErrorCreatingProtocolFile);
+            PrintError(*options.output, Msg::ErrorCreatingProtocolFile, LastSaveFailureText());
             return kFailed;
         }
         return kOk;
@@ -145,14 +146,8 @@ int RunConvert(const CliOptions& options)
                                         file->blankSignature && !options.model) // --model: its signature
                          : WriteArchiveFile(out, records, WriteMode::Safe, CliProgress(),
                                             file->pane.tree.EntryNodeCount());
-    if (error == Msg::NoSpaceForSafeSave) {
-        // The editor may ask to write over the file itself; unasked, that is too risky.
-        PrintError(out, "not enough free space for a safe save (a temporary copy beside the file); "
-                        "the file was left as it was");
-        return kFailed;
-    }
     if (error) {
-        PrintError(out, *error);
+        PrintSaveError(out, *error);
         return kFailed;
     }
     return kOk;

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
@@ -179,8 +180,18 @@ void InjectSafeWriteFault(SafeWriteFault fault)
     pendingFault = fault;
 }
 
+namespace {
+thread_local int g_lastSaveError = 0;
+}
+
+std::string LastSaveFailureText()
+{
+    return g_lastSaveError == 0 ? std::string() : std::string(std::strerror(g_lastSaveError));
+}
+
 SafeFileWriter::SafeFileWriter(const std::string& targetPath, WriteMode mode) : mode_(mode)
 {
+    g_lastSaveError = 0;
     const fs::path target = ResolveTarget(targetPath);
     target_ = target.string();
     struct stat info = {};
@@ -220,6 +231,7 @@ SafeFileWriter::~SafeFileWriter()
 
 void SafeFileWriter::Fail(int error)
 {
+    g_lastSaveError = error;
     failure_ = mode_ == WriteMode::Safe && targetExists_ && IsNoSpace(error) ? SaveFailure::NoSpace
                                                                              : SaveFailure::Other;
     Discard();

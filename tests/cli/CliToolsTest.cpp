@@ -5,6 +5,7 @@
 
 #include "data/Csv.h"
 
+#include <fstream>
 #include <random>
 
 namespace tessaro {
@@ -101,6 +102,66 @@ TEST_F(CliToolsTest, ExportThenImportGivesWhatConvertGives)
             EXPECT_EQ(ReadBytes(folder / out), ReadBytes(converted)) << file << " -> " << out;
         }
     }
+}
+
+TEST_F(CliToolsTest, ExportThenImportOfHostileFilesGivesWhatConvertGives)
+{
+    // Bytes after a title's NUL, control characters, 0x7F to 0xFF, full fields,
+    // formulas, leading tabs; archives and MDBs of both models.
+    std::mt19937 rng(2121);
+    for (int file = 0; file < 12; ++file) {
+        std::vector<MdbEntry> records;
+        for (int n = 1 + int(rng() % 60); n > 0; --n) {
+            records.push_back(testing::AdversarialRecord(rng));
+        }
+        const bool mdb = file % 3 == 2;
+        const char* model = file % 2 ? "pro" : "9000";
+        const std::string in = mdb ? WriteMdb("in.bup", file % 2 ? KeyboardModel::Psr9000Pro : KeyboardModel::Psr9000,
+                                              records)
+                                   : WriteArchive("in.mdx", records);
+        const std::string out = mdb ? "out.bup" : "out.mdx";
+        ASSERT_EQ(Cli({"export", in, "-o", folder / "x.csv"}).status, 0);
+        const CliRun imported = Cli({"import", folder / "x.csv", folder / out, "--model", model});
+        ASSERT_EQ(imported.status, 0) << imported.err;
+        ASSERT_EQ(Cli({"convert", in, folder / ("c" + out), "--model", model}).status, 0);
+        EXPECT_EQ(ReadBytes(folder / out), ReadBytes(folder / ("c" + out))) << "file " << file;
+    }
+}
+
+TEST_F(CliToolsTest, ExportWritesFormulasAsTextAndToStandardOutputForADash)
+{
+    const std::string archive =
+        WriteArchive("f.mdx", {Record("=cmd|'/C calc'!A", "-Intro-", 0, 90), Record("Pop", "@x", 0, 90)});
+    const CliRun run = Cli({"export", archive, "-o", "-"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_FALSE(std::filesystem::exists(folder / "-"));
+    EXPECT_TRUE(Has(run.out, "\r\n'=cmd|'/C calc'!A,'-Intro-,")) << run.out;
+    EXPECT_TRUE(Has(run.out, "\r\nPop,'@x,"));
+    WriteText(folder / "x.csv", run.out);
+    ASSERT_EQ(Cli({"import", folder / "x.csv", folder / "back.mdx"}).status, 0);
+    ASSERT_EQ(Cli({"convert", archive, folder / "c.mdx"}).status, 0);
+    EXPECT_EQ(ReadBytes(folder / "back.mdx"), ReadBytes(folder / "c.mdx"));
+}
+
+TEST_F(CliToolsTest, ImportHoldsTheEntriesNotTheText)
+{
+    // 48 MB of empty rows under a 40 MB data limit: read whole, the text alone
+    // would not fit; read as it arrives, it builds an empty archive.
+    const std::string header = Cli({"export", WriteArchive("one.mdx")}).out;
+    {
+        std::ofstream csv(folder / "empty-rows.csv", std::ios::binary);
+        csv << header.substr(0, header.find("\r\n") + 2);
+        const std::string rows(1 << 20, '\n');
+        for (int i = 0; i < 48; ++i) {
+            csv << rows;
+        }
+    }
+    const std::string command = "ulimit -d 40000 && " + clitest::Quoted(TESSARO_CLI) + " import " +
+                                clitest::Quoted(folder / "empty-rows.csv") + " " +
+                                clitest::Quoted(folder / "none.mdx") + " 2>" + clitest::Quoted(folder / "err");
+    const int raw = std::system(("sh -c " + clitest::Quoted(command)).c_str());
+    EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 0) << ReadText(folder / "err");
+    EXPECT_TRUE(Has(Cli({"info", folder / "none.mdx"}).out, "Entries:    0\n"));
 }
 
 TEST_F(CliToolsTest, ImportListsEveryFaultAndWritesNothing)
