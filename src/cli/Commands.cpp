@@ -10,6 +10,7 @@
 #include "data/ReadableName.h"
 #include "data/SafeFile.h"
 #include "data/Win1252.h"
+#include "edit/PaneLoad.h"
 #include "edit/Reports.h"
 
 #include <cerrno>
@@ -60,9 +61,10 @@ int RunList(const CliOptions& options)
     std::string text;
     for (const TreeNode* category = file->pane.tree.FirstCategory(); category;
          category = category->NextSibling()) {
-        text += ToUtf8(ReadableName(category->Text())) + "\n";
+        // A control character in a title would work on the terminal: shown as \xHH instead.
+        text += Printable(ToUtf8(ReadableName(category->Text()))) + "\n";
         for (const TreeNode* entry = category->FirstChild(); entry; entry = entry->NextSibling()) {
-            text += "\t" + ToUtf8(ReadableName(entry->Text())) + "\n";
+            text += "\t" + Printable(ToUtf8(ReadableName(entry->Text()))) + "\n";
         }
         if (text.size() > 64 * 1024) {
             WriteToStdout(text);
@@ -106,6 +108,10 @@ int RunCheck(const CliOptions& options)
     const std::optional<Msg> error = LoadFile(path, *file);
     if (!file->checksumOk) {
         PrintError(path, Msg::InvalidChecksum);
+    }
+    if (error == Msg::FileTooLargeToLoad || error == Msg::OutOfMemoryLoading) {
+        PrintError(path, LoadMessageText(*error, path, file->fileBytes));
+        return kFailed;
     }
     if (error) {
         PrintError(path, *error, file->openError);

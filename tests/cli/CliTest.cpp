@@ -237,6 +237,22 @@ TEST_F(CliTest, OutputThatCannotBeWrittenFails)
         EXPECT_EQ(run.status, 1) << args[0];
         EXPECT_TRUE(Has(run.err, "standard output: write error")) << args[0] << ": " << run.err;
     }
+    // diff: 1 would say the files differ; 2 is its failure, as its help says.
+    const CliRun diff = Cli({"diff", mdb, WriteArchive("Other.mdx", {Record("Pop", "Other", 0, 90)})}, "/dev/full");
+    EXPECT_EQ(diff.status, 2);
+    EXPECT_TRUE(Has(diff.err, "standard output: write error")) << diff.err;
+    EXPECT_TRUE(Has(Cli({"--help"}).out, "2 for a usage error, a\n           refused file or output that cannot be written."));
+}
+
+TEST_F(CliTest, ListShowsControlCharactersInTitlesEscaped)
+{
+    const std::string archive = WriteArchive("c.mdx", {Record("Pop\x1B[2J", "Bell\x07 \\ x", 0, 90)});
+    const CliRun run = Cli({"list", archive});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(Has(run.out, "Pop\\x1b[2J\n")) << run.out;
+    EXPECT_TRUE(Has(run.out, "\tBell\\x07 \\\\ x ")) << run.out;
+    EXPECT_EQ(run.out.find('\x1B'), std::string::npos);
+    EXPECT_EQ(run.out.find('\x07'), std::string::npos);
 }
 
 TEST_F(CliTest, BadChecksumWarnsButOnlyCheckFails)
