@@ -105,7 +105,8 @@ const char kUsageText[] =
     "Exit status: 0 success, 1 a file was refused or could not be written, 2 a usage\n"
     "error (diff: see above). A bad checksum, or bytes after an archive's last whole\n"
     "record, are only a warning, except for check. Output that cannot be written counts\n"
-    "as a failure.\n";
+    "as a failure, and so does running out of memory: the command stops, says so and\n"
+    "exits with 1 (diff: 2); every file on disk stays as it was.\n";
 
 namespace {
 

@@ -3,6 +3,7 @@
 #include "data/InputFile.h"
 
 #include "catalogue/StyleCatalogue.h"
+#include "cli/Commands.h"
 #include "cli/Messages.h"
 #include "data/AsciiCase.h"
 #include "data/FlashStyleFile.h"
@@ -12,6 +13,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <string_view>
 
 namespace tessaro::cli {
@@ -119,6 +121,18 @@ void PrintSaveError(const std::string& path, Msg error)
         return;
     }
     PrintError(path, error, LastSaveFailureText());
+}
+
+int RunWithinMemory(const std::function<int()>& command, int failureStatus)
+{
+    try {
+        return command();
+    } catch (const std::bad_alloc&) {
+        // Nothing is allocated here: the message must come out when memory is short.
+        std::fputs("tessaro-cli: out of memory: the command was stopped; every file on disk is as it was\n",
+                   stderr);
+        return failureStatus;
+    }
 }
 
 std::string SaveFailureReason()

@@ -7,6 +7,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
+#include <new>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -296,7 +297,12 @@ bool SafeFileWriter::Commit()
     committed_ = true;
     if (mode_ == WriteMode::Safe) {
         temp_.clear();
-        SyncFolderOf(fs::path(target_));
+        try {
+            SyncFolderOf(fs::path(target_));
+        } catch (const std::bad_alloc&) {
+            // The new file is in place: a save must not be reported failed for
+            // a sync of its folder that could not even start.
+        }
     }
     return true;
 }
