@@ -18,6 +18,7 @@
 #include "edit/PaneState.h"
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -204,6 +205,10 @@ public:
     // the pane it started from becomes active.
     void Undo();
     void Redo();
+
+    // Every command of the window runs through here: when memory runs out in
+    // it, the changes it made are taken back and the user is told.
+    void RunWithinMemory(const std::function<void()>& command);
 
     // ---- Tree notifications -------------------------------------------------
     void TreeGotFocus(bool mdbTree);

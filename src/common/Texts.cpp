@@ -105,6 +105,9 @@ constexpr TextPair kMessages[] = {
      "Die Datei %1 ist %2 Bytes groß: zu groß für den Speicher dieses Computers."},
     {"Not enough memory to load the file %1!", "Nicht genug Speicher, um die Datei %1 zu laden!"},
     {"Cancelled.", "Abgebrochen."},
+    // Memory running out in a command of the window
+    {"There is not enough memory for this command. It was stopped; both panes are as they were.",
+     "Für diesen Befehl reicht der Speicher nicht. Er wurde abgebrochen; beide Bereiche sind unverändert."},
 };
 static_assert(std::size(kMessages) == static_cast<std::size_t>(Msg::Count_), "one text pair for every Msg");
 

@@ -115,6 +115,9 @@ enum class Msg
     OutOfMemoryLoading, // %1 the file
     WorkCancelled,      // not shown: a long operation was cancelled by the user
 
+    // Memory running out in a command of the window
+    OutOfMemoryCommand,
+
     Count_ // keep last
 };
 

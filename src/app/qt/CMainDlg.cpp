@@ -197,7 +197,7 @@ void CMainDlg::OnPaneClick(QPushButton* button, PaneId pane, void (MainWindowSta
 void CMainDlg::RunCommand(const std::function<void()>& command)
 {
     ++commandDepth_;
-    command();
+    state_.RunWithinMemory(command);
     --commandDepth_;
     Refresh();
 }
