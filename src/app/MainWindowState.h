@@ -242,6 +242,10 @@ public:
     // its pane's save-changes question (Cancel skips that file). A file that
     // is already open there is not read again.
     void OpenFiles(const std::vector<std::string>& paths);
+    // Files handed over while the window is busy wait in one list: each file
+    // once, the most recent kMaxPendingFiles.
+    static constexpr std::size_t kMaxPendingFiles = 64;
+    static void AddPendingFiles(std::vector<std::string>& pending, const std::vector<std::string>& more);
     // ---- Tools (ToolCommands.cpp) --------------------------------------------
     // What a line of a tool's result list stands for: entries of one pane, and
     // for a compared entry its counterpart in the other pane.

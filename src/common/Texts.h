@@ -117,6 +117,8 @@ enum class Msg
 
     // Memory running out in a command of the window
     OutOfMemoryCommand,
+    // Files handed to the window that do not exist
+    FilesNotFound, // %1 the files, one a line
 
     Count_ // keep last
 };
