@@ -12,7 +12,8 @@ file(GLOB_RECURSE CORE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*.cpp)
 list(FILTER CORE_TESTS EXCLUDE REGEX "/qt/|/support/")
 if(CORE_TESTS)
   add_executable(tessaro_tests ${CORE_TESTS})
-  target_link_libraries(tessaro_tests PRIVATE tessaro_test_support GTest::gtest GTest::gmock GTest::gtest_main)
+  target_link_libraries(tessaro_tests PRIVATE tessaro_test_support tessaro_cli GTest::gtest GTest::gmock
+                                              GTest::gtest_main)
   target_include_directories(tessaro_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   target_compile_definitions(tessaro_tests PRIVATE
     TESSARO_SOURCE_DIR="${CMAKE_SOURCE_DIR}" TESSARO_BINARY_DIR="${CMAKE_BINARY_DIR}")

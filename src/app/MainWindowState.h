@@ -18,6 +18,7 @@
 #include "edit/Workspace.h"
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -157,6 +158,10 @@ public:
     void Undo();
     void Redo();
 
+    // Every command of the window runs through here: when memory runs out in
+    // it, the changes it made are taken back and the user is told.
+    void RunWithinMemory(const std::function<void()>& command);
+
     // ---- Tree notifications -------------------------------------------------
     void TreeGotFocus(PaneId pane);
     void TreeSelectionChanged(PaneId pane, TreeNode* node);
@@ -189,6 +194,10 @@ public:
     // its pane's save-changes question (Cancel skips that file). A file that
     // is already open there is not read again.
     void OpenFiles(const std::vector<std::string>& paths);
+    // Files handed over while the window is busy wait in one list: each file
+    // once, the most recent kMaxPendingFiles.
+    static constexpr std::size_t kMaxPendingFiles = 64;
+    static void AddPendingFiles(std::vector<std::string>& pending, const std::vector<std::string>& more);
     // ---- Tools (ToolCommands.cpp) --------------------------------------------
     // What a line of a tool's result list stands for: entries of one pane, and
     // for a compared entry its counterpart in the other pane.
@@ -260,7 +269,7 @@ private:
     void MarkSaved(PaneId pane, bool addToRecent);
     // Empties the pane's tree and forgets the history steps that touched it.
     void ResetPane(PaneId pane);
-    // Runs one edit-column command as one step of the workspace.history.
+    // Runs one edit-column command as one step of the history.
     template <class Command> void AsStep(const std::string& name, Command command);
     std::string StepName(Caption action, const TreeNode* node) const;
     std::string StepName(Caption action, const std::vector<TreeNode*>& nodes) const;

@@ -64,6 +64,7 @@ void MainWindowState::LoadSettings()
     windowPosition.width = readInRange(kWidth, kNoPosition, 1, 100000);
     windowPosition.height = readInRange(kHeight, kNoPosition, 1, 100000);
     windowPosition.maximized = readInRange(kMaximized, 0, 0, 1) != 0;
+    workspace.history.SetMemoryLimit(std::size_t(readInRange(kUndoMemoryMB, kUndoMemoryMBDefault, 1, 1 << 20)) << 20);
 }
 
 bool MainWindowState::SaveSettings()
@@ -82,6 +83,7 @@ bool MainWindowState::SaveSettings()
     settings_.WriteInt(kSection, kWidth, windowPosition.width);
     settings_.WriteInt(kSection, kHeight, windowPosition.height);
     settings_.WriteInt(kSection, kMaximized, windowPosition.maximized ? 1 : 0);
+    settings_.WriteInt(kSection, kUndoMemoryMB, int(workspace.history.MemoryLimit() >> 20));
     return settings_.Flush();
 }
 

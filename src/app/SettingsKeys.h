@@ -31,6 +31,10 @@ inline constexpr char kWidth[] = "Width";
 inline constexpr char kHeight[] = "Height";
 inline constexpr char kMaximized[] = "Maximized";
 
+// How much memory the undo history may hold, in megabytes.
+inline constexpr char kUndoMemoryMB[] = "UndoMemoryMB";
+inline constexpr int kUndoMemoryMBDefault = 256;
+
 // Recent files: the prefix with 1 (most recent) to 10 appended.
 inline constexpr char kRecentMdbPrefix[] = "LastOpenMDB";
 inline constexpr char kRecentArchivePrefix[] = "LastOpenArchiv";

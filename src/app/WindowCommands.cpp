@@ -4,8 +4,11 @@
 #include "app/MainWindowState.h"
 #include "app/PaneKinds.h"
 
+#include "data/NestedFiles.h"
 #include "edit/Search.h"
 #include "image/ImageFiles.h"
+
+#include <algorithm>
 
 namespace tessaro {
 
@@ -21,10 +24,30 @@ void MainWindowState::SearchAgain()
         prompts_.Warn(Msg::TextNotFound);
 }
 
+void MainWindowState::AddPendingFiles(std::vector<std::string>& pending, const std::vector<std::string>& more)
+{
+    for (const std::string& path : more) {
+        const auto known = std::find(pending.begin(), pending.end(), path);
+        if (known != pending.end())
+            pending.erase(known); // asked for again: it moves to the end
+        pending.push_back(path);
+    }
+    if (pending.size() > kMaxPendingFiles)
+        pending.erase(pending.begin(), pending.end() - static_cast<std::ptrdiff_t>(kMaxPendingFiles));
+}
+
 void MainWindowState::OpenFiles(const std::vector<std::string>& paths)
 {
+    // Files that are not there are named together, in one message.
+    std::string missing;
+    for (const std::string& path : paths) {
+        if (!path.empty() && !FileOrFolderExists(path)) // a file inside a disk image counts too
+            missing += (missing.empty() ? "" : "\n") + path;
+    }
+    if (!missing.empty())
+        prompts_.MessageBox(FillArgs(Tr(Msg::FilesNotFound), {missing}), MsgIcon::Warning, MsgButtons::Ok);
     for (std::string path : paths) {
-        if (path.empty())
+        if (path.empty() || !FileOrFolderExists(path))
             continue;
         if (const std::optional<ImageOpening> image = OpeningOfImage(path)) {
             path = image->path; // the one MDB on a floppy image, else the user picks one

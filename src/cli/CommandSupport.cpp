@@ -4,14 +4,17 @@
 
 #include "catalogue/StyleCatalogue.h"
 #include "cli/ImageCommands.h"
+#include "cli/Commands.h"
 #include "cli/Messages.h"
 #include "data/AsciiCase.h"
 #include "data/FlashStyleFile.h"
+#include "data/SafeFile.h"
 #include "edit/PaneLoad.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <string_view>
 
 namespace tessaro::cli {
@@ -109,6 +112,35 @@ bool FlushStdout()
         return false;
     }
     return true;
+}
+
+void PrintSaveError(const std::string& path, Msg error)
+{
+    if (error == Msg::NoSpaceForSafeSave) {
+        // The editor may ask to write over the file itself; unasked, that is too risky.
+        PrintError(path, "not enough free space for a safe save (a temporary copy beside the file); "
+                         "the file was left as it was");
+        return;
+    }
+    PrintError(path, error, LastSaveFailureText());
+}
+
+int RunWithinMemory(const std::function<int()>& command, int failureStatus)
+{
+    try {
+        return command();
+    } catch (const std::bad_alloc&) {
+        // Nothing is allocated here: the message must come out when memory is short.
+        std::fputs("tessaro-cli: out of memory: the command was stopped; every file on disk is as it was\n",
+                   stderr);
+        return failureStatus;
+    }
+}
+
+std::string SaveFailureReason()
+{
+    const std::string reason = LastSaveFailureText();
+    return reason.empty() ? "" : " (" + reason + ")";
 }
 
 const char* ModelName(KeyboardModel model)

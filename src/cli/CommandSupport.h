@@ -4,6 +4,7 @@
 
 #include "cli/CliOptions.h"
 #include "cli/LoadedFile.h"
+#include "common/Texts.h"
 
 #include <memory>
 #include <string>
@@ -58,6 +59,12 @@ std::size_t PrintKeyboardFindings(const CategoryTree& tree, KeyboardModel model)
 
 // "PSR-9000", "PSR-9000pro" or "none".
 const char* ModelName(KeyboardModel model);
+
+// Why a file could not be saved. No room for the temporary copy is said
+// plainly: the editor's question whether to write over the file is not asked.
+void PrintSaveError(const std::string& path, Msg error);
+// " (the system's reason)" of the last failed save, or nothing when it gave none.
+std::string SaveFailureReason();
 
 // An MDB backup file is written for a name ending in .bup (any case), else an archive.
 bool EndsWithBup(const std::string& name);

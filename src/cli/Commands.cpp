@@ -9,7 +9,9 @@
 #include "data/ArchiveFile.h"
 #include "data/MdbFile.h"
 #include "data/ReadableName.h"
+#include "data/SafeFile.h"
 #include "data/Win1252.h"
+#include "edit/PaneLoad.h"
 #include "edit/Reports.h"
 
 #include <cerrno>
@@ -34,7 +36,7 @@ int RunReport(const CliOptions& options)
     const ReportKind kind = options.tabs ? ReportKind::Tabs : ReportKind::Formatted;
     if (options.output && *options.output != "-") {
         if (!WriteReportFile(kind, file->pane.tree, *options.output, CliProgress())) {
-            PrintError(*options.output, Msg::ErrorCreatingProtocolFile);
+            PrintError(*options.output, Msg::ErrorCreatingProtocolFile, LastSaveFailureText());
             return kFailed;
         }
         return kOk;
@@ -60,9 +62,10 @@ int RunList(const CliOptions& options)
     std::string text;
     for (const TreeNode* category = file->pane.tree.FirstCategory(); category;
          category = category->NextSibling()) {
-        text += ToUtf8(ReadableName(category->Text())) + "\n";
+        // A control character in a title would work on the terminal: shown as \xHH instead.
+        text += Printable(ToUtf8(ReadableName(category->Text()))) + "\n";
         for (const TreeNode* entry = category->FirstChild(); entry; entry = entry->NextSibling()) {
-            text += "\t" + ToUtf8(ReadableName(entry->Text())) + "\n";
+            text += "\t" + Printable(ToUtf8(ReadableName(entry->Text()))) + "\n";
         }
         if (text.size() > 64 * 1024) {
             WriteToStdout(text);
@@ -108,6 +111,10 @@ int RunCheck(const CliOptions& options)
     if (!file->checksumOk) {
         PrintError(path, Msg::InvalidChecksum);
     }
+    if (error == Msg::FileTooLargeToLoad || error == Msg::OutOfMemoryLoading) {
+        PrintError(path, LoadMessageText(*error, path, file->fileBytes));
+        return kFailed;
+    }
     if (error) {
         PrintError(path, *error, file->openError);
         return kFailed;
@@ -147,14 +154,8 @@ int RunConvert(const CliOptions& options)
                                         file->blankSignature && !options.model) // --model: its signature
                          : WriteArchiveFile(out, records, WriteMode::Safe, CliProgress(),
                                             file->pane.tree.EntryNodeCount());
-    if (error == Msg::NoSpaceForSafeSave) {
-        // The editor may ask to write over the file itself; unasked, that is too risky.
-        PrintError(out, "not enough free space for a safe save (a temporary copy beside the file); "
-                        "the file was left as it was");
-        return kFailed;
-    }
     if (error) {
-        PrintError(out, *error);
+        PrintSaveError(out, *error);
         ExplainImageFailure(out);
         return kFailed;
     }

@@ -5,6 +5,8 @@
 
 #include "cli/CliOptions.h"
 
+#include <functional>
+
 namespace tessaro::cli {
 
 int RunReport(const CliOptions& options);
@@ -18,6 +20,11 @@ int RunExport(const CliOptions& options);
 int RunImport(const CliOptions& options);
 int RunDiff(const CliOptions& options);
 int RunDuplicates(const CliOptions& options);
+
+// Runs a command. When memory runs out on the way, the command is stopped and
+// said so, and failureStatus comes back; files being written are left as they
+// were (their temporary copies go), so every file on disk stays whole.
+int RunWithinMemory(const std::function<int()>& command, int failureStatus);
 
 // Flushes standard output; false (said on stderr) when anything written to it
 // was lost, so that a full disk or a closed pipe does not pass for success.

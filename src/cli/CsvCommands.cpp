@@ -10,40 +10,13 @@
 #include "data/MdbFile.h"
 #include "edit/EntryCsv.h"
 #include "edit/PaneLoad.h"
+#include "edit/PaneState.h"
 
 #include <cstdio>
 #include <memory>
 #include <optional>
 
 namespace tessaro::cli {
-
-namespace {
-
-// Far more rows than any collection holds (a row is some 700 bytes); a larger
-// file is refused rather than read into memory.
-constexpr uint64_t kMaxCsvBytes = uint64_t(1) << 30;
-
-// The whole file, or nullopt (said) when it cannot be read.
-std::optional<std::string> ReadWholeFile(const std::string& path)
-{
-    FileInput input;
-    if (!input.Open(path)) {
-        PrintError(path, "cannot be opened");
-        return std::nullopt;
-    }
-    if (input.Length() > kMaxCsvBytes) {
-        PrintError(path, "is larger than 1 GiB, too large for a spreadsheet of entries");
-        return std::nullopt;
-    }
-    std::string text(input.Length(), '\0');
-    if (input.Read(reinterpret_cast<uint8_t*>(text.data()), text.size()) != text.size()) {
-        PrintError(path, "cannot be read");
-        return std::nullopt;
-    }
-    return text;
-}
-
-} // namespace
 
 int RunExport(const CliOptions& options)
 {
@@ -52,9 +25,9 @@ int RunExport(const CliOptions& options)
     if (!Load(path, *file) || !SetFlashNames(options, ModelFor(options, *file), file->styles)) {
         return kFailed;
     }
-    if (options.output) {
+    if (options.output && *options.output != "-") {
         if (!WriteEntryCsvFile(file->pane.tree, *options.output)) {
-            PrintError(*options.output, "the CSV file cannot be written");
+            PrintError(*options.output, "the CSV file cannot be written" + SaveFailureReason());
             return kFailed;
         }
         return kOk;
@@ -69,37 +42,57 @@ int RunImport(const CliOptions& options)
 {
     const std::string& in = options.files[0];
     const std::string& out = options.files[1];
-    const std::optional<std::string> text = ReadWholeFile(in);
-    if (!text) {
-        return kFailed;
-    }
-    const CsvImportResult read = ReadEntryCsv(*text);
-    if (!read.errors.empty()) {
-        for (const CsvImportError& error : read.errors) {
-            PrintError(in, DescribeImportError(error));
-        }
-        PrintError(out, "not written");
+    FileInput input;
+    if (!input.Open(in)) {
+        PrintError(in, "cannot be opened (" + input.ErrorText() + ")");
         return kFailed;
     }
 
-    // Sorted in as the editor loads a file, so the file written is what loading and saving would give.
+    // Read as it arrives and sorted in as the editor loads a file, so the file
+    // written is what loading and saving would give; memory follows the entries.
     const StyleCatalogue styles; // labels are not written: any names serve
     auto pane = std::make_unique<PaneState>(styles);
+    uint64_t bytesRead = 0;
+    bool refused = false;
+    std::size_t faults = 0;
     {
         BulkTreeChange bulk(pane->tree);
-        for (const MdbEntry& record : read.records) {
-            if (!InsertLoadedRecord(*pane, record)) {
-                PrintError(in, Msg::ErrorLoadingDisplayBuffer);
-                return kFailed;
-            }
-        }
+        faults = ReadEntryCsv(
+            [&input, &bytesRead](char* buffer, std::size_t capacity) {
+                const std::size_t got = input.Read(reinterpret_cast<uint8_t*>(buffer), capacity);
+                bytesRead += got;
+                return got;
+            },
+            [&](const MdbEntry& record) {
+                // After a fault nothing is written: the rows are only read for their faults.
+                if (faults == 0 && !refused) {
+                    refused = InsertImportedRecord(pane->tree, record) == nullptr;
+                }
+                return true;
+            },
+            [&](const CsvImportError& error) {
+                ++faults;
+                PrintError(in, DescribeImportError(error));
+            });
+    }
+    if (bytesRead < input.Length()) {
+        PrintError(in, "cannot be read");
+        faults = faults + 1;
+    }
+    if (faults > 0) {
+        PrintError(out, "not written");
+        return kFailed;
+    }
+    if (refused) {
+        PrintError(in, Msg::ErrorLoadingDisplayBuffer);
+        return kFailed;
     }
     const RecordSource records = RecordsOf(pane->tree);
     const std::optional<Msg> error =
         EndsWithBup(out) ? WriteMdbFile(out, records, options.model.value_or(KeyboardModel::Psr9000))
                          : WriteArchiveFile(out, records);
     if (error) {
-        PrintError(out, *error);
+        PrintSaveError(out, *error);
         ExplainImageFailure(out);
         return kFailed;
     }

@@ -76,5 +76,7 @@ int main(int argc, char** argv)
     if (parsed.options.progress) {
         EnableCliProgress();
     }
-    return Run(parsed.options);
+    // diff's 1 says the files differ: its failure is 2.
+    const int failure = parsed.options.command == Command::Diff ? kUsageError : 1;
+    return RunWithinMemory([&parsed] { return Run(parsed.options); }, failure);
 }

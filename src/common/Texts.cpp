@@ -155,6 +155,11 @@ constexpr TextPair kMessages[] = {
     {"The disk image %1 holds no MDB backup file.", "Das Disketten-Image %1 enthält keine MDB-Backup-Datei."},
     {"The disk image %1 holds several MDB backup files; choose one.",
      "Das Disketten-Image %1 enthält mehrere MDB-Backup-Dateien; bitte eine auswählen."},
+    // Memory running out in a command of the window
+    {"There is not enough memory for this command. It was stopped; both panes are as they were.",
+     "Für diesen Befehl reicht der Speicher nicht. Er wurde abgebrochen; beide Bereiche sind unverändert."},
+    // Files handed to the window that do not exist
+    {"These files were not found:\n%1", "Diese Dateien wurden nicht gefunden:\n%1"},
 };
 static_assert(std::size(kMessages) == static_cast<std::size_t>(Msg::Count_), "one text pair for every Msg");
 

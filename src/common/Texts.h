@@ -139,6 +139,10 @@ enum class Msg
     ImageRootFull,            // %1 the root folder's number of entries
     ImageNoMdb,               // %1 the image
     ImageSeveralMdbs,         // %1 the image
+    // Memory running out in a command of the window
+    OutOfMemoryCommand,
+    // Files handed to the window that do not exist
+    FilesNotFound, // %1 the files, one a line
 
     Count_ // keep last
 };

@@ -1,5 +1,7 @@
 #include "data/Csv.h"
 
+#include <algorithm>
+
 namespace tessaro {
 
 namespace {
@@ -8,21 +10,55 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 } // namespace
 
-CsvReader::CsvReader(std::string_view text) : text_(text)
+CsvReader::CsvReader(std::string_view text) : text_(text), ended_(true)
 {
     if (text_.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
         pos_ = kByteOrderMark.size();
     }
 }
 
-bool CsvReader::AtLineEnd() const
+CsvReader::CsvReader(CsvTextSource source) : source_(std::move(source))
 {
-    return pos_ < text_.size() && (text_[pos_] == '\n' || text_[pos_] == '\r');
+    if (Have(kByteOrderMark.size()) && text_.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+        pos_ = kByteOrderMark.size();
+    }
+}
+
+bool CsvReader::Have(std::size_t count)
+{
+    constexpr std::size_t kPiece = 64 * 1024;
+    while (text_.size() - pos_ < count) {
+        if (ended_) {
+            return false;
+        }
+        const std::size_t held = buffer_.size();
+        buffer_.resize(held + kPiece);
+        const std::size_t got = source_(buffer_.data() + held, kPiece);
+        buffer_.resize(held + std::min(got, kPiece));
+        text_ = buffer_;
+        ended_ = got == 0;
+    }
+    return true;
+}
+
+// Drops what was read, between records only, so a record's own offsets stay good.
+void CsvReader::Compact()
+{
+    if (source_ && pos_ >= 64 * 1024) {
+        buffer_.erase(0, pos_);
+        text_ = buffer_;
+        pos_ = 0;
+    }
+}
+
+bool CsvReader::AtLineEnd()
+{
+    return Have(1) && (text_[pos_] == '\n' || text_[pos_] == '\r');
 }
 
 void CsvReader::SkipLineEnd()
 {
-    if (text_[pos_] == '\r' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '\n') {
+    if (text_[pos_] == '\r' && Have(2) && text_[pos_ + 1] == '\n') {
         ++pos_;
     }
     ++pos_;
@@ -39,19 +75,23 @@ bool CsvReader::ReadQuoted(std::string& field, std::size_t index)
     const int startLine = line_;
     ++pos_; // the opening quote
     while (true) {
-        if (pos_ >= text_.size()) {
+        if (!Have(1)) {
             Fail(startLine, index, "a quoted field has no closing quote");
+            return false;
+        }
+        if (pos_ - recordStart_ > kMaxRecordBytes) {
+            Fail(startLine, index, "the row is longer than 1 MiB");
             return false;
         }
         const char c = text_[pos_];
         if (c == '"') {
-            if (pos_ + 1 < text_.size() && text_[pos_ + 1] == '"') {
+            if (Have(2) && text_[pos_ + 1] == '"') {
                 field += '"';
                 pos_ += 2;
                 continue;
             }
             ++pos_;
-            if (pos_ < text_.size() && text_[pos_] != ',' && !AtLineEnd()) {
+            if (Have(1) && text_[pos_] != ',' && !AtLineEnd()) {
                 Fail(line_, index, "text follows the closing quote");
                 return false;
             }
@@ -72,9 +112,13 @@ bool CsvReader::ReadQuoted(std::string& field, std::size_t index)
 bool CsvReader::ReadPlain(std::string& field, std::size_t index)
 {
     const std::size_t start = pos_;
-    while (pos_ < text_.size() && text_[pos_] != ',' && !AtLineEnd()) {
+    while (Have(1) && text_[pos_] != ',' && !AtLineEnd()) {
         if (text_[pos_] == '"') {
             Fail(line_, index, "a double quote in a field that is not quoted");
+            return false;
+        }
+        if (pos_ - recordStart_ > kMaxRecordBytes) {
+            Fail(line_, index, "the row is longer than 1 MiB");
             return false;
         }
         ++pos_;
@@ -88,12 +132,15 @@ bool CsvReader::Next(CsvRecord& record)
     if (error_) {
         return false;
     }
+    Compact();
     while (AtLineEnd()) { // empty lines
         SkipLineEnd();
+        Compact();
     }
-    if (pos_ >= text_.size()) {
+    if (!Have(1)) {
         return false;
     }
+    recordStart_ = pos_;
     record.line = line_;
     std::size_t count = 0;
     while (true) {
@@ -102,13 +149,12 @@ bool CsvReader::Next(CsvRecord& record)
         }
         std::string& field = record.fields[count];
         field.clear();
-        const bool read =
-            pos_ < text_.size() && text_[pos_] == '"' ? ReadQuoted(field, count) : ReadPlain(field, count);
+        const bool read = Have(1) && text_[pos_] == '"' ? ReadQuoted(field, count) : ReadPlain(field, count);
         if (!read) {
             return false;
         }
         ++count;
-        if (pos_ < text_.size() && text_[pos_] == ',') {
+        if (Have(1) && text_[pos_] == ',') {
             ++pos_;
             continue;
         }

@@ -5,9 +5,11 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
+#include <new>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -182,8 +184,18 @@ void InjectSafeWriteFault(SafeWriteFault fault)
     pendingFault = fault;
 }
 
+namespace {
+thread_local int g_lastSaveError = 0;
+}
+
+std::string LastSaveFailureText()
+{
+    return g_lastSaveError == 0 ? std::string() : std::string(std::strerror(g_lastSaveError));
+}
+
 SafeFileWriter::SafeFileWriter(const std::string& targetPath, WriteMode mode) : mode_(mode)
 {
+    g_lastSaveError = 0;
     nested_ = NestedStoreFor(targetPath);
     if (nested_) {
         target_ = targetPath;
@@ -228,6 +240,7 @@ SafeFileWriter::~SafeFileWriter()
 
 void SafeFileWriter::Fail(int error)
 {
+    g_lastSaveError = error;
     failure_ = mode_ == WriteMode::Safe && targetExists_ && IsNoSpace(error) ? SaveFailure::NoSpace
                                                                              : SaveFailure::Other;
     Discard();
@@ -301,7 +314,12 @@ bool SafeFileWriter::Commit()
     committed_ = true;
     if (mode_ == WriteMode::Safe) {
         temp_.clear();
-        SyncFolderOf(fs::path(target_));
+        try {
+            SyncFolderOf(fs::path(target_));
+        } catch (const std::bad_alloc&) {
+            // The new file is in place: a save must not be reported failed for
+            // a sync of its folder that could not even start.
+        }
     }
     return true;
 }

@@ -73,6 +73,10 @@ SaveFailure WriteWholeFile(const std::string& targetPath, const void* data, std:
                            WriteMode mode = WriteMode::Safe);
 bool WriteFileSafely(const std::string& targetPath, const void* data, std::size_t size);
 
+// Why the last save of this thread failed, in the system's words ("No space
+// left on device"); empty when it went through or failed for no such reason.
+std::string LastSaveFailureText();
+
 // Whether a name in a folder is one of the temporary files this program makes.
 bool IsSafeSaveTempName(const std::string& name);
 

@@ -47,6 +47,20 @@ std::size_t TreeJournal::ChangeCount() const
     return changes_.size();
 }
 
+std::size_t TreeJournal::Bytes() const
+{
+    constexpr std::size_t kNodeBytes = sizeof(TreeNode) + sizeof(EntryNode);
+    std::size_t bytes = changes_.capacity() * sizeof(Change);
+    for (const Change& change : changes_) {
+        if (change.detached)
+            bytes += kNodeBytes * (1 + std::size_t(change.detached->ChildCount()));
+        if (change.payload)
+            bytes += sizeof(EntryNode);
+        bytes += change.text.capacity();
+    }
+    return bytes;
+}
+
 CategoryTree::CategoryTree(const StyleCatalogue& styles) : styles_(&styles)
 {
     StyleTextsChanged();
@@ -195,22 +209,35 @@ TreeNode* CategoryTree::InsertSorted(std::unique_ptr<EntryNode> entry, const Tre
 
 // ---- Primitives -------------------------------------------------------------
 
-void CategoryTree::Attach(std::unique_ptr<TreeNode> node, TreeNode* parent, int row)
+void CategoryTree::Attach(std::unique_ptr<TreeNode>&& node, TreeNode* parent, int row)
 {
     TreeNode* attached = node.get();
     NodeSequence& siblings = parent ? parent->children_ : categories_;
     if (Notifying())
         observer_->BeginInsert(parent, row);
+    if (!parent)
+        IndexCategory(attached); // the one step that needs memory, before any other
     attached->parent_ = parent;
     siblings.Insert(row, std::move(node));
-    if (parent) {
+    if (parent)
         ++entryNodes_;
-    } else {
+    else
         entryNodes_ += static_cast<std::size_t>(attached->ChildCount());
-        IndexCategory(attached);
-    }
     if (Notifying())
         observer_->EndInsert(parent, row);
+}
+
+void CategoryTree::Move(TreeNode* node, TreeNode* parent, int row)
+{
+    TreeNode* fromParent = node->parent_;
+    const int fromRow = node->Row();
+    std::unique_ptr<TreeNode> taken = Detach(node);
+    try {
+        Attach(std::move(taken), parent, row);
+    } catch (const std::bad_alloc&) {
+        Attach(std::move(taken), fromParent, fromRow);
+        throw;
+    }
 }
 
 std::unique_ptr<TreeNode> CategoryTree::Detach(TreeNode* node)
@@ -235,6 +262,7 @@ std::unique_ptr<TreeNode> CategoryTree::Detach(TreeNode* node)
 
 void CategoryTree::Link(std::unique_ptr<TreeNode> node, TreeNode* parent, int row)
 {
+    ReserveJournalRoom();
     TreeNode* linked = node.get();
     Attach(std::move(node), parent, row);
     if (journal_)
@@ -245,6 +273,7 @@ void CategoryTree::Link(std::unique_ptr<TreeNode> node, TreeNode* parent, int ro
 
 void CategoryTree::Unlink(TreeNode* node)
 {
+    ReserveJournalRoom();
     TreeNode* parent = node->parent_;
     const int row = node->Row();
     std::unique_ptr<TreeNode> taken = Detach(node);
@@ -258,9 +287,10 @@ void CategoryTree::Unlink(TreeNode* node)
 
 void CategoryTree::Reposition(TreeNode* node, TreeNode* parent, int row)
 {
+    ReserveJournalRoom();
     TreeNode* fromParent = node->parent_;
     const int fromRow = node->Row();
-    Attach(Detach(node), parent, row);
+    Move(node, parent, row);
     if (journal_)
         journal_->changes_.push_back({Change::Kind::Reposition, node, fromParent, fromRow, parent, row});
     else
@@ -269,6 +299,7 @@ void CategoryTree::Reposition(TreeNode* node, TreeNode* parent, int row)
 
 void CategoryTree::SwapPayload(TreeNode* node, std::unique_ptr<EntryNode> payload)
 {
+    ReserveJournalRoom();
     const std::string before = LabelBefore(*node);
     std::swap(node->payload_, payload);
     ShowNewPayload(*node, before);
@@ -300,6 +331,7 @@ void CategoryTree::SetText(TreeNode* node, const std::string& text)
 {
     if (node->category_->text == text)
         return;
+    ReserveJournalRoom();
     std::string old = node->category_->text;
     UpdateText(node, text);
     if (journal_) {
@@ -323,10 +355,10 @@ void CategoryTree::SetCategoryName(TreeNode* category, const std::string& name)
 {
     if (category->category_->name == name)
         return;
+    ReserveJournalRoom();
     std::string old = category->category_->name;
-    UnindexCategory(category);
-    category->category_->name = name;
-    IndexCategory(category);
+    std::string renamed = name;
+    RenameInIndex(category, renamed);
     if (journal_) {
         journal_->changes_.push_back({Change::Kind::Name, category});
         journal_->changes_.back().text = std::move(old);
@@ -361,9 +393,9 @@ void CategoryTree::Apply(Change& change, bool forward)
         break;
     case Change::Kind::Reposition:
         if (forward)
-            Attach(Detach(node), change.otherParent, change.otherRow);
+            Move(node, change.otherParent, change.otherRow);
         else
-            Attach(Detach(node), change.parent, change.row);
+            Move(node, change.parent, change.row);
         break;
     case Change::Kind::Payload: {
         const std::string before = LabelBefore(*node);
@@ -377,28 +409,43 @@ void CategoryTree::Apply(Change& change, bool forward)
         change.text = std::move(text);
         break;
     }
-    case Change::Kind::Name: {
-        UnindexCategory(node);
-        std::swap(node->category_->name, change.text);
-        IndexCategory(node);
+    case Change::Kind::Name:
+        RenameInIndex(node, change.text);
         break;
-    }
     }
 }
 
 void CategoryTree::Undo(TreeJournal& journal)
 {
     TreeJournal* recording = std::exchange(journal_, nullptr);
-    for (auto change = journal.changes_.rbegin(); change != journal.changes_.rend(); ++change)
-        Apply(*change, false);
+    auto change = journal.changes_.rbegin();
+    try {
+        for (; change != journal.changes_.rend(); ++change)
+            Apply(*change, false);
+    } catch (const std::bad_alloc&) {
+        // Out of memory half-way: the changes taken back are made again, so
+        // the tree stays where it was.
+        for (auto again = change.base(); again != journal.changes_.end(); ++again)
+            Apply(*again, true);
+        journal_ = recording;
+        throw;
+    }
     journal_ = recording;
 }
 
 void CategoryTree::Redo(TreeJournal& journal)
 {
     TreeJournal* recording = std::exchange(journal_, nullptr);
-    for (Change& change : journal.changes_)
-        Apply(change, true);
+    auto change = journal.changes_.begin();
+    try {
+        for (; change != journal.changes_.end(); ++change)
+            Apply(*change, true);
+    } catch (const std::bad_alloc&) {
+        while (change != journal.changes_.begin())
+            Apply(*--change, false);
+        journal_ = recording;
+        throw;
+    }
     journal_ = recording;
 }
 
@@ -635,6 +682,21 @@ void CategoryTree::EndBulkChange()
 void CategoryTree::IndexCategory(TreeNode* category)
 {
     categoriesByName_[category->category_->name].push_back(category);
+}
+
+void CategoryTree::RenameInIndex(TreeNode* category, std::string& name)
+{
+    std::vector<TreeNode*>& named = categoriesByName_[name];
+    named.reserve(named.size() + 1);
+    UnindexCategory(category);
+    std::swap(category->category_->name, name);
+    named.push_back(category);
+}
+
+void CategoryTree::ReserveJournalRoom()
+{
+    if (journal_ && journal_->changes_.size() == journal_->changes_.capacity())
+        journal_->changes_.reserve(2 * journal_->changes_.size() + 16);
 }
 
 void CategoryTree::UnindexCategory(TreeNode* category)

@@ -66,6 +66,8 @@ public:
 
     bool IsEmpty() const;
     std::size_t ChangeCount() const;
+    // About how much memory the journal holds, the nodes it owns included.
+    std::size_t Bytes() const;
 
 private:
     friend class CategoryTree;
@@ -181,6 +183,9 @@ private:
     // Row for a place, -1 when its sibling is not in the sequence.
     static int RowFor(const NodeSequence& siblings, Place place);
     // The primitives every change is made of; each one is recorded.
+    // Room for one more change in the journal, made before a primitive changes
+    // anything: running out of memory then leaves the tree as it was.
+    void ReserveJournalRoom();
     void Link(std::unique_ptr<TreeNode> node, TreeNode* parent, int row);
     void Unlink(TreeNode* node);
     void Reposition(TreeNode* node, TreeNode* parent, int row);
@@ -195,7 +200,10 @@ private:
     std::vector<bool> StyleTextsChanged();
     void SetCategoryName(TreeNode* category, const std::string& name);
     // The same without recording, for replaying a journal.
-    void Attach(std::unique_ptr<TreeNode> node, TreeNode* parent, int row);
+    // Takes the node only when it is in: running out of memory leaves it with the caller.
+    void Attach(std::unique_ptr<TreeNode>&& node, TreeNode* parent, int row);
+    // Detach, then Attach at the new place; back at the old one when memory runs out.
+    void Move(TreeNode* node, TreeNode* parent, int row);
     std::unique_ptr<TreeNode> Detach(TreeNode* node);
     void Apply(Change& change, bool forward);
     void Relabel(EntryNode& entry) const;
@@ -208,6 +216,8 @@ private:
     // one. False (nothing freed) when the lists cannot be had.
     bool FreeNodesInBulk();
     void IndexCategory(TreeNode* category);
+    // The category under a new name in the index; nothing changed when memory runs out.
+    void RenameInIndex(TreeNode* category, std::string& name);
     void UnindexCategory(TreeNode* category);
     bool Notifying() const { return observer_ && bulkDepth_ == 0; }
     void NoteUnrecorded();

@@ -5,8 +5,11 @@
 #include "data/SafeFile.h"
 #include "edit/CategoryTree.h"
 #include "edit/EntryColumns.h"
+#include "edit/EntryNode.h"
+#include "edit/TreeNode.h"
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 
 namespace tessaro {
@@ -97,6 +100,17 @@ bool ReadHeader(const CsvRecord& record, HeaderMap& header, std::vector<CsvImpor
     return errors.size() == before;
 }
 
+void AppendRow(std::string& out, const EntryCells& cells)
+{
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        if (i > 0) {
+            out += ',';
+        }
+        out += CsvField(FormulaSafeCell(cells[i]));
+    }
+    out += "\r\n";
+}
+
 bool AllEmpty(const std::vector<std::string>& fields)
 {
     for (const std::string& field : fields) {
@@ -115,7 +129,7 @@ bool WriteEntryCsv(const CategoryTree& tree, const TextSink& sink)
     chunk.reserve(kChunkSize + 4096);
     for (const TreeNode* category = tree.FirstCategory(); category; category = category->NextSibling()) {
         for (const TreeNode* entry = category->FirstChild(); entry; entry = entry->NextSibling()) {
-            AppendCsvRecord(chunk, CellsOf(entry->Payload()->record, tree.Styles()));
+            AppendRow(chunk, CellsOf(entry->Payload()->record, tree.Styles()));
             if (chunk.size() >= kChunkSize) {
                 if (!sink(chunk.data(), chunk.size())) {
                     return false;
@@ -153,11 +167,17 @@ std::string DescribeImportError(const CsvImportError& error)
     return "line " + std::to_string(error.line) + ", column " + error.column + ": " + error.reason;
 }
 
-CsvImportResult ReadEntryCsv(std::string_view text)
+namespace {
+
+std::size_t ReadRows(CsvReader& reader, const std::function<bool(const MdbEntry&)>& onRecord,
+                     const std::function<void(const CsvImportError&)>& onError)
 {
-    CsvImportResult result;
     const std::vector<EntryColumn>& columns = EntryColumns();
-    CsvReader reader(text);
+    std::size_t errorCount = 0;
+    const auto fault = [&](CsvImportError error) {
+        ++errorCount;
+        onError(error);
+    };
     CsvRecord record;
     HeaderMap header;
     bool headerRead = false;
@@ -167,7 +187,11 @@ CsvImportResult ReadEntryCsv(std::string_view text)
     while (reader.Next(record)) {
         if (!headerRead) {
             headerRead = true;
-            headerGood = ReadHeader(record, header, result.errors);
+            std::vector<CsvImportError> headerErrors;
+            headerGood = ReadHeader(record, header, headerErrors);
+            for (CsvImportError& error : headerErrors) {
+                fault(std::move(error));
+            }
             continue;
         }
         if (!headerGood || AllEmpty(record.fields)) {
@@ -176,35 +200,109 @@ CsvImportResult ReadEntryCsv(std::string_view text)
         const std::size_t width = header.names.size();
         if (record.fields.size() != width) {
             const std::size_t field = std::min(record.fields.size(), width);
-            result.errors.push_back({record.line, FieldName(header, field),
-                                     record.fields.size() < width
-                                         ? "missing: the row has " + std::to_string(record.fields.size()) +
-                                               " fields, the header " + std::to_string(width)
-                                         : "more fields than the header's " + std::to_string(width)});
+            fault({record.line, FieldName(header, field),
+                   record.fields.size() < width
+                       ? "missing: the row has " + std::to_string(record.fields.size()) + " fields, the header " +
+                             std::to_string(width)
+                       : "more fields than the header's " + std::to_string(width)});
             continue;
         }
         for (std::string& cell : cells) {
             cell.clear();
         }
         for (std::size_t field = 0; field < width; ++field) {
-            cells[header.columnOfField[field]].swap(record.fields[field]);
+            std::string& cell = cells[header.columnOfField[field]];
+            cell.swap(record.fields[field]);
+            RestoreFormulaSafeCell(cell);
         }
         MdbEntry entry;
         const std::vector<CellFault> faults = RecordFromCells(cells, entry);
-        for (const CellFault& fault : faults) {
-            result.errors.push_back({record.line, columns[fault.column].name, fault.reason});
+        for (const CellFault& cellFault : faults) {
+            fault({record.line, columns[cellFault.column].name, cellFault.reason});
         }
-        if (faults.empty()) {
-            result.records.push_back(entry);
+        if (faults.empty() && !onRecord(entry)) {
+            return errorCount;
         }
     }
     if (const std::optional<CsvSyntaxError>& syntax = reader.Error()) {
-        result.errors.push_back({syntax->line, FieldName(header, syntax->field), syntax->reason});
+        fault({syntax->line, FieldName(header, syntax->field), syntax->reason});
     }
     if (!headerRead && !reader.Error()) {
-        result.errors.push_back({1, columns.front().name, "missing: the file holds no header row"});
+        fault({1, columns.front().name, "missing: the file holds no header row"});
     }
+    return errorCount;
+}
+
+// A cell a spreadsheet would take for a formula, behind any number of '.
+bool BeginsLikeAFormula(std::string_view cell)
+{
+    const std::size_t first = cell.find_first_not_of('\'');
+    if (first == std::string_view::npos) {
+        return false;
+    }
+    const char c = cell[first];
+    return c == '=' || c == '+' || c == '-' || c == '@' || c == '\t' || c == '\r';
+}
+
+} // namespace
+
+std::string FormulaSafeCell(std::string_view cell)
+{
+    return BeginsLikeAFormula(cell) ? "'" + std::string(cell) : std::string(cell);
+}
+
+void RestoreFormulaSafeCell(std::string& cell)
+{
+    if (!cell.empty() && cell.front() == '\'' && BeginsLikeAFormula(cell)) {
+        cell.erase(0, 1);
+    }
+}
+
+CsvImportResult ReadEntryCsv(std::string_view text)
+{
+    CsvImportResult result;
+    CsvReader reader(text);
+    ReadRows(
+        reader,
+        [&result](const MdbEntry& record) {
+            result.records.push_back(record);
+            return true;
+        },
+        [&result](const CsvImportError& error) { result.errors.push_back(error); });
     return result;
+}
+
+std::size_t ReadEntryCsv(CsvTextSource source, const std::function<bool(const MdbEntry&)>& onRecord,
+                         const std::function<void(const CsvImportError&)>& onError)
+{
+    CsvReader reader(std::move(source));
+    return ReadRows(reader, onRecord, onError);
+}
+
+TreeNode* InsertImportedRecord(CategoryTree& tree, const MdbEntry& record)
+{
+    auto entry = std::make_unique<EntryNode>();
+    entry->record = record;
+    TreeNode* category = tree.FindCategory(std::string(record.CategoryBytes()));
+    const TreeNode* last = category ? category->LastChild() : nullptr;
+    if (category && !last) {
+        return tree.InsertSorted(std::move(entry)); // a category without entries yet
+    }
+    if (last && CompareGroup(*last->Payload(), *entry) > 0) {
+        return tree.InsertSorted(std::move(entry)); // out of tree order: the editor's own rule
+    }
+    // Last of its category, where the export's rows go: a main entry is taken as
+    // it stands, bytes after a title's end and leading blanks included.
+    if (entry->IsSubEntry() && (!last || CompareGroup(*last->Payload(), *entry) != 0)) {
+        entry->record = AsMainEntry(entry->record);
+    }
+    if (!category) {
+        category = tree.InsertCategoryNode(*entry, Place::Last());
+        if (!category) {
+            return nullptr;
+        }
+    }
+    return tree.InsertEntryNode(category, std::move(entry), Place::Last());
 }
 
 } // namespace tessaro

@@ -2,7 +2,13 @@
 // A pane as a spreadsheet: one CSV row per entry in tree order under a header
 // of the column names (see EntryColumns.h for the row), and back. UTF-8,
 // RFC 4180, CR LF line ends.
+//
+// A cell that begins with = + - @, a tab or a carriage return is written with
+// a ' in front, so that a spreadsheet takes it as text and never as a formula;
+// so is a cell of such a beginning after one or more '. Reading takes that one
+// ' off again, so every cell reads back as it was.
 
+#include "data/Csv.h"
 #include "data/MdbEntry.h"
 
 #include <functional>
@@ -13,6 +19,7 @@
 namespace tessaro {
 
 class CategoryTree;
+class TreeNode;
 
 // Takes the text piece by piece; returning false stops the writing.
 using TextSink = std::function<bool(const char* data, std::size_t size)>;
@@ -44,5 +51,21 @@ struct CsvImportResult
 // names (any order, any letter case); the name columns may be left out. Rows
 // whose cells are all empty are passed over. Every fault is listed.
 CsvImportResult ReadEntryCsv(std::string_view text);
+
+// The same, row by row as the text arrives: each good row's record goes to
+// onRecord (false from it stops the reading), each fault to onError. Holds no
+// more than the row being read. The number of faults.
+std::size_t ReadEntryCsv(CsvTextSource source, const std::function<bool(const MdbEntry&)>& onRecord,
+                         const std::function<void(const CsvImportError&)>& onError);
+
+// A cell as the export writes it (see above) and as reading takes it back.
+std::string FormulaSafeCell(std::string_view cell);
+void RestoreFormulaSafeCell(std::string& cell);
+
+// Puts the record of an imported row into the tree at its sorted place. Rows
+// in tree order, as the export writes them, keep every byte; only a sub entry
+// that would stand apart from its group becomes a main entry. nullptr when the
+// tree refused it.
+TreeNode* InsertImportedRecord(CategoryTree& tree, const MdbEntry& record);
 
 } // namespace tessaro

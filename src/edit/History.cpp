@@ -1,6 +1,7 @@
 #include "edit/History.h"
 
 #include <algorithm>
+#include <new>
 
 namespace tessaro {
 
@@ -42,8 +43,19 @@ void History::Begin(const std::string& name, PaneId active)
 
 void History::Commit()
 {
-    if (depth_ == 0 || --depth_ > 0)
+    if (depth_ == 0)
         return;
+    if (depth_ > 1) {
+        --depth_;
+        return;
+    }
+    // What needs memory comes first: running out of it here leaves the step
+    // open, for Rollback to take back.
+    std::array<std::vector<TreeNode*>, 2> severalAfter;
+    for (PaneId id : kPaneIds)
+        severalAfter[PaneIndex(id)] = SeveralSelected(Pane(id).tree);
+    steps_.reserve(applied_ + 1);
+    depth_ = 0;
     for (PaneState& pane : panes_)
         pane.tree.Record(nullptr);
     if (!recording_.Touches(PaneId::Mdb) && !recording_.Touches(PaneId::Archive))
@@ -53,14 +65,48 @@ void History::Commit()
     for (PaneId id : kPaneIds) {
         Part& part = recording_.parts[PaneIndex(id)];
         part.selectedAfter = Pane(id).tree.Selected();
-        part.severalAfter = SeveralSelected(Pane(id).tree);
+        part.severalAfter = std::move(severalAfter[PaneIndex(id)]);
         if (recording_.Touches(id)) {
             part.versionBefore = Pane(id).version;
             SetVersion(id, recording_.id);
         }
     }
+    recording_.bytes = recording_.parts[0].journal.Bytes() + recording_.parts[1].journal.Bytes();
     steps_.push_back(std::move(recording_));
     applied_ = steps_.size();
+    CountMemory();
+    DropOldestBeyondLimit();
+}
+
+void History::SetMemoryLimit(std::size_t bytes)
+{
+    memoryLimit_ = bytes;
+    DropOldestBeyondLimit();
+}
+
+void History::CountMemory()
+{
+    memoryHeld_ = 0;
+    for (const Step& step : steps_)
+        memoryHeld_ += step.bytes;
+}
+
+void History::DropOldestBeyondLimit()
+{
+    // Only done steps go, oldest first: the trees stand after them, so the
+    // steps left still fit. A pane's modified state needs no change: its saved
+    // version can no longer be reached by undo, so it stays modified.
+    std::size_t drop = 0;
+    std::size_t held = memoryHeld_;
+    while (held > memoryLimit_ && drop + 1 < applied_) {
+        held -= steps_[drop].bytes;
+        ++drop;
+    }
+    if (drop == 0)
+        return;
+    steps_.erase(steps_.begin(), steps_.begin() + static_cast<std::ptrdiff_t>(drop));
+    applied_ -= drop;
+    memoryHeld_ = held;
 }
 
 void History::Rollback()
@@ -102,12 +148,27 @@ void History::Reselect(CategoryTree& tree, TreeNode* node, const std::vector<Tre
 
 PaneId History::Undo()
 {
-    Step& step = steps_[--applied_];
+    Step& step = steps_[applied_ - 1];
+    // Each tree is taken back whole or not at all; when memory runs out for
+    // the second, the first is made again, and the step stays done.
+    bool mdbUndone = false;
+    try {
+        for (PaneId id : kPaneIds) {
+            if (step.Touches(id)) {
+                Pane(id).tree.Undo(step.parts[PaneIndex(id)].journal);
+                mdbUndone = mdbUndone || id == PaneId::Mdb;
+            }
+        }
+    } catch (const std::bad_alloc&) {
+        if (mdbUndone)
+            Pane(PaneId::Mdb).tree.Redo(step.parts[PaneIndex(PaneId::Mdb)].journal);
+        throw;
+    }
+    --applied_;
     for (PaneId id : kPaneIds) {
         if (!step.Touches(id))
             continue;
         Part& part = step.parts[PaneIndex(id)];
-        Pane(id).tree.Undo(part.journal);
         SetVersion(id, part.versionBefore);
         Reselect(Pane(id).tree, part.selectedBefore, part.severalBefore);
     }
@@ -116,12 +177,25 @@ PaneId History::Undo()
 
 PaneId History::Redo()
 {
-    Step& step = steps_[applied_++];
+    Step& step = steps_[applied_];
+    bool mdbRedone = false;
+    try {
+        for (PaneId id : kPaneIds) {
+            if (step.Touches(id)) {
+                Pane(id).tree.Redo(step.parts[PaneIndex(id)].journal);
+                mdbRedone = mdbRedone || id == PaneId::Mdb;
+            }
+        }
+    } catch (const std::bad_alloc&) {
+        if (mdbRedone)
+            Pane(PaneId::Mdb).tree.Undo(step.parts[PaneIndex(PaneId::Mdb)].journal);
+        throw;
+    }
+    ++applied_;
     for (PaneId id : kPaneIds) {
         if (!step.Touches(id))
             continue;
         Part& part = step.parts[PaneIndex(id)];
-        Pane(id).tree.Redo(part.journal);
         SetVersion(id, step.id);
         Reselect(Pane(id).tree, part.selectedAfter, part.severalAfter);
     }
@@ -163,6 +237,7 @@ void History::ResetPane(PaneId pane)
     }
     steps_ = std::move(kept);
     applied_ = keptApplied;
+    CountMemory();
 
     PaneState& state = Pane(pane);
     state.version = state.savedVersion = ++lastId_;

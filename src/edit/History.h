@@ -58,6 +58,14 @@ public:
     std::size_t StepCount() const { return steps_.size(); }
     std::size_t AppliedCount() const { return applied_; }
 
+    // The memory the steps may hold. Past it the oldest steps are dropped,
+    // the newest always kept; a pane whose saved point goes with them stays
+    // modified until it is saved again.
+    static constexpr std::size_t kDefaultMemoryLimit = std::size_t(256) << 20;
+    void SetMemoryLimit(std::size_t bytes);
+    std::size_t MemoryLimit() const { return memoryLimit_; }
+    std::size_t MemoryHeld() const { return memoryHeld_; }
+
 private:
     struct Part
     {
@@ -75,6 +83,7 @@ private:
         std::string name;
         PaneId active = PaneId::Mdb;
         std::array<Part, 2> parts;
+        std::size_t bytes = 0; // what its journals hold
 
         bool Touches(PaneId pane) const { return !parts[PaneIndex(pane)].journal.IsEmpty(); }
         bool TouchesBoth() const { return Touches(PaneId::Mdb) && Touches(PaneId::Archive); }
@@ -83,6 +92,8 @@ private:
     PaneState& Pane(PaneId pane) { return panes_[PaneIndex(pane)]; }
     void SetVersion(PaneId pane, uint64_t version);
     static void Reselect(CategoryTree& tree, TreeNode* node, const std::vector<TreeNode*>& several);
+    void DropOldestBeyondLimit();
+    void CountMemory();
 
     Panes& panes_;
     std::vector<Step> steps_;
@@ -90,6 +101,8 @@ private:
     Step recording_;
     int depth_ = 0;
     uint64_t lastId_ = 0;
+    std::size_t memoryLimit_ = kDefaultMemoryLimit;
+    std::size_t memoryHeld_ = 0;
 };
 
 } // namespace tessaro

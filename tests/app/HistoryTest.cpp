@@ -1,6 +1,7 @@
 // Undo and redo through the window's commands: random sessions over both panes,
 // undone to the loaded files and redone through every state met on the way.
 #include "support/AppTestSupport.h"
+#include "app/SettingsKeys.h"
 #include "support/TreeTestSupport.h"
 
 #include "data/ArchiveFile.h"
@@ -341,6 +342,79 @@ TEST_F(HistoryTest, ResettingAPaneDropsItsStepsAndThoseThatDependOnThem)
     state.Undo();
     EXPECT_TRUE(Sound());
     EXPECT_FALSE(state.workspace.history.CanUndo());
+}
+
+} // namespace
+} // namespace tessaro
+
+namespace tessaro {
+namespace {
+
+class HistoryMemoryTest : public AppTest
+{
+protected:
+    // Copies the archive's category over and deletes it there again: two steps.
+    void CopyAndDelete()
+    {
+        state.TreeGotFocus(PaneId::Archive);
+        state.TreeSelectionChanged(PaneId::Archive, state.Pane(PaneId::Archive).tree.FirstCategory());
+        state.Copy();
+        state.TreeGotFocus(PaneId::Mdb);
+        state.TreeSelectionChanged(PaneId::Mdb, CategoryNamed(state.Pane(PaneId::Mdb).tree, "Big"));
+        prompts.Answer(MsgAnswer::Yes);
+        state.DeleteSelected();
+    }
+};
+
+TEST_F(HistoryMemoryTest, TheOldestStepsGoPastTheLimitAndTheSavedPointStaysModified)
+{
+    WriteTestMdb(Path("MDB.bup"), Records({{"Pop", 1, 100, "m"}}));
+    OpenMdbFile(Path("MDB.bup"));
+    std::vector<TestEntry> entries;
+    for (int i = 0; i < 500; ++i)
+        entries.push_back({"Big", i % 7, 90 + i % 11, "e" + std::to_string(i)});
+    NewArchiveWith(entries);
+    EXPECT_EQ(state.workspace.history.MemoryLimit(), std::size_t(256) << 20);
+
+    CopyAndDelete();
+    const std::size_t round = state.workspace.history.MemoryHeld();
+    ASSERT_GT(round, 500u * 100) << "a copy of 500 entries holds their nodes";
+    // Room for about three rounds: ten rounds keep the newest steps only.
+    state.workspace.history.SetMemoryLimit(3 * round);
+    for (int i = 0; i < 10; ++i) {
+        CopyAndDelete();
+        EXPECT_LE(state.workspace.history.MemoryHeld(), 3 * round + round / 2);
+    }
+    EXPECT_LT(state.workspace.history.StepCount(), 8u);
+    EXPECT_GE(state.workspace.history.StepCount(), 4u);
+    EXPECT_EQ(state.workspace.history.UndoName().rfind("Delete", 0), 0u);
+    // Everything that is left undoes and redoes; the MDB's loaded point is gone, so it stays modified.
+    while (state.workspace.history.CanUndo())
+        state.Undo();
+    EXPECT_TRUE(state.Pane(PaneId::Mdb).Modified());
+    while (state.workspace.history.CanRedo())
+        state.Redo();
+    EXPECT_EQ(Layout(state.Pane(PaneId::Mdb).tree), "Pop{m}");
+    EXPECT_TRUE(state.Pane(PaneId::Mdb).Modified());
+    EXPECT_TRUE(PanesAreSound(state.Pane(PaneId::Mdb), state.Pane(PaneId::Archive)));
+
+    // One step larger than the limit is kept: the last command can always be undone.
+    state.workspace.history.SetMemoryLimit(1);
+    EXPECT_EQ(state.workspace.history.StepCount(), 1u);
+    state.Undo();
+    EXPECT_NE(CategoryNamed(state.Pane(PaneId::Mdb).tree, "Big"), nullptr);
+}
+
+TEST_F(HistoryMemoryTest, TheLimitIsASettingInMegabytes)
+{
+    store.WriteInt(settings::kSection, settings::kUndoMemoryMB, 64);
+    state.LoadSettings();
+    EXPECT_EQ(state.workspace.history.MemoryLimit(), std::size_t(64) << 20);
+    store.WriteInt(settings::kSection, settings::kUndoMemoryMB, 0); // out of range: the default
+    state.LoadSettings();
+    EXPECT_EQ(state.workspace.history.MemoryLimit(), std::size_t(256) << 20);
+    EXPECT_TRUE(state.SaveSettings());
+    EXPECT_EQ(store.ReadInt(settings::kSection, settings::kUndoMemoryMB, -1), 256);
 }
 
 } // namespace

@@ -85,7 +85,7 @@ TEST_F(SettingsTest, EverythingWrittenAtExitIsReadAtTheNextStart)
     EXPECT_EQ(store.IntValue(kSection, "YamahaBackupStruktur"), 0);
     EXPECT_EQ(store.IntValue(kSection, "LeftPos"), 120);
     EXPECT_EQ(store.IntValue(kSection, "TopPos"), 45);
-    EXPECT_EQ(store.Count(), 1u + 11 + 20); // language, eleven single values, twenty recent files
+    EXPECT_EQ(store.Count(), 1u + 12 + 20); // language, twelve single values, twenty recent files
 
     AppPrompts nextPrompts;
     MainWindowState next(nextPrompts, store, styles);

@@ -3,6 +3,7 @@
 #include "app/FileKinds.h"
 #include "app/SettingsKeys.h"
 #include "support/AppTestSupport.h"
+#include "support/TreeTestSupport.h"
 
 #include <fstream>
 
@@ -84,8 +85,30 @@ TEST_F(WindowCommandsTest, AFileThatIsNoMdbIsRefusedByTheMdbReader)
     std::ofstream(Path("notes.txt")) << "hello";
     state.OpenFiles({Path("notes.txt"), Path("missing.bup")});
     EXPECT_FALSE(state.Pane(PaneId::Mdb).loaded);
-    EXPECT_EQ(prompts.Texts(), (std::vector<std::string>{"Invalid file size!", "Error opening file!"}));
+    EXPECT_EQ(prompts.Texts(), (std::vector<std::string>{"These files were not found:\n" + Path("missing.bup"),
+                                                          "Invalid file size!"}));
     EXPECT_EQ(state.Pane(PaneId::Mdb).recentFiles[0], ""); // neither is remembered
+}
+
+TEST_F(WindowCommandsTest, FilesHandedOverWhileBusyWaitOnceEachAndMissingOnesAreNamedTogether)
+{
+    // 300 requests for three files while a dialog is open: three wait.
+    std::vector<std::string> pending;
+    for (int i = 0; i < 100; ++i)
+        MainWindowState::AddPendingFiles(pending, {Path("a.mdx"), Path("gone1.bup"), Path("gone2.mdx")});
+    EXPECT_EQ(pending, (std::vector<std::string>{Path("a.mdx"), Path("gone1.bup"), Path("gone2.mdx")}));
+    // Many different ones: the most recent stay, the list does not grow.
+    for (int i = 0; i < 1000; ++i)
+        MainWindowState::AddPendingFiles(pending, {Path("f" + std::to_string(i) + ".mdx")});
+    ASSERT_EQ(pending.size(), MainWindowState::kMaxPendingFiles);
+    EXPECT_EQ(pending.back(), Path("f999.mdx"));
+    EXPECT_EQ(pending.front(), Path("f" + std::to_string(1000 - MainWindowState::kMaxPendingFiles) + ".mdx"));
+
+    WriteTestArchive(Path("a.mdx"), Records({{"Jazz", 1, 100, "Take Five"}}));
+    state.OpenFiles({Path("gone1.bup"), Path("a.mdx"), Path("gone2.mdx")});
+    EXPECT_EQ(prompts.Texts(), (std::vector<std::string>{"These files were not found:\n" + Path("gone1.bup") +
+                                                          "\n" + Path("gone2.mdx")}));
+    EXPECT_EQ(Layout(state.Pane(PaneId::Archive).tree), "Jazz{Take Five}");
 }
 
 TEST_F(WindowCommandsTest, EachPaneAsksBeforeItsChangesAreReplaced)

@@ -55,15 +55,18 @@ TEST_F(CliTest, AnArchiveTooLargeForMemoryIsRefusedWithItsNameAndSize)
     ASSERT_EQ(::ftruncate(fd, 4'000'000'016), 0);
     ::close(fd);
 
-    const std::string command = "cd " + Quoted(folder.path().string()) + " && ulimit -v 1048576 && " +
-                                Quoted(TESSARO_CLI) + " info " + Quoted(path) + " >" +
-                                Quoted(folder / "out") + " 2>" + Quoted(folder / "err");
-    const int raw = std::system(command.c_str());
-    ASSERT_TRUE(WIFEXITED(raw));
-    EXPECT_EQ(WEXITSTATUS(raw), 1);
-    const std::string err = ReadText(folder / "err");
-    EXPECT_TRUE(Has(err, "huge.mdx is 4000000016 bytes long: too large for the memory")) << err;
-    EXPECT_EQ(ReadText(folder / "out"), "");
+    for (const char* run : {" info ", " check "}) {
+        const std::string command = "cd " + Quoted(folder.path().string()) + " && ulimit -v 1048576 && " +
+                                    Quoted(TESSARO_CLI) + run + Quoted(path) + " >" + Quoted(folder / "out") +
+                                    " 2>" + Quoted(folder / "err");
+        const int raw = std::system(command.c_str());
+        ASSERT_TRUE(WIFEXITED(raw));
+        EXPECT_EQ(WEXITSTATUS(raw), 1);
+        const std::string err = ReadText(folder / "err");
+        EXPECT_TRUE(Has(err, "huge.mdx is 4000000016 bytes long: too large for the memory")) << run << err;
+        EXPECT_FALSE(Has(err, "%")) << run << err; // every placeholder filled
+        EXPECT_EQ(ReadText(folder / "out"), "");
+    }
 }
 
 } // namespace

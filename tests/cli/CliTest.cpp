@@ -237,6 +237,22 @@ TEST_F(CliTest, OutputThatCannotBeWrittenFails)
         EXPECT_EQ(run.status, 1) << args[0];
         EXPECT_TRUE(Has(run.err, "standard output: write error")) << args[0] << ": " << run.err;
     }
+    // diff: 1 would say the files differ; 2 is its failure, as its help says.
+    const CliRun diff = Cli({"diff", mdb, WriteArchive("Other.mdx", {Record("Pop", "Other", 0, 90)})}, "/dev/full");
+    EXPECT_EQ(diff.status, 2);
+    EXPECT_TRUE(Has(diff.err, "standard output: write error")) << diff.err;
+    EXPECT_TRUE(Has(Cli({"--help"}).out, "2 for a usage error, a\n           refused file or output that cannot be written."));
+}
+
+TEST_F(CliTest, ListShowsControlCharactersInTitlesEscaped)
+{
+    const std::string archive = WriteArchive("c.mdx", {Record("Pop\x1B[2J", "Bell\x07 \\ x", 0, 90)});
+    const CliRun run = Cli({"list", archive});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(Has(run.out, "Pop\\x1b[2J\n")) << run.out;
+    EXPECT_TRUE(Has(run.out, "\tBell\\x07 \\\\ x ")) << run.out;
+    EXPECT_EQ(run.out.find('\x1B'), std::string::npos);
+    EXPECT_EQ(run.out.find('\x07'), std::string::npos);
 }
 
 TEST_F(CliTest, BadChecksumWarnsButOnlyCheckFails)
@@ -389,28 +405,64 @@ TEST_F(CliTest, ConvertThatCannotWriteFailsAndNamesTheFile)
     EXPECT_TRUE(Has(run.err, "missing/out.bup: Error saving MDB to disk!"));
 }
 
-// A nearly full disk, where a small file system can be mounted without being root
-// (a user and mount namespace of its own); skipped where it cannot.
-TEST_F(CliTest, ConvertOntoANearlyFullDiskRefusesAndSaysWhy)
+// Runs the command (after "tessaro-cli") onto a nearly full disk, where a small
+// file system can be mounted without being root (a user and mount namespace of
+// its own); its exit status, 77 where no such disk can be had. The MDB lies
+// on the disk as MDB.bup beforehand; 99 when the command changed it.
+int OntoANearlyFullDisk(const std::string& mdb, const std::string& disk, const std::string& command,
+                        const std::string& err, const std::string& listing)
+{
+    // 256 KB hold the old MDB but not a second copy of it beside.
+    const std::string script =
+        "mount -t tmpfs -o size=256k tessaro-test " + Quoted(disk) + " || exit 77; " + "cp " + Quoted(mdb) +
+        " " + Quoted(disk + "/MDB.bup") + " && " + Quoted(TESSARO_CLI) + " " + command + " 2>" + Quoted(err) +
+        "; status=$?; " + "cmp -s " + Quoted(mdb) + " " + Quoted(disk + "/MDB.bup") + " || status=99; ls -A " +
+        Quoted(disk) + " >" + Quoted(listing) + "; exit $status";
+    const int raw = std::system(("unshare -rm sh -c " + Quoted(script) + " 2>/dev/null").c_str());
+    const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return status == 127 || (status == 1 && ReadText(err).empty()) ? 77 : status;
+}
+
+TEST_F(CliTest, ConvertAndImportOntoANearlyFullDiskRefuseAndSayWhy)
 {
     const std::string mdb = WriteMdb("MDB_Pro.bup", KeyboardModel::Psr9000Pro);
     const std::string disk = folder / "floppy";
     std::filesystem::create_directory(disk);
-    // 256 KB hold the old MDB but not a second copy of it beside.
-    const std::string script =
-        "mount -t tmpfs -o size=256k tessaro-test " + Quoted(disk) + " || exit 77; " + "cp " + Quoted(mdb) +
-        " " + Quoted(disk + "/MDB.bup") + " && " + Quoted(TESSARO_CLI) + " convert " + Quoted(mdb) + " " +
-        Quoted(disk + "/MDB.bup") + " --model 9000 2>" + Quoted(folder / "stderr") + "; status=$?; " +
-        "cmp -s " + Quoted(mdb) + " " + Quoted(disk + "/MDB.bup") + " || status=99; ls -A " + Quoted(disk) +
-        " >" + Quoted(folder / "stdout") + "; exit $status";
-    const int raw = std::system(("unshare -rm sh -c " + Quoted(script) + " 2>/dev/null").c_str());
-    const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    if (status == 77 || status == 127 || (status == 1 && ReadText(folder / "stderr").empty()))
-        GTEST_SKIP() << "no small file system can be mounted here";
-    EXPECT_EQ(status, 1) << "99: the file on the full disk was changed";
-    EXPECT_TRUE(Has(ReadText(folder / "stderr"), "MDB.bup: not enough free space for a safe save"))
-        << ReadText(folder / "stderr");
-    EXPECT_EQ(ReadText(folder / "stdout"), "MDB.bup\n"); // no temporary file left behind
+    ASSERT_EQ(Cli({"export", mdb, "-o", folder / "x.csv"}).status, 0);
+    for (const std::string& command :
+         {"convert " + Quoted(mdb) + " " + Quoted(disk + "/MDB.bup") + " --model 9000",
+          "import " + Quoted(folder / "x.csv") + " " + Quoted(disk + "/MDB.bup") + " --model 9000"}) {
+        const int status = OntoANearlyFullDisk(mdb, disk, command, folder / "stderr", folder / "stdout");
+        if (status == 77)
+            GTEST_SKIP() << "no small file system can be mounted here";
+        EXPECT_EQ(status, 1) << command << ": 99: the file on the full disk was changed";
+        const std::string err = ReadText(folder / "stderr");
+        EXPECT_TRUE(Has(err, "MDB.bup: not enough free space for a safe save")) << err;
+        EXPECT_FALSE(Has(err, "?")) << command << ": no question the tool cannot ask: " << err;
+        EXPECT_EQ(ReadText(folder / "stdout"), "MDB.bup\n"); // no temporary file left behind
+    }
+}
+
+TEST_F(CliTest, WritesThatFailNameTheFileAndTheSystemsReason)
+{
+    const std::string mdb = WriteMdb("MDB.bup", KeyboardModel::Psr9000);
+    const std::string missing = folder / "missing/out";
+    CliRun run = Cli({"export", mdb, "-o", missing + ".csv"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(Has(run.err, "missing/out.csv: the CSV file cannot be written (No such file or directory)"))
+        << run.err;
+    run = Cli({"report", mdb, "-o", missing + ".txt"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(Has(run.err, "missing/out.txt: ")) << run.err;
+    EXPECT_TRUE(Has(run.err, "(No such file or directory)")) << run.err;
+    run = Cli({"convert", mdb, missing + ".mdx"});
+    EXPECT_TRUE(Has(run.err, "missing/out.mdx: Error saving archive to disk! (No such file or directory)"))
+        << run.err;
+    ASSERT_EQ(Cli({"export", mdb, "-o", folder / "x.csv"}).status, 0);
+    run = Cli({"import", folder / "x.csv", missing + ".bup"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(Has(run.err, "missing/out.bup: Error saving MDB to disk! (No such file or directory)"))
+        << run.err;
 }
 
 // ---- the demo files -------------------------------------------------------------

@@ -5,6 +5,7 @@
 
 #include "data/Csv.h"
 
+#include <fstream>
 #include <random>
 
 namespace tessaro {
@@ -51,16 +52,17 @@ TEST_F(CliToolsTest, VoicesAsTheEditorsListsOfferThem)
     const CliRun psr9000 = Cli({"voices"});
     EXPECT_EQ(psr9000.status, 0);
     EXPECT_EQ(psr9000.err, "");
-    // 880 rows less the 6 unsourced ones, and for the PSR-9000 less the 18 pro-only ones.
-    EXPECT_EQ(Lines(psr9000.out), 880u - 6 - 18);
+    // 880 rows less the 3 unsourced ones, and for the PSR-9000 less the 18 pro-only ones.
+    EXPECT_EQ(Lines(psr9000.out), 880u - 3 - 18);
     EXPECT_EQ(psr9000.out.rfind("1\t0\t112\t0\tPiano - Grand Piano\n", 0), 0u);
     EXPECT_TRUE(Has(psr9000.out, "\n245\t0\t116\t52\tChoir&Pad - Live!Gospel\n"));
     EXPECT_FALSE(Has(psr9000.out, "Live!Grand"));
-    EXPECT_FALSE(Has(psr9000.out, "Rotor Organ")); // its program is not known
+    EXPECT_FALSE(Has(psr9000.out, "Rock Organ2")); // its program is not known
+    EXPECT_TRUE(Has(psr9000.out, "\t0\t117\t18\tOrgan - Rotor Organ\n"));
     EXPECT_TRUE(Has(psr9000.out, "\n879\t64\t0\t115\tXG480 - FireWork\n"));
 
     const CliRun pro = Cli({"voices", "--model", "pro"});
-    EXPECT_EQ(Lines(pro.out), 880u - 6);
+    EXPECT_EQ(Lines(pro.out), 880u - 3);
     EXPECT_EQ(pro.out.rfind("0\t0\t113\t0\tPiano - Live!Grand\n", 0), 0u);
 }
 
@@ -100,6 +102,66 @@ TEST_F(CliToolsTest, ExportThenImportGivesWhatConvertGives)
             EXPECT_EQ(ReadBytes(folder / out), ReadBytes(converted)) << file << " -> " << out;
         }
     }
+}
+
+TEST_F(CliToolsTest, ExportThenImportOfHostileFilesGivesWhatConvertGives)
+{
+    // Bytes after a title's NUL, control characters, 0x7F to 0xFF, full fields,
+    // formulas, leading tabs; archives and MDBs of both models.
+    std::mt19937 rng(2121);
+    for (int file = 0; file < 12; ++file) {
+        std::vector<MdbEntry> records;
+        for (int n = 1 + int(rng() % 60); n > 0; --n) {
+            records.push_back(testing::AdversarialRecord(rng));
+        }
+        const bool mdb = file % 3 == 2;
+        const char* model = file % 2 ? "pro" : "9000";
+        const std::string in = mdb ? WriteMdb("in.bup", file % 2 ? KeyboardModel::Psr9000Pro : KeyboardModel::Psr9000,
+                                              records)
+                                   : WriteArchive("in.mdx", records);
+        const std::string out = mdb ? "out.bup" : "out.mdx";
+        ASSERT_EQ(Cli({"export", in, "-o", folder / "x.csv"}).status, 0);
+        const CliRun imported = Cli({"import", folder / "x.csv", folder / out, "--model", model});
+        ASSERT_EQ(imported.status, 0) << imported.err;
+        ASSERT_EQ(Cli({"convert", in, folder / ("c" + out), "--model", model}).status, 0);
+        EXPECT_EQ(ReadBytes(folder / out), ReadBytes(folder / ("c" + out))) << "file " << file;
+    }
+}
+
+TEST_F(CliToolsTest, ExportWritesFormulasAsTextAndToStandardOutputForADash)
+{
+    const std::string archive =
+        WriteArchive("f.mdx", {Record("=cmd|'/C calc'!A", "-Intro-", 0, 90), Record("Pop", "@x", 0, 90)});
+    const CliRun run = Cli({"export", archive, "-o", "-"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_FALSE(std::filesystem::exists(folder / "-"));
+    EXPECT_TRUE(Has(run.out, "\r\n'=cmd|'/C calc'!A,'-Intro-,")) << run.out;
+    EXPECT_TRUE(Has(run.out, "\r\nPop,'@x,"));
+    WriteText(folder / "x.csv", run.out);
+    ASSERT_EQ(Cli({"import", folder / "x.csv", folder / "back.mdx"}).status, 0);
+    ASSERT_EQ(Cli({"convert", archive, folder / "c.mdx"}).status, 0);
+    EXPECT_EQ(ReadBytes(folder / "back.mdx"), ReadBytes(folder / "c.mdx"));
+}
+
+TEST_F(CliToolsTest, ImportHoldsTheEntriesNotTheText)
+{
+    // 48 MB of empty rows under a 40 MB data limit: read whole, the text alone
+    // would not fit; read as it arrives, it builds an empty archive.
+    const std::string header = Cli({"export", WriteArchive("one.mdx")}).out;
+    {
+        std::ofstream csv(folder / "empty-rows.csv", std::ios::binary);
+        csv << header.substr(0, header.find("\r\n") + 2);
+        const std::string rows(1 << 20, '\n');
+        for (int i = 0; i < 48; ++i) {
+            csv << rows;
+        }
+    }
+    const std::string command = "ulimit -d 40000 && " + clitest::Quoted(TESSARO_CLI) + " import " +
+                                clitest::Quoted(folder / "empty-rows.csv") + " " +
+                                clitest::Quoted(folder / "none.mdx") + " 2>" + clitest::Quoted(folder / "err");
+    const int raw = std::system(("sh -c " + clitest::Quoted(command)).c_str());
+    EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 0) << ReadText(folder / "err");
+    EXPECT_TRUE(Has(Cli({"info", folder / "none.mdx"}).out, "Entries:    0\n"));
 }
 
 TEST_F(CliToolsTest, ImportListsEveryFaultAndWritesNothing)

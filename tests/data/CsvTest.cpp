@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 namespace tessaro {
@@ -95,6 +96,74 @@ TEST(CsvReader, SyntaxErrorsNameLineAndField)
     CsvRecord record;
     EXPECT_FALSE(reader.Next(record));
     EXPECT_FALSE(reader.Next(record));
+}
+
+// The same text handed over in pieces of every size from one byte up.
+Parsed ParseInPieces(std::string_view text, std::size_t piece)
+{
+    Parsed parsed;
+    std::size_t at = 0;
+    CsvReader reader([&](char* buffer, std::size_t capacity) {
+        const std::size_t count = std::min({capacity, piece, text.size() - at});
+        std::copy_n(text.data() + at, count, buffer);
+        at += count;
+        return count;
+    });
+    CsvRecord record;
+    while (reader.Next(record)) {
+        parsed.records.push_back(record);
+    }
+    parsed.error = reader.Error();
+    return parsed;
+}
+
+TEST(CsvReader, TextInPiecesReadsAsTheWholeText)
+{
+    const std::vector<std::string> texts = {
+        "\xEF\xBB\xBF" "a,b\r\n\r\nc,\"d\r\n\"\"e\"\"\"\rf,\n",
+        "x,\"y\"\"\"\r\n\"\"",
+        "a,\"open\r\n",
+        "a,b\"c\n",
+        "\"q\"x,1\n",
+        "\xEF\xBB",
+        std::string(200000, 'z') + ",\"" + std::string(70000, ',') + "\"\r\n" + std::string(3, '\n') + "end"};
+    for (const std::string& text : texts) {
+        const Parsed whole = Parse(text);
+        for (const std::size_t piece : {std::size_t(1), std::size_t(2), std::size_t(3), std::size_t(7),
+                                        std::size_t(4096), std::size_t(1) << 20}) {
+            const Parsed pieces = ParseInPieces(text, piece);
+            ASSERT_EQ(pieces.records.size(), whole.records.size()) << piece;
+            for (std::size_t i = 0; i < whole.records.size(); ++i) {
+                EXPECT_EQ(pieces.records[i].fields, whole.records[i].fields) << piece;
+                EXPECT_EQ(pieces.records[i].line, whole.records[i].line) << piece;
+            }
+            ASSERT_EQ(pieces.error.has_value(), whole.error.has_value()) << piece;
+            if (whole.error) {
+                EXPECT_EQ(pieces.error->reason, whole.error->reason);
+                EXPECT_EQ(pieces.error->line, whole.error->line);
+                EXPECT_EQ(pieces.error->field, whole.error->field);
+            }
+        }
+    }
+    EXPECT_EQ(Parse(texts[0]).records.size(), 3u);
+}
+
+TEST(CsvReader, ARowLongerThanAMebibyteIsRefusedNotHeld)
+{
+    const std::string field(CsvReader::kMaxRecordBytes + 10, 'x');
+    for (const std::string& text : {"a\r\n" + field + "\r\n", "a\r\nb,\"" + field + "\"\r\n"}) {
+        const Parsed parsed = ParseInPieces(text, 65536);
+        ASSERT_TRUE(parsed.error);
+        EXPECT_EQ(parsed.error->reason, "the row is longer than 1 MiB");
+        EXPECT_EQ(parsed.error->line, 2);
+        EXPECT_EQ(parsed.records.size(), 1u);
+    }
+    // Many rows of a mebibyte in all are no long row.
+    std::string rows;
+    while (rows.size() < 2 * CsvReader::kMaxRecordBytes) {
+        rows += "a,b,c\r\n";
+    }
+    EXPECT_FALSE(ParseInPieces(rows, 4096).error);
 }
 
 TEST(CsvWriter, QuotesOnlyWhatNeedsIt)

@@ -2,9 +2,11 @@
 // CSV that is not in the export's form listed with its line and column.
 #include "edit/EntryCsv.h"
 
+#include "data/ArchiveFile.h"
 #include "data/Csv.h"
 #include "edit/EntryColumns.h"
 #include "edit/PaneLoad.h"
+#include "edit/TreeNode.h"
 #include "support/DataTestSupport.h"
 #include "support/TreeTestSupport.h"
 
@@ -200,6 +202,87 @@ TEST_F(EntryCsvTest, ManyRowsReadBack)
         ASSERT_TRUE(InsertLoadedRecord(*again, record));
     }
     EXPECT_EQ(EntryCsvText(again->tree), EntryCsvText(pane->tree));
+}
+
+// The records of the tree in tree order, as a file saved from it holds them.
+std::vector<MdbEntry> TreeRecords(const CategoryTree& tree)
+{
+    std::vector<MdbEntry> records;
+    const RecordSource source = RecordsOf(tree);
+    while (const MdbEntry* record = source()) {
+        records.push_back(*record);
+    }
+    return records;
+}
+
+// Imports the text as tessaro-cli does: row by row, in pieces of the given size.
+std::unique_ptr<PaneState> Imported(const std::string& text, std::size_t piece, std::string* errors)
+{
+    auto pane = std::make_unique<PaneState>(NumberedStyles());
+    std::size_t at = 0;
+    ReadEntryCsv(
+        [&](char* buffer, std::size_t capacity) {
+            const std::size_t count = std::min({capacity, piece, text.size() - at});
+            std::copy_n(text.data() + at, count, buffer);
+            at += count;
+            return count;
+        },
+        [&](const MdbEntry& record) { return InsertImportedRecord(pane->tree, record) != nullptr; },
+        [&](const CsvImportError& error) { *errors += DescribeImportError(error) + "\n"; });
+    return pane;
+}
+
+TEST_F(EntryCsvTest, ExportThenImportOfHostileFilesGivesTheLoadedTreeByteForByte)
+{
+    // Each file as loading gives it (what convert saves), against its export imported again.
+    testing::TempFolder folder;
+    std::mt19937 rng(21);
+    int subEntries = 0;
+    for (int file = 0; file < 100; ++file) {
+        std::vector<MdbEntry> records;
+        for (int n = 1 + int(rng() % 40); n > 0; --n) {
+            records.push_back(testing::AdversarialRecord(rng));
+        }
+        ASSERT_EQ(WriteArchiveFile(folder / "f.mdx", SourceOf(records)), std::nullopt);
+        PaneState loaded{NumberedStyles()};
+        ASSERT_EQ(ReplaceWithArchiveFile(loaded, folder / "f.mdx"), std::nullopt);
+        const std::string text = EntryCsvText(loaded.tree);
+
+        std::string errors;
+        const std::unique_ptr<PaneState> back = Imported(text, 1 + rng() % 5000, &errors);
+        ASSERT_EQ(errors, "") << "file " << file;
+        const std::vector<MdbEntry> expected = TreeRecords(loaded.tree);
+        const std::vector<MdbEntry> got = TreeRecords(back->tree);
+        ASSERT_EQ(got.size(), expected.size()) << "file " << file;
+        for (std::size_t i = 0; i < got.size(); ++i) {
+            ASSERT_EQ(got[i].bytes(), expected[i].bytes()) << "file " << file << ", entry " << i;
+            subEntries += got[i].IsSubEntry() ? 1 : 0;
+        }
+    }
+    EXPECT_GT(subEntries, 10); // sub entries behind their group came through as such
+}
+
+TEST_F(EntryCsvTest, CellsASpreadsheetWouldRunAreWrittenAsTextAndReadBackAsTheyWere)
+{
+    const std::vector<std::pair<std::string, std::string>> cells = {
+        {"=cmd|'/C calc'!A", "'=cmd|'/C calc'!A"}, {"+1", "'+1"}, {"-Intro-", "'-Intro-"},
+        {"@SUM(A1)", "'@SUM(A1)"}, {"\tTab", "'\tTab"}, {"\rCR", "\"'\rCR\""}, {"'=x", "''=x"},
+        {"''@x", "'''@x"}, {"'Round", "'Round"}, {"''", "''"}, {"Pop=Rock", "Pop=Rock"}, {"", ""}};
+    for (const auto& [cell, written] : cells) {
+        EXPECT_EQ(CsvField(FormulaSafeCell(cell)), written) << cell;
+        std::string back = FormulaSafeCell(cell);
+        RestoreFormulaSafeCell(back);
+        EXPECT_EQ(back, cell);
+    }
+
+    // Whole rows: a title and a category that begin like formulas come back as they were.
+    Load({Record("=1+1", "@risk", 100), Record("-", "'+", 90)});
+    const std::string text = EntryCsvText(pane->tree);
+    EXPECT_NE(text.find("\r\n'=1+1,'@risk,"), std::string::npos) << text;
+    EXPECT_NE(text.find("\r\n'-,''+,"), std::string::npos) << text;
+    const CsvImportResult back = ReadEntryCsv(text);
+    EXPECT_EQ(Errors(back), "");
+    EXPECT_EQ(back.records, TreeRecords(pane->tree));
 }
 
 } // namespace

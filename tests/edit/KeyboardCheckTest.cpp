@@ -85,7 +85,7 @@ TEST_F(KeyboardCheckTest, UnknownVoicesDiskStylesAndValuesTheEditorRefuses)
 {
     MdbEntry record = Playable();
     record.setVoice(HandVoice::Left, {1, 2, 3});
-    record.setVoice(HandVoice::R3, {0, 117, 18}); // an organ whose program is not sourced: matches nothing
+    record.setVoice(HandVoice::R3, {0, 113, 18}); // an organ whose program is not sourced: matches nothing
     record.setStyleIndex(245 + 4);
     record.setTempo(20);
     record.setVariation(0);
@@ -97,7 +97,7 @@ TEST_F(KeyboardCheckTest, UnknownVoicesDiskStylesAndValuesTheEditorRefuses)
               "Tempo: '20' is not a whole number from 32 to 280, which the entry editor does not accept\n"
               "Variation: '0' is not A, B, C or D, which the entry editor does not accept\n"
               "Chd2-Vol: '130' is not a whole number from 0 to 127, which the entry editor does not accept\n"
-              "R3-Voice: <0,117,18> is no voice of the catalogue\n"
+              "R3-Voice: <0,113,18> is no voice of the catalogue\n"
               "Left-Voice: <1,2,3> is no voice of the catalogue\n");
 }
 

@@ -7,6 +7,7 @@
 #include "edit/History.h"
 #include "edit/PaneLoad.h"
 #include "edit/Reports.h"
+#include "support/AllocationFailure.h"
 #include "support/DataTestSupport.h"
 #include "support/FakeProgress.h"
 #include "support/FakePrompts.h"
@@ -20,28 +21,6 @@
 #include <new>
 #include <sys/resource.h>
 #include <unistd.h>
-
-// Allocation failure on demand: once armed, the n-th allocation after it throws.
-namespace {
-thread_local long g_allocationsUntilFailure = -1; // -1: never
-}
-
-void* operator new(std::size_t size)
-{
-    if (g_allocationsUntilFailure >= 0 && g_allocationsUntilFailure-- == 0)
-        throw std::bad_alloc();
-    if (void* memory = std::malloc(size ? size : 1))
-        return memory;
-    throw std::bad_alloc();
-}
-void operator delete(void* memory) noexcept
-{
-    std::free(memory);
-}
-void operator delete(void* memory, std::size_t) noexcept
-{
-    std::free(memory);
-}
 
 namespace tessaro {
 namespace {
@@ -120,10 +99,9 @@ TEST_F(LongWorkTest, RunningOutOfMemoryAnywhereInALoadIsAFailedLoadThatChangesNo
     int failures = 0;
     const std::string path = folder / "big.mdx";
     for (long n = 0; n < 20000; n += n < 64 ? 1 : 997) {
-        g_allocationsUntilFailure = n;
+        testing::FailAllocationAfter(n);
         const std::optional<Msg> result = ReplaceWithArchiveFile(archive, path);
-        const bool failed = g_allocationsUntilFailure < 0;
-        g_allocationsUntilFailure = -1;
+        const bool failed = testing::DisarmAllocationFailure();
         if (!failed) {
             // Enough allocations for the whole load: it went through.
             EXPECT_EQ(result, std::nullopt);
@@ -136,11 +114,11 @@ TEST_F(LongWorkTest, RunningOutOfMemoryAnywhereInALoadIsAFailedLoadThatChangesNo
     EXPECT_GT(failures, 60);
     EXPECT_EQ(archive.EntryCount(), 5000);
 
-    g_allocationsUntilFailure = 3;
     MdbImage image;
     image.SetSlot(0, Record(1));
+    testing::FailAllocationAfter(3);
     const std::optional<Msg> result = ReplaceWithMdbImage(mdb, image);
-    g_allocationsUntilFailure = -1;
+    testing::DisarmAllocationFailure();
     EXPECT_EQ(result, Msg::OutOfMemoryLoading);
     EXPECT_EQ(Layout(mdb.tree), "Mine{unsaved}");
 }

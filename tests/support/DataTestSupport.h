@@ -90,4 +90,42 @@ inline MdbEntry RandomRecord(std::mt19937& rng)
     return MdbEntry(RandomBytes(rng, kRecordSize).data());
 }
 
+// A 16-byte text field a hostile file may hold: bytes after the NUL, no NUL
+// at all, control characters, 0x7F to 0xFF, a formula, leading blanks.
+inline std::string AdversarialText(std::mt19937& rng)
+{
+    static const std::vector<std::string> kTexts = {
+        std::string("Title\0trailing\x01x", 16), "\tTab", "=cmd|'/C calc'!A", "+1", "-Intro-", "@SUM(A1)",
+        "'=quoted", "''+twice", "\rCR", "  sub", " \tmixed", "A title of 16 ch", std::string("\0after", 6),
+        "\x7F\x80\x81\x8D\x8F\x90\x9D\xFF", "\"quoted,comma\"", "tail ", "\xEF\xBB\xBFmark", "\n", "Plain"};
+    const int kind = int(rng() % 4);
+    if (kind == 0) {
+        return std::string(reinterpret_cast<const char*>(RandomBytes(rng, kTextFieldSize).data()), kTextFieldSize);
+    }
+    std::string text = kTexts[rng() % kTexts.size()];
+    if (kind == 1) { // random bytes after the text's end
+        text.resize(kTextFieldSize, '\0');
+        for (std::size_t i = text.find('\0') + 1; i < kTextFieldSize; ++i) {
+            text[i] = char(rng() % 3 == 0 ? rng() : 0);
+        }
+    }
+    return text;
+}
+
+// A record of a hostile file: random or all-zero bytes, adversarial texts.
+inline MdbEntry AdversarialRecord(std::mt19937& rng)
+{
+    MdbEntry record = rng() % 2 ? RandomRecord(rng) : MdbEntry();
+    record.bytes()[kInUseOffset] = uint8_t(1 + rng() % 255);
+    const std::string title = AdversarialText(rng);
+    const std::string category = rng() % 3 ? std::string(1, char('A' + rng() % 3)) : AdversarialText(rng);
+    record.SetTitle(title); // every byte, those after a NUL too
+    record.SetCategory(category);
+    if (rng() % 4 == 0) { // a few share a group, so sub entries stay sub entries
+        record.setStyleNumber(3);
+        record.setTempo(100);
+    }
+    return record;
+}
+
 } // namespace tessaro::testing

@@ -159,7 +159,7 @@ void CMainDlg::ShowAsButton(QAbstractButton* button, CommandId id)
 void CMainDlg::RunCommand(const std::function<void()>& command)
 {
     ++commandDepth_;
-    command();
+    state_.RunWithinMemory(command);
     --commandDepth_;
     Refresh();
 }

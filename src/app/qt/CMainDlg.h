@@ -181,7 +181,7 @@ private:
     };
     QList<Placed> placed_;
     QSize smallest_;
-    QStringList pendingFiles_;
+    std::vector<std::string> pendingFiles_;
     bool pendingScheduled_ = false;
 };
 

@@ -169,7 +169,10 @@ bool CMainDlg::TabFromTree(QObject* watched, QEvent* event)
 
 void CMainDlg::OpenFiles(const QStringList& paths)
 {
-    pendingFiles_ << paths;
+    std::vector<std::string> more;
+    for (const QString& path : paths)
+        more.push_back(QDir::toNativeSeparators(path).toStdString());
+    MainWindowState::AddPendingFiles(pendingFiles_, more);
     // Never inside the caller's own work (a socket's signal, the start sequence).
     if (!pendingScheduled_) {
         pendingScheduled_ = true;
@@ -180,7 +183,7 @@ void CMainDlg::OpenFiles(const QStringList& paths)
 void CMainDlg::OpenPendingFiles()
 {
     pendingScheduled_ = false;
-    if (pendingFiles_.isEmpty())
+    if (pendingFiles_.empty())
         return;
     // Not in the middle of a command, a dialog or a menu: the files wait for
     // the user to finish there (a pane must not change under an open editor).
@@ -191,9 +194,7 @@ void CMainDlg::OpenPendingFiles()
         return;
     }
     std::vector<std::string> files;
-    for (const QString& path : std::as_const(pendingFiles_))
-        files.push_back(QDir::toNativeSeparators(path).toStdString());
-    pendingFiles_.clear();
+    files.swap(pendingFiles_);
     RunCommand([this, &files] { state_.OpenFiles(files); });
 }
 

@@ -15,6 +15,8 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QDesktopServices>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -196,6 +198,27 @@ QStringList QtPrompts::HelpFolders(const QString& programFolder)
             QDir::cleanPath(program.filePath(QStringLiteral(TESSARO_HELP_DIR)))};
 }
 
+namespace {
+
+// Whether the desktop could show the file. Qt only starts xdg-open and counts
+// that as done, but xdg-open fails when no browser is installed (the default
+// on a minimal system): its exit status tells.
+bool ShowWithDesktop(const QString& file)
+{
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (opener.isEmpty())
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+    QProcess process;
+    process.start(opener, {file});
+    if (!process.waitForStarted(5000))
+        return false;
+    if (!process.waitForFinished(10000))
+        return true; // still running: it is the viewer itself, showing the page
+    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+} // namespace
+
 void QtPrompts::OpenHelp(const std::string& page)
 {
     const QString wanted = QString::fromStdString(page);
@@ -212,8 +235,7 @@ void QtPrompts::OpenHelp(const std::string& page)
                    MsgIcon::Warning, MsgButtons::Ok);
         return;
     }
-    // False when the desktop has no program for it (no xdg-open, no browser).
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(*found)))
+    if (!ShowWithDesktop(*found))
         MessageBox(FillArgs(Tr(Msg::NoHelpViewer), {QDir::toNativeSeparators(*found).toStdString()}),
                    MsgIcon::Warning, MsgButtons::Ok);
 }

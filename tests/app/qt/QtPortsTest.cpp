@@ -335,6 +335,9 @@ private slots:
 
         // A page but nothing to show it with: the offscreen platform opens no
         // document at all, as a desktop without xdg-open. Said too.
+        QTemporaryDir bin;
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", bin.path().toLocal8Bit());
         said.clear();
         QTimer::singleShot(0, this, [&said] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
@@ -346,6 +349,33 @@ private slots:
         QVERIFY2(said.startsWith(QStringLiteral("No program to show the help page was found.")),
                  qPrintable(said));
         QVERIFY2(said.contains(QStringLiteral("Tessaro_e.htm")), qPrintable(said));
+
+        // xdg-open there, but no browser behind it: it fails, and that is said as well;
+        // one that shows the page says nothing.
+        for (const int status : {3, 0}) {
+            QFile opener(bin.filePath(QStringLiteral("xdg-open")));
+            QVERIFY(opener.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            opener.write("#!/bin/sh\nexit " + QByteArray::number(status) + "\n");
+            opener.close();
+            opener.setPermissions(QFileDevice::ExeOwner | QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+            said.clear();
+            QTimer::singleShot(0, this, [&said] {
+                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                    said = box->text();
+                    box->accept();
+                }
+            });
+            prompts.OpenHelp(QStringLiteral(TESSARO_SOURCE_DIR "/help/Tessaro_e.htm").toStdString());
+            if (status != 0) {
+                QVERIFY2(said.startsWith(QStringLiteral("No program to show the help page was found.")),
+                         qPrintable(said));
+                QVERIFY2(said.contains(QStringLiteral("Tessaro_e.htm")), qPrintable(said));
+            } else {
+                QVERIFY2(said.isEmpty(), qPrintable(said));
+                QApplication::processEvents(); // the timer, with no box to answer
+            }
+        }
+        qputenv("PATH", path);
     }
 
     void dialogUnitsScaleWithTheFont()

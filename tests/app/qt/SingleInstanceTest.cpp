@@ -6,6 +6,8 @@
 #include "app/qt/CEditorApp.h"
 #include "common/Texts.h"
 
+#include <tuple>
+
 #include <QDialog>
 #include <QFile>
 #include <QLocalSocket>
@@ -400,6 +402,36 @@ private slots:
 
         first.kill();
         QVERIFY(first.waitForFinished(10000));
+    }
+
+    // --help and --version answer without a display; without one the editor
+    // says so in one line and exits with 1 instead of Qt aborting.
+    void withoutADisplay()
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(QString::fromLatin1(name));
+        const auto run = [&environment](const QStringList& arguments) {
+            QProcess process;
+            process.setProcessEnvironment(environment);
+            process.start(QStringLiteral(TESSARO_EXE), arguments);
+            process.waitForFinished(30000);
+            return std::make_tuple(process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                                   QString::fromUtf8(process.readAllStandardOutput()),
+                                   QString::fromUtf8(process.readAllStandardError()));
+        };
+        auto [status, out, err] = run({QStringLiteral("--help")});
+        QCOMPARE(status, 0);
+        QVERIFY2(out.startsWith(QStringLiteral("Usage: tessaro [FILE...]\n")), qPrintable(out));
+        QCOMPARE(err, QString());
+        std::tie(status, out, err) = run({QStringLiteral("--version")});
+        QCOMPARE(status, 0);
+        QVERIFY2(out.startsWith(QStringLiteral("tessaro ")), qPrintable(out));
+        std::tie(status, out, err) = run({});
+        QCOMPARE(status, 1);
+        QCOMPARE(out, QString());
+        QCOMPARE(err, QStringLiteral("tessaro: no display to show the window on (DISPLAY and WAYLAND_DISPLAY "
+                                     "are not set)\n"));
     }
 };
 

@@ -1,0 +1,41 @@
+#include "support/AllocationFailure.h"
+
+#include <cstdlib>
+#include <new>
+
+namespace {
+thread_local long g_allocationsUntilFailure = -1; // -1: never
+}
+
+void* operator new(std::size_t size)
+{
+    if (g_allocationsUntilFailure >= 0 && g_allocationsUntilFailure-- == 0)
+        throw std::bad_alloc();
+    if (void* memory = std::malloc(size ? size : 1))
+        return memory;
+    throw std::bad_alloc();
+}
+void operator delete(void* memory) noexcept
+{
+    std::free(memory);
+}
+void operator delete(void* memory, std::size_t) noexcept
+{
+    std::free(memory);
+}
+
+namespace tessaro::testing {
+
+void FailAllocationAfter(long allocations)
+{
+    g_allocationsUntilFailure = allocations;
+}
+
+bool DisarmAllocationFailure()
+{
+    const bool failed = g_allocationsUntilFailure < 0;
+    g_allocationsUntilFailure = -1;
+    return failed;
+}
+
+} // namespace tessaro::testing
