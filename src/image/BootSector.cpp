@@ -1,4 +1,5 @@
 #include "image/BootSector.h"
+#include "image/LittleEndian.h"
 
 #include <cstring>
 #include <string>
@@ -12,28 +13,6 @@ constexpr uint32_t kDirEntryBytes = 32;
 // Below this many clusters a FAT is FAT12, below the second FAT16; above, FAT32.
 constexpr uint32_t kFat16MinClusters = 4085;
 constexpr uint32_t kFat32MinClusters = 65525;
-
-uint32_t Le16(const uint8_t* p)
-{
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8;
-}
-
-uint32_t Le32(const uint8_t* p)
-{
-    return Le16(p) | Le16(p + 2) << 16;
-}
-
-void Put16(uint8_t* p, uint32_t v)
-{
-    p[0] = uint8_t(v);
-    p[1] = uint8_t(v >> 8);
-}
-
-void Put32(uint8_t* p, uint32_t v)
-{
-    Put16(p, v);
-    Put16(p + 2, v >> 16);
-}
 
 bool IsPowerOfTwoUpTo(uint32_t value, uint32_t limit)
 {

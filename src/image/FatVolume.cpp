@@ -1,4 +1,5 @@
 #include "image/FatVolume.h"
+#include "image/LittleEndian.h"
 
 #include "data/AsciiCase.h"
 #include "image/ShortName.h"
@@ -21,28 +22,6 @@ constexpr uint8_t kAttrArchive = 0x20;
 constexpr uint8_t kAttrLongName = 0x0F;
 constexpr int kLongNameChars = 13; // per long-name entry
 constexpr int kMaxLongNameEntries = 20;
-
-uint32_t Le16(const uint8_t* p)
-{
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8;
-}
-
-uint32_t Le32(const uint8_t* p)
-{
-    return Le16(p) | Le16(p + 2) << 16;
-}
-
-void Put16(uint8_t* p, uint32_t v)
-{
-    p[0] = uint8_t(v);
-    p[1] = uint8_t(v >> 8);
-}
-
-void Put32(uint8_t* p, uint32_t v)
-{
-    Put16(p, v);
-    Put16(p + 2, v >> 16);
-}
 
 std::vector<std::string_view> Components(std::string_view path)
 {

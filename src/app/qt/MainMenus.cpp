@@ -19,7 +19,7 @@ QString Q(Caption id)
 // Every action: its object name, its fixed menu caption (Caption::Count_ when
 // the caption follows the state or is the same in both languages) and its
 // fixed shortcuts. The panes' file shortcuts move with the active pane.
-struct ActionSpec
+struct ActionEntry
 {
     CommandId id;
     const char* name;
@@ -27,10 +27,10 @@ struct ActionSpec
     QList<QKeySequence> shortcuts;
 };
 
-const QList<ActionSpec>& ActionSpecs()
+const QList<ActionEntry>& ActionTable()
 {
     constexpr Caption kNone = Caption::Count_;
-    static const QList<ActionSpec> specs = {
+    static const QList<ActionEntry> entries = {
         {CommandId::NewMdb, "newMdbAction", Caption::MenuNewMdb, {}},
         {CommandId::OpenMdb, "openMdbAction", Caption::MenuOpenMdb, {}},
         {CommandId::SaveMdb, "saveMdbAction", Caption::MenuSaveMdb, {}},
@@ -72,16 +72,16 @@ const QList<ActionSpec>& ActionSpecs()
         {CommandId::CheckForKeyboard, "checkForKeyboardAction", Caption::MenuCheckForKeyboard, {}},
         {CommandId::FindDuplicates, "findDuplicatesAction", Caption::MenuFindDuplicates, {}},
     };
-    return specs;
+    return entries;
 }
 
-QAction* MakeAction(QWidget& window, const ActionSpec& spec)
+QAction* MakeAction(QWidget& window, const ActionEntry& entry)
 {
     auto* action = new QAction(&window);
-    action->setObjectName(QLatin1String(spec.name));
+    action->setObjectName(QLatin1String(entry.name));
     // The window is a dialog: its actions act wherever the focus is inside it.
     action->setShortcutContext(Qt::WindowShortcut);
-    action->setShortcuts(spec.shortcuts);
+    action->setShortcuts(entry.shortcuts);
     return action;
 }
 
@@ -120,8 +120,8 @@ QList<QAction*> MainMenus::AllActions() const
 MainMenus CreateMainMenus(QWidget& window)
 {
     MainMenus m;
-    for (const ActionSpec& spec : ActionSpecs())
-        m.actions[static_cast<std::size_t>(spec.id)] = MakeAction(window, spec);
+    for (const ActionEntry& entry : ActionTable())
+        m.actions[static_cast<std::size_t>(entry.id)] = MakeAction(window, entry);
     for (CommandId id : {CommandId::BackupStructure, CommandId::NoNetwork})
         m[id]->setCheckable(true);
     m.flashStyles = new QActionGroup(&window);
@@ -197,9 +197,9 @@ void SetMenuCaptions(MainMenus& m, PaneId active)
     m.helpMenu->setTitle(Q(Caption::MenuHelp));
     m.flashStylesMenu->setTitle(Q(Caption::MenuFlashStyles));
 
-    for (const ActionSpec& spec : ActionSpecs()) {
-        if (spec.caption != Caption::Count_)
-            m[spec.id]->setText(Q(spec.caption));
+    for (const ActionEntry& entry : ActionTable()) {
+        if (entry.caption != Caption::Count_)
+            m[entry.id]->setText(Q(entry.caption));
     }
     m[CommandId::Copy]->setText(Q(CopyMenuCaption(active)));
     m[CommandId::Move]->setText(Q(MoveMenuCaption(active)));
