@@ -58,8 +58,11 @@ bool MainWindowState::ExitSequence(const WindowPosition& currentPosition)
     for (PaneId id : kPaneIds)
         ResetPane(id);
     windowPosition = currentPosition;
-    if (!SaveSettings())
-        prompts_.Warn(Msg::ErrorSavingSettings); // the window closes all the same
+    if (!SaveSettings()) { // the window closes all the same
+        const std::string why = settings_.FlushFailure();
+        prompts_.MessageBox(Tr(Msg::ErrorSavingSettings) + (why.empty() ? "" : "\n\n" + why),
+                            MsgIcon::Warning, MsgButtons::Ok);
+    }
     return true;
 }
 

@@ -23,6 +23,9 @@ public:
     // Writes every changed value out in one go; false when that failed (a
     // read-only folder, a full disk).
     virtual bool Flush() = 0;
+    // After a failed Flush: the file and the system's reason, for the message;
+    // empty when the store cannot tell.
+    virtual std::string FlushFailure() const { return {}; }
 };
 
 } // namespace tessaro

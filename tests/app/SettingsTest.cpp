@@ -116,7 +116,8 @@ TEST_F(SettingsTest, ExitWritesTheSettingsOnceAndSaysWhenThatFails)
     store.failFlush = true;
     EXPECT_TRUE(state.ExitSequence({1, 2}));
     EXPECT_EQ(store.flushes, 2);
-    EXPECT_EQ(prompts.Texts(), std::vector<std::string>{"The settings could not be saved!"});
+    EXPECT_EQ(prompts.Texts(), std::vector<std::string>{"The settings could not be saved!\n\n"
+                                                        "/home/u/.config/Larchmont/Tessaro.conf: Read-only file system"});
     SetUiLanguage(UiLanguage::German);
     EXPECT_EQ(Tr(Msg::ErrorSavingSettings), "Die Einstellungen konnten nicht gespeichert werden!");
 

@@ -54,6 +54,10 @@ public:
         ++flushes;
         return !failFlush;
     }
+    std::string FlushFailure() const override
+    {
+        return failFlush ? "/home/u/.config/Larchmont/Tessaro.conf: Read-only file system" : "";
+    }
 };
 
 // Records in an MDB or archive: category, style, tempo, title.

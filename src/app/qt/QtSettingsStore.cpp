@@ -1,5 +1,15 @@
 #include "app/qt/QtSettingsStore.h"
 
+#include <QFile>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace tessaro {
 
 QtSettingsStore::QtSettingsStore() : settings_(QStringLiteral("Larchmont"), QStringLiteral("Tessaro")) {}
@@ -49,7 +59,28 @@ void QtSettingsStore::WriteString(const std::string& section, const std::string&
 bool QtSettingsStore::Flush()
 {
     settings_.sync();
-    return settings_.status() == QSettings::NoError;
+    flushFailure_.clear();
+    if (settings_.status() == QSettings::NoError)
+        return true;
+    flushFailure_ = settings_.fileName().toStdString() + ": " + WhyNotWritable(settings_.fileName());
+    return false;
+}
+
+std::string QtSettingsStore::WhyNotWritable(const QString& fileName)
+{
+    // QSettings keeps the system's reason to itself: ask the system the same
+    // question again, making the folder and opening the file for writing.
+    const std::filesystem::path file(QFile::encodeName(fileName).toStdString());
+    std::error_code error;
+    std::filesystem::create_directories(file.parent_path(), error);
+    if (error)
+        return error.message();
+    const int fd =
+        ::open(QFile::encodeName(fileName).constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return std::strerror(errno);
+    ::close(fd);
+    return std::strerror(EIO);
 }
 
 } // namespace tessaro

@@ -28,6 +28,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <cerrno>
+#include <cstring>
 #include <functional>
 
 using namespace tessaro;
@@ -132,6 +134,10 @@ private slots:
             QtSettingsStore store;
             store.WriteInt(settings::kSection, settings::kKeyboardModel, 2);
             QVERIFY(!store.Flush());
+            // The message names the file and what the system said of it.
+            const std::string why = store.FlushFailure();
+            QVERIFY2(why.rfind(blocker.fileName().toStdString() + "/", 0) == 0, why.c_str());
+            QVERIFY2(why.find(std::strerror(ENOTDIR)) != std::string::npos, why.c_str());
         }
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir_.path());
     }
