@@ -492,6 +492,32 @@ private slots:
         QVERIFY(w.State().Pane(PaneId::Mdb).Modified());
         QCOMPARE(w.prompts.TimesShown(Msg::MdbChangedSave), 1);
     }
+
+    void filesHandedOverManyTimesWhileADialogIsOpenOpenOnce()
+    {
+        QTemporaryDir folder;
+        const QString gone1 = folder.filePath(QStringLiteral("gone1.bup"));
+        const QString gone2 = folder.filePath(QStringLiteral("gone2.mdx"));
+        Window w;
+        QVERIFY(w.Start());
+        w.Open(true, kDemoMdb);
+        w.Tree(true)->expand(w.Row(true, 0));
+        w.ClickRow(true, w.Row(true, 0, 1));
+        // 300 hand-overs of the same three files while the entry editor is open.
+        w.prompts.entryEdits.push_back([&](MdbEntry&, int) {
+            for (int i = 0; i < 300; ++i)
+                w.dialog->OpenFiles({kDemoArchive, gone1, gone2});
+            return false;
+        });
+        QTest::mouseClick(w.Button("edit"), Qt::LeftButton);
+        QTRY_VERIFY(w.State().Pane(PaneId::Archive).loaded);
+        QTest::qWait(300);
+        // One message, naming both missing files once each.
+        QCOMPARE(w.prompts.messages.size(), std::size_t(1));
+        QCOMPARE(w.prompts.messages[0].text,
+                 "These files were not found:\n" + gone1.toStdString() + "\n" + gone2.toStdString());
+        QCOMPARE(w.prompts.unscripted, 0);
+    }
 };
 
 QTEST_MAIN(MainWindowMenusTest)
