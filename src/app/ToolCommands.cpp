@@ -163,7 +163,7 @@ void MainWindowState::ExportCsv()
         written = WriteEntryCsvFile(pane->tree, *path);
     }
     if (!written)
-        prompts_.Warn(Msg::ErrorWritingCsv);
+        prompts_.MessageBox(WithSaveReason(Msg::ErrorWritingCsv, *path), MsgIcon::Warning, MsgButtons::Ok);
 }
 
 void MainWindowState::ImportCsv()

@@ -193,6 +193,12 @@ std::string LastSaveFailureText()
     return g_lastSaveError == 0 ? std::string() : std::string(std::strerror(g_lastSaveError));
 }
 
+std::string WithSaveReason(Msg id, const std::string& path)
+{
+    const std::string reason = LastSaveFailureText();
+    return reason.empty() ? Tr(id) : Tr(id) + "\n\n" + path + ": " + reason;
+}
+
 SafeFileWriter::SafeFileWriter(const std::string& targetPath, WriteMode mode) : mode_(mode)
 {
     g_lastSaveError = 0;

@@ -10,6 +10,8 @@
 // asking, write straight over the old file (WriteMode::InPlace): that needs no
 // more space than the old file held, but a failure then leaves a damaged file.
 
+#include "common/Texts.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -76,6 +78,10 @@ bool WriteFileSafely(const std::string& targetPath, const void* data, std::size_
 // Why the last save of this thread failed, in the system's words ("No space
 // left on device"); empty when it went through or failed for no such reason.
 std::string LastSaveFailureText();
+
+// The message of a failed save, followed by the file and that reason when the
+// system gave one.
+std::string WithSaveReason(Msg id, const std::string& path);
 
 // Whether a name in a folder is one of the temporary files this program makes.
 bool IsSafeSaveTempName(const std::string& name);

@@ -166,7 +166,7 @@ std::string WithImageReason(Msg id, const std::string& path)
 {
     const std::string reason = g_store.LastFailure();
     if (reason.empty() || !SplitImagePath(path))
-        return Tr(id);
+        return WithSaveReason(id, path); // a file on disk: what the system said
     return Tr(id) + "\n\n" + reason;
 }
 

@@ -38,7 +38,8 @@ void UseImagePaths();
 // it did not fail inside the image (the save of the image file itself).
 std::string LastImageFailure();
 // The message, and for a path inside an image why the image refused the last
-// write there (a name that does not fit, no room), so the user learns the rule.
+// write there (a name that does not fit, no room), so the user learns the rule;
+// for a file on disk, the file and the system's reason.
 std::string WithImageReason(Msg id, const std::string& path);
 
 // What a floppy image named on the command line or dropped on the window opens:

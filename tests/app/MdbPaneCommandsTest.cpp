@@ -6,6 +6,9 @@
 #include "data/SafeFile.h"
 #include "support/TreeTestSupport.h"
 
+#include <cerrno>
+#include <cstring>
+
 namespace tessaro {
 namespace {
 
@@ -217,7 +220,8 @@ TEST_F(MdbPaneTest, YesStopsTheCallerWhenTheSaveCannotHappen)
     prompts.messages.clear();
     state.Close(PaneId::Mdb);
     EXPECT_EQ(prompts.Texts(), (std::vector<std::string>{"The MDB has been changed!\n\nSave changes?",
-                                                         "Error saving MDB to disk!"}));
+                                                         "Error saving MDB to disk!\n\n" + path + ": " +
+                                                             std::strerror(EIO)}));
     EXPECT_TRUE(state.Pane(PaneId::Mdb).loaded);
     EXPECT_TRUE(state.Pane(PaneId::Mdb).Modified());
     EXPECT_EQ(state.Pane(PaneId::Mdb).fileName, path);

@@ -17,7 +17,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <random>
 #include <string>
@@ -553,7 +555,9 @@ TEST_F(ReportTest, AFileThatCannotBeCreatedIsReported)
     prompts.saveFileNames.push_back(folder / "no such folder/out.txt");
     WriteFormattedProtocol(pane, prompts);
     ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_EQ(prompts.messages[0].text, "Error creating protocol file!");
+    // The message, then the file and what the system said of it.
+    EXPECT_EQ(prompts.messages[0].text, "Error creating protocol file!\n\n" + (folder / "no such folder/out.txt") +
+                                            ": " + std::strerror(ENOENT));
     EXPECT_EQ(prompts.messages[0].icon, MsgIcon::Warning);
     EXPECT_EQ(prompts.messages[0].buttons, MsgButtons::Ok);
 }
@@ -585,7 +589,8 @@ TEST_F(ReportTest, GermanDialogTitleAndMessage)
     ASSERT_EQ(prompts.saveRequests.size(), 1u);
     EXPECT_EQ(prompts.saveRequests[0].title, "Protokolldatei anlegen");
     ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_EQ(prompts.messages[0].text, "Fehler beim Anlegen der Protokolldatei!");
+    EXPECT_EQ(prompts.messages[0].text, "Fehler beim Anlegen der Protokolldatei!\n\n" + (folder / "missing/out.txt") +
+                                            ": " + std::strerror(ENOENT));
 }
 
 } // namespace

@@ -82,12 +82,15 @@ public:
         entryEdits.push_back([](MdbEntry&, int) { return false; });
     }
 
-    // How often the text of the message id was shown (in the current language).
+    // How often the text of the message id was shown (in the current language),
+    // alone or followed by its details (the file and the system's reason).
     int TimesShown(Msg id) const
     {
         const std::string text = Tr(id);
-        return static_cast<int>(
-            std::count_if(messages.begin(), messages.end(), [&](const Shown& m) { return m.text == text; }));
+        const std::string detailed = text + "\n\n";
+        return static_cast<int>(std::count_if(messages.begin(), messages.end(), [&](const Shown& m) {
+            return m.text == text || m.text.rfind(detailed, 0) == 0;
+        }));
     }
     bool Showed(Msg id) const { return TimesShown(id) > 0; }
 
