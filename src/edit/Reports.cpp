@@ -51,7 +51,8 @@ void WriteProtocol(ReportKind kind, const PaneState& pane, Prompts& prompts, Pro
     }
     // Unlike a plain file, a failed write is noticed too, and the old file stays.
     if (!written && !(watch && watch->Cancelled())) {
-        prompts.MessageBox(WithSaveReason(Msg::ErrorCreatingProtocolFile, *path), MsgIcon::Warning, MsgButtons::Ok);
+        prompts.MessageBox(WithSaveReason(Msg::ErrorCreatingProtocolFile, *path), MsgIcon::Warning,
+                           MsgButtons::Ok);
     }
 }
 
