@@ -16,6 +16,16 @@ namespace tessaro {
 
 namespace {
 
+// An archive is read as it arrives, but never one larger than memory can hold.
+std::optional<Msg> OpenArchiveInput(FileInput& input, const std::string& path)
+{
+    if (!input.Open(path))
+        return Msg::ErrorOpeningArchive;
+    if (!ArchiveFitsInMemory(input.Length()))
+        return Msg::FileTooLargeToLoad;
+    return std::nullopt;
+}
+
 // Where the records of a load go: aside into a bulk load, or one by one into
 // a tree that already holds entries.
 struct LoadTarget
@@ -72,10 +82,8 @@ std::optional<Msg> LoadArchive(PaneState& pane, const std::string& path, std::si
                                Progress* progress, bool replace)
 {
     FileInput input;
-    if (!input.Open(path))
-        return Msg::ErrorOpeningArchive;
-    if (!ArchiveFitsInMemory(input.Length()))
-        return Msg::FileTooLargeToLoad;
+    if (const std::optional<Msg> refused = OpenArchiveInput(input, path))
+        return refused;
     try {
         LoadTarget target(pane, replace);
         BulkTreeChange bulk(pane.tree);
@@ -153,10 +161,8 @@ std::optional<Msg> CountArchiveFile(const std::string& path, LoadCounts& counts,
 {
     counts = {};
     FileInput input;
-    if (!input.Open(path))
-        return Msg::ErrorOpeningArchive;
-    if (!ArchiveFitsInMemory(input.Length()))
-        return Msg::FileTooLargeToLoad;
+    if (const std::optional<Msg> refused = OpenArchiveInput(input, path))
+        return refused;
     try {
         Counter counter(counts);
         ProgressScope scope(progress, Caption::ProgressLoading, input.Length() / kRecordSize);
