@@ -58,7 +58,6 @@ public:
     tessaro::EditColumn& EditColumn() { return editColumn_; }
     tessaro::Workspace& Workspace() { return context_.workspace; }
     const tessaro::Workspace& Workspace() const { return context_.workspace; }
-    StyleCatalogue& Styles() { return context_.styles; }
     // Where long work (loading an archive, saving it, copying or moving many
     // entries, a report) shows how far it is and may be cancelled; the
     // window's dialog, or nullptr.
@@ -96,7 +95,6 @@ public:
     std::optional<PaneId> ActiveId() const { return context_.active; }
     // nullptr while no pane is active.
     PaneState* ActivePane() { return context_.ActivePane(); }
-    PaneState* OtherPane() { return context_.OtherPane(); }
     PaneState& Pane(PaneId id) { return context_.Pane(id); }
     const PaneState& Pane(PaneId id) const { return context_.Pane(id); }
     void SetActivePane(PaneId pane) { context_.active = pane; }
