@@ -3,7 +3,7 @@
 // each after a refresh. The window makes one action per CommandId; its buttons,
 // menu items and shortcuts are views of that action.
 
-#include "edit/PaneState.h"
+#include "edit/PaneId.h"
 
 #include <array>
 #include <cstddef>
@@ -104,12 +104,17 @@ struct CommandState
 };
 
 // What the window shows after a command (current language): every command's
-// state, each pane's tree and the edit column's text alignment.
+// state, each pane's tree and entry count, the edit column's text alignment
+// and the labels beside the options. The texts are made here from the facts
+// each time, never kept beside them.
 struct CommandStates
 {
     std::array<CommandState, kCommandCount> commands;
-    std::array<bool, 2> treeEnabled{}; // by PaneIndex
+    std::array<bool, 2> treeEnabled{};           // by PaneIndex
+    std::array<std::string, 2> entryCountText{}; // by PaneIndex; empty for no count
     TextAlignment editColumnAlignment = TextAlignment::Centre;
+    std::string modelLabel;          // "PSR9000", "9000Pro" or empty
+    std::string flashStyleFileLabel; // the text beside the radio buttons
 
     CommandState& operator[](CommandId id) { return commands[static_cast<std::size_t>(id)]; }
     const CommandState& operator[](CommandId id) const { return commands[static_cast<std::size_t>(id)]; }

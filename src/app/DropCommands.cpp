@@ -1,10 +1,7 @@
-// Drag and drop onto the panes: nodes from either pane, files from outside.
+// Nodes dragged within a pane or from one pane to the other.
 #include "app/MainWindowState.h"
 
-#include "app/FileKinds.h"
-#include "data/InputFile.h"
 #include "edit/EditOperations.h"
-#include "image/ImageFiles.h"
 
 namespace tessaro {
 
@@ -43,42 +40,19 @@ bool MainWindowState::DropNodes(PaneId from, const std::vector<TreeNode*>& nodes
     PaneState& source = Pane(from);
     PaneState& target = Pane(to);
     if (from == to) {
-        workspace.history.Begin(StepName(Caption::Move, nodes), to);
+        context_.workspace.history.Begin(StepName(Caption::Move, nodes), to);
         MoveToCategory(target, nodes, CategoryOf(onto));
     } else {
-        workspace.history.Begin(StepName(move ? Caption::Move : Caption::Copy, nodes), to);
+        context_.workspace.history.Begin(StepName(move ? Caption::Move : Caption::Copy, nodes), to);
         if (!Transfer(source, nodes, target, onto ? onto : target.tree.FirstCategory(), move, prompts_,
-                      progress)) {
-            workspace.history.Rollback(); // cancelled: both panes as they were
+                      context_.progress)) {
+            context_.workspace.history.Rollback(); // cancelled: both panes as they were
             return false;
         }
     }
-    workspace.history.Commit();
+    context_.workspace.history.Commit();
     SetActivePane(to);
     return true;
-}
-
-bool MainWindowState::CanOpenDroppedFile(PaneId pane, const std::string& path) const
-{
-    const PaneState& state = Pane(pane);
-    if (path.empty() || (state.loaded && state.fileName == path))
-        return false;
-    FileInput probe; // folders, pipes and devices are no files to open
-    return probe.Open(path) && PaneForFile(path) == pane;
-}
-
-bool MainWindowState::OpenDroppedFile(PaneId pane, const std::string& path)
-{
-    if (!CanOpenDroppedFile(pane, path))
-        return false;
-    if (OpeningOfImage(path)) { // a floppy image: what it holds opens as a named one does
-        const std::string before = Pane(pane).fileName;
-        OpenFiles({path});
-        return Pane(pane).fileName != before;
-    }
-    if (!ConfirmDiscard(pane))
-        return false;
-    return OpenFileIn(pane, path);
 }
 
 } // namespace tessaro

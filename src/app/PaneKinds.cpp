@@ -1,5 +1,7 @@
 #include "app/PaneKinds.h"
 
+#include "app/SettingsKeys.h"
+
 #include "data/ArchiveFile.h"
 #include "data/MdbFile.h"
 #include "data/MdbImage.h"
@@ -18,18 +20,18 @@ std::optional<Msg> ReadMdb(PaneState& pane, PaneFileContext& context)
     if (imageRead && !read.checksumOk)
         context.prompts.Warn(Msg::InvalidChecksum);
     if (read.error == Msg::NotAValidMdb)
-        context.keyboardModel = 0;
+        context.keyboardModel = KeyboardModel::None;
     context.blankSignature = read.ok() && read.blankSignature;
     if (read.error)
         return read.error;
-    context.keyboardModel = static_cast<int>(read.model);
+    context.keyboardModel = read.model;
     return ReplaceWithMdbImage(pane, read.image);
 }
 
 std::optional<Msg> WriteMdb(const PaneState& pane, WriteMode mode, PaneFileContext& context)
 {
-    return WriteMdbFile(pane.fileName, RecordsOf(pane.tree),
-                        static_cast<KeyboardModel>(context.keyboardModel), context.blankSignature, mode);
+    return WriteMdbFile(pane.fileName, RecordsOf(pane.tree), context.keyboardModel, context.blankSignature,
+                        mode);
 }
 
 std::optional<Msg> ReadArchive(PaneState& pane, PaneFileContext& context)
@@ -43,10 +45,11 @@ std::optional<Msg> WriteArchive(const PaneState& pane, WriteMode mode, PaneFileC
                             pane.tree.EntryNodeCount());
 }
 
-const PaneKind kKinds[] = {{Caption::OpenMdbTitle, Caption::SaveMdbTitle, Caption::MdbFilter, ".bup",
-                            Msg::MdbChangedSave, kSlotCount, true, true, ReadMdb, WriteMdb},
-                           {Caption::OpenArchiveTitle, Caption::SaveArchiveTitle, Caption::ArchiveFilter,
-                            ".mdx", Msg::ArchiveChangedSave, 0, false, false, ReadArchive, WriteArchive}};
+const PaneKind kKinds[] = {
+    {Caption::OpenMdbTitle, Caption::SaveMdbTitle, Caption::MdbFilter, ".bup", Msg::MdbChangedSave,
+     kSlotCount, true, true, ReadMdb, WriteMdb, settings::kRecentMdbPrefix},
+    {Caption::OpenArchiveTitle, Caption::SaveArchiveTitle, Caption::ArchiveFilter, ".mdx",
+     Msg::ArchiveChangedSave, 0, false, false, ReadArchive, WriteArchive, settings::kRecentArchivePrefix}};
 
 } // namespace
 

@@ -7,6 +7,7 @@
 #include "common/Progress.h"
 #include "common/Prompts.h"
 #include "common/Texts.h"
+#include "data/MdbImage.h"
 #include "data/SafeFile.h"
 #include "edit/PaneState.h"
 
@@ -16,12 +17,12 @@
 namespace tessaro {
 
 // What reading or writing a pane's file takes besides the pane: the keyboard
-// model (as stored) and blank signature an MDB carries, read in and written
-// out; where a warning goes; where long work shows its progress.
+// model and blank signature an MDB carries (a read replaces them); where a
+// warning goes; where long work shows its progress.
 struct PaneFileContext
 {
-    int& keyboardModel;
-    bool& blankSignature;
+    KeyboardModel keyboardModel;
+    bool blankSignature;
     Prompts& prompts;
     Progress* progress;
 };
@@ -45,6 +46,7 @@ struct PaneKind
     std::optional<Msg> (*read)(PaneState& pane, PaneFileContext& context);
     // Writes the pane's tree to its file (fileName).
     std::optional<Msg> (*write)(const PaneState& pane, WriteMode mode, PaneFileContext& context);
+    const char* recentPrefix; // of the stored recent-file list's keys
 };
 
 const PaneKind& KindOf(PaneId pane);

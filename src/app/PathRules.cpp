@@ -17,9 +17,9 @@ bool EndsWithNoCase(std::string_view text, std::string_view ending)
 
 } // namespace
 
-std::string MdbFileNameFor(int keyboardModel)
+std::string MdbFileNameFor(KeyboardModel model)
 {
-    return keyboardModel == 2 ? "MDB_Pro.bup" : "MDB.bup";
+    return model == KeyboardModel::Psr9000Pro ? "MDB_Pro.bup" : "MDB.bup";
 }
 
 std::string WithoutMdbFileName(const std::string& path)

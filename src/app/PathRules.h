@@ -1,12 +1,14 @@
 #pragma once
 // The main window's path rules, with '/' as the separator.
 
+#include "data/MdbImage.h"
+
 #include <string>
 
 namespace tessaro {
 
-// "MDB_Pro.bup" for the PSR-9000pro (model 2), else "MDB.bup".
-std::string MdbFileNameFor(int keyboardModel);
+// "MDB_Pro.bup" for the PSR-9000pro, else "MDB.bup".
+std::string MdbFileNameFor(KeyboardModel model);
 
 // The path without a trailing "/MDB.bup" or "/MDB_Pro.bup" (any letter case),
 // which leaves the backup-set folder; any other path stays whole.

@@ -12,11 +12,7 @@ void MainWindowState::RunWithinMemory(const std::function<void()>& command)
         command();
     } catch (const std::bad_alloc&) {
         // The open step holds every change the command made to either tree.
-        workspace.history.Rollback();
-        for (PaneId id : kPaneIds) {
-            if (Pane(id).loaded)
-                UpdateEntryCountText(Pane(id));
-        }
+        context_.workspace.history.Rollback();
         prompts_.Warn(Msg::OutOfMemoryCommand);
     }
 }

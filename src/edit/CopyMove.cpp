@@ -179,8 +179,6 @@ bool Transfer(PaneState& source, const std::vector<TreeNode*>& nodes, PaneState&
         if (!done.count(node) && !done.count(node->Parent()) && source.tree.Contains(node))
             TransferEntry(source, target, move, prompts, node, destination, keepCategory, warned, done);
     }
-    UpdateEntryCountText(source);
-    UpdateEntryCountText(target);
     return !steps.scope.Cancelled();
 }
 

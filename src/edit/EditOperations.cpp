@@ -138,10 +138,8 @@ void Delete(PaneState& pane, const std::vector<TreeNode*>& nodes, Prompts& promp
         question = Tr(Msg::DeleteCompleteCategory);
     }
     if (!question.empty() &&
-        prompts.MessageBox(question, MsgIcon::Question, MsgButtons::YesNo) != MsgAnswer::Yes) {
-        UpdateEntryCountText(pane);
+        prompts.MessageBox(question, MsgIcon::Question, MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
-    }
 
     for (TreeNode* category : categoryOrder) {
         pane.tree.DeleteNode(category);
@@ -149,7 +147,6 @@ void Delete(PaneState& pane, const std::vector<TreeNode*>& nodes, Prompts& promp
     for (TreeNode* entry : entries) {
         DeleteEntry(pane, entry);
     }
-    UpdateEntryCountText(pane);
 }
 
 void DeleteSelected(PaneState& pane, Prompts& prompts)

@@ -154,7 +154,6 @@ bool MoveToCategory(PaneState& pane, const std::vector<TreeNode*>& nodes, TreeNo
         moved.SetCategory(name);
         MoveEditedEntry(pane.tree, node, old, moved);
     }
-    UpdateEntryCountText(pane);
     return true;
 }
 

@@ -3,6 +3,7 @@
 // file. The recent-file combo box itself belongs to the window.
 
 #include "edit/CategoryTree.h"
+#include "edit/PaneId.h"
 
 #include <array>
 #include <cstddef>
@@ -13,22 +14,6 @@ namespace tessaro {
 
 constexpr int kRecentFileCount = 10;
 
-enum class PaneId
-{
-    Mdb,
-    Archive
-};
-constexpr PaneId kPaneIds[] = {PaneId::Mdb, PaneId::Archive};
-// Where a pane's things stand in an array indexed by PaneId.
-constexpr std::size_t PaneIndex(PaneId pane)
-{
-    return static_cast<std::size_t>(pane);
-}
-constexpr PaneId OtherPane(PaneId pane)
-{
-    return kPaneIds[1 - PaneIndex(pane)];
-}
-
 struct PaneState
 {
     explicit PaneState(const StyleCatalogue& styles) : tree(styles) {}
@@ -38,7 +23,6 @@ struct PaneState
     bool untitled = false;                                 // made by New, no file yet
     std::string fileName;                                  // full path; empty when there is none
     std::array<std::string, kRecentFileCount> recentFiles; // most recent first, empty ones last
-    std::string entryCountText; // EntryCount() as shown; empty while the pane is cleared
 
     // Where the pane stands in the editing history: the last step that changed
     // it, and where it stood when loaded or saved (see History).
@@ -53,17 +37,10 @@ struct PaneState
 // Both panes, indexed by PaneIndex.
 using Panes = std::array<PaneState, 2>;
 
-// The count label follows the tree.
-inline void UpdateEntryCountText(PaneState& pane)
-{
-    pane.entryCountText = std::to_string(pane.EntryCount());
-}
-
 // Deletes every node and frees every entry and placeholder of the pane's tree.
 inline void ClearPane(PaneState& pane)
 {
     pane.tree.Clear();
-    pane.entryCountText.clear();
 }
 
 } // namespace tessaro

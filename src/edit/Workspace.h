@@ -4,6 +4,7 @@
 // that no change can bypass "modified".
 
 #include "edit/History.h"
+#include "edit/PaneId.h"
 #include "edit/PaneState.h"
 
 #include <cstddef>

@@ -13,7 +13,7 @@ protected:
     void LoadBoth()
     {
         prompts.keyboardModels.push_back(1);
-        state.New(PaneId::Mdb);
+        state.Files().New(PaneId::Mdb);
         AddEntry(state.Pane(PaneId::Mdb), "Pop", 3, 120, "a");
         AddEntry(state.Pane(PaneId::Mdb), "Pop", 3, 120, "b");
         AddEntry(state.Pane(PaneId::Mdb), "Pop", 4, 120, "c");
@@ -70,7 +70,7 @@ TEST_F(CommandStatesTest, ThePaneButtonsFollowLoadedAndUntitled)
     EXPECT_TRUE(s[PaneCommandId(PaneId::Mdb, PaneCommand::Save)].enabled &&
                 s[PaneCommandId(PaneId::Archive, PaneCommand::Save)].enabled);
 
-    state.Close(PaneId::Archive);
+    state.Files().Close(PaneId::Archive);
     s = state.UpdateCommandStates();
     EXPECT_FALSE(s[PaneCommandId(PaneId::Archive, PaneCommand::Save)].enabled ||
                  s[PaneCommandId(PaneId::Archive, PaneCommand::SaveAs)].enabled ||
@@ -133,11 +133,11 @@ TEST_F(CommandStatesTest, EntriesInAndOutsideTheirGroup)
         EXPECT_FALSE(s[CommandId::Down].enabled);
 
         // As a sub entry it may become a main entry again.
-        state.ToggleMainEntry();
+        state.EditColumn().ToggleMainEntry();
         s = state.UpdateCommandStates();
         EXPECT_EQ(s[CommandId::MainEntry].caption, german ? "Haupteintrag" : "Main entry");
         EXPECT_TRUE(s[CommandId::MainEntry].enabled && s[CommandId::Up].enabled);
-        state.ToggleMainEntry();
+        state.EditColumn().ToggleMainEntry();
 
         // "c" is alone in its group.
         SelectMdb(EntryTitled(tree, "c"));
@@ -163,7 +163,7 @@ TEST_F(CommandStatesTest, CategoriesMoveAmongCategories)
 TEST_F(CommandStatesTest, CopyAndMoveWaitForTheOtherPane)
 {
     LoadBoth();
-    state.Close(PaneId::Archive);
+    state.Files().Close(PaneId::Archive);
     SelectMdb(EntryTitled(state.Pane(PaneId::Mdb).tree, "a"));
     const CommandStates s = state.UpdateCommandStates();
     EXPECT_TRUE(s[CommandId::Edit].enabled && s[CommandId::Delete].enabled);
@@ -175,7 +175,7 @@ TEST_F(CommandStatesTest, ClosingAPaneMovesOrClearsTheActivePane)
     LoadBoth();
     SelectMdb(EntryTitled(state.Pane(PaneId::Mdb).tree, "b"));
     EXPECT_EQ(state.UpdateCommandStates()[CommandId::MainEntry].caption, "Sub entry");
-    state.Close(PaneId::Mdb);
+    state.Files().Close(PaneId::Mdb);
     CommandStates s = state.UpdateCommandStates();
     EXPECT_EQ(s.editColumnAlignment, TextAlignment::Right);
     EXPECT_EQ(s[CommandId::Copy].caption, "<< Copy");
@@ -187,7 +187,7 @@ TEST_F(CommandStatesTest, ClosingAPaneMovesOrClearsTheActivePane)
     AddEntry(state.Pane(PaneId::Archive), "Jazz", 2, 80, "k");
     state.TreeSelectionChanged(PaneId::Archive, EntryTitled(state.Pane(PaneId::Archive).tree, "k"));
     EXPECT_EQ(state.UpdateCommandStates()[CommandId::MainEntry].caption, "Sub entry");
-    state.Close(PaneId::Archive);
+    state.Files().Close(PaneId::Archive);
     s = state.UpdateCommandStates();
     EXPECT_EQ(s.editColumnAlignment, TextAlignment::Centre);
     EXPECT_EQ(s[CommandId::MainEntry].caption, "Sub entry");
@@ -217,12 +217,12 @@ TEST_F(CommandStatesTest, RunningACommandByItsIdDoesWhatItsButtonDoes)
     EXPECT_TRUE(state.UpdateCommandStates()[PaneCommandId(PaneId::Archive, PaneCommand::Close)].enabled);
 
     state.Run(CommandId::BackupStructure, true);
-    EXPECT_TRUE(state.backupStructureOption);
+    EXPECT_TRUE(state.Options().BackupStructure());
     EXPECT_TRUE(state.UpdateCommandStates()[CommandId::BackupStructure].checked);
     state.Run(CommandId::NoNetwork, true);
-    EXPECT_TRUE(state.noNetworkOption);
+    EXPECT_TRUE(state.Options().NoNetwork());
     state.Run(CommandId::FlashDefault);
-    EXPECT_EQ(state.flashStyleMode, kFlashDefault);
+    EXPECT_EQ(state.Options().FlashStyleMode(), kFlashDefault);
     const CommandStates s = state.UpdateCommandStates();
     EXPECT_TRUE(s[CommandId::FlashDefault].checked);
     EXPECT_FALSE(s[CommandId::FlashFactory].checked || s[CommandId::FlashIndividual].checked);

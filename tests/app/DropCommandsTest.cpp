@@ -1,5 +1,5 @@
-// Several selected nodes in the edit column, drops of nodes between and within
-// the panes, and files dropped on a pane.
+// Several selected nodes in the edit column, and drops of nodes between and
+// within the panes.
 #include "support/AppTestSupport.h"
 
 #include "app/FileKinds.h"
@@ -19,13 +19,11 @@ protected:
     DropCommandsTest()
     {
         prompts.keyboardModels.push_back(2);
-        state.New(PaneId::Mdb);
+        state.Files().New(PaneId::Mdb);
         AddEntry(state.Pane(PaneId::Mdb), "Pop", 3, 120, "m");
         AddEntry(state.Pane(PaneId::Mdb), "Pop", 3, 120, "n"); // a second main entry of m's group
         AddEntry(state.Pane(PaneId::Mdb), "Rock", 4, 90, "r");
-        UpdateEntryCountText(state.Pane(PaneId::Mdb));
         NewArchiveWith({{"Jazz", 2, 80, "j"}, {"Swing", 2, 80, "s"}});
-        UpdateEntryCountText(state.Pane(PaneId::Archive));
     }
 
     TreeNode* Mdb(const std::string& title) { return EntryTitled(state.Pane(PaneId::Mdb).tree, title); }
@@ -50,7 +48,7 @@ TEST_F(DropCommandsTest, SeveralSelectedEnableOnlyTheCommandsForSeveral)
                  states[CommandId::Up].enabled || states[CommandId::Down].enabled);
 
     // Edit does nothing while disabled, though a current node exists.
-    state.EditSelected();
+    state.EditColumn().EditSelected();
     EXPECT_TRUE(prompts.entryDialogModels.empty());
     EXPECT_FALSE(state.TreeDoubleClicked(PaneId::Mdb));
 
@@ -71,11 +69,11 @@ TEST_F(DropCommandsTest, AClearedSelectionLeavesEditAndDeleteNothing)
     EXPECT_FALSE(states[CommandId::Edit].enabled || states[CommandId::Delete].enabled ||
                  states[CommandId::Copy].enabled || states[CommandId::Up].enabled ||
                  states[CommandId::MainEntry].enabled);
-    state.DeleteSelected();
-    state.EditSelected();
+    state.EditColumn().DeleteSelected();
+    state.EditColumn().EditSelected();
     EXPECT_EQ(Titles(state.Pane(PaneId::Mdb)), (std::vector<std::string>{"m", "n", "r"}));
     EXPECT_TRUE(prompts.messages.empty() && prompts.entryDialogModels.empty());
-    EXPECT_FALSE(state.workspace.history.CanUndo());
+    EXPECT_FALSE(state.Workspace().history.CanUndo());
 }
 
 TEST_F(DropCommandsTest, DeleteAndMoveOfSeveralAreOneStepEach)
@@ -83,24 +81,24 @@ TEST_F(DropCommandsTest, DeleteAndMoveOfSeveralAreOneStepEach)
     state.TreeGotFocus(PaneId::Mdb);
     state.Pane(PaneId::Mdb).tree.SetSelection({Mdb("m"), Mdb("r")}, Mdb("m"));
     prompts.Answer(MsgAnswer::Yes);
-    state.DeleteSelected();
+    state.EditColumn().DeleteSelected();
     EXPECT_EQ(prompts.Texts(), std::vector<std::string>{"Delete 2 entries?"});
     EXPECT_EQ(Titles(state.Pane(PaneId::Mdb)), std::vector<std::string>{"n"});
-    EXPECT_EQ(state.workspace.history.StepCount(), 1u);
-    EXPECT_EQ(state.workspace.history.UndoName(), "Delete (2 items)");
-    state.Undo();
+    EXPECT_EQ(state.Workspace().history.StepCount(), 1u);
+    EXPECT_EQ(state.Workspace().history.UndoName(), "Delete (2 items)");
+    state.EditColumn().Undo();
     EXPECT_EQ(Titles(state.Pane(PaneId::Mdb)), (std::vector<std::string>{"m", "n", "r"}));
-    EXPECT_EQ(state.Pane(PaneId::Mdb).entryCountText, "3");
+    EXPECT_EQ(CountText(state, PaneId::Mdb), "3");
 
     state.TreeSelectionChanged(PaneId::Archive, ArchiveCategory("Swing"));
     state.Pane(PaneId::Mdb)
         .tree.SetSelection({Mdb("n"), CategoryNamed(state.Pane(PaneId::Mdb).tree, "Rock")}, Mdb("n"));
-    state.Move();
+    state.EditColumn().Move();
     EXPECT_EQ(Titles(state.Pane(PaneId::Mdb)), std::vector<std::string>{"m"});
     // The category above the target's current one, the entry into it.
     EXPECT_EQ(Titles(state.Pane(PaneId::Archive)), (std::vector<std::string>{"j", "r", "s", "n"}));
-    EXPECT_EQ(state.workspace.history.UndoName(), "Move (2 items)");
-    state.Undo();
+    EXPECT_EQ(state.Workspace().history.UndoName(), "Move (2 items)");
+    state.EditColumn().Undo();
     EXPECT_EQ(Titles(state.Pane(PaneId::Mdb)), (std::vector<std::string>{"m", "n", "r"}));
     EXPECT_EQ(Titles(state.Pane(PaneId::Archive)), (std::vector<std::string>{"j", "s"}));
     EXPECT_FALSE(state.Pane(PaneId::Mdb).Modified() || state.Pane(PaneId::Archive).Modified());
@@ -117,15 +115,15 @@ TEST_F(DropCommandsTest, NodesDroppedOnTheOtherPaneAreCopiedOrMovedThere)
     EXPECT_EQ(ArchiveCategory("Swing")->ChildCount(), 2);
     EXPECT_EQ(Titles(state.Pane(PaneId::Mdb)).size(), 3u);
     EXPECT_FALSE(state.IsActive(PaneId::Mdb)); // the pane dropped on
-    EXPECT_EQ(state.workspace.history.UndoName(), "Copy \"m\"");
-    EXPECT_EQ(state.Pane(PaneId::Archive).entryCountText, "3");
+    EXPECT_EQ(state.Workspace().history.UndoName(), "Copy \"m\"");
+    EXPECT_EQ(CountText(state, PaneId::Archive), "3");
 
     // Below the rows, moved: into the first category.
     EXPECT_TRUE(state.DropNodes(PaneId::Mdb, {Mdb("n"), Mdb("r")}, PaneId::Archive, nullptr, true));
     EXPECT_EQ(ArchiveCategory("Jazz")->ChildCount(), 3);
     EXPECT_EQ(Titles(state.Pane(PaneId::Mdb)), std::vector<std::string>{"m"});
-    EXPECT_EQ(state.workspace.history.StepCount(), 2u);
-    state.Undo();
+    EXPECT_EQ(state.Workspace().history.StepCount(), 2u);
+    state.EditColumn().Undo();
     EXPECT_EQ(Titles(state.Pane(PaneId::Mdb)), (std::vector<std::string>{"m", "n", "r"}));
     EXPECT_EQ(ArchiveCategory("Jazz")->ChildCount(), 1);
     EXPECT_TRUE(prompts.messages.empty());
@@ -140,7 +138,7 @@ TEST_F(DropCommandsTest, WithinAPaneEntriesMoveToTheCategoryDroppedOn)
     EXPECT_FALSE(state.CanDropNodes(PaneId::Mdb, {CategoryNamed(state.Pane(PaneId::Mdb).tree, "Pop")},
                                     PaneId::Mdb, rock));
     EXPECT_FALSE(state.DropNodes(PaneId::Mdb, {Mdb("r")}, PaneId::Mdb, Mdb("r"), true));
-    EXPECT_FALSE(state.workspace.history.CanUndo());
+    EXPECT_FALSE(state.Workspace().history.CanUndo());
 
     // Onto an entry of the other category; Copy or Move alike.
     EXPECT_TRUE(state.DropNodes(PaneId::Mdb, {Mdb("m"), Mdb("n")}, PaneId::Mdb, Mdb("r"), false));
@@ -148,7 +146,7 @@ TEST_F(DropCommandsTest, WithinAPaneEntriesMoveToTheCategoryDroppedOn)
     EXPECT_EQ(CategoryNamed(state.Pane(PaneId::Mdb).tree, "Rock")->ChildCount(), 3);
     EXPECT_EQ(Titles(state.Pane(PaneId::Mdb)).size(), 3u);
     EXPECT_TRUE(state.Pane(PaneId::Mdb).Modified());
-    EXPECT_EQ(state.workspace.history.UndoName(), "Move (2 items)");
+    EXPECT_EQ(state.Workspace().history.UndoName(), "Move (2 items)");
     EXPECT_TRUE(PaneIsSound(state.Pane(PaneId::Mdb)));
 }
 
@@ -159,80 +157,16 @@ TEST_F(DropCommandsTest, DropsNeedBothPanesAndNodesOfTheSource)
     EXPECT_FALSE(state.CanDropNodes(PaneId::Mdb, {Archive("j")}, PaneId::Archive, nullptr));
     // Onto a node that is not of the target.
     EXPECT_FALSE(state.CanDropNodes(PaneId::Mdb, {Mdb("m")}, PaneId::Archive, Mdb("n")));
-    state.Close(PaneId::Archive);
+    state.Files().Close(PaneId::Archive);
     EXPECT_FALSE(state.CanDropNodes(PaneId::Mdb, {Mdb("m")}, PaneId::Archive, nullptr));
 }
 
 // Into an empty pane a dropped entry keeps its category.
 TEST_F(DropCommandsTest, ADropIntoAnEmptyPaneKeepsTheCategory)
 {
-    state.New(PaneId::Archive);
+    state.Files().New(PaneId::Archive);
     EXPECT_TRUE(state.DropNodes(PaneId::Mdb, {Mdb("r")}, PaneId::Archive, nullptr, false));
     EXPECT_EQ(Layout(state.Pane(PaneId::Archive).tree).substr(0, 5), "Rock{");
-}
-
-class FileDropTest : public AppTest
-{
-protected:
-    FileDropTest()
-    {
-        WriteTestMdb(Path("MDB.bup"), Records({{"Pop", 3, 120, "m"}}));
-        WriteTestArchive(Path("a.mdx"), Records({{"Jazz", 2, 80, "j"}, {"Jazz", 2, 90, "k"}}));
-    }
-};
-
-TEST_F(FileDropTest, TheContentSaysWhichPaneAFileBelongsTo)
-{
-    EXPECT_EQ(PaneForFile(Path("a.mdx")), PaneId::Archive);
-    EXPECT_EQ(PaneForFile(Path("MDB.bup")), PaneId::Mdb);
-    // The name does not count; what is no archive is left to the MDB reader.
-    std::filesystem::copy_file(Path("a.mdx"), Path("archive.bup"));
-    EXPECT_EQ(PaneForFile(Path("archive.bup")), PaneId::Archive);
-    WriteText(Path("short.mdx"), "%%%MDB-Archiv%%");
-    EXPECT_EQ(PaneForFile(Path("short.mdx")), PaneId::Mdb);
-    WriteText(Path("other.mdx"), "%%%MDB-Archiv%%X and more");
-    EXPECT_EQ(PaneForFile(Path("other.mdx")), PaneId::Mdb);
-    EXPECT_EQ(PaneForFile(Path("missing")), PaneId::Mdb);
-    EXPECT_EQ(PaneForFile(folder.path().string()), PaneId::Mdb);
-}
-
-TEST_F(FileDropTest, AFileOpensInThePaneItBelongsTo)
-{
-    EXPECT_FALSE(state.CanOpenDroppedFile(PaneId::Mdb, Path("a.mdx")));
-    EXPECT_FALSE(state.CanOpenDroppedFile(PaneId::Archive, Path("MDB.bup")));
-    EXPECT_FALSE(state.CanOpenDroppedFile(PaneId::Mdb, folder.path().string()));
-    EXPECT_FALSE(state.CanOpenDroppedFile(PaneId::Mdb, Path("missing.bup")));
-
-    EXPECT_TRUE(state.OpenDroppedFile(PaneId::Archive, Path("a.mdx")));
-    EXPECT_TRUE(state.Pane(PaneId::Archive).loaded);
-    EXPECT_EQ(state.Pane(PaneId::Archive).entryCountText, "2");
-    EXPECT_EQ(state.Pane(PaneId::Archive).recentFiles[0], Path("a.mdx"));
-    EXPECT_FALSE(state.IsActive(PaneId::Mdb));
-    // The file it shows already: nothing to do.
-    EXPECT_FALSE(state.CanOpenDroppedFile(PaneId::Archive, Path("a.mdx")));
-
-    EXPECT_TRUE(state.OpenDroppedFile(PaneId::Mdb, Path("MDB.bup")));
-    EXPECT_TRUE(state.Pane(PaneId::Mdb).loaded);
-    EXPECT_TRUE(state.IsActive(PaneId::Mdb));
-    EXPECT_EQ(state.modelLabel, "PSR9000");
-}
-
-TEST_F(FileDropTest, AChangedPaneAsksFirstAndABadFileIsRefusedByItsReader)
-{
-    OpenArchiveFile(Path("a.mdx"));
-    std::filesystem::copy_file(Path("a.mdx"), Path("b.mdx"));
-    MarkModified(state.Pane(PaneId::Archive));
-    prompts.Answer(MsgAnswer::Cancel);
-    EXPECT_FALSE(state.OpenDroppedFile(PaneId::Archive, Path("b.mdx")));
-    EXPECT_EQ(prompts.Texts(), std::vector<std::string>{Tr(Msg::ArchiveChangedSave)});
-    EXPECT_EQ(state.Pane(PaneId::Archive).fileName, Path("a.mdx"));
-
-    // Not an archive, so taken for an MDB: its reader says why it is none.
-    WriteBytes(Path("junk.bin"), testing::Bytes(100, 7));
-    ASSERT_TRUE(state.CanOpenDroppedFile(PaneId::Mdb, Path("junk.bin")));
-    EXPECT_FALSE(state.OpenDroppedFile(PaneId::Mdb, Path("junk.bin")));
-    EXPECT_FALSE(state.Pane(PaneId::Mdb).loaded);
-    EXPECT_EQ(prompts.messages.size(), 2u);
 }
 
 } // namespace

@@ -76,7 +76,7 @@ TEST_F(ExitSequenceTest, NoToBothLeavesTheFilesAndStoresTheSettings)
 TEST_F(ExitSequenceTest, UnchangedPanesAreNotOffered)
 {
     prompts.keyboardModels.push_back(1);
-    state.New(PaneId::Mdb);
+    state.Files().New(PaneId::Mdb);
     EXPECT_TRUE(state.ExitSequence({0, 0}));
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_TRUE(SettingsWritten());

@@ -135,17 +135,17 @@ protected:
             state.TreeSelectionChanged(OtherPane(id), RandomNode(state.Pane(OtherPane(id)).tree));
         switch (Pick(10)) {
         case 0:
-            state.Copy();
+            state.EditColumn().Copy();
             break;
         case 1:
-            state.Move();
+            state.EditColumn().Move();
             break;
         case 2:
             if (Chance(20))
                 prompts.CancelCategory();
             else
                 prompts.NameCategory(Chance(50) ? "Pop" : "Made" + std::to_string(Pick(3)));
-            state.NewCategory();
+            state.EditColumn().NewCategory();
             break;
         case 3:
             if (pane.tree.Selected() && pane.tree.Selected()->IsCategory()) {
@@ -156,25 +156,25 @@ protected:
             } else {
                 ScriptEntryEdit();
             }
-            state.EditSelected();
+            state.EditColumn().EditSelected();
             break;
         case 4:
-            state.ToggleMainEntry();
+            state.EditColumn().ToggleMainEntry();
             break;
         case 5:
-            state.MoveUp();
+            state.EditColumn().MoveUp();
             break;
         case 6:
-            state.MoveDown();
+            state.EditColumn().MoveDown();
             break;
         case 7:
             prompts.Answer(Chance(70) ? MsgAnswer::Yes : MsgAnswer::No);
-            state.DeleteSelected();
+            state.EditColumn().DeleteSelected();
             break;
         case 8: {
             const std::string text = Chance(50) ? "a" : "zzz";
             prompts.searchScript = [text](SearchHost& host) { host.SearchStep(text); };
-            state.Search();
+            state.EditColumn().Search();
             break;
         }
         case 9:
@@ -201,7 +201,7 @@ TEST_F(HistoryTest, RandomSessionsUndoToTheLoadedFilesAndRedoEveryStep)
         SCOPED_TRACE("seed " + std::to_string(seed));
         random.seed(seed);
         LoadBoth();
-        ASSERT_EQ(state.workspace.history.StepCount(), 0u) << "loading drops the history";
+        ASSERT_EQ(state.Workspace().history.StepCount(), 0u) << "loading drops the history";
         const Snapshot loaded = Take();
         ASSERT_FALSE(loaded.modified[0] || loaded.modified[1]);
 
@@ -211,36 +211,36 @@ TEST_F(HistoryTest, RandomSessionsUndoToTheLoadedFilesAndRedoEveryStep)
             RandomCommand();
             ASSERT_TRUE(Sound()) << "after command " << command;
             const Snapshot now = Take();
-            if (state.workspace.history.AppliedCount() == snapshots.size())
+            if (state.Workspace().history.AppliedCount() == snapshots.size())
                 snapshots.push_back(now);
             else
                 ASSERT_EQ(now.layout[0] + now.layout[1],
                           snapshots.back().layout[0] + snapshots.back().layout[1])
                     << "a command that made no step changed a tree";
-            ASSERT_EQ(state.workspace.history.AppliedCount() + 1, snapshots.size());
+            ASSERT_EQ(state.Workspace().history.AppliedCount() + 1, snapshots.size());
         }
         ASSERT_GT(snapshots.size(), 10u) << "the session should have done something";
 
         for (std::size_t k = snapshots.size() - 1; k > 0; --k) {
-            state.Undo();
+            state.EditColumn().Undo();
             ASSERT_TRUE(Sound()) << "undone to step " << k - 1;
             ASSERT_EQ(Take(), snapshots[k - 1]) << Describe(Take()) << "\nexpected\n"
                                                 << Describe(snapshots[k - 1]);
         }
-        EXPECT_FALSE(state.workspace.history.CanUndo());
+        EXPECT_FALSE(state.Workspace().history.CanUndo());
         EXPECT_FALSE(state.Pane(PaneId::Mdb).Modified() || state.Pane(PaneId::Archive).Modified())
             << "back at the loaded files";
 
         for (std::size_t k = 1; k < snapshots.size(); ++k) {
-            state.Redo();
+            state.EditColumn().Redo();
             ASSERT_TRUE(Sound()) << "redone to step " << k;
             ASSERT_EQ(Take(), snapshots[k]) << Describe(Take()) << "\nexpected\n" << Describe(snapshots[k]);
         }
-        EXPECT_FALSE(state.workspace.history.CanRedo());
+        EXPECT_FALSE(state.Workspace().history.CanRedo());
 
         // Undone all the way once more, both panes write what was loaded.
-        while (state.workspace.history.CanUndo())
-            state.Undo();
+        while (state.Workspace().history.CanUndo())
+            state.EditColumn().Undo();
         ASSERT_FALSE(WriteArchiveFile(Path("mdb-pane.mdx"), RecordsOf(state.Pane(PaneId::Mdb).tree)));
         ASSERT_FALSE(WriteArchiveFile(Path("archive-pane.mdx"), RecordsOf(state.Pane(PaneId::Archive).tree)));
         MarkUnmodified(state.Pane(PaneId::Mdb));
@@ -259,12 +259,12 @@ TEST_F(HistoryTest, MoveBetweenPanesIsOneStepInBoth)
     state.TreeSelectionChanged(PaneId::Mdb, state.Pane(PaneId::Mdb).tree.FirstCategory());
     state.TreeSelectionChanged(PaneId::Archive, state.Pane(PaneId::Archive).tree.FirstCategory());
     const std::string name = state.Pane(PaneId::Mdb).tree.FirstCategory()->CategoryName();
-    state.Move();
-    ASSERT_EQ(state.workspace.history.StepCount(), 1u);
+    state.EditColumn().Move();
+    ASSERT_EQ(state.Workspace().history.StepCount(), 1u);
     EXPECT_TRUE(state.Pane(PaneId::Mdb).Modified() && state.Pane(PaneId::Archive).Modified());
     EXPECT_EQ(state.UpdateCommandStates()[CommandId::Undo].tooltip, "Undo: Move \"" + name + "\"");
 
-    state.Undo();
+    state.EditColumn().Undo();
     EXPECT_EQ(Take(), loaded);
     // The moved category is back, selected and in view in the pane it came from.
     EXPECT_TRUE(state.IsActive(PaneId::Mdb));
@@ -283,28 +283,28 @@ TEST_F(HistoryTest, ModifiedFollowsTheSavedPoint)
     state.TreeGotFocus(PaneId::Archive);
     state.TreeSelectionChanged(PaneId::Archive, state.Pane(PaneId::Archive).tree.FirstCategory());
     prompts.Answer(MsgAnswer::Yes);
-    state.DeleteSelected();
+    state.EditColumn().DeleteSelected();
     ASSERT_TRUE(state.Pane(PaneId::Archive).Modified());
-    state.Save(PaneId::Archive);
+    state.Files().Save(PaneId::Archive);
     EXPECT_FALSE(state.Pane(PaneId::Archive).Modified());
 
-    state.Undo(); // away from the saved point: modified, and the question comes
+    state.EditColumn().Undo(); // away from the saved point: modified, and the question comes
     EXPECT_TRUE(state.Pane(PaneId::Archive).Modified());
     prompts.Answer(MsgAnswer::Cancel);
-    EXPECT_FALSE(state.ConfirmDiscard(PaneId::Archive));
-    state.Redo(); // back at it: no question
+    EXPECT_FALSE(state.Files().ConfirmDiscard(PaneId::Archive));
+    state.EditColumn().Redo(); // back at it: no question
     EXPECT_FALSE(state.Pane(PaneId::Archive).Modified());
     prompts.messages.clear();
-    EXPECT_TRUE(state.ConfirmDiscard(PaneId::Archive));
+    EXPECT_TRUE(state.Files().ConfirmDiscard(PaneId::Archive));
     EXPECT_TRUE(prompts.messages.empty());
 
     // A step after an undo drops the redo side, and with it the saved point.
-    state.Undo();
+    state.EditColumn().Undo();
     state.TreeSelectionChanged(PaneId::Archive, state.Pane(PaneId::Archive).tree.LastCategory());
-    state.MoveUp();
-    EXPECT_FALSE(state.workspace.history.CanRedo());
-    while (state.workspace.history.CanUndo())
-        state.Undo();
+    state.EditColumn().MoveUp();
+    EXPECT_FALSE(state.Workspace().history.CanRedo());
+    while (state.Workspace().history.CanUndo())
+        state.EditColumn().Undo();
     EXPECT_TRUE(state.Pane(PaneId::Archive).Modified())
         << "the loaded file was saved over: its state is no saved point";
 }
@@ -315,15 +315,15 @@ TEST_F(HistoryTest, ResettingAPaneDropsItsStepsAndThoseThatDependOnThem)
     const auto edit = [this](PaneId id) {
         state.TreeGotFocus(id);
         state.TreeSelectionChanged(id, state.Pane(id).tree.LastCategory());
-        state.MoveUp();
+        state.EditColumn().MoveUp();
     };
     edit(PaneId::Archive); // archive only: stays
     edit(PaneId::Mdb);     // MDB only: goes
     edit(PaneId::Archive); // archive only: stays
-    ASSERT_EQ(state.workspace.history.StepCount(), 3u);
+    ASSERT_EQ(state.Workspace().history.StepCount(), 3u);
     prompts.Answer(MsgAnswer::No);
-    state.Close(PaneId::Mdb);
-    EXPECT_EQ(state.workspace.history.StepCount(), 2u);
+    state.Files().Close(PaneId::Mdb);
+    EXPECT_EQ(state.Workspace().history.StepCount(), 2u);
     EXPECT_EQ(state.UpdateCommandStates()[CommandId::Undo].enabled, true);
 
     // A step that moved from the archive into the MDB can no longer be undone
@@ -333,15 +333,15 @@ TEST_F(HistoryTest, ResettingAPaneDropsItsStepsAndThoseThatDependOnThem)
     state.TreeGotFocus(PaneId::Archive);
     state.TreeSelectionChanged(PaneId::Archive, state.Pane(PaneId::Archive).tree.FirstCategory());
     state.TreeSelectionChanged(PaneId::Mdb, state.Pane(PaneId::Mdb).tree.FirstCategory());
-    state.Move();
+    state.EditColumn().Move();
     edit(PaneId::Archive);
-    ASSERT_EQ(state.workspace.history.StepCount(), 4u);
+    ASSERT_EQ(state.Workspace().history.StepCount(), 4u);
     prompts.Answer(MsgAnswer::No);
-    state.Close(PaneId::Mdb);
-    EXPECT_EQ(state.workspace.history.StepCount(), 1u) << "only the archive's step after the move is left";
-    state.Undo();
+    state.Files().Close(PaneId::Mdb);
+    EXPECT_EQ(state.Workspace().history.StepCount(), 1u) << "only the archive's step after the move is left";
+    state.EditColumn().Undo();
     EXPECT_TRUE(Sound());
-    EXPECT_FALSE(state.workspace.history.CanUndo());
+    EXPECT_FALSE(state.Workspace().history.CanUndo());
 }
 
 } // namespace
@@ -358,11 +358,11 @@ protected:
     {
         state.TreeGotFocus(PaneId::Archive);
         state.TreeSelectionChanged(PaneId::Archive, state.Pane(PaneId::Archive).tree.FirstCategory());
-        state.Copy();
+        state.EditColumn().Copy();
         state.TreeGotFocus(PaneId::Mdb);
         state.TreeSelectionChanged(PaneId::Mdb, CategoryNamed(state.Pane(PaneId::Mdb).tree, "Big"));
         prompts.Answer(MsgAnswer::Yes);
-        state.DeleteSelected();
+        state.EditColumn().DeleteSelected();
     }
 };
 
@@ -374,34 +374,34 @@ TEST_F(HistoryMemoryTest, TheOldestStepsGoPastTheLimitAndTheSavedPointStaysModif
     for (int i = 0; i < 500; ++i)
         entries.push_back({"Big", i % 7, 90 + i % 11, "e" + std::to_string(i)});
     NewArchiveWith(entries);
-    EXPECT_EQ(state.workspace.history.MemoryLimit(), std::size_t(256) << 20);
+    EXPECT_EQ(state.Workspace().history.MemoryLimit(), std::size_t(256) << 20);
 
     CopyAndDelete();
-    const std::size_t round = state.workspace.history.MemoryHeld();
+    const std::size_t round = state.Workspace().history.MemoryHeld();
     ASSERT_GT(round, 500u * 100) << "a copy of 500 entries holds their nodes";
     // Room for about three rounds: ten rounds keep the newest steps only.
-    state.workspace.history.SetMemoryLimit(3 * round);
+    state.Workspace().history.SetMemoryLimit(3 * round);
     for (int i = 0; i < 10; ++i) {
         CopyAndDelete();
-        EXPECT_LE(state.workspace.history.MemoryHeld(), 3 * round + round / 2);
+        EXPECT_LE(state.Workspace().history.MemoryHeld(), 3 * round + round / 2);
     }
-    EXPECT_LT(state.workspace.history.StepCount(), 8u);
-    EXPECT_GE(state.workspace.history.StepCount(), 4u);
-    EXPECT_EQ(state.workspace.history.UndoName().rfind("Delete", 0), 0u);
+    EXPECT_LT(state.Workspace().history.StepCount(), 8u);
+    EXPECT_GE(state.Workspace().history.StepCount(), 4u);
+    EXPECT_EQ(state.Workspace().history.UndoName().rfind("Delete", 0), 0u);
     // Everything that is left undoes and redoes; the MDB's loaded point is gone, so it stays modified.
-    while (state.workspace.history.CanUndo())
-        state.Undo();
+    while (state.Workspace().history.CanUndo())
+        state.EditColumn().Undo();
     EXPECT_TRUE(state.Pane(PaneId::Mdb).Modified());
-    while (state.workspace.history.CanRedo())
-        state.Redo();
+    while (state.Workspace().history.CanRedo())
+        state.EditColumn().Redo();
     EXPECT_EQ(Layout(state.Pane(PaneId::Mdb).tree), "Pop{m}");
     EXPECT_TRUE(state.Pane(PaneId::Mdb).Modified());
     EXPECT_TRUE(PanesAreSound(state.Pane(PaneId::Mdb), state.Pane(PaneId::Archive)));
 
     // One step larger than the limit is kept: the last command can always be undone.
-    state.workspace.history.SetMemoryLimit(1);
-    EXPECT_EQ(state.workspace.history.StepCount(), 1u);
-    state.Undo();
+    state.Workspace().history.SetMemoryLimit(1);
+    EXPECT_EQ(state.Workspace().history.StepCount(), 1u);
+    state.EditColumn().Undo();
     EXPECT_NE(CategoryNamed(state.Pane(PaneId::Mdb).tree, "Big"), nullptr);
 }
 
@@ -409,10 +409,10 @@ TEST_F(HistoryMemoryTest, TheLimitIsASettingInMegabytes)
 {
     store.WriteInt(settings::kSection, settings::kUndoMemoryMB, 64);
     state.LoadSettings();
-    EXPECT_EQ(state.workspace.history.MemoryLimit(), std::size_t(64) << 20);
+    EXPECT_EQ(state.Workspace().history.MemoryLimit(), std::size_t(64) << 20);
     store.WriteInt(settings::kSection, settings::kUndoMemoryMB, 0); // out of range: the default
     state.LoadSettings();
-    EXPECT_EQ(state.workspace.history.MemoryLimit(), std::size_t(256) << 20);
+    EXPECT_EQ(state.Workspace().history.MemoryLimit(), std::size_t(256) << 20);
     EXPECT_TRUE(state.SaveSettings());
     EXPECT_EQ(store.ReadInt(settings::kSection, settings::kUndoMemoryMB, -1), 256);
 }

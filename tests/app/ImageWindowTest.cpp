@@ -55,17 +55,17 @@ TEST_F(ImageWindowTest, AnImageWithOneMdbOpensItAndSaveWritesItBack)
     EXPECT_EQ(state.Pane(PaneId::Mdb).recentFiles[0], In("/PARTY.BUF/MDB.BUP"));
     EXPECT_EQ(Titles(state.Pane(PaneId::Mdb)), std::vector<std::string>{"Kiss me"});
 
-    state.backupStructureOption = true;
+    state.Options().SetBackupStructure(true);
     AddEntry(state.Pane(PaneId::Mdb), "Pop", 2, 120, "Kiss you");
     MarkModified(state.Pane(PaneId::Mdb));
-    state.Save(PaneId::Mdb);
+    state.Files().Save(PaneId::Mdb);
     EXPECT_TRUE(prompts.messages.empty()) << prompts.Texts().front();
     EXPECT_FALSE(state.Pane(PaneId::Mdb).Modified());
     EXPECT_EQ(TitlesIn(In("/PARTY.BUF/MDB.BUP")), (std::vector<std::string>{"Kiss me", "Kiss you"}));
     EXPECT_EQ(folder.Names().size(), 1u) << "only the image: no temporary file beside it";
 
     // Dropped on the window, the same image opens the same way.
-    state.Close(PaneId::Mdb);
+    state.Files().Close(PaneId::Mdb);
     ASSERT_TRUE(state.CanOpenDroppedFile(PaneId::Mdb, image));
     EXPECT_TRUE(state.OpenDroppedFile(PaneId::Mdb, image));
     EXPECT_EQ(state.Pane(PaneId::Mdb).fileName, In("/PARTY.BUF/MDB.BUP"));
@@ -81,10 +81,10 @@ TEST_F(ImageWindowTest, AnImageWithSeveralMdbsOpensTheBrowseDialogAtTheImage)
     EXPECT_EQ(prompts.browseRequests[0].startFolder, In("/"));
     EXPECT_EQ(prompts.browseRequests[0].mode, BrowseMode::Open);
     EXPECT_EQ(Titles(state.Pane(PaneId::Mdb)), std::vector<std::string>{"Two"});
-    EXPECT_EQ(state.lastBackupFolder, In("/"));
+    EXPECT_EQ(state.Options().LastBackupFolder(), In("/"));
 
     prompts.CancelBrowse();
-    state.Close(PaneId::Mdb);
+    state.Files().Close(PaneId::Mdb);
     state.OpenFiles({image});
     EXPECT_FALSE(state.Pane(PaneId::Mdb).loaded);
     EXPECT_TRUE(prompts.messages.empty());
@@ -93,14 +93,14 @@ TEST_F(ImageWindowTest, AnImageWithSeveralMdbsOpensTheBrowseDialogAtTheImage)
 TEST_F(ImageWindowTest, SaveAsMakesANewSetInTheImageAndStatesTheNameRule)
 {
     prompts.keyboardModels.push_back(2);
-    state.New(PaneId::Mdb);
+    state.Files().New(PaneId::Mdb);
     AddEntry(state.Pane(PaneId::Mdb), "Rock", 5, 100, "R");
-    state.backupStructureOption = true;
+    state.Options().SetBackupStructure(true);
     const Bytes before = testing::ReadBytes(image);
     // A set name too long for the floppy: said with the rule, and the dialog comes again.
     prompts.BrowseTo(ChosenPath(In("/"), "Party Night", BrowseMode::Save, "MDB*.bup"), In("/"));
     prompts.BrowseTo(ChosenPath(In("/"), "Night", BrowseMode::Save, "MDB*.bup"), In("/"));
-    state.SaveAs(PaneId::Mdb);
+    state.Files().SaveAs(PaneId::Mdb);
     ASSERT_EQ(prompts.browseRequests.size(), 2u);
     ASSERT_EQ(prompts.Texts().size(), 1u);
     EXPECT_NE(prompts.Texts()[0].find("Error creating directory/backup-structure!"), std::string::npos);

@@ -25,7 +25,7 @@ protected:
         state.TreeGotFocus(PaneId::Archive);
         state.TreeSelectionChanged(PaneId::Archive,
                                    state.Pane(PaneId::Archive).tree.FirstCategory()->FirstChild());
-        state.DeleteSelected();
+        state.EditColumn().DeleteSelected();
         ASSERT_TRUE(state.Pane(PaneId::Archive).Modified());
     }
 };
@@ -37,7 +37,7 @@ TEST_F(LongWorkCommandsTest, ACancelledLoadLeavesThePaneItsFileAndItsHistory)
     WriteTestArchive(Path("new.mdx"), NumberedRecords(5000));
 
     FakeProgress cancelling(2000);
-    state.progress = &cancelling;
+    state.SetProgress(&cancelling);
     const std::size_t shown = prompts.messages.size();
     prompts.Answer(MsgAnswer::No); // the save-changes question: drop the edits
     OpenArchiveFile(Path("new.mdx"));
@@ -48,17 +48,17 @@ TEST_F(LongWorkCommandsTest, ACancelledLoadLeavesThePaneItsFileAndItsHistory)
     EXPECT_EQ(state.Pane(PaneId::Archive).fileName, Path("old.mdx"));
     EXPECT_TRUE(state.Pane(PaneId::Archive).Modified());
     EXPECT_EQ(state.Pane(PaneId::Archive).recentFiles[0], Path("old.mdx"));
-    EXPECT_TRUE(state.workspace.history.CanUndo()) << "the edit can still be taken back";
+    EXPECT_TRUE(state.Workspace().history.CanUndo()) << "the edit can still be taken back";
     EXPECT_EQ(prompts.messages.size(), shown + 1) << "a cancel says nothing: only the save-changes question";
 
     // Without a cancel the same file loads.
     FakeProgress patient;
-    state.progress = &patient;
+    state.SetProgress(&patient);
     prompts.Answer(MsgAnswer::No);
     OpenArchiveFile(Path("new.mdx"));
     EXPECT_EQ(state.Pane(PaneId::Archive).EntryCount(), 5000);
     EXPECT_FALSE(state.Pane(PaneId::Archive).Modified());
-    EXPECT_FALSE(state.workspace.history.CanUndo());
+    EXPECT_FALSE(state.Workspace().history.CanUndo());
 }
 
 TEST_F(LongWorkCommandsTest, ACancelledSaveKeepsTheOldFileAndThePaneModified)
@@ -66,9 +66,9 @@ TEST_F(LongWorkCommandsTest, ACancelledSaveKeepsTheOldFileAndThePaneModified)
     EditedArchive();
     const std::vector<uint8_t> onDisk = ReadBytes(Path("old.mdx"));
     FakeProgress cancelling(0);
-    state.progress = &cancelling;
+    state.SetProgress(&cancelling);
     const std::size_t shown = prompts.messages.size();
-    state.Save(PaneId::Archive);
+    state.Files().Save(PaneId::Archive);
     EXPECT_EQ(ReadBytes(Path("old.mdx")), onDisk);
     EXPECT_TRUE(state.Pane(PaneId::Archive).Modified());
     EXPECT_EQ(cancelling.captions, (std::vector<Caption>{Caption::ProgressSaving}));
@@ -78,7 +78,7 @@ TEST_F(LongWorkCommandsTest, ACancelledSaveKeepsTheOldFileAndThePaneModified)
 TEST_F(LongWorkCommandsTest, ACancelledCopyLeavesBothPanesAndTheHistory)
 {
     prompts.keyboardModels.push_back(2);
-    state.New(PaneId::Mdb);
+    state.Files().New(PaneId::Mdb);
     AddEntry(state.Pane(PaneId::Mdb), "Pop", 3, 120, "m");
     const std::vector<std::string> mdbBefore = Titles(state.Pane(PaneId::Mdb));
     WriteTestArchive(Path("many.mdx"), NumberedRecords(3000));
@@ -90,15 +90,15 @@ TEST_F(LongWorkCommandsTest, ACancelledCopyLeavesBothPanesAndTheHistory)
     state.TreeGotFocus(PaneId::Mdb);
     state.TreeSelectionChanged(PaneId::Mdb, state.Pane(PaneId::Mdb).tree.FirstCategory());
     state.TreeGotFocus(PaneId::Archive);
-    const std::size_t stepsBefore = state.workspace.history.StepCount();
+    const std::size_t stepsBefore = state.Workspace().history.StepCount();
 
     FakeProgress cancelling(1024);
-    state.progress = &cancelling;
-    state.Move();
+    state.SetProgress(&cancelling);
+    state.EditColumn().Move();
     EXPECT_FALSE(cancelling.captions.empty());
     EXPECT_EQ(Titles(state.Pane(PaneId::Mdb)), mdbBefore);
     EXPECT_EQ(Titles(state.Pane(PaneId::Archive)), archiveBefore);
-    EXPECT_EQ(state.workspace.history.StepCount(), stepsBefore);
+    EXPECT_EQ(state.Workspace().history.StepCount(), stepsBefore);
     EXPECT_FALSE(state.Pane(PaneId::Mdb).Modified() || state.Pane(PaneId::Archive).Modified());
 }
 

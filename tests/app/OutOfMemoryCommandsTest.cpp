@@ -16,7 +16,7 @@ protected:
     void SetUp() override
     {
         prompts.keyboardModels.push_back(2);
-        state.New(PaneId::Mdb);
+        state.Files().New(PaneId::Mdb);
         AddEntry(state.Pane(PaneId::Mdb), "Pop", 3, 120, "m");
         std::vector<TestEntry> entries;
         for (int i = 0; i < 90; ++i)
@@ -26,7 +26,7 @@ protected:
         state.Pane(PaneId::Archive).tree.Select(CategoryNamed(state.Pane(PaneId::Archive).tree, "Jazz"));
         // A step to undo: the Latin category copied over.
         state.Pane(PaneId::Archive).tree.Select(CategoryNamed(state.Pane(PaneId::Archive).tree, "Latin"));
-        state.Copy();
+        state.EditColumn().Copy();
         state.TreeGotFocus(PaneId::Archive);
         state.Pane(PaneId::Archive).tree.Select(CategoryNamed(state.Pane(PaneId::Archive).tree, "Jazz"));
     }
@@ -35,11 +35,11 @@ protected:
     std::string Snapshot() const
     {
         const auto pane = [](const PaneState& p) {
-            return Layout(p.tree) + (p.Modified() ? " modified " : " saved ") + p.entryCountText + " " +
+            return Layout(p.tree) + (p.Modified() ? " modified " : " saved ") + PaneFiles::EntryCountText(p) + " " +
                    std::to_string(p.tree.SelectionCount());
         };
         return pane(state.Pane(PaneId::Mdb)) + " | " + pane(state.Pane(PaneId::Archive)) + " | " +
-               std::to_string(state.workspace.history.StepCount()) + "/" + std::to_string(state.workspace.history.AppliedCount()) +
+               std::to_string(state.Workspace().history.StepCount()) + "/" + std::to_string(state.Workspace().history.AppliedCount()) +
                " | " + std::to_string(folder.Names().size());
     }
 
@@ -78,16 +78,16 @@ protected:
 
 TEST_F(OutOfMemoryCommandsTest, EditsUndoAndRedoAreTakenBackWhole)
 {
-    FailEverywhere("copy", [&] { Focus(PaneId::Archive, "Jazz"); }, [&] { state.Copy(); });
-    FailEverywhere("move", [&] { Focus(PaneId::Archive, "Jazz"); }, [&] { state.Move(); });
+    FailEverywhere("copy", [&] { Focus(PaneId::Archive, "Jazz"); }, [&] { state.EditColumn().Copy(); });
+    FailEverywhere("move", [&] { Focus(PaneId::Archive, "Jazz"); }, [&] { state.EditColumn().Move(); });
     ASSERT_EQ(CategoryNamed(state.Pane(PaneId::Archive).tree, "Jazz"), nullptr); // moved over in the end
     FailEverywhere(
         "delete", [&] { Focus(PaneId::Archive, "Latin"); prompts.answers.assign(1, MsgAnswer::Yes); },
-        [&] { state.DeleteSelected(); }, 5);
+        [&] { state.EditColumn().DeleteSelected(); }, 5);
     // Undo and redo need little memory (the category's index), redo of a copy none at all.
-    FailEverywhere("undo", [] {}, [&] { state.Undo(); }, 1);
-    state.Undo();
-    FailEverywhere("redo", [] {}, [&] { state.Redo(); }, 0);
+    FailEverywhere("undo", [] {}, [&] { state.EditColumn().Undo(); }, 1);
+    state.EditColumn().Undo();
+    FailEverywhere("redo", [] {}, [&] { state.EditColumn().Redo(); }, 0);
 }
 
 TEST_F(OutOfMemoryCommandsTest, ToolsStopWithAMessageAndChangeNothing)
@@ -95,20 +95,20 @@ TEST_F(OutOfMemoryCommandsTest, ToolsStopWithAMessageAndChangeNothing)
     const std::string csv = Path("all.csv");
     Focus(PaneId::Archive, "Jazz");
     prompts.saveFileNames.assign(1, csv);
-    state.ExportCsv();
+    state.Tools().ExportCsv();
     ASSERT_FALSE(folder.Names().empty());
 
-    FailEverywhere("find duplicates", [&] { Focus(PaneId::Archive, "Jazz"); }, [&] { state.FindDuplicates(); });
-    FailEverywhere("compare panes", [] {}, [&] { state.ComparePanes(); });
+    FailEverywhere("find duplicates", [&] { Focus(PaneId::Archive, "Jazz"); }, [&] { state.Tools().FindDuplicates(); });
+    FailEverywhere("compare panes", [] {}, [&] { state.Tools().ComparePanes(); });
     FailEverywhere(
-        "check for keyboard", [&] { prompts.keyboardModels.assign(1, 1); }, [&] { state.CheckForKeyboard(); });
+        "check for keyboard", [&] { prompts.keyboardModels.assign(1, 1); }, [&] { state.Tools().CheckForKeyboard(); });
     FailEverywhere(
         "import CSV", [&] { Focus(PaneId::Mdb, "Pop"); prompts.openFileNames.assign(1, csv); },
-        [&] { state.ImportCsv(); });
+        [&] { state.Tools().ImportCsv(); });
     FailEverywhere(
-        "export CSV", [&] { prompts.saveFileNames.assign(1, Path("new.csv")); }, [&] { state.ExportCsv(); });
+        "export CSV", [&] { prompts.saveFileNames.assign(1, Path("new.csv")); }, [&] { state.Tools().ExportCsv(); });
     FailEverywhere(
-        "report", [&] { prompts.saveFileNames.assign(1, Path("new.txt")); }, [&] { state.WriteTabProtocol(); });
+        "report", [&] { prompts.saveFileNames.assign(1, Path("new.txt")); }, [&] { state.EditColumn().WriteTabProtocol(); });
 }
 
 } // namespace

@@ -65,10 +65,10 @@ TEST(RecentFilesTest, BackupSetsShowAsSetNamesInTheMdbListOnly)
     MainWindowState state(prompts, store, styles);
     state.Pane(PaneId::Mdb).recentFiles = pane.recentFiles;
     state.Pane(PaneId::Archive).recentFiles = pane.recentFiles;
-    state.SetBackupStructureOption(true);
+    state.Options().SetBackupStructure(true);
     EXPECT_EQ(state.FillRecentCombo(PaneId::Mdb).lines[1], "/b/Show");
     EXPECT_EQ(state.FillRecentCombo(PaneId::Archive).lines[1], "/b/Show.buf/MDB_Pro.bup");
-    state.SetBackupStructureOption(false);
+    state.Options().SetBackupStructure(false);
     EXPECT_EQ(state.FillRecentCombo(PaneId::Mdb).lines[1], "/b/Show.buf/MDB_Pro.bup");
 }
 

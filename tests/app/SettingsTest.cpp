@@ -18,16 +18,16 @@ TEST_F(SettingsTest, FirstStartWithAnEmptyStore)
     EXPECT_EQ(prompts.languageDialogs, 1);
     EXPECT_FALSE(IsGerman());
     EXPECT_EQ(store.Count(), 0u);
-    EXPECT_TRUE(state.backupStructureOption);
-    EXPECT_FALSE(state.noNetworkOption);
-    EXPECT_EQ(state.flashStyleMode, kFlashFactory);
-    EXPECT_EQ(state.keyboardModel, 0);
-    EXPECT_EQ(state.modelLabel, "");
+    EXPECT_TRUE(state.Options().BackupStructure());
+    EXPECT_FALSE(state.Options().NoNetwork());
+    EXPECT_EQ(state.Options().FlashStyleMode(), kFlashFactory);
+    EXPECT_EQ(state.Options().Model(), KeyboardModel::None);
+    EXPECT_EQ(state.UpdateCommandStates().modelLabel, "");
     EXPECT_TRUE(state.FillRecentCombo(PaneId::Mdb).lines.empty());
     EXPECT_TRUE(state.FillRecentCombo(PaneId::Archive).lines.empty());
-    EXPECT_FALSE(state.windowPosition.IsSet());
+    EXPECT_FALSE(state.Position().IsSet());
     EXPECT_FALSE(state.HasActivePane());
-    EXPECT_FALSE(state.startupFolder.empty());
+    EXPECT_FALSE(state.StartupFolder().empty());
 }
 
 TEST_F(SettingsTest, StoredLanguage)
@@ -63,12 +63,12 @@ TEST_F(SettingsTest, EverythingWrittenAtExitIsReadAtTheNextStart)
 {
     store.WriteString(kSection, settings::kLanguage, "E");
     state.Initialise();
-    state.keyboardModel = 2;
-    state.backupStructureOption = false;
-    state.noNetworkOption = true;
-    state.flashStyleMode = kFlashDefault;
-    state.flashStyleFile = "/sets/STY.b01";
-    state.lastBackupFolder = "/sets";
+    state.Options().SetModel(KeyboardModel::Psr9000Pro);
+    state.Options().SetBackupStructure(false);
+    state.Options().SetNoNetwork(true);
+    state.Options().SelectDefaultFlashStyles();
+    state.Options().SetFlashStyleFile("/sets/STY.b01");
+    state.Options().SetLastBackupFolder("/sets");
     for (int i = 0; i < 6; ++i) {
         state.Pane(PaneId::Mdb).fileName = "/m" + std::to_string(i);
         AddRecentFile(state.Pane(PaneId::Mdb));
@@ -90,17 +90,17 @@ TEST_F(SettingsTest, EverythingWrittenAtExitIsReadAtTheNextStart)
     AppPrompts nextPrompts;
     MainWindowState next(nextPrompts, store, styles);
     next.Initialise();
-    EXPECT_EQ(next.keyboardModel, 2);
-    EXPECT_EQ(next.modelLabel, "9000Pro"); // the previous run's model, with nothing loaded
-    EXPECT_FALSE(next.backupStructureOption);
-    EXPECT_TRUE(next.noNetworkOption);
-    EXPECT_EQ(next.flashStyleMode, kFlashDefault);
-    EXPECT_EQ(next.flashStyleFile, "/sets/STY.b01");
-    EXPECT_EQ(next.lastBackupFolder, "/sets");
+    EXPECT_EQ(next.Options().Model(), KeyboardModel::Psr9000Pro);
+    EXPECT_EQ(next.UpdateCommandStates().modelLabel, "9000Pro"); // the previous run's model, with nothing loaded
+    EXPECT_FALSE(next.Options().BackupStructure());
+    EXPECT_TRUE(next.Options().NoNetwork());
+    EXPECT_EQ(next.Options().FlashStyleMode(), kFlashDefault);
+    EXPECT_EQ(next.Options().FlashStyleFile(), "/sets/STY.b01");
+    EXPECT_EQ(next.Options().LastBackupFolder(), "/sets");
     EXPECT_EQ(next.Pane(PaneId::Mdb).recentFiles, state.Pane(PaneId::Mdb).recentFiles);
     EXPECT_EQ(next.Pane(PaneId::Archive).recentFiles[0], "/a.mdx");
-    EXPECT_EQ(next.windowPosition.left, 120);
-    EXPECT_EQ(next.windowPosition.top, 45);
+    EXPECT_EQ(next.Position().left, 120);
+    EXPECT_EQ(next.Position().top, 45);
 }
 
 TEST_F(SettingsTest, ExitWritesTheSettingsOnceAndSaysWhenThatFails)
@@ -143,17 +143,17 @@ TEST_F(SettingsTest, ValuesOutOfRangeReadAsTheirDefaults)
         odd.WriteInt(kSection, name, value);
         MainWindowState read(quiet, odd, styles);
         read.LoadSettings();
-        EXPECT_EQ(read.keyboardModel, 0);
-        EXPECT_EQ(read.flashStyleMode, kFlashFactory);
-        EXPECT_TRUE(read.backupStructureOption);
-        EXPECT_EQ(read.noNetworkOption, std::string(name) != settings::kNoNetwork);
+        EXPECT_EQ(read.Options().Model(), KeyboardModel::None);
+        EXPECT_EQ(read.Options().FlashStyleMode(), kFlashFactory);
+        EXPECT_TRUE(read.Options().BackupStructure());
+        EXPECT_EQ(read.Options().NoNetwork(), std::string(name) != settings::kNoNetwork);
     }
     for (int model : {0, 1, 2}) {
         store.WriteInt(kSection, settings::kKeyboardModel, model);
         store.WriteInt(kSection, settings::kFlashStyleMode, model);
         state.LoadSettings();
-        EXPECT_EQ(state.keyboardModel, model);
-        EXPECT_EQ(state.flashStyleMode, model);
+        EXPECT_EQ(static_cast<int>(state.Options().Model()), model); // the stored number
+        EXPECT_EQ(state.Options().FlashStyleMode(), model);
     }
 }
 
@@ -164,10 +164,10 @@ TEST_F(SettingsTest, StoredValuesAreUsedAsRead)
     store.WriteString(kSection, "LastOpenMDB2", "/second"); // a gap before it
     store.WriteString(kSection, "LastOpenMDB5", "/fifth");
     state.LoadSettings();
-    state.UpdateKeyboardLabel();
-    EXPECT_EQ(state.keyboardModel, 0);
-    EXPECT_EQ(state.modelLabel, "");
-    EXPECT_FALSE(state.windowPosition.IsSet());
+    state.Options().ShowModel(); // as at start-up
+    EXPECT_EQ(state.Options().Model(), KeyboardModel::None);
+    EXPECT_EQ(state.UpdateCommandStates().modelLabel, "");
+    EXPECT_FALSE(state.Position().IsSet());
     // Occupied entries come first, so combo line i is recent entry i.
     EXPECT_EQ(state.Pane(PaneId::Mdb).recentFiles[0], "/second");
     EXPECT_EQ(state.Pane(PaneId::Mdb).recentFiles[1], "/fifth");
@@ -175,7 +175,37 @@ TEST_F(SettingsTest, StoredValuesAreUsedAsRead)
 
     store.WriteInt(kSection, settings::kLeftPos, -1);
     state.LoadSettings();
-    EXPECT_FALSE(state.windowPosition.IsSet());
+    EXPECT_FALSE(state.Position().IsSet());
+}
+
+TEST_F(SettingsTest, WindowSizeIsStoredBesideThePosition)
+{
+    store.WriteString(settings::kSection, settings::kLanguage, "E");
+    state.Initialise();
+    EXPECT_FALSE(state.Position().HasSize());
+    EXPECT_FALSE(state.Position().maximized);
+    ASSERT_TRUE(state.ExitSequence({10, 20, 900, 700, true}));
+    EXPECT_EQ(store.IntValue(settings::kSection, settings::kWidth), 900);
+    EXPECT_EQ(store.IntValue(settings::kSection, settings::kHeight), 700);
+    EXPECT_EQ(store.IntValue(settings::kSection, settings::kMaximized), 1);
+
+    AppPrompts quiet;
+    MainWindowState next(quiet, store, styles);
+    next.LoadSettings();
+    EXPECT_EQ(next.Position().width, 900);
+    EXPECT_EQ(next.Position().height, 700);
+    EXPECT_TRUE(next.Position().maximized);
+    EXPECT_EQ(next.Position().left, 10);
+
+    // Hand-edited nonsense reads as no size and not maximized.
+    for (const auto& [width, height, maximized] : {std::tuple{0, 700, 2}, {900, -5, -1}, {-1, -1, 7}}) {
+        store.WriteInt(settings::kSection, settings::kWidth, width);
+        store.WriteInt(settings::kSection, settings::kHeight, height);
+        store.WriteInt(settings::kSection, settings::kMaximized, maximized);
+        next.LoadSettings();
+        EXPECT_FALSE(next.Position().HasSize()) << width << "x" << height;
+        EXPECT_FALSE(next.Position().maximized);
+    }
 }
 
 } // namespace

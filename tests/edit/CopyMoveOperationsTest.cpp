@@ -37,8 +37,8 @@ TEST_F(CopyMoveOperationsTest, EntryIntoAnEmptyTargetMakesItsOwnCategoryAsMainEn
     EXPECT_EQ(Layout(archive.tree), "Pop{sub}");
     EXPECT_EQ(Layout(mdb.tree), "Pop{main,  sub}");
     EXPECT_EQ(archive.EntryCount(), 1);
-    EXPECT_EQ(archive.entryCountText, "1");
-    EXPECT_EQ(mdb.entryCountText, "2");
+    EXPECT_EQ(archive.EntryCount(), 1);
+    EXPECT_EQ(mdb.EntryCount(), 2);
     EXPECT_TRUE(archive.Modified());
     EXPECT_FALSE(mdb.Modified());
     TreeNode* copy = archive.tree.Selected();
@@ -66,7 +66,7 @@ TEST_F(CopyMoveOperationsTest, WithoutADestinationCategoryItWarnsAndChangesNothi
     EXPECT_EQ(Layout(mdb.tree), "Pop{a}");
     EXPECT_EQ(Layout(archive.tree), "{r}");
     EXPECT_FALSE(mdb.Modified() || archive.Modified());
-    EXPECT_EQ(mdb.entryCountText, "1"); // the count labels are refreshed all the same
+    EXPECT_EQ(mdb.EntryCount(), 1); // the counts follow all the same
     EXPECT_TRUE(Sound());
 }
 
@@ -107,10 +107,10 @@ TEST_F(CopyMoveOperationsTest, MainEntryTakesItsSubEntriesAlong)
     ASSERT_TRUE(Sound());
     EXPECT_EQ(Layout(mdb.tree), "Pop{other}");
     EXPECT_EQ(mdb.EntryCount(), 1);
-    EXPECT_EQ(mdb.entryCountText, "1");
+    EXPECT_EQ(mdb.EntryCount(), 1);
     EXPECT_TRUE(mdb.Modified());
     EXPECT_EQ(Layout(archive.tree), "Pop{there,main,  sub1,  sub2,main,  sub1,  sub2,later}");
-    EXPECT_EQ(archive.entryCountText, "8");
+    EXPECT_EQ(archive.EntryCount(), 8);
 }
 
 TEST_F(CopyMoveOperationsTest, MovingTheWholeContentOfACategoryDeletesIt)
@@ -122,8 +122,8 @@ TEST_F(CopyMoveOperationsTest, MovingTheWholeContentOfACategoryDeletesIt)
     ASSERT_TRUE(Sound());
     EXPECT_EQ(Layout(mdb.tree), "Rock{r}");
     EXPECT_EQ(Layout(archive.tree), "Pop{main,  sub}");
-    EXPECT_EQ(mdb.entryCountText, "1");
-    EXPECT_EQ(archive.entryCountText, "2");
+    EXPECT_EQ(mdb.EntryCount(), 1);
+    EXPECT_EQ(archive.EntryCount(), 2);
 }
 
 class CopyIntoGroupTest : public CopyMoveOperationsTest
@@ -204,7 +204,7 @@ TEST_F(CopyMoveOperationsTest, WholeCategoryMergesIntoTheTargetCategoryOfItsName
     Copy();
     ASSERT_TRUE(Sound());
     EXPECT_EQ(Layout(archive.tree), "Pop{d,a,  a sub,c,b} Rock{r}");
-    EXPECT_EQ(archive.entryCountText, "6");
+    EXPECT_EQ(archive.EntryCount(), 6);
     EXPECT_EQ(archive.tree.Selected(), rock);
     EXPECT_FALSE(mdb.Modified());
 }
@@ -221,7 +221,7 @@ TEST_F(CopyMoveOperationsTest, WholeCategoryWithANewNameGoesAboveTheTargetSelect
     ASSERT_TRUE(Sound());
     EXPECT_EQ(Layout(archive.tree), "Pop{p} Jazz{j0,j1} Rock{r}");
     EXPECT_TRUE(mdb.tree.IsEmpty());
-    EXPECT_EQ(mdb.entryCountText, "0");
+    EXPECT_EQ(mdb.EntryCount(), 0);
     EXPECT_TRUE(mdb.Modified());
     EXPECT_EQ(archive.tree.Selected(), rockEntry);
 
@@ -260,7 +260,7 @@ TEST_F(CopyMoveOperationsTest, CopyingBeyondTheKeyboardLimitIsAllowed)
     mdb.tree.Select(mdb.tree.FirstCategory());
     Copy();
     EXPECT_EQ(archive.EntryCount(), 620);
-    EXPECT_EQ(archive.entryCountText, "620");
+    EXPECT_EQ(archive.EntryCount(), 620);
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_TRUE(Sound());
 }
@@ -286,8 +286,8 @@ TEST_F(CopyMoveOperationsTest, NothingSelectedOnlyRefreshesTheCounts)
     Move();
     EXPECT_EQ(Layout(mdb.tree), "Pop{a}");
     EXPECT_TRUE(archive.tree.IsEmpty());
-    EXPECT_EQ(mdb.entryCountText, "1");
-    EXPECT_EQ(archive.entryCountText, "0");
+    EXPECT_EQ(mdb.EntryCount(), 1);
+    EXPECT_EQ(archive.EntryCount(), 0);
     EXPECT_FALSE(mdb.Modified() || archive.Modified());
 }
 

@@ -110,7 +110,7 @@ TEST_F(MultipleSelectionTest, DeletingSeveralAsksOnceWithTheNumberOfEntries)
     SetUiLanguage(UiLanguage::English);
     EXPECT_EQ(prompts.messages.back().text, "4 Einträge löschen?");
     EXPECT_EQ(Layout(pane.tree), "Pop{m,  s1,  s2} Empty{}");
-    EXPECT_EQ(pane.entryCountText, "3");
+    EXPECT_EQ(pane.EntryCount(), 3);
     EXPECT_TRUE(pane.Modified());
     EXPECT_TRUE(PaneIsSound(pane));
 }
@@ -156,7 +156,7 @@ TEST_F(MultipleSelectionTest, CopyTakesEveryNodeAndWarnsOnceWithoutADestination)
 
     steps.Step([&] { Transfer(pane, {a, r1, m}, other, CategoryNamed(other.tree, "Jazz"), false, prompts); });
     EXPECT_EQ(Layout(other.tree), "Jazz{a,m,  s1,  s2,r1,j} Empty{}");
-    EXPECT_EQ(other.entryCountText, "6");
+    EXPECT_EQ(other.EntryCount(), 6);
     EXPECT_EQ(prompts.TimesShown(Msg::SelectDestinationCategory), 1);
     EXPECT_TRUE(PanesAreSound(pane, other));
 }
@@ -169,7 +169,7 @@ TEST_F(MultipleSelectionTest, MoveIntoAnEmptyPaneKeepsTheCategories)
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(Layout(other.tree), "Rock{r1,r2} Pop{m,  s1,  s2,z}");
     EXPECT_EQ(Layout(pane.tree), "Pop{a} Empty{}");
-    EXPECT_EQ(pane.entryCountText, "1");
+    EXPECT_EQ(pane.EntryCount(), 1);
     EXPECT_TRUE(PanesAreSound(pane, other));
 }
 
@@ -194,7 +194,7 @@ TEST_F(MultipleSelectionTest, EntriesGoToAnotherCategoryOfTheirPaneSorted)
     EXPECT_EQ(CategoryNamed(pane.tree, "Rock"), nullptr);
     EXPECT_EQ(Layout(pane.tree), "Pop{a,z,r1} Empty{m,  s1,  s2,r2}");
     EXPECT_EQ(pane.tree.Selected(), EntryTitled(pane.tree, "r1"));
-    EXPECT_EQ(pane.entryCountText, "7");
+    EXPECT_EQ(pane.EntryCount(), 7);
     EXPECT_TRUE(PaneIsSound(pane));
 }
 

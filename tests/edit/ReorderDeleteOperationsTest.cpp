@@ -134,7 +134,7 @@ TEST_F(DeleteOperationsTest, DeletingAMainEntryMakesItsFirstSubEntryMain)
     EXPECT_EQ(Layout(pane.tree), "Pop{other,s1,  s2,last}");
     EXPECT_EQ(sub1->Text(), sub1->Payload()->DisplayLabel());
     EXPECT_EQ(pane.EntryCount(), 4);
-    EXPECT_EQ(pane.entryCountText, "4");
+    EXPECT_EQ(pane.EntryCount(), 4);
     EXPECT_TRUE(pane.Modified());
     EXPECT_TRUE(prompts.messages.empty());
 }
@@ -153,7 +153,7 @@ TEST_F(DeleteOperationsTest, DeletingTheLastEntryRemovesTheCategory)
     pane.tree.Select(rock);
     steps.Step([&] { DeleteSelected(pane, prompts); });
     EXPECT_EQ(Layout(pane.tree), "Pop{other,m,  s1,  s2,last}");
-    EXPECT_EQ(pane.entryCountText, "5");
+    EXPECT_EQ(pane.EntryCount(), 5);
     EXPECT_TRUE(PaneIsSound(pane));
 }
 
@@ -166,7 +166,7 @@ TEST_F(DeleteOperationsTest, ACategoryWithEntriesGoesOnlyAfterYes)
     steps.Step([&] { DeleteSelected(pane, prompts); });
     EXPECT_EQ(pane.tree.CategoryCount(), 2);
     EXPECT_FALSE(pane.Modified());
-    EXPECT_EQ(pane.entryCountText, "6"); // refreshed also after No
+    EXPECT_EQ(pane.EntryCount(), 6); // No deletes nothing
     ASSERT_EQ(prompts.TimesShown(Msg::DeleteCompleteCategory), 1);
     EXPECT_EQ(prompts.messages[0].icon, MsgIcon::Question);
     EXPECT_EQ(prompts.messages[0].buttons, MsgButtons::YesNo);
@@ -175,7 +175,7 @@ TEST_F(DeleteOperationsTest, ACategoryWithEntriesGoesOnlyAfterYes)
     steps.Step([&] { DeleteSelected(pane, prompts); });
     EXPECT_EQ(Layout(pane.tree), "Rock{r}");
     EXPECT_EQ(pane.EntryCount(), 1);
-    EXPECT_EQ(pane.entryCountText, "1");
+    EXPECT_EQ(pane.EntryCount(), 1);
     EXPECT_TRUE(pane.Modified());
     EXPECT_TRUE(PaneIsSound(pane));
 }
@@ -194,7 +194,7 @@ TEST_F(DeleteOperationsTest, AnEmptyCategoryGoesWithoutAsking)
 TEST_F(DeleteOperationsTest, NothingSelectedOnlyRefreshesTheCount)
 {
     steps.Step([&] { DeleteSelected(pane, prompts); });
-    EXPECT_EQ(pane.entryCountText, "5");
+    EXPECT_EQ(pane.EntryCount(), 5);
     EXPECT_FALSE(pane.Modified());
 }
 

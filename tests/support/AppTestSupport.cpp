@@ -60,6 +60,26 @@ void WriteTestFlashStyles(const std::string& path, const std::string& namePrefix
     testing::WriteBytes(path, bytes);
 }
 
+MdbEntry Playable(const std::string& category, int style, const std::string& title)
+{
+    MdbEntry record = Records({{category, style, 120, title}}).front();
+    record.setVariation(9);
+    for (int h = 0; h < kHandVoiceCount; ++h)
+        record.setVoice(static_cast<HandVoice>(h), {0, 112, 0});
+    return record;
+}
+
+MdbEntry WithProVoice(MdbEntry record)
+{
+    record.setVoice(HandVoice::R2, {0, 113, 0}); // Live!Grand: PSR-9000pro only
+    return record;
+}
+
+std::string CountText(MainWindowState& state, PaneId pane)
+{
+    return state.UpdateCommandStates().entryCountText[PaneIndex(pane)];
+}
+
 std::vector<std::string> Titles(const PaneState& pane)
 {
     std::vector<std::string> titles;
@@ -72,9 +92,9 @@ std::vector<std::string> Titles(const PaneState& pane)
 
 void DeleteInStep(MainWindowState& state, PaneId pane, TreeNode* node)
 {
-    state.workspace.history.Begin("Delete", pane);
+    state.Workspace().history.Begin("Delete", pane);
     state.Pane(pane).tree.DeleteNode(node);
-    state.workspace.history.Commit();
+    state.Workspace().history.Commit();
 }
 
 AppTest::AppTest()
@@ -92,25 +112,25 @@ AppTest::~AppTest()
 
 void AppTest::TearDown()
 {
-    EXPECT_EQ(state.workspace.UnrecordedChanges(), 0u) << "a command changed a pane outside a history step";
+    EXPECT_EQ(state.Workspace().UnrecordedChanges(), 0u) << "a command changed a pane outside a history step";
 }
 
 void AppTest::OpenMdbFile(const std::string& path)
 {
-    state.backupStructureOption = false;
+    state.Options().SetBackupStructure(false);
     prompts.openFileNames.push_back(path);
-    state.Open(PaneId::Mdb);
+    state.Files().Open(PaneId::Mdb);
 }
 
 void AppTest::OpenArchiveFile(const std::string& path)
 {
     prompts.openFileNames.push_back(path);
-    state.Open(PaneId::Archive);
+    state.Files().Open(PaneId::Archive);
 }
 
 void AppTest::NewArchiveWith(const std::vector<TestEntry>& entries)
 {
-    state.New(PaneId::Archive);
+    state.Files().New(PaneId::Archive);
     for (const TestEntry& e : entries)
         AddEntry(state.Pane(PaneId::Archive), e.category, e.style, e.tempo, e.title);
 }

@@ -70,6 +70,10 @@ struct TestEntry
 };
 std::vector<MdbEntry> Records(const std::vector<TestEntry>& entries);
 std::vector<MdbEntry> NumberedRecords(int count);
+// An entry that plays as stored on both keyboards (Grand Piano on every hand).
+MdbEntry Playable(const std::string& category, int style, const std::string& title);
+// The record with a voice only the PSR-9000pro has.
+MdbEntry WithProVoice(MdbEntry record);
 
 void WriteTestMdb(const std::string& path, const std::vector<MdbEntry>& records,
                   KeyboardModel model = KeyboardModel::Psr9000);
@@ -79,6 +83,9 @@ void WriteTestFlashStyles(const std::string& path, const std::string& namePrefix
 
 // Deletes the node as one step of the history, as a command would.
 void DeleteInStep(MainWindowState& state, PaneId pane, TreeNode* node);
+
+// What the pane's count label shows after the window's refresh.
+std::string CountText(MainWindowState& state, PaneId pane);
 
 // Titles of the entries of a pane in tree order.
 std::vector<std::string> Titles(const PaneState& pane);

@@ -37,7 +37,7 @@ public:
     // Every command of the window changed the panes inside a step of the history.
     ~MainWindowHarness()
     {
-        if (dialog && dialog->State().workspace.UnrecordedChanges() != 0)
+        if (dialog && dialog->State().Workspace().UnrecordedChanges() != 0)
             qFatal("a command changed a pane outside a history step");
     }
     MainWindowHarness(const MainWindowHarness&) = delete;

@@ -76,7 +76,7 @@ bool IsOnAScreen(const QPoint& corner)
 CMainDlg::CMainDlg(Prompts& prompts, SettingsStore& settings, StyleCatalogue& styles, QWidget* parent)
     : QDialog(parent), state_(prompts, settings, styles), progress_(std::make_unique<QtProgress>(this))
 {
-    state_.progress = progress_.get();
+    state_.SetProgress(progress_.get());
     RegisterResources();
     CreateControls();
     ConnectCommands();
@@ -109,12 +109,12 @@ void CMainDlg::Initialise()
         SetCaptions();
     SetMenuCaptions(menus_, state_.ActiveId().value_or(PaneId::Mdb));
     RestoreSize();
-    if (state_.windowPosition.IsSet()) {
-        const QPoint corner(state_.windowPosition.left, state_.windowPosition.top);
+    if (state_.Position().IsSet()) {
+        const QPoint corner(state_.Position().left, state_.Position().top);
         if (IsOnAScreen(corner))
             move(corner);
         else
-            state_.windowPosition = {}; // where the platform puts it, and so stored
+            state_.SetPosition({}); // where the platform puts it, and so stored
     }
     Refresh();
 }
@@ -169,16 +169,12 @@ void CMainDlg::Refresh()
     {
         const QSignalBlocker blockBackup(backupStructure_);
         const QSignalBlocker blockNetwork(noNetwork_);
-        backupStructure_->setChecked(state_.backupStructureOption);
-        noNetwork_->setChecked(state_.noNetworkOption);
+        backupStructure_->setChecked(state_.Options().BackupStructure());
+        noNetwork_->setChecked(state_.Options().NoNetwork());
     }
     ShowFlashStyleMode();
-    modelLabel_->setText(Q(state_.modelLabel));
-    flashStyleFileLabel_->setText(Q(state_.flashStyleFileLabel));
-    for (PaneId id : kPaneIds) {
+    for (PaneId id : kPaneIds)
         ShowRecentFiles(id);
-        Controls(id).count->setText(Q(state_.Pane(id).entryCountText));
-    }
     ApplyCommandStates();
 }
 
@@ -188,7 +184,7 @@ void CMainDlg::ShowFlashStyleMode()
     const QSignalBlocker block(flashStyles_);
     flashStyles_->setExclusive(false);
     for (QAbstractButton* radio : flashStyles_->buttons())
-        radio->setChecked(flashStyles_->id(radio) == state_.flashStyleMode);
+        radio->setChecked(flashStyles_->id(radio) == state_.Options().FlashStyleMode());
     flashStyles_->setExclusive(true);
 }
 
@@ -214,6 +210,10 @@ void CMainDlg::ApplyCommandStates()
     undo_->setToolTip(Q(states[CommandId::Undo].tooltip));
     redo_->setToolTip(Q(states[CommandId::Redo].tooltip));
     ShowEditColumnAlignment(states.editColumnAlignment);
+    modelLabel_->setText(Q(states.modelLabel));
+    flashStyleFileLabel_->setText(Q(states.flashStyleFileLabel));
+    for (PaneId id : kPaneIds)
+        Controls(id).count->setText(Q(states.entryCountText[PaneIndex(id)]));
     ShowActivePane();
     for (PaneId id : kPaneIds)
         SetEnabled(Controls(id).tree, states.treeEnabled[PaneIndex(id)]);

@@ -172,7 +172,7 @@ void CMainDlg::OpenFiles(const QStringList& paths)
     std::vector<std::string> more;
     for (const QString& path : paths)
         more.push_back(QDir::toNativeSeparators(path).toStdString());
-    MainWindowState::AddPendingFiles(pendingFiles_, more);
+    PaneFiles::AddPendingFiles(pendingFiles_, more);
     // Never inside the caller's own work (a socket's signal, the start sequence).
     if (!pendingScheduled_) {
         pendingScheduled_ = true;

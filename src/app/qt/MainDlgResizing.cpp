@@ -113,7 +113,7 @@ QSize CMainDlg::SizeToRestore(const WindowPosition& stored, const QSize& smalles
 
 void CMainDlg::RestoreSize()
 {
-    const WindowPosition& stored = state_.windowPosition;
+    const WindowPosition& stored = state_.Position();
     const QScreen* screen = this->screen();
     resize(SizeToRestore(stored, minimumSize(), screen ? screen->availableGeometry().size() : QSize()));
     if (stored.maximized)
@@ -122,7 +122,7 @@ void CMainDlg::RestoreSize()
 
 WindowPosition CMainDlg::CurrentPlacement() const
 {
-    WindowPosition placement = state_.windowPosition;
+    WindowPosition placement = state_.Position();
     const bool maximized = isMaximized();
     // Wayland tells no client where its window is, and a maximized window's
     // corner is the screen's: keep what was stored.

@@ -134,17 +134,17 @@ void ScreenshotRun::Capture()
 {
     MainWindowState& state = mainWindow_.State();
     if (!options_.flashStyleFile.isEmpty()) {
-        state.flashStyleFile = QDir::toNativeSeparators(options_.flashStyleFile).toStdString();
-        state.ReadFlashStyleBackup();
+        state.Options().SetFlashStyleFile(QDir::toNativeSeparators(options_.flashStyleFile).toStdString());
+        state.Options().ReadFlashStyleBackup();
     }
     if (!options_.openArchive.isEmpty()) {
         state.Pane(PaneId::Archive).fileName = QDir::toNativeSeparators(options_.openArchive).toStdString();
-        if (state.LoadFile(PaneId::Archive))
+        if (state.Files().LoadFile(PaneId::Archive))
             OpenSample(state.Pane(PaneId::Archive));
     }
     if (!options_.openMdb.isEmpty()) {
         state.Pane(PaneId::Mdb).fileName = QDir::toNativeSeparators(options_.openMdb).toStdString();
-        if (state.LoadFile(PaneId::Mdb))
+        if (state.Files().LoadFile(PaneId::Mdb))
             OpenSample(state.Pane(PaneId::Mdb));
     }
     if (state.Pane(PaneId::Mdb).loaded)
@@ -167,7 +167,7 @@ void ScreenshotRun::Capture()
     // The panes compared, the list beside the window; WatchModalDialog takes and closes it.
     if (state.Pane(PaneId::Mdb).loaded && state.Pane(PaneId::Archive).loaded) {
         watch_.start();
-        state.ComparePanes();
+        state.Tools().ComparePanes();
     }
     watch_.stop();
     mainWindow_.reject(); // nothing was changed: no question, the settings go to the run's own folder

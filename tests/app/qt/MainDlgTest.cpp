@@ -526,7 +526,7 @@ private slots:
             w.settings.WriteInt(settings::kSection, settings::kTopPos, stored.y());
             w.dialog->Initialise();
             QVERIFY(w.dialog->pos() != stored);
-            QVERIFY(!w.dialog->State().windowPosition.IsSet());
+            QVERIFY(!w.dialog->State().Position().IsSet());
         }
     }
 
@@ -569,19 +569,19 @@ private slots:
         QCOMPARE(recent->currentText(), kDemoMdb); // a plain path with the option off
 
         QTest::mouseClick(w.Get<QCheckBox>("backupStructure"), Qt::LeftButton);
-        QVERIFY(w.dialog->State().backupStructureOption);
+        QVERIFY(w.dialog->State().Options().BackupStructure());
         QVERIFY(!recent->currentText().endsWith(QStringLiteral("MDB.bup"))); // shown as the set's name
         QCOMPARE(recent->count(), 1);
 
         QTest::mouseClick(w.Get<QCheckBox>("noNetwork"), Qt::LeftButton);
-        QVERIFY(w.dialog->State().noNetworkOption);
+        QVERIFY(w.dialog->State().Options().NoNetwork());
 
         QTest::mouseClick(w.Get<QRadioButton>("default"), Qt::LeftButton);
-        QCOMPARE(w.dialog->State().flashStyleMode, kFlashDefault);
+        QCOMPARE(w.dialog->State().Options().FlashStyleMode(), kFlashDefault);
         QVERIFY(w.Get<QRadioButton>("default")->isChecked());
         // Individual without a file chosen falls back to Factory, and the radios show it.
         QTest::mouseClick(w.Get<QRadioButton>("individual"), Qt::LeftButton);
-        QCOMPARE(w.dialog->State().flashStyleMode, kFlashFactory);
+        QCOMPARE(w.dialog->State().Options().FlashStyleMode(), kFlashFactory);
         QVERIFY(w.Get<QRadioButton>("factory")->isChecked());
     }
 

@@ -187,10 +187,10 @@ private slots:
         agree("after undo");
         // Options are commands too.
         w.Action("backupStructureAction")->trigger();
-        QVERIFY(w.State().backupStructureOption);
+        QVERIFY(w.State().Options().BackupStructure());
         QVERIFY(w.Get<QCheckBox>("backupStructure")->isChecked());
         w.Action("defaultAction")->trigger();
-        QCOMPARE(w.State().flashStyleMode, kFlashDefault);
+        QCOMPARE(w.State().Options().FlashStyleMode(), kFlashDefault);
         QVERIFY(w.Get<QRadioButton>("default")->isChecked() && w.Action("defaultAction")->isChecked());
         QCOMPARE(w.prompts.unscripted, 0);
     }

@@ -140,8 +140,8 @@ private slots:
         QVERIFY(w.Tree(true)->selectionModel()->selectedRows().isEmpty());
         for (const char* name : {"edit", "delete", "copy", "move", "mainEntry", "up", "down"})
             QVERIFY2(!w.Enabled(name), name);
-        w.State().DeleteSelected(); // as a click that raced the buttons would
-        w.State().EditSelected();
+        w.State().EditColumn().DeleteSelected(); // as a click that raced the buttons would
+        w.State().EditColumn().EditSelected();
         QCOMPARE(w.Entries(true), 42);
         QVERIFY(w.prompts.messages.empty());
 

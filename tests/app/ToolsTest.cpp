@@ -1,6 +1,5 @@
 // The tools of the window: CSV export and import on the active pane, the
-// panes compared, the keyboard check, the duplicates, and the question before
-// a PSR-9000 MDB with PSR-9000pro voices is saved.
+// panes compared, the keyboard check and the duplicates.
 #include "support/AppTestSupport.h"
 
 #include "edit/EntryCsv.h"
@@ -30,22 +29,6 @@ void WriteText(const std::string& path, const std::string& text)
     std::ofstream(path, std::ios::binary) << text;
 }
 
-// An entry that plays as stored on both keyboards (Grand Piano on every hand).
-MdbEntry Playable(const std::string& category, int style, const std::string& title)
-{
-    MdbEntry record = Records({{category, style, 120, title}}).front();
-    record.setVariation(9);
-    for (int h = 0; h < kHandVoiceCount; ++h)
-        record.setVoice(static_cast<HandVoice>(h), {0, 112, 0});
-    return record;
-}
-
-MdbEntry WithProVoice(MdbEntry record)
-{
-    record.setVoice(HandVoice::R2, {0, 113, 0}); // Live!Grand: PSR-9000pro only
-    return record;
-}
-
 // The selected entry's title, or "-" when nothing is selected.
 std::string SelectedTitle(const PaneState& pane)
 {
@@ -53,7 +36,7 @@ std::string SelectedTitle(const PaneState& pane)
     return node && node->Payload() ? node->Payload()->GetTitle() : "-";
 }
 
-class ToolCommandsTest : public AppTest
+class ToolsTest : public AppTest
 {
 protected:
     ToolFlags ToolsEnabled()
@@ -68,7 +51,7 @@ protected:
     void TwoPanes()
     {
         prompts.keyboardModels.push_back(2);
-        state.New(PaneId::Mdb);
+        state.Files().New(PaneId::Mdb);
         AddEntry(state.Pane(PaneId::Mdb), "Pop", 3, 120, "m");
         NewArchiveWith({{"Jazz", 2, 80, "j"}, {"Jazz", 2, 80, "k"}});
     }
@@ -80,13 +63,13 @@ protected:
     }
 };
 
-TEST_F(ToolCommandsTest, ExportWritesTheActivePaneAndImportAddsItsRowsSortedAsOneStep)
+TEST_F(ToolsTest, ExportWritesTheActivePaneAndImportAddsItsRowsSortedAsOneStep)
 {
     TwoPanes();
     const std::string csv = Path("jazz.csv");
     state.TreeGotFocus(PaneId::Archive);
     prompts.saveFileNames.push_back(csv);
-    state.ExportCsv();
+    state.Tools().ExportCsv();
     ASSERT_EQ(prompts.saveRequests.size(), 1u);
     EXPECT_TRUE(prompts.saveRequests[0].overwritePrompt);
     EXPECT_EQ(prompts.saveRequests[0].defaultExtension, ".csv");
@@ -100,35 +83,35 @@ TEST_F(ToolCommandsTest, ExportWritesTheActivePaneAndImportAddsItsRowsSortedAsOn
     WriteText(csv, text + popRow);
 
     state.TreeGotFocus(PaneId::Mdb);
-    const std::size_t stepsBefore = state.workspace.history.StepCount();
+    const std::size_t stepsBefore = state.Workspace().history.StepCount();
     prompts.openFileNames.push_back(csv);
-    state.ImportCsv();
+    state.Tools().ImportCsv();
     EXPECT_EQ(Layout(state.Pane(PaneId::Mdb).tree), "Pop{k,m} Jazz{j,k}")
         << "sorted in as loading sorts them";
-    EXPECT_EQ(state.Pane(PaneId::Mdb).entryCountText, "4");
+    EXPECT_EQ(CountText(state, PaneId::Mdb), "4");
     EXPECT_TRUE(state.Pane(PaneId::Mdb).Modified());
     EXPECT_FALSE(state.Pane(PaneId::Archive).Modified()) << "the archive was only read";
-    EXPECT_EQ(state.workspace.history.StepCount(), stepsBefore + 1);
-    EXPECT_EQ(state.workspace.history.UndoName(), "Import CSV \"jazz.csv\"");
+    EXPECT_EQ(state.Workspace().history.StepCount(), stepsBefore + 1);
+    EXPECT_EQ(state.Workspace().history.UndoName(), "Import CSV \"jazz.csv\"");
     EXPECT_EQ(state.Pane(PaneId::Mdb).tree.Selected(), EntryTitled(state.Pane(PaneId::Mdb).tree, "j"))
         << "the file's first row shows where the rows went";
     EXPECT_TRUE(PanesAreSound(state.Pane(PaneId::Mdb), state.Pane(PaneId::Archive)));
 
-    state.Undo();
+    state.EditColumn().Undo();
     EXPECT_EQ(Layout(state.Pane(PaneId::Mdb).tree), "Pop{m}");
     EXPECT_FALSE(state.Pane(PaneId::Mdb).Modified());
-    EXPECT_EQ(state.Pane(PaneId::Mdb).entryCountText, "1");
-    state.Redo();
+    EXPECT_EQ(CountText(state, PaneId::Mdb), "1");
+    state.EditColumn().Redo();
     EXPECT_EQ(Layout(state.Pane(PaneId::Mdb).tree), "Pop{k,m} Jazz{j,k}");
     EXPECT_TRUE(PaneIsSound(state.Pane(PaneId::Mdb)));
     EXPECT_EQ(prompts.unscripted, 0);
     EXPECT_TRUE(prompts.resultLists.empty());
 }
 
-TEST_F(ToolCommandsTest, AnImportWithFaultsChangesNothingAndListsEveryFault)
+TEST_F(ToolsTest, AnImportWithFaultsChangesNothingAndListsEveryFault)
 {
     prompts.keyboardModels.push_back(2);
-    state.New(PaneId::Mdb);
+    state.Files().New(PaneId::Mdb);
     AddEntry(state.Pane(PaneId::Mdb), "Pop", 3, 120, "m");
     NewArchiveWith({{"Jazz", 2, 80, "j"}, {"Jazz", 2, 213, "k"}}); // no other cell reads 213
     std::string text = EntryCsvText(state.Pane(PaneId::Archive).tree);
@@ -141,13 +124,13 @@ TEST_F(ToolCommandsTest, AnImportWithFaultsChangesNothingAndListsEveryFault)
 
     state.TreeGotFocus(PaneId::Mdb);
     const std::string before = Layout(state.Pane(PaneId::Mdb).tree);
-    const std::size_t stepsBefore = state.workspace.history.StepCount();
+    const std::size_t stepsBefore = state.Workspace().history.StepCount();
     prompts.openFileNames.push_back(csv);
     prompts.ChooseResultLines({0, 1}); // lines that stand for nothing do nothing
-    state.ImportCsv();
+    state.Tools().ImportCsv();
     EXPECT_EQ(Layout(state.Pane(PaneId::Mdb).tree), before);
     EXPECT_FALSE(state.Pane(PaneId::Mdb).Modified());
-    EXPECT_EQ(state.workspace.history.StepCount(), stepsBefore);
+    EXPECT_EQ(state.Workspace().history.StepCount(), stepsBefore);
 
     const ResultList& list = OnlyList();
     EXPECT_EQ(list.title, "Import CSV");
@@ -157,30 +140,30 @@ TEST_F(ToolCommandsTest, AnImportWithFaultsChangesNothingAndListsEveryFault)
     EXPECT_EQ(list.lines[1].rfind("line 4, column ", 0), 0u) << list.lines[1];
 }
 
-TEST_F(ToolCommandsTest, FilesThatCannotBeReadOrWrittenAreSaid)
+TEST_F(ToolsTest, FilesThatCannotBeReadOrWrittenAreSaid)
 {
     TwoPanes();
     state.TreeGotFocus(PaneId::Mdb);
     prompts.saveFileNames.push_back(Path("no/such/folder/x.csv"));
-    state.ExportCsv();
+    state.Tools().ExportCsv();
     EXPECT_TRUE(prompts.Showed(Msg::ErrorWritingCsv));
     prompts.openFileNames.push_back(Path("missing.csv"));
-    state.ImportCsv();
+    state.Tools().ImportCsv();
     EXPECT_TRUE(prompts.Showed(Msg::ErrorReadingCsv));
     EXPECT_EQ(Layout(state.Pane(PaneId::Mdb).tree), "Pop{m}");
 
     EXPECT_EQ(ToolsEnabled(), (ToolFlags{true, true, true, true, true}));
     // Cancelled dialogs, and no active pane: nothing at all.
     const std::size_t asked = prompts.openRequests.size() + prompts.saveRequests.size();
-    state.ImportCsv();
+    state.Tools().ImportCsv();
     state.ClearActivePane();
     EXPECT_EQ(ToolsEnabled(), (ToolFlags{false, false, true, false, false}));
-    state.ExportCsv();
-    state.ImportCsv();
+    state.Tools().ExportCsv();
+    state.Tools().ImportCsv();
     EXPECT_EQ(prompts.openRequests.size() + prompts.saveRequests.size(), asked + 1);
 }
 
-TEST_F(ToolCommandsTest, CompareListsTheDifferencesAndEachLineSelectsItsEntry)
+TEST_F(ToolsTest, CompareListsTheDifferencesAndEachLineSelectsItsEntry)
 {
     WriteTestMdb(Path("MDB.bup"),
                  {Playable("Pop", 3, "same"), Playable("Pop", 3, "gone"), Playable("Pop", 4, "tempo")});
@@ -201,7 +184,7 @@ TEST_F(ToolCommandsTest, CompareListsTheDifferencesAndEachLineSelectsItsEntry)
                 counterpart = SelectedTitle(state.Pane(PaneId::Archive));
         }
     };
-    state.ComparePanes();
+    state.Tools().ComparePanes();
     const ResultList& list = OnlyList();
     EXPECT_EQ(list.title, "Compare panes");
     EXPECT_EQ(list.summary, "Differences: 3 (MDB: MDB.bup, archive: a.mdx)");
@@ -215,22 +198,22 @@ TEST_F(ToolCommandsTest, CompareListsTheDifferencesAndEachLineSelectsItsEntry)
     EXPECT_FALSE(state.Pane(PaneId::Mdb).Modified() || state.Pane(PaneId::Archive).Modified());
 }
 
-TEST_F(ToolCommandsTest, CompareSaysWhenThePanesAgreeOrOneIsEmpty)
+TEST_F(ToolsTest, CompareSaysWhenThePanesAgreeOrOneIsEmpty)
 {
     prompts.keyboardModels.push_back(2);
-    state.New(PaneId::Mdb);
+    state.Files().New(PaneId::Mdb);
     EXPECT_FALSE(state.UpdateCommandStates()[CommandId::ComparePanes].enabled);
-    state.ComparePanes();
+    state.Tools().ComparePanes();
     EXPECT_TRUE(prompts.Showed(Msg::ComparePanesNeedsBoth));
 
     AddEntry(state.Pane(PaneId::Mdb), "Pop", 3, 120, "m");
     NewArchiveWith({{"Pop", 3, 120, "m"}});
-    state.ComparePanes();
+    state.Tools().ComparePanes();
     EXPECT_TRUE(prompts.Showed(Msg::PanesAreEqual));
     EXPECT_TRUE(prompts.resultLists.empty());
 }
 
-TEST_F(ToolCommandsTest, CheckListsTheFindingsForTheChosenModel)
+TEST_F(ToolsTest, CheckListsTheFindingsForTheChosenModel)
 {
     WriteTestMdb(
         Path("MDB.bup"),
@@ -241,7 +224,7 @@ TEST_F(ToolCommandsTest, CheckListsTheFindingsForTheChosenModel)
 
     prompts.keyboardModels.push_back(1);
     prompts.ChooseResultLines({0});
-    state.CheckForKeyboard();
+    state.Tools().CheckForKeyboard();
     EXPECT_EQ(prompts.keyboardPresets.back(), 2) << "the dialog starts at the MDB's model";
     const ResultList& list = OnlyList();
     EXPECT_EQ(list.summary, "Findings for the PSR-9000: 1");
@@ -251,22 +234,22 @@ TEST_F(ToolCommandsTest, CheckListsTheFindingsForTheChosenModel)
     EXPECT_EQ(state.Pane(PaneId::Mdb).tree.Selected(), EntryTitled(state.Pane(PaneId::Mdb).tree, "pro"));
 
     prompts.keyboardModels.push_back(2);
-    state.CheckForKeyboard();
+    state.Tools().CheckForKeyboard();
     EXPECT_EQ(prompts.resultLists.size(), 1u);
     EXPECT_EQ(prompts.messages.back().text, "Every entry plays as stored on the PSR-9000pro.");
 
     prompts.keyboardModels.push_back(std::nullopt); // cancelled: nothing is checked
-    state.CheckForKeyboard();
+    state.Tools().CheckForKeyboard();
     EXPECT_EQ(prompts.resultLists.size(), 1u);
     EXPECT_EQ(prompts.messages.size(), 1u);
 }
 
-TEST_F(ToolCommandsTest, DuplicateGroupsSelectTheirEntriesAndNothingIsDeleted)
+TEST_F(ToolsTest, DuplicateGroupsSelectTheirEntriesAndNothingIsDeleted)
 {
     // a and b: the same registration in two categories; x and X: one title.
     NewArchiveWith({{"Pop", 3, 120, "a"}, {"Jazz", 3, 120, "b"}, {"Pop", 2, 80, "x"}, {"Pop", 5, 90, "X"}});
     prompts.keyboardModels.push_back(2);
-    state.New(PaneId::Mdb);
+    state.Files().New(PaneId::Mdb);
     AddEntry(state.Pane(PaneId::Mdb), "Pop", 3, 120, "m");
     state.TreeGotFocus(PaneId::Archive);
     const std::string layout = Layout(state.Pane(PaneId::Archive).tree);
@@ -280,7 +263,7 @@ TEST_F(ToolCommandsTest, DuplicateGroupsSelectTheirEntriesAndNothingIsDeleted)
             selectedCounts.push_back(state.Pane(PaneId::Archive).tree.SelectionCount());
         }
     };
-    state.FindDuplicates();
+    state.Tools().FindDuplicates();
     const ResultList& list = OnlyList();
     EXPECT_EQ(list.summary, "Groups of duplicates: 2 (nothing is deleted)");
     EXPECT_FALSE(list.mostlyLeftPane) << "the list keeps clear of the archive pane";
@@ -302,72 +285,12 @@ TEST_F(ToolCommandsTest, DuplicateGroupsSelectTheirEntriesAndNothingIsDeleted)
     EXPECT_FALSE(state.IsActive(PaneId::Mdb));
 
     state.TreeGotFocus(PaneId::Mdb);
-    state.FindDuplicates();
+    state.Tools().FindDuplicates();
     EXPECT_EQ(prompts.resultLists.size(), 1u);
     EXPECT_TRUE(prompts.Showed(Msg::NoDuplicates));
 }
 
-TEST_F(ToolCommandsTest, SavingAPsr9000MdbWithProVoicesAsksOnceNamingTheCount)
-{
-    const std::string path = Path("MDB.bup");
-    WriteTestMdb(path, {WithProVoice(Playable("Pop", 3, "a")), WithProVoice(Playable("Pop", 3, "b")),
-                        Playable("Pop", 3, "c")});
-    OpenMdbFile(path);
-    ASSERT_EQ(state.keyboardModel, 1);
-    EXPECT_EQ(CountProOnlyVoiceEntries(state.Pane(PaneId::Mdb).tree), 2u);
-    state.TreeGotFocus(PaneId::Mdb);
-    state.TreeSelectionChanged(PaneId::Mdb, EntryTitled(state.Pane(PaneId::Mdb).tree, "c"));
-    state.DeleteSelected();
-    const std::string onDisk = ReadText(path);
-
-    prompts.Answer(MsgAnswer::No);
-    state.Save(PaneId::Mdb);
-    ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_EQ(prompts.messages[0].buttons, MsgButtons::YesNo);
-    EXPECT_NE(prompts.messages[0].text.find(": 2\n"), std::string::npos) << prompts.messages[0].text;
-    EXPECT_EQ(ReadText(path), onDisk);
-    EXPECT_TRUE(state.Pane(PaneId::Mdb).Modified());
-
-    // Save As asks before the name: No opens no file dialog.
-    prompts.Answer(MsgAnswer::No);
-    state.SaveAs(PaneId::Mdb);
-    EXPECT_EQ(prompts.messages.size(), 2u);
-    EXPECT_TRUE(prompts.saveRequests.empty());
-
-    prompts.Answer(MsgAnswer::Yes);
-    state.Save(PaneId::Mdb);
-    EXPECT_EQ(prompts.messages.size(), 3u) << "asked once per save";
-    EXPECT_NE(ReadText(path), onDisk);
-    EXPECT_FALSE(state.Pane(PaneId::Mdb).Modified());
-
-    // The PSR-9000pro has the voices: no question.
-    state.keyboardModel = 2;
-    state.TreeSelectionChanged(PaneId::Mdb, EntryTitled(state.Pane(PaneId::Mdb).tree, "b"));
-    state.DeleteSelected();
-    state.Save(PaneId::Mdb);
-    EXPECT_EQ(prompts.messages.size(), 3u);
-    EXPECT_FALSE(state.Pane(PaneId::Mdb).Modified());
-    EXPECT_EQ(prompts.unscripted, 0);
-}
-
-TEST_F(ToolCommandsTest, NoToTheProVoiceQuestionKeepsTheEditorOpenAtExit)
-{
-    const std::string path = Path("MDB.bup");
-    WriteTestMdb(path, {WithProVoice(Playable("Pop", 3, "a")), Playable("Pop", 3, "b")});
-    OpenMdbFile(path);
-    state.TreeGotFocus(PaneId::Mdb);
-    state.TreeSelectionChanged(PaneId::Mdb, EntryTitled(state.Pane(PaneId::Mdb).tree, "b"));
-    state.DeleteSelected();
-
-    prompts.Answer(MsgAnswer::Yes); // save the changes
-    prompts.Answer(MsgAnswer::No);  // but not with PSR-9000pro voices
-    EXPECT_FALSE(state.ExitSequence(WindowPosition{}));
-    EXPECT_EQ(prompts.TimesShown(Msg::MdbChangedSave), 1);
-    EXPECT_TRUE(state.Pane(PaneId::Mdb).Modified());
-    EXPECT_EQ(prompts.unscripted, 0);
-}
-
-TEST_F(ToolCommandsTest, OnlyVoicesThatPlayCountAsProVoices)
+TEST_F(ToolsTest, OnlyVoicesThatPlayCountAsProVoices)
 {
     MdbEntry record = Playable("Pop", 3, "a");
     EXPECT_FALSE(UsesProOnlyVoice(record));
@@ -378,14 +301,14 @@ TEST_F(ToolCommandsTest, OnlyVoicesThatPlayCountAsProVoices)
     EXPECT_TRUE(UsesProOnlyVoice(WithProVoice(Playable("Pop", 3, "a"))));
 }
 
-TEST_F(ToolCommandsTest, ListsFollowTheLanguage)
+TEST_F(ToolsTest, ListsFollowTheLanguage)
 {
     SetUiLanguage(UiLanguage::German);
     prompts.keyboardModels.push_back(2);
-    state.New(PaneId::Mdb);
+    state.Files().New(PaneId::Mdb);
     AddEntry(state.Pane(PaneId::Mdb), "Pop", 3, 120, "m");
     NewArchiveWith({{"Pop", 3, 120, "m"}, {"Pop", 3, 120, "n"}});
-    state.ComparePanes();
+    state.Tools().ComparePanes();
     const ResultList& list = OnlyList();
     EXPECT_EQ(list.title, "Bereiche vergleichen");
     EXPECT_EQ(list.summary, "Unterschiede: 1 (MDB: unbenannt, Archiv: unbenannt)");

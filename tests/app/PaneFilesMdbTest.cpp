@@ -16,7 +16,7 @@ using testing::Bytes;
 using testing::ReadBytes;
 using testing::WriteBytes;
 
-class MdbPaneTest : public AppTest
+class PaneFilesMdbTest : public AppTest
 {
 protected:
     // A loaded, titled MDB of two entries.
@@ -29,7 +29,7 @@ protected:
     }
 };
 
-TEST_F(MdbPaneTest, OpenLoadsTheFileIntoTheMdbPane)
+TEST_F(PaneFilesMdbTest, OpenLoadsTheFileIntoTheMdbPane)
 {
     const std::string path = LoadTwoEntries();
     const PaneState& pane = state.Pane(PaneId::Mdb);
@@ -38,10 +38,10 @@ TEST_F(MdbPaneTest, OpenLoadsTheFileIntoTheMdbPane)
     EXPECT_FALSE(pane.Modified());
     EXPECT_EQ(pane.fileName, path);
     EXPECT_EQ(Titles(pane), (std::vector<std::string>{"One", "Two"}));
-    EXPECT_EQ(pane.entryCountText, "2");
+    EXPECT_EQ(CountText(state, PaneId::Mdb), "2");
     EXPECT_EQ(pane.recentFiles[0], path);
-    EXPECT_EQ(state.keyboardModel, 2);
-    EXPECT_EQ(state.modelLabel, "9000Pro");
+    EXPECT_EQ(state.Options().Model(), KeyboardModel::Psr9000Pro);
+    EXPECT_EQ(state.UpdateCommandStates().modelLabel, "9000Pro");
     EXPECT_TRUE(state.IsActive(PaneId::Mdb));
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(prompts.waitCursorDepth, 0);
@@ -53,16 +53,16 @@ TEST_F(MdbPaneTest, OpenLoadsTheFileIntoTheMdbPane)
     EXPECT_EQ(request.defaultExtension, ".bup");
 }
 
-TEST_F(MdbPaneTest, OpenInBackupModeBrowsesForTheSetAndRemembersItsFolder)
+TEST_F(PaneFilesMdbTest, OpenInBackupModeBrowsesForTheSetAndRemembersItsFolder)
 {
     const std::string set = Path("Party.buf");
     std::filesystem::create_directory(set);
     WriteTestMdb(set + "/MDB.bup", Records({{"Pop", 3, 120, "One"}}));
-    state.backupStructureOption = true;
-    state.noNetworkOption = true;
-    state.lastBackupFolder = "/start";
+    state.Options().SetBackupStructure(true);
+    state.Options().SetNoNetwork(true);
+    state.Options().SetLastBackupFolder("/start");
     prompts.BrowseTo(set + "/MDB.bup", folder.path().string());
-    state.Open(PaneId::Mdb);
+    state.Files().Open(PaneId::Mdb);
 
     ASSERT_EQ(prompts.browseRequests.size(), 1u);
     const BrowseRequest& request = prompts.browseRequests[0];
@@ -73,16 +73,16 @@ TEST_F(MdbPaneTest, OpenInBackupModeBrowsesForTheSetAndRemembersItsFolder)
     EXPECT_EQ(request.startFolder, "/start");
     EXPECT_TRUE(request.noNetwork);
     EXPECT_TRUE(state.Pane(PaneId::Mdb).loaded);
-    EXPECT_EQ(state.lastBackupFolder, folder.path().string());
+    EXPECT_EQ(state.Options().LastBackupFolder(), folder.path().string());
 
     // Cancelling leaves the loaded MDB as it is.
     prompts.CancelBrowse();
-    state.Open(PaneId::Mdb);
+    state.Files().Open(PaneId::Mdb);
     EXPECT_TRUE(state.Pane(PaneId::Mdb).loaded);
     EXPECT_EQ(state.Pane(PaneId::Mdb).fileName, set + "/MDB.bup");
 }
 
-TEST_F(MdbPaneTest, EveryFailedLoadEmptiesThePaneAndForgetsTheFile)
+TEST_F(PaneFilesMdbTest, EveryFailedLoadEmptiesThePaneAndForgetsTheFile)
 {
     Bytes good;
     {
@@ -114,7 +114,7 @@ TEST_F(MdbPaneTest, EveryFailedLoadEmptiesThePaneAndForgetsTheFile)
         const std::string path = Path(c.name);
         if (c.message != Msg::ErrorOpeningFile)
             WriteBytes(path, c.bytes);
-        state.keyboardModel = 1;
+        state.Options().SetModel(KeyboardModel::Psr9000);
         LoadTwoEntries();
         state.Pane(PaneId::Mdb).recentFiles[1] = path; // as a previous run left it
         prompts.messages.clear();
@@ -126,17 +126,17 @@ TEST_F(MdbPaneTest, EveryFailedLoadEmptiesThePaneAndForgetsTheFile)
         EXPECT_TRUE(pane.fileName.empty());
         EXPECT_TRUE(pane.tree.IsEmpty());
         EXPECT_EQ(pane.EntryCount(), 0);
-        EXPECT_EQ(pane.entryCountText, "");
-        EXPECT_EQ(state.modelLabel, "");
+        EXPECT_EQ(CountText(state, PaneId::Mdb), "");
+        EXPECT_EQ(state.UpdateCommandStates().modelLabel, "");
         EXPECT_EQ(pane.recentFiles[0], Path("MDB.bup"));
         EXPECT_EQ(pane.recentFiles[1], "");
         EXPECT_EQ(state.FillRecentCombo(PaneId::Mdb).lines.size(), 1u);
         // Only a refused signature tells the model: none.
-        EXPECT_EQ(state.keyboardModel, c.message == Msg::NotAValidMdb ? 0 : 2);
+        EXPECT_EQ(state.Options().Model(), c.message == Msg::NotAValidMdb ? KeyboardModel::None : KeyboardModel::Psr9000Pro);
     }
 }
 
-TEST_F(MdbPaneTest, AWrongChecksumOnlyWarns)
+TEST_F(PaneFilesMdbTest, AWrongChecksumOnlyWarns)
 {
     const std::string path = Path("MDB.bup");
     WriteTestMdb(path, Records({{"Pop", 3, 120, "One"}}));
@@ -151,49 +151,49 @@ TEST_F(MdbPaneTest, AWrongChecksumOnlyWarns)
     EXPECT_EQ(state.Pane(PaneId::Mdb).EntryCount(), 1);
 }
 
-TEST_F(MdbPaneTest, ChangedMdbPromptYesNoCancel)
+TEST_F(PaneFilesMdbTest, ChangedMdbPromptYesNoCancel)
 {
     const std::string path = LoadTwoEntries();
     const Bytes saved = ReadBytes(path);
     MarkModified(state.Pane(PaneId::Mdb));
 
     prompts.Answer(MsgAnswer::Cancel);
-    EXPECT_FALSE(state.ConfirmDiscard(PaneId::Mdb));
+    EXPECT_FALSE(state.Files().ConfirmDiscard(PaneId::Mdb));
     EXPECT_EQ(prompts.Texts(), std::vector<std::string>{"The MDB has been changed!\n\nSave changes?"});
     EXPECT_EQ(prompts.messages[0].icon, MsgIcon::Question);
     EXPECT_EQ(prompts.messages[0].buttons, MsgButtons::YesNoCancel);
     EXPECT_TRUE(state.Pane(PaneId::Mdb).Modified());
 
     prompts.Answer(MsgAnswer::No);
-    EXPECT_TRUE(state.ConfirmDiscard(PaneId::Mdb));
+    EXPECT_TRUE(state.Files().ConfirmDiscard(PaneId::Mdb));
     EXPECT_TRUE(state.Pane(PaneId::Mdb).Modified());
     EXPECT_EQ(ReadBytes(path), saved);
 
     // Yes saves: the change reaches the file.
     DeleteInStep(state, PaneId::Mdb, state.Pane(PaneId::Mdb).tree.FirstCategory());
     prompts.Answer(MsgAnswer::Yes);
-    EXPECT_TRUE(state.ConfirmDiscard(PaneId::Mdb));
+    EXPECT_TRUE(state.Files().ConfirmDiscard(PaneId::Mdb));
     EXPECT_FALSE(state.Pane(PaneId::Mdb).Modified());
     EXPECT_NE(ReadBytes(path), saved);
 
     // Unchanged: no question.
     prompts.messages.clear();
-    EXPECT_TRUE(state.ConfirmDiscard(PaneId::Mdb));
+    EXPECT_TRUE(state.Files().ConfirmDiscard(PaneId::Mdb));
     EXPECT_TRUE(prompts.messages.empty());
 }
 
-TEST_F(MdbPaneTest, YesOnANewMdbRunsSaveAsAndItsCancelStopsTheCaller)
+TEST_F(PaneFilesMdbTest, YesOnANewMdbRunsSaveAsAndItsCancelStopsTheCaller)
 {
     prompts.keyboardModels.push_back(1);
-    state.New(PaneId::Mdb);
+    state.Files().New(PaneId::Mdb);
     AddEntry(state.Pane(PaneId::Mdb), "Pop", 3, 120, "New");
     MarkModified(state.Pane(PaneId::Mdb));
-    state.backupStructureOption = false;
+    state.Options().SetBackupStructure(false);
 
     // Yes asks for a name; cancelling that stops the caller.
     prompts.Answer(MsgAnswer::Yes);
     prompts.saveFileNames.push_back(std::nullopt);
-    state.Close(PaneId::Mdb);
+    state.Files().Close(PaneId::Mdb);
     EXPECT_EQ(prompts.saveRequests.size(), 1u);
     EXPECT_TRUE(state.Pane(PaneId::Mdb).loaded);
     EXPECT_TRUE(state.Pane(PaneId::Mdb).untitled);
@@ -202,14 +202,14 @@ TEST_F(MdbPaneTest, YesOnANewMdbRunsSaveAsAndItsCancelStopsTheCaller)
     // Given a name, the MDB is saved there and the caller goes on.
     prompts.Answer(MsgAnswer::Yes);
     prompts.saveFileNames.push_back(Path("new.bup"));
-    state.Close(PaneId::Mdb);
+    state.Files().Close(PaneId::Mdb);
     EXPECT_FALSE(state.Pane(PaneId::Mdb).loaded);
     EXPECT_EQ(OccupiedRecords(ReadMdbFile(Path("new.bup")).image).size(), 1u);
     EXPECT_EQ(state.Pane(PaneId::Mdb).recentFiles[0], Path("new.bup"));
     EXPECT_EQ(prompts.unscripted, 0);
 }
 
-TEST_F(MdbPaneTest, YesStopsTheCallerWhenTheSaveCannotHappen)
+TEST_F(PaneFilesMdbTest, YesStopsTheCallerWhenTheSaveCannotHappen)
 {
     // A failed write.
     const std::string path = LoadTwoEntries();
@@ -218,7 +218,7 @@ TEST_F(MdbPaneTest, YesStopsTheCallerWhenTheSaveCannotHappen)
     InjectSafeWriteFault(SafeWriteFault::Rename);
     prompts.Answer(MsgAnswer::Yes);
     prompts.messages.clear();
-    state.Close(PaneId::Mdb);
+    state.Files().Close(PaneId::Mdb);
     EXPECT_EQ(prompts.Texts(), (std::vector<std::string>{"The MDB has been changed!\n\nSave changes?",
                                                          "Error saving MDB to disk!\n\n" + path + ": " +
                                                              std::strerror(EIO)}));
@@ -227,23 +227,23 @@ TEST_F(MdbPaneTest, YesStopsTheCallerWhenTheSaveCannotHappen)
     EXPECT_EQ(state.Pane(PaneId::Mdb).fileName, path);
 }
 
-TEST_F(MdbPaneTest, NewAsksForTheModelAndStartsAnUntitledMdb)
+TEST_F(PaneFilesMdbTest, NewAsksForTheModelAndStartsAnUntitledMdb)
 {
     LoadTwoEntries(KeyboardModel::Psr9000);
     prompts.keyboardModels.push_back(std::nullopt); // Cancel changes nothing
-    state.New(PaneId::Mdb);
+    state.Files().New(PaneId::Mdb);
     EXPECT_EQ(state.Pane(PaneId::Mdb).EntryCount(), 2);
     EXPECT_FALSE(state.Pane(PaneId::Mdb).untitled);
     // Nor does OK without a model (the dialog keeps OK disabled, but no model-0 MDB ever).
     prompts.keyboardModels = {0, 3};
-    state.New(PaneId::Mdb);
-    state.New(PaneId::Mdb);
+    state.Files().New(PaneId::Mdb);
+    state.Files().New(PaneId::Mdb);
     EXPECT_EQ(state.Pane(PaneId::Mdb).EntryCount(), 2);
     EXPECT_FALSE(state.Pane(PaneId::Mdb).untitled);
-    EXPECT_EQ(state.keyboardModel, 1);
+    EXPECT_EQ(state.Options().Model(), KeyboardModel::Psr9000);
 
     prompts.keyboardModels.push_back(2);
-    state.New(PaneId::Mdb);
+    state.Files().New(PaneId::Mdb);
     EXPECT_EQ(prompts.keyboardPresets, (std::vector<int>{1, 1, 1, 1}));
     const PaneState& pane = state.Pane(PaneId::Mdb);
     EXPECT_TRUE(pane.loaded);
@@ -251,32 +251,32 @@ TEST_F(MdbPaneTest, NewAsksForTheModelAndStartsAnUntitledMdb)
     EXPECT_FALSE(pane.Modified());
     EXPECT_EQ(pane.fileName, "");
     EXPECT_TRUE(pane.tree.IsEmpty());
-    EXPECT_EQ(state.keyboardModel, 2);
-    EXPECT_EQ(state.modelLabel, "9000Pro");
+    EXPECT_EQ(state.Options().Model(), KeyboardModel::Psr9000Pro);
+    EXPECT_EQ(state.UpdateCommandStates().modelLabel, "9000Pro");
     EXPECT_TRUE(state.IsActive(PaneId::Mdb));
     EXPECT_EQ(state.FillRecentCombo(PaneId::Mdb).selected, -1);
 }
 
-TEST_F(MdbPaneTest, CloseEmptiesThePaneAndHandsTheFocusToALoadedArchive)
+TEST_F(PaneFilesMdbTest, CloseEmptiesThePaneAndHandsTheFocusToALoadedArchive)
 {
     LoadTwoEntries();
-    state.Close(PaneId::Mdb);
+    state.Files().Close(PaneId::Mdb);
     EXPECT_FALSE(state.Pane(PaneId::Mdb).loaded);
     EXPECT_EQ(state.Pane(PaneId::Mdb).fileName, "");
     EXPECT_TRUE(state.Pane(PaneId::Mdb).tree.IsEmpty());
-    EXPECT_EQ(state.modelLabel, "");
-    EXPECT_EQ(state.keyboardModel, 2); // the model stays
+    EXPECT_EQ(state.UpdateCommandStates().modelLabel, "");
+    EXPECT_EQ(state.Options().Model(), KeyboardModel::Psr9000Pro); // the model stays
     EXPECT_FALSE(state.HasActivePane());
 
     LoadTwoEntries();
-    state.New(PaneId::Archive);
+    state.Files().New(PaneId::Archive);
     state.TreeGotFocus(PaneId::Mdb);
-    state.Close(PaneId::Mdb);
+    state.Files().Close(PaneId::Mdb);
     ASSERT_TRUE(state.HasActivePane());
     EXPECT_FALSE(state.IsActive(PaneId::Mdb));
 }
 
-TEST_F(MdbPaneTest, PickingTheLoadedFileAgainDoesNotReload)
+TEST_F(PaneFilesMdbTest, PickingTheLoadedFileAgainDoesNotReload)
 {
     const std::string path = LoadTwoEntries();
     AddEntry(state.Pane(PaneId::Mdb), "Jazz", 1, 90, "Three");
@@ -298,13 +298,13 @@ TEST_F(MdbPaneTest, PickingTheLoadedFileAgainDoesNotReload)
     EXPECT_EQ(state.Pane(PaneId::Mdb).recentFiles[1], path);
 }
 
-TEST_F(MdbPaneTest, CancellingTheOpenDialogKeepsTheMdb)
+TEST_F(PaneFilesMdbTest, CancellingTheOpenDialogKeepsTheMdb)
 {
     LoadTwoEntries();
     MarkModified(state.Pane(PaneId::Mdb));
     prompts.Answer(MsgAnswer::No);
     prompts.openFileNames.push_back(std::nullopt); // the dialog cancelled after the prompt
-    state.Open(PaneId::Mdb);
+    state.Files().Open(PaneId::Mdb);
     EXPECT_EQ(prompts.messages.size(), 1u);
     EXPECT_TRUE(state.Pane(PaneId::Mdb).loaded);
     EXPECT_TRUE(state.Pane(PaneId::Mdb).Modified());

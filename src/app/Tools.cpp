@@ -1,9 +1,8 @@
-// The tools: a pane as a spreadsheet and back, the two panes compared, the
-// keyboard check and the duplicates. The lists they show let the user walk
-// to each entry; they never change anything themselves.
-#include "app/MainWindowState.h"
+// The tools and the result lists they show.
+#include "app/Tools.h"
 
 #include "data/InputFile.h"
+#include "data/SafeFile.h"
 #include "data/Win1252.h"
 #include "edit/Duplicates.h"
 #include "edit/EntryCsv.h"
@@ -25,24 +24,21 @@ namespace {
 // file is refused rather than read into memory.
 constexpr uint64_t kMaxCsvBytes = uint64_t(1) << 30;
 
-using ResultTarget = MainWindowState::ResultTarget;
+using ResultTarget = Tools::ResultTarget;
 
 // Choosing a line shows the entries it stands for.
 class TargetHost final : public ResultListHost
 {
 public:
-    TargetHost(MainWindowState& state, const std::vector<ResultTarget>& targets)
-        : state_(state), targets_(targets)
-    {
-    }
+    TargetHost(Tools& tools, const std::vector<ResultTarget>& targets) : tools_(tools), targets_(targets) {}
     void ShowResult(std::size_t line) override
     {
         if (line < targets_.size())
-            state_.ShowResultTarget(targets_[line]);
+            tools_.ShowResultTarget(targets_[line]);
     }
 
 private:
-    MainWindowState& state_;
+    Tools& tools_;
     const std::vector<ResultTarget>& targets_;
 };
 
@@ -112,14 +108,14 @@ private:
     std::map<std::pair<std::string, std::string>, std::vector<const TreeNode*>> nodes_;
 };
 
-const char* ModelName(int model)
+const char* ModelName(KeyboardModel model)
 {
-    return model == 2 ? "PSR-9000pro" : "PSR-9000";
+    return model == KeyboardModel::Psr9000Pro ? "PSR-9000pro" : "PSR-9000";
 }
 
 } // namespace
 
-void MainWindowState::ShowResultTarget(const ResultTarget& target)
+void Tools::ShowResultTarget(const ResultTarget& target)
 {
     if (target.nodes.empty())
         return;
@@ -128,9 +124,9 @@ void MainWindowState::ShowResultTarget(const ResultTarget& target)
         tree.Select(const_cast<TreeNode*>(node));
         tree.EnsureVisible(const_cast<TreeNode*>(node));
     };
-    SetActivePane(target.pane);
+    context_.active = target.pane;
     // A duplicates group is selected whole; its first entry is the current one.
-    CategoryTree& tree = Pane(target.pane).tree;
+    CategoryTree& tree = context_.Pane(target.pane).tree;
     std::vector<TreeNode*> nodes;
     for (const TreeNode* node : target.nodes) {
         nodes.push_back(const_cast<TreeNode*>(node));
@@ -139,12 +135,12 @@ void MainWindowState::ShowResultTarget(const ResultTarget& target)
     tree.SetSelection(nodes, nodes.front());
     tree.EnsureVisible(nodes.front());
     if (target.counterpart)
-        show(Pane(tessaro::OtherPane(target.pane)).tree, target.counterpart);
+        show(context_.Pane(tessaro::OtherPane(target.pane)).tree, target.counterpart);
 }
 
-void MainWindowState::ExportCsv()
+void Tools::ExportCsv()
 {
-    PaneState* pane = ActivePane();
+    PaneState* pane = context_.ActivePane();
     if (!pane || !pane->loaded)
         return;
     FileDialogRequest request;
@@ -154,37 +150,38 @@ void MainWindowState::ExportCsv()
     if (!pane->fileName.empty())
         request.initialName = std::filesystem::path(pane->fileName).replace_extension(".csv").string();
     request.overwritePrompt = true;
-    const std::optional<std::string> path = prompts_.SaveFileDialog(request);
+    const std::optional<std::string> path = context_.prompts.SaveFileDialog(request);
     if (!path || path->empty())
         return;
     bool written = false;
     {
-        WaitCursor wait(prompts_);
+        WaitCursor wait(context_.prompts);
         written = WriteEntryCsvFile(pane->tree, *path);
     }
     if (!written)
-        prompts_.MessageBox(WithSaveReason(Msg::ErrorWritingCsv, *path), MsgIcon::Warning, MsgButtons::Ok);
+        context_.prompts.MessageBox(WithSaveReason(Msg::ErrorWritingCsv, *path), MsgIcon::Warning,
+                                    MsgButtons::Ok);
 }
 
-void MainWindowState::ImportCsv()
+void Tools::ImportCsv()
 {
-    PaneState* pane = ActivePane();
+    PaneState* pane = context_.ActivePane();
     if (!pane || !pane->loaded)
         return;
     FileDialogRequest request;
     request.title = Tr(Caption::ImportCsvTitle);
     request.filter = Tr(Caption::CsvFilter);
     request.defaultExtension = ".csv";
-    const std::optional<std::string> path = prompts_.OpenFileDialog(request);
+    const std::optional<std::string> path = context_.prompts.OpenFileDialog(request);
     if (!path || path->empty())
         return;
 
     CsvImportResult read;
     {
-        WaitCursor wait(prompts_);
+        WaitCursor wait(context_.prompts);
         const std::optional<std::string> text = ReadWholeFile(*path);
         if (!text) {
-            prompts_.Warn(Msg::ErrorReadingCsv);
+            context_.prompts.Warn(Msg::ErrorReadingCsv);
             return;
         }
         read = ReadEntryCsv(*text);
@@ -198,7 +195,7 @@ void MainWindowState::ImportCsv()
         for (const CsvImportError& error : read.errors)
             list.lines.push_back(DescribeImportError(error));
         NoTargets host;
-        prompts_.RunResultList(list, host);
+        context_.prompts.RunResultList(list, host);
         return;
     }
     if (read.records.empty())
@@ -207,9 +204,9 @@ void MainWindowState::ImportCsv()
     const std::string name =
         Tr(Caption::ImportCsvTitle) + " \"" + std::filesystem::path(*path).filename().string() + "\"";
     bool refused = false;
-    workspace.history.Begin(name, *ActiveId());
+    context_.workspace.history.Begin(name, *context_.active);
     {
-        WaitCursor wait(prompts_);
+        WaitCursor wait(context_.prompts);
         TreeNode* first = nullptr;
         {
             BulkTreeChange bulk(pane->tree);
@@ -228,36 +225,34 @@ void MainWindowState::ImportCsv()
             pane->tree.EnsureVisible(first);
         }
     }
-    workspace.history.Commit();
-    SetActivePane(*ActiveId());
-    UpdateEntryCountText(*pane);
+    context_.workspace.history.Commit();
     if (refused)
-        prompts_.Warn(Msg::ErrorLoadingDisplayBuffer);
+        context_.prompts.Warn(Msg::ErrorLoadingDisplayBuffer);
 }
 
-void MainWindowState::ComparePanes()
+void Tools::ComparePanes()
 {
-    if (!Pane(PaneId::Mdb).loaded || !Pane(PaneId::Archive).loaded) {
-        prompts_.Warn(Msg::ComparePanesNeedsBoth);
+    if (!context_.Pane(PaneId::Mdb).loaded || !context_.Pane(PaneId::Archive).loaded) {
+        context_.prompts.Warn(Msg::ComparePanesNeedsBoth);
         return;
     }
     std::vector<EntryDifference> differences;
     {
-        WaitCursor wait(prompts_);
-        differences = CompareTrees(Pane(PaneId::Mdb).tree, Pane(PaneId::Archive).tree);
+        WaitCursor wait(context_.prompts);
+        differences = CompareTrees(context_.Pane(PaneId::Mdb).tree, context_.Pane(PaneId::Archive).tree);
     }
     if (differences.empty()) {
-        prompts_.MessageBox(Tr(Msg::PanesAreEqual), MsgIcon::Information, MsgButtons::Ok);
+        context_.prompts.MessageBox(Tr(Msg::PanesAreEqual), MsgIcon::Information, MsgButtons::Ok);
         return;
     }
 
-    const EntryIndex inMdb(Pane(PaneId::Mdb).tree);
-    const EntryIndex inArchive(Pane(PaneId::Archive).tree);
+    const EntryIndex inMdb(context_.Pane(PaneId::Mdb).tree);
+    const EntryIndex inArchive(context_.Pane(PaneId::Archive).tree);
     ResultList list;
     list.title = Tr(Caption::ComparePanesTitle);
     list.summary = FillArgs(Tr(Caption::CompareSummary),
-                            {std::to_string(differences.size()), FileNameOf(Pane(PaneId::Mdb)),
-                             FileNameOf(Pane(PaneId::Archive))});
+                            {std::to_string(differences.size()), FileNameOf(context_.Pane(PaneId::Mdb)),
+                             FileNameOf(context_.Pane(PaneId::Archive))});
     std::vector<ResultTarget> targets;
     for (const EntryDifference& difference : differences) {
         std::string entry = EntryText(difference.category, difference.title);
@@ -304,63 +299,64 @@ void MainWindowState::ComparePanes()
     });
     list.mostlyLeftPane = 2 * static_cast<std::size_t>(inMdbPane) >= targets.size();
     TargetHost host(*this, targets);
-    prompts_.RunResultList(list, host);
+    context_.prompts.RunResultList(list, host);
 }
 
-void MainWindowState::CheckForKeyboard()
+void Tools::CheckForKeyboard()
 {
-    PaneState* pane = ActivePane();
+    PaneState* pane = context_.ActivePane();
     if (!pane || !pane->loaded)
         return;
-    int model = keyboardModel;
-    if (!prompts_.ChooseKeyboardModel(model) || (model != 1 && model != 2))
+    int chosen = static_cast<int>(options_.Model());
+    if (!context_.prompts.ChooseKeyboardModel(chosen) || (chosen != 1 && chosen != 2))
         return;
+    const auto model = static_cast<KeyboardModel>(chosen);
     std::vector<EntryFindings> found;
     {
-        WaitCursor wait(prompts_);
-        found = tessaro::CheckForKeyboard(pane->tree, static_cast<KeyboardModel>(model));
+        WaitCursor wait(context_.prompts);
+        found = tessaro::CheckForKeyboard(pane->tree, model);
     }
     if (found.empty()) {
-        prompts_.MessageBox(FillArgs(Tr(Msg::NoKeyboardFindings), {ModelName(model)}), MsgIcon::Information,
-                            MsgButtons::Ok);
+        context_.prompts.MessageBox(FillArgs(Tr(Msg::NoKeyboardFindings), {ModelName(model)}),
+                                    MsgIcon::Information, MsgButtons::Ok);
         return;
     }
     ResultList list;
     list.title = Tr(Caption::CheckKeyboardTitle);
-    list.mostlyLeftPane = *ActiveId() == PaneId::Mdb;
+    list.mostlyLeftPane = *context_.active == PaneId::Mdb;
     std::vector<ResultTarget> targets;
     for (const EntryFindings& entry : found) {
         for (const KeyboardFinding& finding : entry.findings) {
             list.lines.push_back(EntryText(entry.entry) + ": " + finding.field + ": " + finding.ReasonText());
-            targets.push_back({*ActiveId(), {entry.entry}, nullptr});
+            targets.push_back({*context_.active, {entry.entry}, nullptr});
         }
     }
     list.summary = FillArgs(Tr(Caption::CheckSummary), {std::to_string(list.lines.size()), ModelName(model)});
     TargetHost host(*this, targets);
-    prompts_.RunResultList(list, host);
+    context_.prompts.RunResultList(list, host);
 }
 
-void MainWindowState::FindDuplicates()
+void Tools::FindDuplicates()
 {
-    PaneState* pane = ActivePane();
+    PaneState* pane = context_.ActivePane();
     if (!pane || !pane->loaded)
         return;
     DuplicateGroups groups;
     {
-        WaitCursor wait(prompts_);
+        WaitCursor wait(context_.prompts);
         groups = tessaro::FindDuplicates(pane->tree);
     }
     const std::size_t groupCount = groups.sameRegistration.size() + groups.sameTitle.size();
     if (groupCount == 0) {
-        prompts_.MessageBox(Tr(Msg::NoDuplicates), MsgIcon::Information, MsgButtons::Ok);
+        context_.prompts.MessageBox(Tr(Msg::NoDuplicates), MsgIcon::Information, MsgButtons::Ok);
         return;
     }
     ResultList list;
     list.title = Tr(Caption::DuplicatesTitle);
-    list.mostlyLeftPane = *ActiveId() == PaneId::Mdb;
+    list.mostlyLeftPane = *context_.active == PaneId::Mdb;
     list.summary = FillArgs(Tr(Caption::DuplicatesSummary), {std::to_string(groupCount)});
     std::vector<ResultTarget> targets;
-    const PaneId id = *ActiveId();
+    const PaneId id = *context_.active;
     const auto addGroups = [&](Caption heading, const std::vector<std::vector<const TreeNode*>>& kind) {
         for (const std::vector<const TreeNode*>& group : kind) {
             // The group's line stands for all of its entries, each entry's line for itself.
@@ -375,18 +371,16 @@ void MainWindowState::FindDuplicates()
     addGroups(Caption::SameRegistration, groups.sameRegistration);
     addGroups(Caption::SameTitle, groups.sameTitle);
     TargetHost host(*this, targets);
-    prompts_.RunResultList(list, host);
+    context_.prompts.RunResultList(list, host);
 }
 
-bool MainWindowState::ConfirmProOnlyVoices()
+void Tools::FillStates(CommandStates& states) const
 {
-    if (keyboardModel != 1)
-        return true;
-    const std::size_t count = CountProOnlyVoiceEntries(Pane(PaneId::Mdb).tree);
-    if (count == 0)
-        return true;
-    return prompts_.MessageBox(FillArgs(Tr(Msg::ProOnlyVoicesOnSave), {std::to_string(count)}),
-                               MsgIcon::Question, MsgButtons::YesNo) == MsgAnswer::Yes;
+    for (CommandId id :
+         {CommandId::ExportCsv, CommandId::ImportCsv, CommandId::CheckForKeyboard, CommandId::FindDuplicates})
+        states[id].enabled = context_.ActiveLoaded();
+    states[CommandId::ComparePanes].enabled =
+        context_.Pane(PaneId::Mdb).loaded && context_.Pane(PaneId::Archive).loaded;
 }
 
 } // namespace tessaro
