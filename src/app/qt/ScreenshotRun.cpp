@@ -70,7 +70,29 @@ public:
 
 } // namespace
 
-ScreenshotRun::ScreenshotRun(CMainDlg& mainWindow, Prompts& prompts, const StartOptions& options)
+ScreenshotOptions ParseScreenshotOptions(const QStringList& arguments)
+{
+    ScreenshotOptions options;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        QString* value = nullptr;
+        if (argument == QLatin1String("--screenshot-dir"))
+            value = &options.screenshotDir;
+        else if (argument == QLatin1String("--open-mdb"))
+            value = &options.openMdb;
+        else if (argument == QLatin1String("--open-archive"))
+            value = &options.openArchive;
+        else if (argument == QLatin1String("--flash-style-file"))
+            value = &options.flashStyleFile;
+        if (value && i + 1 < arguments.size())
+            *value = arguments[++i];
+        else
+            options.ignored << argument;
+    }
+    return options;
+}
+
+ScreenshotRun::ScreenshotRun(CMainDlg& mainWindow, Prompts& prompts, const ScreenshotOptions& options)
     : mainWindow_(mainWindow), prompts_(prompts), options_(options)
 {
     QDir().mkpath(options_.screenshotDir);
@@ -81,7 +103,7 @@ ScreenshotRun::ScreenshotRun(CMainDlg& mainWindow, Prompts& prompts, const Start
     watch_.start();
     // A run that hangs must not hang the script that started it.
     QTimer::singleShot(kGiveUpMs, this, [] {
-        std::fputs("tessaro: screenshot run timed out\n", stderr);
+        std::fputs("tessaro-screenshots: run timed out\n", stderr);
         std::_Exit(3);
     });
 }
@@ -97,7 +119,7 @@ void ScreenshotRun::Save(QWidget& window, const QString& name)
     if (window.grab().save(path))
         std::printf("%s\n", qPrintable(path));
     else {
-        std::fprintf(stderr, "tessaro: cannot save %s\n", qPrintable(path));
+        std::fprintf(stderr, "tessaro-screenshots: cannot save %s\n", qPrintable(path));
         failed_ = true;
     }
 }
@@ -110,7 +132,7 @@ void ScreenshotRun::SaveScreen(QWidget& window, QWidget& popup, const QString& n
     if (!shot.isNull() && shot.save(path))
         std::printf("%s\n", qPrintable(path));
     else {
-        std::fprintf(stderr, "tessaro: cannot save %s\n", qPrintable(path));
+        std::fprintf(stderr, "tessaro-screenshots: cannot save %s\n", qPrintable(path));
         failed_ = true;
     }
 }
