@@ -2,6 +2,7 @@
 // Close and the save-changes question before anything replaces the pane.
 #include "app/MainWindowState.h"
 
+#include "app/OpenFromImage.h"
 #include "app/PaneKinds.h"
 #include "app/PathRules.h"
 #include "app/SaveAsTarget.h"
@@ -71,10 +72,13 @@ void MainWindowState::Open(PaneId id)
         chosen = result.chosenPath;
     } else {
         const std::optional<std::string> name =
-            prompts_.OpenFileDialog(FileDialogFor(id, false, pane.fileName));
+            prompts_.OpenFileDialog(OpenDialogWithImages(id, FileDialogFor(id, false, pane.fileName)));
         if (!name || name->empty())
             return;
-        chosen = *name;
+        const std::optional<std::string> file = FileToOpenFromImage(id, *name, prompts_); // in a floppy image
+        if (!file)
+            return;
+        chosen = *file;
     }
     OpenFileIn(id, chosen);
 }

@@ -1,5 +1,6 @@
 #include "app/qt/ScreenshotRun.h"
 
+#include "app/OpenFromImage.h"
 #include "app/PaneKinds.h"
 #include "app/qt/CLanguageDlg.h"
 #include "app/qt/CMainDlg.h"
@@ -22,6 +23,7 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -183,6 +185,11 @@ void ScreenshotRun::Capture()
     CaptureSmallDialogs();
     watch_.start();
 
+    // The archives of a floppy image to choose from; WatchModalDialog takes and closes it.
+    prompts_.ChooseItem(Tr(Caption::OpenArchiveTitle),
+                        FillArgs(Tr(Msg::ImageSeveralArchives), {"/home/user/Gotek/DSKA0001.img"}),
+                        {"/SETS/SECOND.MDX", "/FIRST.MDX", "/OLD/THIRD.MDX"});
+
     // The entry editor on the selected entry; WatchModalDialog takes and closes it.
     if (auto* edit = mainWindow_.findChild<QPushButton*>(QStringLiteral("edit")); edit && edit->isEnabled())
         edit->click();
@@ -271,7 +278,9 @@ void ScreenshotRun::CaptureSmallDialogs()
     }
     {
         QFileDialog dialog(&mainWindow_);
-        PrepareFileDialog(dialog, FileDialogFor(PaneId::Archive, false, state.Pane(PaneId::Archive).fileName),
+        PrepareFileDialog(dialog,
+                          OpenDialogWithImages(PaneId::Archive, FileDialogFor(PaneId::Archive, false,
+                                                                              state.Pane(PaneId::Archive).fileName)),
                           false);
         take(dialog, "file-dialog-");
     }
@@ -317,6 +326,9 @@ void ScreenshotRun::WatchModalDialog()
         watch_.stop();
         CaptureEntryEditor(*entry);
         entry->reject();
+    } else if (auto* choice = qobject_cast<QInputDialog*>(modal)) {
+        Save(*choice, QStringLiteral("archive-choice-") + Language());
+        choice->reject();
     } else if (auto* list = qobject_cast<CResultListDlg*>(modal)) {
         watch_.stop();
         // A line chosen: its entry is selected in the window behind.

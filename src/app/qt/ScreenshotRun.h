@@ -2,9 +2,10 @@
 // The screenshot script's run of the editor: it answers the language dialog
 // (English) after taking its picture, loads the given files, opens the first
 // categories and selects an entry, takes pictures of the main window, of the
-// small dialogs, of a file dialog and of the entry editor on that entry (also
-// with a voice list and a field's context menu open) and of the panes compared,
-// and ends through the exit sequence. The main window is also taken at a larger
+// small dialogs, of a file dialog, of the list of archives on a floppy image,
+// of the entry editor on that entry (also with a voice list and a field's
+// context menu open) and of the panes compared, and ends through the exit
+// sequence. The main window is also taken at a larger
 // size, with its menus dropped and with the context menu of a tree. Pictures
 // are PNG files named after the window and the language ("main-window-en.png").
 // A program of its own (tessaro-screenshots), so the shipped editor carries
