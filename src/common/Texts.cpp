@@ -161,7 +161,8 @@ constexpr TextPair kMessages[] = {
     // Files handed to the window that do not exist
     {"These files were not found:\n%1", "Diese Dateien wurden nicht gefunden:\n%1"},
     // A pane's Open on a floppy image
-    {"The disk image %1 holds no MDB archive (*.mdx).", "Das Disketten-Image %1 enthält kein MDB-Archiv (*.mdx)."},
+    {"The disk image %1 holds no MDB archive (*.mdx).",
+     "Das Disketten-Image %1 enthält kein MDB-Archiv (*.mdx)."},
     {"The disk image %1 holds several MDB archives; choose one.",
      "Das Disketten-Image %1 enthält mehrere MDB-Archive; bitte eines auswählen."},
 };

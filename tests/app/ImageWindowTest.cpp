@@ -8,9 +8,9 @@
 #include "image/ImageFiles.h"
 #include "image/ImagePath.h"
 #include "support/AppTestSupport.h"
+#include "support/DataTestSupport.h"
 #include "support/ImageTestSupport.h"
 #include "support/PaneMarks.h"
-#include "support/DataTestSupport.h"
 #include "support/TreeTestSupport.h"
 
 namespace tessaro {
@@ -144,9 +144,9 @@ protected:
             entries.push_back({"Pop", 1, 120, title});
         const std::string scratch = Path("scratch.mdx");
         WriteTestArchive(scratch, Records(entries));
-        const testing::ShellRun run = testing::Shell("mcopy -i " + testing::ShellQuoted(image) + " " +
-                                                     testing::ShellQuoted(scratch) + " " +
-                                                     testing::ShellQuoted("::" + inner));
+        const testing::ShellRun run =
+            testing::Shell("mcopy -i " + testing::ShellQuoted(image) + " " + testing::ShellQuoted(scratch) +
+                           " " + testing::ShellQuoted("::" + inner));
         ASSERT_EQ(run.status, 0) << run.out;
         std::filesystem::remove(scratch);
     }
@@ -194,7 +194,8 @@ TEST_F(ArchiveInImageTest, WithSeveralArchivesTheUserPicksOneAndCancelLeavesTheP
     OpenArchiveFrom(image);
     ASSERT_EQ(prompts.itemRequests.size(), 1u);
     EXPECT_EQ(prompts.itemRequests[0].title, "Open MDB archive");
-    EXPECT_EQ(prompts.itemRequests[0].text, "The disk image " + image + " holds several MDB archives; choose one.");
+    EXPECT_EQ(prompts.itemRequests[0].text,
+              "The disk image " + image + " holds several MDB archives; choose one.");
     // In folder order, as the disk holds them (the folder SETS was made first).
     EXPECT_EQ(prompts.itemRequests[0].items, (std::vector<std::string>{"/SETS/SECOND.MDX", "/FIRST.MDX"}));
     EXPECT_EQ(Archive().fileName, JoinImagePath(image, "/SETS/SECOND.MDX"));
@@ -226,7 +227,8 @@ TEST_F(ArchiveInImageTest, AnImageWithoutArchiveOrThatCannotBeReadSaysSo)
     const std::string mdb = Path("MDB.bup");
     WriteTestMdb(mdb, Records({{"Pop", 1, 120, "Set"}}));
     ASSERT_EQ(testing::Shell("mmd -i " + testing::ShellQuoted(image) + " ::/PARTY.BUF && mcopy -i " +
-                             testing::ShellQuoted(image) + " " + testing::ShellQuoted(mdb) + " ::/PARTY.BUF/MDB.BUP")
+                             testing::ShellQuoted(image) + " " + testing::ShellQuoted(mdb) +
+                             " ::/PARTY.BUF/MDB.BUP")
                   .status,
               0);
     const testing::Bytes before = testing::ReadBytes(image);
@@ -244,7 +246,8 @@ TEST_F(ArchiveInImageTest, AnImageWithoutArchiveOrThatCannotBeReadSaysSo)
     testing::WriteBytes(broken, testing::Bytes(100, 0xF6));
     OpenArchiveFrom(broken);
     ASSERT_EQ(prompts.messages.size(), 2u);
-    EXPECT_EQ(prompts.messages[1].text, "The disk image is only 100 bytes long: too short for a boot sector.");
+    EXPECT_EQ(prompts.messages[1].text,
+              "The disk image is only 100 bytes long: too short for a boot sector.");
     EXPECT_FALSE(Archive().loaded);
 }
 

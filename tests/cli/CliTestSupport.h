@@ -77,7 +77,8 @@ protected:
         return Run(TESSARO_CLI, args, stdoutTo);
     }
 
-    CliRun Run(const std::string& program, const std::vector<std::string>& args, const std::string& stdoutTo = "")
+    CliRun Run(const std::string& program, const std::vector<std::string>& args,
+               const std::string& stdoutTo = "")
     {
         // Run inside the test's folder, so that a stray output file shows up there.
         std::string command = "cd " + Quoted(folder.path().string()) + " && " + Quoted(program);

@@ -265,7 +265,8 @@ TEST(ReportGoldenTest, TheGoldenCopiesHaveOneLinePerEntryAndFiftySixFields)
     for (const std::string& line : tabbed)
         EXPECT_EQ(FieldCount(line), 56u) << line;
     for (std::size_t i = 0; i < 10; ++i)
-        EXPECT_EQ(formatted[2 + i].substr(2, tabbed[1 + i].find('\t')), tabbed[1 + i].substr(0, tabbed[1 + i].find('\t')));
+        EXPECT_EQ(formatted[2 + i].substr(2, tabbed[1 + i].find('\t')),
+                  tabbed[1 + i].substr(0, tabbed[1 + i].find('\t')));
     // Every report starts with the same header.
     EXPECT_EQ(HeaderOf(Golden("Demo-protocol.txt"), 2), HeaderOf(Golden("Report-cases.txt"), 2));
     EXPECT_EQ(HeaderOf(Golden("Demo-protocol-tabs.txt"), 1), HeaderOf(Golden("Report-cases-tabs.txt"), 1));
@@ -333,7 +334,9 @@ TEST_F(ReportTest, ReportsOfRandomRecordsAgreeLineByLine)
             record.setVariation(8);
         record.setStyleNumber(random() % 3 == 0 ? uint8_t(kPresetStyleCount + random() % 2) : uint8_t(random()));
         // Mostly voices the catalogue names, so that a name in the wrong column shows.
-        const auto known = [&random] { return VoiceRef::FromPacked(VoiceCatalogue::GetVoicePacked(int(random() % 880))); };
+        const auto known = [&random] {
+            return VoiceRef::FromPacked(VoiceCatalogue::GetVoicePacked(int(random() % 880)));
+        };
         for (int h = 0; h < kHandVoiceCount; ++h) {
             if (random() % 4 != 0)
                 record.setVoice(HandVoice(h), known());

@@ -117,7 +117,7 @@ BrowseResult QtPrompts::Browse(const BrowseRequest& request)
 }
 
 std::optional<std::size_t> QtPrompts::ChooseItem(const std::string& title, const std::string& text,
-                                                  const std::vector<std::string>& items)
+                                                 const std::vector<std::string>& items)
 {
     QStringList lines;
     for (const std::string& item : items)

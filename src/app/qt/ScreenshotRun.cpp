@@ -278,10 +278,11 @@ void ScreenshotRun::CaptureSmallDialogs()
     }
     {
         QFileDialog dialog(&mainWindow_);
-        PrepareFileDialog(dialog,
-                          OpenDialogWithImages(PaneId::Archive, FileDialogFor(PaneId::Archive, false,
-                                                                              state.Pane(PaneId::Archive).fileName)),
-                          false);
+        PrepareFileDialog(
+            dialog,
+            OpenDialogWithImages(PaneId::Archive,
+                                 FileDialogFor(PaneId::Archive, false, state.Pane(PaneId::Archive).fileName)),
+            false);
         take(dialog, "file-dialog-");
     }
 }

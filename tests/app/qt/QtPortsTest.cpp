@@ -20,8 +20,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
-#include <QListView>
 #include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -165,8 +165,9 @@ private slots:
                  QString("Flash Style backup (STY*.b*);;All files (*)"));
         QCOMPARE(QtFileFilter(Tr(Caption::ProtocolFilter)), QString("Protocol file (*.txt)"));
         QCOMPARE(QtFileFilter("Sets|*.buf;*.B0?||"), QString("Sets (*.buf *.B0?)"));
-        QCOMPARE(QtFileFilter("MDB archive (*.mdx)|*.mdx|" + Tr(Caption::ImageFilter) + "All files (*.*)|*.*||"),
-                 QString("MDB archive (*.mdx);;Floppy disk images (*.img *.ima);;All files (*)"));
+        QCOMPARE(
+            QtFileFilter("MDB archive (*.mdx)|*.mdx|" + Tr(Caption::ImageFilter) + "All files (*.*)|*.*||"),
+            QString("MDB archive (*.mdx);;Floppy disk images (*.img *.ima);;All files (*)"));
     }
 
     // The short list of the archives on a floppy image: every line in sight, the

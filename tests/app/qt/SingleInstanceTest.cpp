@@ -263,7 +263,8 @@ private slots:
         QVERIFY(shots.screenshotDir.isEmpty());
         QCOMPARE(shots.ignored, QStringList{"--verbose"});
 
-        shots = ParseScreenshotOptions({"--screenshot-dir", "/tmp/s", "--open-archive", "b.mdx", "--open-mdb"});
+        shots =
+            ParseScreenshotOptions({"--screenshot-dir", "/tmp/s", "--open-archive", "b.mdx", "--open-mdb"});
         QCOMPARE(shots.screenshotDir, QStringLiteral("/tmp/s"));
         QCOMPARE(shots.openArchive, QStringLiteral("b.mdx"));
         QVERIFY(shots.openMdb.isEmpty());
