@@ -56,10 +56,13 @@ fuzz: deps
 	    $(FUZZ_BUILD)/corpus/$$n fuzz/corpus/$$n > $(FUZZ_BUILD)/$$n.log 2>&1 || { tail -n 30 $(FUZZ_BUILD)/$$n.log; exit 1; }; tail -n 2 $(FUZZ_BUILD)/$$n.log; \
 	done
 
-examples: programs
-	$(BUILD)/tessaro-cli make-examples examples
+# The developer's programs behind these two are built here only, never installed.
+examples: deps configure
+	cmake --build $(BUILD) --target tessaro-make-examples
+	$(BUILD)/tessaro-make-examples examples
 
-screenshots: programs
+screenshots: deps configure
+	cmake --build $(BUILD) --target tessaro-screenshots
 	bash scripts/screenshot.sh
 
 install: programs

@@ -21,6 +21,9 @@ if(CORE_TESTS)
   if(TARGET tessaro-cli)
     add_dependencies(tessaro_tests tessaro-cli)
     target_compile_definitions(tessaro_tests PRIVATE TESSARO_CLI="$<TARGET_FILE:tessaro-cli>")
+    add_dependencies(tessaro_tests tessaro-make-examples)
+    target_compile_definitions(tessaro_tests PRIVATE
+      TESSARO_MAKE_EXAMPLES="$<TARGET_FILE:tessaro-make-examples>")
   endif()
   gtest_discover_tests(tessaro_tests DISCOVERY_MODE PRE_TEST
                        WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
@@ -33,7 +36,7 @@ if(TESSARO_GUI)
   foreach(src ${QT_TESTS})
     get_filename_component(name ${src} NAME_WE)
     add_executable(${name} ${src})
-    target_link_libraries(${name} PRIVATE tessaro_app_qt tessaro_test_support Qt6::Test)
+    target_link_libraries(${name} PRIVATE tessaro_app_qt tessaro_screenshot_run tessaro_test_support Qt6::Test)
     target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
     target_compile_definitions(${name} PRIVATE
       TESSARO_SOURCE_DIR="${CMAKE_SOURCE_DIR}" TESSARO_BINARY_DIR="${CMAKE_BINARY_DIR}")

@@ -18,12 +18,12 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 out=${2:-$root/screenshots}
 scales=${SCALES:-1}
-exe=$build/tessaro
+exe=$build/tessaro-screenshots
 mdb=$root/examples/Demo.buf/MDB.bup
 styles=$root/examples/Demo.buf/STYLES.bup
 archive=$root/examples/Demo.mdx
 
-[[ -x $exe ]] || { echo "screenshot.sh: $exe not built (make build)" >&2; exit 1; }
+[[ -x $exe ]] || { echo "screenshot.sh: $exe not built (make screenshots builds it)" >&2; exit 1; }
 for f in "$mdb" "$styles" "$archive"; do
     [[ -f $f ]] || { echo "screenshot.sh: $f missing (make examples)" >&2; exit 1; }
 done

@@ -3,6 +3,7 @@
 #include "app/PaneFiles.h"
 
 #include "app/FileKinds.h"
+#include "app/OpenFromImage.h"
 #include "app/PathRules.h"
 #include "app/SaveAsTarget.h"
 #include "app/SettingsKeys.h"
@@ -136,10 +137,13 @@ void PaneFiles::Open(PaneId id)
         chosen = result.chosenPath;
     } else {
         const std::optional<std::string> name =
-            context_.prompts.OpenFileDialog(FileDialogFor(id, false, pane.fileName));
+            context_.prompts.OpenFileDialog(OpenDialogWithImages(id, FileDialogFor(id, false, pane.fileName)));
         if (!name || name->empty())
             return;
-        chosen = *name;
+        const std::optional<std::string> file = FileToOpenFromImage(id, *name, context_.prompts); // in a floppy image
+        if (!file)
+            return;
+        chosen = *file;
     }
     OpenFileIn(id, chosen);
 }

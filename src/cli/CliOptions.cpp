@@ -150,7 +150,6 @@ constexpr CommandName kCommands[] = {
     {"duplicates", Command::Duplicates, 1},
     {"ls", Command::Ls, 1},
     {"new-image", Command::NewImage, 1},
-    {"make-examples", Command::MakeExamples, 1},
 };
 
 bool AcceptsOption(Command command, const std::string& option)

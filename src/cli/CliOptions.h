@@ -25,8 +25,7 @@ enum class Command
     Diff,
     Duplicates,
     Ls,       // the folders and files of a disk image
-    NewImage, // an empty formatted floppy image
-    MakeExamples // internal: rebuilds the demo files (make examples)
+    NewImage  // an empty formatted floppy image
 };
 
 enum class FlashChoice

@@ -3,7 +3,6 @@
 
 #include "cli/CliOptions.h"
 #include "cli/Commands.h"
-#include "cli/DemoSet.h"
 #include "cli/ImageCommands.h"
 #include "cli/StderrProgress.h"
 #include "common/Texts.h"
@@ -55,8 +54,6 @@ int Run(const CliOptions& options)
         return RunLs(options);
     case Command::NewImage:
         return RunNewImage(options);
-    case Command::MakeExamples:
-        return MakeExamples(options.files[0]);
     }
     return kUsageError;
 }

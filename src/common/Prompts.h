@@ -95,6 +95,10 @@ public:
     virtual std::optional<std::string> OpenFileDialog(const FileDialogRequest& request) = 0;
     virtual std::optional<std::string> SaveFileDialog(const FileDialogRequest& request) = 0;
     virtual BrowseResult Browse(const BrowseRequest& request) = 0;
+    // A short list to pick one line from, under the text: the chosen line's
+    // index, or nothing on Cancel.
+    virtual std::optional<std::size_t> ChooseItem(const std::string& title, const std::string& text,
+                                                  const std::vector<std::string>& items) = 0;
 
     // CKeyboardDlg: model in, chosen model (0 when none selected) out; false on Cancel.
     virtual bool ChooseKeyboardModel(int& model) = 0;

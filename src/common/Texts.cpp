@@ -160,6 +160,11 @@ constexpr TextPair kMessages[] = {
      "Für diesen Befehl reicht der Speicher nicht. Er wurde abgebrochen; beide Bereiche sind unverändert."},
     // Files handed to the window that do not exist
     {"These files were not found:\n%1", "Diese Dateien wurden nicht gefunden:\n%1"},
+    // A pane's Open on a floppy image
+    {"The disk image %1 holds no MDB archive (*.mdx).",
+     "Das Disketten-Image %1 enthält kein MDB-Archiv (*.mdx)."},
+    {"The disk image %1 holds several MDB archives; choose one.",
+     "Das Disketten-Image %1 enthält mehrere MDB-Archive; bitte eines auswählen."},
 };
 static_assert(std::size(kMessages) == static_cast<std::size_t>(Msg::Count_), "one text pair for every Msg");
 
@@ -308,6 +313,8 @@ constexpr TextPair kCaptions[] = {
     {"%1 %2 is a PSR-9000pro voice", "%1 %2 ist eine Voice des PSR-9000pro"},
     {"%1, which the entry editor does not accept", "%1, was der Eintragseditor nicht annimmt"},
     {"%1 needs its style disk", "%1 braucht seine Style-Diskette"},
+    // A pane's Open on a floppy image
+    {"Floppy disk images (*.img;*.ima)|*.img;*.ima|", "Disketten-Images (*.img;*.ima)|*.img;*.ima|"},
 };
 static_assert(std::size(kCaptions) == static_cast<std::size_t>(Caption::Count_),
               "one text pair for every Caption");

@@ -144,6 +144,10 @@ enum class Msg
     // Files handed to the window that do not exist
     FilesNotFound, // %1 the files, one a line
 
+    // A pane's Open on a floppy image
+    ImageNoArchive,       // %1 the image
+    ImageSeveralArchives, // %1 the image; heads the list to choose from
+
     Count_ // keep last
 };
 
@@ -310,6 +314,9 @@ enum class Caption
     FindingProVoice,  // %1 the voice's name, %2 its numbers
     FindingRejected,  // %1 why the entry editor would refuse the value
     FindingDiskStyle, // %1 the style as shown
+
+    // A pane's Open on a floppy image
+    ImageFilter, // the file dialog's entry for disk images, "|" form without the closing "|"
 
     Count_ // keep last
 };

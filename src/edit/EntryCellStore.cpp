@@ -110,6 +110,10 @@ std::optional<CellFault> Store(std::size_t c, const EntryCells& cells, MdbEntry&
     int number = 0;
     bool on = false;
     std::optional<std::string> reason;
+    // Every on/off setting reads its cell alike; the switch below stores it.
+    if (IsFlagColumn(column.kind) && (reason = ReadFlag(cell, on))) {
+        return fault(reason);
+    }
 
     switch (column.kind) {
     case ColumnKind::Category:
@@ -168,38 +172,25 @@ std::optional<CellFault> Store(std::size_t c, const EntryCells& cells, MdbEntry&
         }
         return fault(reason);
     case ColumnKind::SyncStart:
+        record.setSyncStart(on);
+        return std::nullopt;
     case ColumnKind::StopAccompaniment:
+        record.setStopAccompaniment(on);
+        return std::nullopt;
     case ColumnKind::Hold:
+        record.setLeftHold(on);
+        return std::nullopt;
     case ColumnKind::HandOn:
+        record.setVoiceOn(HandOf(column), on);
+        return std::nullopt;
     case ColumnKind::PartOn:
+        record.setPartOn(PartOf(column), on);
+        return std::nullopt;
     case ColumnKind::PartVoiceSet:
+        record.setPartVoiceSet(PartOf(column), on);
+        return std::nullopt;
     case ColumnKind::PartVolumeSet:
-        if ((reason = ReadFlag(cell, on))) {
-            return fault(reason);
-        }
-        switch (column.kind) {
-        case ColumnKind::SyncStart:
-            record.setSyncStart(on);
-            break;
-        case ColumnKind::StopAccompaniment:
-            record.setStopAccompaniment(on);
-            break;
-        case ColumnKind::Hold:
-            record.setLeftHold(on);
-            break;
-        case ColumnKind::HandOn:
-            record.setVoiceOn(HandOf(column), on);
-            break;
-        case ColumnKind::PartOn:
-            record.setPartOn(PartOf(column), on);
-            break;
-        case ColumnKind::PartVoiceSet:
-            record.setPartVoiceSet(PartOf(column), on);
-            break;
-        default:
-            record.setPartVolumeSet(PartOf(column), on);
-            break;
-        }
+        record.setPartVolumeSet(PartOf(column), on);
         return std::nullopt;
     case ColumnKind::PartVolume:
     case ColumnKind::HandVolume:
@@ -287,7 +278,7 @@ std::vector<std::pair<std::string, std::string>> ProbeValues(const EntryColumn& 
         numbers(0, 255);
         break;
     default:
-        if (IsStoredColumn(column)) {
+        if (IsFlagColumn(column.kind)) {
             numbers(0, 1);
         }
         break;

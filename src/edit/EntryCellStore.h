@@ -12,16 +12,6 @@
 
 namespace tessaro {
 
-inline Part PartOf(const EntryColumn& column)
-{
-    return static_cast<Part>(column.index);
-}
-
-inline HandVoice HandOf(const EntryColumn& column)
-{
-    return static_cast<HandVoice>(column.index);
-}
-
 // A column whose cell StoreCell writes: not SubEntry, not the name columns, not
 // DiskStyle (stored with StyleNumber), not OtherBytes.
 bool IsStoredColumn(const EntryColumn& column);

@@ -5,7 +5,6 @@
 #include "catalogue/VoiceCatalogue.h"
 #include "data/ReadableName.h"
 #include "data/Win1252.h"
-#include "edit/EntryCellStore.h"
 
 namespace tessaro {
 
@@ -91,6 +90,22 @@ std::size_t ColumnOf(ColumnKind kind, int index)
         }
     }
     return columns.size();
+}
+
+bool IsFlagColumn(ColumnKind kind)
+{
+    switch (kind) {
+    case ColumnKind::SyncStart:
+    case ColumnKind::StopAccompaniment:
+    case ColumnKind::Hold:
+    case ColumnKind::HandOn:
+    case ColumnKind::PartOn:
+    case ColumnKind::PartVoiceSet:
+    case ColumnKind::PartVolumeSet:
+        return true;
+    default:
+        return false;
+    }
 }
 
 bool IsReadBack(const EntryColumn& column)

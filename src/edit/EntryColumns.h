@@ -64,6 +64,21 @@ struct EntryColumn
     int index = 0; // the Part or HandVoice for their kinds
 };
 
+// The Part or HandVoice a column of their kinds stands for.
+inline Part PartOf(const EntryColumn& column)
+{
+    return static_cast<Part>(column.index);
+}
+
+inline HandVoice HandOf(const EntryColumn& column)
+{
+    return static_cast<HandVoice>(column.index);
+}
+
+// An on/off setting of the record, its cell 0 or 1. SubEntry is not one: it
+// is read from the title.
+bool IsFlagColumn(ColumnKind kind);
+
 // Every column, in the order of the export's header.
 const std::vector<EntryColumn>& EntryColumns();
 // The position of a column of that kind (and part or hand) in EntryColumns().

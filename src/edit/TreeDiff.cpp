@@ -37,6 +37,10 @@ std::vector<DiffField> BuildFields()
     std::vector<DiffField> fields;
     for (std::size_t c = 0; c < columns.size(); ++c) {
         const EntryColumn& column = columns[c];
+        if (IsFlagColumn(column.kind)) {
+            fields.push_back({column.name, {c}, DiffField::Show::OnOff, 0, {}});
+            continue;
+        }
         switch (column.kind) {
         case ColumnKind::StyleName:
             fields.push_back(
@@ -59,15 +63,6 @@ std::vector<DiffField> BuildFields()
                  DiffField::Show::Voice,
                  c,
                  {}});
-            break;
-        case ColumnKind::SyncStart:
-        case ColumnKind::StopAccompaniment:
-        case ColumnKind::Hold:
-        case ColumnKind::HandOn:
-        case ColumnKind::PartOn:
-        case ColumnKind::PartVoiceSet:
-        case ColumnKind::PartVolumeSet:
-            fields.push_back({column.name, {c}, DiffField::Show::OnOff, 0, {}});
             break;
         case ColumnKind::Category:
         case ColumnKind::Title:

@@ -177,6 +177,13 @@ std::vector<std::string> MdbFilesOnDisk(const FatVolume& volume)
     return found;
 }
 
+std::vector<std::string> ArchivesOnDisk(const FatVolume& volume)
+{
+    std::vector<std::string> found;
+    CollectFiles(volume, "/", 0, IsArchiveFileName, found);
+    return found;
+}
+
 std::optional<ImageOpening> OpeningOfImage(const std::string& path)
 {
     struct stat info = {};
@@ -188,7 +195,7 @@ std::optional<ImageOpening> OpeningOfImage(const std::string& path)
         return opening; // the browse dialog shows the image, which holds nothing it can read
     std::vector<std::string> found = MdbFilesOnDisk(volume);
     if (found.empty())
-        CollectFiles(volume, "/", 0, IsArchiveFileName, found);
+        found = ArchivesOnDisk(volume);
     if (found.size() == 1)
         opening = {JoinImagePath(path, found.front()), false};
     return opening;

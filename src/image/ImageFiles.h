@@ -56,5 +56,7 @@ std::optional<ImageOpening> OpeningOfImage(const std::string& path);
 // The MDB backup files (MDB*.bup, any case) anywhere on the disk, as paths
 // inside it ("/PARTY.BUF/MDB.BUP"), in folder order.
 std::vector<std::string> MdbFilesOnDisk(const FatVolume& volume);
+// The MDB archives (*.mdx, any case) anywhere on the disk, likewise.
+std::vector<std::string> ArchivesOnDisk(const FatVolume& volume);
 
 } // namespace tessaro

@@ -74,8 +74,14 @@ protected:
     // stdoutTo: where standard output goes instead of a file read back (e.g. /dev/full).
     CliRun Cli(const std::vector<std::string>& args, const std::string& stdoutTo = "")
     {
+        return Run(TESSARO_CLI, args, stdoutTo);
+    }
+
+    CliRun Run(const std::string& program, const std::vector<std::string>& args,
+               const std::string& stdoutTo = "")
+    {
         // Run inside the test's folder, so that a stray output file shows up there.
-        std::string command = "cd " + Quoted(folder.path().string()) + " && " + Quoted(TESSARO_CLI);
+        std::string command = "cd " + Quoted(folder.path().string()) + " && " + Quoted(program);
         for (const std::string& arg : args)
             command += " " + Quoted(arg);
         command += " >" + Quoted(stdoutTo.empty() ? folder / "stdout" : stdoutTo) + " 2>" +

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <set>
 
 namespace tessaro {
 namespace {
@@ -282,6 +283,44 @@ TEST(EntryColumns, ARowWithoutOtherBytesIsANewEntry)
     const std::vector<CellFault> faults = RecordFromCells(cells, record);
     EXPECT_EQ(FaultsText(faults), "Tempo: is empty, and OtherBytes does not give its bytes either\n"
                                   "R3-Vol: is empty, and OtherBytes does not give its bytes either\n");
+}
+
+// The on/off settings, named as the header names them: each takes 0 or 1 only,
+// and its two values make two different records.
+TEST(EntryColumns, OnOffSettingsTakeZeroOrOne)
+{
+    std::set<std::string> flags;
+    for (const EntryColumn& column : EntryColumns()) {
+        if (IsFlagColumn(column.kind)) {
+            flags.insert(column.name);
+        }
+    }
+    std::set<std::string> expected = {"Sync", "StopAcc", "Hold"};
+    for (const char* part : {"Rhy1", "Rhy2", "Bass", "Chd1", "Chd2", "Pad", "Phr1", "Phr2"}) {
+        for (const char* field : {"-OnOff", "-Set", "-SetVol"}) {
+            expected.insert(part + std::string(field));
+        }
+    }
+    for (const char* hand : {"R1", "R2", "R3", "Left"}) {
+        expected.insert(hand + std::string("-OnOff"));
+    }
+    EXPECT_EQ(flags, expected);
+
+    std::mt19937 rng(8);
+    const EntryCells good = CellsOf(EditorRecord(rng), NumberedStyles());
+    for (const std::string& name : expected) {
+        EntryCells cells = good;
+        MdbEntry off;
+        MdbEntry on;
+        cells[Col(name)] = "0";
+        EXPECT_EQ(FaultsText(RecordFromCells(cells, off)), "") << name;
+        cells[Col(name)] = "1";
+        EXPECT_EQ(FaultsText(RecordFromCells(cells, on)), "") << name;
+        EXPECT_NE(off.bytes(), on.bytes()) << name;
+        cells[Col(name)] = "2";
+        const std::string faults = FaultsText(RecordFromCells(cells, on));
+        EXPECT_EQ(faults.rfind(name + ": '2' is not 0 or 1", 0), 0u) << faults;
+    }
 }
 
 TEST(EntryColumns, EveryKindOfBadCellIsNamed)

@@ -47,6 +47,16 @@ public:
     std::deque<BrowseResult> browseResults;
     std::vector<BrowseRequest> browseRequests;
 
+    // Short lists to pick from: the line chosen, or nullopt for Cancel.
+    struct ItemChoice
+    {
+        std::string title;
+        std::string text;
+        std::vector<std::string> items;
+    };
+    std::deque<std::optional<std::size_t>> itemChoices;
+    std::vector<ItemChoice> itemRequests;
+
     // Keyboard-model and language dialogs: the choice, or nullopt for Cancel.
     std::deque<std::optional<int>> keyboardModels;
     std::deque<std::optional<UiLanguage>> languages;
@@ -121,6 +131,13 @@ public:
     {
         browseRequests.push_back(request);
         return NextOr(browseResults, BrowseResult());
+    }
+
+    std::optional<std::size_t> ChooseItem(const std::string& title, const std::string& text,
+                                          const std::vector<std::string>& items) override
+    {
+        itemRequests.push_back({title, text, items});
+        return NextOr(itemChoices, std::optional<std::size_t>());
     }
 
     bool ChooseKeyboardModel(int& model) override

@@ -1,19 +1,21 @@
 #include "app/qt/CEditorApp.h"
 
-#include "app/qt/CMainDlg.h"
-#include "app/qt/QtPrompts.h"
-#include "app/qt/QtSettingsStore.h"
-#include "app/qt/ScreenshotRun.h"
+#include "app/qt/EditorWindow.h"
 #include "app/qt/SingleInstance.h"
-#include "catalogue/StyleCatalogue.h"
 #include "common/Texts.h"
+#include "image/ImageFiles.h"
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QIcon>
 #include <QStandardPaths>
 #include <QWidget>
 
-#include <memory>
+// Q_INIT_RESOURCE may not stand inside a namespace.
+static void LoadResources()
+{
+    Q_INIT_RESOURCE(tessaro);
+}
 
 namespace tessaro {
 
@@ -32,27 +34,19 @@ StartOptions ParseStartOptions(const QStringList& arguments)
             optionsEnded = true;
             continue;
         }
-        QString* value = nullptr;
-        if (argument == QLatin1String("--screenshot-dir"))
-            value = &options.screenshotDir;
-        else if (argument == QLatin1String("--open-mdb"))
-            value = &options.openMdb;
-        else if (argument == QLatin1String("--open-archive"))
-            value = &options.openArchive;
-        else if (argument == QLatin1String("--flash-style-file"))
-            value = &options.flashStyleFile;
-        if (value && i + 1 < arguments.size())
-            *value = arguments[++i];
-        else
-            options.ignored << argument;
-    }
-    // The files are opened for the pictures only.
-    if (options.screenshotDir.isEmpty()) {
-        options.openMdb.clear();
-        options.openArchive.clear();
-        options.flashStyleFile.clear();
+        options.ignored << argument;
     }
     return options;
+}
+
+void CEditorApp::SetUpApplication()
+{
+    UseImagePaths(); // IMAGE::/FOLDER/FILE reaches files inside floppy images
+    LoadResources();
+    QApplication::setApplicationName(QStringLiteral("Tessaro"));
+    QApplication::setOrganizationName(QStringLiteral("Larchmont"));
+    QApplication::setDesktopFileName(QStringLiteral("org.larchmont.Tessaro"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/tessaro-256.png")));
 }
 
 QString CEditorApp::SettingsFile()
@@ -87,28 +81,19 @@ int CEditorApp::Run(const StartOptions& options)
     if (!instance.Listen() && instance.HandOver(options.files))
         return 0;
 
-    StyleCatalogue styles; // built before any window
-    QtSettingsStore settings;
-    QtPrompts prompts(settings, styles);
-    CMainDlg dialog(prompts, settings, styles);
+    EditorWindow window;
+    CMainDlg& dialog = window.dialog;
     mainWindow_ = &dialog;
     QObject::connect(&instance, &SingleInstance::Activated, &dialog, [&dialog] { BringToFront(&dialog); });
     QObject::connect(&instance, &SingleInstance::FilesReceived, &dialog,
                      [&dialog](const QStringList& files) { dialog.OpenFiles(files); });
 
-    std::unique_ptr<ScreenshotRun> screenshots;
-    if (!options.screenshotDir.isEmpty())
-        screenshots = std::make_unique<ScreenshotRun>(dialog, prompts, options);
-
-    dialog.Initialise();
-    prompts.SetMainWindow(&dialog);
-    if (screenshots)
-        screenshots->Start();
-    else if (!options.files.isEmpty())
+    window.Initialise();
+    if (!options.files.isEmpty())
         dialog.OpenFiles(options.files); // once the window is up
     dialog.exec();
     mainWindow_ = nullptr;
-    return screenshots ? screenshots->ExitCode() : 0;
+    return 0;
 }
 
 } // namespace tessaro

@@ -14,17 +14,11 @@ namespace tessaro {
 class CMainDlg;
 
 // `tessaro [FILE...]`: the files open in their panes (an archive by its magic,
-// anything else as an MDB backup file); "--" ends the options. The screenshot
-// script passes hidden options: load these files, save pictures of the
-// windows into the folder and end.
+// anything else as an MDB backup file); "--" ends the options.
 struct StartOptions
 {
-    QStringList files; // absolute, in the order given
-    QString screenshotDir;
-    QString openMdb;
-    QString openArchive;
-    QString flashStyleFile; // shown as the individual flash styles
-    QStringList ignored;    // arguments the program does not know
+    QStringList files;   // absolute, in the order given
+    QStringList ignored; // arguments the program does not know
 };
 StartOptions ParseStartOptions(const QStringList& arguments); // without the program name
 
@@ -39,6 +33,11 @@ public:
     // What a later start asks of the running copy: its main window and the
     // modal dialog open over it (if any) come to the front.
     static void BringToFront(QWidget* mainWindow);
+
+    // What every run of the main window needs once QApplication exists: the
+    // program's names (where the settings live), its icon and resources, and
+    // paths into floppy images.
+    static void SetUpApplication();
 
     // Where QSettings keeps this user's settings.
     static QString SettingsFile();

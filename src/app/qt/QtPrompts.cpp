@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QUrl>
 
@@ -113,6 +114,27 @@ std::optional<std::string> QtPrompts::SaveFileDialog(const FileDialogRequest& re
 BrowseResult QtPrompts::Browse(const BrowseRequest& request)
 {
     return RunBrowseDialog(DialogParent(), request);
+}
+
+std::optional<std::size_t> QtPrompts::ChooseItem(const std::string& title, const std::string& text,
+                                                 const std::vector<std::string>& items)
+{
+    QStringList lines;
+    for (const std::string& item : items)
+        lines << QString::fromStdString(item);
+    QInputDialog dialog(DialogParent());
+    dialog.setWindowTitle(QString::fromStdString(title));
+    dialog.setLabelText(QString::fromStdString(text));
+    dialog.setComboBoxItems(lines);
+    dialog.setComboBoxEditable(false);
+    dialog.setOption(QInputDialog::UseListViewForComboBoxItems); // every line in sight at once
+    dialog.setTextValue(lines.value(0));
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const qsizetype index = lines.indexOf(dialog.textValue());
+    if (index < 0)
+        return std::nullopt;
+    return std::size_t(index);
 }
 
 bool QtPrompts::ChooseKeyboardModel(int& model)

@@ -30,6 +30,8 @@ public:
     std::optional<std::string> OpenFileDialog(const FileDialogRequest& request) override;
     std::optional<std::string> SaveFileDialog(const FileDialogRequest& request) override;
     BrowseResult Browse(const BrowseRequest& request) override;
+    std::optional<std::size_t> ChooseItem(const std::string& title, const std::string& text,
+                                          const std::vector<std::string>& items) override;
 
     bool ChooseKeyboardModel(int& model) override;
     bool EditCategory(std::string& name) override;

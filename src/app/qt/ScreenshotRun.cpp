@@ -1,5 +1,6 @@
 #include "app/qt/ScreenshotRun.h"
 
+#include "app/OpenFromImage.h"
 #include "app/PaneKinds.h"
 #include "app/qt/CLanguageDlg.h"
 #include "app/qt/CMainDlg.h"
@@ -22,6 +23,7 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -70,7 +72,29 @@ public:
 
 } // namespace
 
-ScreenshotRun::ScreenshotRun(CMainDlg& mainWindow, Prompts& prompts, const StartOptions& options)
+ScreenshotOptions ParseScreenshotOptions(const QStringList& arguments)
+{
+    ScreenshotOptions options;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        QString* value = nullptr;
+        if (argument == QLatin1String("--screenshot-dir"))
+            value = &options.screenshotDir;
+        else if (argument == QLatin1String("--open-mdb"))
+            value = &options.openMdb;
+        else if (argument == QLatin1String("--open-archive"))
+            value = &options.openArchive;
+        else if (argument == QLatin1String("--flash-style-file"))
+            value = &options.flashStyleFile;
+        if (value && i + 1 < arguments.size())
+            *value = arguments[++i];
+        else
+            options.ignored << argument;
+    }
+    return options;
+}
+
+ScreenshotRun::ScreenshotRun(CMainDlg& mainWindow, Prompts& prompts, const ScreenshotOptions& options)
     : mainWindow_(mainWindow), prompts_(prompts), options_(options)
 {
     QDir().mkpath(options_.screenshotDir);
@@ -81,7 +105,7 @@ ScreenshotRun::ScreenshotRun(CMainDlg& mainWindow, Prompts& prompts, const Start
     watch_.start();
     // A run that hangs must not hang the script that started it.
     QTimer::singleShot(kGiveUpMs, this, [] {
-        std::fputs("tessaro: screenshot run timed out\n", stderr);
+        std::fputs("tessaro-screenshots: run timed out\n", stderr);
         std::_Exit(3);
     });
 }
@@ -97,7 +121,7 @@ void ScreenshotRun::Save(QWidget& window, const QString& name)
     if (window.grab().save(path))
         std::printf("%s\n", qPrintable(path));
     else {
-        std::fprintf(stderr, "tessaro: cannot save %s\n", qPrintable(path));
+        std::fprintf(stderr, "tessaro-screenshots: cannot save %s\n", qPrintable(path));
         failed_ = true;
     }
 }
@@ -110,7 +134,7 @@ void ScreenshotRun::SaveScreen(QWidget& window, QWidget& popup, const QString& n
     if (!shot.isNull() && shot.save(path))
         std::printf("%s\n", qPrintable(path));
     else {
-        std::fprintf(stderr, "tessaro: cannot save %s\n", qPrintable(path));
+        std::fprintf(stderr, "tessaro-screenshots: cannot save %s\n", qPrintable(path));
         failed_ = true;
     }
 }
@@ -160,6 +184,11 @@ void ScreenshotRun::Capture()
     CaptureMenus();
     CaptureSmallDialogs();
     watch_.start();
+
+    // The archives of a floppy image to choose from; WatchModalDialog takes and closes it.
+    prompts_.ChooseItem(Tr(Caption::OpenArchiveTitle),
+                        FillArgs(Tr(Msg::ImageSeveralArchives), {"/home/user/Gotek/DSKA0001.img"}),
+                        {"/SETS/SECOND.MDX", "/FIRST.MDX", "/OLD/THIRD.MDX"});
 
     // The entry editor on the selected entry; WatchModalDialog takes and closes it.
     if (auto* edit = mainWindow_.findChild<QPushButton*>(QStringLiteral("edit")); edit && edit->isEnabled())
@@ -249,8 +278,11 @@ void ScreenshotRun::CaptureSmallDialogs()
     }
     {
         QFileDialog dialog(&mainWindow_);
-        PrepareFileDialog(dialog, FileDialogFor(PaneId::Archive, false, state.Pane(PaneId::Archive).fileName),
-                          false);
+        PrepareFileDialog(
+            dialog,
+            OpenDialogWithImages(PaneId::Archive,
+                                 FileDialogFor(PaneId::Archive, false, state.Pane(PaneId::Archive).fileName)),
+            false);
         take(dialog, "file-dialog-");
     }
 }
@@ -295,6 +327,9 @@ void ScreenshotRun::WatchModalDialog()
         watch_.stop();
         CaptureEntryEditor(*entry);
         entry->reject();
+    } else if (auto* choice = qobject_cast<QInputDialog*>(modal)) {
+        Save(*choice, QStringLiteral("archive-choice-") + Language());
+        choice->reject();
     } else if (auto* list = qobject_cast<CResultListDlg*>(modal)) {
         watch_.stop();
         // A line chosen: its entry is selected in the window behind.

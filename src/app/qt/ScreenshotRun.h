@@ -2,16 +2,19 @@
 // The screenshot script's run of the editor: it answers the language dialog
 // (English) after taking its picture, loads the given files, opens the first
 // categories and selects an entry, takes pictures of the main window, of the
-// small dialogs, of a file dialog and of the entry editor on that entry (also
-// with a voice list and a field's context menu open) and of the panes compared,
-// and ends through the exit sequence. The main window is also taken at a larger
+// small dialogs, of a file dialog, of the list of archives on a floppy image,
+// of the entry editor on that entry (also with a voice list and a field's
+// context menu open) and of the panes compared, and ends through the exit
+// sequence. The main window is also taken at a larger
 // size, with its menus dropped and with the context menu of a tree. Pictures
 // are PNG files named after the window and the language ("main-window-en.png").
-
-#include "app/qt/CEditorApp.h"
+// A program of its own (tessaro-screenshots), so the shipped editor carries
+// none of it.
 
 #include <QObject>
 #include <QPointer>
+#include <QString>
+#include <QStringList>
 #include <QTimer>
 
 namespace tessaro {
@@ -21,13 +24,25 @@ class CMainDlg;
 class Prompts;
 struct PaneState;
 
+// `tessaro-screenshots --screenshot-dir DIR [--open-mdb FILE]
+// [--open-archive FILE] [--flash-style-file FILE]`
+struct ScreenshotOptions
+{
+    QString screenshotDir; // the run needs it
+    QString openMdb;
+    QString openArchive;
+    QString flashStyleFile; // shown as the individual flash styles
+    QStringList ignored;    // arguments the program does not know, or an option without its value
+};
+ScreenshotOptions ParseScreenshotOptions(const QStringList& arguments); // without the program name
+
 class ScreenshotRun : public QObject
 {
     Q_OBJECT
 public:
     // Watches for the dialogs from construction on, so that a language dialog
     // during the start sequence is answered.
-    ScreenshotRun(CMainDlg& mainWindow, Prompts& prompts, const StartOptions& options);
+    ScreenshotRun(CMainDlg& mainWindow, Prompts& prompts, const ScreenshotOptions& options);
 
     // Takes the pictures once the main window's run has begun.
     void Start();
@@ -49,7 +64,7 @@ private:
 
     CMainDlg& mainWindow_;
     Prompts& prompts_;
-    StartOptions options_;
+    ScreenshotOptions options_;
     QTimer watch_;
     QPointer<QWidget> seen_; // a dialog is taken on the tick after it appeared
     bool failed_ = false;

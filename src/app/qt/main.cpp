@@ -1,9 +1,7 @@
 // tessaro: the Music Database editor for the Yamaha PSR-9000 and PSR-9000pro.
 #include "app/qt/CEditorApp.h"
-#include "image/ImageFiles.h"
 
 #include <QApplication>
-#include <QIcon>
 
 #include <cstdio>
 #include <cstdlib>
@@ -52,13 +50,8 @@ int main(int argc, char* argv[])
         return 1;
     }
 
-    tessaro::UseImagePaths(); // IMAGE::/FOLDER/FILE reaches files inside floppy images
     QApplication application(argc, argv);
-    Q_INIT_RESOURCE(tessaro);
-    QApplication::setApplicationName(QStringLiteral("Tessaro"));
-    QApplication::setOrganizationName(QStringLiteral("Larchmont"));
-    QApplication::setDesktopFileName(QStringLiteral("org.larchmont.Tessaro"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/tessaro-256.png")));
+    tessaro::CEditorApp::SetUpApplication();
 
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();

@@ -19,7 +19,9 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -163,6 +165,32 @@ private slots:
                  QString("Flash Style backup (STY*.b*);;All files (*)"));
         QCOMPARE(QtFileFilter(Tr(Caption::ProtocolFilter)), QString("Protocol file (*.txt)"));
         QCOMPARE(QtFileFilter("Sets|*.buf;*.B0?||"), QString("Sets (*.buf *.B0?)"));
+        QCOMPARE(
+            QtFileFilter("MDB archive (*.mdx)|*.mdx|" + Tr(Caption::ImageFilter) + "All files (*.*)|*.*||"),
+            QString("MDB archive (*.mdx);;Floppy disk images (*.img *.ima);;All files (*)"));
+    }
+
+    // The short list of the archives on a floppy image: every line in sight, the
+    // first preselected; OK gives the chosen line, Cancel nothing.
+    void aLineIsChosenFromAShortList()
+    {
+        MapSettingsStore store;
+        QtPrompts prompts(store, styles);
+        const std::vector<std::string> items{"/SETS/SECOND.MDX", "/FIRST.MDX", "/OLD/THIRD.MDX"};
+        WhenOpen<QInputDialog>([](QInputDialog* dialog) {
+            QCOMPARE(dialog->windowTitle(), QString("Open MDB archive"));
+            QCOMPARE(dialog->labelText(), QString("Which one?"));
+            auto* list = dialog->findChild<QListView*>();
+            QVERIFY(list && list->isVisible());
+            QCOMPARE(list->model()->rowCount(), 3);
+            QCOMPARE(dialog->textValue(), QString("/SETS/SECOND.MDX"));
+            list->setCurrentIndex(list->model()->index(1, 0));
+            dialog->accept();
+        });
+        QCOMPARE(prompts.ChooseItem("Open MDB archive", "Which one?", items), std::optional<std::size_t>(1));
+
+        WhenOpen<QInputDialog>([](QInputDialog* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
+        QCOMPARE(prompts.ChooseItem("Open MDB archive", "Which one?", items), std::optional<std::size_t>());
     }
 
     void fileDialogsAreSetUpFromTheRequest()

@@ -4,6 +4,7 @@
 
 #include "app/qt/SingleInstance.h"
 #include "app/qt/CEditorApp.h"
+#include "app/qt/ScreenshotRun.h"
 #include "common/Texts.h"
 
 #include <tuple>
@@ -251,15 +252,23 @@ private slots:
 
     void startOptions()
     {
+        // The screenshot program's options are not the editor's: unknown
+        // options are ignored and their values are files like any other.
         StartOptions options = ParseStartOptions({"--open-mdb", "a.bup", "--verbose"});
-        QVERIFY(options.openMdb.isEmpty()); // files are opened for screenshots only
-        QCOMPARE(options.ignored, QStringList{"--verbose"});
+        QCOMPARE(options.files, QStringList{QDir::current().absoluteFilePath("a.bup")});
+        QCOMPARE(options.ignored, (QStringList{"--open-mdb", "--verbose"}));
 
-        options = ParseStartOptions({"--screenshot-dir", "/tmp/s", "--open-archive", "b.mdx", "--open-mdb"});
-        QCOMPARE(options.screenshotDir, QStringLiteral("/tmp/s"));
-        QCOMPARE(options.openArchive, QStringLiteral("b.mdx"));
-        QVERIFY(options.openMdb.isEmpty());
-        QCOMPARE(options.ignored, QStringList{"--open-mdb"}); // no value
+        ScreenshotOptions shots = ParseScreenshotOptions({"--open-mdb", "a.bup", "--verbose"});
+        QCOMPARE(shots.openMdb, QStringLiteral("a.bup"));
+        QVERIFY(shots.screenshotDir.isEmpty());
+        QCOMPARE(shots.ignored, QStringList{"--verbose"});
+
+        shots =
+            ParseScreenshotOptions({"--screenshot-dir", "/tmp/s", "--open-archive", "b.mdx", "--open-mdb"});
+        QCOMPARE(shots.screenshotDir, QStringLiteral("/tmp/s"));
+        QCOMPARE(shots.openArchive, QStringLiteral("b.mdx"));
+        QVERIFY(shots.openMdb.isEmpty());
+        QCOMPARE(shots.ignored, QStringList{"--open-mdb"}); // no value
 
         // Files, made absolute against the current folder; "--" ends the options.
         options = ParseStartOptions({"MDB.bup", "/sets/a.mdx", "--verbose", "--", "--odd.bup", "-x"});
