@@ -1,6 +1,8 @@
 #include "app/qt/CEditorApp.h"
 
+#include "app/WindowLayout.h"
 #include "app/qt/CMainDlg.h"
+#include "app/qt/ModernWindow.h"
 #include "app/qt/QtPrompts.h"
 #include "app/qt/QtSettingsStore.h"
 #include "app/qt/ScreenshotRun.h"
@@ -90,6 +92,20 @@ int CEditorApp::Run(const StartOptions& options)
     StyleCatalogue styles; // built before any window
     QtSettingsStore settings;
     QtPrompts prompts(settings, styles);
+    // The screenshots show the classic window, whatever the user chose.
+    if (options.screenshotDir.isEmpty() && ChooseWindowLayout(settings) == WindowLayout::Modern) {
+        CModernWindow window(prompts, settings, styles);
+        QObject::connect(&instance, &SingleInstance::Activated, &window, [&window] { BringToFront(&window); });
+        QObject::connect(&instance, &SingleInstance::FilesReceived, &window,
+                         [&window](const QStringList& files) { window.OpenFiles(files); });
+        window.Initialise();
+        prompts.SetMainWindow(&window);
+        window.show();
+        if (!options.files.isEmpty())
+            window.OpenFiles(options.files);
+        QApplication::setQuitOnLastWindowClosed(true);
+        return QApplication::exec();
+    }
     CMainDlg dialog(prompts, settings, styles);
     mainWindow_ = &dialog;
     QObject::connect(&instance, &SingleInstance::Activated, &dialog, [&dialog] { BringToFront(&dialog); });
