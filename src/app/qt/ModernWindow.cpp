@@ -80,7 +80,7 @@ public:
 };
 
 // The default widths, in average characters of the tree's font.
-constexpr int kDefaultColumnChars[kEntryTableColumns] = {20, 16, 5, 5, 15, 15};
+constexpr int kDefaultColumnChars[kEntryTableColumns] = {18, 15, 5, 5, 14, 14};
 constexpr ModernText kColumnHeaders[kEntryTableColumns] = {
     ModernText::ColumnTitle,     ModernText::ColumnStyle,   ModernText::ColumnTempo,
     ModernText::ColumnVariation, ModernText::ColumnR1Voice, ModernText::ColumnLeftVoice};
@@ -275,6 +275,8 @@ void CModernWindow::FitColumns()
         QHeaderView* header = pane.tree->header();
         for (int c = 0; c < kEntryTableColumns; ++c) {
             int width = kDefaultColumnChars[c] * charWidth;
+            if (c == 0) // a title of 16 characters beside the branch and a sub entry's indent
+                width += 2 * pane.tree->indentation();
             for (const bool german : {false, true}) {
                 const TextPair& texts = TextsOf(kColumnHeaders[c]);
                 const QString text = QString::fromUtf8(german ? texts.german : texts.english);
@@ -374,6 +376,12 @@ void CModernWindow::ConnectPane(PaneId id)
             [this, id](const QPoint& at) { ShowTreeContextMenu(id, at); });
     connect(pane.tree->header(), &QWidget::customContextMenuRequested, this,
             [this, id](const QPoint& at) { ShowColumnMenu(id, at); });
+    // A category's name and count take the whole row, never cut at the title column.
+    connect(pane.model, &QAbstractItemModel::rowsInserted, this, [this, id](const QModelIndex& parent) {
+        if (!parent.isValid())
+            SpanCategories(id);
+    });
+    connect(pane.model, &QAbstractItemModel::modelReset, this, [this, id] { SpanCategories(id); });
     connect(pane.filter, &QLineEdit::textChanged, this, [this, id] {
         ApplyFilter(id);
         ApplyCommandStates();
@@ -450,6 +458,14 @@ void CModernWindow::ShowPaneHeader(PaneId id, const WindowFacts& facts)
     QFont font = pane.capacity->font();
     font.setBold(overLimit);
     pane.capacity->setFont(font);
+}
+
+void CModernWindow::SpanCategories(PaneId id)
+{
+    PaneWidgets& pane = Widgets(id);
+    const int categories = pane.model->rowCount();
+    for (int row = 0; row < categories; ++row)
+        pane.tree->setFirstColumnSpanned(row, QModelIndex(), true);
 }
 
 void CModernWindow::ApplyFilter(PaneId id)

@@ -91,6 +91,7 @@ private:
     void ShowPaneHeader(PaneId id, const WindowFacts& facts);
     // Hides the rows the filter leaves out, and takes them out of the selection.
     void ApplyFilter(PaneId id);
+    void SpanCategories(PaneId id);
     void ShowTreeContextMenu(PaneId id, const QPoint& at);
     void ShowColumnMenu(PaneId id, const QPoint& at);
     void ShowColumn(int column, bool shown);
