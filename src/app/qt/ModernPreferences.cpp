@@ -59,7 +59,10 @@ void CModernWindow::ShowPreferences()
     layout->setObjectName(QStringLiteral("layoutChoice"));
     layout->addItem(Q(Tr(ModernText::ModernLayout)).remove(QLatin1Char('&')));
     layout->addItem(Q(Tr(ModernText::ClassicLayout)).remove(QLatin1Char('&')));
-    layout->setCurrentIndex(ReadWindowLayout(settings_) == WindowLayout::Modern ? 0 : 1);
+    // The layout of the next start: as stored, else this window's.
+    const bool storedClassic = settings_.ReadInt(settings::kSection, settings::kLayout, 1) == 0;
+    const WindowLayout nextLayout = storedClassic ? WindowLayout::Classic : WindowLayout::Modern;
+    layout->setCurrentIndex(nextLayout == WindowLayout::Modern ? 0 : 1);
     auto* layoutLabel = new QLabel(Q(Tr(ModernText::LayoutLabel)), &dialog);
     layoutLabel->setBuddy(layout);
     layout->setAccessibleName(layoutLabel->text().remove(QLatin1Char('&')).remove(QLatin1Char(':')));
@@ -95,7 +98,7 @@ void CModernWindow::ShowPreferences()
     }
     const WindowLayout chosenLayout =
         layout->currentIndex() == 0 ? WindowLayout::Modern : WindowLayout::Classic;
-    if (chosenLayout != ReadWindowLayout(settings_)) {
+    if (chosenLayout != nextLayout) {
         layoutMenu_->ShowChoice(chosenLayout);
         settings_.WriteInt(settings::kSection, settings::kLayout,
                            chosenLayout == WindowLayout::Modern ? 1 : 0);
@@ -105,9 +108,8 @@ void CModernWindow::ShowPreferences()
         settings_.Flush();
     for (int i = 0; i < 2; ++i) {
         QAction* action = menus_[optionIds[i]];
-        if (options[i]->isChecked() != action->isChecked() && action->isEnabled()) {
+        if (options[i]->isChecked() != action->isChecked() && action->isEnabled())
             action->trigger(); // toggles the option and runs its command with the new state
-        }
     }
     if (restartNeeded)
         statusBar()->showMessage(

@@ -13,13 +13,17 @@
 #include "support/MapSettingsStore.h"
 
 #include <QAccessible>
+#include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeView>
@@ -345,6 +349,49 @@ private slots:
             QVERIFY(!header->isSectionHidden(int(EntryTableColumn::Title)));
         }
         QVERIFY(!again.Action("column3Action")->isChecked());
+    }
+
+    // Preferences: a new language and layout are stored for the next start
+    // (said so), an option acts at once; Cancel changes nothing.
+    void preferencesStoreTheLanguageAndLayoutAndSetTheOptions()
+    {
+        Window w;
+        QVERIFY(w.Start());
+        const bool backupBefore = w.window->State().backupStructureOption;
+        bool cancelled = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            dialog->findChild<QComboBox*>(QStringLiteral("languageChoice"))->setCurrentIndex(1);
+            dialog->reject();
+            cancelled = true;
+        });
+        w.Action("preferencesAction")->trigger();
+        QVERIFY(cancelled);
+        QCOMPARE(w.settings.StringValue(settings::kSection, settings::kLanguage),
+                 std::optional<std::string>("E"));
+
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Preferences"));
+            auto* language = dialog->findChild<QComboBox*>(QStringLiteral("languageChoice"));
+            QCOMPARE(language->accessibleName(), QStringLiteral("Language"));
+            language->setCurrentIndex(1);                                                      // Deutsch
+            dialog->findChild<QComboBox*>(QStringLiteral("layoutChoice"))->setCurrentIndex(1); // classic
+            dialog->findChild<QCheckBox*>(QStringLiteral("backupStructureChoice"))->setChecked(!backupBefore);
+            dialog->accept();
+        });
+        w.Action("preferencesAction")->trigger();
+        QCOMPARE(w.settings.StringValue(settings::kSection, settings::kLanguage),
+                 std::optional<std::string>("G"));
+        QCOMPARE(w.settings.IntValue(settings::kSection, settings::kLayout), 0);
+        QVERIFY(!IsGerman()); // this session stays English
+        QCOMPARE(w.window->State().backupStructureOption, !backupBefore);
+        QCOMPARE(w.Action("backupStructureAction")->isChecked(), !backupBefore);
+        QCOMPARE(w.window->StatusText(),
+                 QStringLiteral("Changing the language takes effect after a restart."));
+        QVERIFY(w.Action("classicLayoutAction")->isChecked());
     }
 
     // Both windows offer the other one; the choice is stored at once and said to take effect at the next
