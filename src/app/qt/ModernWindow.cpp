@@ -80,7 +80,7 @@ public:
 };
 
 // The default widths, in average characters of the tree's font.
-constexpr int kDefaultColumnChars[kEntryTableColumns] = {18, 15, 5, 5, 14, 14};
+constexpr int kDefaultColumnChars[kEntryTableColumns] = {18, 14, 5, 5, 13, 13};
 constexpr ModernText kColumnHeaders[kEntryTableColumns] = {
     ModernText::ColumnTitle,     ModernText::ColumnStyle,   ModernText::ColumnTempo,
     ModernText::ColumnVariation, ModernText::ColumnR1Voice, ModernText::ColumnLeftVoice};
@@ -119,7 +119,11 @@ CModernWindow::CModernWindow(Prompts& prompts, SettingsStore& settings, StyleCat
     ConnectActions();
     new WindowFileDrops(*this, state_, [this](const std::function<void()>& command) { RunCommand(command); });
     SetTexts();
-    resize(1000, 640);
+    // Room for both panes' columns where the screen has it.
+    QSize size(1180, 720);
+    if (const QScreen* screen = this->screen())
+        size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
+    resize(size);
     Refresh();
 }
 
