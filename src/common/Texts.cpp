@@ -414,7 +414,6 @@ constexpr TextPair kModernTexts[] = {
     {"Filter the MDB pane", "MDB-Bereich filtern"},
     {"Filter the archive pane", "Archiv-Bereich filtern"},
     {"Status", "Status", true},
-    {"Results", "Ergebnisse"},
     {"Right-click to show or hide columns", "Rechtsklick zeigt oder verbirgt Spalten"},
     {"MDB %1, archive %2", "MDB %1, Archiv %2"},
     {"&Columns", "&Spalten"},

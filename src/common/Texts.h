@@ -373,7 +373,6 @@ enum class ModernText
     AccessibleMdbFilter,
     AccessibleArchiveFilter,
     AccessibleStatusBar,
-    ResultsPanel,
     ColumnsMenuTip, // the header's tooltip
     CompareValues,  // a compared field: %1 in the MDB, %2 in the archive
     ColumnsMenu,    // View > Columns

@@ -387,8 +387,12 @@ void CModernWindow::ConnectPane(PaneId id)
     });
     connect(pane.model, &QAbstractItemModel::modelReset, this, [this, id] { SpanCategories(id); });
     connect(pane.filter, &QLineEdit::textChanged, this, [this, id] {
-        ApplyFilter(id);
+        const int shown = ApplyFilter(id);
         ApplyCommandStates();
+        if (Widgets(id).filtered)
+            statusBar()->showMessage(
+                Q(FillArgs(Tr(ModernText::StatusFiltered),
+                           {std::to_string(shown), std::to_string(state_.Pane(id).EntryCount())})));
     });
 }
 
@@ -472,12 +476,13 @@ void CModernWindow::SpanCategories(PaneId id)
         pane.tree->setFirstColumnSpanned(row, QModelIndex(), true);
 }
 
-void CModernWindow::ApplyFilter(PaneId id)
+int CModernWindow::ApplyFilter(PaneId id)
 {
     PaneWidgets& pane = Widgets(id);
     const EntryFilter filter(pane.filter->text().toStdString(), styles_);
     if (filter.IsEmpty() && !pane.filtered)
-        return; // nothing hidden: an archive of many entries costs nothing here
+        return state_.Pane(id).EntryCount(); // nothing hidden: an archive of many entries costs nothing here
+    int shownEntries = 0;
     applyingFilter_ = true;
     CategoryTree& tree = state_.Pane(id).tree;
     QTreeView* view = pane.tree;
@@ -493,6 +498,7 @@ void CModernWindow::ApplyFilter(PaneId id)
             TreeNode* entry = category->ChildAt(e);
             const bool entryShows = shows && filter.Shows(*entry);
             view->setRowHidden(e, categoryIndex, !entryShows);
+            shownEntries += entryShows ? 1 : 0;
             if (entryShows && tree.IsSelected(entry))
                 visibleSelection.push_back(entry);
         }
@@ -509,6 +515,7 @@ void CModernWindow::ApplyFilter(PaneId id)
     }
     pane.filtered = !filter.IsEmpty();
     applyingFilter_ = false;
+    return shownEntries;
 }
 
 void CModernWindow::ApplyCommandStates()

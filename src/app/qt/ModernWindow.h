@@ -90,7 +90,8 @@ private:
     void ShowRecentFiles(PaneId id);
     void ShowPaneHeader(PaneId id, const WindowFacts& facts);
     // Hides the rows the filter leaves out, and takes them out of the selection.
-    void ApplyFilter(PaneId id);
+    // Returns the number of entries shown.
+    int ApplyFilter(PaneId id);
     void SpanCategories(PaneId id);
     void ShowTreeContextMenu(PaneId id, const QPoint& at);
     void ShowColumnMenu(PaneId id, const QPoint& at);

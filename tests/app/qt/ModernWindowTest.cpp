@@ -247,6 +247,8 @@ private slots:
         QVERIFY(!view->isRowHidden(1, {}));
         QVERIFY(view->isExpanded(view->model()->index(1, 0)));
         QVERIFY(w.VisibleRows(PaneId::Mdb) < entries);
+        QVERIFY(w.window->StatusText().startsWith(QStringLiteral("Filter shows ")));
+        QVERIFY(w.window->StatusText().endsWith(QStringLiteral(" of %1 entries").arg(entries)));
         for (TreeNode* node : tree.SelectedNodes()) {
             const QModelIndex index = static_cast<CategoryTreeModel*>(view->model())->IndexOf(node);
             QVERIFY(!view->isRowHidden(index.row(), index.parent()));
