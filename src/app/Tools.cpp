@@ -288,7 +288,7 @@ void Tools::ComparePanes()
         case EntryDifference::Kind::Changed:
             for (const FieldChange& change : difference.changes) {
                 list.lines.push_back(Tr(Caption::DiffChanged) + ": " + entry + ": " + change.field + " " +
-                                     change.before + " \u2192 " + change.after);
+                                     FillArgs(Tr(ModernText::CompareValues), {change.before, change.after}));
                 targets.push_back(target);
             }
             break;

@@ -373,4 +373,69 @@ std::string FillArgs(std::string_view text, std::initializer_list<std::string_vi
     return out;
 }
 
+namespace {
+// In the order of ModernText.
+constexpr TextPair kModernTexts[] = {
+    {"&View", "&Ansicht"},
+    {"&Classic layout", "&Klassische Ansicht"},
+    {"&Modern layout", "&Moderne Ansicht"},
+    {"The new layout takes effect when Tessaro is started again.",
+     "Die neue Ansicht gilt ab dem nächsten Start von Tessaro."},
+    {"&Preferences...", "&Einstellungen..."},
+    {"Preferences", "Einstellungen"},
+    {"&Language:", "&Sprache:"},
+    {"Changing the language takes effect after a restart.",
+     "Eine geänderte Sprache gilt nach einem Neustart."},
+    {"La&yout:", "An&sicht:"},
+    {"MDB", "MDB", true},
+    {"Archive", "Archiv"},
+    {"no file", "keine Datei"},
+    {"modified", "geändert"},
+    {"Filter (title, category, style)", "Filter (Titel, Kategorie, Style)"},
+    {"Title", "Titel"},
+    {"Style", "Style", true},
+    {"Tempo", "Tempo", true},
+    {"Variation", "Variation", true},
+    {"R1 voice", "Stimme R1"},
+    {"Left voice", "Stimme Left"},
+    {"%1 of at most 616 entries", "%1 von höchstens 616 Einträgen"},
+    {"Tool bar", "Werkzeugleiste"},
+    {"Open", "Öffnen"},
+    {"Save", "Speichern"},
+    {"Undo", "Rückgängig"},
+    {"Redo", "Wiederholen"},
+    {"Copy", "Kopieren"},
+    {"Move", "Verschieben"},
+    {"Delete", "Löschen"},
+    {"Search", "Suchen"},
+    {"Saved %1 entries to %2", "%1 Einträge in %2 gespeichert"},
+    {"Opened %1 with %2 entries", "%1 mit %2 Einträgen geöffnet"},
+    {"%1 - Ctrl+Z undoes it", "%1 - Strg+Z macht es rückgängig"},
+    {"Undone: %1", "Rückgängig gemacht: %1"},
+    {"Redone: %1", "Wiederholt: %1"},
+    {"Filter shows %1 of %2 entries", "Filter zeigt %1 von %2 Einträgen"},
+    {"MDB entries", "MDB-Einträge"},
+    {"Archive entries", "Archiv-Einträge"},
+    {"Recent MDB files", "Zuletzt geöffnete MDB-Dateien"},
+    {"Recent archive files", "Zuletzt geöffnete Archive"},
+    {"Filter the MDB pane", "MDB-Bereich filtern"},
+    {"Filter the archive pane", "Archiv-Bereich filtern"},
+    {"Status", "Status", true},
+    {"Right-click to show or hide columns", "Rechtsklick zeigt oder verbirgt Spalten"},
+    {"MDB %1, archive %2", "MDB %1, Archiv %2"},
+    {"&Columns", "&Spalten"},
+};
+static_assert(std::size(kModernTexts) == static_cast<std::size_t>(ModernText::Count_),
+              "one text pair for every ModernText");
+} // namespace
+
+const TextPair& TextsOf(ModernText id)
+{
+    return kModernTexts[static_cast<std::size_t>(id)];
+}
+std::string Tr(ModernText id)
+{
+    return IsGerman() ? TextsOf(id).german : TextsOf(id).english;
+}
+
 } // namespace tessaro

@@ -334,6 +334,60 @@ const TextPair& TextsOf(Caption id);
 std::string Tr(Msg id);
 std::string Tr(Caption id);
 
+// ---- The modern main window: its own captions, status lines and accessible names ----
+enum class ModernText
+{
+    ViewMenu,
+    ClassicLayout,
+    ModernLayout,
+    LayoutAfterRestart,
+    Preferences,      // the menu item
+    PreferencesTitle, // the dialog
+    LanguageLabel,
+    LanguageAfterRestart,
+    LayoutLabel,
+    MdbPane, // the pane headers
+    ArchivePane,
+    NoFile,
+    Modified, // the pane header's marker, spoken
+    FilterPlaceholder,
+    ColumnTitle,
+    ColumnStyle,
+    ColumnTempo,
+    ColumnVariation,
+    ColumnR1Voice,
+    ColumnLeftVoice,
+    CapacityTip, // %1 the number of entries
+    ToolBar,
+    ToolOpen,
+    ToolSave,
+    ToolUndo,
+    ToolRedo,
+    ToolCopy,
+    ToolMove,
+    ToolDelete,
+    ToolSearch,
+    StatusSaved,    // %1 entries, %2 the file
+    StatusOpened,   // %1 the file, %2 entries
+    StatusStep,     // %1 the step's name
+    StatusUndone,   // %1 the step's name
+    StatusRedone,   // %1 the step's name
+    StatusFiltered, // %1 rows shown of %2 entries
+    AccessibleMdbTree,
+    AccessibleArchiveTree,
+    AccessibleMdbRecent,
+    AccessibleArchiveRecent,
+    AccessibleMdbFilter,
+    AccessibleArchiveFilter,
+    AccessibleStatusBar,
+    ColumnsMenuTip, // the header's tooltip
+    CompareValues,  // a compared field: %1 in the MDB, %2 in the archive
+    ColumnsMenu,    // View > Columns
+    Count_          // keep last
+};
+const TextPair& TextsOf(ModernText id);
+std::string Tr(ModernText id);
+
 // Replaces "%1" .. "%9" by the arguments; a placeholder without an argument stays.
 std::string FillArgs(std::string_view text, std::initializer_list<std::string_view> args);
 

@@ -36,6 +36,7 @@ TEST_F(TextsTest, EveryIdHasBothTexts)
 {
     CheckTable<Msg>("Msg");
     CheckTable<Caption>("Caption");
+    CheckTable<ModernText>("ModernText");
 }
 
 TEST_F(TextsTest, TrPicksTheCurrentLanguage)

@@ -189,7 +189,7 @@ TEST_F(ToolsTest, CompareListsTheDifferencesAndEachLineSelectsItsEntry)
     EXPECT_EQ(list.title, "Compare panes");
     EXPECT_EQ(list.summary, "Differences: 3 (MDB: MDB.bup, archive: a.mdx)");
     EXPECT_EQ(list.lines, (std::vector<std::string>{"Only in the MDB: Pop \u2013 gone",
-                                                    "Changed: Pop \u2013 tempo: Tempo 120 \u2192 126",
+                                                    "Changed: Pop \u2013 tempo: Tempo MDB 120, archive 126",
                                                     "Only in the archive: Jazz \u2013 new"}));
     EXPECT_EQ(selected, (std::vector<std::pair<PaneId, std::string>>{
                             {PaneId::Mdb, "gone"}, {PaneId::Mdb, "tempo"}, {PaneId::Archive, "new"}}));

@@ -1,6 +1,8 @@
 #include "app/qt/CEditorApp.h"
 
+#include "app/WindowLayout.h"
 #include "app/qt/EditorWindow.h"
+#include "app/qt/ModernWindow.h"
 #include "app/qt/SingleInstance.h"
 #include "common/Texts.h"
 #include "image/ImageFiles.h"
@@ -81,14 +83,28 @@ int CEditorApp::Run(const StartOptions& options)
     if (!instance.Listen() && instance.HandOver(options.files))
         return 0;
 
-    EditorWindow window;
-    CMainDlg& dialog = window.dialog;
+    EditorBasis basis;
+    if (ChooseWindowLayout(basis.settings) == WindowLayout::Modern) {
+        CModernWindow window(basis.prompts, basis.settings, basis.styles);
+        QObject::connect(&instance, &SingleInstance::Activated, &window, [&window] { BringToFront(&window); });
+        QObject::connect(&instance, &SingleInstance::FilesReceived, &window,
+                         [&window](const QStringList& files) { window.OpenFiles(files); });
+        window.Initialise();
+        basis.prompts.SetMainWindow(&window);
+        window.show();
+        if (!options.files.isEmpty())
+            window.OpenFiles(options.files);
+        QApplication::setQuitOnLastWindowClosed(true);
+        return QApplication::exec();
+    }
+    CMainDlg dialog(basis.prompts, basis.settings, basis.styles);
     mainWindow_ = &dialog;
     QObject::connect(&instance, &SingleInstance::Activated, &dialog, [&dialog] { BringToFront(&dialog); });
     QObject::connect(&instance, &SingleInstance::FilesReceived, &dialog,
                      [&dialog](const QStringList& files) { dialog.OpenFiles(files); });
 
-    window.Initialise();
+    dialog.Initialise();
+    basis.prompts.SetMainWindow(&dialog);
     if (!options.files.isEmpty())
         dialog.OpenFiles(options.files); // once the window is up
     dialog.exec();

@@ -1,5 +1,6 @@
 #include "app/qt/CMainDlg.h"
 
+#include "app/qt/LayoutMenu.h"
 #include "app/qt/PaneDropTarget.h"
 #include "app/qt/QtTranslations.h"
 #include "edit/qt/CategoryTreeModel.h"
@@ -86,6 +87,7 @@ CMainDlg::CMainDlg(Prompts& prompts, SettingsStore& settings, StyleCatalogue& st
     menus_ = CreateMainMenus(*this);
     addActions(menus_.AllActions());
     treeMenu_ = CreateTreeContextMenu(menus_, *this);
+    layoutMenu_ = new LayoutMenu(menus_, *this, settings, prompts, WindowLayout::Classic);
     ConnectActions();
     SetTabOrder();
     MakeResizable();
@@ -108,6 +110,7 @@ void CMainDlg::Initialise()
     if (IsGerman())
         SetCaptions();
     SetMenuCaptions(menus_, state_.ActiveId().value_or(PaneId::Mdb));
+    layoutMenu_->SetTexts();
     RestoreSize();
     if (state_.Position().IsSet()) {
         const QPoint corner(state_.Position().left, state_.Position().top);

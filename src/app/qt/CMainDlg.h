@@ -36,6 +36,7 @@ class QTreeView;
 namespace tessaro {
 
 class CategoryTreeModel;
+class LayoutMenu;
 
 class CMainDlg : public QDialog
 {
@@ -172,6 +173,7 @@ private:
     std::optional<TextAlignment> shownAlignment_;
 
     MainMenus menus_;
+    LayoutMenu* layoutMenu_ = nullptr; // View: the choice of the modern window
     QMenu* treeMenu_ = nullptr;
     struct Placed
     {

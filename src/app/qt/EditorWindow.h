@@ -1,7 +1,7 @@
 #pragma once
-// The main window with what it is built on, in the order a start needs: the
-// style catalogue before any window, then the settings, the prompts and the
-// window. The editor and the screenshot program both run it.
+// What a main window is built on, in the order a start needs: the style
+// catalogue before any window, then the settings and the prompts. The editor
+// puts either layout on it; the screenshot program the classic one.
 
 #include "app/qt/CMainDlg.h"
 #include "app/qt/QtPrompts.h"
@@ -10,19 +10,24 @@
 
 namespace tessaro {
 
-struct EditorWindow
+struct EditorBasis
 {
     StyleCatalogue styles;
     QtSettingsStore settings;
     QtPrompts prompts{settings, styles};
-    CMainDlg dialog{prompts, settings, styles};
+};
+
+struct EditorWindow
+{
+    EditorBasis basis;
+    CMainDlg dialog{basis.prompts, basis.settings, basis.styles};
 
     // The window's start sequence (it may ask for the language); the prompts'
     // questions go over the window from then on.
     void Initialise()
     {
         dialog.Initialise();
-        prompts.SetMainWindow(&dialog);
+        basis.prompts.SetMainWindow(&dialog);
     }
 };
 

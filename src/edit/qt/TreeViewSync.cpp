@@ -88,14 +88,14 @@ void TreeViewSync::ShowTreeSelection()
     } else if (tree.SelectionCount() == 1) {
         if (selection->currentIndex() != selected || !selection->isSelected(selected) ||
             selection->selectedRows().size() != 1)
-            selection->setCurrentIndex(selected, QItemSelectionModel::ClearAndSelect);
+            selection->setCurrentIndex(selected, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     } else if (!ViewShowsTreeSelection()) {
         QItemSelection rows;
         for (const TreeNode* node : tree.SelectedNodes()) {
             const QModelIndex index = model_.IndexOf(node);
             rows.select(index, index);
         }
-        selection->select(rows, QItemSelectionModel::ClearAndSelect);
+        selection->select(rows, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         selection->setCurrentIndex(selected, QItemSelectionModel::NoUpdate);
     }
     view_.setAutoScroll(autoScroll);

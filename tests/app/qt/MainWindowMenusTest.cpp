@@ -126,8 +126,8 @@ private slots:
     {
         QTest::addColumn<QString>("language");
         QTest::addColumn<QStringList>("titles");
-        QTest::newRow("English") << "E" << QStringList{"&File", "&Edit", "&Tools", "&Help"};
-        QTest::newRow("German") << "G" << QStringList{"&Datei", "&Bearbeiten", "E&xtras", "&Hilfe"};
+        QTest::newRow("English") << "E" << QStringList{"&File", "&Edit", "&Tools", "&View", "&Help"};
+        QTest::newRow("German") << "G" << QStringList{"&Datei", "&Bearbeiten", "E&xtras", "&Ansicht", "&Hilfe"};
     }
     void menuTitlesInBothLanguages()
     {

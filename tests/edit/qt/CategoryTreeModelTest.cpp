@@ -6,7 +6,9 @@
 #include "edit/qt/CategoryTreeModel.h"
 #include "data/Win1252.h"
 #include "edit/CategoryTree.h"
+#include "edit/qt/EntryTableModel.h"
 #include "edit/qt/TreeViewSync.h"
+#include "edit/EntryColumns.h"
 #include "support/TreeTestSupport.h"
 
 #include <QAbstractItemModelTester>
@@ -305,6 +307,67 @@ private slots:
         f.view.collapse(popIndex);
         QVERIFY(!pop->IsExpanded());
         CHECK_VIEW_FOLLOWS(f.view, f.model);
+    }
+
+    // The modern window's columns: one row per node as before, six cells,
+    // a category's count following its entries, and a selection made in the
+    // tree or by a click covering whole rows, in either direction.
+    void theColumnModelShowsEveryRowWithItsCells()
+    {
+        CategoryTree tree{NumberedStyles()};
+        EntryTableModel model{tree, NumberedStyles()};
+        QAbstractItemModelTester tester{&model, QAbstractItemModelTester::FailureReportingMode::QtTest};
+        QTreeView view;
+        new TreeViewSync(view, model);
+        view.resize(600, 300);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+
+        tree.InsertSorted(MakeEntry("Pop", 1, 100, "A"));
+        tree.InsertSorted(MakeEntry("Pop", 2, 96, "B"));
+        tree.InsertSorted(MakeEntry("Rock", 1, 120, "C"));
+        QCOMPARE(model.columnCount(), kEntryTableColumns);
+        TreeNode* pop = tree.FindCategory("Pop");
+        const QModelIndex popIndex = model.IndexOf(pop);
+        QCOMPARE(popIndex.data().toString(), QStringLiteral("Pop  (2)"));
+        QVERIFY(popIndex.data(Qt::FontRole).value<QFont>().bold());
+        QVERIFY(popIndex.siblingAtColumn(1).data().toString().isEmpty());
+
+        TreeNode* b = EntryTitled(tree, "B");
+        const QModelIndex bRow = model.IndexOf(b);
+        QCOMPARE(bRow.data().toString(), QStringLiteral("B"));
+        QVERIFY(!bRow.data(Qt::FontRole).value<QFont>().bold());
+        QCOMPARE(bRow.siblingAtColumn(int(EntryTableColumn::Tempo)).data().toString(), QStringLiteral("96"));
+        QCOMPARE(bRow.siblingAtColumn(int(EntryTableColumn::Style)).data().toString(),
+                 QString::fromStdString(ValueText(ColumnOf(ColumnKind::StyleName), b->Payload()->record,
+                                                  NumberedStyles())));
+        QCOMPARE(model.NodeAt(bRow.siblingAtColumn(5)), b);
+        QCOMPARE(model.parent(bRow.siblingAtColumn(3)), popIndex);
+        QVERIFY(!model.index(0, kEntryTableColumns).isValid());
+        QCOMPARE(model.headerData(0, Qt::Horizontal).toString(), QStringLiteral("Title"));
+
+        // The count follows an insert and a delete, announced for the category's row.
+        QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+        tree.InsertSorted(MakeEntry("Pop", 3, 90, "D"));
+        QCOMPARE(popIndex.data().toString(), QStringLiteral("Pop  (3)"));
+        QVERIFY(std::any_of(changed.begin(), changed.end(),
+                            [&](const QList<QVariant>& args) { return args[0].toModelIndex() == popIndex; }));
+        tree.DeleteNode(EntryTitled(tree, "D"));
+        QCOMPARE(popIndex.data().toString(), QStringLiteral("Pop  (2)"));
+
+        // A selection made in the tree shows as whole rows, and a click selects a whole row in the tree.
+        tree.EnsureVisible(b);
+        tree.Select(b);
+        QCOMPARE(view.selectionModel()->selectedRows().size(), 1);
+        QCOMPARE(model.NodeAt(view.selectionModel()->selectedRows().first()), b);
+        tree.SetSelection({EntryTitled(tree, "A"), EntryTitled(tree, "B")}, EntryTitled(tree, "A"));
+        QCOMPARE(view.selectionModel()->selectedRows().size(), 2);
+        const QModelIndex rock = model.IndexOf(tree.FindCategory("Rock"));
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {},
+                          view.visualRect(rock.siblingAtColumn(int(EntryTableColumn::Tempo))).center());
+        QCOMPARE(tree.Selected(), tree.FindCategory("Rock"));
+        QCOMPARE(tree.SelectionCount(), std::size_t(1));
+        QCOMPARE(view.selectionModel()->selectedRows().size(), 1);
     }
 };
 
