@@ -92,6 +92,9 @@ CommandStates MainWindowState::UpdateCommandStates()
           CommandId::ExportCsv, CommandId::ImportCsv, CommandId::CheckForKeyboard, CommandId::FindDuplicates})
         enable(id, facts.paneLoaded);
     enable(CommandId::ComparePanes, Pane(PaneId::Mdb).loaded && Pane(PaneId::Archive).loaded);
+    for (CommandId id : {CommandId::Print, CommandId::PrintPreview, CommandId::ExportPdf})
+        enable(id, facts.paneLoaded && ActivePane()->EntryCount() > 0); // an empty set list helps nobody
+    enable(CommandId::About, true);
 
     const History& history = workspace.history;
     enable(CommandId::Undo, history.CanUndo());

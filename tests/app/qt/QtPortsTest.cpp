@@ -163,6 +163,15 @@ private slots:
                  QString("Flash Style backup (STY*.b*);;All files (*)"));
         QCOMPARE(QtFileFilter(Tr(Caption::ProtocolFilter)), QString("Protocol file (*.txt)"));
         QCOMPARE(QtFileFilter("Sets|*.buf;*.B0?||"), QString("Sets (*.buf *.B0?)"));
+
+        // German users read German filters, down to "All files".
+        SetUiLanguage(UiLanguage::German);
+        QCOMPARE(QtFileFilter(Tr(Caption::MdbFilter)), QString("Musikdatenbank (MDB*.bup);;Alle Dateien (*)"));
+        QCOMPARE(QtFileFilter(Tr(Caption::ArchiveFilter)), QString("MDB-Archiv (*.mdx);;Alle Dateien (*)"));
+        QCOMPARE(QtFileFilter(Tr(Caption::CsvFilter)), QString("CSV-Datei (*.csv);;Alle Dateien (*)"));
+        QCOMPARE(QtFileFilter(Tr(Caption::PdfFilter)), QString("PDF-Datei (*.pdf);;Alle Dateien (*)"));
+        QCOMPARE(QtFileFilter(Tr(Caption::ProtocolFilter)), QString("Protokolldatei (*.txt)"));
+        SetUiLanguage(UiLanguage::English);
     }
 
     void fileDialogsAreSetUpFromTheRequest()
