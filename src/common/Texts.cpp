@@ -332,7 +332,7 @@ constexpr TextPair kCaptions[] = {
     {"About Tessaro", "Über Tessaro"},
     {"Editor for the Music Database of the Yamaha PSR-9000 and PSR-9000pro arranger keyboards.",
      "Editor für die Music Database der Yamaha Arranger-Keyboards PSR-9000 und PSR-9000pro."},
-    {"Version %1 of %2", "Version %1 vom %2"},
+    OneText("Version %1"),
     {"Free software under the GNU General Public License, version 3 or later. It comes with no warranty.",
      "Freie Software unter der GNU General Public License, Version 3 oder später. Ohne jede Gewährleistung."},
     // Progress of long work: the file it works on

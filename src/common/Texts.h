@@ -331,7 +331,7 @@ enum class Caption
     MenuAbout,
     AboutTitle,
     AboutWhat,    // one line of what the program is
-    AboutVersion, // %1 the version, %2 the release date
+    AboutVersion, // one text; %1 the version
     AboutLicence,
 
     // Progress of long work: the file it works on (%1)
