@@ -317,9 +317,9 @@ constexpr TextPair kCaptions[] = {
     {"%1, which the entry editor does not accept", "%1, was der Eintragseditor nicht annimmt"},
     {"%1 needs its style disk", "%1 braucht seine Style-Diskette"},
     // Set list: printing, preview and PDF
-    {"&Print...", "&Drucken..."},
-    {"Print pre&view...", "Druck&vorschau..."},
-    {"Export P&DF...", "Als P&DF exportieren..."},
+    {"Prin&t...", "&Drucken..."},
+    {"Print previe&w...", "Druck&vorschau..."},
+    {"Export P&DF...", "Als &PDF exportieren..."},
     {"Export PDF", "Als PDF exportieren"},
     {"PDF file (*.pdf)|*.pdf|All files (*.*)|*.*||", "PDF-Datei (*.pdf)|*.pdf|Alle Dateien (*.*)|*.*||"},
     {"Title", "Titel"},

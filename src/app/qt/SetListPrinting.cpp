@@ -28,13 +28,15 @@ QString Q(Caption id)
     return Q(Tr(id));
 }
 
-QString TableHead()
+// The category's name over the column heads, both repeated on every page the
+// category runs onto, so that a heading never stands alone at a page's foot.
+QString TableHead(const QString& category)
 {
-    return QStringLiteral("<thead><tr>"
-                          "<th align=left width=40%>%1</th><th align=left width=25%>%2</th>"
-                          "<th align=right width=10%>%3</th><th align=left width=25%>&nbsp;&nbsp;%4</th>"
+    return QStringLiteral("<thead><tr><td colspan=4><h2>%1</h2></td></tr><tr>"
+                          "<th align=left width=30%>%2</th><th align=left width=23%>%3</th>"
+                          "<th align=right width=11%>%4</th><th align=left width=36%>&nbsp;&nbsp;%5</th>"
                           "</tr></thead>")
-        .arg(Q(Caption::SetListTitle), Q(Caption::SetListStyle), Q(Caption::SetListTempo),
+        .arg(category, Q(Caption::SetListTitle), Q(Caption::SetListStyle), Q(Caption::SetListTempo),
              Q(Caption::SetListVoice));
 }
 
@@ -43,7 +45,8 @@ QString EntryRow(const SetListRow& row)
     // A sub entry is a variant of the song above it: indented, in italics.
     const QString title = row.subEntry ? QStringLiteral("&nbsp;&nbsp;&nbsp;&nbsp;<i>%1</i>").arg(Q(row.title))
                                        : QStringLiteral("<b>%1</b>").arg(Q(row.title));
-    return QStringLiteral("<tr><td>%1</td><td>%2</td><td align=right>%3</td><td>&nbsp;&nbsp;%4</td></tr>")
+    return QStringLiteral("<tr><td>%1</td><td>%2</td><td align=right>%3</td>"
+                          "<td style=\"white-space: nowrap\">&nbsp;&nbsp;%4</td></tr>")
         .arg(title, Q(row.style), Q(row.tempo), Q(row.voice));
 }
 
@@ -72,9 +75,8 @@ QString SetListHtml(const SetList& list)
     for (const SetListRow& row : list.rows) {
         if (row.category) {
             if (tableOpen)
-                html += QStringLiteral("</table>");
-            html += QStringLiteral("<h2>%1</h2><table width=100% cellspacing=0 cellpadding=2>").arg(Q(row.title));
-            html += TableHead();
+                html += QStringLiteral("</table><p>&nbsp;</p>"); // air between the categories
+            html += QStringLiteral("<table width=100% cellspacing=0 cellpadding=2>") + TableHead(Q(row.title));
             tableOpen = true;
         } else {
             html += EntryRow(row);
