@@ -1,5 +1,6 @@
 // Drag and drop onto the panes: nodes from either pane, files from outside.
 #include "app/MainWindowState.h"
+#include "app/MdbCapacity.h"
 
 #include "app/FileKinds.h"
 #include "data/InputFile.h"
@@ -46,6 +47,8 @@ bool MainWindowState::DropNodes(PaneId from, const std::vector<TreeNode*>& nodes
         workspace.history.Begin(StepName(Caption::Move, nodes), to);
         MoveToCategory(target, nodes, CategoryOf(onto));
     } else {
+        if (!ConfirmMdbCapacity(to, target, EntriesIn(nodes), prompts_))
+            return false;
         workspace.history.Begin(StepName(move ? Caption::Move : Caption::Copy, nodes), to);
         if (!Transfer(source, nodes, target, onto ? onto : target.tree.FirstCategory(), move, prompts_,
                       progress)) {

@@ -2,6 +2,7 @@
 // pane and does nothing while its button would be disabled, so a click that
 // races a state change cannot reach a pane that is not there.
 #include "app/MainWindowState.h"
+#include "app/MdbCapacity.h"
 
 #include "data/Win1252.h"
 #include "edit/EditOperations.h"
@@ -97,6 +98,9 @@ void MainWindowState::CopyOrMoveCommand(bool move)
     PaneState& source = *ActivePane();
     PaneState& target = *OtherPane();
     const std::vector<TreeNode*> nodes = source.tree.SelectedNodes();
+    if (!ConfirmMdbCapacity(tessaro::OtherPane(*active_), target, EntriesIn(nodes), prompts_))
+        return;
+    const ProgressFile named(progress, target.fileName);
     AsStep(StepName(move ? Caption::Move : Caption::Copy, nodes),
            [&] { return Transfer(source, nodes, target, target.tree.Selected(), move, prompts_, progress); });
 }

@@ -17,6 +17,7 @@ MainWindowState::LoadOutcome MainWindowState::LoadPane(PaneId id)
 {
     WaitCursor wait(prompts_);
     PaneState& pane = Pane(id);
+    const ProgressFile named(progress, pane.fileName);
     // The new tree is built aside and swapped in whole, so that a cancelled
     // load leaves the pane as it was.
     PaneFileContext context = FileContext();
@@ -70,6 +71,7 @@ bool MainWindowState::SaveFile(PaneId id, bool addToRecent)
 {
     WaitCursor wait(prompts_);
     PaneState& pane = Pane(id);
+    const ProgressFile named(progress, pane.fileName);
     // Written through a temporary file: a failed save leaves the old file whole
     // and the pane's flags as they were.
     std::optional<Msg> error = WritePaneFile(id, WriteMode::Safe);

@@ -122,7 +122,7 @@ private slots:
         QVERIFY(
             w.Tree(true)->selectionModel()->isSelected(w.Model(true)->IndexOf(w.TreeOf(true).Selected())));
         QCOMPARE(w.Tree(true)->selectionModel()->selectedRows().size(), 1);
-        QCOMPARE(w.Button("undo")->toolTip(), QStringLiteral("Undo: Delete (4 items)"));
+        QCOMPARE(w.Button("undo")->toolTip(), QStringLiteral("Undo: Delete (4 entries)"));
         w.Click("undo");
         QCOMPARE(w.Entries(true), 42);
         QVERIFY(!w.State().Pane(PaneId::Mdb).Modified());
@@ -207,7 +207,7 @@ private slots:
         QCOMPARE(w.Entries(true), 42);
         QCOMPARE(w.Entries(false), 21);
         QVERIFY(!w.State().IsActive(PaneId::Mdb)); // the pane dropped on
-        QCOMPARE(w.Button("undo")->toolTip(), QStringLiteral("Undo: Copy (2 items)"));
+        QCOMPARE(w.Button("undo")->toolTip(), QStringLiteral("Undo: Copy (2 entries)"));
         QCOMPARE(w.dialog->findChild<QLabel*>(QStringLiteral("archiveCount"))->text(), QStringLiteral("21"));
 
         // Shift: moved, landing on the category of the entry dropped on.
