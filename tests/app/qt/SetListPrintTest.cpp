@@ -193,13 +193,23 @@ private slots:
         const StyleCatalogue styles;
         QtPrompts prompts(store, styles);
         bool looked = false;
-        WhenOpen<QMessageBox>([&looked](QMessageBox* box) {
-            for (QAbstractButton* button : box->buttons())
-                QVERIFY2(button->icon().isNull(), qPrintable(button->text()));
-            looked = box->buttons().size() == 3;
-            box->button(QMessageBox::Cancel)->click();
-        });
-        QCOMPARE(prompts.MessageBox("?", MsgIcon::Question, MsgButtons::YesNoCancel), MsgAnswer::Cancel);
+        for (const bool german : {false, true}) {
+            SetUiLanguage(german ? UiLanguage::German : UiLanguage::English);
+            looked = false;
+            WhenOpen<QMessageBox>([&looked, german](QMessageBox* box) {
+                for (QAbstractButton* button : box->buttons())
+                    QVERIFY2(button->icon().isNull(), qPrintable(button->text()));
+                looked = box->buttons().size() == 2;
+                // For a look at it: TESSARO_SHOT_DIR=folder SetListPrintTest (under Xvfb).
+                if (const QString shots = qEnvironmentVariable("TESSARO_SHOT_DIR"); !shots.isEmpty())
+                    box->grab().save(shots + (german ? QStringLiteral("/question_de.png")
+                                                     : QStringLiteral("/question_en.png")));
+                box->button(QMessageBox::No)->click();
+            });
+            const std::string question = FillArgs(Tr(Msg::MdbWouldHoldTooMany), {"620"});
+            QCOMPARE(prompts.MessageBox(question, MsgIcon::Question, MsgButtons::YesNo), MsgAnswer::No);
+            QVERIFY(looked);
+        }
         QVERIFY(looked);
     }
 };
