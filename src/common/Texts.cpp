@@ -166,6 +166,8 @@ constexpr TextPair kMessages[] = {
      "It cannot be saved like that until some entries are deleted. Go on anyway?",
      "Die MDB enthielte danach %1 Einträge, mehr als die 616, die das Keyboard aufnehmen kann.\n\n"
      "So kann sie erst gespeichert werden, wenn einige Einträge gelöscht sind. Trotzdem fortfahren?"},
+    {"The set list could not be printed: the printer did not accept it.",
+     "Die Setliste konnte nicht gedruckt werden: Der Drucker hat sie nicht angenommen."},
 };
 static_assert(std::size(kMessages) == static_cast<std::size_t>(Msg::Count_), "one text pair for every Msg");
 

@@ -147,6 +147,7 @@ enum class Msg
     // Set list: PDF export; and what would take the MDB over its limit
     ErrorWritingPdf,
     MdbWouldHoldTooMany, // question, Yes/No; %1 the MDB's entries afterwards
+    PrintFailed,
 
     Count_ // keep last
 };

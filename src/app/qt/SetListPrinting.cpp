@@ -147,13 +147,14 @@ std::string QtSetListRenderer::Pdf(const SetList& list)
     return bytes.toStdString();
 }
 
-void PrintSetList(QWidget* parent, const SetList& list)
+bool PrintSetList(QWidget* parent, const SetList& list)
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QString::fromStdString(list.fileName));
     QPrintDialog dialog(&printer, parent);
-    if (dialog.exec() == QDialog::Accepted)
-        PaintSetList(printer, list);
+    if (dialog.exec() != QDialog::Accepted)
+        return true; // nothing asked of the printer
+    return PaintSetList(printer, list) > 0;
 }
 
 void PreviewSetList(QWidget* parent, const SetList& list)

@@ -28,8 +28,9 @@ public:
     std::string Pdf(const SetList& list) override;
 };
 
-// The desktop's print dialog, then the pages to the printer chosen.
-void PrintSetList(QWidget* parent, const SetList& list);
+// The desktop's print dialog, then the pages to the printer chosen. False
+// when the printer (or the file the dialog chose) could not take them.
+bool PrintSetList(QWidget* parent, const SetList& list);
 // The print preview, from which the user may print.
 void PreviewSetList(QWidget* parent, const SetList& list);
 

@@ -23,7 +23,8 @@ void RunWindowOwnCommand(CommandId id, MainWindowState& state, Prompts& prompts,
         return;
     switch (id) {
     case CommandId::Print:
-        PrintSetList(window, PaneSetList(*pane));
+        if (!PrintSetList(window, PaneSetList(*pane)))
+            prompts.MessageBox(Tr(Msg::PrintFailed), MsgIcon::Warning, MsgButtons::Ok);
         break;
     case CommandId::PrintPreview:
         PreviewSetList(window, PaneSetList(*pane));

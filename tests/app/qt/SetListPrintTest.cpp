@@ -12,6 +12,7 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPrinter>
 #include <QProcess>
 #include <QProxyStyle>
 #include <QStandardPaths>
@@ -152,6 +153,23 @@ private slots:
         QVERIFY(judged.text.contains(QStringLiteral("Titel")));
         QVERIFY(judged.text.contains(QStringLiteral("R1-Voice")));
         QVERIFY(judged.text.contains(QString::fromUtf8("Caf\xC3\xA9 <b>")));
+    }
+
+    void aPrinterThatCannotTakeThePagesIsNoticed()
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(folder_.filePath(QStringLiteral("no such folder/set.pdf")));
+        QCOMPARE(PaintSetList(printer, LongList(3)), 0);
+
+        QPrinter good(QPrinter::HighResolution);
+        good.setOutputFormat(QPrinter::PdfFormat);
+        good.setOutputFileName(folder_.filePath(QStringLiteral("printed.pdf")));
+        const int pages = PaintSetList(good, LongList(60));
+        QVERIFY(pages >= 2);
+        QFile printed(good.outputFileName());
+        QVERIFY(printed.open(QIODevice::ReadOnly));
+        QCOMPARE(Judge(printed.readAll(), QStringLiteral("printed-copy.pdf")).pages, pages);
     }
 
     void theRendererHandsTheBytesToTheSave()
