@@ -102,8 +102,8 @@ TEST_F(MdbCapacityTest, ADropOverTheLimitAsksAndADropIntoTheArchiveNever)
 
     // Out of the full MDB into the archive, and within the MDB: nothing to ask.
     std::vector<TreeNode*> fromMdb{EntryTitled(Mdb().tree, "E1"), EntryTitled(Mdb().tree, "E2")};
-    EXPECT_TRUE(state.DropNodes(PaneId::Mdb, fromMdb, PaneId::Archive, CategoryNamed(Archive().tree, "Jazz"),
-                                false));
+    EXPECT_TRUE(
+        state.DropNodes(PaneId::Mdb, fromMdb, PaneId::Archive, CategoryNamed(Archive().tree, "Jazz"), false));
     EXPECT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(Archive().EntryCount(), 7);
 }

@@ -32,9 +32,9 @@ class SetListCommandsTest : public AppTest
 protected:
     void OpenDemo()
     {
-        WriteTestMdb(Path("Set1.buf/MDB.bup"), Records({{"Latin", 3, 120, "Besame"},
-                                                        {"Latin", 3, 96, "Agua"},
-                                                        {"Ballads", 1, 72, "Night"}}));
+        WriteTestMdb(
+            Path("Set1.buf/MDB.bup"),
+            Records({{"Latin", 3, 120, "Besame"}, {"Latin", 3, 96, "Agua"}, {"Ballads", 1, 72, "Night"}}));
         OpenMdbFile(Path("Set1.buf/MDB.bup"));
     }
     TextRenderer renderer;
@@ -54,7 +54,8 @@ TEST_F(SetListCommandsTest, ThePdfGoesBesideThePaneFileAndHoldsItsSetList)
     EXPECT_EQ(request.defaultExtension, ".pdf");
     EXPECT_EQ(request.initialName, Path("Set1.buf/MDB.pdf"));
     EXPECT_TRUE(request.overwritePrompt);
-    EXPECT_EQ(testing::ReadText(Path("Set1.pdf")), "%PDF Set1.buf/MDB.bup\nLatin\nAgua\nBesame\nBallads\nNight");
+    EXPECT_EQ(testing::ReadText(Path("Set1.pdf")),
+              "%PDF Set1.buf/MDB.bup\nLatin\nAgua\nBesame\nBallads\nNight");
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(prompts.waitCursorDepth, 0);
 

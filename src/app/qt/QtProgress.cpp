@@ -48,8 +48,9 @@ void QtProgress::ShowDialog()
         // Every backup set calls its file MDB.bup: the folder tells them apart.
         const QFileInfo file(Q(shownFile_));
         const QString folder = file.dir().dirName();
-        const QString name = folder.isEmpty() || folder == QLatin1String(".") ? file.fileName()
-                                                                              : folder + u'/' + file.fileName();
+        const QString name = folder.isEmpty() || folder == QLatin1String(".")
+                                 ? file.fileName()
+                                 : folder + u'/' + file.fileName();
         label += u'\n' + Q(FillArgs(Tr(Caption::ProgressFile), {name.toStdString()}));
     }
     dialog_ = std::make_unique<QProgressDialog>(label, Q(Tr(Caption::Cancel)), 0, kSteps, parent_);

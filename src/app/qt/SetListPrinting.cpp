@@ -76,7 +76,8 @@ QString SetListHtml(const SetList& list)
         if (row.category) {
             if (tableOpen)
                 html += QStringLiteral("</table><p>&nbsp;</p>"); // air between the categories
-            html += QStringLiteral("<table width=100% cellspacing=0 cellpadding=2>") + TableHead(Q(row.title));
+            html +=
+                QStringLiteral("<table width=100% cellspacing=0 cellpadding=2>") + TableHead(Q(row.title));
             tableOpen = true;
         } else {
             html += EntryRow(row);
@@ -112,9 +113,9 @@ int PaintSetList(QPagedPaintDevice& device, const SetList& list)
     for (int p = 0; p < pages; ++p) {
         if (p > 0 && !device.newPage())
             return 0;
-        PaintHeader(painter, page,
-                    file, QString::fromStdString(FillArgs(Tr(Caption::SetListPage),
-                                                          {std::to_string(p + 1), std::to_string(pages)})));
+        PaintHeader(painter, page, file,
+                    QString::fromStdString(
+                        FillArgs(Tr(Caption::SetListPage), {std::to_string(p + 1), std::to_string(pages)})));
         painter.save();
         painter.translate(0, headerHeight - p * bodyHeight);
         document.drawContents(&painter, QRectF(0, p * bodyHeight, page.width(), bodyHeight));

@@ -6,9 +6,9 @@
 
 #include <QDrag>
 #include <QDropEvent>
-#include <QMouseEvent>
 #include <QItemSelectionModel>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPainter>
 
 #include <algorithm>
@@ -80,10 +80,9 @@ QModelIndexList CategoryTreeView::DraggedRows() const
     } else {
         rows = selectionModel()->selectedRows();
     }
-    rows.erase(std::remove_if(rows.begin(), rows.end(),
-                              [this](const QModelIndex& row) {
-                                  return !(model()->flags(row) & Qt::ItemIsDragEnabled);
-                              }),
+    rows.erase(std::remove_if(
+                   rows.begin(), rows.end(),
+                   [this](const QModelIndex& row) { return !(model()->flags(row) & Qt::ItemIsDragEnabled); }),
                rows.end());
     std::sort(rows.begin(), rows.end(), [this](const QModelIndex& a, const QModelIndex& b) {
         return visualRect(a).top() < visualRect(b).top();

@@ -101,9 +101,11 @@ class SetListPrintTest : public QObject
         file.close();
         Judged judged;
         const QString info = Run(QStringLiteral("pdfinfo"), {path});
-        const QRegularExpressionMatch pages = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
+        const QRegularExpressionMatch pages =
+            QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
         judged.pages = pages.hasMatch() ? pages.captured(1).toInt() : -1;
-        judged.text = Run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+        judged.text =
+            Run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
         return judged;
     }
 
@@ -185,15 +187,17 @@ private slots:
         for (const bool german : {false, true}) {
             SetUiLanguage(german ? UiLanguage::German : UiLanguage::English);
             const std::unique_ptr<QDialog> about(CreateAboutDialog(nullptr));
-            QCOMPARE(about->windowTitle(), german ? QString::fromUtf8("Über Tessaro") : QString("About Tessaro"));
+            QCOMPARE(about->windowTitle(),
+                     german ? QString::fromUtf8("Über Tessaro") : QString("About Tessaro"));
             QCOMPARE(about->findChild<QLabel*>("programName")->text(), QString("Tessaro"));
             QCOMPARE(about->findChild<QLabel*>("versionLine")->text(), QString("Version " TESSARO_VERSION));
             QVERIFY(QString(TESSARO_VERSION).contains(u'.'));
             const QString licence = about->findChild<QLabel*>("licenceLine")->text();
             QVERIFY(licence.contains(QStringLiteral("GNU General Public License")));
             QVERIFY(licence.contains(german ? QStringLiteral("Version 3") : QStringLiteral("version 3")));
-            QVERIFY(about->findChild<QLabel*>("whatItIs")->text().contains(
-                german ? QStringLiteral("Editor für") : QStringLiteral("Editor for")));
+            QVERIFY(about->findChild<QLabel*>("whatItIs")
+                        ->text()
+                        .contains(german ? QStringLiteral("Editor für") : QStringLiteral("Editor for")));
             const QList<QAbstractButton*> buttons = about->findChild<QDialogButtonBox*>()->buttons();
             QCOMPARE(buttons.size(), 1);
             QCOMPARE(buttons[0]->text(), german ? QString::fromUtf8("Schließen") : QString("Close"));
