@@ -1,5 +1,5 @@
 # The windows: one library per qt/ folder, each on its own core folder.
-find_package(Qt6 REQUIRED COMPONENTS Widgets Network)
+find_package(Qt6 REQUIRED COMPONENTS Widgets Network PrintSupport)
 set(CMAKE_AUTOMOC ON)
 set(CMAKE_AUTORCC ON)
 foreach(folder common catalogue edit browse app)

@@ -42,6 +42,8 @@ PACKAGES=(
   # independent FAT tools that judge the disk images Tessaro writes (tests)
   mtools
   dosfstools
+  # an independent judge of the set-list PDFs (pdfinfo, pdftotext; tests)
+  poppler-utils
 )
 
 missing=()

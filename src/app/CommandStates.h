@@ -52,6 +52,11 @@ enum class CommandId
     FlashDefault,
     FlashIndividual,
     Help,
+    // The active pane as a set list, and the About box.
+    Print,
+    PrintPreview,
+    ExportPdf,
+    About,
     Count_
 };
 constexpr std::size_t kCommandCount = static_cast<std::size_t>(CommandId::Count_);

@@ -1,5 +1,6 @@
 // Nodes dragged within a pane or from one pane to the other.
 #include "app/MainWindowState.h"
+#include "app/MdbCapacity.h"
 
 #include "edit/EditOperations.h"
 
@@ -43,6 +44,8 @@ bool MainWindowState::DropNodes(PaneId from, const std::vector<TreeNode*>& nodes
         context_.workspace.history.Begin(StepName(Caption::Move, nodes), to);
         MoveToCategory(target, nodes, CategoryOf(onto));
     } else {
+        if (!ConfirmMdbCapacity(to, target, EntriesIn(nodes), context_.prompts))
+            return false;
         context_.workspace.history.Begin(StepName(move ? Caption::Move : Caption::Copy, nodes), to);
         if (!Transfer(source, nodes, target, onto ? onto : target.tree.FirstCategory(), move, prompts_,
                       context_.progress)) {

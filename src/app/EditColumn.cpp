@@ -1,5 +1,6 @@
 // The edit column's commands, what the selection allows, and their states.
 #include "app/EditColumn.h"
+#include "app/MdbCapacity.h"
 
 #include "data/Win1252.h"
 #include "edit/EditOperations.h"
@@ -168,6 +169,9 @@ void EditColumn::CopyOrMove(bool move)
     PaneState& source = *context_.ActivePane();
     PaneState& target = *context_.OtherPane();
     const std::vector<TreeNode*> nodes = source.tree.SelectedNodes();
+    if (!ConfirmMdbCapacity(tessaro::OtherPane(*context_.active), target, EntriesIn(nodes), context_.prompts))
+        return;
+    const ProgressFile named(context_.progress, target.fileName);
     AsStep(StepName(move ? Caption::Move : Caption::Copy, nodes), [&] {
         return Transfer(source, nodes, target, target.tree.Selected(), move, context_.prompts,
                         context_.progress);

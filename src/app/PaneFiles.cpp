@@ -291,6 +291,7 @@ PaneFiles::LoadOutcome PaneFiles::LoadPane(PaneId id)
 {
     WaitCursor wait(context_.prompts);
     PaneState& pane = context_.Pane(id);
+    const ProgressFile named(context_.progress, pane.fileName);
     // The new tree is built aside and swapped in whole, so that a cancelled
     // load leaves the pane as it was.
     PaneFileContext file{options_.Model(), blankSignature_, context_.prompts, context_.progress};
@@ -368,6 +369,7 @@ bool PaneFiles::SaveFile(PaneId id, bool addToRecent)
 {
     WaitCursor wait(context_.prompts);
     PaneState& pane = context_.Pane(id);
+    const ProgressFile named(context_.progress, pane.fileName);
     // Written through a temporary file: a failed save leaves the old file whole
     // and the pane's flags as they were.
     std::optional<Msg> error = WritePaneFile(id, WriteMode::Safe);

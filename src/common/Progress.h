@@ -7,6 +7,7 @@
 #include "common/Texts.h"
 
 #include <cstdint>
+#include <string>
 
 namespace tessaro {
 
@@ -20,6 +21,30 @@ public:
     // the work then stops and leaves everything as it was.
     virtual bool Step(uint64_t done) = 0;
     virtual void Finish() = 0;
+    // The file the work that starts next is on, for the dialog to name; empty
+    // for none. Those who show no file need not care.
+    virtual void NameFile(const std::string& path) { (void)path; }
+};
+
+// Names the file for the life of the guard.
+class ProgressFile
+{
+public:
+    ProgressFile(Progress* progress, const std::string& path) : progress_(progress)
+    {
+        if (progress_)
+            progress_->NameFile(path);
+    }
+    ~ProgressFile()
+    {
+        if (progress_)
+            progress_->NameFile({});
+    }
+    ProgressFile(const ProgressFile&) = delete;
+    ProgressFile& operator=(const ProgressFile&) = delete;
+
+private:
+    Progress* progress_;
 };
 
 // Start and Finish for the life of the guard; everything is a no-op without a Progress.

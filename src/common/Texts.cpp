@@ -165,6 +165,15 @@ constexpr TextPair kMessages[] = {
      "Das Disketten-Image %1 enthält kein MDB-Archiv (*.mdx)."},
     {"The disk image %1 holds several MDB archives; choose one.",
      "Das Disketten-Image %1 enthält mehrere MDB-Archive; bitte eines auswählen."},
+
+    // Set list: PDF export; and what would take the MDB over its limit
+    {"Error writing the PDF file!", "Fehler beim Schreiben der PDF-Datei!"},
+    {"The MDB would then hold %1 entries, more than the 616 the keyboard can take.\n\n"
+     "It cannot be saved like that until some entries are deleted. Go on anyway?",
+     "Die MDB enthielte danach %1 Einträge, mehr als die 616, die das Keyboard aufnehmen kann.\n\n"
+     "So kann sie erst gespeichert werden, wenn einige Einträge gelöscht sind. Trotzdem fortfahren?"},
+    {"The set list could not be printed: the printer did not accept it.",
+     "Die Setliste konnte nicht gedruckt werden: Der Drucker hat sie nicht angenommen."},
 };
 static_assert(std::size(kMessages) == static_cast<std::size_t>(Msg::Count_), "one text pair for every Msg");
 
@@ -218,10 +227,12 @@ constexpr TextPair kCaptions[] = {
     {"Open Flash Style backup", "Flash-Style Backup öffnen"},
     {"Create protocol file", "Protokolldatei anlegen"},
     // File filters
-    OneText("Music Database (MDB*.bup)|MDB*.bup|All files (*.*)|*.*||"),
-    OneText("MDB archive (*.mdx)|*.mdx|All files (*.*)|*.*||"),
-    OneText("Flash Style backup (STY*.b*)|STY*.b*|All files (*.*)|*.*||"),
-    OneText("Protocol file (*.txt)|*.txt||"),
+    {"Music Database (MDB*.bup)|MDB*.bup|All files (*.*)|*.*||",
+     "Musikdatenbank (MDB*.bup)|MDB*.bup|Alle Dateien (*.*)|*.*||"},
+    {"MDB archive (*.mdx)|*.mdx|All files (*.*)|*.*||", "MDB-Archiv (*.mdx)|*.mdx|Alle Dateien (*.*)|*.*||"},
+    {"Flash Style backup (STY*.b*)|STY*.b*|All files (*.*)|*.*||",
+     "Flash-Style Backup (STY*.b*)|STY*.b*|Alle Dateien (*.*)|*.*||"},
+    {"Protocol file (*.txt)|*.txt||", "Protokolldatei (*.txt)|*.txt||"},
     // Language dialog
     OneText("Choose Language"),
     OneText("Deutsch (German)"),
@@ -248,7 +259,7 @@ constexpr TextPair kCaptions[] = {
     {"Edit", "Bearbeiten"},
     {"Rename", "Umbenennen"},
     // Multiple selection
-    {"%1 (%2 items)", "%1 (%2 Elemente)"},
+    {"%1 (%2 entries)", "%1 (%2 Einträge)"},
     // Menu bar and context menu of the main window
     {"&File", "&Datei"},
     {"&Edit", "&Bearbeiten"},
@@ -282,7 +293,7 @@ constexpr TextPair kCaptions[] = {
     // Tools: CSV export and import, compare, keyboard check, duplicates
     {"Export CSV", "CSV exportieren"},
     {"Import CSV", "CSV importieren"},
-    OneText("CSV file (*.csv)|*.csv|All files (*.*)|*.*||"),
+    {"CSV file (*.csv)|*.csv|All files (*.*)|*.*||", "CSV-Datei (*.csv)|*.csv|Alle Dateien (*.*)|*.*||"},
     {"Compare panes", "Bereiche vergleichen"},
     {"Differences: %1 (MDB: %2, archive: %3)", "Unterschiede: %1 (MDB: %2, Archiv: %3)"},
     {"Only in the MDB", "Nur in der MDB"},
@@ -315,6 +326,33 @@ constexpr TextPair kCaptions[] = {
     {"%1 needs its style disk", "%1 braucht seine Style-Diskette"},
     // A pane's Open on a floppy image
     {"Floppy disk images (*.img;*.ima)|*.img;*.ima|", "Disketten-Images (*.img;*.ima)|*.img;*.ima|"},
+
+    // Set list: printing, preview and PDF
+    {"Prin&t...", "&Drucken..."},
+    {"Print previe&w...", "Druck&vorschau..."},
+    {"Export P&DF...", "Als &PDF exportieren..."},
+    {"Export PDF", "Als PDF exportieren"},
+    {"PDF file (*.pdf)|*.pdf|All files (*.*)|*.*||", "PDF-Datei (*.pdf)|*.pdf|Alle Dateien (*.*)|*.*||"},
+    {"Title", "Titel"},
+    OneText("Style"),
+    OneText("Tempo"),
+    {"R1 voice", "R1-Voice"},
+    {"Page %1 of %2", "Seite %1 von %2"},
+    // About dialog
+    {"&About Tessaro...", "Ü&ber Tessaro..."},
+    {"About Tessaro", "Über Tessaro"},
+    {"Editor for the Music Database of the Yamaha PSR-9000 and PSR-9000pro arranger keyboards.",
+     "Editor für die Music Database der Yamaha Arranger-Keyboards PSR-9000 und PSR-9000pro."},
+    OneText("Version %1"),
+    {"Free software under the GNU General Public License, version 3 or later. It comes with no warranty.",
+     "Freie Software unter der GNU General Public License, Version 3 oder später. Ohne jede Gewährleistung."},
+    // Progress of long work: the file it works on
+    {"File: %1", "Datei: %1"},
+    // What a drop or a copy did, for the status bar
+    {"Moved %1 entries to %2", "%1 Einträge nach %2 verschoben"},
+    {"Moved 1 entry to %2", "1 Eintrag nach %2 verschoben"},
+    {"Copied %1 entries to %2", "%1 Einträge nach %2 kopiert"},
+    {"Copied 1 entry to %2", "1 Eintrag nach %2 kopiert"},
 };
 static_assert(std::size(kCaptions) == static_cast<std::size_t>(Caption::Count_),
               "one text pair for every Caption");

@@ -4,8 +4,8 @@
 // and titles of the windows (Caption). The one place where wording lives.
 //
 // A few texts are the same in both languages on purpose (marked "one text" below):
-// the English-only folder-menu failures, the bilingual language dialog, the
-// file filters and the main window's title.
+// the English-only folder-menu failures, the bilingual language dialog and the
+// main window's title.
 //
 // Placeholders: "%1", "%2" are filled with FillArgs; printf-style ones are noted
 // at their id.
@@ -148,6 +148,11 @@ enum class Msg
     ImageNoArchive,       // %1 the image
     ImageSeveralArchives, // %1 the image; heads the list to choose from
 
+    // Set list: PDF export; and what would take the MDB over its limit
+    ErrorWritingPdf,
+    MdbWouldHoldTooMany, // question, Yes/No; %1 the MDB's entries afterwards
+    PrintFailed,
+
     Count_ // keep last
 };
 
@@ -206,7 +211,7 @@ enum class Caption
     OpenFlashStyleTitle, // browse dialog and file dialog
     CreateProtocolTitle,
 
-    // File filters, one text, in the "Name (*.x)|*.x|All files (*.*)|*.*||" form
+    // File filters, in the "Name (*.x)|*.x|All files (*.*)|*.*||" form
     MdbFilter,
     ArchiveFilter,
     FlashStyleFilter,
@@ -280,7 +285,7 @@ enum class Caption
     // Tools: CSV export and import, compare, keyboard check, duplicates
     ExportCsvTitle, // file dialog
     ImportCsvTitle, // file dialog, the list of faults and the step's name
-    CsvFilter,      // one text
+    CsvFilter,
     ComparePanesTitle,
     CompareSummary, // %1 the number of differences, %2 and %3 the two files
     DiffRemoved,    // only in the MDB pane
@@ -317,6 +322,34 @@ enum class Caption
 
     // A pane's Open on a floppy image
     ImageFilter, // the file dialog's entry for disk images, "|" form without the closing "|"
+
+    // Set list: printing, preview and PDF ("&" marks the menu's key)
+    MenuPrint,
+    MenuPrintPreview,
+    MenuExportPdf,
+    ExportPdfTitle, // file dialog
+    PdfFilter,
+    SetListTitle, // the column heads of the set list
+    SetListStyle,
+    SetListTempo,
+    SetListVoice,
+    SetListPage, // %1 the page, %2 the number of pages
+
+    // About dialog
+    MenuAbout,
+    AboutTitle,
+    AboutWhat,    // one line of what the program is
+    AboutVersion, // one text; %1 the version
+    AboutLicence,
+
+    // Progress of long work: the file it works on (%1)
+    ProgressFile,
+
+    // What a drop or a copy did, for the status bar (%1 how many, %2 the category)
+    MovedEntries,
+    MovedOneEntry,
+    CopiedEntries,
+    CopiedOneEntry,
 
     Count_ // keep last
 };

@@ -40,10 +40,10 @@ TEST_F(CommandStatesTest, NoActivePaneDisablesTheEditColumnInBothLanguages)
         CommandStates allOff;
         for (CommandId id : {CommandId::Copy, CommandId::Move, CommandId::MainEntry})
             allOff[id].caption = s[id].caption;
-        // On is only what needs no pane: New, Open, Exit, Help and the options.
+        // On is only what needs no pane: New, Open, Exit, Help, About and the options.
         for (CommandId id :
              {CommandId::NewMdb, CommandId::OpenMdb, CommandId::NewArchive, CommandId::OpenArchive,
-              CommandId::Exit, CommandId::Help, CommandId::BackupStructure, CommandId::NoNetwork,
+              CommandId::Exit, CommandId::Help, CommandId::About, CommandId::BackupStructure, CommandId::NoNetwork,
               CommandId::FlashFactory, CommandId::FlashDefault, CommandId::FlashIndividual})
             allOff[id].enabled = true;
         allOff[CommandId::FlashFactory].checked = true; // the mode a fresh start has

@@ -85,7 +85,7 @@ TEST_F(DropCommandsTest, DeleteAndMoveOfSeveralAreOneStepEach)
     EXPECT_EQ(prompts.Texts(), std::vector<std::string>{"Delete 2 entries?"});
     EXPECT_EQ(Titles(state.Pane(PaneId::Mdb)), std::vector<std::string>{"n"});
     EXPECT_EQ(state.Workspace().history.StepCount(), 1u);
-    EXPECT_EQ(state.Workspace().history.UndoName(), "Delete (2 items)");
+    EXPECT_EQ(state.Workspace().history.UndoName(), "Delete (2 entries)");
     state.EditColumn().Undo();
     EXPECT_EQ(Titles(state.Pane(PaneId::Mdb)), (std::vector<std::string>{"m", "n", "r"}));
     EXPECT_EQ(CountText(state, PaneId::Mdb), "3");
@@ -97,7 +97,7 @@ TEST_F(DropCommandsTest, DeleteAndMoveOfSeveralAreOneStepEach)
     EXPECT_EQ(Titles(state.Pane(PaneId::Mdb)), std::vector<std::string>{"m"});
     // The category above the target's current one, the entry into it.
     EXPECT_EQ(Titles(state.Pane(PaneId::Archive)), (std::vector<std::string>{"j", "r", "s", "n"}));
-    EXPECT_EQ(state.Workspace().history.UndoName(), "Move (2 items)");
+    EXPECT_EQ(state.Workspace().history.UndoName(), "Move (2 entries)");
     state.EditColumn().Undo();
     EXPECT_EQ(Titles(state.Pane(PaneId::Mdb)), (std::vector<std::string>{"m", "n", "r"}));
     EXPECT_EQ(Titles(state.Pane(PaneId::Archive)), (std::vector<std::string>{"j", "s"}));
@@ -146,7 +146,7 @@ TEST_F(DropCommandsTest, WithinAPaneEntriesMoveToTheCategoryDroppedOn)
     EXPECT_EQ(CategoryNamed(state.Pane(PaneId::Mdb).tree, "Rock")->ChildCount(), 3);
     EXPECT_EQ(Titles(state.Pane(PaneId::Mdb)).size(), 3u);
     EXPECT_TRUE(state.Pane(PaneId::Mdb).Modified());
-    EXPECT_EQ(state.Workspace().history.UndoName(), "Move (2 items)");
+    EXPECT_EQ(state.Workspace().history.UndoName(), "Move (2 entries)");
     EXPECT_TRUE(PaneIsSound(state.Pane(PaneId::Mdb)));
 }
 

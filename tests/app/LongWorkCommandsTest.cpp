@@ -94,7 +94,9 @@ TEST_F(LongWorkCommandsTest, ACancelledCopyLeavesBothPanesAndTheHistory)
 
     FakeProgress cancelling(1024);
     state.SetProgress(&cancelling);
+    prompts.Answer(MsgAnswer::Yes); // 3001 entries are more than an MDB holds: go on anyway
     state.EditColumn().Move();
+    EXPECT_EQ(prompts.Texts(), std::vector<std::string>{FillArgs(Tr(Msg::MdbWouldHoldTooMany), {"3001"})});
     EXPECT_FALSE(cancelling.captions.empty());
     EXPECT_EQ(Titles(state.Pane(PaneId::Mdb)), mdbBefore);
     EXPECT_EQ(Titles(state.Pane(PaneId::Archive)), archiveBefore);

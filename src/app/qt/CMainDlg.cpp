@@ -75,7 +75,7 @@ bool IsOnAScreen(const QPoint& corner)
 } // namespace
 
 CMainDlg::CMainDlg(Prompts& prompts, SettingsStore& settings, StyleCatalogue& styles, QWidget* parent)
-    : QDialog(parent), state_(prompts, settings, styles), progress_(std::make_unique<QtProgress>(this))
+    : QDialog(parent), prompts_(prompts), state_(prompts, settings, styles), progress_(std::make_unique<QtProgress>(this))
 {
     state_.SetProgress(progress_.get());
     RegisterResources();

@@ -136,6 +136,7 @@ private:
     void RestoreSize();
     WindowPosition CurrentPlacement() const;
 
+    Prompts& prompts_; // for the commands the window runs itself (WindowOwnCommands)
     MainWindowState state_;
     std::unique_ptr<QtProgress> progress_; // the state's Progress
     int commandDepth_ = 0;                 // commands running (a modal dialog may be open)

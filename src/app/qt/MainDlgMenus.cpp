@@ -2,6 +2,7 @@
 // files handed in from the desktop.
 #include "app/qt/CMainDlg.h"
 
+#include "app/qt/WindowOwnCommands.h"
 #include "edit/qt/CategoryTreeModel.h"
 
 #include <QAbstractButton>
@@ -103,6 +104,8 @@ void CMainDlg::Trigger(CommandId id, bool checked)
 {
     if (id == CommandId::Exit)
         reject(); // runs the exit sequence itself, and may close the window
+    else if (IsWindowOwnCommand(id))
+        RunCommand([this, id] { RunWindowOwnCommand(id, state_, prompts_, this); });
     else
         RunCommand([this, id, checked] { state_.Run(id, checked); });
 }

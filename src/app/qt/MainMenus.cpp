@@ -71,6 +71,10 @@ const QList<ActionEntry>& ActionTable()
         {CommandId::ComparePanes, "comparePanesAction", Caption::MenuComparePanes, {}},
         {CommandId::CheckForKeyboard, "checkForKeyboardAction", Caption::MenuCheckForKeyboard, {}},
         {CommandId::FindDuplicates, "findDuplicatesAction", Caption::MenuFindDuplicates, {}},
+        {CommandId::Print, "printAction", Caption::MenuPrint, {QKeySequence(Qt::CTRL | Qt::Key_P)}},
+        {CommandId::PrintPreview, "printPreviewAction", Caption::MenuPrintPreview, {}},
+        {CommandId::ExportPdf, "exportPdfAction", Caption::MenuExportPdf, {}},
+        {CommandId::About, "aboutAction", Caption::MenuAbout, {}},
     };
     return entries;
 }
@@ -143,6 +147,8 @@ MainMenus CreateMainMenus(QWidget& window)
     }
     m.fileMenu->addActions({m[CommandId::ExportCsv], m[CommandId::ImportCsv]});
     m.fileMenu->addSeparator();
+    m.fileMenu->addActions({m[CommandId::Print], m[CommandId::PrintPreview], m[CommandId::ExportPdf]});
+    m.fileMenu->addSeparator();
     m.fileMenu->addAction(m[CommandId::Exit]);
 
     m.editMenu = m.bar->addMenu(QString());
@@ -171,6 +177,8 @@ MainMenus CreateMainMenus(QWidget& window)
     m.helpMenu = m.bar->addMenu(QString());
     m.helpMenu->setObjectName(QStringLiteral("helpMenu"));
     m.helpMenu->addAction(m[CommandId::Help]);
+    m.helpMenu->addSeparator();
+    m.helpMenu->addAction(m[CommandId::About]);
 
     SetMenuCaptions(m, PaneId::Mdb);
     GiveFileShortcutsTo(m, PaneId::Mdb);

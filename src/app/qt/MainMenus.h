@@ -6,11 +6,12 @@
 // state), so a command is enabled and triggered in one place.
 //
 // File   New, Open, Save, Save As and Close of each pane, CSV export and
-//        import of the active pane, Exit
+//        import of the active pane, its set list printed, previewed or as
+//        PDF, Exit
 // Edit   Undo, Redo, the edit column's commands, Search, Search again
 // Tools  Compare panes, Check for keyboard, Find duplicates, the two
 //        protocols, the options, the flash styles
-// Help   the help page
+// Help   the help page, About
 
 #include "app/CommandStates.h"
 #include "common/Texts.h"

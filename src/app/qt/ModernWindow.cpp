@@ -6,6 +6,7 @@
 #include "app/qt/LayoutMenu.h"
 #include "app/qt/PaneDropTarget.h"
 #include "app/qt/QtTranslations.h"
+#include "app/qt/WindowOwnCommands.h"
 #include "edit/EntryFilter.h"
 #include "edit/qt/CategoryTreeView.h"
 #include "edit/qt/EntryTableModel.h"
@@ -412,6 +413,8 @@ void CModernWindow::Trigger(CommandId id, bool checked)
 {
     if (id == CommandId::Exit)
         close(); // the exit sequence runs in closeEvent and may keep the window open
+    else if (IsWindowOwnCommand(id))
+        RunCommand([this, id] { RunWindowOwnCommand(id, state_, prompts_, this); }, id);
     else
         RunCommand([this, id, checked] { state_.Run(id, checked); }, id);
 }

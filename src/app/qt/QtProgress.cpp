@@ -1,6 +1,8 @@
 #include "app/qt/QtProgress.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QProgressDialog>
 
 namespace tessaro {
@@ -26,6 +28,7 @@ void QtProgress::Start(Caption caption, uint64_t total)
     if (depth_++ > 0)
         return; // the outer work's dialog stands for the inner one
     caption_ = caption;
+    shownFile_ = file_;
     total_ = total;
     lastValue_ = -1;
     cancelled_ = false;
@@ -33,9 +36,24 @@ void QtProgress::Start(Caption caption, uint64_t total)
     sinceEvents_.start();
 }
 
+void QtProgress::NameFile(const std::string& path)
+{
+    file_ = path;
+}
+
 void QtProgress::ShowDialog()
 {
-    dialog_ = std::make_unique<QProgressDialog>(Q(Tr(caption_)), Q(Tr(Caption::Cancel)), 0, kSteps, parent_);
+    QString label = Q(Tr(caption_));
+    if (!shownFile_.empty()) {
+        // Every backup set calls its file MDB.bup: the folder tells them apart.
+        const QFileInfo file(Q(shownFile_));
+        const QString folder = file.dir().dirName();
+        const QString name = folder.isEmpty() || folder == QLatin1String(".")
+                                 ? file.fileName()
+                                 : folder + u'/' + file.fileName();
+        label += u'\n' + Q(FillArgs(Tr(Caption::ProgressFile), {name.toStdString()}));
+    }
+    dialog_ = std::make_unique<QProgressDialog>(label, Q(Tr(Caption::Cancel)), 0, kSteps, parent_);
     dialog_->setWindowTitle(QStringLiteral("Tessaro"));
     dialog_->setWindowModality(Qt::WindowModal);
     dialog_->setMinimumDuration(0);

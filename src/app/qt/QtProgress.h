@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <memory>
+#include <string>
 
 class QProgressDialog;
 class QWidget;
@@ -26,6 +27,8 @@ public:
     void Start(Caption caption, uint64_t total) override;
     bool Step(uint64_t done) override;
     void Finish() override;
+    // Shown under the caption, as the folder that holds it and its name.
+    void NameFile(const std::string& path) override;
 
     // The dialog while it is shown, else nullptr.
     QProgressDialog* Dialog() const { return dialog_.get(); }
@@ -37,6 +40,8 @@ private:
     int showAfterMs_;
     int depth_ = 0;
     Caption caption_ = Caption::ProgressLoading;
+    std::string file_;      // named for the work that starts next
+    std::string shownFile_; // the file of the work that runs
     uint64_t total_ = 0;
     int lastValue_ = -1;
     bool cancelled_ = false;

@@ -8,6 +8,7 @@
 #include "catalogue/qt/CEntryDlg.h"
 #include "catalogue/qt/CKeyboardDlg.h"
 #include "catalogue/qt/CSearchDlg.h"
+#include "common/qt/PlainButtons.h"
 #include "data/MdbEntry.h"
 
 #include <QAbstractButton>
@@ -72,6 +73,7 @@ MsgAnswer QtPrompts::MessageBox(const std::string& text, MsgIcon icon, MsgButton
         if (QAbstractButton* cancel = box.button(QMessageBox::Cancel))
             cancel->setText(QString::fromStdString(Tr(Caption::Cancel)));
     }
+    RemoveStockButtonIcons(box);
     box.exec();
     switch (box.standardButton(box.clickedButton())) {
     case QMessageBox::Yes:

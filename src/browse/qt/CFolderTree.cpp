@@ -1,5 +1,7 @@
 #include "browse/qt/CFolderTree.h"
 
+#include "common/qt/PlainButtons.h"
+
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QMenu>
@@ -31,6 +33,7 @@ public:
     {
         QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Tessaro"), QString::fromStdString(text),
                         QMessageBox::Ok, owner_.window());
+        RemoveStockButtonIcons(box);
         box.exec();
     }
 

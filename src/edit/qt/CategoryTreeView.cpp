@@ -1,8 +1,14 @@
 #include "edit/qt/CategoryTreeView.h"
 
+#include "edit/TreeNode.h"
+#include "edit/qt/CategoryTreeModel.h"
+#include "edit/qt/TreeDropTarget.h"
+
 #include <QDrag>
+#include <QDropEvent>
 #include <QItemSelectionModel>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPainter>
 
 #include <algorithm>
@@ -55,18 +61,53 @@ QPixmap CategoryTreeView::DragPicture(const QModelIndexList& rows) const
     return picture;
 }
 
-void CategoryTreeView::startDrag(Qt::DropActions supportedActions)
+QModelIndexList CategoryTreeView::DraggedRows() const
 {
     QModelIndexList rows;
-    for (const QModelIndex& row : selectionModel()->selectedRows()) {
-        if (model()->flags(row) & Qt::ItemIsDragEnabled)
-            rows << row;
+    const auto* tree = qobject_cast<const CategoryTreeModel*>(model());
+    if (pressed_.isValid() && !pressedWasSelected_) {
+        rows << QModelIndex(pressed_);
+        const TreeNode* node = tree ? tree->NodeAt(pressed_) : nullptr;
+        if (node && node->IsEntry() && !node->Payload()->IsSubEntry()) {
+            for (int row = pressed_.row() + 1; row < model()->rowCount(pressed_.parent()); ++row) {
+                const QModelIndex next = model()->index(row, 0, pressed_.parent());
+                const TreeNode* sub = tree->NodeAt(next);
+                if (!sub || !sub->Payload() || !sub->Payload()->IsSubEntry())
+                    break;
+                rows << next;
+            }
+        }
+    } else {
+        rows = selectionModel()->selectedRows();
     }
-    if (rows.isEmpty())
-        return;
+    rows.erase(std::remove_if(
+                   rows.begin(), rows.end(),
+                   [this](const QModelIndex& row) { return !(model()->flags(row) & Qt::ItemIsDragEnabled); }),
+               rows.end());
     std::sort(rows.begin(), rows.end(), [this](const QModelIndex& a, const QModelIndex& b) {
         return visualRect(a).top() < visualRect(b).top();
     });
+    return rows;
+}
+
+Qt::DropAction CategoryTreeView::DropActionFor(Qt::KeyboardModifiers modifiers)
+{
+    return modifiers & Qt::ShiftModifier ? Qt::MoveAction : Qt::CopyAction;
+}
+
+void CategoryTreeView::mousePressEvent(QMouseEvent* event)
+{
+    // Before the view changes the selection for this press.
+    pressed_ = indexAt(event->position().toPoint());
+    pressedWasSelected_ = pressed_.isValid() && selectionModel()->isSelected(pressed_);
+    QTreeView::mousePressEvent(event);
+}
+
+void CategoryTreeView::startDrag(Qt::DropActions supportedActions)
+{
+    const QModelIndexList rows = DraggedRows();
+    if (rows.isEmpty())
+        return;
     QMimeData* data = model()->mimeData(rows);
     if (!data)
         return;
@@ -75,8 +116,22 @@ void CategoryTreeView::startDrag(Qt::DropActions supportedActions)
     drag->setPixmap(DragPicture(rows));
     drag->setHotSpot(QPoint(-16, -8)); // below and right of the pointer
     // The drop does all the work, a move included: nothing to remove here.
-    drag->exec(supportedActions,
-               defaultDropAction() != Qt::IgnoreAction ? defaultDropAction() : Qt::CopyAction);
+    drag->exec(supportedActions, Qt::CopyAction);
+}
+
+void CategoryTreeView::dragMoveEvent(QDragMoveEvent* event)
+{
+    QTreeView::dragMoveEvent(event);
+    // The pointer shows what the drop will do; files are only ever copied.
+    if (event->isAccepted() && event->mimeData()->hasFormat(QString::fromLatin1(kTreeNodesMimeType)))
+        event->setDropAction(DropActionFor(event->modifiers()));
+}
+
+void CategoryTreeView::dropEvent(QDropEvent* event)
+{
+    if (event->mimeData()->hasFormat(QString::fromLatin1(kTreeNodesMimeType)))
+        event->setDropAction(DropActionFor(event->modifiers()));
+    QTreeView::dropEvent(event);
 }
 
 } // namespace tessaro

@@ -195,6 +195,35 @@ private slots:
         QCOMPARE(w.prompts.unscripted, 0);
     }
 
+    // File > Export PDF writes the active pane's set list; Print and the
+    // preview wait for a pane with entries; About sits in the Help menu.
+    void theSetListCommandsActOnTheActivePane()
+    {
+        QTemporaryDir folder;
+        Window w;
+        QVERIFY(w.Start());
+        for (const char* name : {"printAction", "printPreviewAction", "exportPdfAction"})
+            QVERIFY2(!w.Action(name)->isEnabled(), name);
+        QVERIFY(w.Action("aboutAction")->isEnabled());
+        QVERIFY(w.Get<QMenu>("helpMenu")->actions().contains(w.Action("aboutAction")));
+        QVERIFY(w.Get<QMenu>("fileMenu")->actions().contains(w.Action("exportPdfAction")));
+        QCOMPARE(w.Action("printAction")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+
+        w.Open(true, kDemoMdb);
+        w.ClickRow(true, w.Row(true, 0));
+        for (const char* name : {"printAction", "printPreviewAction", "exportPdfAction"})
+            QVERIFY2(w.Action(name)->isEnabled(), name);
+        const QString pdf = folder.filePath(QStringLiteral("set.pdf"));
+        w.prompts.saveFileNames.push_back(pdf.toStdString());
+        w.Action("exportPdfAction")->trigger();
+        QVERIFY(w.prompts.messages.empty());
+        QFile file(pdf);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.read(5) == "%PDF-");
+        QCOMPARE(w.prompts.saveRequests.back().defaultExtension, std::string(".pdf"));
+        QCOMPARE(w.prompts.unscripted, 0);
+    }
+
     void standardKeysReachTheCommands()
     {
         QTemporaryDir folder;

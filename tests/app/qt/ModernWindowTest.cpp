@@ -210,7 +210,11 @@ private slots:
             for (int c = 0; c < archive.tree.CategoryCount(); ++c)
                 all.push_back(archive.tree.CategoryAt(c));
             archive.tree.SetSelection(all, all.front());
+            w.prompts.answers.clear();
+            w.prompts.Answer(MsgAnswer::Yes); // going over 616 asks first
+            const int before = state.Pane(PaneId::Mdb).EntryCount();
             w.Action("copyAction")->trigger();
+            QVERIFY(state.Pane(PaneId::Mdb).EntryCount() > before);
         }
         QVERIFY(capacity->font().bold());
         QVERIFY(capacity->palette().color(QPalette::WindowText) != normal);

@@ -168,6 +168,15 @@ private slots:
         QCOMPARE(
             QtFileFilter("MDB archive (*.mdx)|*.mdx|" + Tr(Caption::ImageFilter) + "All files (*.*)|*.*||"),
             QString("MDB archive (*.mdx);;Floppy disk images (*.img *.ima);;All files (*)"));
+
+        // German users read German filters, down to "All files".
+        SetUiLanguage(UiLanguage::German);
+        QCOMPARE(QtFileFilter(Tr(Caption::MdbFilter)), QString("Musikdatenbank (MDB*.bup);;Alle Dateien (*)"));
+        QCOMPARE(QtFileFilter(Tr(Caption::ArchiveFilter)), QString("MDB-Archiv (*.mdx);;Alle Dateien (*)"));
+        QCOMPARE(QtFileFilter(Tr(Caption::CsvFilter)), QString("CSV-Datei (*.csv);;Alle Dateien (*)"));
+        QCOMPARE(QtFileFilter(Tr(Caption::PdfFilter)), QString("PDF-Datei (*.pdf);;Alle Dateien (*)"));
+        QCOMPARE(QtFileFilter(Tr(Caption::ProtocolFilter)), QString("Protokolldatei (*.txt)"));
+        SetUiLanguage(UiLanguage::English);
     }
 
     // The short list of the archives on a floppy image: every line in sight, the

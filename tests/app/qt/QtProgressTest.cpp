@@ -72,6 +72,23 @@ private slots:
             dialog->grab().save(
                 shots + (german ? QStringLiteral("/progress_de.png") : QStringLiteral("/progress_en.png")));
 
+        // The work names its file: the folder that holds it and its name.
+        progress.Finish();
+        QCOMPARE(progress.Dialog(), nullptr);
+        {
+            const ProgressFile named(&progress, "/home/u/Gig.buf/MDB.bup");
+            progress.Start(Caption::ProgressCopying, 1000);
+        }
+        QThread::msleep(80);
+        QVERIFY(!progress.Step(1));
+        QVERIFY(progress.Dialog());
+        dialog = progress.Dialog();
+        QCOMPARE(dialog->labelText(),
+                 caption + (german ? QStringLiteral("\nDatei: Gig.buf/MDB.bup") : QStringLiteral("\nFile: Gig.buf/MDB.bup")));
+        if (const QString shots = qEnvironmentVariable("TESSARO_SHOT_DIR"); !shots.isEmpty())
+            dialog->grab().save(shots + (german ? QStringLiteral("/progress_file_de.png")
+                                                : QStringLiteral("/progress_file_en.png")));
+
         // Nested work (a save inside a command) keeps the one dialog.
         progress.Start(Caption::ProgressSaving, 10);
         progress.Finish();

@@ -122,7 +122,7 @@ private slots:
         QVERIFY(
             w.Tree(true)->selectionModel()->isSelected(w.Model(true)->IndexOf(w.TreeOf(true).Selected())));
         QCOMPARE(w.Tree(true)->selectionModel()->selectedRows().size(), 1);
-        QCOMPARE(w.Button("undo")->toolTip(), QStringLiteral("Undo: Delete (4 items)"));
+        QCOMPARE(w.Button("undo")->toolTip(), QStringLiteral("Undo: Delete (4 entries)"));
         w.Click("undo");
         QCOMPARE(w.Entries(true), 42);
         QVERIFY(!w.State().Pane(PaneId::Mdb).Modified());
@@ -188,6 +188,47 @@ private slots:
                  4 * metrics.height());
     }
 
+    // A press on a selected row drags the selection; a press on any other row
+    // drags that row alone, with its sub entries. Only Shift makes a move.
+    void aDragTakesTheSelectionOrOnlyThePressedRow()
+    {
+        Window w;
+        QVERIFY(w.StartWithDemoFiles());
+        auto* view = qobject_cast<CategoryTreeView*>(w.Tree(true));
+        QVERIFY(view);
+        const auto press = [&](const QModelIndex& row, Qt::KeyboardModifiers keys = {}) {
+            view->scrollTo(row);
+            const QPoint at = view->visualRect(row).center();
+            QTest::mousePress(view->viewport(), Qt::LeftButton, keys, at);
+            const QModelIndexList dragged = view->DraggedRows();
+            QTest::mouseRelease(view->viewport(), Qt::LeftButton, keys, at);
+            return dragged;
+        };
+        const QModelIndex piano = w.Row(true, 0, 0);  // Piano Ballad
+        const QModelIndex elise = w.Row(true, 0, 1);  // Für Elise
+        const QModelIndex theme = w.Row(true, 0, 2);  // Love Theme, with two sub entries
+        const QModelIndex bridge = w.Row(true, 0, 3); // its sub entry Love Bridge
+        const QModelIndex danny = w.Row(true, 0, 5);  // Danny Boy
+        QVERIFY(w.Model(true)->NodeAt(bridge)->Payload()->IsSubEntry());
+        QVERIFY(!w.Model(true)->NodeAt(w.Row(true, 0, 5))->Payload()->IsSubEntry());
+        w.ClickRow(true, piano);
+        w.ClickRow(true, elise, Qt::ControlModifier);
+        QCOMPARE(press(elise), (QModelIndexList{piano, elise}));
+        // The selection stays for the drag until the release.
+        QCOMPARE(press(theme), (QModelIndexList{theme, bridge, w.Row(true, 0, 4)}));
+        QCOMPARE(press(bridge), QModelIndexList{bridge});
+        w.ClickRow(true, piano);
+        QCOMPARE(press(danny, Qt::ControlModifier), QModelIndexList{danny}); // added, but alone in the drag
+        QCOMPARE(press(w.Row(true, 1)), QModelIndexList{w.Row(true, 1)}); // a category brings its entries itself
+
+        QCOMPARE(CategoryTreeView::DropActionFor(Qt::ShiftModifier), Qt::MoveAction);
+        QCOMPARE(CategoryTreeView::DropActionFor(Qt::ShiftModifier | Qt::ControlModifier), Qt::MoveAction);
+        for (const Qt::KeyboardModifiers keys :
+             {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::ControlModifier),
+              Qt::KeyboardModifiers(Qt::AltModifier), Qt::KeyboardModifiers(Qt::MetaModifier)})
+            QCOMPARE(CategoryTreeView::DropActionFor(keys), Qt::CopyAction);
+    }
+
     void entriesDragToTheOtherPaneCopyAndWithShiftMove()
     {
         Window w;
@@ -207,7 +248,7 @@ private slots:
         QCOMPARE(w.Entries(true), 42);
         QCOMPARE(w.Entries(false), 21);
         QVERIFY(!w.State().IsActive(PaneId::Mdb)); // the pane dropped on
-        QCOMPARE(w.Button("undo")->toolTip(), QStringLiteral("Undo: Copy (2 items)"));
+        QCOMPARE(w.Button("undo")->toolTip(), QStringLiteral("Undo: Copy (2 entries)"));
         QCOMPARE(w.dialog->findChild<QLabel*>(QStringLiteral("archiveCount"))->text(), QStringLiteral("21"));
 
         // Shift: moved, landing on the category of the entry dropped on.
