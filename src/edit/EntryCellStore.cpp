@@ -129,7 +129,7 @@ std::optional<CellFault> Store(std::size_t c, const EntryCells& cells, MdbEntry&
         if ((reason = ReadNumber(cell, 0, kDiskStyleMarker, number))) {
             return fault(reason);
         }
-        const std::size_t disk = ColumnOf(ColumnKind::DiskStyle);
+        static const std::size_t disk = ColumnOf(ColumnKind::DiskStyle);
         const std::string& diskCell = cells[disk];
         if (number < kDiskStyleMarker) {
             if (!diskCell.empty()) {
@@ -150,23 +150,13 @@ std::optional<CellFault> Store(std::size_t c, const EntryCells& cells, MdbEntry&
         record.setStyleIndex(kCatalogueStyleCount + diskNumber - 1);
         return std::nullopt;
     }
-    case ColumnKind::Tempo:
-        if (!(reason = ReadNumber(cell, kTempoMin, kTempoMax, number))) {
-            record.setTempo(uint16_t(number));
-        }
-        return fault(reason);
     case ColumnKind::Variation: {
         uint8_t variation = 0;
         if (!(reason = ReadVariation(cell, variation))) {
-            record.setVariation(variation);
+            WriteNumber(column, variation, record);
         }
         return fault(reason);
     }
-    case ColumnKind::MainVolume:
-        if (!(reason = ReadNumber(cell, 0, kVolumeMax, number))) {
-            record.setMainVolume(uint8_t(number));
-        }
-        return fault(reason);
     case ColumnKind::SyncStart:
     case ColumnKind::StopAccompaniment:
     case ColumnKind::Hold:
@@ -174,70 +164,26 @@ std::optional<CellFault> Store(std::size_t c, const EntryCells& cells, MdbEntry&
     case ColumnKind::PartOn:
     case ColumnKind::PartVoiceSet:
     case ColumnKind::PartVolumeSet:
-        if ((reason = ReadFlag(cell, on))) {
-            return fault(reason);
+        if (!(reason = ReadFlag(cell, on))) {
+            WriteNumber(column, on ? 1 : 0, record);
         }
-        switch (column.kind) {
-        case ColumnKind::SyncStart:
-            record.setSyncStart(on);
-            break;
-        case ColumnKind::StopAccompaniment:
-            record.setStopAccompaniment(on);
-            break;
-        case ColumnKind::Hold:
-            record.setLeftHold(on);
-            break;
-        case ColumnKind::HandOn:
-            record.setVoiceOn(HandOf(column), on);
-            break;
-        case ColumnKind::PartOn:
-            record.setPartOn(PartOf(column), on);
-            break;
-        case ColumnKind::PartVoiceSet:
-            record.setPartVoiceSet(PartOf(column), on);
-            break;
-        default:
-            record.setPartVolumeSet(PartOf(column), on);
-            break;
-        }
-        return std::nullopt;
+        return fault(reason);
+    case ColumnKind::Tempo:
+    case ColumnKind::MainVolume:
     case ColumnKind::PartVolume:
     case ColumnKind::HandVolume:
-        if ((reason = ReadNumber(cell, 0, kVolumeMax, number))) {
-            return fault(reason);
-        }
-        if (column.kind == ColumnKind::PartVolume) {
-            record.setPartVolume(PartOf(column), uint8_t(number));
-        } else {
-            record.setVoiceVolume(HandOf(column), uint8_t(number));
-        }
-        return std::nullopt;
+    // Any voice: the editor's lists take a voice the catalogue does not know as its own row.
     case ColumnKind::PartMsb:
     case ColumnKind::PartLsb:
     case ColumnKind::PartProgram:
     case ColumnKind::HandMsb:
     case ColumnKind::HandLsb:
     case ColumnKind::HandProgram: {
-        // Any voice: the editor's lists take a voice the catalogue does not know as its own row.
-        if ((reason = ReadNumber(cell, 0, 255, number))) {
-            return fault(reason);
+        const NumberRange range = RangeOf(column);
+        if (!(reason = ReadNumber(cell, range.minimum, range.maximum, number))) {
+            WriteNumber(column, number, record);
         }
-        const bool isPart = column.kind == ColumnKind::PartMsb || column.kind == ColumnKind::PartLsb ||
-                            column.kind == ColumnKind::PartProgram;
-        VoiceRef voice = isPart ? record.partVoice(PartOf(column)) : record.voice(HandOf(column));
-        if (column.kind == ColumnKind::PartMsb || column.kind == ColumnKind::HandMsb) {
-            voice.msb = uint8_t(number);
-        } else if (column.kind == ColumnKind::PartLsb || column.kind == ColumnKind::HandLsb) {
-            voice.lsb = uint8_t(number);
-        } else {
-            voice.program = uint8_t(number);
-        }
-        if (isPart) {
-            record.setPartVoice(PartOf(column), voice);
-        } else {
-            record.setVoice(HandOf(column), voice);
-        }
-        return std::nullopt;
+        return fault(reason);
     }
     default:
         return std::nullopt;
@@ -351,6 +297,165 @@ const Coverage& TheCoverage()
 }
 
 } // namespace
+
+bool IsNumberColumn(const EntryColumn& column)
+{
+    switch (column.kind) {
+    case ColumnKind::Tempo:
+    case ColumnKind::Variation:
+    case ColumnKind::MainVolume:
+    case ColumnKind::SyncStart:
+    case ColumnKind::StopAccompaniment:
+    case ColumnKind::Hold:
+    case ColumnKind::HandOn:
+    case ColumnKind::PartOn:
+    case ColumnKind::PartVoiceSet:
+    case ColumnKind::PartVolumeSet:
+    case ColumnKind::PartVolume:
+    case ColumnKind::HandVolume:
+    case ColumnKind::PartMsb:
+    case ColumnKind::PartLsb:
+    case ColumnKind::PartProgram:
+    case ColumnKind::HandMsb:
+    case ColumnKind::HandLsb:
+    case ColumnKind::HandProgram:
+        return true;
+    default:
+        return false;
+    }
+}
+
+int NumberOf(const EntryColumn& column, const MdbEntry& record)
+{
+    switch (column.kind) {
+    case ColumnKind::Tempo:
+        return record.tempo();
+    case ColumnKind::Variation:
+        return record.variation();
+    case ColumnKind::MainVolume:
+        return record.mainVolume();
+    case ColumnKind::SyncStart:
+        return record.syncStart() ? 1 : 0;
+    case ColumnKind::StopAccompaniment:
+        return record.stopAccompaniment() ? 1 : 0;
+    case ColumnKind::Hold:
+        return record.leftHold() ? 1 : 0;
+    case ColumnKind::HandOn:
+        return record.voiceOn(HandOf(column)) ? 1 : 0;
+    case ColumnKind::PartOn:
+        return record.partOn(PartOf(column)) ? 1 : 0;
+    case ColumnKind::PartVoiceSet:
+        return record.partVoiceSet(PartOf(column)) ? 1 : 0;
+    case ColumnKind::PartVolumeSet:
+        return record.partVolumeSet(PartOf(column)) ? 1 : 0;
+    case ColumnKind::PartVolume:
+        return record.partVolume(PartOf(column));
+    case ColumnKind::HandVolume:
+        return record.voiceVolume(HandOf(column));
+    case ColumnKind::PartMsb:
+        return record.partVoice(PartOf(column)).msb;
+    case ColumnKind::PartLsb:
+        return record.partVoice(PartOf(column)).lsb;
+    case ColumnKind::PartProgram:
+        return record.partVoice(PartOf(column)).program;
+    case ColumnKind::HandMsb:
+        return record.voice(HandOf(column)).msb;
+    case ColumnKind::HandLsb:
+        return record.voice(HandOf(column)).lsb;
+    case ColumnKind::HandProgram:
+        return record.voice(HandOf(column)).program;
+    default:
+        return 0;
+    }
+}
+
+NumberRange RangeOf(const EntryColumn& column)
+{
+    switch (column.kind) {
+    case ColumnKind::Tempo:
+        return {kTempoMin, kTempoMax};
+    case ColumnKind::Variation:
+        return {kVariationFirstByte, kVariationFirstByte + kVariationCount - 1};
+    case ColumnKind::MainVolume:
+    case ColumnKind::PartVolume:
+    case ColumnKind::HandVolume:
+        return {0, kVolumeMax};
+    case ColumnKind::PartMsb:
+    case ColumnKind::PartLsb:
+    case ColumnKind::PartProgram:
+    case ColumnKind::HandMsb:
+    case ColumnKind::HandLsb:
+    case ColumnKind::HandProgram:
+        return {0, 255};
+    default:
+        return {0, 1};
+    }
+}
+
+void WriteNumber(const EntryColumn& column, int value, MdbEntry& record)
+{
+    const bool on = value == 1;
+    switch (column.kind) {
+    case ColumnKind::Tempo:
+        record.setTempo(uint16_t(value));
+        return;
+    case ColumnKind::Variation:
+        record.setVariation(uint8_t(value));
+        return;
+    case ColumnKind::MainVolume:
+        record.setMainVolume(uint8_t(value));
+        return;
+    case ColumnKind::SyncStart:
+        record.setSyncStart(on);
+        return;
+    case ColumnKind::StopAccompaniment:
+        record.setStopAccompaniment(on);
+        return;
+    case ColumnKind::Hold:
+        record.setLeftHold(on);
+        return;
+    case ColumnKind::HandOn:
+        record.setVoiceOn(HandOf(column), on);
+        return;
+    case ColumnKind::PartOn:
+        record.setPartOn(PartOf(column), on);
+        return;
+    case ColumnKind::PartVoiceSet:
+        record.setPartVoiceSet(PartOf(column), on);
+        return;
+    case ColumnKind::PartVolumeSet:
+        record.setPartVolumeSet(PartOf(column), on);
+        return;
+    case ColumnKind::PartVolume:
+        record.setPartVolume(PartOf(column), uint8_t(value));
+        return;
+    case ColumnKind::HandVolume:
+        record.setVoiceVolume(HandOf(column), uint8_t(value));
+        return;
+    case ColumnKind::PartMsb:
+    case ColumnKind::PartLsb:
+    case ColumnKind::PartProgram: {
+        VoiceRef voice = record.partVoice(PartOf(column));
+        (column.kind == ColumnKind::PartMsb   ? voice.msb
+         : column.kind == ColumnKind::PartLsb ? voice.lsb
+                                              : voice.program) = uint8_t(value);
+        record.setPartVoice(PartOf(column), voice);
+        return;
+    }
+    case ColumnKind::HandMsb:
+    case ColumnKind::HandLsb:
+    case ColumnKind::HandProgram: {
+        VoiceRef voice = record.voice(HandOf(column));
+        (column.kind == ColumnKind::HandMsb   ? voice.msb
+         : column.kind == ColumnKind::HandLsb ? voice.lsb
+                                              : voice.program) = uint8_t(value);
+        record.setVoice(HandOf(column), voice);
+        return;
+    }
+    default:
+        return;
+    }
+}
 
 bool IsStoredColumn(const EntryColumn& column)
 {

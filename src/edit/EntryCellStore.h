@@ -30,6 +30,20 @@ bool IsStoredColumn(const EntryColumn& column);
 // the editor writes that setting; the fault when the editor would refuse it.
 std::optional<CellFault> StoreCell(std::size_t column, const EntryCells& cells, MdbEntry& record);
 
+// The columns whose setting is a whole number: tempo, volumes, voice bytes,
+// flags (0 or 1) and the variation (its byte). Their cells show the number,
+// but the variation's a letter; the editor accepts what lies in RangeOf.
+bool IsNumberColumn(const EntryColumn& column);
+int NumberOf(const EntryColumn& column, const MdbEntry& record);
+struct NumberRange
+{
+    int minimum;
+    int maximum;
+};
+NumberRange RangeOf(const EntryColumn& column);
+// As the editor writes the setting; value must lie in RangeOf.
+void WriteNumber(const EntryColumn& column, int value, MdbEntry& record);
+
 // 0 or 1; the reason otherwise.
 std::optional<std::string> ReadFlagCell(std::string_view cell, bool& on);
 

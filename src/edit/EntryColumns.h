@@ -80,6 +80,10 @@ using EntryCells = std::vector<std::string>;
 // name a person reads (one '&'); SubEntry and DiskStyle as in a row.
 std::string ValueText(std::size_t column, const MdbEntry& record, const StyleCatalogue& styles);
 
+// The texts of the name columns: a style by its index, a voice.
+std::string StyleNameText(int styleIndex, const StyleCatalogue& styles);
+std::string VoiceNameText(VoiceRef voice);
+
 // The row of a record (see the header comment).
 EntryCells CellsOf(const MdbEntry& record, const StyleCatalogue& styles);
 
