@@ -81,9 +81,7 @@ double CpuSeconds()
 // What operator new handed out and the node pools' slots in use.
 double HeapMB()
 {
-    return double(std::size_t(gHeap.load()) + Pooled<TreeNode>::Pool().BytesInUse() +
-                  Pooled<EntryNode>::Pool().BytesInUse()) /
-           1e6;
+    return double(std::size_t(gHeap.load()) + NodePool::AllBytesInUse()) / 1e6;
 }
 
 // The most the heap grew above where it stood when this was made.

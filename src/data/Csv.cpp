@@ -167,24 +167,58 @@ bool CsvReader::Next(CsvRecord& record)
     return true;
 }
 
-std::string CsvField(std::string_view value)
+namespace {
+
+// The bytes that make a field quoted wherever they stand, one bit each.
+struct QuotedBytes
 {
-    const bool blankAtEdge = !value.empty() && (value.front() == ' ' || value.front() == '\t' ||
-                                                value.back() == ' ' || value.back() == '\t');
-    // At the start of a file a reader would take it for the byte order mark.
-    const bool startsWithMark = value.substr(0, kByteOrderMark.size()) == kByteOrderMark;
-    if (!blankAtEdge && !startsWithMark && value.find_first_of(",\"\r\n") == std::string_view::npos) {
-        return std::string(value);
+    bool in[256] = {};
+    constexpr QuotedBytes()
+    {
+        for (const char c : {',', '"', '\r', '\n'})
+            in[static_cast<unsigned char>(c)] = true;
     }
-    std::string quoted = "\"";
+};
+constexpr QuotedBytes kQuotedBytes;
+
+bool NeedsQuotes(std::string_view value)
+{
+    if (value.empty())
+        return false;
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    // At the start of a file a reader would take it for the byte order mark.
+    if (blank(value.front()) || blank(value.back()) ||
+        value.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+        return true;
+    bool quoted = false;
+    for (const char c : value)
+        quoted |= kQuotedBytes.in[static_cast<unsigned char>(c)];
+    return quoted;
+}
+
+} // namespace
+
+void AppendCsvField(std::string& out, std::string_view value)
+{
+    if (!NeedsQuotes(value)) {
+        out.append(value);
+        return;
+    }
+    out += '"';
     for (const char c : value) {
         if (c == '"') {
-            quoted += '"';
+            out += '"';
         }
-        quoted += c;
+        out += c;
     }
-    quoted += '"';
-    return quoted;
+    out += '"';
+}
+
+std::string CsvField(std::string_view value)
+{
+    std::string field;
+    AppendCsvField(field, value);
+    return field;
 }
 
 void AppendCsvRecord(std::string& out, const std::vector<std::string>& fields)
@@ -193,7 +227,7 @@ void AppendCsvRecord(std::string& out, const std::vector<std::string>& fields)
         if (i > 0) {
             out += ',';
         }
-        out += CsvField(fields[i]);
+        AppendCsvField(out, fields[i]);
     }
     out += "\r\n";
 }

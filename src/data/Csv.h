@@ -74,6 +74,8 @@ private:
 // or a line end, begins or ends with a blank (which spreadsheets may trim), or
 // begins with the bytes of the byte order mark.
 std::string CsvField(std::string_view value);
+// The same, appended to out without a copy of its own.
+void AppendCsvField(std::string& out, std::string_view value);
 
 // Appends the fields as one record ending in CR LF.
 void AppendCsvRecord(std::string& out, const std::vector<std::string>& fields);

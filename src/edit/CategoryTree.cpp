@@ -61,15 +61,19 @@ std::size_t TreeJournal::Bytes() const
     return bytes;
 }
 
-CategoryTree::CategoryTree(const StyleCatalogue& styles) : styles_(&styles)
+CategoryTree::CategoryTree(const StyleCatalogue& styles)
+    : nodePool_(new NodePool(sizeof(TreeNode), alignof(TreeNode))),
+      recordPool_(new NodePool(sizeof(EntryNode), alignof(EntryNode))), styles_(&styles)
 {
     StyleTextsChanged();
 }
 CategoryTree::~CategoryTree()
 {
-    // As Clear: a pane closed with the window must not scatter its slots over the free list.
     if (!ReleaseAllNodes())
         FreeNodesInBulk();
+    // Nodes a journal still holds keep their pool until they are freed.
+    NodePool::Retire(nodePool_);
+    NodePool::Retire(recordPool_);
 }
 
 void CategoryTree::Relabel(EntryNode& entry) const
@@ -84,7 +88,17 @@ std::unique_ptr<TreeNode> CategoryTree::MakeNode(bool isCategory)
     z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
     z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
     z ^= z >> 31;
-    return std::unique_ptr<TreeNode>(new TreeNode(isCategory, static_cast<uint32_t>(z >> 32)));
+    return std::unique_ptr<TreeNode>(new (*nodePool_) TreeNode(isCategory, static_cast<uint32_t>(z >> 32)));
+}
+
+std::unique_ptr<EntryNode> CategoryTree::MakeRecord(const EntryNode& entry)
+{
+    return std::unique_ptr<EntryNode>(new (*recordPool_) EntryNode(entry));
+}
+
+std::unique_ptr<EntryNode> CategoryTree::Own(std::unique_ptr<EntryNode> entry)
+{
+    return &NodePool::OwnerOf(entry.get()) == recordPool_ ? std::move(entry) : MakeRecord(*entry);
 }
 
 TreeNode* CategoryTree::FindCategory(const std::string& name) const
@@ -142,6 +156,7 @@ TreeNode* CategoryTree::InsertCategoryNode(std::unique_ptr<EntryNode> placeholde
 {
     if (!placeholder)
         return nullptr;
+    placeholder = Own(std::move(placeholder));
     Relabel(*placeholder);
     std::unique_ptr<TreeNode> category = MakeNode(true);
     category->category_->text = placeholder->CategoryLabel();
@@ -172,6 +187,7 @@ TreeNode* CategoryTree::InsertEntryNode(TreeNode* category, std::unique_ptr<Entr
 
 TreeNode* CategoryTree::InsertEntryAt(TreeNode* category, int row, std::unique_ptr<EntryNode> entry)
 {
+    entry = Own(std::move(entry));
     Relabel(*entry);
     std::unique_ptr<TreeNode> node = MakeNode(false);
     node->payload_ = std::move(entry);
@@ -464,7 +480,7 @@ void CategoryTree::ReplaceEntry(TreeNode* node, const MdbEntry& record)
 {
     if (!Contains(node) || !node->payload_)
         return;
-    auto replacement = std::make_unique<EntryNode>(*node->payload_);
+    std::unique_ptr<EntryNode> replacement = MakeRecord(*node->payload_);
     replacement->record = record;
     Relabel(*replacement);
     SwapPayload(node, std::move(replacement));
@@ -484,6 +500,9 @@ void CategoryTree::Clear()
     alsoSelected_.clear();
     if (!ReleaseAllNodes() && !FreeNodesInBulk())
         categories_.Clear();
+    // The memory serves the next load, in this pane or the other.
+    nodePool_->ReleaseChunks();
+    recordPool_->ReleaseChunks();
     categoriesByName_.clear();
     entryNodes_ = 0;
     if (Notifying())
@@ -506,7 +525,7 @@ bool CategoryTree::ReleaseAllNodes()
     }
     // Only when no other tree, journal or copy holds a pooled node or record:
     // then every live slot is one of this tree's.
-    if (!NodePool::ReleaseAllIfExactly(Pooled<TreeNode>::Pool(), NodeCount(), Pooled<EntryNode>::Pool(), records))
+    if (!NodePool::ReleaseAllIfExactly(*nodePool_, NodeCount(), *recordPool_, records))
         return false;
     categories_.Abandon();
     return true;
@@ -523,6 +542,7 @@ bool CategoryTree::FreeNodesInBulk()
         return false;
     }
     // No node's destructor runs: all a node owns is pooled but a category's texts.
+    // Every node and record is of this tree's pools (Own).
     for (TreeNode* category = categories_.First(); category; category = category->NextSibling()) {
         for (TreeNode* entry = category->FirstChild(); entry; entry = entry->NextSibling()) {
             records.push_back(entry->payload_.release());
@@ -537,8 +557,8 @@ bool CategoryTree::FreeNodesInBulk()
     // Handed out again from the back: a next load gets them in rising order.
     std::reverse(nodes.begin(), nodes.end());
     std::reverse(records.begin(), records.end());
-    Pooled<TreeNode>::Pool().FreeMany(nodes);
-    Pooled<EntryNode>::Pool().FreeMany(records);
+    nodePool_->FreeMany(nodes);
+    recordPool_->FreeMany(records);
     return true;
 }
 

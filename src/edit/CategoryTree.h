@@ -178,6 +178,11 @@ private:
     friend class TreeBulkLoad;
     using Change = TreeJournal::Change;
     std::unique_ptr<TreeNode> MakeNode(bool isCategory);
+    // A copy of the entry from this tree's pool.
+    std::unique_ptr<EntryNode> MakeRecord(const EntryNode& entry);
+    // The entry itself when it is of this tree's pool, else such a copy: every
+    // record the tree holds is its own, so that closing frees them in one step.
+    std::unique_ptr<EntryNode> Own(std::unique_ptr<EntryNode> entry);
     TreeNode* InsertCategory(std::unique_ptr<TreeNode> category, Place place);
     TreeNode* InsertEntryAt(TreeNode* category, int row, std::unique_ptr<EntryNode> entry);
     // Row for a place, -1 when its sibling is not in the sequence.
@@ -222,6 +227,9 @@ private:
     bool Notifying() const { return observer_ && bulkDepth_ == 0; }
     void NoteUnrecorded();
 
+    // The tree's own pools for its nodes and records (see NodePool.h); retired with it.
+    NodePool* nodePool_;
+    NodePool* recordPool_;
     NodeSequence categories_;
     std::unordered_map<std::string, std::vector<TreeNode*>> categoriesByName_;
     std::size_t entryNodes_ = 0;

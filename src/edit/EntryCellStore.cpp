@@ -110,8 +110,11 @@ std::optional<CellFault> Store(std::size_t c, const EntryCells& cells, MdbEntry&
     int number = 0;
     bool on = false;
     std::optional<std::string> reason;
-    // Every on/off setting reads its cell alike; the switch below stores it.
-    if (IsFlagColumn(column.kind) && (reason = ReadFlag(cell, on))) {
+    // Every on/off setting reads and stores its cell alike.
+    if (IsFlagColumn(column.kind)) {
+        if (!(reason = ReadFlag(cell, on))) {
+            WriteNumber(column, on ? 1 : 0, record);
+        }
         return fault(reason);
     }
 
@@ -133,7 +136,7 @@ std::optional<CellFault> Store(std::size_t c, const EntryCells& cells, MdbEntry&
         if ((reason = ReadNumber(cell, 0, kDiskStyleMarker, number))) {
             return fault(reason);
         }
-        const std::size_t disk = ColumnOf(ColumnKind::DiskStyle);
+        static const std::size_t disk = ColumnOf(ColumnKind::DiskStyle);
         const std::string& diskCell = cells[disk];
         if (number < kDiskStyleMarker) {
             if (!diskCell.empty()) {
@@ -154,81 +157,29 @@ std::optional<CellFault> Store(std::size_t c, const EntryCells& cells, MdbEntry&
         record.setStyleIndex(kCatalogueStyleCount + diskNumber - 1);
         return std::nullopt;
     }
-    case ColumnKind::Tempo:
-        if (!(reason = ReadNumber(cell, kTempoMin, kTempoMax, number))) {
-            record.setTempo(uint16_t(number));
-        }
-        return fault(reason);
     case ColumnKind::Variation: {
         uint8_t variation = 0;
         if (!(reason = ReadVariation(cell, variation))) {
-            record.setVariation(variation);
+            WriteNumber(column, variation, record);
         }
         return fault(reason);
     }
+    case ColumnKind::Tempo:
     case ColumnKind::MainVolume:
-        if (!(reason = ReadNumber(cell, 0, kVolumeMax, number))) {
-            record.setMainVolume(uint8_t(number));
-        }
-        return fault(reason);
-    case ColumnKind::SyncStart:
-        record.setSyncStart(on);
-        return std::nullopt;
-    case ColumnKind::StopAccompaniment:
-        record.setStopAccompaniment(on);
-        return std::nullopt;
-    case ColumnKind::Hold:
-        record.setLeftHold(on);
-        return std::nullopt;
-    case ColumnKind::HandOn:
-        record.setVoiceOn(HandOf(column), on);
-        return std::nullopt;
-    case ColumnKind::PartOn:
-        record.setPartOn(PartOf(column), on);
-        return std::nullopt;
-    case ColumnKind::PartVoiceSet:
-        record.setPartVoiceSet(PartOf(column), on);
-        return std::nullopt;
-    case ColumnKind::PartVolumeSet:
-        record.setPartVolumeSet(PartOf(column), on);
-        return std::nullopt;
     case ColumnKind::PartVolume:
     case ColumnKind::HandVolume:
-        if ((reason = ReadNumber(cell, 0, kVolumeMax, number))) {
-            return fault(reason);
-        }
-        if (column.kind == ColumnKind::PartVolume) {
-            record.setPartVolume(PartOf(column), uint8_t(number));
-        } else {
-            record.setVoiceVolume(HandOf(column), uint8_t(number));
-        }
-        return std::nullopt;
+    // Any voice: the editor's lists take a voice the catalogue does not know as its own row.
     case ColumnKind::PartMsb:
     case ColumnKind::PartLsb:
     case ColumnKind::PartProgram:
     case ColumnKind::HandMsb:
     case ColumnKind::HandLsb:
     case ColumnKind::HandProgram: {
-        // Any voice: the editor's lists take a voice the catalogue does not know as its own row.
-        if ((reason = ReadNumber(cell, 0, 255, number))) {
-            return fault(reason);
+        const NumberRange range = RangeOf(column);
+        if (!(reason = ReadNumber(cell, range.minimum, range.maximum, number))) {
+            WriteNumber(column, number, record);
         }
-        const bool isPart = column.kind == ColumnKind::PartMsb || column.kind == ColumnKind::PartLsb ||
-                            column.kind == ColumnKind::PartProgram;
-        VoiceRef voice = isPart ? record.partVoice(PartOf(column)) : record.voice(HandOf(column));
-        if (column.kind == ColumnKind::PartMsb || column.kind == ColumnKind::HandMsb) {
-            voice.msb = uint8_t(number);
-        } else if (column.kind == ColumnKind::PartLsb || column.kind == ColumnKind::HandLsb) {
-            voice.lsb = uint8_t(number);
-        } else {
-            voice.program = uint8_t(number);
-        }
-        if (isPart) {
-            record.setPartVoice(PartOf(column), voice);
-        } else {
-            record.setVoice(HandOf(column), voice);
-        }
-        return std::nullopt;
+        return fault(reason);
     }
     default:
         return std::nullopt;
@@ -278,7 +229,7 @@ std::vector<std::pair<std::string, std::string>> ProbeValues(const EntryColumn& 
         numbers(0, 255);
         break;
     default:
-        if (IsFlagColumn(column.kind)) {
+        if (IsStoredColumn(column)) {
             numbers(0, 1);
         }
         break;

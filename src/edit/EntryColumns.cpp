@@ -59,21 +59,20 @@ std::string Flag(bool on)
     return on ? "1" : "0";
 }
 
+} // namespace
+
 std::string VoiceNameText(VoiceRef voice)
 {
     return ToUtf8(ReadableName(VoiceCatalogue::FindVoiceName(voice)));
 }
 
-std::string StyleNameText(const MdbEntry& record, const StyleCatalogue& styles)
+std::string StyleNameText(int styleIndex, const StyleCatalogue& styles)
 {
-    const int index = record.styleIndex();
-    if (index >= kCatalogueStyleCount) {
-        return "DiskStyle " + std::to_string(index - kCatalogueStyleCount + 1);
+    if (styleIndex >= kCatalogueStyleCount) {
+        return "DiskStyle " + std::to_string(styleIndex - kCatalogueStyleCount + 1);
     }
-    return ToUtf8(ReadableName(styles.GetStyleLabel(index)));
+    return ToUtf8(ReadableName(styles.GetStyleLabel(styleIndex)));
 }
-
-} // namespace
 
 const std::vector<EntryColumn>& EntryColumns()
 {
@@ -127,49 +126,15 @@ std::string ValueText(std::size_t c, const MdbEntry& record, const StyleCatalogu
     case ColumnKind::StyleNumber:
         return std::to_string(record.styleNumber());
     case ColumnKind::StyleName:
-        return StyleNameText(record, styles);
-    case ColumnKind::Tempo:
-        return std::to_string(record.tempo());
+        return StyleNameText(record.styleIndex(), styles);
     case ColumnKind::Variation:
         return IsEditorVariation(record.variation())
                    ? std::string(1, char('A' + record.variation() - kVariationFirstByte))
                    : std::to_string(record.variation());
-    case ColumnKind::MainVolume:
-        return std::to_string(record.mainVolume());
-    case ColumnKind::SyncStart:
-        return Flag(record.syncStart());
-    case ColumnKind::StopAccompaniment:
-        return Flag(record.stopAccompaniment());
-    case ColumnKind::PartOn:
-        return Flag(record.partOn(PartOf(column)));
-    case ColumnKind::PartVoiceSet:
-        return Flag(record.partVoiceSet(PartOf(column)));
-    case ColumnKind::PartVolumeSet:
-        return Flag(record.partVolumeSet(PartOf(column)));
-    case ColumnKind::PartVolume:
-        return std::to_string(record.partVolume(PartOf(column)));
-    case ColumnKind::PartMsb:
-        return std::to_string(record.partVoice(PartOf(column)).msb);
-    case ColumnKind::PartLsb:
-        return std::to_string(record.partVoice(PartOf(column)).lsb);
-    case ColumnKind::PartProgram:
-        return std::to_string(record.partVoice(PartOf(column)).program);
     case ColumnKind::PartVoiceName:
         return VoiceNameText(record.partVoice(PartOf(column)));
-    case ColumnKind::HandOn:
-        return Flag(record.voiceOn(HandOf(column)));
-    case ColumnKind::HandVolume:
-        return std::to_string(record.voiceVolume(HandOf(column)));
-    case ColumnKind::HandMsb:
-        return std::to_string(record.voice(HandOf(column)).msb);
-    case ColumnKind::HandLsb:
-        return std::to_string(record.voice(HandOf(column)).lsb);
-    case ColumnKind::HandProgram:
-        return std::to_string(record.voice(HandOf(column)).program);
     case ColumnKind::HandVoiceName:
         return VoiceNameText(record.voice(HandOf(column)));
-    case ColumnKind::Hold:
-        return Flag(record.leftHold());
     case ColumnKind::DiskStyle:
         return record.isDiskStyle() ? std::to_string(record.diskStyleNumber() + 1) : "";
     case ColumnKind::OtherBytes: {
@@ -180,8 +145,9 @@ std::string ValueText(std::size_t c, const MdbEntry& record, const StyleCatalogu
         }
         return hex;
     }
+    default:
+        return std::to_string(NumberOf(column, record)); // flags too: "0" or "1"
     }
-    return "";
 }
 
 } // namespace tessaro

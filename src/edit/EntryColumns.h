@@ -95,6 +95,10 @@ using EntryCells = std::vector<std::string>;
 // name a person reads (one '&'); SubEntry and DiskStyle as in a row.
 std::string ValueText(std::size_t column, const MdbEntry& record, const StyleCatalogue& styles);
 
+// The texts of the name columns: a style by its index, a voice.
+std::string StyleNameText(int styleIndex, const StyleCatalogue& styles);
+std::string VoiceNameText(VoiceRef voice);
+
 // The row of a record (see the header comment).
 EntryCells CellsOf(const MdbEntry& record, const StyleCatalogue& styles);
 
@@ -114,5 +118,20 @@ std::optional<CellFault> EditorRangeFault(std::size_t column, const MdbEntry& re
 
 // The bits of the record that the column's value occupies, byte by byte.
 const std::vector<uint8_t>& CoverageOf(std::size_t column);
+
+// The columns whose setting is a whole number: tempo, volumes, voice bytes,
+// flags (0 or 1) and the variation (its byte). Their cells show the number,
+// but the variation's a letter; the editor accepts what lies in RangeOf
+// (EntryNumbers.cpp).
+bool IsNumberColumn(const EntryColumn& column);
+int NumberOf(const EntryColumn& column, const MdbEntry& record);
+struct NumberRange
+{
+    int minimum;
+    int maximum;
+};
+NumberRange RangeOf(const EntryColumn& column);
+// As the editor writes the setting; value must lie in RangeOf.
+void WriteNumber(const EntryColumn& column, int value, MdbEntry& record);
 
 } // namespace tessaro

@@ -5,6 +5,7 @@
 #include "data/SafeFile.h"
 #include "edit/CategoryTree.h"
 #include "edit/EntryColumns.h"
+#include "edit/EntryCsvRow.h"
 #include "edit/EntryNode.h"
 #include "edit/TreeNode.h"
 
@@ -100,17 +101,6 @@ bool ReadHeader(const CsvRecord& record, HeaderMap& header, std::vector<CsvImpor
     return errors.size() == before;
 }
 
-void AppendRow(std::string& out, const EntryCells& cells)
-{
-    for (std::size_t i = 0; i < cells.size(); ++i) {
-        if (i > 0) {
-            out += ',';
-        }
-        out += CsvField(FormulaSafeCell(cells[i]));
-    }
-    out += "\r\n";
-}
-
 bool AllEmpty(const std::vector<std::string>& fields)
 {
     for (const std::string& field : fields) {
@@ -127,9 +117,10 @@ bool WriteEntryCsv(const CategoryTree& tree, const TextSink& sink)
 {
     std::string chunk = HeaderLine();
     chunk.reserve(kChunkSize + 4096);
+    EntryCsvRow row(tree.Styles());
     for (const TreeNode* category = tree.FirstCategory(); category; category = category->NextSibling()) {
         for (const TreeNode* entry = category->FirstChild(); entry; entry = entry->NextSibling()) {
-            AppendRow(chunk, CellsOf(entry->Payload()->record, tree.Styles()));
+            row.Append(chunk, entry->Payload()->record);
             if (chunk.size() >= kChunkSize) {
                 if (!sink(chunk.data(), chunk.size())) {
                     return false;
@@ -202,8 +193,8 @@ std::size_t ReadRows(CsvReader& reader, const std::function<bool(const MdbEntry&
             const std::size_t field = std::min(record.fields.size(), width);
             fault({record.line, FieldName(header, field),
                    record.fields.size() < width
-                       ? "missing: the row has " + std::to_string(record.fields.size()) + " fields, the header " +
-                             std::to_string(width)
+                       ? "missing: the row has " + std::to_string(record.fields.size()) +
+                             " fields, the header " + std::to_string(width)
                        : "more fields than the header's " + std::to_string(width)});
             continue;
         }
@@ -249,6 +240,15 @@ bool BeginsLikeAFormula(std::string_view cell)
 std::string FormulaSafeCell(std::string_view cell)
 {
     return BeginsLikeAFormula(cell) ? "'" + std::string(cell) : std::string(cell);
+}
+
+void AppendExportCell(std::string& out, std::string_view cell)
+{
+    if (BeginsLikeAFormula(cell)) {
+        AppendCsvField(out, FormulaSafeCell(cell));
+    } else {
+        AppendCsvField(out, cell);
+    }
 }
 
 void RestoreFormulaSafeCell(std::string& cell)

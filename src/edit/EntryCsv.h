@@ -61,6 +61,8 @@ std::size_t ReadEntryCsv(CsvTextSource source, const std::function<bool(const Md
 // A cell as the export writes it (see above) and as reading takes it back.
 std::string FormulaSafeCell(std::string_view cell);
 void RestoreFormulaSafeCell(std::string& cell);
+// FormulaSafeCell's text as a CSV field, appended to out.
+void AppendExportCell(std::string& out, std::string_view cell);
 
 // Puts the record of an imported row into the tree at its sorted place. Rows
 // in tree order, as the export writes them, keep every byte; only a sub entry

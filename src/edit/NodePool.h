@@ -6,8 +6,14 @@
 // node stays exactly as valid as with new/delete: a node the journal holds
 // keeps its slot until the journal frees it. Chunks are kept for the next
 // load rather than handed back to the system; once every slot is free again
-// (the panes closed), they are carved afresh from the first, so that the next
+// (the pane closed), they are carved afresh from the first, so that the next
 // load lays its nodes out in order instead of scattered over the old free list.
+//
+// Each tree has pools of its own, so that closing a pane can take back all of
+// its slots at once while the other pane holds a million more. Every chunk
+// names the pool it belongs to, so a slot goes back to its own pool wherever
+// it is freed (a journal may free a node long after its tree is gone). The
+// chunks of a pool that holds nothing any more go to the next pool to grow.
 
 #include <algorithm>
 #include <cstddef>
@@ -23,8 +29,17 @@ public:
     // Slots are only as aligned as the objects need: a million records
     // padded to 16 bytes would waste megabytes.
     explicit NodePool(std::size_t objectSize, std::size_t alignment = alignof(std::max_align_t));
+    ~NodePool(); // gives the chunks back; no slot may live any more
     NodePool(const NodePool&) = delete;
     NodePool& operator=(const NodePool&) = delete;
+
+    // The pool a slot was handed out by.
+    static NodePool& OwnerOf(const void* object) noexcept;
+    // For a pool made with new: deleted now when no slot lives, else as soon
+    // as its last slot is freed. The owner must not use it any more.
+    static void Retire(NodePool* pool) noexcept;
+    // The bytes of the slots every pool has handed out and not taken back.
+    static std::size_t AllBytesInUse() noexcept;
 
     void* Allocate(); // throws std::bad_alloc
     void Free(void* object) noexcept;
@@ -38,16 +53,23 @@ public:
     void FreeMany(std::vector<void*>& slots) noexcept;
     // The bytes of the slots handed out and not freed.
     std::size_t BytesInUse();
+    // When no slot lives, hands the chunks on to the next pool that needs one.
+    void ReleaseChunks() noexcept;
+
     static bool ReleaseAllIfExactly(NodePool& first, std::size_t firstLive, NodePool& second,
                                     std::size_t secondLive) noexcept;
 
 private:
     void Reset() noexcept;
+    // After the last slot went back: true when the pool is to be deleted.
+    bool AllFreed() noexcept;
     struct FreeSlot
     {
         FreeSlot* next;
     };
     const std::size_t slotSize_;
+    const std::size_t headerSize_; // at the start of each chunk: the pool it belongs to
+    bool retired_ = false;
     std::mutex mutex_;
     FreeSlot* free_ = nullptr;
     std::vector<void*> returned_; // slots FreeMany took back, not yet handed out again
@@ -71,10 +93,13 @@ template <class T> struct Pooled
     {
         return size == sizeof(T) ? Pool().Allocate() : ::operator new(size);
     }
+    // An object of a pool made for T other than the class-wide one (a tree's own).
+    static void* operator new(std::size_t, NodePool& pool) { return pool.Allocate(); }
+    static void operator delete(void* object, NodePool&) noexcept { NodePool::OwnerOf(object).Free(object); }
     static void operator delete(void* object, std::size_t size) noexcept
     {
         if (size == sizeof(T))
-            Pool().Free(object);
+            NodePool::OwnerOf(object).Free(object);
         else
             ::operator delete(object);
     }

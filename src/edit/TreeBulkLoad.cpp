@@ -55,8 +55,9 @@ void TreeBulkLoad::Add(const MdbEntry& record)
     if (count_ > UINT32_MAX)
         throw std::bad_alloc(); // positions are kept in 32 bits
     std::unique_ptr<TreeNode> node = tree_.MakeNode(false);
-    node->payload_ = std::make_unique<EntryNode>();
-    node->payload_->record = record;
+    EntryNode entry;
+    entry.record = record;
+    node->payload_ = tree_.MakeRecord(entry);
     // Either throw leaves an entry without position: harmless, as the load is then dropped.
     fileOrder_.push_back(node.get());
     category.entries.push_back(std::move(node));

@@ -239,7 +239,8 @@ TEST(BulkLoadTest, LaysNodesAndRecordsOutInTreeOrder)
         const EntryNode* lastRecord = nullptr;
         std::size_t nodeDrops = 0;
         std::size_t recordDrops = 0;
-        for (const TreeNode* category = bulk.tree.FirstCategory(); category; category = category->NextSibling()) {
+        for (const TreeNode* category = bulk.tree.FirstCategory(); category;
+             category = category->NextSibling()) {
             for (const TreeNode* entry = category->FirstChild(); entry; entry = entry->NextSibling()) {
                 nodeDrops += lastNode && before(entry, lastNode) ? 1 : 0;
                 recordDrops += lastRecord && before(entry->Payload(), lastRecord) ? 1 : 0;
@@ -252,6 +253,32 @@ TEST(BulkLoadTest, LaysNodesAndRecordsOutInTreeOrder)
     }
 }
 
+// A journal may outlive its tree (the window closes before its history goes):
+// the nodes it holds stay good and go back to their pool when it is dropped.
+TEST(BulkLoadTest, NodesAJournalHoldsOutliveTheirTree)
+{
+    std::mt19937 random(13);
+    std::vector<MdbEntry> records(500);
+    for (MdbEntry& record : records)
+        record = RandomRecord(random);
+    const std::size_t before = NodePool::AllBytesInUse();
+    auto journal = std::make_unique<TreeJournal>();
+    std::string deleted;
+    {
+        PaneState pane{NumberedStyles()};
+        LoadInBulk(pane, records);
+        TreeNode* category = pane.tree.FirstCategory();
+        deleted = category->FirstChild()->Text();
+        pane.tree.Record(journal.get());
+        pane.tree.DeleteNode(category);
+        pane.tree.Record(nullptr);
+    }
+    EXPECT_GE(NodePool::AllBytesInUse(), before + sizeof(TreeNode) + sizeof(EntryNode));
+    EXPECT_FALSE(deleted.empty());
+    journal.reset();
+    EXPECT_EQ(NodePool::AllBytesInUse(), before);
+}
+
 // Closing a pane hands its memory back in one step only when nothing else
 // holds a node or record: the other pane and an undo journal stay whole.
 TEST(BulkLoadTest, ClosingAPaneKeepsWhatOthersHold)
@@ -260,10 +287,8 @@ TEST(BulkLoadTest, ClosingAPaneKeepsWhatOthersHold)
     std::vector<MdbEntry> records(3000);
     for (MdbEntry& record : records)
         record = RandomRecord(random);
-    NodePool& nodes = Pooled<TreeNode>::Pool();
-    NodePool& payloads = Pooled<EntryNode>::Pool();
-    const std::size_t nodesBefore = nodes.BytesInUse();
-    const std::size_t payloadsBefore = payloads.BytesInUse();
+    // Each tree has pools of its own: what all of them hold is what counts.
+    const std::size_t before = NodePool::AllBytesInUse();
     PaneState first{NumberedStyles()};
     PaneState second{NumberedStyles()};
     LoadInBulk(first, records);
@@ -280,8 +305,7 @@ TEST(BulkLoadTest, ClosingAPaneKeepsWhatOthersHold)
         second.tree.DeleteNode(second.tree.FirstCategory()->FirstChild());
         second.tree.Record(nullptr);
         ClearPane(second);
-        EXPECT_GT(nodes.BytesInUse(), nodesBefore);
-        EXPECT_GT(payloads.BytesInUse(), payloadsBefore);
+        EXPECT_GE(NodePool::AllBytesInUse(), before + sizeof(TreeNode) + sizeof(EntryNode));
         LoadInBulk(first, records); // would be given the journal's slots if they were free
     }
     ASSERT_TRUE(PaneIsSound(first));
@@ -290,20 +314,19 @@ TEST(BulkLoadTest, ClosingAPaneKeepsWhatOthersHold)
     EXPECT_EQ(Dump(second.tree), loaded);
 
     // A pane destroyed with its window gives everything back as well.
-    const std::size_t nodesWithBoth = nodes.BytesInUse();
+    const std::size_t withBoth = NodePool::AllBytesInUse();
     {
         PaneState third{NumberedStyles()};
         LoadInBulk(third, records);
-        EXPECT_GT(nodes.BytesInUse(), nodesWithBoth);
+        EXPECT_GT(NodePool::AllBytesInUse(), withBoth);
     }
-    EXPECT_EQ(nodes.BytesInUse(), nodesWithBoth);
+    EXPECT_EQ(NodePool::AllBytesInUse(), withBoth);
     ASSERT_TRUE(PaneIsSound(second));
     EXPECT_EQ(Dump(second.tree), loaded);
 
     ClearPane(first);
     ClearPane(second);
-    EXPECT_EQ(nodes.BytesInUse(), nodesBefore);
-    EXPECT_EQ(payloads.BytesInUse(), payloadsBefore);
+    EXPECT_EQ(NodePool::AllBytesInUse(), before);
 }
 
 } // namespace

@@ -2,9 +2,11 @@
 // CSV that is not in the export's form listed with its line and column.
 #include "edit/EntryCsv.h"
 
+#include "catalogue/StyleCatalogue.h"
 #include "data/ArchiveFile.h"
 #include "data/Csv.h"
 #include "edit/EntryColumns.h"
+#include "edit/EntryCsvRow.h"
 #include "edit/PaneLoad.h"
 #include "edit/TreeNode.h"
 #include "support/DataTestSupport.h"
@@ -262,12 +264,80 @@ TEST_F(EntryCsvTest, ExportThenImportOfHostileFilesGivesTheLoadedTreeByteForByte
     EXPECT_GT(subEntries, 10); // sub entries behind their group came through as such
 }
 
+// The row as the cells of CellsOf make it, one cell at a time: what the quick writer must give.
+std::string RowFromCells(const MdbEntry& record, const StyleCatalogue& styles)
+{
+    std::string row;
+    const EntryCells cells = CellsOf(record, styles);
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        row += (i > 0 ? "," : "") + CsvField(FormulaSafeCell(cells[i]));
+    }
+    return row + "\r\n";
+}
+
+// A record whose settings the editor accepts, with now and then one byte
+// disturbed where a column reads it: cells on both sides of each check.
+MdbEntry NearlyEditorRecord(std::mt19937& rng)
+{
+    MdbEntry record = testing::RandomRecord(rng);
+    record.SetCategory(rng() % 2 ? "Pop" : "Caf\xE9 =1");
+    record.SetTitle(rng() % 2 ? "  Sub, \"x\"" : "A title of 16 ch");
+    record.setStyleIndex(int(rng() % 501));
+    record.setTempo(uint16_t(20 + rng() % 280));
+    record.setVariation(uint8_t(6 + rng() % 8));
+    record.setMainVolume(uint8_t(rng() % 140));
+    record.setSyncStart(rng() % 2);
+    record.setStopAccompaniment(rng() % 2);
+    record.setLeftHold(rng() % 2);
+    for (int p = 0; p < kPartCount; ++p) {
+        record.setPartVolume(static_cast<Part>(p), uint8_t(rng() % 140));
+        record.setPartVoice(static_cast<Part>(p), VoiceRef::FromPacked(uint32_t(rng())));
+    }
+    for (int h = 0; h < kHandVoiceCount; ++h) {
+        record.setVoiceOn(static_cast<HandVoice>(h), rng() % 2);
+        record.setVoiceVolume(static_cast<HandVoice>(h), uint8_t(rng() % 140));
+        record.setVoice(static_cast<HandVoice>(h), {0, uint8_t(rng() % 4 ? 0 : 116), uint8_t(rng() % 128)});
+    }
+    for (int n = int(rng() % 3); n > 0; --n) {
+        const std::vector<uint8_t>& coverage = CoverageOf(rng() % EntryColumns().size());
+        const std::size_t at = rng() % kRecordSize;
+        record.bytes()[at] ^= uint8_t(coverage[at] ? coverage[at] & rng() : rng());
+    }
+    return record;
+}
+
+TEST(EntryCsvRow, EachRowIsTheCellsOfItsRecordByteForByte)
+{
+    StyleCatalogue styles; // names a spreadsheet would run, quote or trim
+    styles.SetFlashNameIndividual(0, "=SUM(A1)");
+    styles.SetFlashNameIndividual(1, "Rock, \"Roll\"");
+    styles.SetFlashNameIndividual(2, " lead");
+    std::mt19937 rng(2024);
+    EntryCsvRow writer(styles); // one writer for all: nothing of a row may stay for the next
+    for (int round = 0; round < 6000; ++round) {
+        const MdbEntry record = round % 3 == 0   ? testing::RandomRecord(rng)
+                                : round % 3 == 1 ? testing::AdversarialRecord(rng)
+                                                 : NearlyEditorRecord(rng);
+        std::string row = "prefix,";
+        writer.Append(row, record);
+        ASSERT_EQ(row, "prefix," + RowFromCells(record, styles)) << "round " << round;
+    }
+}
+
 TEST_F(EntryCsvTest, CellsASpreadsheetWouldRunAreWrittenAsTextAndReadBackAsTheyWere)
 {
-    const std::vector<std::pair<std::string, std::string>> cells = {
-        {"=cmd|'/C calc'!A", "'=cmd|'/C calc'!A"}, {"+1", "'+1"}, {"-Intro-", "'-Intro-"},
-        {"@SUM(A1)", "'@SUM(A1)"}, {"\tTab", "'\tTab"}, {"\rCR", "\"'\rCR\""}, {"'=x", "''=x"},
-        {"''@x", "'''@x"}, {"'Round", "'Round"}, {"''", "''"}, {"Pop=Rock", "Pop=Rock"}, {"", ""}};
+    const std::vector<std::pair<std::string, std::string>> cells = {{"=cmd|'/C calc'!A", "'=cmd|'/C calc'!A"},
+                                                                    {"+1", "'+1"},
+                                                                    {"-Intro-", "'-Intro-"},
+                                                                    {"@SUM(A1)", "'@SUM(A1)"},
+                                                                    {"\tTab", "'\tTab"},
+                                                                    {"\rCR", "\"'\rCR\""},
+                                                                    {"'=x", "''=x"},
+                                                                    {"''@x", "'''@x"},
+                                                                    {"'Round", "'Round"},
+                                                                    {"''", "''"},
+                                                                    {"Pop=Rock", "Pop=Rock"},
+                                                                    {"", ""}};
     for (const auto& [cell, written] : cells) {
         EXPECT_EQ(CsvField(FormulaSafeCell(cell)), written) << cell;
         std::string back = FormulaSafeCell(cell);

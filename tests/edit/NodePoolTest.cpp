@@ -117,6 +117,30 @@ TEST(NodePoolTest, SlotsTakenBackManyAtOnceComeBackBeforeNewOnesAndNeverTwice)
     EXPECT_EQ(pool.Allocate(), slots[0]);
 }
 
+TEST(NodePoolTest, EachSlotGoesBackToItsOwnPoolAndARetiredPoolLastsUntilItsLastSlot)
+{
+    const std::size_t before = NodePool::AllBytesInUse();
+    auto* mine = new NodePool(kObject);
+    NodePool other(kObject);
+    std::vector<void*> slots;
+    for (int i = 0; i < kMany; ++i) // over several chunks
+        slots.push_back(mine->Allocate());
+    void* foreign = other.Allocate();
+    for (void* slot : slots)
+        ASSERT_EQ(&NodePool::OwnerOf(slot), mine);
+    EXPECT_EQ(&NodePool::OwnerOf(foreign), &other);
+    EXPECT_EQ(NodePool::AllBytesInUse(), before + mine->BytesInUse() + other.BytesInUse());
+
+    // Retired while slots live: they still go back to it, and the last one ends it.
+    NodePool::Retire(mine);
+    std::vector<void*> half(slots.begin(), slots.begin() + kMany / 2);
+    NodePool::OwnerOf(half.front()).FreeMany(half);
+    for (std::size_t i = std::size_t(kMany / 2); i < slots.size(); ++i)
+        NodePool::OwnerOf(slots[i]).Free(slots[i]);
+    EXPECT_EQ(NodePool::AllBytesInUse(), before + other.BytesInUse());
+    EXPECT_EQ(other.Allocate(), static_cast<char*>(foreign) + 80); // the other pool went on as it was
+}
+
 TEST(NodePoolTest, SlotsAreAsAlignedAsAskedAndNoMore)
 {
     NodePool records(296, 8);
@@ -128,7 +152,8 @@ TEST(NodePoolTest, SlotsAreAsAlignedAsAskedAndNoMore)
     EXPECT_EQ(static_cast<char*>(odd.Allocate()) - a, 24);
     char* b = static_cast<char*>(plain.Allocate());
     EXPECT_EQ(static_cast<char*>(plain.Allocate()) - b,
-              std::ptrdiff_t((296 + alignof(std::max_align_t) - 1) / alignof(std::max_align_t) * alignof(std::max_align_t)));
+              std::ptrdiff_t((296 + alignof(std::max_align_t) - 1) / alignof(std::max_align_t) *
+                             alignof(std::max_align_t)));
     EXPECT_EQ(reinterpret_cast<std::uintptr_t>(a) % 8, 0u);
 }
 
