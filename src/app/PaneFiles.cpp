@@ -136,11 +136,12 @@ void PaneFiles::Open(PaneId id)
         options_.SetLastBackupFolder(result.chosenFolder);
         chosen = result.chosenPath;
     } else {
-        const std::optional<std::string> name =
-            context_.prompts.OpenFileDialog(OpenDialogWithImages(id, FileDialogFor(id, false, pane.fileName)));
+        const std::optional<std::string> name = context_.prompts.OpenFileDialog(
+            OpenDialogWithImages(id, FileDialogFor(id, false, pane.fileName)));
         if (!name || name->empty())
             return;
-        const std::optional<std::string> file = FileToOpenFromImage(id, *name, context_.prompts); // in a floppy image
+        const std::optional<std::string> file =
+            FileToOpenFromImage(id, *name, context_.prompts); // in a floppy image
         if (!file)
             return;
         chosen = *file;

@@ -86,7 +86,8 @@ int CEditorApp::Run(const StartOptions& options)
     EditorBasis basis;
     if (ChooseWindowLayout(basis.settings) == WindowLayout::Modern) {
         CModernWindow window(basis.prompts, basis.settings, basis.styles);
-        QObject::connect(&instance, &SingleInstance::Activated, &window, [&window] { BringToFront(&window); });
+        QObject::connect(&instance, &SingleInstance::Activated, &window,
+                         [&window] { BringToFront(&window); });
         QObject::connect(&instance, &SingleInstance::FilesReceived, &window,
                          [&window](const QStringList& files) { window.OpenFiles(files); });
         window.Initialise();

@@ -171,7 +171,8 @@ private slots:
 
         // German users read German filters, down to "All files".
         SetUiLanguage(UiLanguage::German);
-        QCOMPARE(QtFileFilter(Tr(Caption::MdbFilter)), QString("Musikdatenbank (MDB*.bup);;Alle Dateien (*)"));
+        QCOMPARE(QtFileFilter(Tr(Caption::MdbFilter)),
+                 QString("Musikdatenbank (MDB*.bup);;Alle Dateien (*)"));
         QCOMPARE(QtFileFilter(Tr(Caption::ArchiveFilter)), QString("MDB-Archiv (*.mdx);;Alle Dateien (*)"));
         QCOMPARE(QtFileFilter(Tr(Caption::CsvFilter)), QString("CSV-Datei (*.csv);;Alle Dateien (*)"));
         QCOMPARE(QtFileFilter(Tr(Caption::PdfFilter)), QString("PDF-Datei (*.pdf);;Alle Dateien (*)"));
