@@ -4,7 +4,8 @@
 # with the demo backup set, its flash styles and the archive loaded, the small
 # dialogs, a file dialog, the entry editor on its first entry (also with a
 # voice list and a context menu open) and the list of Compare panes beside the
-# window with a line chosen, in English and in German. Runs under
+# window with a line chosen, and the modern layout with the same files (also
+# in the Fusion style with a dark palette), in English and in German. Runs under
 # Xvfb with settings of its own, so the user's settings and a running editor
 # are left alone.
 #

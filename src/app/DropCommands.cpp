@@ -4,6 +4,8 @@
 
 #include "edit/EditOperations.h"
 
+#include <algorithm>
+
 namespace tessaro {
 
 namespace {
@@ -40,20 +42,31 @@ bool MainWindowState::DropNodes(PaneId from, const std::vector<TreeNode*>& nodes
         return false;
     PaneState& source = Pane(from);
     PaneState& target = Pane(to);
+    std::size_t arrived = 0;
+    std::string where;
     if (from == to) {
+        TreeNode* category = CategoryOf(onto);
+        where = category->Text();
+        const int had = category->ChildCount();
         context_.workspace.history.Begin(StepName(Caption::Move, nodes), to);
-        MoveToCategory(target, nodes, CategoryOf(onto));
+        MoveToCategory(target, nodes, category);
+        arrived = static_cast<std::size_t>(std::max(0, category->ChildCount() - had));
     } else {
         if (!ConfirmMdbCapacity(to, target, EntriesIn(nodes), context_.prompts))
             return false;
+        TreeNode* destination = onto ? onto : target.tree.FirstCategory();
+        where = TransferDestination(target, nodes, destination);
+        const int had = target.EntryCount();
         context_.workspace.history.Begin(StepName(move ? Caption::Move : Caption::Copy, nodes), to);
-        if (!Transfer(source, nodes, target, onto ? onto : target.tree.FirstCategory(), move, prompts_,
-                      context_.progress)) {
+        if (!Transfer(source, nodes, target, destination, move, prompts_, context_.progress)) {
             context_.workspace.history.Rollback(); // cancelled: both panes as they were
             return false;
         }
+        arrived = static_cast<std::size_t>(std::max(0, target.EntryCount() - had));
     }
     context_.workspace.history.Commit();
+    if (arrived > 0)
+        context_.lastTransfer.Note(move || from == to, arrived, where);
     SetActivePane(to);
     return true;
 }

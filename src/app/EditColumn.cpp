@@ -172,10 +172,16 @@ void EditColumn::CopyOrMove(bool move)
     if (!ConfirmMdbCapacity(tessaro::OtherPane(*context_.active), target, EntriesIn(nodes), context_.prompts))
         return;
     const ProgressFile named(context_.progress, target.fileName);
+    const std::string where = TransferDestination(target, nodes, target.tree.Selected());
+    const int had = target.EntryCount();
+    bool done = false;
     AsStep(StepName(move ? Caption::Move : Caption::Copy, nodes), [&] {
-        return Transfer(source, nodes, target, target.tree.Selected(), move, context_.prompts,
+        done = Transfer(source, nodes, target, target.tree.Selected(), move, context_.prompts,
                         context_.progress);
+        return done;
     });
+    if (done && target.EntryCount() > had)
+        context_.lastTransfer.Note(move, static_cast<std::size_t>(target.EntryCount() - had), where);
 }
 
 void EditColumn::Copy()

@@ -58,6 +58,8 @@ public:
     tessaro::EditColumn& EditColumn() { return editColumn_; }
     tessaro::Workspace& Workspace() { return context_.workspace; }
     const tessaro::Workspace& Workspace() const { return context_.workspace; }
+    // The last copy, move or drop, for the status bar.
+    const TransferRecord& LastTransfer() const { return context_.lastTransfer; }
     // Where long work (loading an archive, saving it, copying or moving many
     // entries, a report) shows how far it is and may be cancelled; the
     // window's dialog, or nullptr.

@@ -1,6 +1,8 @@
 #include "app/MdbCapacity.h"
 
+#include "app/WindowFacts.h"
 #include "data/MdbImage.h"
+#include "edit/EditOperations.h"
 #include "edit/TreeNode.h"
 
 #include <algorithm>
@@ -33,6 +35,33 @@ std::string TransferredText(bool move, std::size_t entries, const std::string& d
     const Caption one = move ? Caption::MovedOneEntry : Caption::CopiedOneEntry;
     const Caption several = move ? Caption::MovedEntries : Caption::CopiedEntries;
     return FillArgs(Tr(entries == 1 ? one : several), {std::to_string(entries), destination});
+}
+
+std::string TransferDestination(const PaneState& target, const std::vector<TreeNode*>& nodes,
+                                TreeNode* destination)
+{
+    const bool allEntries =
+        !nodes.empty() && std::all_of(nodes.begin(), nodes.end(), [](const TreeNode* n) { return n->IsEntry(); });
+    // Into an empty target entries keep their own categories.
+    const TreeNode* category = target.tree.IsEmpty() ? nullptr : CategoryOf(destination);
+    if (allEntries && category)
+        return category->Text();
+    // A whole category keeps its name wherever it goes, and so do entries of it sent along.
+    const TreeNode* whole = nullptr;
+    const bool oneCategory = std::all_of(nodes.begin(), nodes.end(), [&](const TreeNode* n) {
+        if (n->IsEntry())
+            return true;
+        if (whole)
+            return false;
+        whole = n;
+        return true;
+    });
+    if (oneCategory && whole &&
+        std::all_of(nodes.begin(), nodes.end(), [&](const TreeNode* n) { return n == whole || n->Parent() == whole; }))
+        return whole->Text();
+    if (target.untitled || target.fileName.empty())
+        return Tr(Caption::Untitled);
+    return ShortFileName(target.fileName);
 }
 
 } // namespace tessaro

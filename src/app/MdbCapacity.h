@@ -7,6 +7,9 @@
 #include "edit/PaneState.h"
 
 #include <cstddef>
+#include <cstdint>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace tessaro {
@@ -25,5 +28,30 @@ bool ConfirmMdbCapacity(PaneId target, const PaneState& pane, std::size_t adding
 // What the status bar says after a copy, move or drop: "Moved 4 entries to
 // Latin" (destination as shown, UTF-8), in the current language.
 std::string TransferredText(bool move, std::size_t entries, const std::string& destination);
+
+// The last copy, move or drop that brought entries somewhere, for the status
+// bar; `serial` grows with each, so the window tells a new one from an old one.
+struct TransferRecord
+{
+    uint64_t serial = 0;
+    bool move = false;
+    std::size_t entries = 0;
+    std::string destination;
+
+    void Note(bool moved, std::size_t count, std::string where)
+    {
+        ++serial;
+        move = moved;
+        entries = count;
+        destination = std::move(where);
+    }
+};
+
+// Where the nodes land, as the user would name it: the category the entries
+// join, the category itself when one whole category goes, else the target's
+// file. Read before the transfer: `destination` is the target's node they
+// are dropped on or copied to.
+std::string TransferDestination(const PaneState& target, const std::vector<TreeNode*>& nodes,
+                                TreeNode* destination);
 
 } // namespace tessaro

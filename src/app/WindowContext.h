@@ -4,6 +4,7 @@
 // long work shows its progress. The window's state owns one and hands it to
 // each role it owns; no role reaches it any other way.
 
+#include "app/MdbCapacity.h"
 #include "catalogue/StyleCatalogue.h"
 #include "common/Progress.h"
 #include "common/Prompts.h"
@@ -29,6 +30,7 @@ struct WindowContext
     std::optional<PaneId> active;
     // The window's progress dialog, or nullptr.
     Progress* progress = nullptr;
+    TransferRecord lastTransfer;
 
     PaneState& Pane(PaneId id) { return workspace.Pane(id); }
     const PaneState& Pane(PaneId id) const { return workspace.Pane(id); }

@@ -26,6 +26,10 @@ WindowFacts ReadWindowFacts(const MainWindowState& state)
     facts.canRedo = history.CanRedo();
     facts.undoName = history.UndoName();
     facts.redoName = history.RedoName();
+    const TransferRecord& transfer = state.LastTransfer();
+    facts.transfers = transfer.serial;
+    if (transfer.serial > 0)
+        facts.transferred = TransferredText(transfer.move, transfer.entries, transfer.destination);
     return facts;
 }
 
@@ -100,6 +104,10 @@ std::optional<std::string> StatusAfter(std::optional<CommandId> command, const W
         if (!saveCommand)
             return FillArgs(Tr(ModernText::StatusOpened), {ShortFileName(is.fileName), count});
     }
+
+    // A copy, move or drop says what went where and how many.
+    if (after.transfers != before.transfers && after.canUndo)
+        return FillArgs(Tr(ModernText::StatusStep), {after.transferred});
 
     const bool changed = std::any_of(kPaneIds, kPaneIds + 2, [&](PaneId id) {
         return before.Pane(id).version != after.Pane(id).version && after.Pane(id).loaded;

@@ -36,6 +36,8 @@ struct WindowFacts
     std::string redoName;
     bool canUndo = false;
     bool canRedo = false;
+    uint64_t transfers = 0;   // copies, moves and drops so far
+    std::string transferred;  // what the last of them did: "Moved 4 entries to Latin"
 
     const PaneFacts& Pane(PaneId id) const { return panes[PaneIndex(id)]; }
     bool AnyModified() const { return panes[0].modified || panes[1].modified; }

@@ -1,7 +1,7 @@
 #pragma once
 // What a main window is built on, in the order a start needs: the style
 // catalogue before any window, then the settings and the prompts. The editor
-// puts either layout on it; the screenshot program the classic one.
+// puts either layout on it; the screenshot program both, one after the other.
 
 #include "app/qt/CMainDlg.h"
 #include "app/qt/QtPrompts.h"

@@ -82,7 +82,7 @@ public:
 };
 
 // The default widths, in average characters of the tree's font.
-constexpr int kDefaultColumnChars[kEntryTableColumns] = {18, 14, 5, 5, 13, 13};
+constexpr int kDefaultColumnChars[kEntryTableColumns] = {18, 17, 5, 5, 15, 13};
 constexpr ModernText kColumnHeaders[kEntryTableColumns] = {
     ModernText::ColumnTitle,     ModernText::ColumnStyle,   ModernText::ColumnTempo,
     ModernText::ColumnVariation, ModernText::ColumnR1Voice, ModernText::ColumnLeftVoice};
@@ -713,6 +713,15 @@ std::optional<PaneId> CModernWindow::PaneOfFilter(const QObject* control) const
             return id;
     }
     return std::nullopt;
+}
+
+void CModernWindow::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    // The panes' selection colours are taken from the palette: a new one (the
+    // desktop switched to dark, say) must not leave the light ones behind.
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
+        ShowActivePane();
 }
 
 bool CModernWindow::eventFilter(QObject* watched, QEvent* event)

@@ -25,7 +25,7 @@ int main(int argc, char* argv[])
 
     tessaro::EditorWindow window;
     // Watching from before the start sequence answers its language dialog.
-    tessaro::ScreenshotRun run(window.dialog, window.basis.prompts, options);
+    tessaro::ScreenshotRun run(window.dialog, window.basis, options);
     window.Initialise();
     run.Start();
     window.dialog.exec();

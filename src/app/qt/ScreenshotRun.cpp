@@ -5,6 +5,8 @@
 #include "app/qt/CLanguageDlg.h"
 #include "app/qt/CMainDlg.h"
 #include "app/qt/CResultListDlg.h"
+#include "app/qt/EditorWindow.h"
+#include "app/qt/ModernWindow.h"
 #include "app/qt/FileDialogs.h"
 #include "browse/LinuxNamespace.h"
 #include "browse/qt/CBrowseDlg.h"
@@ -31,7 +33,10 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QPalette>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTreeView>
 
 #include <algorithm>
@@ -94,8 +99,8 @@ ScreenshotOptions ParseScreenshotOptions(const QStringList& arguments)
     return options;
 }
 
-ScreenshotRun::ScreenshotRun(CMainDlg& mainWindow, Prompts& prompts, const ScreenshotOptions& options)
-    : mainWindow_(mainWindow), prompts_(prompts), options_(options)
+ScreenshotRun::ScreenshotRun(CMainDlg& mainWindow, EditorBasis& basis, const ScreenshotOptions& options)
+    : mainWindow_(mainWindow), basis_(basis), prompts_(basis.prompts), options_(options)
 {
     QDir().mkpath(options_.screenshotDir);
     // An open list is taken whole, not while it rolls down.
@@ -154,9 +159,8 @@ void ScreenshotRun::OpenSample(PaneState& pane)
     }
 }
 
-void ScreenshotRun::Capture()
+void ScreenshotRun::LoadFiles(MainWindowState& state)
 {
-    MainWindowState& state = mainWindow_.State();
     if (!options_.flashStyleFile.isEmpty()) {
         state.Options().SetFlashStyleFile(QDir::toNativeSeparators(options_.flashStyleFile).toStdString());
         state.Options().ReadFlashStyleBackup();
@@ -175,6 +179,12 @@ void ScreenshotRun::Capture()
         state.SetActivePane(PaneId::Mdb);
     else if (state.Pane(PaneId::Archive).loaded)
         state.SetActivePane(PaneId::Archive);
+}
+
+void ScreenshotRun::Capture()
+{
+    MainWindowState& state = mainWindow_.State();
+    LoadFiles(state);
     mainWindow_.Refresh();
     QApplication::processEvents();
     Save(mainWindow_, QStringLiteral("main-window-") + Language());
@@ -199,7 +209,57 @@ void ScreenshotRun::Capture()
         state.Tools().ComparePanes();
     }
     watch_.stop();
+    CaptureModernWindow();
     mainWindow_.reject(); // nothing was changed: no question, the settings go to the run's own folder
+}
+
+void ScreenshotRun::CaptureModernWindow()
+{
+    CModernWindow window(basis_.prompts, basis_.settings, basis_.styles);
+    watch_.start(); // a question of the start sequence would be answered, or taken as a fault
+    window.Initialise();
+    watch_.stop();
+    LoadFiles(window.State());
+    window.resize(1180, 760);
+    window.show();
+    window.Refresh();
+    Settle();
+    Save(window, QStringLiteral("modern-window-") + Language());
+
+    // A dark desktop: the Fusion style with a dark palette, as many desktops offer it.
+    const QString style = QApplication::style()->name();
+    const QPalette light = QApplication::palette();
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(45, 45, 48));
+    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    dark.setColor(QPalette::Base, QColor(30, 30, 32));
+    dark.setColor(QPalette::AlternateBase, QColor(40, 40, 44));
+    dark.setColor(QPalette::ToolTipBase, QColor(50, 50, 54));
+    dark.setColor(QPalette::ToolTipText, QColor(230, 230, 230));
+    dark.setColor(QPalette::PlaceholderText, QColor(150, 150, 150));
+    dark.setColor(QPalette::Text, QColor(230, 230, 230));
+    dark.setColor(QPalette::Button, QColor(55, 55, 58));
+    dark.setColor(QPalette::Light, QColor(85, 85, 90));
+    dark.setColor(QPalette::Midlight, QColor(70, 70, 74));
+    dark.setColor(QPalette::Mid, QColor(40, 40, 42));
+    dark.setColor(QPalette::Dark, QColor(25, 25, 27));
+    dark.setColor(QPalette::Shadow, QColor(10, 10, 10));
+    dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+    dark.setColor(QPalette::BrightText, QColor(255, 90, 90));
+    dark.setColor(QPalette::Link, QColor(110, 170, 255));
+    dark.setColor(QPalette::Highlight, QColor(42, 110, 200));
+    dark.setColor(QPalette::HighlightedText, QColor(255, 255, 255));
+    dark.setColor(QPalette::Disabled, QPalette::Text, QColor(120, 120, 120));
+    dark.setColor(QPalette::Disabled, QPalette::WindowText, QColor(120, 120, 120));
+    dark.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(120, 120, 120));
+    QApplication::setPalette(dark);
+    Settle();
+    Save(window, QStringLiteral("modern-window-dark-") + Language());
+    QApplication::setPalette(light);
+    QApplication::setStyle(QStyleFactory::create(style));
+    Settle();
+    window.hide();
 }
 
 void ScreenshotRun::CaptureLargeWindow()

@@ -4,8 +4,9 @@
 // categories and selects an entry, takes pictures of the main window, of the
 // small dialogs, of a file dialog, of the list of archives on a floppy image,
 // of the entry editor on that entry (also with a voice list and a field's
-// context menu open) and of the panes compared, and ends through the exit
-// sequence. The main window is also taken at a larger
+// context menu open), of the panes compared, and of the modern layout with
+// the same files in the light palette and a dark one, and ends through the
+// exit sequence. The main window is also taken at a larger
 // size, with its menus dropped and with the context menu of a tree. Pictures
 // are PNG files named after the window and the language ("main-window-en.png").
 // A program of its own (tessaro-screenshots), so the shipped editor carries
@@ -21,7 +22,9 @@ namespace tessaro {
 
 class CEntryDlg;
 class CMainDlg;
+class MainWindowState;
 class Prompts;
+struct EditorBasis;
 struct PaneState;
 
 // `tessaro-screenshots --screenshot-dir DIR [--open-mdb FILE]
@@ -42,7 +45,7 @@ class ScreenshotRun : public QObject
 public:
     // Watches for the dialogs from construction on, so that a language dialog
     // during the start sequence is answered.
-    ScreenshotRun(CMainDlg& mainWindow, Prompts& prompts, const ScreenshotOptions& options);
+    ScreenshotRun(CMainDlg& mainWindow, EditorBasis& basis, const ScreenshotOptions& options);
 
     // Takes the pictures once the main window's run has begun.
     void Start();
@@ -55,6 +58,11 @@ private:
     // The File, Edit and Tools menus and a tree's context menu.
     void CaptureMenus();
     void CaptureSmallDialogs();
+    // The modern layout on the same files: "modern-window-en.png", and
+    // "modern-window-dark-en.png" in the Fusion style with a dark palette.
+    void CaptureModernWindow();
+    // The given files loaded, the first categories open and an entry selected.
+    void LoadFiles(MainWindowState& state);
     void CaptureEntryEditor(CEntryDlg& dialog);
     void WatchModalDialog();
     void Save(QWidget& window, const QString& name);
@@ -63,6 +71,7 @@ private:
     static void OpenSample(PaneState& pane);
 
     CMainDlg& mainWindow_;
+    EditorBasis& basis_;
     Prompts& prompts_;
     ScreenshotOptions options_;
     QTimer watch_;

@@ -327,6 +327,28 @@ private slots:
                                                                   : QStringLiteral("Opened ")));
     }
 
+    void theSelectionColoursFollowANewPalette()
+    {
+        Window w;
+        QVERIFY(w.Start());
+        w.OpenDemo(); // the archive pane is active, the MDB pane's selection is drawn quietly
+        const QPalette light = QApplication::palette();
+        QPalette dark = light;
+        dark.setColor(QPalette::Midlight, QColor(70, 70, 74));
+        dark.setColor(QPalette::Text, QColor(230, 230, 230));
+        dark.setColor(QPalette::Highlight, QColor(42, 110, 200));
+        QApplication::setPalette(dark);
+        QCoreApplication::processEvents();
+        const QPalette quiet = w.Tree(PaneId::Mdb)->palette();
+        const QPalette active = w.Tree(PaneId::Archive)->palette();
+        QApplication::setPalette(light);
+        for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+            QCOMPARE(quiet.color(group, QPalette::Highlight), QColor(70, 70, 74));
+            QCOMPARE(quiet.color(group, QPalette::HighlightedText), QColor(230, 230, 230));
+            QCOMPARE(active.color(group, QPalette::Highlight), QColor(42, 110, 200));
+        }
+    }
+
     void columnsCanBeHiddenAndTheirWidthsAreKept()
     {
         std::string stored;
