@@ -1,6 +1,7 @@
 #include "app/qt/CMainDlg.h"
 
 #include "app/qt/LayoutMenu.h"
+#include "app/qt/MainWindowParts.h"
 #include "app/qt/PaneDropTarget.h"
 #include "app/qt/QtTranslations.h"
 #include "edit/qt/CategoryTreeModel.h"
@@ -75,7 +76,8 @@ bool IsOnAScreen(const QPoint& corner)
 } // namespace
 
 CMainDlg::CMainDlg(Prompts& prompts, SettingsStore& settings, StyleCatalogue& styles, QWidget* parent)
-    : QDialog(parent), prompts_(prompts), state_(prompts, settings, styles), progress_(std::make_unique<QtProgress>(this))
+    : QDialog(parent), prompts_(prompts), state_(prompts, settings, styles),
+      progress_(std::make_unique<QtProgress>(this))
 {
     state_.SetProgress(progress_.get());
     RegisterResources();
@@ -245,22 +247,10 @@ void CMainDlg::ShowEditColumnAlignment(TextAlignment alignment)
 
 void CMainDlg::ShowActivePane()
 {
-    // The active pane's selection keeps the highlight while a button has the
-    // focus; the other pane's is drawn as an inactive one, so that it shows
-    // which pane Edit, Copy and the others act on.
     const QPalette standard = QApplication::palette(panes_[0].tree);
     for (PaneId id : kPaneIds) {
         QTreeView* tree = Controls(id).tree;
-        const bool active = state_.IsActive(id);
-        QPalette palette = standard;
-        for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-            palette.setColor(group, QPalette::Highlight,
-                             active ? standard.color(QPalette::Active, QPalette::Highlight)
-                                    : standard.color(QPalette::Active, QPalette::Midlight));
-            palette.setColor(group, QPalette::HighlightedText,
-                             active ? standard.color(QPalette::Active, QPalette::HighlightedText)
-                                    : standard.color(QPalette::Active, QPalette::Text));
-        }
+        const QPalette palette = PaneSelectionPalette(standard, state_.IsActive(id));
         if (tree->palette() != palette)
             tree->setPalette(palette);
     }

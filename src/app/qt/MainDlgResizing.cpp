@@ -4,11 +4,12 @@
 // other control keeps its place and size.
 #include "app/qt/CMainDlg.h"
 
+#include "app/qt/MainWindowParts.h"
+
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -122,22 +123,7 @@ void CMainDlg::RestoreSize()
 
 WindowPosition CMainDlg::CurrentPlacement() const
 {
-    WindowPosition placement = state_.Position();
-    const bool maximized = isMaximized();
-    // Wayland tells no client where its window is, and a maximized window's
-    // corner is the screen's: keep what was stored.
-    if (!maximized && !QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
-        const QPoint corner = frameGeometry().topLeft();
-        placement.left = corner.x();
-        placement.top = corner.y();
-    }
-    const QSize size = maximized ? normalGeometry().size() : this->size();
-    if (!size.isEmpty()) {
-        placement.width = size.width();
-        placement.height = size.height();
-    }
-    placement.maximized = maximized;
-    return placement;
+    return PlacementOf(*this, state_.Position());
 }
 
 } // namespace tessaro

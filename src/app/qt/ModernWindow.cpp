@@ -4,6 +4,7 @@
 #include "app/SettingsKeys.h"
 #include "app/WindowLayout.h"
 #include "app/qt/LayoutMenu.h"
+#include "app/qt/MainWindowParts.h"
 #include "app/qt/PaneDropTarget.h"
 #include "app/qt/QtTranslations.h"
 #include "app/qt/WindowOwnCommands.h"
@@ -561,22 +562,10 @@ void CModernWindow::ApplyCommandStates()
 
 void CModernWindow::ShowActivePane()
 {
-    // The active pane's selection keeps its highlight while the focus is
-    // elsewhere (a filter, the tool bar); the other pane's is drawn quietly,
-    // so that it shows which pane Copy, Move and Delete act on.
     const QPalette standard = QApplication::palette(Widgets(PaneId::Mdb).tree);
     for (PaneId id : kPaneIds) {
         QTreeView* tree = Widgets(id).tree;
-        const bool active = state_.IsActive(id);
-        QPalette palette = standard;
-        for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-            palette.setColor(group, QPalette::Highlight,
-                             active ? standard.color(QPalette::Active, QPalette::Highlight)
-                                    : standard.color(QPalette::Active, QPalette::Midlight));
-            palette.setColor(group, QPalette::HighlightedText,
-                             active ? standard.color(QPalette::Active, QPalette::HighlightedText)
-                                    : standard.color(QPalette::Active, QPalette::Text));
-        }
+        const QPalette palette = PaneSelectionPalette(standard, state_.IsActive(id));
         if (tree->palette() != palette)
             tree->setPalette(palette);
     }
@@ -661,20 +650,7 @@ void CModernWindow::RestorePlacement()
 
 WindowPosition CModernWindow::CurrentPlacement() const
 {
-    WindowPosition placement = state_.Position();
-    const bool maximized = isMaximized();
-    if (!maximized && !QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
-        const QPoint corner = frameGeometry().topLeft();
-        placement.left = corner.x();
-        placement.top = corner.y();
-    }
-    const QSize size = maximized ? normalGeometry().size() : this->size();
-    if (!size.isEmpty()) {
-        placement.width = size.width();
-        placement.height = size.height();
-    }
-    placement.maximized = maximized;
-    return placement;
+    return PlacementOf(*this, state_.Position());
 }
 
 void CModernWindow::closeEvent(QCloseEvent* event)
