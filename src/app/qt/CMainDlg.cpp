@@ -3,6 +3,7 @@
 #include "app/qt/LayoutMenu.h"
 #include "app/qt/MainWindowParts.h"
 #include "app/qt/PaneDropTarget.h"
+#include "app/qt/PendingFiles.h"
 #include "app/qt/QtTranslations.h"
 #include "edit/qt/CategoryTreeModel.h"
 
@@ -93,6 +94,11 @@ CMainDlg::CMainDlg(Prompts& prompts, SettingsStore& settings, StyleCatalogue& st
     ConnectActions();
     SetTabOrder();
     MakeResizable();
+    pendingFiles_ = new PendingFiles(
+        *this, [this] { return commandDepth_ > 0; },
+        [this](const std::vector<std::string>& files) {
+            RunCommand([this, &files] { state_.OpenFiles(files); });
+        });
     Refresh();
 }
 

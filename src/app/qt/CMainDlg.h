@@ -35,6 +35,8 @@ class QTreeView;
 
 namespace tessaro {
 
+class PendingFiles;
+
 class CategoryTreeModel;
 class LayoutMenu;
 
@@ -116,7 +118,6 @@ private:
     // Tab from a tree goes on to the edit column.
     void SetTabOrder();
     bool TabFromTree(QObject* watched, QEvent* event);
-    void OpenPendingFiles();
 
     // Resizing (MainDlgResizing.cpp): every control's place at the smallest
     // size, below the menu bar, and how it follows a larger one.
@@ -184,8 +185,7 @@ private:
     };
     QList<Placed> placed_;
     QSize smallest_;
-    std::vector<std::string> pendingFiles_;
-    bool pendingScheduled_ = false;
+    PendingFiles* pendingFiles_ = nullptr; // a child of the window
 };
 
 } // namespace tessaro

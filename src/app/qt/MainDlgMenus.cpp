@@ -2,6 +2,7 @@
 // files handed in from the desktop.
 #include "app/qt/CMainDlg.h"
 
+#include "app/qt/PendingFiles.h"
 #include "app/qt/WindowOwnCommands.h"
 #include "edit/qt/CategoryTreeModel.h"
 
@@ -20,21 +21,6 @@
 #include <QTreeView>
 
 namespace tessaro {
-
-namespace {
-
-QString Q(const std::string& utf8)
-{
-    return QString::fromStdString(utf8);
-}
-
-// A step's name may hold "&", which a menu would take for its key.
-QString MenuText(const std::string& utf8)
-{
-    return Q(utf8).replace(QLatin1Char('&'), QLatin1String("&&"));
-}
-
-} // namespace
 
 void CMainDlg::ConnectActions()
 {
@@ -112,23 +98,8 @@ void CMainDlg::Trigger(CommandId id, bool checked)
 
 void CMainDlg::ApplyActionStates(const CommandStates& states)
 {
-    for (std::size_t i = 0; i < kCommandCount; ++i) {
-        QAction* action = menus_.actions[i];
-        action->setEnabled(states.commands[i].enabled);
-        if (action->isCheckable())
-            action->setChecked(states.commands[i].checked);
-    }
     // While no pane is active the MDB pane's commands speak for both.
-    const PaneId active = state_.ActiveId().value_or(PaneId::Mdb);
-    GiveFileShortcutsTo(menus_, active);
-
-    const std::string& undoTip = states[CommandId::Undo].tooltip;
-    const std::string& redoTip = states[CommandId::Redo].tooltip;
-    menus_[CommandId::Undo]->setText(undoTip.empty() ? Q(Tr(Caption::Undo)) : MenuText(undoTip));
-    menus_[CommandId::Redo]->setText(redoTip.empty() ? Q(Tr(Caption::Redo)) : MenuText(redoTip));
-    menus_[CommandId::MainEntry]->setText(MenuText(states[CommandId::MainEntry].caption));
-    menus_[CommandId::Copy]->setText(Q(Tr(CopyMenuCaption(active))));
-    menus_[CommandId::Move]->setText(Q(Tr(MoveMenuCaption(active))));
+    ShowCommandStates(menus_, states, state_.ActiveId().value_or(PaneId::Mdb));
 }
 
 void CMainDlg::SetTabOrder()
@@ -172,33 +143,7 @@ bool CMainDlg::TabFromTree(QObject* watched, QEvent* event)
 
 void CMainDlg::OpenFiles(const QStringList& paths)
 {
-    std::vector<std::string> more;
-    for (const QString& path : paths)
-        more.push_back(QDir::toNativeSeparators(path).toStdString());
-    PaneFiles::AddPendingFiles(pendingFiles_, more);
-    // Never inside the caller's own work (a socket's signal, the start sequence).
-    if (!pendingScheduled_) {
-        pendingScheduled_ = true;
-        QTimer::singleShot(0, this, &CMainDlg::OpenPendingFiles);
-    }
-}
-
-void CMainDlg::OpenPendingFiles()
-{
-    pendingScheduled_ = false;
-    if (pendingFiles_.empty())
-        return;
-    // Not in the middle of a command, a dialog or a menu: the files wait for
-    // the user to finish there (a pane must not change under an open editor).
-    const QWidget* modal = QApplication::activeModalWidget();
-    if (!isVisible() || commandDepth_ > 0 || (modal && modal != this) || QApplication::activePopupWidget()) {
-        pendingScheduled_ = true;
-        QTimer::singleShot(200, this, &CMainDlg::OpenPendingFiles);
-        return;
-    }
-    std::vector<std::string> files;
-    files.swap(pendingFiles_);
-    RunCommand([this, &files] { state_.OpenFiles(files); });
+    pendingFiles_->Add(paths);
 }
 
 } // namespace tessaro

@@ -245,4 +245,28 @@ QMenu* CreateTreeContextMenu(const MainMenus& m, QWidget& parent)
     return menu;
 }
 
+QString MenuText(const std::string& utf8)
+{
+    return QString::fromStdString(utf8).replace(QLatin1Char('&'), QLatin1String("&&"));
+}
+
+void ShowCommandStates(MainMenus& menus, const CommandStates& states, PaneId active)
+{
+    for (std::size_t i = 0; i < kCommandCount; ++i) {
+        QAction* action = menus.actions[i];
+        action->setEnabled(states.commands[i].enabled);
+        if (action->isCheckable())
+            action->setChecked(states.commands[i].checked);
+    }
+    GiveFileShortcutsTo(menus, active);
+
+    const std::string& undoTip = states[CommandId::Undo].tooltip;
+    const std::string& redoTip = states[CommandId::Redo].tooltip;
+    menus[CommandId::Undo]->setText(undoTip.empty() ? Q(Caption::Undo) : MenuText(undoTip));
+    menus[CommandId::Redo]->setText(redoTip.empty() ? Q(Caption::Redo) : MenuText(redoTip));
+    menus[CommandId::MainEntry]->setText(MenuText(states[CommandId::MainEntry].caption));
+    menus[CommandId::Copy]->setText(Q(CopyMenuCaption(active)));
+    menus[CommandId::Move]->setText(Q(MoveMenuCaption(active)));
+}
+
 } // namespace tessaro

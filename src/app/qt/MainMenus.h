@@ -58,6 +58,12 @@ Caption MoveMenuCaption(PaneId active);
 // Ctrl+O, Ctrl+S and Ctrl+Shift+S belong to the active pane's Open, Save and
 // Save As (the MDB pane's while none is active); the menu shows them there.
 void GiveFileShortcutsTo(MainMenus& menus, PaneId pane);
+// The actions as the state's refresh left them: enabled and checked, the
+// file shortcuts with the active pane, Undo and Redo naming their step, Main
+// entry and Copy/Move captioned for the selection and direction.
+void ShowCommandStates(MainMenus& menus, const CommandStates& states, PaneId active);
+// A step's name may hold "&", which a menu would take for its key.
+QString MenuText(const std::string& utf8);
 // The right-click menu over a tree item.
 QMenu* CreateTreeContextMenu(const MainMenus& menus, QWidget& parent);
 

@@ -6,6 +6,7 @@
 #include "app/qt/LayoutMenu.h"
 #include "app/qt/MainWindowParts.h"
 #include "app/qt/PaneDropTarget.h"
+#include "app/qt/PendingFiles.h"
 #include "app/qt/QtTranslations.h"
 #include "app/qt/WindowOwnCommands.h"
 #include "edit/EntryFilter.h"
@@ -53,11 +54,6 @@ QString Q(const std::string& utf8)
 QString Q(ModernText id)
 {
     return Q(Tr(id));
-}
-// A step's name may hold "&", which a menu would take for its key.
-QString MenuText(const std::string& utf8)
-{
-    return Q(utf8).replace(QLatin1Char('&'), QLatin1String("&&"));
 }
 
 bool IsReturn(const QEvent* event)
@@ -120,6 +116,11 @@ CModernWindow::CModernWindow(Prompts& prompts, SettingsStore& settings, StyleCat
     statusBar()->setObjectName(QStringLiteral("statusBar"));
     statusBar()->addPermanentWidget(modelLabel_);
     ConnectActions();
+    pendingFiles_ = new PendingFiles(
+        *this, [this] { return commandDepth_ > 0; },
+        [this](const std::vector<std::string>& files) {
+            RunCommand([this, &files] { state_.OpenFiles(files); });
+        });
     new WindowFileDrops(*this, state_, [this](const std::function<void()>& command) { RunCommand(command); });
     SetTexts();
     // Room for both panes' columns where the screen has it.
@@ -526,28 +527,15 @@ void CModernWindow::ApplyCommandStates()
 {
     const CommandStates states = state_.UpdateCommandStates();
     modelLabel_->setText(Q(states.modelLabel));
-    for (std::size_t i = 0; i < kCommandCount; ++i) {
-        QAction* action = menus_.actions[i];
-        action->setEnabled(states.commands[i].enabled);
-        if (action->isCheckable())
-            action->setChecked(states.commands[i].checked);
-    }
     const PaneId active = state_.ActiveId().value_or(PaneId::Mdb);
-    GiveFileShortcutsTo(menus_, active);
+    ShowCommandStates(menus_, states, active);
     toolOpen_->setEnabled(menus_[PaneCommandId(active, PaneCommand::Open)]->isEnabled());
     toolSave_->setEnabled(menus_[PaneCommandId(active, PaneCommand::Save)]->isEnabled());
     toolOpen_->setToolTip(menus_[PaneCommandId(active, PaneCommand::Open)]->text().remove(QLatin1Char('&')));
     toolSave_->setToolTip(menus_[PaneCommandId(active, PaneCommand::Save)]->text().remove(QLatin1Char('&')));
 
-    const std::string& undoTip = states[CommandId::Undo].tooltip;
-    const std::string& redoTip = states[CommandId::Redo].tooltip;
-    menus_[CommandId::Undo]->setText(undoTip.empty() ? Q(Tr(Caption::Undo)) : MenuText(undoTip));
-    menus_[CommandId::Redo]->setText(redoTip.empty() ? Q(Tr(Caption::Redo)) : MenuText(redoTip));
     menus_[CommandId::Undo]->setIconText(Q(ModernText::ToolUndo));
     menus_[CommandId::Redo]->setIconText(Q(ModernText::ToolRedo));
-    menus_[CommandId::MainEntry]->setText(MenuText(states[CommandId::MainEntry].caption));
-    menus_[CommandId::Copy]->setText(Q(Tr(CopyMenuCaption(active))));
-    menus_[CommandId::Move]->setText(Q(Tr(MoveMenuCaption(active))));
     // The tool bar names the direction as the classic buttons do: "Copy >>", "<< Move".
     const std::string& copy = states[CommandId::Copy].caption;
     const std::string& move = states[CommandId::Move].caption;
@@ -734,30 +722,7 @@ bool CModernWindow::eventFilter(QObject* watched, QEvent* event)
 
 void CModernWindow::OpenFiles(const QStringList& paths)
 {
-    std::vector<std::string> more;
-    for (const QString& path : paths)
-        more.push_back(QDir::toNativeSeparators(path).toStdString());
-    PaneFiles::AddPendingFiles(pendingFiles_, more);
-    if (!pendingScheduled_) {
-        pendingScheduled_ = true;
-        QTimer::singleShot(0, this, &CModernWindow::OpenPendingFiles);
-    }
-}
-
-void CModernWindow::OpenPendingFiles()
-{
-    pendingScheduled_ = false;
-    if (pendingFiles_.empty())
-        return;
-    const QWidget* modal = QApplication::activeModalWidget();
-    if (!isVisible() || commandDepth_ > 0 || modal || QApplication::activePopupWidget()) {
-        pendingScheduled_ = true;
-        QTimer::singleShot(200, this, &CModernWindow::OpenPendingFiles);
-        return;
-    }
-    std::vector<std::string> files;
-    files.swap(pendingFiles_);
-    RunCommand([this, &files] { state_.OpenFiles(files); });
+    pendingFiles_->Add(paths);
 }
 
 } // namespace tessaro

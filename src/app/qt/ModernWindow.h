@@ -33,6 +33,8 @@ class QToolBar;
 
 namespace tessaro {
 
+class PendingFiles;
+
 class CategoryTreeView;
 class LayoutMenu;
 class EntryTableModel;
@@ -103,7 +105,6 @@ private:
     void StoreColumns();
     void RestorePlacement();
     WindowPosition CurrentPlacement() const;
-    void OpenPendingFiles();
     std::optional<PaneId> PaneOfTree(const QObject* control) const;
     std::optional<PaneId> PaneOfFilter(const QObject* control) const;
 
@@ -125,9 +126,8 @@ private:
     QToolBar* toolBar_ = nullptr;
     QAction* toolOpen_ = nullptr; // the active pane's Open and Save
     QAction* toolSave_ = nullptr;
-    QLabel* modelLabel_ = nullptr; // in the status bar
-    std::vector<std::string> pendingFiles_;
-    bool pendingScheduled_ = false;
+    QLabel* modelLabel_ = nullptr;         // in the status bar
+    PendingFiles* pendingFiles_ = nullptr; // a child of the window
     bool applyingFilter_ = false;
 };
 
