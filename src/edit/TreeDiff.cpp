@@ -263,32 +263,37 @@ private:
     std::vector<Title> titles_;
 };
 
+template <class Visit> void ForEachIn(const Stretch* begin, const Stretch* end, Visit visit)
+{
+    for (const Stretch* stretch = begin; stretch != end; ++stretch) {
+        for (uint32_t i = stretch->begin; i < stretch->end; ++i)
+            visit(i);
+    }
+}
+
 // Matches the entries of one category name: the stretches of the first tree
 // in [begin, split), those of the second in [split, end), each in tree order.
+// The k-th entry of a title in the first tree is the k-th in the second.
 void MatchCategory(const std::vector<const MdbEntry*>& first, const std::vector<const MdbEntry*>& second,
                    const Stretch* begin, const Stretch* split, const Stretch* end, Matching& matching,
                    CategoryTitles& titles, std::vector<uint32_t>& titleOf, std::vector<uint32_t>& partners)
 {
-    std::size_t entries = 0;
-    for (const Stretch* s = begin; s != end; ++s)
-        entries += s->end - s->begin;
-    titles.Reset(entries);
+    std::size_t firstCount = 0, count = 0;
+    ForEachIn(begin, end, [&](uint32_t) { ++count; });
+    ForEachIn(begin, split, [&](uint32_t) { ++firstCount; });
+    titles.Reset(count);
     titleOf.clear();
     std::vector<CategoryTitles::Title>& named = titles.Titles();
-    for (const Stretch* s = begin; s != split; ++s) {
-        for (uint32_t i = s->begin; i < s->end; ++i) {
-            const uint32_t title = titles.Find(TitleOf(*first[i]));
-            matching.firstOccurrence[i] = ++named[title].inFirst;
-            titleOf.push_back(title);
-        }
-    }
-    for (const Stretch* s = split; s != end; ++s) {
-        for (uint32_t j = s->begin; j < s->end; ++j) {
-            const uint32_t title = titles.Find(TitleOf(*second[j]));
-            matching.secondOccurrence[j] = ++named[title].inSecond;
-            titleOf.push_back(title);
-        }
-    }
+    ForEachIn(begin, split, [&](uint32_t i) {
+        const uint32_t title = titles.Find(TitleOf(*first[i]));
+        matching.firstOccurrence[i] = ++named[title].inFirst;
+        titleOf.push_back(title);
+    });
+    ForEachIn(split, end, [&](uint32_t j) {
+        const uint32_t title = titles.Find(TitleOf(*second[j]));
+        matching.secondOccurrence[j] = ++named[title].inSecond;
+        titleOf.push_back(title);
+    });
     // The second tree's entries grouped by title, each group in tree order.
     uint32_t at = 0;
     for (CategoryTitles::Title& title : named) {
@@ -296,25 +301,20 @@ void MatchCategory(const std::vector<const MdbEntry*>& first, const std::vector<
         at += title.inSecond;
     }
     partners.resize(at);
-    std::size_t k = 0;
-    for (const Stretch* s = begin; s != split; ++s)
-        k += s->end - s->begin;
-    for (const Stretch* s = split; s != end; ++s) {
-        for (uint32_t j = s->begin; j < s->end; ++j) {
-            const CategoryTitles::Title& title = named[titleOf[k++]];
-            const uint32_t occurrence = matching.secondOccurrence[j];
-            partners[title.partners + occurrence - 1] = j;
-            matching.secondMatched[j] = occurrence <= title.inFirst;
-        }
-    }
+    std::size_t k = firstCount;
+    ForEachIn(split, end, [&](uint32_t j) {
+        const CategoryTitles::Title& title = named[titleOf[k++]];
+        const uint32_t occurrence = matching.secondOccurrence[j];
+        partners[title.partners + occurrence - 1] = j;
+        matching.secondMatched[j] = occurrence <= title.inFirst;
+    });
     k = 0;
-    for (const Stretch* s = begin; s != split; ++s) {
-        for (uint32_t i = s->begin; i < s->end; ++i) {
-            const CategoryTitles::Title& title = named[titleOf[k++]];
-            const uint32_t occurrence = matching.firstOccurrence[i];
-            matching.partner[i] = occurrence <= title.inSecond ? partners[title.partners + occurrence - 1] : kUnmatched;
-        }
-    }
+    ForEachIn(begin, split, [&](uint32_t i) {
+        const CategoryTitles::Title& title = named[titleOf[k++]];
+        const uint32_t occurrence = matching.firstOccurrence[i];
+        if (occurrence <= title.inSecond)
+            matching.partner[i] = partners[title.partners + occurrence - 1];
+    });
 }
 
 // Entries match by category and title exactly; within one category a table
