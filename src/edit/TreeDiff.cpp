@@ -170,25 +170,25 @@ std::vector<const MdbEntry*> RecordsInOrder(const CategoryTree& tree)
     return records;
 }
 
-// A title up to its NUL, padded with zeros: two titles are the same entry
-// name exactly when their keys are equal.
-struct TitleKey
+// A title or category up to its NUL, padded with zeros: two texts are the
+// same name exactly when their keys are equal.
+struct TextKey
 {
     uint64_t words[2] = {};
-    bool operator==(const TitleKey&) const = default;
+    bool operator==(const TextKey&) const = default;
 };
 
-TitleKey TitleOf(const MdbEntry& record)
+TextKey KeyOf(std::string_view text)
 {
-    TitleKey key;
-    const std::string_view title = record.TitleBytes();
-    std::memcpy(key.words, title.data(), title.size());
+    TextKey key;
+    std::memcpy(key.words, text.data(), text.size());
     return key;
 }
 
 // Entries that stand one after another with the same category bytes.
 struct Stretch
 {
+    uint64_t hash; // of the category, so that sorting seldom reads the records
     std::string_view category;
     bool second; // of the second tree
     uint32_t begin;
@@ -202,7 +202,7 @@ void AddStretches(const std::vector<const MdbEntry*>& records, bool second, std:
         uint32_t end = begin + 1;
         while (end < records.size() && records[end]->CategoryBytes() == category)
             ++end;
-        stretches.push_back({category, second, begin, end});
+        stretches.push_back({HashOf(KeyOf(category)), category, second, begin, end});
         begin = end;
     }
 }
@@ -234,7 +234,7 @@ public:
     }
 
     // The title's number, given when it is first seen.
-    uint32_t Find(const TitleKey& key)
+    uint32_t Find(const TextKey& key)
     {
         const std::size_t mask = slots_.size() - 1;
         for (std::size_t slot = std::size_t(HashOf(key)) & mask;; slot = (slot + 1) & mask) {
@@ -251,7 +251,7 @@ public:
 
     struct Title
     {
-        TitleKey key;
+        TextKey key;
         uint32_t inFirst = 0;
         uint32_t inSecond = 0;
         uint32_t partners = 0; // where its entries of the second tree begin among all of the category's
@@ -285,12 +285,12 @@ void MatchCategory(const std::vector<const MdbEntry*>& first, const std::vector<
     titleOf.clear();
     std::vector<CategoryTitles::Title>& named = titles.Titles();
     ForEachIn(begin, split, [&](uint32_t i) {
-        const uint32_t title = titles.Find(TitleOf(*first[i]));
+        const uint32_t title = titles.Find(KeyOf(first[i]->TitleBytes()));
         matching.firstOccurrence[i] = ++named[title].inFirst;
         titleOf.push_back(title);
     });
     ForEachIn(split, end, [&](uint32_t j) {
-        const uint32_t title = titles.Find(TitleOf(*second[j]));
+        const uint32_t title = titles.Find(KeyOf(second[j]->TitleBytes()));
         matching.secondOccurrence[j] = ++named[title].inSecond;
         titleOf.push_back(title);
     });
@@ -332,7 +332,7 @@ Matching Match(const std::vector<const MdbEntry*>& first, const std::vector<cons
     AddStretches(first, false, stretches);
     AddStretches(second, true, stretches);
     std::sort(stretches.begin(), stretches.end(), [](const Stretch& a, const Stretch& b) {
-        return std::tie(a.category, a.second, a.begin) < std::tie(b.category, b.second, b.begin);
+        return std::tie(a.hash, a.category, a.second, a.begin) < std::tie(b.hash, b.category, b.second, b.begin);
     });
     CategoryTitles titles;
     std::vector<uint32_t> titleOf;
