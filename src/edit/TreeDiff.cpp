@@ -351,19 +351,22 @@ Matching Match(const std::vector<const MdbEntry*>& first, const std::vector<cons
     return matching;
 }
 
-// Marks the positions of sequence that belong to one longest increasing run:
-// the entries that kept their order; the others moved.
-std::vector<bool> LongestIncreasing(const std::vector<uint32_t>& sequence)
+// Marks the first tree's entries that belong to one longest run whose
+// partners rise: the entries that kept their order; the others moved.
+// Removed entries belong to no run.
+std::vector<bool> KeptOrder(const std::vector<uint32_t>& partner)
 {
-    const uint32_t none = uint32_t(sequence.size());
-    std::vector<uint32_t> tails; // positions in sequence, by run length
-    std::vector<uint32_t> before(sequence.size(), none);
-    for (uint32_t i = 0; i < sequence.size(); ++i) {
+    const uint32_t none = uint32_t(partner.size());
+    std::vector<uint32_t> tails; // first entries, by run length
+    std::vector<uint32_t> before(partner.size(), none);
+    for (uint32_t i = 0; i < partner.size(); ++i) {
+        if (partner[i] == kUnmatched)
+            continue;
         // Mostly the entries kept their order: the run grows at its end.
         auto at = tails.end();
-        if (!tails.empty() && sequence[tails.back()] >= sequence[i]) {
-            at = std::lower_bound(tails.begin(), tails.end(), sequence[i],
-                                  [&sequence](uint32_t t, uint32_t value) { return sequence[t] < value; });
+        if (!tails.empty() && partner[tails.back()] >= partner[i]) {
+            at = std::lower_bound(tails.begin(), tails.end(), partner[i],
+                                  [&partner](uint32_t t, uint32_t value) { return partner[t] < value; });
         }
         if (at != tails.begin())
             before[i] = *(at - 1);
@@ -372,7 +375,7 @@ std::vector<bool> LongestIncreasing(const std::vector<uint32_t>& sequence)
         else
             *at = i;
     }
-    std::vector<bool> kept(sequence.size(), false);
+    std::vector<bool> kept(partner.size(), false);
     for (uint32_t i = tails.empty() ? none : tails.back(); i < none; i = before[i])
         kept[i] = true;
     return kept;
@@ -421,22 +424,11 @@ void ForEachDifference(const CategoryTree& before, const CategoryTree& after,
     const std::vector<const MdbEntry*> second = RecordsInOrder(after);
     const Matching matching = Match(first, second);
 
-    std::vector<bool> kept;
-    {
-        // The second tree's positions of the matched entries, in the first tree's order.
-        std::vector<uint32_t> order;
-        order.reserve(first.size());
-        for (const uint32_t partner : matching.partner) {
-            if (partner != kUnmatched)
-                order.push_back(partner);
-        }
-        kept = LongestIncreasing(order);
-    }
+    const std::vector<bool> kept = KeptOrder(matching.partner);
 
     const auto difference = [](EntryDifference::Kind kind, const MdbEntry& record, uint32_t occurrence) {
         return EntryDifference{kind, record.GetCategory(), record.GetTitle(), int(occurrence), {}};
     };
-    std::size_t matchedIndex = 0;
     for (std::size_t i = 0; i < first.size(); ++i) {
         const uint32_t occurrence = matching.firstOccurrence[i];
         const uint32_t partner = matching.partner[i];
@@ -445,16 +437,15 @@ void ForEachDifference(const CategoryTree& before, const CategoryTree& after,
             report(removed);
             continue;
         }
-        const bool moved = !kept[matchedIndex++];
         std::vector<FieldChange> changes = CompareRecords(*first[i], *second[partner], before.Styles());
         if (!changes.empty()) {
             EntryDifference changed = difference(EntryDifference::Kind::Changed, *first[i], occurrence);
             changed.changes = std::move(changes);
             report(changed);
         }
-        if (moved) {
-            EntryDifference movedEntry = difference(EntryDifference::Kind::Moved, *first[i], occurrence);
-            report(movedEntry);
+        if (!kept[i]) {
+            EntryDifference moved = difference(EntryDifference::Kind::Moved, *first[i], occurrence);
+            report(moved);
         }
     }
     for (std::size_t j = 0; j < second.size(); ++j) {
