@@ -1,5 +1,5 @@
 // The set list as a PDF, judged by poppler's pdfinfo and pdftotext; the About
-// box; and message boxes without stock button icons even where the style
+// box with its version and release date; and message boxes without stock button icons even where the style
 // would give them.
 #include "app/qt/AboutDialog.h"
 #include "app/qt/QtPrompts.h"
@@ -201,6 +201,23 @@ private slots:
             const QList<QAbstractButton*> buttons = about->findChild<QDialogButtonBox*>()->buttons();
             QCOMPARE(buttons.size(), 1);
             QCOMPARE(buttons[0]->text(), german ? QString::fromUtf8("Schließen") : QString("Close"));
+        }
+    }
+
+    // The day set beside the version in the build, written as a reader of the language writes a date.
+    void aboutShowsTheReleaseDateInTheLanguage()
+    {
+        const QDate released = QDate::fromString(QStringLiteral(TESSARO_RELEASE_DATE), Qt::ISODate);
+        QVERIFY2(released.isValid() && released.year() >= 2026, TESSARO_RELEASE_DATE);
+        for (const bool german : {false, true}) {
+            SetUiLanguage(german ? UiLanguage::German : UiLanguage::English);
+            const std::unique_ptr<QDialog> about(CreateAboutDialog(nullptr));
+            const QLocale locale(german ? QLocale::German : QLocale::English);
+            const QString day = QString::number(released.day());
+            const QString date = (german ? day + u'.' : day) + u' ' + locale.monthName(released.month()) +
+                                 u' ' + QString::number(released.year());
+            QCOMPARE(about->findChild<QLabel*>("releaseLine")->text(),
+                     (german ? QStringLiteral("Erschienen am ") : QStringLiteral("Released on ")) + date);
         }
     }
 
