@@ -2,6 +2,7 @@
 
 #include "app/MainWindowState.h"
 #include "app/qt/AboutDialog.h"
+#include "app/qt/QtProgress.h"
 #include "app/qt/SetListPrinting.h"
 
 namespace tessaro {
@@ -23,14 +24,15 @@ void RunWindowOwnCommand(CommandId id, MainWindowState& state, Prompts& prompts,
         return;
     switch (id) {
     case CommandId::Print:
-        if (!PrintSetList(window, PaneSetList(*pane)))
+        if (!PrintSetList(window, PaneSetList(*pane), prompts))
             prompts.MessageBox(Tr(Msg::PrintFailed), MsgIcon::Warning, MsgButtons::Ok);
         break;
     case CommandId::PrintPreview:
-        PreviewSetList(window, PaneSetList(*pane));
+        PreviewSetList(window, PaneSetList(*pane), prompts);
         break;
     case CommandId::ExportPdf: {
-        QtSetListRenderer renderer;
+        QtProgress progress(window);
+        QtSetListRenderer renderer(&progress);
         ExportSetListPdf(*pane, prompts, renderer);
         break;
     }
