@@ -472,6 +472,10 @@ constexpr TextPair kModernTexts[] = {
     {"&Columns", "&Spalten"},
     // A filtered category's count
     {"%1 of %2", "%1 von %2"},
+    // The flash-style choice in the menus
+    {"&Factory", "&Werksnamen"},
+    {"&Default", "&Standardnamen"},
+    {"&Individual...", "&Individuell..."},
 };
 static_assert(std::size(kModernTexts) == static_cast<std::size_t>(ModernText::Count_),
               "one text pair for every ModernText");

@@ -426,6 +426,10 @@ enum class ModernText
     ColumnsMenu,    // View > Columns
     // A filtered category's count: %1 entries shown of %2
     ShownOfEntries,
+    // The flash-style choice in the menus, which the classic window's buttons name in English
+    FlashFactory,
+    FlashDefault,
+    FlashIndividual,
     Count_ // keep last
 };
 const TextPair& TextsOf(ModernText id);

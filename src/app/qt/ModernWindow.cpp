@@ -5,6 +5,7 @@
 #include "app/WindowLayout.h"
 #include "app/qt/LayoutMenu.h"
 #include "app/qt/MainWindowParts.h"
+#include "app/qt/ModernMenuWords.h"
 #include "app/qt/ModernToolBar.h"
 #include "app/qt/PaneDropTarget.h"
 #include "app/qt/PendingFiles.h"
@@ -304,6 +305,7 @@ void CModernWindow::FitColumns()
 void CModernWindow::SetTexts()
 {
     SetMenuCaptions(menus_, state_.ActiveId().value_or(PaneId::Mdb));
+    UseModernMenuWords(menus_);
     layoutMenu_->SetTexts();
     columnsMenu_->setTitle(Q(ModernText::ColumnsMenu));
     for (int c = 1; c < kEntryTableColumns; ++c)

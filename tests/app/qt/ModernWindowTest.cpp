@@ -30,6 +30,7 @@
 #include <QTreeView>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 
 using namespace tessaro;
@@ -413,6 +414,42 @@ private slots:
                  language == "G" ? QStringLiteral("R1-Voice") : QStringLiteral("R1 voice"));
         QCOMPARE(model->headerData(int(EntryTableColumn::LeftVoice), Qt::Horizontal).toString(),
                  language == "G" ? QStringLiteral("Left-Voice") : QStringLiteral("Left voice"));
+    }
+
+    // Every menu item of the German window is German: an item that reads as in
+    // English must be a word German shares.
+    void theGermanMenusHaveNoEnglishLeftOver()
+    {
+        // Every item's text, menu by menu, in the order shown.
+        const auto texts = [](QMenuBar* bar) {
+            QStringList all;
+            std::function<void(QMenu*)> walk = [&](QMenu* menu) {
+                for (QAction* action : menu->actions()) {
+                    if (action->isSeparator())
+                        continue;
+                    all << action->text().remove(u'&');
+                    if (action->menu())
+                        walk(action->menu());
+                }
+            };
+            for (QAction* menu : bar->actions())
+                walk(menu->menu());
+            return all;
+        };
+        QStringList english;
+        {
+            Window w("E");
+            QVERIFY(w.Start());
+            english = texts(w.window->menuBar());
+        }
+        Window w("G");
+        QVERIFY(w.Start());
+        const QStringList german = texts(w.window->menuBar());
+        QCOMPARE(german.size(), english.size());
+        const QStringList shared = {"Style", "Tempo", "Variation"};
+        for (qsizetype i = 0; i < german.size(); ++i)
+            QVERIFY2(german[i] != english[i] || shared.contains(german[i]), qPrintable(german[i]));
+        QCOMPARE(w.Action("factoryAction")->text(), QStringLiteral("&Werksnamen"));
     }
 
     void theSelectionColoursFollowANewPalette()
