@@ -33,7 +33,10 @@ bool ExportSetListPdf(const PaneState& pane, Prompts& prompts, SetListRenderer& 
 {
     if (!pane.loaded)
         return false;
-    const SetList list = PaneSetList(pane);
+    const SetList list = [&] {
+        WaitCursor wait(prompts);
+        return PaneSetList(pane);
+    }();
     if (!ConfirmSetListPages(renderer.PageCount(list), prompts))
         return false;
     FileDialogRequest request;

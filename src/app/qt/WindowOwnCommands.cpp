@@ -22,13 +22,18 @@ void RunWindowOwnCommand(CommandId id, MainWindowState& state, Prompts& prompts,
     const PaneState* pane = state.ActivePane();
     if (!pane || !pane->loaded || pane->EntryCount() == 0)
         return;
+    // A million entries take about a second to become rows, before the pages can be counted.
+    const auto rows = [&] {
+        WaitCursor wait(prompts);
+        return PaneSetList(*pane);
+    };
     switch (id) {
     case CommandId::Print:
-        if (!PrintSetList(window, PaneSetList(*pane), prompts))
+        if (!PrintSetList(window, rows(), prompts))
             prompts.MessageBox(Tr(Msg::PrintFailed), MsgIcon::Warning, MsgButtons::Ok);
         break;
     case CommandId::PrintPreview:
-        PreviewSetList(window, PaneSetList(*pane), prompts);
+        PreviewSetList(window, rows(), prompts);
         break;
     case CommandId::ExportPdf: {
         QtProgress progress(window);
