@@ -4,7 +4,9 @@
 #include "common/Texts.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QToolBar>
+#include <QToolButton>
 
 namespace tessaro {
 
@@ -30,10 +32,34 @@ std::vector<QWidget*> Buttons(QToolBar& bar)
 
 } // namespace
 
+// The styles draw no focus mark on a flat tool-bar button: the button with the
+// keyboard focus stands out as a raised one instead. The pointer never gives
+// these buttons focus, so hovering keeps its usual look.
+class RaiseWithFocus : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (auto* button = qobject_cast<QToolButton*>(watched)) {
+            if (event->type() == QEvent::FocusIn)
+                button->setAutoRaise(false);
+            else if (event->type() == QEvent::FocusOut)
+                button->setAutoRaise(true);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 void LetTheKeyboardReachTheToolBar(QToolBar& bar)
 {
-    for (QWidget* button : Buttons(bar))
+    auto* raise = new RaiseWithFocus(&bar);
+    for (QWidget* button : Buttons(bar)) {
         button->setFocusPolicy(Qt::TabFocus);
+        button->installEventFilter(raise);
+    }
 }
 
 void SetTabOrder(QToolBar& bar, const std::vector<QWidget*>& controls)

@@ -350,8 +350,11 @@ private slots:
         auto* open = w.Get<QToolButton>(QStringLiteral("toolOpenActionButton"));
         open->setFocus(Qt::TabFocusReason);
         QVERIFY(open->hasFocus());
+        QVERIFY(!open->autoRaise()); // the focused button stands out; the others lie flat
         QTest::keyClick(open, Qt::Key_Right);
         QCOMPARE(QApplication::focusWidget(), w.Get<QToolButton>(QStringLiteral("toolSaveActionButton")));
+        QVERIFY(open->autoRaise());
+        QVERIFY(!w.Get<QToolButton>(QStringLiteral("toolSaveActionButton"))->autoRaise());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
         QCOMPARE(QApplication::focusWidget(), open);
 
