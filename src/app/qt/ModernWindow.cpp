@@ -5,6 +5,8 @@
 #include "app/WindowLayout.h"
 #include "app/qt/LayoutMenu.h"
 #include "app/qt/MainWindowParts.h"
+#include "app/qt/ModernMenuWords.h"
+#include "app/qt/ModernToolBar.h"
 #include "app/qt/PaneDropTarget.h"
 #include "app/qt/PendingFiles.h"
 #include "app/qt/QtTranslations.h"
@@ -37,6 +39,8 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
+
+#include <unordered_map>
 
 static void RegisterModernResources()
 {
@@ -111,6 +115,8 @@ CModernWindow::CModernWindow(Prompts& prompts, SettingsStore& settings, StyleCat
     CreatePanes();
     CreateToolBar();
     CreateViewMenu();
+    SetTabOrder(*toolBar_, {panes_[0].recent, panes_[0].filter, panes_[0].tree, panes_[1].recent,
+                            panes_[1].filter, panes_[1].tree});
     modelLabel_ = new QLabel(this);
     modelLabel_->setObjectName(QStringLiteral("modelLabel"));
     statusBar()->setObjectName(QStringLiteral("statusBar"));
@@ -246,6 +252,7 @@ void CModernWindow::CreateToolBar()
         if (QWidget* button = toolBar_->widgetForAction(action))
             button->setObjectName(action->objectName() + QStringLiteral("Button"));
     }
+    LetTheKeyboardReachTheToolBar(*toolBar_);
 }
 
 void CModernWindow::CreateViewMenu()
@@ -298,6 +305,7 @@ void CModernWindow::FitColumns()
 void CModernWindow::SetTexts()
 {
     SetMenuCaptions(menus_, state_.ActiveId().value_or(PaneId::Mdb));
+    UseModernMenuWords(menus_);
     layoutMenu_->SetTexts();
     columnsMenu_->setTitle(Q(ModernText::ColumnsMenu));
     for (int c = 1; c < kEntryTableColumns; ++c)
@@ -492,6 +500,7 @@ int CModernWindow::ApplyFilter(PaneId id)
     CategoryTree& tree = state_.Pane(id).tree;
     QTreeView* view = pane.tree;
     std::vector<TreeNode*> visibleSelection;
+    std::unordered_map<const TreeNode*, int> shownCounts;
     for (int c = 0; c < tree.CategoryCount(); ++c) {
         TreeNode* category = tree.CategoryAt(c);
         const QModelIndex categoryIndex = pane.model->IndexOf(category);
@@ -504,6 +513,7 @@ int CModernWindow::ApplyFilter(PaneId id)
             const bool entryShows = shows && filter.Shows(*entry);
             view->setRowHidden(e, categoryIndex, !entryShows);
             shownEntries += entryShows ? 1 : 0;
+            shownCounts[category] += entryShows ? 1 : 0;
             if (entryShows && tree.IsSelected(entry))
                 visibleSelection.push_back(entry);
         }
@@ -519,6 +529,7 @@ int CModernWindow::ApplyFilter(PaneId id)
         tree.SetSelection(visibleSelection, current);
     }
     pane.filtered = !filter.IsEmpty();
+    pane.model->SetShownCounts(pane.filtered ? std::move(shownCounts) : decltype(shownCounts)());
     applyingFilter_ = false;
     return shownEntries;
 }
@@ -536,11 +547,8 @@ void CModernWindow::ApplyCommandStates()
 
     menus_[CommandId::Undo]->setIconText(Q(ModernText::ToolUndo));
     menus_[CommandId::Redo]->setIconText(Q(ModernText::ToolRedo));
-    // The tool bar names the direction as the classic buttons do: "Copy >>", "<< Move".
-    const std::string& copy = states[CommandId::Copy].caption;
-    const std::string& move = states[CommandId::Move].caption;
-    menus_[CommandId::Copy]->setIconText(copy.empty() ? Q(ModernText::ToolCopy) : MenuText(copy));
-    menus_[CommandId::Move]->setIconText(move.empty() ? Q(ModernText::ToolMove) : MenuText(move));
+    menus_[CommandId::Copy]->setIconText(ToolBarCopyText(state_.ActiveId()));
+    menus_[CommandId::Move]->setIconText(ToolBarMoveText(state_.ActiveId()));
     menus_[CommandId::Delete]->setIconText(Q(ModernText::ToolDelete));
     menus_[CommandId::Search]->setIconText(Q(ModernText::ToolSearch));
     for (PaneId id : kPaneIds)
