@@ -28,20 +28,31 @@ TreeNode* NextNode(const CategoryTree& tree, const TreeNode* node)
 }
 
 // Searched as the tree shows the name: what a person types is what they read.
-bool Contains(const std::string& text, const std::string& upperWanted)
+// A stored name is at most 16 bytes, so it is read into the stack: a search
+// visits every node of a million-entry archive.
+bool Contains(std::string_view stored, std::string_view upperWanted)
 {
-    return UpperCase1252(ReadableName(text)).find(upperWanted) != std::string::npos;
+    char shown[32];
+    std::size_t length = 0;
+    for (std::size_t i = 0; i < stored.size() && length < sizeof shown; ++i) {
+        shown[length++] = UpperCase1252(stored[i]);
+        if (stored[i] == '&' && i + 1 < stored.size() && stored[i + 1] == '&')
+            ++i; // shown as one, as ReadableName does
+    }
+    if (length == sizeof shown) // never for a record's field; kept exact all the same
+        return UpperCase1252(ReadableName(stored)).find(upperWanted) != std::string::npos;
+    return std::string_view(shown, length).find(upperWanted) != std::string_view::npos;
 }
 
 // Entries (and a placeholder) are found by title, categories with entries by name.
-bool Matches(const TreeNode& node, const std::string& upperWanted)
+bool Matches(const TreeNode& node, std::string_view upperWanted)
 {
     if (const EntryNode* entry = node.Payload()) {
-        return Contains(entry->GetTitle(), upperWanted);
+        return Contains(entry->record.TitleBytes(), upperWanted);
     }
     const TreeNode* first = node.FirstChild();
     if (first != nullptr && first->Payload() != nullptr) {
-        return Contains(first->Payload()->GetCategory(), upperWanted);
+        return Contains(first->Payload()->record.CategoryBytes(), upperWanted);
     }
     return false;
 }
