@@ -256,10 +256,38 @@ void ScreenshotRun::CaptureModernWindow()
     QApplication::setPalette(dark);
     Settle();
     Save(window, QStringLiteral("modern-window-dark-") + Language());
+    CaptureResultPanel(window, QStringLiteral("modern-results-dark-"));
     QApplication::setPalette(light);
     QApplication::setStyle(QStyleFactory::create(style));
     Settle();
+    CaptureResultPanel(window, QStringLiteral("modern-results-"));
     window.hide();
+}
+
+void ScreenshotRun::CaptureResultPanel(CModernWindow& window, const QString& name)
+{
+    MainWindowState& state = window.State();
+    if (!state.Pane(PaneId::Mdb).loaded || !state.Pane(PaneId::Archive).loaded)
+        return;
+    ToolResults& results = state.Tools().Results();
+    if (!results.IsOpen()) {
+        state.Tools().ComparePanes();
+        Settle(); // the panel opens at its first line
+        // The third line of the MDB deleted, the one after it chosen in the panel.
+        auto* lines = window.findChild<QAbstractItemView*>(QStringLiteral("resultLines"));
+        int found = 0;
+        for (std::size_t line = 0; lines && line + 1 < results.List().lines.size(); ++line) {
+            if (results.PaneOf(line) != PaneId::Mdb || results.NodesNow(line).size() != 1 || ++found < 3)
+                continue;
+            results.Choose(line);
+            state.EditColumn().DeleteSelected();
+            window.Refresh();
+            lines->setCurrentIndex(lines->model()->index(static_cast<int>(line + 1), 0));
+            break;
+        }
+    }
+    Settle();
+    Save(window, name + Language());
 }
 
 void ScreenshotRun::CaptureLargeWindow()
