@@ -19,7 +19,8 @@ class Tools
 {
 public:
     // The options give the model the keyboard check offers first.
-    Tools(WindowContext& context, const Options& options) : context_(context), options_(options), results_(context)
+    Tools(WindowContext& context, const Options& options)
+        : context_(context), options_(options), results_(context)
     {
     }
 

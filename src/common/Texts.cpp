@@ -487,9 +487,11 @@ constexpr TextPair kPanelTexts[] = {
     {"Result lines", "Ergebniszeilen"},
     {"Close the tool results", "Ergebnisliste schließen"},
     {"(no longer there)", "(nicht mehr vorhanden)"},
-    {"The entry of this line is no longer in its pane.", "Der Eintrag dieser Zeile ist nicht mehr im Bereich."},
+    {"The entry of this line is no longer in its pane.",
+     "Der Eintrag dieser Zeile ist nicht mehr im Bereich."},
     {"Filter cleared to show the entry", "Filter geleert, um den Eintrag zu zeigen"},
-    {"F6 goes to the list and back, Escape back to the pane", "F6 wechselt zur Liste und zurück, Esc zurück zum Bereich"},
+    {"F6 goes to the list and back, Escape back to the pane",
+     "F6 wechselt zur Liste und zurück, Esc zurück zum Bereich"},
 };
 static_assert(std::size(kPanelTexts) == static_cast<std::size_t>(PanelText::Count_),
               "one text pair for every PanelText");

@@ -43,7 +43,8 @@ protected:
     // group {x, X}, 4 x, 5 X. a, x and X are in Pop, b in Jazz.
     void ArchiveDuplicates()
     {
-        NewArchiveWith({{"Pop", 3, 120, "a"}, {"Jazz", 3, 120, "b"}, {"Pop", 2, 80, "x"}, {"Pop", 5, 90, "X"}});
+        NewArchiveWith(
+            {{"Pop", 3, 120, "a"}, {"Jazz", 3, 120, "b"}, {"Pop", 2, 80, "x"}, {"Pop", 5, 90, "X"}});
         state.TreeGotFocus(PaneId::Archive);
         state.Tools().FindDuplicates();
         const ResultList& shown = Results().View() ? Results().List() : prompts.resultLists.back();

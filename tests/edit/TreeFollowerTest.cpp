@@ -14,8 +14,14 @@ class LoggingObserver : public TreeObserver
 {
 public:
     LoggingObserver(std::vector<std::string>& log, std::string name) : log_(log), name_(std::move(name)) {}
-    void BeginRemove(const TreeNode*, int row) override { log_.push_back(name_ + " remove " + std::to_string(row)); }
-    void EndInsert(const TreeNode*, int row) override { log_.push_back(name_ + " insert " + std::to_string(row)); }
+    void BeginRemove(const TreeNode*, int row) override
+    {
+        log_.push_back(name_ + " remove " + std::to_string(row));
+    }
+    void EndInsert(const TreeNode*, int row) override
+    {
+        log_.push_back(name_ + " insert " + std::to_string(row));
+    }
     void EndReset() override { log_.push_back(name_ + " reset"); }
 
 private:

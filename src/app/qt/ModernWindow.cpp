@@ -112,12 +112,13 @@ CModernWindow::CModernWindow(Prompts& prompts, SettingsStore& settings, StyleCat
     CreatePanes();
     CreateToolBar();
     CreateViewMenu();
-    resultPanel_ = new ResultPanel(
-        state_.Tools().Results(), styles_,
-        {[this](const std::function<void()>& command) { RunCommand(command); },
-         [this](PaneId id) { return Widgets(id).filter; }, [this](PaneId id) { return Widgets(id).tree; },
-         [this] { return state_.ActiveId(); }, [this](const QString& text) { statusBar()->showMessage(text); }},
-        *this, *layoutMenu_->Menu());
+    resultPanel_ =
+        new ResultPanel(state_.Tools().Results(), styles_,
+                        {[this](const std::function<void()>& command) { RunCommand(command); },
+                         [this](PaneId id) { return Widgets(id).filter; },
+                         [this](PaneId id) { return Widgets(id).tree; }, [this] { return state_.ActiveId(); },
+                         [this](const QString& text) { statusBar()->showMessage(text); }},
+                        *this, *layoutMenu_->Menu());
     modelLabel_ = new QLabel(this);
     modelLabel_->setObjectName(QStringLiteral("modelLabel"));
     statusBar()->setObjectName(QStringLiteral("statusBar"));

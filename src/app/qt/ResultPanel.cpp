@@ -40,7 +40,8 @@ QString Q(const std::string& utf8)
 class ResultLinesModel : public QAbstractListModel
 {
 public:
-    ResultLinesModel(const ToolResults& results, QObject* parent) : QAbstractListModel(parent), results_(results)
+    ResultLinesModel(const ToolResults& results, QObject* parent)
+        : QAbstractListModel(parent), results_(results)
     {
     }
 
@@ -129,8 +130,10 @@ ResultPanel::ResultPanel(ToolResults& results, const StyleCatalogue& styles, Win
                 if (current.isValid())
                     Choose(current.row());
             });
-    connect(lines_, &QAbstractItemView::activated, this, [this](const QModelIndex& index) { Choose(index.row()); });
-    connect(lines_, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) { Choose(index.row()); });
+    connect(lines_, &QAbstractItemView::activated, this,
+            [this](const QModelIndex& index) { Choose(index.row()); });
+    connect(lines_, &QAbstractItemView::clicked, this,
+            [this](const QModelIndex& index) { Choose(index.row()); });
 
     copy_ = new QPushButton(body);
     copy_->setObjectName(QStringLiteral("resultCopy"));
@@ -183,7 +186,6 @@ ResultPanel::~ResultPanel()
 void ResultPanel::SetTexts()
 {
     ShowTitle();
-    toggleViewAction()->setText(Q(Tr(PanelText::ViewMenuItem)));
     focusAction_->setText(Q(Tr(PanelText::KeysTip)));
     lines_->setAccessibleName(Q(Tr(PanelText::Lines)));
     lines_->setToolTip(Q(Tr(PanelText::KeysTip)));
@@ -200,6 +202,8 @@ void ResultPanel::ShowTitle()
     const QString list = Q(results_.List().title);
     setWindowTitle(list.isEmpty() ? panel : list);
     setAccessibleName(list.isEmpty() ? panel : panel + QStringLiteral(": ") + list);
+    // The dock names its action after its title; View names the panel, whatever it lists.
+    toggleViewAction()->setText(Q(Tr(PanelText::ViewMenuItem)));
 }
 
 void ResultPanel::ListReplaced()
@@ -237,7 +241,8 @@ void ResultPanel::FitWidth()
         longest = std::max(longest, metrics.horizontalAdvance(text));
     const int room = lines_->verticalScrollBar()->sizeHint().width() + 2 * lines_->frameWidth() + 12 +
                      2 * metrics.averageCharWidth();
-    const int width = std::clamp(longest + room, metrics.averageCharWidth() * 40, mainWindow->width() * 2 / 5);
+    const int width =
+        std::clamp(longest + room, metrics.averageCharWidth() * 40, mainWindow->width() * 2 / 5);
     mainWindow->resizeDocks({this}, {width}, Qt::Horizontal);
 }
 

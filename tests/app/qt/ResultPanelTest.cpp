@@ -3,10 +3,10 @@
 // entry is deleted and come back with undo, that the keyboard reaches and
 // leaves; and the classic window, which keeps its modal list.
 
+#include "app/qt/ResultPanel.h"
 #include "app/SettingsKeys.h"
 #include "app/qt/CMainDlg.h"
 #include "app/qt/ModernWindow.h"
-#include "app/qt/ResultPanel.h"
 #include "edit/TreeNode.h"
 #include "support/FakePrompts.h"
 #include "support/MapSettingsStore.h"
@@ -122,7 +122,9 @@ private slots:
         QVERIFY(!QApplication::activeModalWidget());
         QVERIFY(w.Panel()->isVisible());
         QCOMPARE(w.Panel()->windowTitle(), QStringLiteral("Compare panes"));
-        QVERIFY(w.Get<QLabel>(QStringLiteral("resultSummary"))->text().startsWith(QStringLiteral("Differences: ")));
+        QVERIFY(w.Get<QLabel>(QStringLiteral("resultSummary"))
+                    ->text()
+                    .startsWith(QStringLiteral("Differences: ")));
         const int count = w.Lines()->model()->rowCount();
         QCOMPARE(std::size_t(count), w.Results().List().lines.size());
         QVERIFY(count > 3);
@@ -189,7 +191,8 @@ private slots:
         QVERIFY(w.Filter(PaneId::Mdb)->text().isEmpty());
         QCOMPARE(w.window->StatusText(), QStringLiteral("Filter cleared to show the entry"));
         QCOMPARE(w.Selected(PaneId::Mdb), entry);
-        QVERIFY(!w.Tree(PaneId::Mdb)->isRowHidden(entry->Row(), w.Tree(PaneId::Mdb)->currentIndex().parent()));
+        QVERIFY(
+            !w.Tree(PaneId::Mdb)->isRowHidden(entry->Row(), w.Tree(PaneId::Mdb)->currentIndex().parent()));
 
         // A filter that shows the entry stays.
         const QString title = QString::fromStdString(entry->Payload()->GetTitle()).trimmed();
@@ -233,10 +236,16 @@ private slots:
         QTest::addColumn<QString>("lines");
         QTest::addColumn<QString>("close");
         QTest::addColumn<QString>("menu");
-        QTest::newRow("English") << "E" << "Tool results: Compare panes" << "Result lines"
-                                 << "Close the tool results" << "Tool &results";
-        QTest::newRow("German") << "G" << "Ergebnisliste: Bereiche vergleichen" << "Ergebniszeilen"
-                                << "Ergebnisliste schließen" << "&Ergebnisliste";
+        QTest::newRow("English") << "E"
+                                 << "Tool results: Compare panes"
+                                 << "Result lines"
+                                 << "Close the tool results"
+                                 << "Tool &results";
+        QTest::newRow("German") << "G"
+                                << "Ergebnisliste: Bereiche vergleichen"
+                                << "Ergebniszeilen"
+                                << "Ergebnisliste schließen"
+                                << "&Ergebnisliste";
     }
     void everyPartHasANameInTheLanguage()
     {
@@ -248,6 +257,7 @@ private slots:
         QTEST(w.Panel()->accessibleName(), "panel");
         QTEST(w.Lines()->accessibleName(), "lines");
         QTEST(w.Get<QPushButton>(QStringLiteral("resultClose"))->accessibleName(), "close");
+        QTEST(w.Action("resultPanelAction")->text(), "menu");
     }
 
     void aRunThatFindsNothingEmptiesThePanel()
