@@ -149,6 +149,14 @@ std::optional<PaneId> ToolResults::PaneOf(std::size_t line) const
     return lines_[line].pane;
 }
 
+const TreeNode* ToolResults::CounterpartNow(std::size_t line) const
+{
+    if (line >= lines_.size() || !lines_[line].counterpart)
+        return nullptr;
+    const Ref& ref = refs_[*lines_[line].counterpart];
+    return ref.state == Ref::State::There ? ref.node : nullptr;
+}
+
 ToolResults::Outcome ToolResults::Choose(std::size_t line)
 {
     if (State(line) == LineState::Plain)
@@ -167,9 +175,9 @@ ToolResults::Outcome ToolResults::Choose(std::size_t line)
         tree.EnsureVisible(node);
     tree.SetSelection(nodes, nodes.front());
     tree.EnsureVisible(nodes.front());
-    if (chosen.counterpart && refs_[*chosen.counterpart].state == Ref::State::There) {
+    if (const TreeNode* shown = CounterpartNow(line)) {
         CategoryTree& other = context_.Pane(OtherPane(chosen.pane)).tree;
-        auto* counterpart = const_cast<TreeNode*>(refs_[*chosen.counterpart].node);
+        auto* counterpart = const_cast<TreeNode*>(shown);
         other.Select(counterpart);
         other.EnsureVisible(counterpart);
     }

@@ -94,6 +94,8 @@ public:
     // plain or gone line. A window checks them against what it hides.
     std::vector<const TreeNode*> NodesNow(std::size_t line) const;
     std::optional<PaneId> PaneOf(std::size_t line) const;
+    // A compared entry's counterpart in the other pane, while it is there.
+    const TreeNode* CounterpartNow(std::size_t line) const;
 
 private:
     class Follower;

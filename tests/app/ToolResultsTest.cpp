@@ -162,8 +162,10 @@ TEST_F(ToolResultsTest, ClosingOrReloadingAPaneLosesItsLinesForGood)
     state.Tools().ComparePanes();
     ASSERT_EQ(Results().List().lines.size(), 3u); // only in the MDB, changed, only in the archive
 
+    EXPECT_EQ(Results().CounterpartNow(1), EntryTitled(Archive(), "tempo"));
     // The changed entry's counterpart deleted: the line still shows the MDB's entry.
     DeleteInStep(state, PaneId::Archive, EntryTitled(Archive(), "tempo"));
+    EXPECT_EQ(Results().CounterpartNow(1), nullptr);
     EXPECT_EQ(States(), (std::vector<LineState>{T, T, T}));
     EXPECT_EQ(Results().Choose(1), Outcome::Shown);
     EXPECT_EQ(state.Pane(PaneId::Mdb).tree.Selected(), EntryTitled(state.Pane(PaneId::Mdb).tree, "tempo"));

@@ -273,7 +273,10 @@ void ResultPanel::Choose(int row)
     case ToolResults::LineState::There:
         break;
     }
-    const bool cleared = RevealFiltered(*results_.PaneOf(line), results_.NodesNow(line));
+    const PaneId pane = *results_.PaneOf(line);
+    bool cleared = RevealFiltered(pane, results_.NodesNow(line));
+    if (const TreeNode* counterpart = results_.CounterpartNow(line))
+        cleared = RevealFiltered(OtherPane(pane), {counterpart}) || cleared;
     window_.run([this, line] { results_.Choose(line); });
     if (cleared)
         window_.status(Q(Tr(PanelText::StatusFilterCleared)));

@@ -8,6 +8,7 @@
 #include "app/qt/CMainDlg.h"
 #include "app/qt/ModernWindow.h"
 #include "edit/TreeNode.h"
+#include "support/AppTestSupport.h"
 #include "support/FakePrompts.h"
 #include "support/MapSettingsStore.h"
 
@@ -200,6 +201,30 @@ private slots:
         w.ClickLine(row);
         QCOMPARE(w.Filter(PaneId::Mdb)->text(), title);
         QCOMPARE(w.Selected(PaneId::Mdb), entry);
+    }
+
+    void aChangedEntrysCounterpartIsShownDespiteTheOtherFilter()
+    {
+        QTemporaryDir folder;
+        const std::string mdb = folder.filePath(QStringLiteral("MDB.bup")).toStdString();
+        const std::string archive = folder.filePath(QStringLiteral("a.mdx")).toStdString();
+        MdbEntry faster = Playable("Pop", 4, "tempo");
+        faster.setTempo(126);
+        WriteTestMdb(mdb, {Playable("Pop", 4, "tempo")});
+        WriteTestArchive(archive, {faster});
+        Window w;
+        w.window->Initialise();
+        w.window->show();
+        w.prompts.openFileNames = {mdb, archive};
+        w.Action("openMdbAction")->trigger();
+        w.Action("openArchiveAction")->trigger();
+        w.Filter(PaneId::Archive)->setText(QStringLiteral("no entry is called this"));
+        w.Action("comparePanesAction")->trigger();
+        QCOMPARE(w.Lines()->model()->rowCount(), 1); // Changed: Pop - tempo: Tempo ...
+        QTRY_VERIFY(w.Filter(PaneId::Archive)->text().isEmpty());
+        QCOMPARE(w.Selected(PaneId::Archive), w.Results().CounterpartNow(0));
+        QVERIFY(w.Selected(PaneId::Archive));
+        QCOMPARE(w.Selected(PaneId::Mdb), w.Results().NodesNow(0).front());
     }
 
     void theKeyboardGetsInAndOut()
