@@ -63,7 +63,6 @@ std::vector<std::unique_ptr<EntryNode>> Entries(const std::vector<Key>& keys)
         entry->SetTitle("Entry " + std::to_string(n++));
         entry->record.setStyleNumber(static_cast<uint8_t>(key.style));
         entry->record.setTempo(static_cast<uint16_t>(key.tempo));
-        entry->Relabel(NumberedStyles());
         entries.push_back(std::move(entry));
     }
     return entries;
@@ -168,10 +167,8 @@ void CopyCategory(benchmark::State& state, bool move)
         for (std::unique_ptr<EntryNode>& entry : Entries(Keys(kCopySize, 1, true)))
             source->tree.InsertSorted(std::move(entry));
         for (std::unique_ptr<EntryNode>& entry : Entries(Keys(kCopySize, 100, true))) {
-            if (!merge) {
+            if (!merge)
                 entry->SetCategory("Other" + entry->GetCategory());
-                entry->Relabel(NumberedStyles());
-            }
             target->tree.InsertSorted(std::move(entry));
         }
         source->tree.Select(source->tree.FirstCategory());

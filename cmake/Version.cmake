@@ -1,9 +1,11 @@
-# The version number lives in project(VERSION) alone. The programs get it as
-# TESSARO_VERSION (window version line, --version), the package through CPack;
-# the help pages, the changelog and the software-centre metadata state it in
-# their text, and this test keeps them all agreeing.
+# The version number lives in project(VERSION) alone, its release date beside
+# it (TESSARO_RELEASE_DATE). The programs get them as TESSARO_VERSION (window
+# version line, About box, --version) and TESSARO_RELEASE_DATE, the package
+# through CPack; the help pages, the changelog and the software-centre metadata
+# state them in their text, and this test keeps them all agreeing.
 if(TESSARO_TESTS AND TARGET tessaro-cli)
-  set(version_check_args -DVERSION=${PROJECT_VERSION} -DCLI=$<TARGET_FILE:tessaro-cli>
+  set(version_check_args -DVERSION=${PROJECT_VERSION} -DRELEASE_DATE=${TESSARO_RELEASE_DATE}
+                         -DCLI=$<TARGET_FILE:tessaro-cli>
                          -DHELP_DIR=${CMAKE_SOURCE_DIR}/help
                          -DCHANGELOG=${CMAKE_SOURCE_DIR}/res/changelog
                          -DMETAINFO=${CMAKE_SOURCE_DIR}/res/org.larchmont.Tessaro.metainfo.xml)

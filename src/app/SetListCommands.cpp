@@ -21,9 +21,23 @@ SetList PaneSetList(const PaneState& pane)
     return MakeSetList(pane.tree, SetListFileLabel(pane));
 }
 
+bool ConfirmSetListPages(std::size_t pages, Prompts& prompts)
+{
+    if (pages <= kSetListPagesWithoutAsking)
+        return true;
+    return prompts.MessageBox(FillArgs(Tr(Msg::SetListManyPages), {std::to_string(pages)}), MsgIcon::Question,
+                              MsgButtons::YesNo) == MsgAnswer::Yes;
+}
+
 bool ExportSetListPdf(const PaneState& pane, Prompts& prompts, SetListRenderer& renderer)
 {
     if (!pane.loaded)
+        return false;
+    const SetList list = [&] {
+        WaitCursor wait(prompts);
+        return PaneSetList(pane);
+    }();
+    if (!ConfirmSetListPages(renderer.PageCount(list), prompts))
         return false;
     FileDialogRequest request;
     request.title = Tr(Caption::ExportPdfTitle);
@@ -39,7 +53,9 @@ bool ExportSetListPdf(const PaneState& pane, Prompts& prompts, SetListRenderer& 
     SaveFailure failure = SaveFailure::Other;
     {
         WaitCursor wait(prompts);
-        pdf = renderer.Pdf(PaneSetList(pane));
+        pdf = renderer.Pdf(list);
+        if (pdf.empty() && renderer.Cancelled())
+            return false;
         if (!pdf.empty())
             failure = WriteWholeFile(*path, pdf.data(), pdf.size());
     }

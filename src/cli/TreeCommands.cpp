@@ -82,9 +82,11 @@ int RunDiff(const CliOptions& options)
     // Style names as the first file's keyboard shows them.
     SetFactoryNames(before->styles, ModelFor(options, *before));
 
-    const std::vector<EntryDifference> differences = CompareTrees(before->pane.tree, after->pane.tree);
+    // Each difference is written as it is found: a million of them are never held.
+    std::size_t differences = 0;
     std::string text;
-    for (const EntryDifference& difference : differences) {
+    ForEachDifference(before->pane.tree, after->pane.tree, [&](const EntryDifference& difference) {
+        ++differences;
         std::string entry = ToUtf8(difference.category) + "\t" + ToUtf8(difference.title);
         if (difference.occurrence > 1) {
             entry += " [" + std::to_string(difference.occurrence) + "]";
@@ -100,12 +102,12 @@ int RunDiff(const CliOptions& options)
             WriteToStdout(text);
             text.clear();
         }
-    }
+    });
     WriteToStdout(text);
     if (!FlushStdout()) {
         return kDiffRefused;
     }
-    return differences.empty() ? kOk : kDiffDifferent;
+    return differences == 0 ? kOk : kDiffDifferent;
 }
 
 int RunDuplicates(const CliOptions& options)

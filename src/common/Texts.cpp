@@ -174,6 +174,10 @@ constexpr TextPair kMessages[] = {
      "So kann sie erst gespeichert werden, wenn einige Einträge gelöscht sind. Trotzdem fortfahren?"},
     {"The set list could not be printed: the printer did not accept it.",
      "Die Setliste konnte nicht gedruckt werden: Der Drucker hat sie nicht angenommen."},
+
+    // Set list: a very long one asks first
+    {"The set list of this pane fills %1 pages.\n\nGo on all the same?",
+     "Die Setliste dieses Bereichs füllt %1 Seiten.\n\nTrotzdem fortfahren?"},
 };
 static_assert(std::size(kMessages) == static_cast<std::size_t>(Msg::Count_), "one text pair for every Msg");
 
@@ -353,6 +357,10 @@ constexpr TextPair kCaptions[] = {
     {"Moved 1 entry to %2", "1 Eintrag nach %2 verschoben"},
     {"Copied %1 entries to %2", "%1 Einträge nach %2 kopiert"},
     {"Copied 1 entry to %2", "1 Eintrag nach %2 kopiert"},
+    // The release date in the About box
+    {"Released on %1", "Erschienen am %1"},
+    // Progress of the set list's pages
+    {"Preparing the pages...", "Seiten werden vorbereitet..."},
 };
 static_assert(std::size(kCaptions) == static_cast<std::size_t>(Caption::Count_),
               "one text pair for every Caption");
@@ -434,8 +442,8 @@ constexpr TextPair kModernTexts[] = {
     {"Style", "Style", true},
     {"Tempo", "Tempo", true},
     {"Variation", "Variation", true},
-    {"R1 voice", "Stimme R1"},
-    {"Left voice", "Stimme Left"},
+    {"R1 voice", "R1-Voice"},
+    {"Left voice", "Left-Voice"},
     {"%1 of at most 616 entries", "%1 von höchstens 616 Einträgen"},
     {"Tool bar", "Werkzeugleiste"},
     {"Open", "Öffnen"},
@@ -462,6 +470,12 @@ constexpr TextPair kModernTexts[] = {
     {"Right-click to show or hide columns", "Rechtsklick zeigt oder verbirgt Spalten"},
     {"MDB %1, archive %2", "MDB %1, Archiv %2"},
     {"&Columns", "&Spalten"},
+    // A filtered category's count
+    {"%1 of %2", "%1 von %2"},
+    // The flash-style choice in the menus
+    {"&Factory", "&Werksnamen"},
+    {"&Default", "&Standardnamen"},
+    {"&Individual...", "&Individuell..."},
 };
 static_assert(std::size(kModernTexts) == static_cast<std::size_t>(ModernText::Count_),
               "one text pair for every ModernText");

@@ -153,6 +153,9 @@ enum class Msg
     MdbWouldHoldTooMany, // question, Yes/No; %1 the MDB's entries afterwards
     PrintFailed,
 
+    // Set list: a very long one asks first
+    SetListManyPages, // question, Yes/No; %1 the number of pages
+
     Count_ // keep last
 };
 
@@ -351,6 +354,11 @@ enum class Caption
     CopiedEntries,
     CopiedOneEntry,
 
+    // The release date in the About box (%1 the date, written as ReleaseDateFormat says)
+    AboutReleased,
+    // Progress of laying out and painting the set list's pages
+    ProgressPages,
+
     Count_ // keep last
 };
 
@@ -416,7 +424,13 @@ enum class ModernText
     ColumnsMenuTip, // the header's tooltip
     CompareValues,  // a compared field: %1 in the MDB, %2 in the archive
     ColumnsMenu,    // View > Columns
-    Count_          // keep last
+    // A filtered category's count: %1 entries shown of %2
+    ShownOfEntries,
+    // The flash-style choice in the menus, which the classic window's buttons name in English
+    FlashFactory,
+    FlashDefault,
+    FlashIndividual,
+    Count_ // keep last
 };
 const TextPair& TextsOf(ModernText id);
 std::string Tr(ModernText id);

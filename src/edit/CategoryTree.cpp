@@ -49,7 +49,7 @@ std::size_t TreeJournal::ChangeCount() const
 
 std::size_t TreeJournal::Bytes() const
 {
-    constexpr std::size_t kNodeBytes = sizeof(TreeNode) + sizeof(EntryNode);
+    constexpr std::size_t kNodeBytes = sizeof(TreeNode); // the record is inside
     std::size_t bytes = changes_.capacity() * sizeof(Change);
     for (const Change& change : changes_) {
         if (change.detached)
@@ -62,8 +62,7 @@ std::size_t TreeJournal::Bytes() const
 }
 
 CategoryTree::CategoryTree(const StyleCatalogue& styles)
-    : nodePool_(new NodePool(sizeof(TreeNode), alignof(TreeNode))),
-      recordPool_(new NodePool(sizeof(EntryNode), alignof(EntryNode))), styles_(&styles)
+    : nodePool_(new NodePool(sizeof(TreeNode), alignof(TreeNode))), styles_(&styles)
 {
     StyleTextsChanged();
 }
@@ -73,12 +72,6 @@ CategoryTree::~CategoryTree()
         FreeNodesInBulk();
     // Nodes a journal still holds keep their pool until they are freed.
     NodePool::Retire(nodePool_);
-    NodePool::Retire(recordPool_);
-}
-
-void CategoryTree::Relabel(EntryNode& entry) const
-{
-    entry.Relabel(*styles_);
 }
 
 std::unique_ptr<TreeNode> CategoryTree::MakeNode(bool isCategory)
@@ -88,17 +81,8 @@ std::unique_ptr<TreeNode> CategoryTree::MakeNode(bool isCategory)
     z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
     z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
     z ^= z >> 31;
-    return std::unique_ptr<TreeNode>(new (*nodePool_) TreeNode(isCategory, static_cast<uint32_t>(z >> 32)));
-}
-
-std::unique_ptr<EntryNode> CategoryTree::MakeRecord(const EntryNode& entry)
-{
-    return std::unique_ptr<EntryNode>(new (*recordPool_) EntryNode(entry));
-}
-
-std::unique_ptr<EntryNode> CategoryTree::Own(std::unique_ptr<EntryNode> entry)
-{
-    return &NodePool::OwnerOf(entry.get()) == recordPool_ ? std::move(entry) : MakeRecord(*entry);
+    return std::unique_ptr<TreeNode>(
+        new (*nodePool_) TreeNode(isCategory ? styles_ : nullptr, static_cast<uint32_t>(z >> 32)));
 }
 
 TreeNode* CategoryTree::FindCategory(const std::string& name) const
@@ -126,7 +110,8 @@ bool CategoryTree::Contains(const TreeNode* node) const
         return false;
     if (node->IsCategory())
         return categories_.Holds(node);
-    return node->parent_ && categories_.Holds(node->parent_) && node->parent_->children_.Holds(node);
+    return node->parent_ && categories_.Holds(node->parent_) &&
+           node->parent_->category_->children.Holds(node);
 }
 
 int CategoryTree::RowFor(const NodeSequence& siblings, Place place)
@@ -156,12 +141,10 @@ TreeNode* CategoryTree::InsertCategoryNode(std::unique_ptr<EntryNode> placeholde
 {
     if (!placeholder)
         return nullptr;
-    placeholder = Own(std::move(placeholder));
-    Relabel(*placeholder);
     std::unique_ptr<TreeNode> category = MakeNode(true);
     category->category_->text = placeholder->CategoryLabel();
     category->category_->name = placeholder->GetCategory();
-    category->payload_ = std::move(placeholder);
+    category->category_->placeholder = std::move(placeholder);
     return InsertCategory(std::move(category), place);
 }
 
@@ -179,7 +162,7 @@ TreeNode* CategoryTree::InsertEntryNode(TreeNode* category, std::unique_ptr<Entr
 {
     if (!entry || !category || !category->IsCategory() || !categories_.Holds(category))
         return nullptr;
-    const int row = RowFor(category->children_, place);
+    const int row = RowFor(category->category_->children, place);
     if (row < 0)
         return nullptr;
     return InsertEntryAt(category, row, std::move(entry));
@@ -187,12 +170,10 @@ TreeNode* CategoryTree::InsertEntryNode(TreeNode* category, std::unique_ptr<Entr
 
 TreeNode* CategoryTree::InsertEntryAt(TreeNode* category, int row, std::unique_ptr<EntryNode> entry)
 {
-    entry = Own(std::move(entry));
-    Relabel(*entry);
     std::unique_ptr<TreeNode> node = MakeNode(false);
-    node->payload_ = std::move(entry);
+    node->entry_.record = entry->record;
     TreeNode* inserted = node.get();
-    if (category->payload_)
+    if (category->category_->placeholder)
         SwapPayload(category, nullptr); // the first entry replaces the placeholder
     Link(std::move(node), category, row);
     return inserted;
@@ -209,7 +190,7 @@ TreeNode* CategoryTree::InsertSorted(std::unique_ptr<EntryNode> entry, const Tre
         }
         // The entries are in group order: the place is after the last entry not greater than this one.
         const EntryNode& e = *entry;
-        const int row = category->children_.FirstRowWhere(
+        const int row = category->category_->children.FirstRowWhere(
             [&e](const TreeNode& x) { return CompareGroup(e, *x.Payload()) < 0; });
         const TreeNode* previous = row > 0 ? category->ChildAt(row - 1) : nullptr;
         if (entry->IsSubEntry() && (!previous || CompareGroup(*previous->Payload(), *entry) != 0))
@@ -228,7 +209,7 @@ TreeNode* CategoryTree::InsertSorted(std::unique_ptr<EntryNode> entry, const Tre
 void CategoryTree::Attach(std::unique_ptr<TreeNode>&& node, TreeNode* parent, int row)
 {
     TreeNode* attached = node.get();
-    NodeSequence& siblings = parent ? parent->children_ : categories_;
+    NodeSequence& siblings = parent ? parent->category_->children : categories_;
     if (Notifying())
         observer_->BeginInsert(parent, row);
     if (!parent)
@@ -260,7 +241,7 @@ std::unique_ptr<TreeNode> CategoryTree::Detach(TreeNode* node)
 {
     MoveSelectionOff(node);
     TreeNode* parent = node->parent_;
-    NodeSequence& siblings = parent ? parent->children_ : categories_;
+    NodeSequence& siblings = parent ? parent->category_->children : categories_;
     const int row = Notifying() ? node->Row() : -1;
     if (Notifying())
         observer_->BeginRemove(parent, row);
@@ -317,7 +298,7 @@ void CategoryTree::SwapPayload(TreeNode* node, std::unique_ptr<EntryNode> payloa
 {
     ReserveJournalRoom();
     const std::string before = LabelBefore(*node);
-    std::swap(node->payload_, payload);
+    ExchangePayload(*node, payload);
     ShowNewPayload(*node, before);
     if (journal_) {
         journal_->changes_.push_back({Change::Kind::Payload, node});
@@ -333,12 +314,22 @@ std::string CategoryTree::LabelBefore(const TreeNode& node) const
     return node.IsEntry() && Notifying() ? node.Text() : std::string();
 }
 
+void CategoryTree::ExchangePayload(TreeNode& node, std::unique_ptr<EntryNode>& other) noexcept
+{
+    // A placeholder comes and goes; an entry always has its record, which the
+    // other takes in exchange, so that undo needs no memory.
+    if (node.category_)
+        std::swap(node.category_->placeholder, other);
+    else
+        std::swap(node.entry_.record, other->record);
+}
+
 void CategoryTree::ShowNewPayload(TreeNode& node, const std::string& labelBefore)
 {
-    if (!node.payload_)
+    if (!node.Payload())
         return;
     if (node.IsCategory())
-        UpdateText(&node, node.payload_->CategoryLabel());
+        UpdateText(&node, node.Payload()->CategoryLabel());
     else if (Notifying() && node.Text() != labelBefore && Contains(&node))
         observer_->TextChanged(node);
 }
@@ -415,7 +406,7 @@ void CategoryTree::Apply(Change& change, bool forward)
         break;
     case Change::Kind::Payload: {
         const std::string before = LabelBefore(*node);
-        std::swap(node->payload_, change.payload);
+        ExchangePayload(*node, change.payload);
         ShowNewPayload(*node, before);
         break;
     }
@@ -471,18 +462,17 @@ std::unique_ptr<EntryNode> CategoryTree::TakeEntryNode(TreeNode* entry)
 {
     if (!entry || !entry->IsEntry() || !Contains(entry))
         return nullptr;
-    auto copy = std::make_unique<EntryNode>(*entry->payload_);
+    auto copy = std::make_unique<EntryNode>(entry->entry_);
     Unlink(entry);
     return copy;
 }
 
 void CategoryTree::ReplaceEntry(TreeNode* node, const MdbEntry& record)
 {
-    if (!Contains(node) || !node->payload_)
+    if (!Contains(node) || !node->Payload())
         return;
-    std::unique_ptr<EntryNode> replacement = MakeRecord(*node->payload_);
+    auto replacement = std::make_unique<EntryNode>();
     replacement->record = record;
-    Relabel(*replacement);
     SwapPayload(node, std::move(replacement));
 }
 
@@ -502,7 +492,6 @@ void CategoryTree::Clear()
         categories_.Clear();
     // The memory serves the next load, in this pane or the other.
     nodePool_->ReleaseChunks();
-    recordPool_->ReleaseChunks();
     categoriesByName_.clear();
     entryNodes_ = 0;
     if (Notifying())
@@ -511,22 +500,23 @@ void CategoryTree::Clear()
 
 bool CategoryTree::ReleaseAllNodes()
 {
-    // Category texts are the only memory of the nodes outside the pools.
-    std::vector<std::unique_ptr<TreeNode::CategoryTexts>> texts;
+    // The categories' parts are the only memory of the nodes outside the pool.
+    std::vector<std::unique_ptr<TreeNode::CategoryPart>> parts;
     try {
-        texts.reserve(std::size_t(categories_.Size()));
+        parts.reserve(std::size_t(categories_.Size()));
     } catch (const std::bad_alloc&) {
         return false;
     }
-    std::size_t records = entryNodes_;
-    for (TreeNode* category = categories_.First(); category; category = category->NextSibling()) {
-        texts.push_back(std::move(category->category_));
-        records += category->payload_ ? 1 : 0;
-    }
-    // Only when no other tree, journal or copy holds a pooled node or record:
-    // then every live slot is one of this tree's.
-    if (!NodePool::ReleaseAllIfExactly(*nodePool_, NodeCount(), *recordPool_, records))
+    // Only when no other tree or journal holds a node of this pool: then every
+    // live slot is one of this tree's.
+    if (!NodePool::ReleaseAllIfExactly(*nodePool_, NodeCount()))
         return false;
+    // The slots are free but nothing is handed out before this returns: the
+    // categories can still be read to take their parts.
+    for (TreeNode* category = categories_.First(); category; category = category->NextSibling()) {
+        category->category_->children.Abandon();
+        parts.push_back(std::move(category->category_));
+    }
     categories_.Abandon();
     return true;
 }
@@ -534,31 +524,24 @@ bool CategoryTree::ReleaseAllNodes()
 bool CategoryTree::FreeNodesInBulk()
 {
     std::vector<void*> nodes;
-    std::vector<void*> records;
     try {
         nodes.reserve(NodeCount());
-        records.reserve(entryNodes_ + std::size_t(categories_.Size()));
     } catch (const std::bad_alloc&) {
         return false;
     }
-    // No node's destructor runs: all a node owns is pooled but a category's texts.
-    // Every node and record is of this tree's pools (Own).
+    // No entry's destructor runs: an entry owns nothing outside the pool. A
+    // category's part goes the usual way, without the children it listed.
     for (TreeNode* category = categories_.First(); category; category = category->NextSibling()) {
-        for (TreeNode* entry = category->FirstChild(); entry; entry = entry->NextSibling()) {
-            records.push_back(entry->payload_.release());
+        for (TreeNode* entry = category->FirstChild(); entry; entry = entry->NextSibling())
             nodes.push_back(entry);
-        }
+        category->category_->children.Abandon();
         category->category_.reset();
-        if (category->payload_)
-            records.push_back(category->payload_.release());
         nodes.push_back(category);
     }
     categories_.Abandon();
     // Handed out again from the back: a next load gets them in rising order.
     std::reverse(nodes.begin(), nodes.end());
-    std::reverse(records.begin(), records.end());
     nodePool_->FreeMany(nodes);
-    recordPool_->FreeMany(records);
     return true;
 }
 
@@ -595,7 +578,7 @@ bool CategoryTree::MoveCategory(TreeNode* category, Place place)
     int row = RowFor(categories_, place);
     if (row > category->Row())
         --row;
-    category->expanded_ = false;
+    category->category_->expanded = false;
     Reposition(category, nullptr, row);
     const EntryNode* labelSource = category->Payload()       ? category->Payload()
                                    : category->HasChildren() ? category->FirstChild()->Payload()
@@ -624,11 +607,11 @@ void CategoryTree::RelabelAll()
     const std::vector<bool> changed = StyleTextsChanged();
     const bool anyChanged = std::find(changed.begin(), changed.end(), true) != changed.end();
     for (TreeNode* category = FirstCategory(); category; category = category->NextSibling()) {
-        if (EntryNode* placeholder = category->payload_.get())
+        if (const EntryNode* placeholder = category->Payload())
             UpdateText(category, placeholder->CategoryLabel());
         if (Notifying() && anyChanged) {
             for (TreeNode* child = category->FirstChild(); child; child = child->NextSibling()) {
-                if (changed[std::size_t(child->payload_->record.styleIndex())])
+                if (changed[std::size_t(child->entry_.record.styleIndex())])
                     observer_->TextChanged(*child);
             }
         }
@@ -670,9 +653,9 @@ void CategoryTree::MoveSelectionOff(const TreeNode* leaving)
 
 void CategoryTree::SetExpanded(TreeNode* category, bool expanded)
 {
-    if (!category || !category->IsCategory() || category->expanded_ == expanded || !Contains(category))
+    if (!category || !category->IsCategory() || category->IsExpanded() == expanded || !Contains(category))
         return;
-    category->expanded_ = expanded;
+    category->category_->expanded = expanded;
     if (Notifying())
         observer_->ExpansionChanged(*category);
 }

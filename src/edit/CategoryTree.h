@@ -1,8 +1,8 @@
 #pragma once
 // A pane's database: category nodes at the top, entry nodes under them, in the
-// order the operations place them. The tree owns every EntryNode it holds (one
-// per entry node, a placeholder on a category without entries) and frees it
-// with its node. Every change goes through the tree: payloads are read-only
+// order the operations place them. Each entry node holds its record; a
+// category without entries owns its placeholder EntryNode and frees it with
+// itself. Every change goes through the tree: payloads are read-only
 // outside it. While a journal is recording, each change is written into it with
 // what undoes it, and removed nodes live on in the journal, so that undo puts
 // back the very nodes (and every handle to them stays good).
@@ -194,11 +194,6 @@ private:
     friend class TreeBulkLoad;
     using Change = TreeJournal::Change;
     std::unique_ptr<TreeNode> MakeNode(bool isCategory);
-    // A copy of the entry from this tree's pool.
-    std::unique_ptr<EntryNode> MakeRecord(const EntryNode& entry);
-    // The entry itself when it is of this tree's pool, else such a copy: every
-    // record the tree holds is its own, so that closing frees them in one step.
-    std::unique_ptr<EntryNode> Own(std::unique_ptr<EntryNode> entry);
     TreeNode* InsertCategory(std::unique_ptr<TreeNode> category, Place place);
     TreeNode* InsertEntryAt(TreeNode* category, int row, std::unique_ptr<EntryNode> entry);
     // Row for a place, -1 when its sibling is not in the sequence.
@@ -211,6 +206,8 @@ private:
     void Unlink(TreeNode* node);
     void Reposition(TreeNode* node, TreeNode* parent, int row);
     void SwapPayload(TreeNode* node, std::unique_ptr<EntryNode> payload);
+    // An entry's record or a category's placeholder changes place with `other`'s.
+    static void ExchangePayload(TreeNode& node, std::unique_ptr<EntryNode>& other) noexcept;
     void SetText(TreeNode* node, const std::string& text);
     void UpdateText(TreeNode* node, const std::string& text); // not recorded: labels follow the catalogue
     // An entry's label before its payload changes (empty when no view listens),
@@ -227,14 +224,13 @@ private:
     void Move(TreeNode* node, TreeNode* parent, int row);
     std::unique_ptr<TreeNode> Detach(TreeNode* node);
     void Apply(Change& change, bool forward);
-    void Relabel(EntryNode& entry) const;
     void MoveSelectionOff(const TreeNode* leaving);
     bool SelectionLeaves(const TreeNode* leaving) const;
-    // Clear's quick way: takes back the pools' memory in one step when every
-    // pooled node and record is one of this tree's. False (nothing freed) otherwise.
+    // Clear's quick way: takes back the pool's memory in one step when every
+    // node of it is one of this tree's. False (nothing freed) otherwise.
     bool ReleaseAllNodes();
-    // Else every node and record goes back to its pool in one call, not one by
-    // one. False (nothing freed) when the lists cannot be had.
+    // Else every node goes back to the pool in one call, not one by one.
+    // False (nothing freed) when the list cannot be had.
     bool FreeNodesInBulk();
     void IndexCategory(TreeNode* category);
     // The category under a new name in the index; nothing changed when memory runs out.
@@ -243,9 +239,8 @@ private:
     bool Notifying() const { return observer_ && bulkDepth_ == 0; }
     void NoteUnrecorded();
 
-    // The tree's own pools for its nodes and records (see NodePool.h); retired with it.
+    // The tree's own pool for its nodes (see NodePool.h); retired with it.
     NodePool* nodePool_;
-    NodePool* recordPool_;
     NodeSequence categories_;
     std::unordered_map<std::string, std::vector<TreeNode*>> categoriesByName_;
     std::size_t entryNodes_ = 0;

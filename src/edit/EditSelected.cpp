@@ -68,7 +68,7 @@ void EditEntry(PaneState& pane, Prompts& prompts, KeyboardModel model, TreeNode*
         MoveEditedEntry(pane.tree, node, old, edited);
         return;
     }
-    if (edited.IsSubEntry() && BeginsGroup(node->PrevSibling(), EntryNode{{}, edited, nullptr}))
+    if (edited.IsSubEntry() && BeginsGroup(node->PrevSibling(), EntryNode{{}, edited}))
         edited = AsMainEntry(edited);
     pane.tree.ReplaceEntry(node, edited);
 }

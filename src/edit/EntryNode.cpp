@@ -40,7 +40,7 @@ MdbEntry AsSubEntry(const MdbEntry& record)
     return sub;
 }
 
-std::string EntryNode::DisplayLabel() const
+std::string EntryNode::DisplayLabel(const StyleCatalogue* styles) const
 {
     const std::string styleText =
         styles ? styles->StyleTextOf(record.styleIndex()) : std::to_string(record.styleIndex());

@@ -1,7 +1,8 @@
 #pragma once
-// An entry as the trees hold it: the record plus the two labels derived from
+// An entry as the trees hold it: the record, and the two labels derived from
 // it. The labels are made when asked for, not stored: an archive holds a
-// million entries, and a view shows a screenful of them.
+// million entries, and a view shows a screenful of them. The style names come
+// from the catalogue of the tree that shows the entry, not from each entry.
 
 #include "data/MdbEntry.h"
 #include "edit/NodePool.h"
@@ -15,7 +16,6 @@ class StyleCatalogue;
 struct EntryNode : Pooled<EntryNode>
 {
     MdbEntry record;
-    const StyleCatalogue* styles = nullptr; // names the style in the display label; set by Relabel
 
     std::string GetTitle() const { return record.GetTitle(); }
     std::string GetCategory() const { return record.GetCategory(); }
@@ -23,11 +23,9 @@ struct EntryNode : Pooled<EntryNode>
     void SetCategory(const std::string& text) { record.SetCategory(text); }
     bool IsSubEntry() const { return record.IsSubEntry(); }
 
-    // The labels from now on take their style names from the catalogue.
-    void Relabel(const StyleCatalogue& catalogue) { styles = &catalogue; }
     std::string CategoryLabel() const { return GetCategory(); } // at most 16 characters
-    // At most 100 characters; the style as its number until Relabel named a catalogue.
-    std::string DisplayLabel() const;
+    // At most 100 characters; the style named by the catalogue, as its number without one.
+    std::string DisplayLabel(const StyleCatalogue* styles = nullptr) const;
 };
 
 // The record as a main entry: leading white space stripped from the title.

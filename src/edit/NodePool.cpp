@@ -207,15 +207,13 @@ void NodePool::Reset() noexcept
     end_ = nullptr;
 }
 
-bool NodePool::ReleaseAllIfExactly(NodePool& first, std::size_t firstLive, NodePool& second,
-                                   std::size_t secondLive) noexcept
+bool NodePool::ReleaseAllIfExactly(NodePool& pool, std::size_t live) noexcept
 {
-    std::scoped_lock lock(first.mutex_, second.mutex_);
-    if (first.live_ != firstLive || second.live_ != secondLive)
+    std::lock_guard<std::mutex> lock(pool.mutex_);
+    if (pool.live_ != live)
         return false;
-    gBytesInUse -= firstLive * first.slotSize_ + secondLive * second.slotSize_;
-    first.Reset();
-    second.Reset();
+    gBytesInUse -= live * pool.slotSize_;
+    pool.Reset();
     return true;
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// Pooled storage for the nodes of the trees and their entries. An archive may
+// Pooled storage for the nodes of the trees and for entries. An archive may
 // hold a million entries: one heap allocation per node made loading slow
 // (malloc and page faults) and cost a header per node. Objects of one size are
 // carved from large chunks and their slots reused through a free list, so a
@@ -9,7 +9,7 @@
 // (the pane closed), they are carved afresh from the first, so that the next
 // load lays its nodes out in order instead of scattered over the old free list.
 //
-// Each tree has pools of its own, so that closing a pane can take back all of
+// Each tree has a pool of its own, so that closing a pane can take back all of
 // its slots at once while the other pane holds a million more. Every chunk
 // names the pool it belongs to, so a slot goes back to its own pool wherever
 // it is freed (a journal may free a node long after its tree is gone). The
@@ -43,10 +43,6 @@ public:
 
     void* Allocate(); // throws std::bad_alloc
     void Free(void* object) noexcept;
-    // When the two pools hold exactly that many slots each, all of them are
-    // taken back at once, without touching them, and true is returned. The
-    // caller knows those slots to be its own (a whole tree) and must not use
-    // them any more; it runs no destructors there.
     // Takes back many slots under one lock without touching them (a closing
     // pane's million nodes). They are handed out again from the back of the
     // list, before the rest of the chunks; the list is left empty.
@@ -56,8 +52,11 @@ public:
     // When no slot lives, hands the chunks on to the next pool that needs one.
     void ReleaseChunks() noexcept;
 
-    static bool ReleaseAllIfExactly(NodePool& first, std::size_t firstLive, NodePool& second,
-                                    std::size_t secondLive) noexcept;
+    // When the pool holds exactly that many slots, all of them are taken back
+    // at once, without touching them, and true is returned. The caller knows
+    // those slots to be its own (a whole tree) and must not use them any more
+    // once it hands out another; it runs no destructors there.
+    static bool ReleaseAllIfExactly(NodePool& pool, std::size_t live) noexcept;
 
 private:
     void Reset() noexcept;

@@ -55,9 +55,7 @@ void TreeBulkLoad::Add(const MdbEntry& record)
     if (count_ > UINT32_MAX)
         throw std::bad_alloc(); // positions are kept in 32 bits
     std::unique_ptr<TreeNode> node = tree_.MakeNode(false);
-    EntryNode entry;
-    entry.record = record;
-    node->payload_ = tree_.MakeRecord(entry);
+    node->entry_.record = record;
     // Either throw leaves an entry without position: harmless, as the load is then dropped.
     fileOrder_.push_back(node.get());
     category.entries.push_back(std::move(node));
@@ -72,7 +70,7 @@ void TreeBulkLoad::Arrange(Category& category, std::vector<uint32_t>& treePositi
     // sort by group that inserting in file order gives.
     std::vector<uint64_t> order(entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i)
-        order[i] = (uint64_t(GroupKey(entries[i]->payload_->record)) << 32) | i;
+        order[i] = (uint64_t(GroupKey(entries[i]->entry_.record)) << 32) | i;
     std::sort(order.begin(), order.end());
 
     std::vector<std::unique_ptr<TreeNode>> sorted(entries.size());
@@ -80,12 +78,11 @@ void TreeBulkLoad::Arrange(Category& category, std::vector<uint32_t>& treePositi
         const std::size_t i = std::size_t(order[k] & 0xFFFFFFFFu);
         const bool firstOfGroup = k == 0 || (order[k] >> 32) != (order[k - 1] >> 32);
         std::unique_ptr<TreeNode>& node = entries[i];
-        EntryNode& entry = *node->payload_;
+        EntryNode& entry = node->entry_;
         // The first entry of a category is made a main entry; so is a sub
         // entry that no earlier entry of its group stands in front of.
         if (i == 0 || (firstOfGroup && entry.IsSubEntry()))
             entry.record = AsMainEntry(entry.record);
-        tree_.Relabel(entry);
         treePositions.push_back(category.positions[i]);
         sorted[k] = std::move(node);
     }
@@ -110,66 +107,61 @@ void TreeBulkLoad::LayOut(const std::vector<uint32_t>& treePositions)
 {
     const std::size_t count = fileOrder_.size();
     // Everything is allocated before the first node changes.
-    std::vector<TreeNode*> nodeSlots(fileOrder_);
-    std::vector<std::pair<EntryNode*, uint32_t>> recordSlots(count);
+    std::vector<std::pair<TreeNode*, uint32_t>> slots(count);
     for (std::size_t i = 0; i < count; ++i)
-        recordSlots[i] = {fileOrder_[i]->payload_.get(), uint32_t(i)};
-    std::vector<uint32_t> priorities(count);
+        slots[i] = {fileOrder_[i], uint32_t(i)};
     std::vector<bool> placed(count, false);
     // A pool carved afresh hands out rising addresses within each chunk (the
     // chunks themselves lie anywhere): that order is good as it is. Only
     // slots from a scattered free list are sorted.
     std::vector<uint32_t> slotOfPosition;
-    if (!MostlyRising(nodeSlots))
-        std::sort(nodeSlots.begin(), nodeSlots.end());
-    if (!MostlyRising(recordSlots)) {
-        std::sort(recordSlots.begin(), recordSlots.end());
+    if (!MostlyRising(slots)) {
+        std::sort(slots.begin(), slots.end());
         slotOfPosition.resize(count);
         for (std::size_t j = 0; j < count; ++j)
-            slotOfPosition[recordSlots[j].second] = uint32_t(j);
+            slotOfPosition[slots[j].second] = uint32_t(j);
     }
     const auto slotOf = [&slotOfPosition](uint32_t position) {
         return slotOfPosition.empty() ? position : slotOfPosition[position];
     };
+    // Only the record and the priority are moved: the nodes are not linked yet.
+    const auto take = [](TreeNode& to, const TreeNode& from) {
+        to.entry_.record = from.entry_.record;
+        to.priority_ = from.priority_;
+    };
 
-    // Record slot k takes the record of the k-th entry in tree order, following
-    // each cycle of the permutation with one record held aside.
+    // Slot k takes the contents of the k-th entry in tree order, following
+    // each cycle of the permutation with one entry held aside.
     for (std::size_t start = 0; start < count; ++start) {
         if (placed[start])
             continue;
-        const EntryNode held = *recordSlots[start].first;
+        TreeNode& first = *slots[start].first;
+        const MdbEntry heldRecord = first.entry_.record;
+        const uint32_t heldPriority = first.priority_;
         std::size_t k = start;
         std::size_t from = slotOf(treePositions[k]);
         for (;;) {
             placed[k] = true;
             if (from == start) {
-                *recordSlots[k].first = held;
+                slots[k].first->entry_.record = heldRecord;
+                slots[k].first->priority_ = heldPriority;
                 break;
             }
-            // The step after this one reads a record far away: ask for it now.
+            // The step after this one reads a node far away: ask for it now.
             const std::size_t next = slotOf(treePositions[from]);
-            const char* ahead = reinterpret_cast<const char*>(recordSlots[next].first);
-            for (std::size_t line = 0; line < sizeof(EntryNode); line += 64)
+            const char* ahead = reinterpret_cast<const char*>(slots[next].first);
+            for (std::size_t line = 0; line < sizeof(TreeNode); line += 64)
                 __builtin_prefetch(ahead + line);
-            *recordSlots[k].first = *recordSlots[from].first;
+            take(*slots[k].first, *slots[from].first);
             k = from;
             from = next;
         }
-    }
-    // Node slot k becomes the k-th entry in tree order: its priority, record slot k.
-    for (std::size_t k = 0; k < count; ++k)
-        priorities[k] = fileOrder_[treePositions[k]]->priority_;
-    for (TreeNode* node : fileOrder_)
-        (void)node->payload_.release(); // each record now sits in the slot of its tree position
-    for (std::size_t k = 0; k < count; ++k) {
-        nodeSlots[k]->priority_ = priorities[k];
-        nodeSlots[k]->payload_.reset(recordSlots[k].first);
     }
     std::size_t k = 0;
     for (Category& category : categories_) {
         for (std::unique_ptr<TreeNode>& entry : category.entries) {
             (void)entry.release(); // the same nodes, handed out again in tree order
-            entry.reset(nodeSlots[k++]);
+            entry.reset(slots[k++].first);
             entry->parent_ = category.node.get();
         }
     }
@@ -189,7 +181,7 @@ void TreeBulkLoad::Prepare()
         Arrange(category, treePositions);
     LayOut(treePositions);
     for (Category& category : categories_) {
-        category.node->children_.Build(category.entries);
+        category.node->category_->children.Build(category.entries);
         index_[category.node->category_->name].push_back(category.node.get());
     }
     // Nothing below allocates but Build's one reserve, made before it moves a node.

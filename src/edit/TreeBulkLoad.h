@@ -5,8 +5,8 @@
 // one pass: records are collected by category, each category is sorted once
 // and its sequence built in O(n). Nothing touches the tree until Commit, so a
 // load that is cancelled or runs out of memory leaves the tree as it was.
-// The nodes and records are then moved so that memory holds them in tree
-// order: records arrive in any order, and every walk over the tree (search,
+// The records are then moved between the nodes so that memory holds them in
+// tree order: records arrive in any order, and every walk over the tree (search,
 // listing, reports, saving) would otherwise miss the cache at each step.
 
 #include "data/MdbEntry.h"
@@ -55,8 +55,8 @@ private:
     Category& CategoryOf(const MdbEntry& record);
     // Sorts the entries; treePositions gets their places in the file in tree order.
     void Arrange(Category& category, std::vector<uint32_t>& treePositions);
-    // Moves the contents of the arranged entries' nodes and records so that
-    // their addresses rise in tree order; links each node to its category.
+    // Moves the records between the arranged entries' nodes so that their
+    // addresses rise in tree order; links each node to its category.
     void LayOut(const std::vector<uint32_t>& treePositions);
 
     CategoryTree& tree_;

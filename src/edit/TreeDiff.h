@@ -6,6 +6,7 @@
 
 #include "data/MdbEntry.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -49,5 +50,11 @@ std::vector<FieldChange> CompareRecords(const MdbEntry& before, const MdbEntry& 
 // ones in the second tree's order. Empty when the trees hold the same records
 // in the same order.
 std::vector<EntryDifference> CompareTrees(const CategoryTree& before, const CategoryTree& after);
+
+// The same differences in the same order, each handed to report as soon as it
+// is found (report may move from it): a caller that writes them out never
+// holds them all.
+void ForEachDifference(const CategoryTree& before, const CategoryTree& after,
+                       const std::function<void(EntryDifference&)>& report);
 
 } // namespace tessaro

@@ -8,17 +8,21 @@
 namespace tessaro {
 namespace {
 
-// Lays a set list out as text, and can fail to, as the window's renderer might.
+// Lays a set list out as text, and can fail to or be cancelled, as the window's renderer might.
 class TextRenderer : public SetListRenderer
 {
 public:
     std::vector<SetList> laidOut;
     bool fail = false;
+    bool cancel = false;
+    std::size_t pages = 1;
 
+    std::size_t PageCount(const SetList& /*list*/) override { return pages; }
+    bool Cancelled() const override { return cancel; }
     std::string Pdf(const SetList& list) override
     {
         laidOut.push_back(list);
-        if (fail)
+        if (fail || cancel)
             return {};
         std::string text = "%PDF " + list.fileName;
         for (const SetListRow& row : list.rows)
@@ -93,6 +97,55 @@ TEST_F(SetListCommandsTest, AFailedWriteNamesTheFileAndReasonAndKeepsTheOldFile)
     EXPECT_FALSE(ExportSetListPdf(pane, prompts, renderer));
     EXPECT_EQ(prompts.Texts(), std::vector<std::string>{"Error writing the PDF file!"});
     EXPECT_FALSE(std::filesystem::exists(Path("new.pdf")));
+}
+
+// A set list of more than 200 pages asks first, naming them; No lays out and writes nothing.
+TEST_F(SetListCommandsTest, AVeryLongSetListAsksBeforeItIsLaidOut)
+{
+    std::filesystem::create_directories(Path("Set1.buf"));
+    OpenDemo();
+    const PaneState& pane = state.Pane(PaneId::Mdb);
+    renderer.pages = kSetListPagesWithoutAsking; // up to the limit: no question
+    prompts.saveFileNames.push_back(Path("short.pdf"));
+    EXPECT_TRUE(ExportSetListPdf(pane, prompts, renderer));
+    EXPECT_TRUE(prompts.messages.empty());
+
+    renderer.pages = 25000;
+    for (UiLanguage language : {UiLanguage::English, UiLanguage::German}) {
+        SetUiLanguage(language);
+        prompts.messages.clear();
+        prompts.Answer(MsgAnswer::No);
+        EXPECT_FALSE(ExportSetListPdf(pane, prompts, renderer));
+        ASSERT_EQ(prompts.messages.size(), 1u);
+        EXPECT_EQ(prompts.messages[0].buttons, MsgButtons::YesNo);
+        EXPECT_EQ(prompts.messages[0].text, language == UiLanguage::German
+                                                ? "Die Setliste dieses Bereichs füllt 25000 Seiten.\n\n"
+                                                  "Trotzdem fortfahren?"
+                                                : "The set list of this pane fills 25000 pages.\n\n"
+                                                  "Go on all the same?");
+    }
+    SetUiLanguage(UiLanguage::English);
+    EXPECT_EQ(renderer.laidOut.size(), 1u); // only the short one
+    EXPECT_EQ(prompts.saveRequests.size(), 1u);
+
+    prompts.Answer(MsgAnswer::Yes);
+    prompts.saveFileNames.push_back(Path("long.pdf"));
+    EXPECT_TRUE(ExportSetListPdf(pane, prompts, renderer));
+    EXPECT_TRUE(std::filesystem::exists(Path("long.pdf")));
+}
+
+// Cancelled while its pages were laid out: no file, no message, an old file stays.
+TEST_F(SetListCommandsTest, ACancelledLayoutWritesNothingAndSaysNothing)
+{
+    std::filesystem::create_directories(Path("Set1.buf"));
+    OpenDemo();
+    testing::WriteText(Path("old.pdf"), "old");
+    renderer.cancel = true;
+    prompts.saveFileNames.push_back(Path("old.pdf"));
+    EXPECT_FALSE(ExportSetListPdf(state.Pane(PaneId::Mdb), prompts, renderer));
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(testing::ReadText(Path("old.pdf")), "old");
+    EXPECT_EQ(prompts.waitCursorDepth, 0);
 }
 
 TEST_F(SetListCommandsTest, TheHeaderNamesTheFileWithItsFolderOrUntitled)

@@ -240,6 +240,42 @@ TEST_F(CliToolsTest, DiffExitsWithZeroOneOrTwo)
     EXPECT_TRUE(Has(run.err, "short.bup: Invalid file size!"));
 }
 
+TEST_F(CliToolsTest, DiffNamesRepeatedTitlesByOccurrenceAndWritesEveryLineOfALongList)
+{
+    // The second "Intro" changes, the third goes; "Ende" stands before "Outro"
+    // now (its tempo sorts it first), so one of the two has moved.
+    std::vector<MdbEntry> before = {Record("Pop", "Intro", 0, 100), Record("Pop", "Intro", 0, 100),
+                                    Record("Pop", "Intro", 0, 100), Record("Pop", "Outro", 0, 110),
+                                    Record("Pop", "Ende", 0, 120)};
+    std::vector<MdbEntry> after = before;
+    after[1].setMainVolume(5);
+    after.erase(after.begin() + 2);
+    after.back().setTempo(105);
+    CliRun run = Cli({"diff", WriteArchive("Before.mdx", before), WriteArchive("After.mdx", after)});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "changed\tPop\tIntro [2]\tAcc-Vol\t0\t5\n"
+                       "removed\tPop\tIntro [3]\n"
+                       "moved\tPop\tOutro\n"
+                       "changed\tPop\tEnde\tTempo\t120\t105\n");
+
+    // Far more than one write's worth of lines: none lost, none twice, in tree order.
+    before.clear();
+    after.clear();
+    std::string expected;
+    for (int i = 0; i < 4000; ++i) {
+        char title[16];
+        std::snprintf(title, sizeof title, "Song %05d", i);
+        before.push_back(Record("Pop", title, 0, 100));
+        after.push_back(before.back());
+        after.back().setMainVolume(uint8_t(1 + i % 100));
+        expected += std::string("changed\tPop\t") + title + "\tAcc-Vol\t0\t" + std::to_string(1 + i % 100) + "\n";
+    }
+    run = Cli({"diff", WriteArchive("Many.mdx", before), WriteArchive("ManyChanged.mdx", after)});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_GT(run.out.size(), 128u * 1024);
+    EXPECT_TRUE(run.out == expected) << run.out.size() << " bytes against " << expected.size();
+}
+
 // ---- check --for ----------------------------------------------------------------
 
 TEST_F(CliToolsTest, CheckForAKeyboardListsWhatWouldNotPlay)

@@ -273,7 +273,7 @@ TEST(BulkLoadTest, NodesAJournalHoldsOutliveTheirTree)
         pane.tree.DeleteNode(category);
         pane.tree.Record(nullptr);
     }
-    EXPECT_GE(NodePool::AllBytesInUse(), before + sizeof(TreeNode) + sizeof(EntryNode));
+    EXPECT_GE(NodePool::AllBytesInUse(), before + sizeof(TreeNode));
     EXPECT_FALSE(deleted.empty());
     journal.reset();
     EXPECT_EQ(NodePool::AllBytesInUse(), before);
@@ -305,7 +305,7 @@ TEST(BulkLoadTest, ClosingAPaneKeepsWhatOthersHold)
         second.tree.DeleteNode(second.tree.FirstCategory()->FirstChild());
         second.tree.Record(nullptr);
         ClearPane(second);
-        EXPECT_GE(NodePool::AllBytesInUse(), before + sizeof(TreeNode) + sizeof(EntryNode));
+        EXPECT_GE(NodePool::AllBytesInUse(), before + sizeof(TreeNode));
         LoadInBulk(first, records); // would be given the journal's slots if they were free
     }
     ASSERT_TRUE(PaneIsSound(first));
@@ -326,6 +326,41 @@ TEST(BulkLoadTest, ClosingAPaneKeepsWhatOthersHold)
 
     ClearPane(first);
     ClearPane(second);
+    EXPECT_EQ(NodePool::AllBytesInUse(), before);
+}
+
+// A million loaded entries must fit beside the rest of the desktop: an entry
+// costs its record and a few links, loaded in bulk or one by one, and an edit
+// of every entry (the old records freed) leaves it so.
+TEST(BulkLoadTest, AnEntryCostsItsRecordAndAFewLinks)
+{
+    std::mt19937 random(14);
+    std::vector<MdbEntry> records(20000);
+    for (MdbEntry& record : records)
+        record = RandomRecord(random);
+    const std::size_t before = NodePool::AllBytesInUse();
+    PaneState bulk{NumberedStyles()};
+    PaneState single{NumberedStyles()};
+    LoadInBulk(bulk, records);
+    // Its parent, the links of its sequence with size and priority, a category's part;
+    // the category nodes cost as much as an entry.
+    constexpr std::size_t kLinks = 6 * 8;
+    const std::size_t limit =
+        (records.size() + std::size_t(bulk.tree.CategoryCount())) * (sizeof(MdbEntry) + kLinks);
+    EXPECT_LE(NodePool::AllBytesInUse() - before, limit);
+    LoadOneByOne(single, records);
+    EXPECT_LE(NodePool::AllBytesInUse() - before, 2 * limit);
+
+    for (const TreeNode* category = bulk.tree.FirstCategory(); category; category = category->NextSibling()) {
+        for (TreeNode* entry = category->FirstChild(); entry; entry = entry->NextSibling()) {
+            MdbEntry edited = entry->Payload()->record;
+            edited.setMainVolume(uint8_t(edited.mainVolume() + 1));
+            bulk.tree.ReplaceEntry(entry, edited);
+        }
+    }
+    EXPECT_LE(NodePool::AllBytesInUse() - before, 2 * limit);
+    ClearPane(bulk);
+    ClearPane(single);
     EXPECT_EQ(NodePool::AllBytesInUse(), before);
 }
 

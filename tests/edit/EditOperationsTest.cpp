@@ -196,7 +196,8 @@ TEST_F(EditOperationsTest, SubEntriesLeftBehindByAnEditedMainEntryGetANewHead)
     Edit();
     ASSERT_TRUE(PaneIsSound(pane));
     EXPECT_EQ(Layout(pane.tree), "Pop{before,s1,  s2,main}");
-    EXPECT_EQ(EntryTitled(pane.tree, "s1")->Text(), EntryTitled(pane.tree, "s1")->Payload()->DisplayLabel());
+    EXPECT_EQ(EntryTitled(pane.tree, "s1")->Text(),
+              EntryTitled(pane.tree, "s1")->Payload()->DisplayLabel(&pane.tree.Styles()));
 }
 
 TEST_F(EditOperationsTest, RenameCategoryNeitherMergesNorResorts)
@@ -262,7 +263,7 @@ TEST_F(EditOperationsTest, ToggleTurnsSubIntoMainAndBack)
     pane.tree.Select(sub);
     steps.Step([&] { ToggleMainEntry(pane); });
     EXPECT_EQ(sub->Payload()->GetTitle(), "fifteen chars!");
-    EXPECT_EQ(sub->Text(), sub->Payload()->DisplayLabel());
+    EXPECT_EQ(sub->Text(), sub->Payload()->DisplayLabel(&pane.tree.Styles()));
     EXPECT_TRUE(pane.Modified());
     EXPECT_TRUE(PaneIsSound(pane));
 

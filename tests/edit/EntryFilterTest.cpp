@@ -1,7 +1,10 @@
 // The filter field's rule: title, category or style, any letter case, the
-// categories that show and what an empty filter does.
+// categories that show and what an empty filter does; and the count a
+// category row gives while some of its entries are hidden.
 
 #include "edit/EntryFilter.h"
+#include "common/Texts.h"
+#include "edit/CategoryRowText.h"
 #include "edit/EntryColumns.h"
 #include "support/TreeTestSupport.h"
 
@@ -115,6 +118,32 @@ TEST_F(EntryFilterTest, FilteringChangesNothingInTheTree)
     EXPECT_EQ(rock->Text() + pop->Text(), before);
     EXPECT_EQ(rock->ChildAt(0), rockBallad);
     EXPECT_TRUE(PaneIsSound(pane));
+}
+
+// The count a category row shows under a filter, as the window computes it:
+// the entries the filter lets through.
+TEST_F(EntryFilterTest, AFilteredCategoryCountsWhatShowsOfItsEntries)
+{
+    const auto row = [](const EntryFilter& filter, const TreeNode* category) {
+        int shown = 0;
+        for (int e = 0; e < category->ChildCount(); ++e)
+            shown += filter.Shows(*category->ChildAt(e)) ? 1 : 0;
+        return CategoryRowText(category->Text(), category->ChildCount(), shown);
+    };
+    // Unfiltered, and where every entry shows, the plain count.
+    EXPECT_EQ(CategoryRowText("Pop", 2, -1), "Pop  (2)");
+    EXPECT_EQ(row(Filter("ballad"), rock), "Rock  (3)");
+    EXPECT_EQ(row(Filter("po"), pop), "Pop  (2)"); // the name matches: all its entries show
+    // Some hidden: what shows of how many, in the language.
+    EXPECT_EQ(row(Filter("sunny"), pop), "Pop  (1 of 2)");
+    EXPECT_EQ(row(Filter(StyleOf(ballad)), rock), "Rock  (1 of 3)");
+    SetUiLanguage(UiLanguage::German);
+    EXPECT_EQ(row(Filter("sunny"), pop), "Pop  (1 von 2)");
+    EXPECT_EQ(CategoryRowText("Pop", 2, 2), "Pop  (2)");
+    SetUiLanguage(UiLanguage::English);
+    // A count out of range is no filter, never "5 of 2".
+    EXPECT_EQ(CategoryRowText("Pop", 2, 5), "Pop  (2)");
+    EXPECT_EQ(CategoryRowText("Empty", 0, 0), "Empty  (0)");
 }
 
 } // namespace

@@ -26,26 +26,23 @@ TEST(EntryNodeTest, MainAndSubEntryStripLeadingWhiteSpace)
     EXPECT_EQ(AsMainEntry(Entry("\xA0Nbsp", 0, 100).record).GetTitle(), "\xA0Nbsp");
 }
 
-TEST(EntryNodeTest, RelabelBuildsTheFixedColumns)
+TEST(EntryNodeTest, DisplayLabelBuildsTheFixedColumns)
 {
     const StyleCatalogue styles;
     const std::string style0 = styles.GetStyleName(0);
     ASSERT_FALSE(style0.empty());
 
     EntryNode node = Entry("Ballad", 0, 96);
-    node.Relabel(styles);
     EXPECT_EQ(node.CategoryLabel(), "Ballads");
-    EXPECT_EQ(node.DisplayLabel(), "Ballad" + std::string(10 + 5, ' ') + "(" + style0 + ",  96)");
+    EXPECT_EQ(node.DisplayLabel(&styles), "Ballad" + std::string(10 + 5, ' ') + "(" + style0 + ",  96)");
 
     node = Entry("  Sub", 0, 1000);
-    node.Relabel(styles);
-    EXPECT_EQ(node.DisplayLabel(), "     Sub" + std::string(11 + 5, ' ') + "(" + style0 + ", 1000)");
+    EXPECT_EQ(node.DisplayLabel(&styles), "     Sub" + std::string(11 + 5, ' ') + "(" + style0 + ", 1000)");
 
     node = Entry("%s%n%d%%", 0, 280); // the title is data, never a format
     node.record.setStyleNumber(250);  // any number from 245 on is a disk style
     node.record.setDiskStyleNumber(4);
-    node.Relabel(styles);
-    EXPECT_EQ(node.DisplayLabel(), "%s%n%d%%" + std::string(8 + 5, ' ') + "(DiskStyle 5, 280)");
+    EXPECT_EQ(node.DisplayLabel(&styles), "%s%n%d%%" + std::string(8 + 5, ' ') + "(DiskStyle 5, 280)");
 }
 
 TEST(EntryNodeTest, DisplayLabelIsCutAtOneHundredCharacters)
@@ -53,9 +50,8 @@ TEST(EntryNodeTest, DisplayLabelIsCutAtOneHundredCharacters)
     StyleCatalogue styles;
     styles.SetFlashNameIndividual(0, std::string(200, 'L'));
     EntryNode node = Entry("Long", kPresetStyleCount, 120);
-    node.Relabel(styles);
-    EXPECT_EQ(node.DisplayLabel().size(), 100u);
-    EXPECT_EQ(node.DisplayLabel().substr(0, 22), "Long" + std::string(12 + 5, ' ') + "(");
+    EXPECT_EQ(node.DisplayLabel(&styles).size(), 100u);
+    EXPECT_EQ(node.DisplayLabel(&styles).substr(0, 22), "Long" + std::string(12 + 5, ' ') + "(");
 }
 
 } // namespace

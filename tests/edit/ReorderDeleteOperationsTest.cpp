@@ -41,7 +41,8 @@ TEST_F(ReorderOperationsTest, UpToTheTopOfTheGroupMakesTheEntryMain)
     ASSERT_TRUE(PaneIsSound(pane));
     EXPECT_EQ(Layout(pane.tree), "Pop{other,s1,m,  s2,last}");
     EXPECT_EQ(pane.tree.Selected()->Payload()->GetTitle(), "s1");
-    EXPECT_EQ(pane.tree.Selected()->Text(), pane.tree.Selected()->Payload()->DisplayLabel());
+    EXPECT_EQ(pane.tree.Selected()->Text(),
+              pane.tree.Selected()->Payload()->DisplayLabel(&pane.tree.Styles()));
     EXPECT_TRUE(pane.Modified());
     EXPECT_TRUE(pane.tree.Selected()->Parent()->IsExpanded());
 }
@@ -74,7 +75,7 @@ TEST_F(ReorderOperationsTest, DownOnAMainEntryMakesItsFirstSubEntryMain)
     steps.Step([&] { MoveDown(pane); });
     ASSERT_TRUE(PaneIsSound(pane));
     EXPECT_EQ(Layout(pane.tree), "Pop{other,s1,m,  s2,last}");
-    EXPECT_EQ(sub1->Text(), sub1->Payload()->DisplayLabel());
+    EXPECT_EQ(sub1->Text(), sub1->Payload()->DisplayLabel(&pane.tree.Styles()));
     EXPECT_EQ(pane.tree.Selected()->Payload()->GetTitle(), "m");
 }
 
@@ -132,7 +133,7 @@ TEST_F(DeleteOperationsTest, DeletingAMainEntryMakesItsFirstSubEntryMain)
     steps.Step([&] { DeleteSelected(pane, prompts); });
     ASSERT_TRUE(PaneIsSound(pane));
     EXPECT_EQ(Layout(pane.tree), "Pop{other,s1,  s2,last}");
-    EXPECT_EQ(sub1->Text(), sub1->Payload()->DisplayLabel());
+    EXPECT_EQ(sub1->Text(), sub1->Payload()->DisplayLabel(&pane.tree.Styles()));
     EXPECT_EQ(pane.EntryCount(), 4);
     EXPECT_EQ(pane.EntryCount(), 4);
     EXPECT_TRUE(pane.Modified());

@@ -74,7 +74,7 @@ TEST(TreeTest, FirstEntryOfANewCategoryIsAMainEntry)
     EXPECT_EQ(entry->Payload()->GetTitle(), "Tabbed");
     TreeNode* sub = AddEntry(pane, "Rock", 5, 100, "  sub");
     EXPECT_EQ(sub->Payload()->GetTitle(), "sub");
-    EXPECT_EQ(sub->Text(), sub->Payload()->DisplayLabel());
+    EXPECT_EQ(sub->Text(), sub->Payload()->DisplayLabel(&pane.tree.Styles()));
     EXPECT_TRUE(PaneIsSound(pane));
 }
 

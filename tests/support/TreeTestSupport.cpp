@@ -19,7 +19,6 @@ std::unique_ptr<EntryNode> MakeEntry(const std::string& category, int style, int
     entry->SetTitle(title);
     entry->record.setStyleNumber(static_cast<uint8_t>(style));
     entry->record.setTempo(static_cast<uint16_t>(tempo));
-    entry->Relabel(NumberedStyles());
     return entry;
 }
 
@@ -27,7 +26,6 @@ std::unique_ptr<EntryNode> MakePlaceholder(const std::string& category)
 {
     auto placeholder = std::make_unique<EntryNode>();
     placeholder->SetCategory(category);
-    placeholder->Relabel(NumberedStyles());
     return placeholder;
 }
 
@@ -102,12 +100,9 @@ void CheckEntries(const CategoryTree& tree, const TreeNode* category, std::set<c
         }
         if (!seen.insert(payload).second)
             (problems << where << "EntryNode shared").End();
-        EntryNode relabelled = *payload;
-        relabelled.Relabel(tree.Styles());
-        if (entry->Text() != payload->DisplayLabel() || entry->Text() != relabelled.DisplayLabel())
-            (problems << where << "text '" << entry->Text() << "' is not the label '"
-                      << relabelled.DisplayLabel() << "'")
-                .End();
+        const std::string label = payload->DisplayLabel(&tree.Styles());
+        if (entry->Text() != label)
+            (problems << where << "text '" << entry->Text() << "' is not the label '" << label << "'").End();
         if (payload->GetCategory() != name)
             (problems << where << "category name '" << payload->GetCategory() << "'").End();
         if (previous && previous->Payload()) {

@@ -1,5 +1,6 @@
 #include "app/qt/AboutDialog.h"
 
+#include "app/qt/ReleaseDate.h"
 #include "common/Texts.h"
 #include "common/qt/PlainButtons.h"
 
@@ -52,6 +53,10 @@ QDialog* CreateAboutDialog(QWidget* parent)
     layout->addWidget(Line(dialog,
                            QString::fromStdString(FillArgs(Tr(Caption::AboutVersion), {TESSARO_VERSION})),
                            "versionLine"));
+    layout->addWidget(Line(dialog,
+                           QString::fromStdString(FillArgs(Tr(Caption::AboutReleased),
+                                                           {ReleaseDateText(IsGerman()).toStdString()})),
+                           "releaseLine"));
     layout->addWidget(Line(dialog, Q(Caption::AboutLicence), "licenceLine"));
 
     auto* buttons = new QDialogButtonBox(dialog);

@@ -1,6 +1,6 @@
 #pragma once
-// Help > About: the program's name, its version as built, one line of what it
-// is and its licence, in the current language.
+// Help > About: the program's name, its version as built and the day it was
+// released, one line of what it is and its licence, in the current language.
 
 class QDialog;
 class QWidget;

@@ -2,6 +2,7 @@
 // window's font), what it is called and what it reads.
 #include "app/qt/CMainDlg.h"
 
+#include "app/qt/ReleaseDate.h"
 #include "common/qt/DialogUnits.h"
 #include "common/qt/TextFit.h"
 #include "edit/qt/CategoryTreeModel.h"
@@ -11,12 +12,10 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDate>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLocale>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
@@ -36,10 +35,6 @@
 namespace tessaro {
 
 namespace {
-
-constexpr int kReleaseYear = 2026;
-constexpr int kReleaseMonth = 12;
-constexpr int kReleaseDay = 7;
 
 // Our fonts run wider than the one the layout was drawn for: the option texts
 // and "Keyboard:" take the room up to their right-hand neighbours.
@@ -66,14 +61,10 @@ QStringList BothLanguages(std::initializer_list<Caption> ids)
     return texts;
 }
 
-// "Version 1.0.0  -  7 December 2026", the month named in the language.
+// "Version 1.0.0  -  8 December 2026", the month named in the language.
 QString VersionLine(bool german)
 {
-    const TextPair& pattern = TextsOf(Caption::ReleaseDateFormat);
-    const QLocale locale(german ? QLocale::German : QLocale::English);
-    const QString date = locale.toString(QDate(kReleaseYear, kReleaseMonth, kReleaseDay),
-                                         QString::fromUtf8(german ? pattern.german : pattern.english));
-    return QStringLiteral("Version %1  -  %2").arg(QStringLiteral(TESSARO_VERSION), date);
+    return QStringLiteral("Version %1  -  %2").arg(QStringLiteral(TESSARO_VERSION), ReleaseDateText(german));
 }
 
 // A check box with its text on the left and the box at the right end, so that

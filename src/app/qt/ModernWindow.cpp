@@ -5,6 +5,8 @@
 #include "app/WindowLayout.h"
 #include "app/qt/LayoutMenu.h"
 #include "app/qt/MainWindowParts.h"
+#include "app/qt/ModernMenuWords.h"
+#include "app/qt/ModernToolBar.h"
 #include "app/qt/PaneDropTarget.h"
 #include "app/qt/PendingFiles.h"
 #include "app/qt/QtTranslations.h"
@@ -38,6 +40,8 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
+
+#include <unordered_map>
 
 static void RegisterModernResources()
 {
@@ -112,6 +116,8 @@ CModernWindow::CModernWindow(Prompts& prompts, SettingsStore& settings, StyleCat
     CreatePanes();
     CreateToolBar();
     CreateViewMenu();
+    SetTabOrder(*toolBar_, {panes_[0].recent, panes_[0].filter, panes_[0].tree, panes_[1].recent,
+                            panes_[1].filter, panes_[1].tree});
     resultPanel_ =
         new ResultPanel(state_.Tools().Results(), styles_,
                         {[this](const std::function<void()>& command) { RunCommand(command); },
@@ -255,6 +261,7 @@ void CModernWindow::CreateToolBar()
         if (QWidget* button = toolBar_->widgetForAction(action))
             button->setObjectName(action->objectName() + QStringLiteral("Button"));
     }
+    LetTheKeyboardReachTheToolBar(*toolBar_);
 }
 
 void CModernWindow::CreateViewMenu()
@@ -307,6 +314,7 @@ void CModernWindow::FitColumns()
 void CModernWindow::SetTexts()
 {
     SetMenuCaptions(menus_, state_.ActiveId().value_or(PaneId::Mdb));
+    UseModernMenuWords(menus_);
     layoutMenu_->SetTexts();
     columnsMenu_->setTitle(Q(ModernText::ColumnsMenu));
     for (int c = 1; c < kEntryTableColumns; ++c)
@@ -502,6 +510,7 @@ int CModernWindow::ApplyFilter(PaneId id)
     CategoryTree& tree = state_.Pane(id).tree;
     QTreeView* view = pane.tree;
     std::vector<TreeNode*> visibleSelection;
+    std::unordered_map<const TreeNode*, int> shownCounts;
     for (int c = 0; c < tree.CategoryCount(); ++c) {
         TreeNode* category = tree.CategoryAt(c);
         const QModelIndex categoryIndex = pane.model->IndexOf(category);
@@ -514,6 +523,7 @@ int CModernWindow::ApplyFilter(PaneId id)
             const bool entryShows = shows && filter.Shows(*entry);
             view->setRowHidden(e, categoryIndex, !entryShows);
             shownEntries += entryShows ? 1 : 0;
+            shownCounts[category] += entryShows ? 1 : 0;
             if (entryShows && tree.IsSelected(entry))
                 visibleSelection.push_back(entry);
         }
@@ -529,6 +539,7 @@ int CModernWindow::ApplyFilter(PaneId id)
         tree.SetSelection(visibleSelection, current);
     }
     pane.filtered = !filter.IsEmpty();
+    pane.model->SetShownCounts(pane.filtered ? std::move(shownCounts) : decltype(shownCounts)());
     applyingFilter_ = false;
     return shownEntries;
 }
@@ -546,11 +557,8 @@ void CModernWindow::ApplyCommandStates()
 
     menus_[CommandId::Undo]->setIconText(Q(ModernText::ToolUndo));
     menus_[CommandId::Redo]->setIconText(Q(ModernText::ToolRedo));
-    // The tool bar names the direction as the classic buttons do: "Copy >>", "<< Move".
-    const std::string& copy = states[CommandId::Copy].caption;
-    const std::string& move = states[CommandId::Move].caption;
-    menus_[CommandId::Copy]->setIconText(copy.empty() ? Q(ModernText::ToolCopy) : MenuText(copy));
-    menus_[CommandId::Move]->setIconText(move.empty() ? Q(ModernText::ToolMove) : MenuText(move));
+    menus_[CommandId::Copy]->setIconText(ToolBarCopyText(state_.ActiveId()));
+    menus_[CommandId::Move]->setIconText(ToolBarMoveText(state_.ActiveId()));
     menus_[CommandId::Delete]->setIconText(Q(ModernText::ToolDelete));
     menus_[CommandId::Search]->setIconText(Q(ModernText::ToolSearch));
     for (PaneId id : kPaneIds)

@@ -22,6 +22,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDir>
+#include <QDockWidget>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -260,6 +261,16 @@ void ScreenshotRun::CaptureModernWindow()
     QApplication::setPalette(light);
     QApplication::setStyle(QStyleFactory::create(style));
     Settle();
+    // The filtered pane without the tools' list beside it.
+    if (auto* panel = window.findChild<QDockWidget*>(QStringLiteral("resultPanel")))
+        panel->hide();
+    // Filtered: the categories count what shows of them.
+    if (auto* filter = window.findChild<QLineEdit*>(QStringLiteral("filterMdb"))) {
+        filter->setText(QStringLiteral("swing"));
+        Settle();
+        Save(window, QStringLiteral("modern-window-filtered-") + Language());
+        filter->clear();
+    }
     CaptureResultPanel(window, QStringLiteral("modern-results-"));
     window.hide();
 }
@@ -269,6 +280,8 @@ void ScreenshotRun::CaptureResultPanel(CModernWindow& window, const QString& nam
     MainWindowState& state = window.State();
     if (!state.Pane(PaneId::Mdb).loaded || !state.Pane(PaneId::Archive).loaded)
         return;
+    if (auto* panel = window.findChild<QDockWidget*>(QStringLiteral("resultPanel")))
+        panel->show();
     ToolResults& results = state.Tools().Results();
     if (!results.IsOpen()) {
         state.Tools().ComparePanes();

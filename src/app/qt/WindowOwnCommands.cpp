@@ -2,6 +2,7 @@
 
 #include "app/MainWindowState.h"
 #include "app/qt/AboutDialog.h"
+#include "app/qt/QtProgress.h"
 #include "app/qt/SetListPrinting.h"
 
 namespace tessaro {
@@ -21,16 +22,22 @@ void RunWindowOwnCommand(CommandId id, MainWindowState& state, Prompts& prompts,
     const PaneState* pane = state.ActivePane();
     if (!pane || !pane->loaded || pane->EntryCount() == 0)
         return;
+    // A million entries take about a second to become rows, before the pages can be counted.
+    const auto rows = [&] {
+        WaitCursor wait(prompts);
+        return PaneSetList(*pane);
+    };
     switch (id) {
     case CommandId::Print:
-        if (!PrintSetList(window, PaneSetList(*pane)))
+        if (!PrintSetList(window, rows(), prompts))
             prompts.MessageBox(Tr(Msg::PrintFailed), MsgIcon::Warning, MsgButtons::Ok);
         break;
     case CommandId::PrintPreview:
-        PreviewSetList(window, PaneSetList(*pane));
+        PreviewSetList(window, rows(), prompts);
         break;
     case CommandId::ExportPdf: {
-        QtSetListRenderer renderer;
+        QtProgress progress(window);
+        QtSetListRenderer renderer(&progress);
         ExportSetListPdf(*pane, prompts, renderer);
         break;
     }

@@ -3,6 +3,7 @@
 #include "common/Texts.h"
 #include "data/ReadableName.h"
 #include "data/Win1252.h"
+#include "edit/CategoryRowText.h"
 #include "edit/CategoryTree.h"
 #include "edit/EntryColumns.h"
 
@@ -73,12 +74,12 @@ int EntryTableModel::columnCount(const QModelIndex& /*parent*/) const
 }
 
 std::string EntryTableModel::CellText(const TreeNode& node, EntryTableColumn column,
-                                      const StyleCatalogue& styles)
+                                      const StyleCatalogue& styles, int shown)
 {
     if (node.IsCategory()) {
         if (column != EntryTableColumn::Title)
             return {};
-        return ToUtf8(ReadableName(node.Text())) + "  (" + std::to_string(node.ChildCount()) + ")";
+        return CategoryRowText(ToUtf8(ReadableName(node.Text())), node.ChildCount(), shown);
     }
     const EntryNode* payload = node.Payload();
     if (!payload)
@@ -95,8 +96,10 @@ QVariant EntryTableModel::data(const QModelIndex& index, int role) const
         return {};
     const auto column = static_cast<EntryTableColumn>(index.column());
     switch (role) {
-    case Qt::DisplayRole:
-        return QString::fromStdString(CellText(*node, column, styles_));
+    case Qt::DisplayRole: {
+        const auto shown = node->IsCategory() ? shown_.find(node) : shown_.end();
+        return QString::fromStdString(CellText(*node, column, styles_, shown == shown_.end() ? -1 : shown->second));
+    }
     case Qt::FontRole:
         if (node->IsCategory()) {
             QFont bold;
@@ -111,6 +114,16 @@ QVariant EntryTableModel::data(const QModelIndex& index, int role) const
     default:
         return {};
     }
+}
+
+void EntryTableModel::SetShownCounts(std::unordered_map<const TreeNode*, int> shown)
+{
+    if (shown == shown_)
+        return;
+    shown_ = std::move(shown);
+    const int categories = rowCount();
+    if (categories > 0)
+        emit dataChanged(index(0, 0), index(categories - 1, 0), {Qt::DisplayRole});
 }
 
 QVariant EntryTableModel::headerData(int section, Qt::Orientation orientation, int role) const

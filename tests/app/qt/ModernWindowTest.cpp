@@ -1,8 +1,9 @@
 // The modern main window as a user meets it: a normal window that Ctrl+Q
 // closes and Escape does not, its panes' headers, counts and columns, the
 // title with the unsaved marker, the tool bar and the status line, the
-// filter field, the accessible names in both languages, and the choice
-// between it and the classic window from either of them.
+// filter field, the accessible names in both languages, the keyboard alone
+// going everywhere, and the choice between it and the classic window from
+// either of them.
 
 #include "app/qt/ModernWindow.h"
 #include "app/SettingsKeys.h"
@@ -29,6 +30,7 @@
 #include <QTreeView>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 
 using namespace tessaro;
@@ -177,7 +179,7 @@ private slots:
         // A move: the title and the headers mark the unsaved panes, the status says what to do.
         w.ClickRow(PaneId::Mdb, first);
         QToolButton* move = w.Get<QToolButton>(QStringLiteral("moveActionButton"));
-        QVERIFY(move->text().contains(QStringLiteral(">>"))); // towards the archive
+        QCOMPARE(move->text(), QStringLiteral("Move to archive")); // towards the archive
         QTest::mouseClick(move, Qt::LeftButton);
         QVERIFY(w.window->isWindowModified());
         QVERIFY(w.Header(PaneId::Mdb).endsWith(QStringLiteral(" *")));
@@ -253,6 +255,15 @@ private slots:
         QVERIFY(w.VisibleRows(PaneId::Mdb) < entries);
         QVERIFY(w.window->StatusText().startsWith(QStringLiteral("Filter shows ")));
         QVERIFY(w.window->StatusText().endsWith(QStringLiteral(" of %1 entries").arg(entries)));
+        // The category's row counts what shows of it, not all it holds.
+        const QModelIndex shownCategory = view->model()->index(1, 0);
+        int shownInCategory = 0;
+        for (int e = 0; e < view->model()->rowCount(shownCategory); ++e)
+            shownInCategory += view->isRowHidden(e, shownCategory) ? 0 : 1;
+        QVERIFY(shownInCategory > 0 && shownInCategory < tree.CategoryAt(1)->ChildCount());
+        QVERIFY2(shownCategory.data().toString().endsWith(
+                     QStringLiteral("(%1 of %2)").arg(shownInCategory).arg(tree.CategoryAt(1)->ChildCount())),
+                 qPrintable(shownCategory.data().toString()));
         for (TreeNode* node : tree.SelectedNodes()) {
             const QModelIndex index = static_cast<CategoryTreeModel*>(view->model())->IndexOf(node);
             QVERIFY(!view->isRowHidden(index.row(), index.parent()));
@@ -276,6 +287,8 @@ private slots:
         QVERIFY(w.window->isVisible());
         for (int c = 0; c < tree.CategoryCount(); ++c)
             QVERIFY(!view->isRowHidden(c, {}));
+        QVERIFY(shownCategory.data().toString().endsWith(
+            QStringLiteral("(%1)").arg(tree.CategoryAt(1)->ChildCount())));
     }
 
     void everyControlHasANameInTheLanguage_data()
@@ -325,6 +338,121 @@ private slots:
         QCOMPARE(open, language == "G" ? QStringLiteral("Öffnen") : QStringLiteral("Open"));
         QVERIFY(w.window->StatusText().startsWith(language == "G" ? QStringLiteral("examples/Demo.mdx mit ")
                                                                   : QStringLiteral("Opened ")));
+    }
+
+    // Tab runs through the tool bar, then each pane's recent files, filter and
+    // tree, and round again; Left and Right step along the tool bar, Space presses.
+    void theKeyboardAloneReachesTheToolBarAndEveryPaneControl()
+    {
+        Window w;
+        QVERIFY(w.Start());
+        w.OpenDemo();
+        auto* open = w.Get<QToolButton>(QStringLiteral("toolOpenActionButton"));
+        open->setFocus(Qt::TabFocusReason);
+        QVERIFY(open->hasFocus());
+        QVERIFY(!open->autoRaise()); // the focused button stands out; the others lie flat
+        QTest::keyClick(open, Qt::Key_Right);
+        QCOMPARE(QApplication::focusWidget(), w.Get<QToolButton>(QStringLiteral("toolSaveActionButton")));
+        QVERIFY(open->autoRaise());
+        QVERIFY(!w.Get<QToolButton>(QStringLiteral("toolSaveActionButton"))->autoRaise());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
+        QCOMPARE(QApplication::focusWidget(), open);
+
+        QStringList visited;
+        for (int press = 0; press < 30 && (visited.isEmpty() || QApplication::focusWidget() != open); ++press) {
+            visited << QApplication::focusWidget()->objectName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(QApplication::focusWidget(), open); // round again
+        const QStringList panes = {"recentMdb", "filterMdb", "treeMdb", "recentArchive", "filterArchive",
+                                   "treeArchive"};
+        const qsizetype first = visited.indexOf(panes.front());
+        QVERIFY2(first > 0, qPrintable(visited.join(u' ')));
+        QCOMPARE(visited.mid(first), panes);
+        // Before the panes: every tool bar button that can be pressed now, in its order.
+        QStringList buttons;
+        for (QAction* action : w.Get<QToolBar>(QStringLiteral("toolBar"))->actions()) {
+            if (!action->isSeparator() && action->isEnabled())
+                buttons << action->objectName() + QStringLiteral("Button");
+        }
+        QVERIFY(buttons.contains(QStringLiteral("searchActionButton")));
+        QCOMPARE(visited.mid(0, first), buttons);
+
+        // Space on a tool bar button runs its command.
+        auto* search = w.Get<QToolButton>(QStringLiteral("searchActionButton"));
+        search->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(search, Qt::Key_Space);
+        QCOMPARE(w.prompts.searchDialogRuns, 1);
+    }
+
+    // The tool bar's Copy and Move say where the entries go, in the menus' words.
+    void theToolBarSaysWhereCopyAndMoveGo_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QStringList>("captions"); // copy, move from the MDB; copy, move from the archive
+        QTest::newRow("English") << "E"
+                                 << QStringList{"Copy to archive", "Move to archive", "Copy to MDB",
+                                                "Move to MDB"};
+        QTest::newRow("German") << "G"
+                                << QStringList{"Ins Archiv kopieren", "Ins Archiv verschieben",
+                                               "In die MDB kopieren", "In die MDB verschieben"};
+    }
+    void theToolBarSaysWhereCopyAndMoveGo()
+    {
+        QFETCH(QString, language);
+        QFETCH(QStringList, captions);
+        Window w(language.toLatin1().constData());
+        QVERIFY(w.Start());
+        w.OpenDemo();
+        auto* copy = w.Get<QToolButton>(QStringLiteral("copyActionButton"));
+        auto* move = w.Get<QToolButton>(QStringLiteral("moveActionButton"));
+        w.ClickRow(PaneId::Mdb, w.Tree(PaneId::Mdb)->model()->index(0, 0));
+        QCOMPARE(QStringList({copy->text(), move->text()}), captions.mid(0, 2));
+        w.ClickRow(PaneId::Archive, w.Tree(PaneId::Archive)->model()->index(0, 0));
+        QCOMPARE(QStringList({copy->text(), move->text()}), captions.mid(2, 2));
+        // The column heads speak the language too, the keyboard's part names as the program writes them.
+        QHeaderView* header = w.Tree(PaneId::Mdb)->header();
+        const QAbstractItemModel* model = header->model();
+        QCOMPARE(model->headerData(int(EntryTableColumn::R1Voice), Qt::Horizontal).toString(),
+                 language == "G" ? QStringLiteral("R1-Voice") : QStringLiteral("R1 voice"));
+        QCOMPARE(model->headerData(int(EntryTableColumn::LeftVoice), Qt::Horizontal).toString(),
+                 language == "G" ? QStringLiteral("Left-Voice") : QStringLiteral("Left voice"));
+    }
+
+    // Every menu item of the German window is German: an item that reads as in
+    // English must be a word German shares.
+    void theGermanMenusHaveNoEnglishLeftOver()
+    {
+        // Every item's text, menu by menu, in the order shown.
+        const auto texts = [](QMenuBar* bar) {
+            QStringList all;
+            std::function<void(QMenu*)> walk = [&](QMenu* menu) {
+                for (QAction* action : menu->actions()) {
+                    if (action->isSeparator())
+                        continue;
+                    all << action->text().remove(u'&');
+                    if (action->menu())
+                        walk(action->menu());
+                }
+            };
+            for (QAction* menu : bar->actions())
+                walk(menu->menu());
+            return all;
+        };
+        QStringList english;
+        {
+            Window w("E");
+            QVERIFY(w.Start());
+            english = texts(w.window->menuBar());
+        }
+        Window w("G");
+        QVERIFY(w.Start());
+        const QStringList german = texts(w.window->menuBar());
+        QCOMPARE(german.size(), english.size());
+        const QStringList shared = {"Style", "Tempo", "Variation"};
+        for (qsizetype i = 0; i < german.size(); ++i)
+            QVERIFY2(german[i] != english[i] || shared.contains(german[i]), qPrintable(german[i]));
+        QCOMPARE(w.Action("factoryAction")->text(), QStringLiteral("&Werksnamen"));
     }
 
     void theSelectionColoursFollowANewPalette()

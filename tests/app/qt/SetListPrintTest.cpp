@@ -1,10 +1,13 @@
-// The set list as a PDF, judged by poppler's pdfinfo and pdftotext; the About
-// box; and message boxes without stock button icons even where the style
+// The set list as a PDF, judged by poppler's pdfinfo and pdftotext; its pages
+// counted before painting, a very long one asked about first, the painting
+// cancelled; the About box with its version and release date; and message boxes without stock button icons even where the style
 // would give them.
 #include "app/qt/AboutDialog.h"
 #include "app/qt/QtPrompts.h"
 #include "app/qt/SetListPrinting.h"
 #include "catalogue/StyleCatalogue.h"
+#include "support/FakeProgress.h"
+#include "support/FakePrompts.h"
 #include "support/MapSettingsStore.h"
 
 #include <QAbstractButton>
@@ -201,6 +204,79 @@ private slots:
             const QList<QAbstractButton*> buttons = about->findChild<QDialogButtonBox*>()->buttons();
             QCOMPARE(buttons.size(), 1);
             QCOMPARE(buttons[0]->text(), german ? QString::fromUtf8("Schließen") : QString("Close"));
+        }
+    }
+
+    // The pages counted without painting are the pages painted; Cancel stops the painting.
+    void thePagesCountedAreThePagesPaintedAndCancelStopsThem()
+    {
+        const SetList list = LongList(300);
+        QtSetListRenderer renderer;
+        const std::size_t counted = renderer.PageCount(list);
+        QVERIFY(counted >= 5);
+        const std::string pdf = renderer.Pdf(list);
+        QVERIFY(!renderer.Cancelled());
+        QCOMPARE(Judge(QByteArray::fromStdString(pdf), QStringLiteral("counted.pdf")).pages, int(counted));
+
+        FakeProgress progress(2);
+        QtSetListRenderer cancelling(&progress);
+        QVERIFY(cancelling.Pdf(list).empty());
+        QVERIFY(cancelling.Cancelled());
+        QCOMPARE(progress.captions, std::vector<Caption>{Caption::ProgressPages});
+        QCOMPARE(progress.totals, std::vector<uint64_t>{counted});
+        QCOMPARE(progress.steps.back(), uint64_t(2));
+        QCOMPARE(progress.depth, 0);
+    }
+
+    // More than 200 pages: printing and the preview ask first, naming the pages; No shows no dialog.
+    void aVeryLongListAsksBeforePrintingOrPreviewing()
+    {
+        const SetList list = LongList(10000);
+        QPrinter printer(QPrinter::HighResolution);
+        const int pages = SetListPageCount(printer, list);
+        QVERIFY2(pages > 200, qPrintable(QString::number(pages)));
+        // A dialog that opened after all would be closed here, and noticed.
+        bool dialogOpened = false;
+        QTimer guard;
+        QObject::connect(&guard, &QTimer::timeout, [&] {
+            if (QWidget* dialog = QApplication::activeModalWidget()) {
+                dialogOpened = true;
+                dialog->close();
+            }
+        });
+        guard.start(50);
+        for (const bool german : {false, true}) {
+            SetUiLanguage(german ? UiLanguage::German : UiLanguage::English);
+            FakePrompts prompts;
+            prompts.Answer(MsgAnswer::No);
+            QVERIFY(PrintSetList(nullptr, list, prompts));
+            prompts.Answer(MsgAnswer::No);
+            PreviewSetList(nullptr, list, prompts);
+            QCOMPARE(prompts.messages.size(), std::size_t(2));
+            for (const FakePrompts::Shown& asked : prompts.messages) {
+                QCOMPARE(asked.buttons, MsgButtons::YesNo);
+                QCOMPARE(QString::fromStdString(asked.text),
+                         QString::fromStdString(FillArgs(Tr(Msg::SetListManyPages), {std::to_string(pages)})));
+            }
+            QVERIFY(prompts.messages[0].text.find(german ? " Seiten." : " pages.") != std::string::npos);
+        }
+        QVERIFY(!dialogOpened);
+    }
+
+    // The day set beside the version in the build, written as a reader of the language writes a date.
+    void aboutShowsTheReleaseDateInTheLanguage()
+    {
+        const QDate released = QDate::fromString(QStringLiteral(TESSARO_RELEASE_DATE), Qt::ISODate);
+        QVERIFY2(released.isValid() && released.year() >= 2026, TESSARO_RELEASE_DATE);
+        for (const bool german : {false, true}) {
+            SetUiLanguage(german ? UiLanguage::German : UiLanguage::English);
+            const std::unique_ptr<QDialog> about(CreateAboutDialog(nullptr));
+            const QLocale locale(german ? QLocale::German : QLocale::English);
+            const QString day = QString::number(released.day());
+            const QString date = (german ? day + u'.' : day) + u' ' + locale.monthName(released.month()) +
+                                 u' ' + QString::number(released.year());
+            QCOMPARE(about->findChild<QLabel*>("releaseLine")->text(),
+                     (german ? QStringLiteral("Erschienen am ") : QStringLiteral("Released on ")) + date);
         }
     }
 

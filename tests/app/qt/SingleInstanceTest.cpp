@@ -375,7 +375,9 @@ private slots:
         {
             QFile file(settingsFile);
             QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write("[Einstellungen]\nLanguage=E\n");
+            // The layout is stored already: the first start would otherwise write
+            // its choice at a moment of Qt's own, racing the comparison below.
+            file.write("[Einstellungen]\nLanguage=E\nLayout=0\n");
         }
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
