@@ -36,6 +36,7 @@
 #include <QRadioButton>
 #include <QPalette>
 #include <QScreen>
+#include <QStatusBar>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTreeView>
@@ -257,13 +258,9 @@ void ScreenshotRun::CaptureModernWindow()
     QApplication::setPalette(dark);
     Settle();
     Save(window, QStringLiteral("modern-window-dark-") + Language());
-    CaptureResultPanel(window, QStringLiteral("modern-results-dark-"));
     QApplication::setPalette(light);
     QApplication::setStyle(QStyleFactory::create(style));
     Settle();
-    // The filtered pane without the tools' list beside it.
-    if (auto* panel = window.findChild<QDockWidget*>(QStringLiteral("resultPanel")))
-        panel->hide();
     // Filtered: the categories count what shows of them.
     if (auto* filter = window.findChild<QLineEdit*>(QStringLiteral("filterMdb"))) {
         filter->setText(QStringLiteral("swing"));
@@ -271,36 +268,43 @@ void ScreenshotRun::CaptureModernWindow()
         Save(window, QStringLiteral("modern-window-filtered-") + Language());
         filter->clear();
     }
-    CaptureResultPanel(window, QStringLiteral("modern-results-"));
+    if (CaptureResultPanel(window)) {
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        QApplication::setPalette(dark);
+        Settle();
+        Save(window, QStringLiteral("modern-results-dark-") + Language());
+        QApplication::setPalette(light);
+        QApplication::setStyle(QStyleFactory::create(style));
+        Settle();
+    }
     window.hide();
 }
 
-void ScreenshotRun::CaptureResultPanel(CModernWindow& window, const QString& name)
+bool ScreenshotRun::CaptureResultPanel(CModernWindow& window)
 {
     MainWindowState& state = window.State();
-    if (!state.Pane(PaneId::Mdb).loaded || !state.Pane(PaneId::Archive).loaded)
-        return;
-    if (auto* panel = window.findChild<QDockWidget*>(QStringLiteral("resultPanel")))
-        panel->show();
+    auto* panel = window.findChild<QDockWidget*>(QStringLiteral("resultPanel"));
+    auto* lines = window.findChild<QAbstractItemView*>(QStringLiteral("resultLines"));
+    if (!panel || !lines || !state.Pane(PaneId::Mdb).loaded || !state.Pane(PaneId::Archive).loaded)
+        return false;
     ToolResults& results = state.Tools().Results();
-    if (!results.IsOpen()) {
-        state.Tools().ComparePanes();
-        Settle(); // the panel opens at its first line
-        // The third line of the MDB deleted, the one after it chosen in the panel.
-        auto* lines = window.findChild<QAbstractItemView*>(QStringLiteral("resultLines"));
-        int found = 0;
-        for (std::size_t line = 0; lines && line + 1 < results.List().lines.size(); ++line) {
-            if (results.PaneOf(line) != PaneId::Mdb || results.NodesNow(line).size() != 1 || ++found < 3)
-                continue;
-            results.Choose(line);
-            state.EditColumn().DeleteSelected();
-            window.Refresh();
-            lines->setCurrentIndex(lines->model()->index(static_cast<int>(line + 1), 0));
-            break;
-        }
+    state.Tools().ComparePanes();
+    Settle(); // the panel opens at its first line
+    // The third line of the MDB deleted (its line greys), the one after it chosen in the panel.
+    int found = 0;
+    for (std::size_t line = 0; line + 1 < results.List().lines.size(); ++line) {
+        if (results.PaneOf(line) != PaneId::Mdb || results.NodesNow(line).size() != 1 || ++found < 3)
+            continue;
+        results.Choose(line);
+        state.EditColumn().DeleteSelected();
+        window.Refresh();
+        lines->setCurrentIndex(lines->model()->index(static_cast<int>(line + 1), 0));
+        break;
     }
+    window.statusBar()->clearMessage();
     Settle();
-    Save(window, name + Language());
+    Save(window, QStringLiteral("modern-results-") + Language());
+    return true;
 }
 
 void ScreenshotRun::CaptureLargeWindow()
