@@ -5,9 +5,10 @@
 # dialogs, a file dialog, the entry editor on its first entry (also with a
 # voice list and a context menu open) and the list of Compare panes beside the
 # window with a line chosen, and the modern layout with the same files (also
-# in the Fusion style with a dark palette, and with its MDB pane filtered), in
-# English and in German. Runs under Xvfb with settings of its own, so the
-# user's settings and a running editor are left alone.
+# in the Fusion style with a dark palette, with its MDB pane filtered, and
+# with the list in its Tool results panel), in English and in German. Runs
+# under Xvfb with settings of its own, so the user's settings and a running
+# editor are left alone.
 #
 #   scripts/screenshot.sh [BUILD_DIR] [OUT_DIR]      (defaults: build, screenshots)
 #

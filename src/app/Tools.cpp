@@ -24,31 +24,6 @@ namespace {
 // file is refused rather than read into memory.
 constexpr uint64_t kMaxCsvBytes = uint64_t(1) << 30;
 
-using ResultTarget = Tools::ResultTarget;
-
-// Choosing a line shows the entries it stands for.
-class TargetHost final : public ResultListHost
-{
-public:
-    TargetHost(Tools& tools, const std::vector<ResultTarget>& targets) : tools_(tools), targets_(targets) {}
-    void ShowResult(std::size_t line) override
-    {
-        if (line < targets_.size())
-            tools_.ShowResultTarget(targets_[line]);
-    }
-
-private:
-    Tools& tools_;
-    const std::vector<ResultTarget>& targets_;
-};
-
-// Lines that stand for nothing (the faults of a CSV file).
-class NoTargets final : public ResultListHost
-{
-public:
-    void ShowResult(std::size_t) override {}
-};
-
 std::optional<std::string> ReadWholeFile(const std::string& path)
 {
     FileInput input;
@@ -115,27 +90,18 @@ const char* ModelName(KeyboardModel model)
 
 } // namespace
 
-void Tools::ShowResultTarget(const ResultTarget& target)
+void Tools::Present(std::optional<ResultList> list, std::vector<ResultTarget> targets)
 {
-    if (target.nodes.empty())
+    if (!list) {
+        results_.Close();
         return;
-    // The finders hand out read-only nodes; they are the panes' own.
-    const auto show = [](CategoryTree& tree, const TreeNode* node) {
-        tree.Select(const_cast<TreeNode*>(node));
-        tree.EnsureVisible(const_cast<TreeNode*>(node));
-    };
-    context_.active = target.pane;
-    // A duplicates group is selected whole; its first entry is the current one.
-    CategoryTree& tree = context_.Pane(target.pane).tree;
-    std::vector<TreeNode*> nodes;
-    for (const TreeNode* node : target.nodes) {
-        nodes.push_back(const_cast<TreeNode*>(node));
-        tree.EnsureVisible(nodes.back());
     }
-    tree.SetSelection(nodes, nodes.front());
-    tree.EnsureVisible(nodes.front());
-    if (target.counterpart)
-        show(context_.Pane(tessaro::OtherPane(target.pane)).tree, target.counterpart);
+    results_.Show(std::move(*list), std::move(targets));
+    if (results_.View())
+        return;
+    // Modal: the panes stay as they are until the list is closed.
+    context_.prompts.RunResultList(results_.List(), results_);
+    results_.Close();
 }
 
 void Tools::ExportCsv()
@@ -194,8 +160,7 @@ void Tools::ImportCsv()
         list.lines.reserve(read.errors.size());
         for (const CsvImportError& error : read.errors)
             list.lines.push_back(DescribeImportError(error));
-        NoTargets host;
-        context_.prompts.RunResultList(list, host);
+        Present(std::move(list));
         return;
     }
     if (read.records.empty())
@@ -242,6 +207,7 @@ void Tools::ComparePanes()
         differences = CompareTrees(context_.Pane(PaneId::Mdb).tree, context_.Pane(PaneId::Archive).tree);
     }
     if (differences.empty()) {
+        Present(std::nullopt); // the last list would stand for this run
         context_.prompts.MessageBox(Tr(Msg::PanesAreEqual), MsgIcon::Information, MsgButtons::Ok);
         return;
     }
@@ -298,8 +264,7 @@ void Tools::ComparePanes()
         return target.pane == PaneId::Mdb;
     });
     list.mostlyLeftPane = 2 * static_cast<std::size_t>(inMdbPane) >= targets.size();
-    TargetHost host(*this, targets);
-    context_.prompts.RunResultList(list, host);
+    Present(std::move(list), std::move(targets));
 }
 
 void Tools::CheckForKeyboard()
@@ -317,6 +282,7 @@ void Tools::CheckForKeyboard()
         found = tessaro::CheckForKeyboard(pane->tree, model);
     }
     if (found.empty()) {
+        Present(std::nullopt); // the last list would stand for this run
         context_.prompts.MessageBox(FillArgs(Tr(Msg::NoKeyboardFindings), {ModelName(model)}),
                                     MsgIcon::Information, MsgButtons::Ok);
         return;
@@ -332,8 +298,7 @@ void Tools::CheckForKeyboard()
         }
     }
     list.summary = FillArgs(Tr(Caption::CheckSummary), {std::to_string(list.lines.size()), ModelName(model)});
-    TargetHost host(*this, targets);
-    context_.prompts.RunResultList(list, host);
+    Present(std::move(list), std::move(targets));
 }
 
 void Tools::FindDuplicates()
@@ -348,6 +313,7 @@ void Tools::FindDuplicates()
     }
     const std::size_t groupCount = groups.sameRegistration.size() + groups.sameTitle.size();
     if (groupCount == 0) {
+        Present(std::nullopt); // the last list would stand for this run
         context_.prompts.MessageBox(Tr(Msg::NoDuplicates), MsgIcon::Information, MsgButtons::Ok);
         return;
     }
@@ -370,8 +336,7 @@ void Tools::FindDuplicates()
     };
     addGroups(Caption::SameRegistration, groups.sameRegistration);
     addGroups(Caption::SameTitle, groups.sameTitle);
-    TargetHost host(*this, targets);
-    context_.prompts.RunResultList(list, host);
+    Present(std::move(list), std::move(targets));
 }
 
 void Tools::FillStates(CommandStates& states) const

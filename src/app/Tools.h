@@ -5,8 +5,10 @@
 
 #include "app/CommandStates.h"
 #include "app/Options.h"
+#include "app/ToolResults.h"
 #include "app/WindowContext.h"
 
+#include <optional>
 #include <vector>
 
 namespace tessaro {
@@ -17,16 +19,10 @@ class Tools
 {
 public:
     // The options give the model the keyboard check offers first.
-    Tools(WindowContext& context, const Options& options) : context_(context), options_(options) {}
-
-    // What a line of a tool's result list stands for: entries of one pane, and
-    // for a compared entry its counterpart in the other pane.
-    struct ResultTarget
+    Tools(WindowContext& context, const Options& options)
+        : context_(context), options_(options), results_(context)
     {
-        PaneId pane = PaneId::Mdb;
-        std::vector<const TreeNode*> nodes; // none for a line that selects nothing
-        const TreeNode* counterpart = nullptr;
-    };
+    }
 
     // The active pane as a spreadsheet, and rows of one added to it (one step).
     void ExportCsv();
@@ -37,15 +33,21 @@ public:
     void CheckForKeyboard();
     // Groups of probable duplicates in the active pane; nothing is deleted.
     void FindDuplicates();
-    // A result line chosen: its pane becomes active and its entries are selected and shown.
-    void ShowResultTarget(const ResultTarget& target);
+    // The last list with what its lines stand for. With a view set there, the
+    // lists stay beside the panes; else each is shown modally and forgotten.
+    ToolResults& Results() { return results_; }
+    const ToolResults& Results() const { return results_; }
 
     // The tool commands' states.
     void FillStates(CommandStates& states) const;
 
 private:
+    // A run that found nothing takes the last list away too (std::nullopt).
+    void Present(std::optional<ResultList> list, std::vector<ResultTarget> targets = {});
+
     WindowContext& context_;
     const Options& options_;
+    ToolResults results_;
 };
 
 } // namespace tessaro

@@ -490,4 +490,34 @@ std::string Tr(ModernText id)
     return IsGerman() ? TextsOf(id).german : TextsOf(id).english;
 }
 
+namespace {
+// In the order of PanelText.
+constexpr TextPair kPanelTexts[] = {
+    {"Tool results", "Ergebnisliste"},
+    {"Tool &results", "&Ergebnisliste"},
+    {"The lists of Compare panes, Check for keyboard, Find duplicates and Import CSV appear here.",
+     "Hier erscheinen die Listen von Bereiche vergleichen, Für Keyboard prüfen, Duplikate suchen und "
+     "CSV importieren."},
+    {"Result lines", "Ergebniszeilen"},
+    {"Close the tool results", "Ergebnisliste schließen"},
+    {"(no longer there)", "(nicht mehr vorhanden)"},
+    {"The entry of this line is no longer in its pane.",
+     "Der Eintrag dieser Zeile ist nicht mehr im Bereich."},
+    {"Filter cleared to show the entry", "Filter geleert, um den Eintrag zu zeigen"},
+    {"F6 goes to the list and back, Escape back to the pane",
+     "F6 wechselt zur Liste und zurück, Esc zurück zum Bereich"},
+};
+static_assert(std::size(kPanelTexts) == static_cast<std::size_t>(PanelText::Count_),
+              "one text pair for every PanelText");
+} // namespace
+
+const TextPair& TextsOf(PanelText id)
+{
+    return kPanelTexts[static_cast<std::size_t>(id)];
+}
+std::string Tr(PanelText id)
+{
+    return IsGerman() ? TextsOf(id).german : TextsOf(id).english;
+}
+
 } // namespace tessaro

@@ -435,6 +435,23 @@ enum class ModernText
 const TextPair& TextsOf(ModernText id);
 std::string Tr(ModernText id);
 
+// ---- The modern window's panel of tool results ----
+enum class PanelText
+{
+    Title,        // the panel's title while it holds no list; also its accessible name
+    ViewMenuItem, // View > the panel
+    Empty,        // what the panel says while no tool has listed anything
+    Lines,        // the list's accessible name
+    CloseTip,     // the close button's accessible name
+    LineGone,     // after a line whose entries left their pane
+    StatusGone,   // a gone line chosen
+    StatusFilterCleared,
+    KeysTip, // how to get in and out by keyboard
+    Count_   // keep last
+};
+const TextPair& TextsOf(PanelText id);
+std::string Tr(PanelText id);
+
 // Replaces "%1" .. "%9" by the arguments; a placeholder without an argument stays.
 std::string FillArgs(std::string_view text, std::initializer_list<std::string_view> args);
 

@@ -20,6 +20,7 @@
 #include "edit/NodeSequence.h"
 #include "edit/TreeNode.h"
 #include "edit/TreeObserver.h"
+#include "edit/TreeObserverFanOut.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -85,7 +86,22 @@ public:
     CategoryTree& operator=(const CategoryTree&) = delete;
 
     // One observer (the view's adapter); nullptr for none.
-    void SetObserver(TreeObserver* observer) { observer_ = observer; }
+    void SetObserver(TreeObserver* observer)
+    {
+        observers_.SetView(observer);
+        observer_ = observers_.Target();
+    }
+    // Others told of every change after the view; each removes itself before it goes.
+    void AddFollower(TreeObserver* follower)
+    {
+        observers_.AddFollower(follower);
+        observer_ = observers_.Target();
+    }
+    void RemoveFollower(TreeObserver* follower)
+    {
+        observers_.RemoveFollower(follower);
+        observer_ = observers_.Target();
+    }
 
     // Reading.
     bool IsEmpty() const { return categories_.Size() == 0; }
@@ -232,7 +248,8 @@ private:
     // The other selected nodes when several are; one that leaves the tree
     // takes the selection back to a single node (TreeSelection.cpp).
     std::unordered_set<TreeNode*> alsoSelected_;
-    TreeObserver* observer_ = nullptr;
+    TreeObserverFanOut observers_;
+    TreeObserver* observer_ = nullptr; // whom a change is told: observers_.Target()
     TreeJournal* journal_ = nullptr;
     const StyleCatalogue* styles_;
     int bulkDepth_ = 0;

@@ -37,6 +37,7 @@ TEST_F(TextsTest, EveryIdHasBothTexts)
     CheckTable<Msg>("Msg");
     CheckTable<Caption>("Caption");
     CheckTable<ModernText>("ModernText");
+    CheckTable<PanelText>("PanelText");
 }
 
 TEST_F(TextsTest, TrPicksTheCurrentLanguage)

@@ -10,6 +10,7 @@
 #include "app/qt/PaneDropTarget.h"
 #include "app/qt/PendingFiles.h"
 #include "app/qt/QtTranslations.h"
+#include "app/qt/ResultPanel.h"
 #include "app/qt/WindowOwnCommands.h"
 #include "edit/EntryFilter.h"
 #include "edit/qt/CategoryTreeView.h"
@@ -117,6 +118,13 @@ CModernWindow::CModernWindow(Prompts& prompts, SettingsStore& settings, StyleCat
     CreateViewMenu();
     SetTabOrder(*toolBar_, {panes_[0].recent, panes_[0].filter, panes_[0].tree, panes_[1].recent,
                             panes_[1].filter, panes_[1].tree});
+    resultPanel_ =
+        new ResultPanel(state_.Tools().Results(), styles_,
+                        {[this](const std::function<void()>& command) { RunCommand(command); },
+                         [this](PaneId id) { return Widgets(id).filter; },
+                         [this](PaneId id) { return Widgets(id).tree; }, [this] { return state_.ActiveId(); },
+                         [this](const QString& text) { statusBar()->showMessage(text); }},
+                        *this, *layoutMenu_->Menu());
     modelLabel_ = new QLabel(this);
     modelLabel_->setObjectName(QStringLiteral("modelLabel"));
     statusBar()->setObjectName(QStringLiteral("statusBar"));
@@ -140,6 +148,7 @@ CModernWindow::CModernWindow(Prompts& prompts, SettingsStore& settings, StyleCat
 CModernWindow::~CModernWindow()
 {
     // The views and the models go before the trees they show (in state_).
+    delete resultPanel_;
     for (PaneWidgets& pane : panes_)
         delete pane.tree;
     for (PaneWidgets& pane : panes_)
@@ -311,6 +320,7 @@ void CModernWindow::SetTexts()
     for (int c = 1; c < kEntryTableColumns; ++c)
         columnsMenu_->actions().value(c - 1)->setText(Q(kColumnHeaders[c]));
     preferences_->setText(Q(ModernText::Preferences));
+    resultPanel_->SetTexts();
     toolBar_->setWindowTitle(Q(ModernText::ToolBar));
     toolBar_->setAccessibleName(Q(ModernText::ToolBar));
     toolOpen_->setText(Q(ModernText::ToolOpen));

@@ -34,6 +34,7 @@ class QToolBar;
 namespace tessaro {
 
 class PendingFiles;
+class ResultPanel;
 
 class CategoryTreeView;
 class LayoutMenu;
@@ -128,6 +129,7 @@ private:
     QAction* toolSave_ = nullptr;
     QLabel* modelLabel_ = nullptr;         // in the status bar
     PendingFiles* pendingFiles_ = nullptr; // a child of the window
+    ResultPanel* resultPanel_ = nullptr;   // the tools' lists beside the panes
     bool applyingFilter_ = false;
 };
 

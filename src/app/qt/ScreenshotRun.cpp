@@ -22,6 +22,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDir>
+#include <QDockWidget>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -35,6 +36,7 @@
 #include <QRadioButton>
 #include <QPalette>
 #include <QScreen>
+#include <QStatusBar>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTreeView>
@@ -266,7 +268,43 @@ void ScreenshotRun::CaptureModernWindow()
         Save(window, QStringLiteral("modern-window-filtered-") + Language());
         filter->clear();
     }
+    if (CaptureResultPanel(window)) {
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        QApplication::setPalette(dark);
+        Settle();
+        Save(window, QStringLiteral("modern-results-dark-") + Language());
+        QApplication::setPalette(light);
+        QApplication::setStyle(QStyleFactory::create(style));
+        Settle();
+    }
     window.hide();
+}
+
+bool ScreenshotRun::CaptureResultPanel(CModernWindow& window)
+{
+    MainWindowState& state = window.State();
+    auto* panel = window.findChild<QDockWidget*>(QStringLiteral("resultPanel"));
+    auto* lines = window.findChild<QAbstractItemView*>(QStringLiteral("resultLines"));
+    if (!panel || !lines || !state.Pane(PaneId::Mdb).loaded || !state.Pane(PaneId::Archive).loaded)
+        return false;
+    ToolResults& results = state.Tools().Results();
+    state.Tools().ComparePanes();
+    Settle(); // the panel opens at its first line
+    // The third line of the MDB deleted (its line greys), the one after it chosen in the panel.
+    int found = 0;
+    for (std::size_t line = 0; line + 1 < results.List().lines.size(); ++line) {
+        if (results.PaneOf(line) != PaneId::Mdb || results.NodesNow(line).size() != 1 || ++found < 3)
+            continue;
+        results.Choose(line);
+        state.EditColumn().DeleteSelected();
+        window.Refresh();
+        lines->setCurrentIndex(lines->model()->index(static_cast<int>(line + 1), 0));
+        break;
+    }
+    window.statusBar()->clearMessage();
+    Settle();
+    Save(window, QStringLiteral("modern-results-") + Language());
+    return true;
 }
 
 void ScreenshotRun::CaptureLargeWindow()

@@ -20,6 +20,8 @@
 
 namespace tessaro {
 
+class CModernWindow;
+
 class CEntryDlg;
 class CMainDlg;
 class MainWindowState;
@@ -61,6 +63,9 @@ private:
     // The modern layout on the same files: "modern-window-en.png", and
     // "modern-window-dark-en.png" in the Fusion style with a dark palette.
     void CaptureModernWindow();
+    // The panes compared, the list in its panel with one entry deleted (its
+    // line greyed); false when the panes are not both loaded.
+    bool CaptureResultPanel(CModernWindow& window);
     // The given files loaded, the first categories open and an entry selected.
     void LoadFiles(MainWindowState& state);
     void CaptureEntryEditor(CEntryDlg& dialog);
