@@ -1,5 +1,7 @@
 #include "app/qt/MainWindowParts.h"
 
+#include <algorithm>
+
 #include <QGuiApplication>
 #include <QWidget>
 
@@ -35,6 +37,14 @@ WindowPosition PlacementOf(const QWidget& window, WindowPosition stored)
     }
     placement.maximized = maximized;
     return placement;
+}
+
+QSize RoomyRows::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    QSize size = QStyledItemDelegate::sizeHint(option, index);
+    const int text = option.fontMetrics.height();
+    size.setHeight(std::max(size.height(), text) + text / 2);
+    return size;
 }
 
 } // namespace tessaro

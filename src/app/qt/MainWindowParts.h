@@ -1,10 +1,12 @@
 #pragma once
-// What both layouts of the main window do alike with Qt: the selection colours
-// that tell the active pane, and where the window stands for the settings.
+// What the main windows do alike with Qt: the selection colours that tell the
+// active pane, where the window stands for the settings, and the modern
+// window's row height.
 
 #include "app/MainWindowState.h"
 
 #include <QPalette>
+#include <QStyledItemDelegate>
 
 class QWidget;
 
@@ -19,5 +21,14 @@ QPalette PaneSelectionPalette(const QPalette& standard, bool active);
 // nothing (Wayland gives no client its corner; a maximized window's corner is
 // the screen's).
 WindowPosition PlacementOf(const QWidget& window, WindowPosition stored);
+
+// Rows half a line taller than their text: lists a person reads and clicks
+// down, in the trees and the tool results alike.
+class RoomyRows : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+};
 
 } // namespace tessaro

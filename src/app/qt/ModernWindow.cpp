@@ -36,7 +36,6 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
-#include <QStyledItemDelegate>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -68,20 +67,6 @@ bool IsReturn(const QEvent* event)
     const int key = static_cast<const QKeyEvent*>(event)->key();
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
-
-// Rows a little higher than their text, so that a pointer hits them easily.
-class RoomyRows : public QStyledItemDelegate
-{
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        QSize size = QStyledItemDelegate::sizeHint(option, index);
-        const int text = option.fontMetrics.height();
-        size.setHeight(std::max(size.height(), text) + text / 2);
-        return size;
-    }
-};
 
 // The default widths, in average characters of the tree's font.
 constexpr int kDefaultColumnChars[kEntryTableColumns] = {18, 17, 5, 5, 15, 13};

@@ -1,5 +1,7 @@
 #include "app/qt/ResultPanel.h"
 
+#include "app/qt/MainWindowParts.h"
+
 #include "common/Texts.h"
 #include "edit/EntryFilter.h"
 #include "edit/TreeNode.h"
@@ -115,6 +117,7 @@ ResultPanel::ResultPanel(ToolResults& results, const StyleCatalogue& styles, Win
     lines_ = new QListView(body);
     lines_->setObjectName(QStringLiteral("resultLines"));
     lines_->setModel(model_);
+    lines_->setItemDelegate(new RoomyRows(lines_));
     lines_->setSelectionMode(QAbstractItemView::SingleSelection);
     lines_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // Rows of their own widths, so the scroll bar reaches the end of the

@@ -128,6 +128,9 @@ private slots:
                     .startsWith(QStringLiteral("Differences: ")));
         const int count = w.Lines()->model()->rowCount();
         QCOMPARE(std::size_t(count), w.Results().List().lines.size());
+        // Rows as roomy as the trees', not packed to the font's own height.
+        QVERIFY(w.Lines()->visualRect(w.Lines()->model()->index(0, 0)).height() >
+                w.Lines()->fontMetrics().height() + 2);
         QVERIFY(count > 3);
 
         // Opened at its first line, chosen, with the list in the keyboard's hands.
