@@ -69,6 +69,19 @@ TEST(ArchiveFileTest, WritesAndReadsInBlocksOfOneHundred)
     EXPECT_EQ(input.reads, (std::vector<std::size_t>{16, 28800, 28800, 14400}));
 }
 
+// Written in pieces of about a megabyte: two whole pieces and a short last one
+// must come out as the magic and every record in order, nothing twice.
+TEST(ArchiveFileTest, AnArchiveOfSeveralWritePiecesIsWrittenWhole)
+{
+    TempFolder folder;
+    const std::vector<MdbEntry> records = Records(2 * 3600 + 17);
+    ASSERT_EQ(WriteArchiveFile(folder / "big.mdx", SourceOf(records)), std::nullopt);
+    Bytes want(kMagic.begin(), kMagic.end());
+    for (const MdbEntry& r : records)
+        want.insert(want.end(), r.bytes().begin(), r.bytes().end());
+    EXPECT_EQ(ReadBytes(folder / "big.mdx"), want);
+}
+
 TEST(ArchiveFileTest, ALastBlockOfOneRecordIsRead)
 {
     // Block edges: the last block full, holding one record, or the only block one record.
