@@ -101,8 +101,6 @@ CModernWindow::CModernWindow(Prompts& prompts, SettingsStore& settings, StyleCat
     CreatePanes();
     CreateToolBar();
     CreateViewMenu();
-    SetTabOrder(*toolBar_, {panes_[0].recent, panes_[0].filter, panes_[0].tree, panes_[1].recent,
-                            panes_[1].filter, panes_[1].tree});
     resultPanel_ =
         new ResultPanel(state_.Tools().Results(), styles_,
                         {[this](const std::function<void()>& command) { RunCommand(command); },
@@ -110,6 +108,11 @@ CModernWindow::CModernWindow(Prompts& prompts, SettingsStore& settings, StyleCat
                          [this](PaneId id) { return Widgets(id).tree; }, [this] { return state_.ActiveId(); },
                          [this](const QString& text) { statusBar()->showMessage(text); }},
                         *this, *layoutMenu_->Menu());
+    std::vector<QWidget*> chain = {panes_[0].recent, panes_[0].filter, panes_[0].tree,
+                                   panes_[1].recent, panes_[1].filter, panes_[1].tree};
+    for (QWidget* control : resultPanel_->TabChain())
+        chain.push_back(control); // skipped by Tab while the panel is hidden
+    SetTabOrder(*toolBar_, chain);
     modelLabel_ = new QLabel(this);
     modelLabel_->setObjectName(QStringLiteral("modelLabel"));
     statusBar()->setObjectName(QStringLiteral("statusBar"));

@@ -336,4 +336,9 @@ void ResultPanel::CopyLines()
     QGuiApplication::clipboard()->setText(text.join(QLatin1Char('\n')) + QLatin1Char('\n'));
 }
 
+std::vector<QWidget*> ResultPanel::TabChain() const
+{
+    return {lines_, copy_, close_};
+}
+
 } // namespace tessaro

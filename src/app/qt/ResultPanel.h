@@ -15,6 +15,8 @@
 
 #include <QDockWidget>
 
+#include <vector>
+
 #include <functional>
 #include <optional>
 
@@ -58,6 +60,8 @@ public:
     void ToggleFocus();
 
     QListView* Lines() const { return lines_; }
+    // Its controls in the order Tab reaches them, after the panes'.
+    std::vector<QWidget*> TabChain() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -255,6 +255,16 @@ private slots:
         QTest::keyClick(tree, Qt::Key_F6);
         QVERIFY(w.Panel()->isVisible());
         QVERIFY(w.Lines()->hasFocus());
+
+        // Tab goes on from the archive tree into the panel's list and buttons.
+        QTreeView* archive = w.Tree(PaneId::Archive);
+        archive->setFocus(Qt::TabFocusReason);
+        QStringList visited;
+        for (int press = 0; press < 3; ++press) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(visited, (QStringList{"resultLines", "resultCopy", "resultClose"}));
     }
 
     void everyPartHasANameInTheLanguage_data()
