@@ -25,6 +25,7 @@ public:
     void BeginRemove(const TreeNode* parent, int row) override { owner_.Leaving(pane_, At(parent, row)); }
     void EndInsert(const TreeNode* parent, int row) override { owner_.Arrived(pane_, At(parent, row)); }
     void EndReset() override { owner_.Reset(pane_); }
+    void Continued(const TreeNode* was, const TreeNode& now) override { owner_.Continued(pane_, was, &now); }
 
 private:
     const TreeNode* At(const TreeNode* parent, int row) const
@@ -81,6 +82,8 @@ void ToolResults::Show(ResultList list, std::vector<ResultTarget> targets)
     lines_.clear();
     for (auto& index : byAddress_)
         index.clear();
+    for (auto& left : leftWith_)
+        left.clear();
     list_ = std::move(list);
     lines_.resize(list_.lines.size());
     for (std::size_t i = 0; i < lines_.size() && i < targets.size(); ++i) {
@@ -108,6 +111,8 @@ void ToolResults::Close()
     lines_.clear();
     for (auto& index : byAddress_)
         index.clear();
+    for (auto& left : leftWith_)
+        left.clear();
     list_ = ResultList();
     open_ = false;
     if (wasOpen && view_)
@@ -191,12 +196,18 @@ bool ToolResults::LeaveOne(PaneId pane, const TreeNode* entry)
     if (found == index.end())
         return false;
     Ref& ref = refs_[found->second];
-    if (ref.state != Ref::State::There)
+    if (ref.state != Ref::State::There || ref.node != entry)
         return false;
-    ref.state = Ref::State::Gone;
-    ref.leftWith = entry->Payload()->record;
-    ref.node = nullptr;
+    Left(ref, pane, entry);
     return true;
+}
+
+void ToolResults::Left(Ref& ref, PaneId pane, const TreeNode* entry)
+{
+    ref.state = Ref::State::Gone;
+    leftWith_[PaneIndex(pane)].insert_or_assign(AddressOf(entry), entry->Payload()->record);
+    ref.last = entry;
+    ref.node = nullptr;
 }
 
 bool ToolResults::ArriveOne(PaneId pane, const TreeNode* entry)
@@ -208,11 +219,36 @@ bool ToolResults::ArriveOne(PaneId pane, const TreeNode* entry)
     Ref& ref = refs_[found->second];
     // Another node may have been made where a freed one was: only the record
     // the entry left with tells that it is the one that went.
-    if (ref.state != Ref::State::Gone || !entry->Payload() || !(entry->Payload()->record == ref.leftWith))
+    const auto& left = leftWith_[PaneIndex(pane)];
+    const auto leftWith = left.find(AddressOf(entry));
+    if (ref.state != Ref::State::Gone || leftWith == left.end() || !entry->Payload() ||
+        !(entry->Payload()->record == leftWith->second))
         return false;
     ref.state = Ref::State::There;
     ref.node = entry;
     return true;
+}
+
+void ToolResults::Continued(PaneId pane, const TreeNode* was, const TreeNode* now)
+{
+    auto& index = byAddress_[PaneIndex(pane)];
+    const auto found = index.find(AddressOf(was));
+    if (found == index.end() || !now->IsEntry())
+        return;
+    const std::size_t at = found->second;
+    Ref& ref = refs_[at];
+    // Only an entry that left by this very edit (or, inside a bulk change,
+    // has not been told to leave yet) goes on; a stale address of a freed
+    // node stands for nothing.
+    const bool leftJustNow = ref.state == Ref::State::Gone && ref.last == was;
+    const bool notToldYet = ref.state == Ref::State::There && ref.node == was;
+    if (!leftJustNow && !notToldYet)
+        return;
+    ref.state = Ref::State::There;
+    ref.node = now;
+    index.insert_or_assign(AddressOf(now), at);
+    leftWith_[PaneIndex(pane)].erase(AddressOf(now));
+    Changed();
 }
 
 void ToolResults::Leaving(PaneId pane, const TreeNode* node)
@@ -258,9 +294,7 @@ void ToolResults::Reset(PaneId pane)
         // left is kept by the step.
         for (Ref& ref : refs_) {
             if (ref.pane == pane && ref.state == Ref::State::There && !tree.Contains(ref.node)) {
-                ref.state = Ref::State::Gone;
-                ref.leftWith = ref.node->Payload()->record;
-                ref.node = nullptr;
+                Left(ref, pane, ref.node);
                 changed = true;
             }
         }
@@ -274,6 +308,7 @@ void ToolResults::Reset(PaneId pane)
             }
         }
         index.clear();
+        leftWith_[PaneIndex(pane)].clear();
     }
     if (changed)
         Changed();

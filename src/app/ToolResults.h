@@ -9,8 +9,10 @@
 // with its category, makes its lines gone; the same node put back (undo keeps
 // removed nodes, so undo and redo bring back the very nodes) with the record
 // it left with makes them live again. Edits that keep the node (a changed
-// entry, a renamed category, a category moved) keep the line. A load, New or
-// Close frees the pane's nodes: its lines are gone for good then.
+// entry, a renamed category, a category moved) keep the line, and so do those
+// the tree reports as going on in a new node (an entry moved up or down, or
+// edited into another group). A load, New or Close frees the pane's nodes:
+// its lines are gone for good then.
 
 #include "common/Prompts.h"
 #include "data/MdbEntry.h"
@@ -110,7 +112,7 @@ private:
         PaneId pane = PaneId::Mdb;
         State state = State::There;
         const TreeNode* node = nullptr; // followed only while There
-        MdbEntry leftWith;              // the record it had when it left
+        const TreeNode* last = nullptr; // where it was There last: an address only
     };
     struct Line
     {
@@ -125,6 +127,8 @@ private:
     void Leaving(PaneId pane, const TreeNode* node);
     void Arrived(PaneId pane, const TreeNode* node);
     void Reset(PaneId pane);
+    void Continued(PaneId pane, const TreeNode* was, const TreeNode* now);
+    void Left(Ref& ref, PaneId pane, const TreeNode* entry);
     bool LeaveOne(PaneId pane, const TreeNode* entry);
     bool ArriveOne(PaneId pane, const TreeNode* entry);
     bool IsThere(const Line& line) const;
@@ -141,6 +145,9 @@ private:
     // By the node's address, for each pane: a gone node keeps its address so
     // that undo putting it back is known.
     std::unordered_map<std::uintptr_t, std::size_t> byAddress_[2];
+    // By address too: the record each node had when it left. An entry that
+    // went on in a new node has two addresses, and undo brings back the old.
+    std::unordered_map<std::uintptr_t, MdbEntry> leftWith_[2];
     std::unique_ptr<Follower> followers_[2];
 };
 

@@ -149,6 +149,13 @@ public:
     // Takes the category with its entries to the place among the other
     // categories; it comes back closed, labelled from its placeholder or first entry.
     bool MoveCategory(TreeNode* category, Place place);
+    // Tells the observers that the entry taken out as `was` is now `now` (see
+    // TreeObserver::Continued); changes nothing.
+    void NoteContinued(const TreeNode* was, const TreeNode* now)
+    {
+        if (observer_ && now && was != now)
+            observer_->Continued(was, *now);
+    }
     // The style names changed: the view hears of every label that changed with them.
     void RelabelAll();
 

@@ -20,6 +20,7 @@ void MoveEditedEntry(CategoryTree& tree, TreeNode* node, const MdbEntry& old, co
     const bool takesSubEntries = !edited.IsSubEntry();
 
     std::vector<std::unique_ptr<EntryNode>> moving;
+    std::vector<const TreeNode*> taken{node}; // addresses only, once out of the tree
     moving.push_back(tree.TakeEntryNode(node));
     moving.front()->record = edited;
     while (takesSubEntries && next) {
@@ -27,11 +28,12 @@ void MoveEditedEntry(CategoryTree& tree, TreeNode* node, const MdbEntry& old, co
         if (!sub || !sub->IsSubEntry() || CompareGroup(sub->record, old) != 0)
             break;
         TreeNode* following = next->NextSibling();
-        std::unique_ptr<EntryNode> taken = tree.TakeEntryNode(next);
-        taken->SetCategory(edited.GetCategory());
-        taken->record.setStyleNumber(edited.styleNumber());
-        taken->record.setTempo(edited.tempo());
-        moving.push_back(std::move(taken));
+        taken.push_back(next);
+        std::unique_ptr<EntryNode> goesAlong = tree.TakeEntryNode(next);
+        goesAlong->SetCategory(edited.GetCategory());
+        goesAlong->record.setStyleNumber(edited.styleNumber());
+        goesAlong->record.setTempo(edited.tempo());
+        moving.push_back(std::move(goesAlong));
         next = following;
     }
     // A main entry edited into a sub entry leaves its sub entries behind: the
@@ -49,6 +51,8 @@ void MoveEditedEntry(CategoryTree& tree, TreeNode* node, const MdbEntry& old, co
     std::vector<TreeNode*> placed;
     for (std::unique_ptr<EntryNode>& entry : moving)
         placed.push_back(tree.InsertSorted(std::move(entry), anchor));
+    for (std::size_t i = 0; i < placed.size(); ++i)
+        tree.NoteContinued(taken[i], placed[i]);
     if (placed.front()) {
         tree.Select(placed.front());
         tree.EnsureVisible(placed.front());

@@ -36,6 +36,7 @@ void MoveUp(PaneState& pane, TreeNode* node)
         entry->record = AsMainEntry(entry->record);
     TreeNode* moved =
         pane.tree.InsertEntryNode(category, std::move(entry), before ? Place::After(before) : Place::First());
+    pane.tree.NoteContinued(node, moved);
     pane.tree.Select(moved);
     pane.tree.EnsureVisible(moved);
 }
@@ -59,6 +60,7 @@ void MoveDown(PaneState& pane, TreeNode* node)
     if (successor.IsSubEntry() && BeginsGroup(next->PrevSibling(), successor))
         pane.tree.ReplaceEntry(next, AsMainEntry(successor.record));
     TreeNode* moved = pane.tree.InsertEntryNode(category, std::move(entry), Place::After(next));
+    pane.tree.NoteContinued(node, moved);
     pane.tree.Select(moved);
     pane.tree.EnsureVisible(moved);
 }

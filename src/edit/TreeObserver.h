@@ -34,6 +34,10 @@ public:
     virtual void ExpansionChanged(const TreeNode& /*category*/) {}
     // Scroll so that the node is visible (its category is already open).
     virtual void MadeVisible(const TreeNode& /*node*/) {}
+    // One edit took an entry out and put it back as a new node (moved up or
+    // down, or edited into another place): whoever follows the entry may go on
+    // with `now`. `was` is out of the tree and may be freed: an address only.
+    virtual void Continued(const TreeNode* /*was*/, const TreeNode& /*now*/) {}
     virtual void BeginReset() {}
     virtual void EndReset() {}
 };

@@ -65,6 +65,10 @@ public:
     {
         Each([&](TreeObserver& o) { o.MadeVisible(node); });
     }
+    void Continued(const TreeNode* was, const TreeNode& now) override
+    {
+        Each([&](TreeObserver& o) { o.Continued(was, now); });
+    }
     void BeginReset() override
     {
         Each([](TreeObserver& o) { o.BeginReset(); });

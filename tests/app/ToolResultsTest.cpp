@@ -139,15 +139,86 @@ TEST_F(ToolResultsTest, EditsThatKeepTheNodeKeepTheLine)
     EXPECT_EQ(Results().Choose(2), Outcome::Shown);
     EXPECT_EQ(Archive().Selected(), EntryTitled(Archive(), "b"));
 
-    // A new tempo puts the entry in another group, as a new node: its line
-    // says it left, and undo brings it back.
+    // A new tempo puts the entry in another group, as a new node: the line
+    // goes with it; undo brings back the old node and the line with it, redo
+    // the new one.
     ASSERT_EQ(Results().Choose(5), Outcome::Shown);
+    const TreeNode* before = Archive().Selected();
     prompts.EditEntryWith([](MdbEntry& entry) { entry.setTempo(95); });
     state.EditColumn().EditSelected();
-    EXPECT_EQ(Results().State(5), G);
+    const TreeNode* after = Archive().Selected();
+    ASSERT_NE(after, before);
+    ASSERT_EQ(after->Payload()->record.tempo(), 95);
+    EXPECT_EQ(Results().State(5), T);
     EXPECT_EQ(Results().State(3), T);
+    state.TreeGotFocus(PaneId::Mdb);
+    EXPECT_EQ(Results().Choose(5), Outcome::Shown);
+    EXPECT_EQ(Archive().Selected(), after);
+    EXPECT_EQ(Results().NodesNow(3).size(), 2u) << "the group's line follows it too";
     state.EditColumn().Undo();
     EXPECT_EQ(Results().State(5), T);
+    EXPECT_EQ(Results().NodesNow(5), (std::vector<const TreeNode*>{before}));
+    EXPECT_EQ(Results().Choose(5), Outcome::Shown);
+    EXPECT_EQ(Archive().Selected()->Payload()->record.tempo(), 90);
+    state.EditColumn().Redo();
+    EXPECT_EQ(Results().NodesNow(5), (std::vector<const TreeNode*>{after}));
+    EXPECT_EQ(prompts.unscripted, 0);
+}
+
+// Up and Down make the entry anew in its new place, and an edit that takes
+// a main entry into another category takes its sub entries along: every line
+// follows its entry there and back through undo.
+TEST_F(ToolResultsTest, EntriesMovedUpDownOrIntoAnotherCategoryKeepTheirLines)
+{
+    NewArchiveWith({{"Pop", 3, 120, "a"}, {"Pop", 3, 120, "a"}, {"Pop", 3, 120, "  sub"}, {"Pop", 3, 120, "c"}});
+    state.TreeGotFocus(PaneId::Archive);
+    state.Tools().FindDuplicates();
+    const TreeNode* pop = Archive().FindCategory("Pop");
+    const TreeNode* first = pop->ChildAt(0);
+    const TreeNode* second = pop->ChildAt(1);
+    // The first line that stands for that entry alone.
+    const auto lineOf = [&](const TreeNode* node) {
+        for (std::size_t line = 0; line < Results().List().lines.size(); ++line) {
+            if (Results().NodesNow(line) == std::vector<const TreeNode*>{node})
+                return line;
+        }
+        return Results().List().lines.size();
+    };
+    const std::size_t firstLine = lineOf(first);
+    const std::size_t secondLine = lineOf(second);
+    ASSERT_LT(firstLine, Results().List().lines.size());
+    ASSERT_LT(secondLine, Results().List().lines.size());
+    const std::vector<LineState> allThere(Results().List().lines.size(), T);
+    ASSERT_EQ(Results().Choose(secondLine), Outcome::Shown);
+    ASSERT_EQ(Archive().Selected(), second);
+
+    state.EditColumn().MoveUp();
+    const TreeNode* moved = Archive().Selected();
+    ASSERT_NE(moved, second);
+    EXPECT_EQ(pop->FirstChild(), moved);
+    EXPECT_EQ(States(), allThere);
+    EXPECT_EQ(Results().NodesNow(secondLine), (std::vector<const TreeNode*>{moved}));
+    state.EditColumn().Undo();
+    EXPECT_EQ(Results().NodesNow(secondLine), (std::vector<const TreeNode*>{second}));
+    state.EditColumn().Redo();
+    EXPECT_EQ(Results().NodesNow(secondLine), (std::vector<const TreeNode*>{moved}));
+
+    // The first a heads "  sub" now; it goes to Jazz and takes it along.
+    ASSERT_EQ(first->NextSibling()->Payload()->GetTitle(), "  sub");
+    ASSERT_EQ(Results().Choose(firstLine), Outcome::Shown);
+    ASSERT_EQ(Archive().Selected(), first);
+    prompts.EditEntryWith([](MdbEntry& entry) { entry.SetCategory("Jazz"); });
+    state.EditColumn().EditSelected();
+    const TreeNode* inJazz = Archive().Selected();
+    ASSERT_EQ(inJazz->Parent(), Archive().FindCategory("Jazz"));
+    EXPECT_EQ(Layout(Archive()), "Jazz{a,  sub} Pop{a,c}"); // placed above the category it left
+    EXPECT_EQ(Results().NodesNow(firstLine), (std::vector<const TreeNode*>{inJazz}));
+    EXPECT_EQ(States(), allThere) << "the sub entry's lines went along";
+    EXPECT_EQ(Results().Choose(firstLine), Outcome::Shown);
+    EXPECT_EQ(Archive().Selected(), inJazz);
+    state.EditColumn().Undo();
+    EXPECT_EQ(Results().NodesNow(firstLine), (std::vector<const TreeNode*>{first}));
+    EXPECT_EQ(States(), allThere);
     EXPECT_EQ(prompts.unscripted, 0);
 }
 
