@@ -27,9 +27,9 @@ struct TreeJournal::Change
     int row = 0;
     TreeNode* otherParent = nullptr;
     int otherRow = 0;
-    std::unique_ptr<TreeNode> detached; // the node while it is out of the tree
-    std::unique_ptr<EntryNode> payload;
-    std::string text;
+    std::unique_ptr<TreeNode> detached{}; // the node while it is out of the tree
+    std::unique_ptr<EntryNode> payload{};
+    std::string text{};
 };
 
 TreeJournal::TreeJournal() = default;
