@@ -34,7 +34,7 @@ struct DiffField
     std::vector<uint8_t> coverage;
     // The bytes with a covered bit and their masks: a record pair is compared
     // on these few, not on all 288 bytes for every field.
-    std::vector<std::pair<uint16_t, uint8_t>> covered;
+    std::vector<std::pair<uint16_t, uint8_t>> covered{};
 };
 
 std::vector<DiffField> BuildFields()

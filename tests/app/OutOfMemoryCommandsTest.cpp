@@ -63,8 +63,9 @@ protected:
             ASSERT_EQ(Snapshot(), before) << name << ", allocation " << n;
             ASSERT_TRUE(PanesAreSound(state.Pane(PaneId::Mdb), state.Pane(PaneId::Archive))) << name << ", allocation " << n;
         }
-        if (atLeast > 0)
+        if (atLeast > 0) {
             EXPECT_GE(failures, atLeast) << name;
+        }
     }
 
     void Focus(PaneId id, const char* category)

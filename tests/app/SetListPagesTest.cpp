@@ -41,8 +41,9 @@ TEST(SetListPagesTest, EveryRowOnceInOrderAndNoPageOverflows)
     for (std::size_t p = 0; p < pages.size(); ++p) {
         const SetListPage& page = pages[p];
         EXPECT_LT(page.first, page.end) << p;
-        if (p > 0)
+        if (p > 0) {
             EXPECT_EQ(page.first, pages[p - 1].end) << p;
+        }
         EXPECT_LE(Height(list, page, kMetrics), kMetrics.body) << p;
         // The next page's first row would not have fitted here.
         if (p + 1 < pages.size()) {

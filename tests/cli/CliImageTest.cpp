@@ -56,12 +56,13 @@ TEST_F(CliImageTest, ConvertIntoAnImageMakesTheSetWithItsBackupIniAndReadingComm
     const std::string ini = NewBackupIni(KeyboardModel::Psr9000Pro);
     EXPECT_EQ(McopyOut(image, "/LIVE.B02/BACKUP.INI", folder / "back.ini"), Bytes(ini.begin(), ini.end()));
 
-    for (const std::string& command : {"info", "list", "report", "check"}) {
+    for (const std::string command : {"info", "list", "report", "check"}) {
         const CliRun onDisk = Cli({command, mdb});
         const CliRun inImage = Cli({command, "disk1.img::/live.b02/mdb_pro.bup"});
         EXPECT_EQ(inImage.status, 0) << command << ": " << inImage.err;
-        if (command != "info" && command != "check")
+        if (command != "info" && command != "check") {
             EXPECT_EQ(inImage.out, onDisk.out) << command;
+        }
     }
     EXPECT_TRUE(Has(Cli({"info", "disk1.img::/LIVE.B02/MDB_PRO.BUP"}).out, "PSR-9000pro"));
     // The image itself is no MDB: the tool says how to name the one inside.
