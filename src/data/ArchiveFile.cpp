@@ -70,6 +70,8 @@ std::optional<Msg> WriteArchiveFile(const std::string& path, const RecordSource&
     ProgressScope scope(progress, Caption::ProgressSaving, count);
     uint64_t done = 0;
     SafeFileWriter writer(path, mode);
+    if (count > 0)
+        writer.Reserve(kArchiveMagicSize + count * kRecordSize);
     std::vector<uint8_t> block(kArchiveMagic, kArchiveMagic + kArchiveMagicSize);
     block.reserve(kWriteSize);
     while (!writer.Failed()) {

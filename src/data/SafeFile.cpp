@@ -262,6 +262,16 @@ void SafeFileWriter::Discard()
     temp_.clear();
 }
 
+void SafeFileWriter::Reserve(uint64_t size)
+{
+    if (Failed() || nested_ || mode_ != WriteMode::Safe || fd_ < 0 || size == 0)
+        return;
+    // fallocate, not posix_fallocate: where the file system cannot reserve,
+    // the latter would write the whole size in zeros first.
+    if (::fallocate(fd_, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(size)) != 0 && errno == ENOSPC)
+        Fail(ENOSPC);
+}
+
 bool SafeFileWriter::Write(const void* data, std::size_t size)
 {
     if (Failed())

@@ -49,6 +49,10 @@ public:
 
     // Appends bytes; false once anything has failed (the temporary file is gone then).
     bool Write(const void* data, std::size_t size);
+    // The size the file will have, where it is known: the copy takes its room
+    // at once, so a full disk is told before anything is written. Best effort
+    // where the file system cannot do that.
+    void Reserve(uint64_t size);
     // Flushes, syncs and renames over the target; false when any step failed.
     bool Commit();
     bool Failed() const { return failure_ != SaveFailure::None; }

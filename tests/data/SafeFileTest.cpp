@@ -43,6 +43,28 @@ TEST(SafeFileTest, ReplacesTheTargetKeepingItsPermissionsAndLinks)
               0666u & ~unsigned(mask));
 }
 
+// Room reserved up front is room only: a file written shorter than reserved
+// (or in place) ends where its bytes end, with no zeros behind them.
+TEST(SafeFileTest, ReservedRoomNeverLengthensTheFile)
+{
+    TempFolder folder;
+    {
+        SafeFileWriter writer(folder / "a.mdx");
+        writer.Reserve(uint64_t(1) << 20);
+        ASSERT_FALSE(writer.Failed());
+        ASSERT_TRUE(writer.Write("short", 5));
+        ASSERT_TRUE(writer.Commit());
+    }
+    EXPECT_EQ(ReadText(folder / "a.mdx"), "short");
+    {
+        SafeFileWriter writer(folder / "a.mdx", WriteMode::InPlace);
+        writer.Reserve(uint64_t(1) << 20);
+        ASSERT_TRUE(writer.Write("in", 2));
+        ASSERT_TRUE(writer.Commit());
+    }
+    EXPECT_EQ(ReadText(folder / "a.mdx"), "in");
+}
+
 TEST(SafeFileTest, EveryFailureLeavesTheTargetAndNoTemporaryFile)
 {
     TempFolder folder;
