@@ -15,6 +15,20 @@ void* operator new(std::size_t size)
         return memory;
     throw std::bad_alloc();
 }
+// The nothrow form goes through the same counter and the same malloc, so that
+// every allocation is freed by its own kind (a sanitizer checks that).
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept
+{
+    try {
+        return ::operator new(size);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+void operator delete(void* memory, const std::nothrow_t&) noexcept
+{
+    std::free(memory);
+}
 void operator delete(void* memory) noexcept
 {
     std::free(memory);
