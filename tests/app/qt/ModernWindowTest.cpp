@@ -10,8 +10,7 @@
 #include "app/WindowLayout.h"
 #include "app/qt/CMainDlg.h"
 #include "edit/qt/EntryTableModel.h"
-#include "support/FakePrompts.h"
-#include "support/MapSettingsStore.h"
+#include "support/ModernWindowHarness.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -37,49 +36,12 @@ using namespace tessaro;
 
 namespace {
 
-const QString kDemoMdb = QStringLiteral(TESSARO_SOURCE_DIR "/examples/Demo.buf/MDB.bup");
-const QString kDemoArchive = QStringLiteral(TESSARO_SOURCE_DIR "/examples/Demo.mdx");
-
-class Window
+// The harness's window, with what only these tests look at.
+class Window : public ModernWindowHarness
 {
 public:
-    FakePrompts prompts;
-    MapSettingsStore settings;
-    StyleCatalogue styles;
-    std::unique_ptr<CModernWindow> window;
+    using ModernWindowHarness::ModernWindowHarness;
 
-    explicit Window(const char* language = "E")
-    {
-        settings.WriteString(settings::kSection, settings::kLanguage, language);
-        settings.WriteInt(settings::kSection, settings::kBackupStructure, 0);
-        window = std::make_unique<CModernWindow>(prompts, settings, styles);
-    }
-    ~Window()
-    {
-        if (window && window->State().Workspace().UnrecordedChanges() != 0)
-            qFatal("a command changed a pane outside a history step");
-    }
-
-    bool Start()
-    {
-        window->Initialise();
-        window->show();
-        window->activateWindow();
-        return QTest::qWaitForWindowActive(window.get());
-    }
-    template <class T> T* Get(const QString& name) const
-    {
-        T* widget = window->findChild<T*>(name);
-        if (!widget)
-            qFatal("no control %s", qPrintable(name));
-        return widget;
-    }
-    QAction* Action(const char* name) const { return Get<QAction>(QLatin1String(name)); }
-    QTreeView* Tree(PaneId id) const { return Get<QTreeView>(id == PaneId::Mdb ? "treeMdb" : "treeArchive"); }
-    QLineEdit* Filter(PaneId id) const
-    {
-        return Get<QLineEdit>(id == PaneId::Mdb ? "filterMdb" : "filterArchive");
-    }
     QString Header(PaneId id) const
     {
         return Get<QLabel>(id == PaneId::Mdb ? "headerMdb" : "headerArchive")->text();
@@ -87,13 +49,6 @@ public:
     QString Capacity(PaneId id) const
     {
         return Get<QLabel>(id == PaneId::Mdb ? "capacityMdb" : "capacityArchive")->text();
-    }
-    void OpenDemo()
-    {
-        prompts.openFileNames.push_back(kDemoMdb.toStdString());
-        Action("openMdbAction")->trigger();
-        prompts.openFileNames.push_back(kDemoArchive.toStdString());
-        Action("openArchiveAction")->trigger();
     }
     void ClickRow(PaneId id, const QModelIndex& index)
     {

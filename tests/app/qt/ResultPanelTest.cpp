@@ -9,8 +9,7 @@
 #include "app/qt/ModernWindow.h"
 #include "edit/TreeNode.h"
 #include "support/AppTestSupport.h"
-#include "support/FakePrompts.h"
-#include "support/MapSettingsStore.h"
+#include "support/ModernWindowHarness.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,56 +28,15 @@ using namespace tessaro;
 
 namespace {
 
-const QString kDemoMdb = QStringLiteral(TESSARO_SOURCE_DIR "/examples/Demo.buf/MDB.bup");
-const QString kDemoArchive = QStringLiteral(TESSARO_SOURCE_DIR "/examples/Demo.mdx");
-
-class Window
+// The harness's window with the demo files open, and the panel's parts.
+class Window : public ModernWindowHarness
 {
 public:
-    FakePrompts prompts;
-    MapSettingsStore settings;
-    StyleCatalogue styles;
-    std::unique_ptr<CModernWindow> window;
+    using ModernWindowHarness::ModernWindowHarness;
 
-    explicit Window(const char* language = "E")
-    {
-        settings.WriteString(settings::kSection, settings::kLanguage, language);
-        settings.WriteInt(settings::kSection, settings::kBackupStructure, 0);
-        window = std::make_unique<CModernWindow>(prompts, settings, styles);
-    }
-    ~Window()
-    {
-        if (window && window->State().Workspace().UnrecordedChanges() != 0)
-            qFatal("a command changed a pane outside a history step");
-    }
-    bool Start()
-    {
-        window->Initialise();
-        window->show();
-        window->activateWindow();
-        if (!QTest::qWaitForWindowActive(window.get()))
-            return false;
-        prompts.openFileNames.push_back(kDemoMdb.toStdString());
-        Action("openMdbAction")->trigger();
-        prompts.openFileNames.push_back(kDemoArchive.toStdString());
-        Action("openArchiveAction")->trigger();
-        return window->State().Pane(PaneId::Mdb).loaded && window->State().Pane(PaneId::Archive).loaded;
-    }
-    template <class T> T* Get(const QString& name) const
-    {
-        T* widget = window->findChild<T*>(name);
-        if (!widget)
-            qFatal("no control %s", qPrintable(name));
-        return widget;
-    }
-    QAction* Action(const char* name) const { return Get<QAction>(QLatin1String(name)); }
+    bool Start() { return ModernWindowHarness::Start() && OpenDemo(); }
     ResultPanel* Panel() const { return Get<ResultPanel>(QStringLiteral("resultPanel")); }
     QListView* Lines() const { return Get<QListView>(QStringLiteral("resultLines")); }
-    QTreeView* Tree(PaneId id) const { return Get<QTreeView>(id == PaneId::Mdb ? "treeMdb" : "treeArchive"); }
-    QLineEdit* Filter(PaneId id) const
-    {
-        return Get<QLineEdit>(id == PaneId::Mdb ? "filterMdb" : "filterArchive");
-    }
     ToolResults& Results() const { return window->State().Tools().Results(); }
     QString LineText(int row) const { return Lines()->model()->index(row, 0).data().toString(); }
     bool LineGreyed(int row) const
