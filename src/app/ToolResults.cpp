@@ -251,35 +251,31 @@ void ToolResults::Continued(PaneId pane, const TreeNode* was, const TreeNode* no
     Changed();
 }
 
-void ToolResults::Leaving(PaneId pane, const TreeNode* node)
+// An entry alone, or a category with all its entries: a category leaves with
+// them, and comes back with them (undo of its deletion, or moved up or down).
+void ToolResults::EachEntryOf(PaneId pane, const TreeNode* node, bool (ToolResults::*step)(PaneId, const TreeNode*))
 {
     if (byAddress_[PaneIndex(pane)].empty() || !node)
         return;
     bool changed = false;
     if (node->IsEntry()) {
-        changed = LeaveOne(pane, node);
+        changed = (this->*step)(pane, node);
     } else {
         for (const TreeNode* entry = node->FirstChild(); entry; entry = entry->NextSibling())
-            changed = LeaveOne(pane, entry) || changed;
+            changed = (this->*step)(pane, entry) || changed;
     }
     if (changed)
         Changed();
 }
 
+void ToolResults::Leaving(PaneId pane, const TreeNode* node)
+{
+    EachEntryOf(pane, node, &ToolResults::LeaveOne);
+}
+
 void ToolResults::Arrived(PaneId pane, const TreeNode* node)
 {
-    if (byAddress_[PaneIndex(pane)].empty() || !node)
-        return;
-    bool changed = false;
-    if (node->IsEntry()) {
-        changed = ArriveOne(pane, node);
-    } else {
-        // A category comes back with its entries (undo of its deletion, or moved up or down).
-        for (const TreeNode* entry = node->FirstChild(); entry; entry = entry->NextSibling())
-            changed = ArriveOne(pane, entry) || changed;
-    }
-    if (changed)
-        Changed();
+    EachEntryOf(pane, node, &ToolResults::ArriveOne);
 }
 
 void ToolResults::Reset(PaneId pane)

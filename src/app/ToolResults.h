@@ -129,6 +129,7 @@ private:
     void Reset(PaneId pane);
     void Continued(PaneId pane, const TreeNode* was, const TreeNode* now);
     void Left(Ref& ref, PaneId pane, const TreeNode* entry);
+    void EachEntryOf(PaneId pane, const TreeNode* node, bool (ToolResults::*step)(PaneId, const TreeNode*));
     bool LeaveOne(PaneId pane, const TreeNode* entry);
     bool ArriveOne(PaneId pane, const TreeNode* entry);
     bool IsThere(const Line& line) const;

@@ -5,6 +5,25 @@
 
 namespace tessaro {
 
+namespace {
+
+// The byte of a voice a column stands for: its MSB, LSB or program number.
+uint8_t& VoiceByte(VoiceRef& voice, ColumnKind kind)
+{
+    switch (kind) {
+    case ColumnKind::PartMsb:
+    case ColumnKind::HandMsb:
+        return voice.msb;
+    case ColumnKind::PartLsb:
+    case ColumnKind::HandLsb:
+        return voice.lsb;
+    default:
+        return voice.program;
+    }
+}
+
+} // namespace
+
 bool IsNumberColumn(const EntryColumn& column)
 {
     if (IsFlagColumn(column.kind)) {
@@ -56,17 +75,17 @@ int NumberOf(const EntryColumn& column, const MdbEntry& record)
     case ColumnKind::HandVolume:
         return record.voiceVolume(HandOf(column));
     case ColumnKind::PartMsb:
-        return record.partVoice(PartOf(column)).msb;
     case ColumnKind::PartLsb:
-        return record.partVoice(PartOf(column)).lsb;
-    case ColumnKind::PartProgram:
-        return record.partVoice(PartOf(column)).program;
+    case ColumnKind::PartProgram: {
+        VoiceRef voice = record.partVoice(PartOf(column));
+        return VoiceByte(voice, column.kind);
+    }
     case ColumnKind::HandMsb:
-        return record.voice(HandOf(column)).msb;
     case ColumnKind::HandLsb:
-        return record.voice(HandOf(column)).lsb;
-    case ColumnKind::HandProgram:
-        return record.voice(HandOf(column)).program;
+    case ColumnKind::HandProgram: {
+        VoiceRef voice = record.voice(HandOf(column));
+        return VoiceByte(voice, column.kind);
+    }
     default:
         return 0;
     }
@@ -139,9 +158,7 @@ void WriteNumber(const EntryColumn& column, int value, MdbEntry& record)
     case ColumnKind::PartLsb:
     case ColumnKind::PartProgram: {
         VoiceRef voice = record.partVoice(PartOf(column));
-        (column.kind == ColumnKind::PartMsb   ? voice.msb
-         : column.kind == ColumnKind::PartLsb ? voice.lsb
-                                              : voice.program) = uint8_t(value);
+        VoiceByte(voice, column.kind) = uint8_t(value);
         record.setPartVoice(PartOf(column), voice);
         return;
     }
@@ -149,9 +166,7 @@ void WriteNumber(const EntryColumn& column, int value, MdbEntry& record)
     case ColumnKind::HandLsb:
     case ColumnKind::HandProgram: {
         VoiceRef voice = record.voice(HandOf(column));
-        (column.kind == ColumnKind::HandMsb   ? voice.msb
-         : column.kind == ColumnKind::HandLsb ? voice.lsb
-                                              : voice.program) = uint8_t(value);
+        VoiceByte(voice, column.kind) = uint8_t(value);
         record.setVoice(HandOf(column), voice);
         return;
     }

@@ -1,6 +1,5 @@
 #include "edit/Search.h"
 
-#include "data/ReadableName.h"
 #include "data/Win1252.h"
 #include "edit/PaneState.h"
 
@@ -28,19 +27,17 @@ TreeNode* NextNode(const CategoryTree& tree, const TreeNode* node)
 }
 
 // Searched as the tree shows the name: what a person types is what they read.
-// A stored name is at most 16 bytes, so it is read into the stack: a search
-// visits every node of a million-entry archive.
+// A stored name is one text field of the record, so it is read into the
+// stack: a search visits every node of a million-entry archive.
 bool Contains(std::string_view stored, std::string_view upperWanted)
 {
-    char shown[32];
+    char shown[kTextFieldSize];
     std::size_t length = 0;
-    for (std::size_t i = 0; i < stored.size() && length < sizeof shown; ++i) {
+    for (std::size_t i = 0; i < stored.size() && i < kTextFieldSize; ++i) {
         shown[length++] = UpperCase1252(stored[i]);
         if (stored[i] == '&' && i + 1 < stored.size() && stored[i + 1] == '&')
             ++i; // shown as one, as ReadableName does
     }
-    if (length == sizeof shown) // never for a record's field; kept exact all the same
-        return UpperCase1252(ReadableName(stored)).find(upperWanted) != std::string::npos;
     return std::string_view(shown, length).find(upperWanted) != std::string_view::npos;
 }
 
